@@ -1,0 +1,258 @@
+#include "codecs.h"
+
+#include <cstddef>
+
+std::array<QChar, 129> AlfabetoGSM;
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80-0x9F.
+constexpr uint8_t PrimoByteDiverso = 0x80;
+constexpr uint8_t UltimoByteDiverso = 0x9F;
+constexpr std::array<char16_t, 32> Windows1252Da80 = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 0x88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
+};
+
+constexpr char CarattereSostitutivo = '?';
+
+// A character beyond U+FFFF takes two UTF-16 units but is still one character to replace.
+bool IniziaCoppiaSurrogata(const QString& testo, qsizetype indice)
+{
+    return testo.at(indice).isHighSurrogate() && indice + 1 < testo.size()
+           && testo.at(indice + 1).isLowSurrogate();
+}
+
+int ValoreCifraHex(QChar carattere)
+{
+    const char16_t c = carattere.unicode();
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    return -1;
+}
+
+// The last pair's index is n / 2 - 1 rounded half to even, so a lone final digit counts only when
+// the whole pairs before it are even in number.
+qsizetype NumeroCoppie(qsizetype lunghezza)
+{
+    const qsizetype coppieIntere = lunghezza / 2;
+    const bool cifraFinaleLetta = lunghezza % 2 == 1 && coppieIntere % 2 == 0;
+    return cifraFinaleLetta ? coppieIntere + 1 : coppieIntere;
+}
+
+// Read like a hexadecimal number: the leading digits count and a pair that starts with no digit
+// is 0.
+uint8_t ValoreCoppia(const QString& hex, qsizetype coppia)
+{
+    const qsizetype inizio = coppia * 2;
+    const int alta = ValoreCifraHex(hex.at(inizio));
+    if (alta < 0)
+        return 0;
+    const int bassa = inizio + 1 < hex.size() ? ValoreCifraHex(hex.at(inizio + 1)) : -1;
+    return static_cast<uint8_t>(bassa < 0 ? alta : alta * 16 + bassa);
+}
+
+constexpr int CodiceEscape = 27;
+
+// GSM 03.38 default alphabet; code 27 is the escape to the extension table, not a character.
+constexpr char16_t AlfabetoStandard[] =
+    u"@£$¥èéùìòÇ\nØø\rÅå"              // 0-15
+    u"Δ_ΦΓΛΩΠΨΣΘΞ" u"\x1B" u"ÆæßÉ"     // 16-31
+    u" !\"#¤%&'()*+,-./"                // 32-47
+    u"0123456789:;<=>?"                 // 48-63
+    u"¡ABCDEFGHIJKLMNO"                 // 64-79
+    u"PQRSTUVWXYZÄÖÑÜ§"                 // 80-95
+    u"¿abcdefghijklmno"                 // 96-111
+    u"pqrstuvwxyzäöñüà";                // 112-127
+constexpr int CodiciStandard = 128;
+static_assert(sizeof AlfabetoStandard / sizeof AlfabetoStandard[0] == CodiciStandard + 1);
+
+struct CarattereEsteso {
+    uint8_t codice;  // the code that follows the escape
+    char16_t carattere;
+};
+
+constexpr std::array<CarattereEsteso, 10> TabellaEstensione = {{
+    {10, u'\f'}, {20, u'^'}, {40, u'{'}, {41, u'}'}, {47, u'\\'},
+    {60, u'['}, {61, u'~'}, {62, u']'}, {64, u'|'}, {101, u'€'},
+}};
+
+// Text read from the phone shows these codes differently from GSM 03.38: the Greek capitals,
+// which Windows-1252 lacks, as a tilde (Φ as Þ), the escape as an asterisk, and 96 as a
+// diaeresis. Only decoding uses them: encoding always sends the true codes.
+struct Sostituzione {
+    uint8_t codice;
+    char16_t carattere;
+};
+
+constexpr std::array<Sostituzione, 12> SostituzioniLettura = {{
+    {16, u'~'}, {18, u'Þ'}, {19, u'~'}, {20, u'~'}, {21, u'~'}, {22, u'~'},
+    {23, u'~'}, {24, u'~'}, {25, u'~'}, {26, u'~'}, {27, u'*'}, {96, u'¨'},
+}};
+
+// The extension character written at this index as the escape and the code after it, if any.
+const CarattereEsteso* EstensioneInIndice(const QString& codici, qsizetype indice)
+{
+    if (ByteDaCarattere(codici.at(indice)) != CodiceEscape || indice + 1 >= codici.size())
+        return nullptr;
+    const int codice = ByteDaCarattere(codici.at(indice + 1));
+    for (const CarattereEsteso& esteso : TabellaEstensione) {
+        if (esteso.codice == codice)
+            return &esteso;
+    }
+    return nullptr;
+}
+
+// How a character is sent: a code 0-127, a code of the extension table marked with
+// EscapeDavanti, or NessunCodice.
+constexpr int NessunCodice = -1;
+constexpr int EscapeDavanti = 0x100;
+
+constexpr int CodiceGSM(char16_t carattere)
+{
+    // GSM 03.38 gives slot 9 as capital Ç, but phones commonly show and use it for either case.
+    if (carattere == u'ç')
+        return 9;
+    for (int codice = 0; codice < CodiciStandard; ++codice) {
+        if (codice != CodiceEscape && AlfabetoStandard[codice] == carattere)
+            return codice;
+    }
+    for (const CarattereEsteso& esteso : TabellaEstensione) {
+        if (esteso.carattere == carattere)
+            return EscapeDavanti | esteso.codice;
+    }
+    return NessunCodice;
+}
+
+// Nearly every character of a text is Latin-1, so their codes are worked out once, at compile
+// time; the few others (the Greek capitals, the euro) are searched for.
+constexpr std::array<int16_t, 256> CalcolaCodiciLatin1()
+{
+    std::array<int16_t, 256> codici{};
+    for (std::size_t carattere = 0; carattere < codici.size(); ++carattere)
+        codici[carattere] = static_cast<int16_t>(CodiceGSM(static_cast<char16_t>(carattere)));
+    return codici;
+}
+
+constexpr std::array<int16_t, 256> CodiciLatin1 = CalcolaCodiciLatin1();
+
+int CodiceGSMDi(QChar carattere)
+{
+    const char16_t c = carattere.unicode();
+    return c < CodiciLatin1.size() ? CodiciLatin1[c] : CodiceGSM(c);
+}
+
+}  // namespace
+
+QChar CarattereDaByte(uint8_t byte)
+{
+    if (byte >= PrimoByteDiverso && byte <= UltimoByteDiverso)
+        return QChar(Windows1252Da80[byte - PrimoByteDiverso]);
+    return QChar(byte);
+}
+
+int ByteDaCarattere(QChar carattere)
+{
+    const char16_t c = carattere.unicode();
+    if (c < PrimoByteDiverso || (c > UltimoByteDiverso && c <= 0xFF))
+        return c;
+    // Only the 32 characters of the differing bytes are left to search.
+    for (std::size_t i = 0; i < Windows1252Da80.size(); ++i) {
+        if (Windows1252Da80[i] == c)
+            return PrimoByteDiverso + int(i);
+    }
+    return -1;
+}
+
+QString DecodificaWindows1252(const QByteArray& bytes)
+{
+    QString testo;
+    testo.reserve(bytes.size());
+    for (const char byte : bytes)
+        testo.append(CarattereDaByte(static_cast<uint8_t>(byte)));
+    return testo;
+}
+
+QByteArray CodificaWindows1252(const QString& testo)
+{
+    QByteArray bytes;
+    bytes.reserve(testo.size());
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        const int byte = ByteDaCarattere(testo.at(i));
+        bytes.append(byte < 0 ? CarattereSostitutivo : static_cast<char>(byte));
+        if (IniziaCoppiaSurrogata(testo, i))
+            ++i;
+    }
+    return bytes;
+}
+
+QString HexInTesto(const QString& hex)
+{
+    const qsizetype coppie = NumeroCoppie(hex.size());
+    QString testo;
+    testo.reserve(coppie);
+    for (qsizetype coppia = 0; coppia < coppie; ++coppia)
+        testo.append(CarattereDaByte(ValoreCoppia(hex, coppia)));
+    return testo;
+}
+
+void HexInByte(const QString& hex, QByteArray& bytes)
+{
+    const qsizetype coppie = NumeroCoppie(hex.size());
+    // The element after the last pair stays 0: callers that index the octets by position rely on
+    // it, the others take only the pairs.
+    bytes = QByteArray(coppie + 1, '\0');
+    for (qsizetype coppia = 0; coppia < coppie; ++coppia)
+        bytes[coppia] = static_cast<char>(ValoreCoppia(hex, coppia));
+}
+
+void InitAlfabetoGSM()
+{
+    for (std::size_t codice = 0; codice < CodiciStandard; ++codice)
+        AlfabetoGSM[codice] = QChar(AlfabetoStandard[codice]);
+    for (const Sostituzione& sostituzione : SostituzioniLettura)
+        AlfabetoGSM[sostituzione.codice] = QChar(sostituzione.carattere);
+}
+
+QString ConvertiTestoGSM(const QString& codici)
+{
+    QString testo;
+    testo.reserve(codici.size());
+    for (qsizetype i = 0; i < codici.size(); ++i) {
+        if (const CarattereEsteso* esteso = EstensioneInIndice(codici, i)) {
+            testo.append(QChar(esteso->carattere));
+            ++i;
+            continue;
+        }
+        const int codice = ByteDaCarattere(codici.at(i));
+        if (codice >= 0 && codice < int(AlfabetoGSM.size()))
+            testo.append(AlfabetoGSM[std::size_t(codice)]);
+    }
+    return testo;
+}
+
+QByteArray CodificaTestoGSM(const QString& testo)
+{
+    QByteArray codici;
+    codici.reserve(testo.size());
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        const int codice = CodiceGSMDi(testo.at(i));
+        if (codice == NessunCodice) {
+            codici.append(CarattereSostitutivo);  // '?' has the same code in GSM and ASCII
+        } else if (codice & EscapeDavanti) {
+            codici.append(static_cast<char>(CodiceEscape));
+            codici.append(static_cast<char>(codice & ~EscapeDavanti));
+        } else {
+            codici.append(static_cast<char>(codice));
+        }
+        if (IniziaCoppiaSurrogata(testo, i))
+            ++i;
+    }
+    return codici;
+}

@@ -1,0 +1,8 @@
+#include "messaggi.h"
+
+#include "archivio.h"
+
+bool Messaggi::CaricaArchivioSMS()
+{
+    return ::CaricaArchivioSMS();
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "funzioni.h"
+
+// The messages as the main window reaches them.
+class Messaggi : public FunzioniMessaggi {
+public:
+    bool CaricaArchivioSMS() override;
+};

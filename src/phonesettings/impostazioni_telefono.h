@@ -1,0 +1,9 @@
+#pragma once
+
+#include "funzioni.h"
+
+// The phone settings as the main window reaches them.
+class ImpostazioniTelefono : public FunzioniImpostazioni {
+public:
+    bool CaricaFileOperatori(const QString& percorso) override;
+};

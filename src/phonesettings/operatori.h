@@ -1,0 +1,28 @@
+#pragma once
+
+#include "telefono.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// The operator name table and its file "reti.op": one line per operator, the 5-character code,
+// a comma, the name.
+
+// Replaces Telefono.Operatori with the file's lines; on any failure the table stays as it was.
+bool CaricaFileOperatori(const QString& percorso);
+// Writes the table whole; a failure leaves the old file as it was.
+bool SalvaFileOperatori(const QString& percorso);
+
+// The operators of an "AT+COPN" reply body, in the phone's order.
+std::vector<Operatore> DecodificaOperatori(const QString& risposta);
+
+// The name of the operator with that code, or the code itself.
+QString NomeOperatore(const QString& codice);
+
+// The number of signal bars, 0 to 5, for a level in dBm (0: no reading).
+uint8_t LivelloSegnale(int16_t dBm);
+
+// The code as the table keeps it: 5 characters, cut or filled with blanks.
+QString CodiceOperatore(const QString& testo);

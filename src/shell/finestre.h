@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QRect>
+
+class QWidget;
+
+// Window measures are kept in twips, as the settings store and the layout rules have them.
+constexpr int TwipsPerPixel = 15;
+
+constexpr int InTwips(int pixel) { return pixel * TwipsPerPixel; }
+int InPixel(double twips);
+
+// Outer (frame) geometry of a top-level window, in twips.
+QRect GeometriaTwips(const QWidget& finestra);
+// Moves and sizes a top-level window so that its outer geometry becomes `twips`.
+void ImpostaGeometriaTwips(QWidget& finestra, const QRect& twips);
+
+// Centres `frm` over `ref`, or over the screen when `ref` is null. Not clamped to the screen.
+void CentraForm(QWidget& frm, const QWidget* ref);
+
+// The pure rule behind CentraForm, on outer measures.
+QRect Centrato(const QRect& frm, const QRect& ref);
+
+// Registers the platform's common controls; Qt needs nothing, so it always succeeds.
+bool InitCommonCtrls(unsigned flags);

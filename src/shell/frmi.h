@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QLockFile;
+class frmMain;
+
+// The splash window, which runs the program's start-up.
+class frmI : public QWidget {
+    Q_OBJECT
+public:
+    // `caricaMain` builds and loads the main window (its load shows it).
+    explicit frmI(std::function<frmMain*()> caricaMain);
+    ~frmI() override;
+
+    // The start-up sequence; false when the program must end at once (another copy runs).
+    bool Form_Load();
+
+    QLabel *picIcon = nullptr, *lblTitle = nullptr, *lblVersion = nullptr;
+    QLabel *lblDescription = nullptr, *labEmail = nullptr;
+    QTimer Timer1;
+
+    frmMain* principale() const { return main; }
+
+protected:
+    void mousePressEvent(class QMouseEvent* evento) override;
+
+private:
+    void Timer1_Timer();
+    // Closes the splash and hands the input over to the main window.
+    void Form_Unload();
+
+    std::function<frmMain*()> caricaMain;
+    QPointer<frmMain> main;
+    bool chiuso = false;
+};
+
+// The program's own copy lock, held for the life of the process: false when another copy of
+// the program holds it.
+bool PrendiBloccoIstanza();
+
+// Loads Qt's own translations for the current language (message box buttons and the like).
+void ApplicaTraduzioniQt();

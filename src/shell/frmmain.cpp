@@ -1,0 +1,733 @@
+#include "frmmain.h"
+
+#include "finestre.h"
+#include "globali.h"
+#include "immagini.h"
+#include "impostazioni.h"
+#include "listareport.h"
+#include "versione.h"
+#include "vocabolario.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace {
+
+// Where the tree, the list and the panes stand in the central area (twips). The layout rules
+// size them; these fix their corners.
+constexpr int MargineTwips = 60;
+constexpr int LarghezzaAlberoTwips = 2250;
+constexpr int SinistraVistaTwips = MargineTwips + LarghezzaAlberoTwips + 60;
+
+// The layout rules were made for a window whose menu, toolbar, status bar and borders take
+// 1470 twips of its height and whose tree is 2450 twips wide with its margins. They are given
+// the size such a window would have with our central area, so the views fill it exactly.
+constexpr int CorniceAltezzaTwips = 1470 - 2 * MargineTwips;
+constexpr int CorniceLarghezzaTwips = 2450 - SinistraVistaTwips - MargineTwips;
+
+enum class Stile { Pulsante, Interruttore, Separatore };
+
+struct PosizioneBarra {
+    const char* chiave;
+    Stile stile;
+    int immagine;
+};
+
+// The toolbar in stored order; positions are 1-based in use.
+constexpr std::array<PosizioneBarra, frmMain::NumPulsanti> Barra{{
+    {"s1", Stile::Separatore, 0},         {"pConnetti", Stile::Pulsante, 30},
+    {"s2", Stile::Separatore, 0},         {"pAggiorna", Stile::Pulsante, 1},
+    {"pApriRubrica", Stile::Pulsante, 2}, {"pSalvaRubrica", Stile::Pulsante, 3},
+    {"pInviaRub", Stile::Pulsante, 4},    {"s3", Stile::Separatore, 0},
+    {"pNuovo", Stile::Pulsante, 5},       {"pModifica", Stile::Pulsante, 6},
+    {"pElimina", Stile::Pulsante, 7},     {"s4", Stile::Separatore, 0},
+    {"pStampaRub", Stile::Pulsante, 8},   {"s5", Stile::Separatore, 0},
+    {"pInviaSMS", Stile::Pulsante, 9},    {"s6", Stile::Separatore, 0},
+    {"pInviaLogo", Stile::Pulsante, 10},  {"", Stile::Separatore, 0},
+    {"pRispondiSMS", Stile::Pulsante, 11}, {"pNuovoSMS", Stile::Pulsante, 12},
+    {"pSalvaSMS", Stile::Pulsante, 13},   {"pEditSMS", Stile::Pulsante, 14},
+    {"pEliminaSMS", Stile::Pulsante, 15}, {"pSalvaSMSinTel", Stile::Pulsante, 16},
+    {"pInviaSMS2", Stile::Pulsante, 17},  {"pStampaSMS", Stile::Pulsante, 18},
+    {"pApriLogo", Stile::Pulsante, 19},   {"pSalvaLogo", Stile::Pulsante, 20},
+    {"", Stile::Separatore, 0},           {"pNuovoProm", Stile::Pulsante, 21},
+    {"pModificaProm", Stile::Pulsante, 22}, {"pEliminaProm", Stile::Pulsante, 23},
+    {"pApriProm", Stile::Pulsante, 24},   {"pSalvaProm", Stile::Pulsante, 25},
+    {"pInviaProm", Stile::Pulsante, 26},  {"pStampaProm", Stile::Pulsante, 27},
+    {"", Stile::Separatore, 0},           {"pEditTrasf", Stile::Interruttore, 28},
+    {"pDelTrasf", Stile::Pulsante, 29},   {"", Stile::Separatore, 0},
+    {"pBlocca", Stile::Interruttore, 32}, {"", Stile::Separatore, 0},
+    {"pSelRete", Stile::Interruttore, 33},
+}};
+
+QRect rettangolo(const Geometria& g)
+{
+    return {InPixel(g.left), InPixel(g.top), InPixel(g.width), InPixel(g.height)};
+}
+
+Geometria geometria(const QWidget* w)
+{
+    const QRect r = w->geometry();
+    return {double(InTwips(r.x())), double(InTwips(r.y())), double(InTwips(r.width())),
+            double(InTwips(r.height())), w->isVisible()};
+}
+
+void applica(QWidget* w, const Geometria& g)
+{
+    w->setGeometry(rettangolo(g));
+    if (g.visibile)
+        w->setVisible(true);
+}
+
+QLabel* etichetta(QWidget* padre, const QString& testo = QString())
+{
+    auto* label = new QLabel(testo, padre);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLineEdit* campoOra(QWidget* padre, bool solaLettura)
+{
+    auto* campo = new QLineEdit(padre);
+    campo->setMaxLength(2);
+    campo->setFixedWidth(34);
+    campo->setAlignment(Qt::AlignCenter);
+    campo->setReadOnly(solaLettura);
+    return campo;
+}
+
+} // namespace
+
+QString TitoloEVersione()
+{
+    return QStringLiteral("Quorna   v%1.%2.%3")
+        .arg(QUORNA_VERSIONE_MAJOR)
+        .arg(QUORNA_VERSIONE_MINOR)
+        .arg(QUORNA_VERSIONE_REVISION);
+}
+
+frmMain::frmMain()
+    : collegamento(std::make_unique<FunzioniCollegamento>()),
+      rubrica(std::make_unique<FunzioniRubrica>()),
+      messaggi(std::make_unique<FunzioniMessaggi>()),
+      oggetti(std::make_unique<FunzioniOggetti>()),
+      impostazioni(std::make_unique<FunzioniImpostazioni>())
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(QIcon(Figura(QStringLiteral("quorna-64"))));
+    costruisciControlli();
+    costruisciBarra();
+    costruisciMenu();
+    costruisciPopup();
+    costruisciBarraStato();
+    resize(800, 560);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::costruisciControlli()
+{
+    auto* centro = new QWidget(this);
+    setCentralWidget(centro);
+
+    S25Tree = new QTreeWidget(centro);
+    S25Tree->setObjectName(QStringLiteral("S25Tree"));
+    S25Tree->setHeaderHidden(true);
+    S25Tree->setGeometry(InPixel(MargineTwips), InPixel(MargineTwips),
+                         InPixel(LarghezzaAlberoTwips), 300);
+
+    List1 = new ListaReport(centro);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->move(InPixel(SinistraVistaTwips), InPixel(MargineTwips));
+
+    txtSMS = new QTextEdit(centro);
+    txtSMS->setObjectName(QStringLiteral("txtSMS"));
+    txtSMS->setReadOnly(true);
+    txtSMS->hide();
+
+    costruisciRiquadri();
+}
+
+void frmMain::costruisciRiquadri()
+{
+    costruisciRiquadroLogo();
+    costruisciRiquadroMidi();
+    costruisciRiquadroCalendario();
+    costruisciRiquadroOra();
+    costruisciRiquadroReti();
+    for (QGroupBox* pannello : {frameLogo, frameMidi, frameCal, frameOra, frameReti})
+        pannello->hide();
+}
+
+void frmMain::costruisciRiquadroLogo()
+{
+    frameLogo = new QGroupBox(centralWidget());
+    frameLogo->setObjectName(QStringLiteral("frameLogo"));
+    frameLogo->setGeometry(InPixel(SinistraVistaTwips), 0, 560, 420);
+
+    // The palette column stands on the left; its slots are placed by the load.
+    for (int n = 0; n < 10; ++n) {
+        PicLogoOp[n] = new QLabel(frameLogo);
+        PicLogoOp[n]->setObjectName(QStringLiteral("PicLogoOp%1").arg(n));
+        PicLogoOp[n]->setFrameShape(QFrame::Box);
+        PicLogoOp[n]->setGeometry(8, 0, 97 + 2, 26 + 2);
+        PicLogoOp[n]->setAlignment(Qt::AlignCenter);
+        if (n < 4)
+            PicLogoOp[n]->setPixmap(Figura(QStringLiteral("logo%1").arg(n)));
+    }
+
+    constexpr int colonna = 130;
+    labL1 = etichetta(frameLogo);
+    labL1->setGeometry(colonna, 20, 420, 20);
+    picDrop = new QFrame(frameLogo);
+    picDrop->setObjectName(QStringLiteral("picDrop"));
+    picDrop->setFrameShape(QFrame::StyledPanel);
+    picDrop->setGeometry(colonna, 48, 4 * 120, 4 * 40);
+    PicLogo = new QLabel(picDrop);
+    PicLogo->setObjectName(QStringLiteral("PicLogo"));
+    PicLogo->setAutoFillBackground(true);
+    PicLogo->setScaledContents(true);
+
+    labL2 = etichetta(frameLogo);
+    labL2->setGeometry(colonna, 220, 160, 20);
+    labDimR = etichetta(frameLogo);
+    labDimR->setGeometry(colonna + 170, 220, 120, 20);
+    labL3 = etichetta(frameLogo);
+    labL3->setGeometry(colonna, 244, 160, 20);
+    labDim = etichetta(frameLogo);
+    labDim->setGeometry(colonna + 170, 244, 120, 20);
+    labP = etichetta(frameLogo);
+    labP->setGeometry(colonna, 268, 300, 20);
+    Line1 = new QFrame(frameLogo);
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setGeometry(colonna, 292, 480, 4);
+    pbarLogo = new QProgressBar(frameLogo);
+    pbarLogo->setGeometry(colonna, 300, 480, 16);
+    pbarLogo->hide();
+}
+
+void frmMain::costruisciRiquadroMidi()
+{
+    frameMidi = new QGroupBox(centralWidget());
+    frameMidi->setObjectName(QStringLiteral("frameMidi"));
+    auto* griglia = new QGridLayout(frameMidi);
+    labMel1 = etichetta(frameMidi);
+    picMidi = new QLabel(frameMidi);
+    picMidi->setFrameShape(QFrame::StyledPanel);
+    picMidi->setMinimumSize(64, 64);
+    picMidi->setPixmap(ImmagineLista(10).pixmap(32, 32));
+    picMidi->setAlignment(Qt::AlignCenter);
+    picMidiOn = new QLabel(frameMidi);
+    picMidiOn->setPixmap(ImmagineLista(10).pixmap(32, 32, QIcon::Active));
+    picMidiOn->hide();
+    labMel2 = etichetta(frameMidi);
+    labMel3 = etichetta(frameMidi);
+    labMel = etichetta(frameMidi);
+    sliderMelodia = new QSlider(Qt::Horizontal, frameMidi);
+    labMel4 = etichetta(frameMidi);
+    labVol = etichetta(frameMidi);
+    sliderVolume = new QSlider(Qt::Horizontal, frameMidi);
+    pPlay = new QPushButton(QStringLiteral("&Play"), frameMidi);
+    griglia->addWidget(labMel1, 0, 0, 1, 3);
+    griglia->addWidget(picMidi, 1, 0, 1, 3, Qt::AlignLeft);
+    griglia->addWidget(labMel2, 2, 0, 1, 3);
+    griglia->addWidget(labMel3, 3, 0);
+    griglia->addWidget(sliderMelodia, 3, 1);
+    griglia->addWidget(labMel, 3, 2);
+    griglia->addWidget(labMel4, 4, 0);
+    griglia->addWidget(sliderVolume, 4, 1);
+    griglia->addWidget(labVol, 4, 2);
+    griglia->addWidget(pPlay, 5, 0, Qt::AlignLeft);
+    griglia->setRowStretch(6, 1);
+    griglia->setColumnStretch(1, 1);
+}
+
+void frmMain::costruisciRiquadroCalendario()
+{
+    frameCal = new QGroupBox(centralWidget());
+    frameCal->setObjectName(QStringLiteral("frameCal"));
+    Calendario = new QCalendarWidget(frameCal);
+    Calendario->setGeometry(14, 24, 300, 180);
+    pOggi = new QPushButton(frameCal);
+    pOggi->setGeometry(324, 24, 100, 28);
+    listProm = new ListaReport(frameCal);
+    listProm->setObjectName(QStringLiteral("listProm"));
+    listProm->move(14, 214);
+}
+
+void frmMain::costruisciRiquadroOra()
+{
+    frameOra = new QGroupBox(centralWidget());
+    frameOra->setObjectName(QStringLiteral("frameOra"));
+    auto* griglia = new QGridLayout(frameOra);
+    labPC = etichetta(frameOra);
+    labCell = etichetta(frameOra);
+    labD1 = etichetta(frameOra);
+    labO1 = etichetta(frameOra);
+    labD2 = etichetta(frameOra);
+    labO2 = etichetta(frameOra);
+    txtGGpc = campoOra(frameOra, true);
+    txtMMpc = campoOra(frameOra, true);
+    txtAApc = campoOra(frameOra, true);
+    txtHpc = campoOra(frameOra, true);
+    txtMpc = campoOra(frameOra, true);
+    txtGG = campoOra(frameOra, false);
+    txtMM = campoOra(frameOra, false);
+    txtAA = campoOra(frameOra, false);
+    txtH = campoOra(frameOra, false);
+    txtM = campoOra(frameOra, false);
+    pSincrOra = new QPushButton(frameOra);
+    pImpostaOra = new QPushButton(frameOra);
+
+    // One row per clock: caption, date as day / month / year, time as hour . minute.
+    const auto riga = [&](int r, QLabel* titolo, QLabel* data, QLineEdit* gg, QLineEdit* mm,
+                          QLineEdit* aa, QLabel* ora, QLineEdit* h, QLineEdit* m) {
+        griglia->addWidget(titolo, r, 0);
+        griglia->addWidget(data, r, 1);
+        griglia->addWidget(gg, r, 2);
+        griglia->addWidget(etichetta(frameOra, QStringLiteral("/")), r, 3);
+        griglia->addWidget(mm, r, 4);
+        griglia->addWidget(etichetta(frameOra, QStringLiteral("/")), r, 5);
+        griglia->addWidget(aa, r, 6);
+        griglia->addWidget(ora, r, 7);
+        griglia->addWidget(h, r, 8);
+        griglia->addWidget(etichetta(frameOra, QStringLiteral(".")), r, 9);
+        griglia->addWidget(m, r, 10);
+    };
+    riga(0, labPC, labD1, txtGGpc, txtMMpc, txtAApc, labO1, txtHpc, txtMpc);
+    riga(1, labCell, labD2, txtGG, txtMM, txtAA, labO2, txtH, txtM);
+    auto* pulsanti = new QHBoxLayout;
+    pulsanti->addWidget(pSincrOra);
+    pulsanti->addWidget(pImpostaOra);
+    pulsanti->addStretch();
+    griglia->addLayout(pulsanti, 2, 0, 1, 11);
+    griglia->setColumnStretch(11, 1);
+    griglia->setRowStretch(3, 1);
+}
+
+void frmMain::costruisciRiquadroReti()
+{
+    frameReti = new QGroupBox(QStringLiteral("Selezione Rete"), centralWidget());
+    frameReti->setObjectName(QStringLiteral("frameReti"));
+    Label1 = etichetta(frameReti, QStringLiteral("Reti disponibili:"));
+    Label1->setGeometry(14, 22, 200, 18);
+    Label2 = etichetta(frameReti, QStringLiteral("Lista reti:"));
+    Label2->setGeometry(220, 22, 200, 18);
+    listaRetiDisp = new QListWidget(frameReti);
+    listaRetiDisp->move(14, 42);
+    listaReti = new QListWidget(frameReti);
+    listaReti->move(220, 42);
+    labOKKIO = etichetta(frameReti, QStringLiteral(
+        "La funzione di cambio rete non è ancora attiva. Per il momento è possibile soltanto "
+        "vedere quali sono le reti disponibili."));
+    labOKKIO->setWordWrap(true);
+    labOKKIO->setGeometry(14, 200, 420, 36);
+}
+
+void frmMain::costruisciBarra()
+{
+    auto* barra = addToolBar(QStringLiteral("Toolbar1"));
+    barra->setObjectName(QStringLiteral("Toolbar1"));
+    barra->setMovable(false);
+    barra->setIconSize(QSize(24, 24));
+    for (size_t i = 0; i < Barra.size(); ++i) {
+        const PosizioneBarra& p = Barra[i];
+        QAction* azione = p.stile == Stile::Separatore ? barra->addSeparator()
+                                                       : barra->addAction(ImmagineBarra(p.immagine),
+                                                                          QString());
+        azione->setObjectName(QLatin1String(p.chiave));
+        azione->setCheckable(p.stile == Stile::Interruttore);
+        Toolbar1[i + 1] = azione;
+    }
+}
+
+QAction* frmMain::Pulsante(const QString& chiave) const
+{
+    for (int i = 1; i <= NumPulsanti; ++i)
+        if (Toolbar1[i] && !chiave.isEmpty() && Toolbar1[i]->objectName() == chiave)
+            return Toolbar1[i];
+    return nullptr;
+}
+
+void frmMain::costruisciMenu()
+{
+    QMenuBar* barra = menuBar();
+    const auto menu = [&](QMenu* padre, QAction*& voce) {
+        QMenu* m = padre ? padre->addMenu(QString()) : barra->addMenu(QString());
+        voce = m->menuAction();
+        return m;
+    };
+    const auto elemento = [](QMenu* m, QAction*& voce, const QKeySequence& tasto = {}) {
+        voce = m->addAction(QString());
+        voce->setShortcut(tasto);
+    };
+
+    QMenu* tel = menu(nullptr, mnuTel);
+    elemento(tel, mnuTConn, QKeySequence(Qt::Key_F5));
+    elemento(tel, mnuTDisc, QKeySequence(Qt::CTRL | Qt::Key_F5));
+    tel->addSeparator();
+    elemento(tel, mnuTAlim);
+    elemento(tel, mnuTRete);
+    tel->addSeparator();
+    elemento(tel, mnuTSpegni, QKeySequence(Qt::CTRL | Qt::Key_F12));
+    tel->addSeparator();
+    elemento(tel, mnuTEsci, QKeySequence(Qt::CTRL | Qt::Key_E));
+    for (QAction* voce : {mnuTDisc, mnuTAlim, mnuTRete, mnuTSpegni})
+        voce->setEnabled(false);
+
+    QMenu* rub = menu(nullptr, mnuRub);
+    elemento(rub, mnuRubRic);
+    elemento(rub, mnuRubInvia);
+    rub->addSeparator();
+    QMenu* rubVis = menu(rub, mnuRubVis);
+    elemento(rubVis, mnuRubVTutta);
+    rubVis->addSeparator();
+    elemento(rubVis, mnuRubVSIM);
+    elemento(rubVis, mnuRubVSIMSP);
+    elemento(rubVis, mnuRubVTel);
+    elemento(rubVis, mnuRubVRossa);
+    elemento(rubVis, mnuRubVNP);
+    rub->addSeparator();
+    elemento(rub, mnuRubNuovo);
+    elemento(rub, mnuRubEdit);
+    elemento(rub, mnuRubCanc);
+    rub->addSeparator();
+    elemento(rub, mnuRubStampa);
+    rub->addSeparator();
+    elemento(rub, mnuRubApriF);
+    elemento(rub, mnuRubSalvaF);
+
+    QMenu* sms = menu(nullptr, mnuSMS);
+    elemento(sms, mnuSMSRic);
+    sms->addSeparator();
+    QMenu* smsVis = menu(sms, mnuSMSVis);
+    elemento(smsVis, mnuSMSVInfo);
+    smsVis->addSeparator();
+    for (QAction*& voce : mnuSMSVM)
+        elemento(smsVis, voce);
+    sms->addSeparator();
+    elemento(sms, mnuSMSNew);
+    elemento(sms, mnuSMSSalvaA);
+    elemento(sms, mnuSMSSalvaS);
+    elemento(sms, mnuSMSEdit);
+    elemento(sms, mnuSMSDel);
+    elemento(sms, mnuSMSRis);
+    elemento(sms, mnuSMSInv);
+    sms->addSeparator();
+    elemento(sms, mnuSMSSta);
+    sms->addSeparator();
+    elemento(sms, mnuSMSNotifica);
+    mnuSMSNotifica->setCheckable(true);
+
+    QMenu* cal = menu(nullptr, mnuCal);
+    elemento(cal, mnuCRic);
+    elemento(cal, mnuCInvia);
+    cal->addSeparator();
+    elemento(cal, mnuCVisProm);
+    cal->addSeparator();
+    elemento(cal, mnuCNuovo);
+    elemento(cal, mnuCEdit);
+    elemento(cal, mnuCDel);
+    cal->addSeparator();
+    elemento(cal, mnuCStampa);
+    cal->addSeparator();
+    elemento(cal, mnuCApri);
+    elemento(cal, mnuCSalva);
+
+    QMenu* liste = menu(nullptr, mnuList);
+    elemento(liste, mnuLRic);
+    liste->addSeparator();
+    QMenu* listeVis = menu(liste, mnuLVis);
+    for (QAction*& voce : mnuLVL)
+        elemento(listeVis, voce);
+    liste->addSeparator();
+    elemento(liste, mnuLSta);
+
+    QMenu* mel = menu(nullptr, mnuMel);
+    elemento(mel, mnuMRic);
+    elemento(mel, mnuMInv);
+    elemento(mel, mnuMDel);
+    mel->addSeparator();
+    elemento(mel, mnuMApri);
+    elemento(mel, mnuMSalva);
+
+    QMenu* logo = menu(nullptr, mnuLogo);
+    elemento(logo, mnuLoRic);
+    elemento(logo, mnuLoInv);
+    elemento(logo, mnuLoDel);
+    logo->addSeparator();
+    elemento(logo, mnuLoApri);
+    elemento(logo, mnuLoSalva);
+
+    QMenu* opzioni = menu(nullptr, mnuOpzioni);
+    elemento(opzioni, mnuOConf);
+    elemento(opzioni, mnuOLingua);
+
+    QMenu* aiuto = menu(nullptr, mnuHelp);
+    elemento(aiuto, mnuHInfo);
+}
+
+void frmMain::costruisciPopup()
+{
+    mnuPref = new QMenu(this);
+    mnuPrefAgg = mnuPref->addAction(QString());
+    mnuPref->addSeparator();
+    mnuPrefDel = mnuPref->addAction(QString());
+
+    popRub = new QMenu(this);
+    popRNew = popRub->addAction(QString());
+    popREdit = popRub->addAction(QString());
+    popRDel = popRub->addAction(QString());
+    popRPrint = popRub->addAction(QString());
+    popRub->addSeparator();
+    popRSMS = popRub->addAction(QString());
+
+    popSMS = new QMenu(this);
+    popSSend = popSMS->addAction(QString());
+    popSReply = popSMS->addAction(QString());
+    popSEdit = popSMS->addAction(QString());
+    popSDel = popSMS->addAction(QString());
+    popSSA = popSMS->addAction(QString());
+    popSSS = popSMS->addAction(QString());
+    popSPrint = popSMS->addAction(QString());
+
+    popProm = new QMenu(this);
+    popPEdit = popProm->addAction(QString());
+    popPDel = popProm->addAction(QString());
+    popPPrint = popProm->addAction(QString());
+}
+
+void frmMain::costruisciBarraStato()
+{
+    QStatusBar* barra = statusBar();
+    barra->setObjectName(QStringLiteral("SBar"));
+    picSotto = new QWidget(barra);
+    auto* luci = new QGridLayout(picSotto);
+    luci->setContentsMargins(2, 0, 2, 0);
+    const std::array<QString, 2> figure{QStringLiteral("led-libero"),
+                                        QStringLiteral("led-occupato")};
+    for (size_t i = 0; i < LedLibero.size(); ++i) {
+        LedLibero[i] = new QLabel(picSotto);
+        LedLibero[i]->setPixmap(Figura(figure[i]));
+        luci->addWidget(LedLibero[i], 0, 0, Qt::AlignCenter);
+    }
+    LedLibero[1]->hide();
+    barra->addWidget(picSotto);
+    for (int i = 1; i <= 3; ++i) {
+        SBar[i] = etichetta(barra);
+        SBar[i]->setMinimumWidth(i == 3 ? 240 : 160);
+        barra->addWidget(SBar[i], i == 3 ? 1 : 0);
+    }
+}
+
+ControlliLayout frmMain::MisureControlli() const
+{
+    ControlliLayout c;
+    c.S25Tree = geometria(S25Tree);
+    c.List1 = geometria(List1);
+    c.txtSMS = geometria(txtSMS);
+    c.frameLogo = geometria(frameLogo);
+    c.frameMidi = geometria(frameMidi);
+    c.frameCal = geometria(frameCal);
+    c.listProm = geometria(listProm);
+    c.frameOra = geometria(frameOra);
+    c.frameReti = geometria(frameReti);
+    c.listaReti = geometria(listaReti);
+    c.listaRetiDisp = geometria(listaRetiDisp);
+    c.Label2 = geometria(Label2);
+    c.labOKKIO = geometria(labOKKIO);
+    return c;
+}
+
+void frmMain::ApplicaMisure(const ControlliLayout& c)
+{
+    applica(S25Tree, c.S25Tree);
+    applica(List1, c.List1);
+    applica(txtSMS, c.txtSMS);
+    applica(frameLogo, c.frameLogo);
+    applica(frameMidi, c.frameMidi);
+    applica(frameCal, c.frameCal);
+    applica(listProm, c.listProm);
+    applica(frameOra, c.frameOra);
+    applica(frameReti, c.frameReti);
+    applica(listaReti, c.listaReti);
+    applica(listaRetiDisp, c.listaRetiDisp);
+    applica(Label2, c.Label2);
+    applica(labOKKIO, c.labOKKIO);
+}
+
+void frmMain::Form_Resize()
+{
+    const QRect esterno = GeometriaTwips(*this);
+    if (TroppoPiccola(esterno.width(), esterno.height(), isMinimized()))
+        return;
+    const QSize centro = centralWidget()->size();
+    ControlliLayout misure = MisureControlli();
+    // Visibility the rules do not set is left as it stands.
+    for (Geometria* g : {&misure.S25Tree, &misure.List1, &misure.txtSMS, &misure.frameLogo,
+                         &misure.frameMidi, &misure.frameCal, &misure.listProm, &misure.frameOra,
+                         &misure.frameReti, &misure.listaReti, &misure.listaRetiDisp,
+                         &misure.Label2, &misure.labOKKIO})
+        g->visibile = false;
+    LayoutPerVista(CurrentView, InTwips(centro.width()) + CorniceLarghezzaTwips,
+                   InTwips(centro.height()) + CorniceAltezzaTwips, misure);
+    ApplicaMisure(misure);
+}
+
+void frmMain::resizeEvent(QResizeEvent* evento)
+{
+    QMainWindow::resizeEvent(evento);
+    Form_Resize();
+}
+
+void frmMain::changeEvent(QEvent* evento)
+{
+    QMainWindow::changeEvent(evento);
+    // Restoring a minimised window at the same size brings no resize event; lay it out anyway.
+    if (evento->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void frmMain::Form_Load()
+{
+    hide();
+    InitLang();
+    Connesso = false;
+    LineaLibera = false;
+    collegamento->Inizializza();
+    InitTabelleLingua();
+    InitCommonCtrls(1);
+    ListSortKey = 0;
+    ListSortOrder = 0;
+    HideButtons();
+    disabilitaMenuAllAvvio();
+    geometriaLogo();
+    caricaPreferiti();
+    colonnaTavolozza();
+    impilaRiquadri();
+    posizionaLuci();
+    messaggi->CaricaArchivioSMS();
+    if (Opzioni.AutoLoadRub == 1 && rubrica->CaricaFileRubrica(FileProgramma("Quorna.rub"))) {
+        mnuRubVis->setEnabled(true);
+        mnuRubSalvaF->setEnabled(true);
+    }
+    if (Opzioni.AutoLoadOPsList == 1)
+        impostazioni->CaricaFileOperatori(FileProgramma("reti.op"));
+    CurrentView = 0;
+    applicaPosizione();
+    setWindowTitle(TitoloEVersione());
+    show();
+}
+
+void frmMain::disabilitaMenuAllAvvio()
+{
+    const QList<QAction*> voci{
+        mnuRubRic,    mnuRubInvia,  mnuRubVis,      mnuRubNuovo,    mnuRubEdit,  mnuRubCanc,
+        mnuRubStampa, mnuRubSalvaF, mnuSMSRic,      mnuSMSVInfo,    mnuSMSVM[0], mnuSMSVM[1],
+        mnuSMSVM[2],  mnuSMSNew,    mnuSMSSalvaA,   mnuSMSSalvaS,   mnuSMSEdit,  mnuSMSDel,
+        mnuSMSRis,    mnuSMSInv,    mnuSMSSta,      mnuSMSNotifica, mnuCRic,     mnuCInvia,
+        mnuCVisProm,  mnuCNuovo,    mnuCEdit,       mnuCDel,        mnuCStampa,  mnuCSalva,
+        mnuLRic,      mnuLVis,      mnuLSta,        mnuLoRic,       mnuLoInv,    mnuLoDel,
+        mnuLoApri,    mnuLoSalva,   mnuMRic,        mnuMInv,        mnuMDel,     mnuMApri,
+        mnuMSalva};
+    for (QAction* voce : voci)
+        voce->setEnabled(false);
+}
+
+void frmMain::geometriaLogo()
+{
+    frameLogo->hide();
+    // The logo is 97 x 26 units of a drop area 120 x 40 units wide, centred in it.
+    const double unitaX = picDrop->width() / 120.0;
+    const double unitaY = picDrop->height() / 40.0;
+    const double larghezza = 97 * unitaX;
+    const double altezza = 26 * unitaY;
+    PicLogo->setGeometry(static_cast<int>((picDrop->width() - larghezza) / 2),
+                         static_cast<int>((picDrop->height() - altezza) / 2),
+                         static_cast<int>(larghezza), static_cast<int>(altezza));
+}
+
+void frmMain::caricaPreferiti()
+{
+    for (int n = 4; n <= 9; ++n) {
+        const QString nome = QStringLiteral("logo%1.bmp").arg(n);
+        const QFileInfo file(FileProgramma(nome));
+        // The folder's listing must return exactly that name.
+        if (file.exists() && file.fileName() == nome)
+            PicLogoOp[n]->setPixmap(QPixmap(file.filePath()));
+        PicLogoOp[n]->setScaledContents(true);
+        PicLogoOp[n]->resize(PicLogoOp[0]->size());
+        PicLogoOp[n]->setVisible(true);
+    }
+}
+
+void frmMain::colonnaTavolozza()
+{
+    for (int n = 0; n < 10; ++n) {
+        const int altezza = InTwips(PicLogoOp[n]->height());
+        PicLogoOp[n]->move(PicLogoOp[n]->x(), InPixel((altezza + 50) * n + 280));
+    }
+}
+
+void frmMain::impilaRiquadri()
+{
+    for (QGroupBox* pannello : {frameMidi, frameCal, frameOra})
+        pannello->setGeometry(frameLogo->geometry());
+}
+
+void frmMain::posizionaLuci()
+{
+    picSotto->setFixedHeight(statusBar()->height());
+}
+
+void frmMain::applicaPosizione()
+{
+    if (Opzioni.SaveWindow != 0)
+        ImpostaGeometriaTwips(*this, QRect(Opzioni.X, Opzioni.Y, Opzioni.W, Opzioni.H));
+    else
+        CentraForm(*this, nullptr);
+}
+
+void frmMain::closeEvent(QCloseEvent* evento)
+{
+    // A window disabled behind a dialog or the wait window takes no close from the window manager.
+    if (!isEnabled()) {
+        evento->ignore();
+        return;
+    }
+    if (collegamento->PortOpen())
+        collegamento->ChiudiPorta();
+    SalvaPosizioneFinestra(posizioneNormale());
+    evento->accept();
+    QApplication::exit(0);
+}
+
+QRect frmMain::posizioneNormale() const
+{
+    // A minimised or maximised window is stored at the place and size it comes back to.
+    QRect normale = frameGeometry();
+    if (isMinimized() || isMaximized() || isFullScreen()) {
+        const QMargins cornice(geometry().left() - frameGeometry().left(),
+                               geometry().top() - frameGeometry().top(),
+                               frameGeometry().right() - geometry().right(),
+                               frameGeometry().bottom() - geometry().bottom());
+        normale = normalGeometry().marginsAdded(cornice);
+    }
+    return {InTwips(normale.x()), InTwips(normale.y()), InTwips(normale.width()),
+            InTwips(normale.height())};
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+// The program-wide tables and flags, in one place. Every subsystem reads and writes them on the
+// user-interface thread only, so they are plain globals.
+
+#include "telefono.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+// The program options, filled once per run from the settings store.
+struct Impostazioni {
+    uint8_t Lingua = 99;
+    uint8_t AutoSaveRub = 0;
+    uint8_t AutoLoadRub = 0;
+    uint8_t SplashScreen = 0;
+    uint8_t SaveWindow = 0;
+    int16_t X = 0;
+    int16_t Y = 0;
+    int16_t W = 800;
+    int16_t H = 600;
+    uint8_t AutoLoadOPsList = 0;
+};
+
+extern Impostazioni Opzioni;
+
+// Catalogue base: 1000 times the language plus 1.
+extern int16_t BaseLang;
+
+// Link state.
+extern bool Connesso;
+extern bool LineaLibera;
+extern QString BufferRx;
+extern bool Annulla;
+extern bool AttesaAnnullabile;
+
+// Hand-back of the modeless input dialogs and the code of the one that is open
+// (0 none, 1 frmSMS, 2 frmInputVoceRub, 3 frmProm, 4 frmPrint, 5 frmTrasf).
+extern bool DialogoChiuso;
+extern uint8_t DialogoAperto;
+
+// Vocabulary of the current language.
+extern std::array<QString, 5> NomiMemoria;
+extern std::array<QString, 6> StatiRete;
+extern std::array<QString, 4> StatiAlim;
+extern std::array<QString, 9> NomiBlocchi;
+extern std::array<QString, 3> ClassiBlocchi;
+extern std::array<QString, 9> CodiciBlocchi;
+extern std::array<QString, 3> ClassiTrasf;
+
+// Everything read from the phone.
+extern DatiTelefono Telefono;
+
+// The SMS archive: entries 1 to NumArchivio of ArchivioSMS, in file order.
+constexpr int MaxArchivio = 200;
+extern std::array<MessaggioSMS, MaxArchivio + 1> ArchivioSMS;
+extern int NumArchivio;
+extern bool ArchivioLetto;
+
+// The per-user folder where the program keeps its own files; created on first use.
+QString CartellaProgramma();
+// The path of one of the program's own files in that folder.
+QString FileProgramma(const QString& nome);

@@ -1,0 +1,78 @@
+#include "interazione.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QStringList>
+
+namespace {
+
+class InterazioneReale : public Interazione {
+public:
+    QMessageBox::StandardButton Messaggio(QWidget* padre, QMessageBox::Icon icona,
+                                          const QString& titolo, const QString& testo,
+                                          QMessageBox::StandardButtons pulsanti) override
+    {
+        QMessageBox box(icona, titolo, QString(testo).replace(QLatin1String("\r\n"), "\n"),
+                        pulsanti, padre);
+        box.setTextFormat(Qt::PlainText);
+        return static_cast<QMessageBox::StandardButton>(box.exec());
+    }
+
+    QString ApriFile(QWidget* padre, const QString& titolo, const QString& filtro) override
+    {
+        return QFileDialog::getOpenFileName(padre, titolo, QString(), FiltroQt(filtro));
+    }
+
+    QString SalvaFile(QWidget* padre, const QString& titolo, const QString& filtro,
+                      const QString& estensione) override
+    {
+        QFileDialog dialogo(padre, titolo, QString(), FiltroQt(filtro));
+        dialogo.setAcceptMode(QFileDialog::AcceptSave);
+        dialogo.setDefaultSuffix(estensione);
+        if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+            return {};
+        return dialogo.selectedFiles().constFirst();
+    }
+
+    bool Stampa(QWidget* padre, QPrinter& stampante) override
+    {
+        QPrintDialog dialogo(&stampante, padre);
+        return dialogo.exec() == QDialog::Accepted;
+    }
+};
+
+Interazione* sostitutaCorrente = nullptr;
+
+} // namespace
+
+Interazione& interazione()
+{
+    static InterazioneReale reale;
+    return sostitutaCorrente ? *sostitutaCorrente : reale;
+}
+
+void ImpostaInterazione(Interazione* sostituta)
+{
+    sostitutaCorrente = sostituta;
+}
+
+QMessageBox::StandardButton MsgBox(const QString& testo, QMessageBox::Icon icona,
+                                   QMessageBox::StandardButtons pulsanti, const QString& titolo,
+                                   QWidget* padre)
+{
+    const QString titoloBox = titolo.isEmpty() ? QApplication::applicationName() : titolo;
+    return interazione().Messaggio(padre, icona, titoloBox, testo, pulsanti);
+}
+
+QString FiltroQt(const QString& filtro)
+{
+    const QStringList parti = filtro.split(QLatin1Char('|'));
+    QStringList voci;
+    for (int i = 0; i + 1 < parti.size(); i += 2) {
+        QString schema = parti.at(i + 1);
+        voci << parti.at(i) + QStringLiteral(" (") + schema.replace(QLatin1Char(';'), ' ')
+                    + QLatin1Char(')');
+    }
+    return voci.join(QStringLiteral(";;"));
+}

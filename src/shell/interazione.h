@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+// Every message box, file dialog and print dialog goes through here, so tests can answer them.
+class Interazione {
+public:
+    virtual ~Interazione() = default;
+
+    // A message box; returns the button pressed.
+    virtual QMessageBox::StandardButton Messaggio(QWidget* padre, QMessageBox::Icon icona,
+                                                  const QString& titolo, const QString& testo,
+                                                  QMessageBox::StandardButtons pulsanti) = 0;
+    // File dialogs with a filter in "text|pattern|text|pattern" form; empty when cancelled.
+    virtual QString ApriFile(QWidget* padre, const QString& titolo, const QString& filtro) = 0;
+    virtual QString SalvaFile(QWidget* padre, const QString& titolo, const QString& filtro,
+                              const QString& estensione) = 0;
+    // The print dialog; false when cancelled.
+    virtual bool Stampa(QWidget* padre, QPrinter& stampante) = 0;
+};
+
+// The interaction in use; the real dialogs unless a test put its own in place.
+Interazione& interazione();
+void ImpostaInterazione(Interazione* sostituta);
+
+// Shortcut for the common case: a box with the application's title.
+QMessageBox::StandardButton MsgBox(const QString& testo, QMessageBox::Icon icona,
+                                   QMessageBox::StandardButtons pulsanti = QMessageBox::Ok,
+                                   const QString& titolo = QString(), QWidget* padre = nullptr);
+
+// "a|b|c|d" into Qt's "a (b);;c (d)".
+QString FiltroQt(const QString& filtro);

@@ -1,0 +1,107 @@
+#include "listareport.h"
+
+#include "finestre.h"
+#include "immagini.h"
+
+#include <QHeaderView>
+
+namespace {
+
+// Rows compare their texts without regard to letter case, as a user expects of a name list.
+class RigaReport : public QTreeWidgetItem {
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+
+    bool operator<(const QTreeWidgetItem& altra) const override
+    {
+        const int colonna = treeWidget() ? treeWidget()->sortColumn() : 0;
+        const int confronto = text(colonna).compare(altra.text(colonna), Qt::CaseInsensitive);
+        if (confronto != 0)
+            return confronto < 0;
+        return text(colonna) < altra.text(colonna);
+    }
+};
+
+const int RuoloChiave = Qt::UserRole + 1;
+
+} // namespace
+
+ListaReport::ListaReport(QWidget* padre) : QTreeWidget(padre)
+{
+    setRootIsDecorated(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setAllColumnsShowFocus(true);
+    setUniformRowHeights(true);
+    setSortingEnabled(false);
+    header()->setSectionsClickable(true);
+    header()->setSortIndicatorShown(false);
+}
+
+void ListaReport::ImpostaColonne(const QList<Colonna>& colonne)
+{
+    clear();
+    setColumnCount(static_cast<int>(colonne.size()));
+    QStringList titoli;
+    for (const Colonna& c : colonne)
+        titoli << c.testo;
+    setHeaderLabels(titoli);
+    for (int i = 0; i < colonne.size(); ++i) {
+        headerItem()->setData(i, RuoloChiave, colonne.at(i).chiave);
+        setColumnWidth(i, InPixel(colonne.at(i).larghezzaTwips));
+    }
+}
+
+QString ListaReport::ChiaveColonna(int indice) const
+{
+    return headerItem()->data(indice, RuoloChiave).toString();
+}
+
+QTreeWidgetItem* ListaReport::Aggiungi(const QString& testo, const QStringList& sottovoci,
+                                       int immagine)
+{
+    auto* riga = new RigaReport(QStringList{testo} + sottovoci);
+    if (immagine > 0)
+        riga->setIcon(0, ImmagineLista(immagine));
+    addTopLevelItem(riga);
+    if (ordinata)
+        riordina();
+    return riga;
+}
+
+QString ListaReport::SottoVoce(const QTreeWidgetItem* riga, int n)
+{
+    if (!riga || n < 0 || n >= riga->columnCount())
+        return {};
+    return riga->text(n);
+}
+
+void ListaReport::SetSorted(bool attiva)
+{
+    ordinata = attiva;
+    riordina();
+}
+
+void ListaReport::SetSortKey(int colonna)
+{
+    chiaveOrdine = colonna;
+    riordina();
+}
+
+void ListaReport::SetSortOrder(int verso)
+{
+    ordine = verso;
+    riordina();
+}
+
+QTreeWidgetItem* ListaReport::SelectedItem() const
+{
+    const QList<QTreeWidgetItem*> scelte = selectedItems();
+    return scelte.isEmpty() ? currentItem() : scelte.constFirst();
+}
+
+void ListaReport::riordina()
+{
+    if (ordinata && chiaveOrdine >= 0 && chiaveOrdine < columnCount())
+        sortItems(chiaveOrdine, ordine == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
