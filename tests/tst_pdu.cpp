@@ -20,17 +20,18 @@ QString Blank(int quanti)
 const QString TelefonoSMSC = QStringLiteral("+391111");
 
 // The PDUs whose every prefix is checked: one of each kind of user data.
-QStringList PDUCompleti()
-{
-    return {
-        QStringLiteral("0791933395066900040B919333133254F600001021402143050005C8329BFD06"),
-        QStringLiteral("079193339506690031FF0B919333133254F60000A705C374F81D02"),
-        QStringLiteral("0791933395066900040B919333133254F60008421051900000400E004300690061006F00"
-                       "2000E820AC"),
-        QStringLiteral("0791933395066900440B919333133254F600004210519000004010050003CC0301A061"
-                       "39BD0CAABBDF"),
-    };
-}
+const QList<QPair<const char*, QString>> PDUCompleti = {
+    {"deliver, 7-bit",
+     QStringLiteral("0791933395066900040B919333133254F600001021402143050005C8329BFD06")},
+    {"submit, relative validity",
+     QStringLiteral("079193339506690031FF0B919333133254F60000A705C374F81D02")},
+    {"UCS2",
+     QStringLiteral("0791933395066900040B919333133254F60008421051900000400E004300690061006F00"
+                    "2000E820AC")},
+    {"user data header",
+     QStringLiteral("0791933395066900440B919333133254F600004210519000004010050003CC0301A061"
+                    "39BD0CAABBDF")},
+};
 
 } // namespace
 
@@ -76,7 +77,8 @@ void TestPDU::decodifica_data()
     QTest::addColumn<QString>("testo");
 
     const QString deliver = CentroItalia + QStringLiteral("0004");
-    const QString mittente = QStringLiteral("0B919333133254F6"); // +39333123456: 11 digits, F filler
+    // +39333123456: 11 digits, the last octet filled with F.
+    const QString mittente = QStringLiteral("0B919333133254F6");
 
     QTest::newRow("deliver, 7-bit, time stamp, international originator")
         << deliver + mittente + "0000" + DataOra2001 + "05C8329BFD06" << 0 << false << 0
@@ -106,6 +108,9 @@ void TestPDU::decodifica_data()
     QTest::newRow("class 0 8-bit (F4)")
         << deliver + mittente + "00F4" + "4210519000004003414243" << 0 << false << 0
         << "+393359609600" << "+39333123456" << 0xF4 << "24011509000004" << 3 << "ABC";
+    QTest::newRow("international by its type of number, whatever the numbering plan")
+        << deliver + "0B909333133254F6" + "0000" + DataOra2001 + "05C8329BFD06" << 0 << false
+        << 0 << "+393359609600" << "+39333123456" << 0 << "01120412345000" << 5 << "Hello";
     QTest::newRow("odd-length national address of three digits")
         << QStringLiteral("0004038121F30000") + DataOra2001 + "05C8329BFD06" << 0 << false << 0
         << TelefonoSMSC << "123" << 0 << "01120412345000" << 5 << "Hello";
@@ -166,7 +171,7 @@ void TestPDU::decodifica()
 void TestPDU::nessunCampoDelMessaggioPrecedente()
 {
     MessaggioSMS messaggio;
-    DecodificaPDU(messaggio, PDUCompleti().first());
+    DecodificaPDU(messaggio, PDUCompleti.first().second);
     messaggio.Stato = 1;
 
     DecodificaPDU(messaggio, QStringLiteral("0001FF038121F3"));
@@ -219,8 +224,8 @@ void TestPDU::pduDifettosi()
 void TestPDU::prefissiDiPDU_data()
 {
     QTest::addColumn<QString>("completo");
-    for (const QString& pdu : PDUCompleti())
-        QTest::newRow(qPrintable(pdu.left(24))) << pdu;
+    for (const auto& [nome, pdu] : PDUCompleti)
+        QTest::newRow(nome) << pdu;
 }
 
 // A PDU cut after any octet yields, field by field, either what the whole PDU gives or the empty
@@ -261,7 +266,8 @@ void TestPDU::settetti_data()
         << QByteArray("1234567") << QByteArray::fromHex("31D98C56B3DD00");
     QTest::newRow("eight take seven octets")
         << QByteArray("12345678") << QByteArray::fromHex("31D98C56B3DD70");
-    QTest::newRow("all bits set") << QByteArray(9, '\x7F') << QByteArray::fromHex("FFFFFFFFFFFFFF7F");
+    QTest::newRow("all bits set")
+        << QByteArray(9, '\x7F') << QByteArray::fromHex("FFFFFFFFFFFFFF7F");
 }
 
 void TestPDU::settetti()

@@ -51,7 +51,8 @@ std::optional<RecordsArchivio> RecordDaByte(const QByteArray& byte)
 {
     RecordsArchivio records;
     for (int p = 0; p < byte.size();) {
-        if (byte.size() - p < LunghezzaIntestazione || byte.mid(p, MarcatoreSMS.size()) != MarcatoreSMS)
+        if (byte.size() - p < LunghezzaIntestazione
+            || byte.mid(p, MarcatoreSMS.size()) != MarcatoreSMS)
             return std::nullopt;
         const int caratteriPDU = 2 * static_cast<uint8_t>(byte[p + 5]);
         const int inizioPDU = p + LunghezzaIntestazione;

@@ -108,7 +108,7 @@ bool LeggiCentroServizi(LettoreOttetti& lettore, QString& smsc)
     QByteArray cifre;
     if (!lettore.leggi(tipo) || !lettore.leggi(lunghezza - 1, cifre))
         return false;
-    smsc = NumeroDaIndirizzo(tipo, cifre, 2 * cifre.size());
+    smsc = NumeroDaIndirizzo(tipo, cifre, 2 * static_cast<int>(cifre.size()));
     return true;
 }
 
@@ -223,6 +223,11 @@ QString TestoDatiUtente(uint8_t dcs, bool conIntestazione, int lunghezza, const 
     return DecodificaWindows1252(ottetti);
 }
 
+void AggiungiBit(char& ottetto, unsigned bit)
+{
+    ottetto = static_cast<char>(static_cast<uint8_t>(ottetto) | bit);
+}
+
 } // namespace
 
 QByteArray SettettiDaOttetti(const QByteArray& ottetti, int bitIniziale, int quanti)
@@ -250,10 +255,9 @@ QByteArray OttettiDaSettetti(const QByteArray& codici)
         const int bit = 7 * k;
         const int indice = bit / 8;
         const unsigned parola = (static_cast<uint8_t>(codici[k]) & 0x7Fu) << (bit % 8);
-        ottetti[indice] = static_cast<char>(static_cast<uint8_t>(ottetti[indice]) | (parola & 0xFF));
+        AggiungiBit(ottetti[indice], parola & 0xFF);
         if (parola > 0xFF)
-            ottetti[indice + 1] = static_cast<char>(static_cast<uint8_t>(ottetti[indice + 1])
-                                                    | (parola >> 8));
+            AggiungiBit(ottetti[indice + 1], parola >> 8);
     }
     return ottetti;
 }

@@ -35,15 +35,20 @@ QString numeroVersione()
 
 } // namespace
 
+QString PercorsoBloccoIstanza()
+{
+    QString cartella = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (cartella.isEmpty())
+        cartella = QDir::tempPath();
+    return QDir(cartella).filePath(QStringLiteral("quorna.lock"));
+}
+
 bool PrendiBloccoIstanza()
 {
     static std::unique_ptr<QLockFile> blocco;
     if (blocco)
         return true;
-    QString cartella = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (cartella.isEmpty())
-        cartella = QDir::tempPath();
-    auto candidato = std::make_unique<QLockFile>(QDir(cartella).filePath("quorna.lock"));
+    auto candidato = std::make_unique<QLockFile>(PercorsoBloccoIstanza());
     candidato->setStaleLockTime(0);
     if (!candidato->tryLock(0))
         return false;

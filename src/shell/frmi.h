@@ -40,6 +40,9 @@ private:
     bool chiuso = false;
 };
 
+// Where the program's copy lock lives: the per-user runtime folder.
+QString PercorsoBloccoIstanza();
+
 // The program's own copy lock, held for the life of the process: false when another copy of
 // the program holds it.
 bool PrendiBloccoIstanza();

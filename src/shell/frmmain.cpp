@@ -32,7 +32,7 @@ namespace {
 // Where the tree, the list and the panes stand in the central area (twips). The layout rules
 // size them; these fix their corners.
 constexpr int MargineTwips = 60;
-constexpr int LarghezzaAlberoTwips = 2250;
+constexpr int LarghezzaAlberoTwips = 2700;
 constexpr int SinistraVistaTwips = MargineTwips + LarghezzaAlberoTwips + 60;
 
 // The layout rules were made for a window whose menu, toolbar, status bar and borders take
@@ -154,6 +154,7 @@ void frmMain::costruisciControlli()
     List1 = new ListaReport(centro);
     List1->setObjectName(QStringLiteral("List1"));
     List1->move(InPixel(SinistraVistaTwips), InPixel(MargineTwips));
+    List1->setHeaderHidden(true);
 
     txtSMS = new QTextEdit(centro);
     txtSMS->setObjectName(QStringLiteral("txtSMS"));

@@ -41,6 +41,7 @@ ListaReport::ListaReport(QWidget* padre) : QTreeWidget(padre)
 void ListaReport::ImpostaColonne(const QList<Colonna>& colonne)
 {
     clear();
+    setHeaderHidden(colonne.isEmpty());
     setColumnCount(static_cast<int>(colonne.size()));
     QStringList titoli;
     for (const Colonna& c : colonne)

@@ -1,0 +1,303 @@
+// The SMS archive file: loading a file laid out by hand, damaged files that must change nothing,
+// the 200-entry table, and the writers.
+
+#include "archivio.h"
+#include "codecs.h"
+#include "globali.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+// A received message (type 0) and a stored one (type 1) as the phone and the composer give them.
+const QByteArray PDURicevuto = "0791933395066900040B919333133254F600001021402143050005C8329BFD06";
+const QByteArray PDUSalvato = "018191FF038121F30000A70361F118";
+const QByteArray PDUInviato = "079193339506690031FF0B919333133254F60000A705C374F81D02";
+
+QByteArray Record(const QByteArray& pdu, uint8_t tipo, uint8_t stato)
+{
+    return QByteArray("<SMS>") + char(pdu.size() / 2) + char(tipo) + char(stato) + pdu;
+}
+
+// A stored message whose message reference tells the records apart.
+QByteArray RecordNumerato(int numero)
+{
+    const QByteArray pdu = "0001" + QByteArray::number(numero, 16).rightJustified(2, '0')
+                           + "038121F300000361F118";
+    return Record(pdu.toUpper(), 1, 2);
+}
+
+QByteArray RecordNumerati(int dal, int al)
+{
+    QByteArray byte;
+    for (int numero = dal; numero <= al; ++numero)
+        byte += RecordNumerato(numero);
+    return byte;
+}
+
+QString Percorso()
+{
+    return FileProgramma(QStringLiteral("archivio.sms"));
+}
+
+void ScriviFile(const QByteArray& byte)
+{
+    QFile file(Percorso());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(byte), byte.size());
+}
+
+enum Scrittura { Aggiungi, Sostituisci, Cancella };
+
+QByteArray LeggiFile()
+{
+    QFile file(Percorso());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestArchivio : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void fileScrittoAMano();
+    void fileAssenteOVuoto_data();
+    void fileAssenteOVuoto();
+    void fileDanneggiato_data();
+    void fileDanneggiato();
+    void alPiuDuecentoVoci();
+    void fileLungo();
+    void scritturaERilettura();
+    void recordIntattiByteperByte();
+    void scrittureRifiutate_data();
+    void scrittureRifiutate();
+};
+
+void TestArchivio::initTestCase()
+{
+    // The program folder must be the temporary one the test runner gives, never the user's.
+    QVERIFY(qEnvironmentVariableIsSet("QUORNA_TEST_ROOT"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quorna"));
+    InitAlfabetoGSM();
+}
+
+void TestArchivio::init()
+{
+    QFile::remove(Percorso());
+    ArchivioSMS.fill(MessaggioSMS());
+    NumArchivio = 0;
+    ArchivioLetto = false;
+    Telefono.SMSC.clear();
+}
+
+void TestArchivio::fileScrittoAMano()
+{
+    ScriviFile(QByteArray::fromHex("3C534D533E" "20" "00" "01") + PDURicevuto
+               + QByteArray::fromHex("3C534D533E" "0F" "01" "02") + PDUSalvato);
+
+    QVERIFY(CaricaArchivioSMS());
+
+    QVERIFY(ArchivioLetto);
+    QCOMPARE(NumArchivio, 2);
+    const MessaggioSMS& ricevuto = ArchivioSMS[1];
+    QCOMPARE(ricevuto.PDU, QString::fromLatin1(PDURicevuto));
+    QCOMPARE(ricevuto.Stato, uint8_t(1));
+    QCOMPARE(ricevuto.Tipo, uint8_t(0));
+    QCOMPARE(ricevuto.SMSC, QStringLiteral("+393359609600"));
+    QCOMPARE(ricevuto.Numero, QStringLiteral("+39333123456"));
+    QCOMPARE(ricevuto.DataOra, QStringLiteral("01120412345000"));
+    QCOMPARE(ricevuto.Testo, QStringLiteral("Hello"));
+    const MessaggioSMS& salvato = ArchivioSMS[2];
+    QCOMPARE(salvato.Stato, uint8_t(2));
+    QCOMPARE(salvato.Tipo, uint8_t(1));
+    QCOMPARE(salvato.SMSC, QString());
+    QCOMPARE(salvato.Numero, QStringLiteral("123"));
+    QCOMPARE(salvato.DataOra, QStringLiteral("167           "));
+    QCOMPARE(salvato.Testo, QStringLiteral("abc"));
+    QCOMPARE(ArchivioSMS[3].LunghezzaDati, int16_t(0));
+}
+
+void TestArchivio::fileAssenteOVuoto_data()
+{
+    QTest::addColumn<bool>("esiste");
+    QTest::newRow("missing") << false;
+    QTest::newRow("empty") << true;
+}
+
+void TestArchivio::fileAssenteOVuoto()
+{
+    QFETCH(bool, esiste);
+    if (esiste)
+        ScriviFile(QByteArray());
+    NumArchivio = 1;
+    ArchivioSMS[1].Testo = QStringLiteral("kept");
+
+    QVERIFY(!CaricaArchivioSMS());
+
+    QVERIFY(QFile::exists(Percorso()));
+    QCOMPARE(QFile(Percorso()).size(), 0);
+    QCOMPARE(NumArchivio, 1);
+    QCOMPARE(ArchivioSMS[1].Testo, QStringLiteral("kept"));
+    QVERIFY(!ArchivioLetto);
+}
+
+void TestArchivio::fileDanneggiato_data()
+{
+    QTest::addColumn<QByteArray>("byte");
+
+    const QByteArray buono = Record(PDURicevuto, 0, 1);
+    QTest::newRow("header cut") << buono + QByteArray("<SMS>\x20");
+    QTest::newRow("PDU cut") << buono + Record(PDUSalvato, 1, 2).chopped(1);
+    QTest::newRow("bytes before the first record") << "x" + buono;
+    QTest::newRow("bytes after the last record") << buono + "\r\n";
+    QTest::newRow("bytes between records") << buono + " " + buono;
+    QTest::newRow("no record at all") << QByteArray("not an archive");
+    QTest::newRow("octet count past the end") << Record(PDUSalvato, 1, 2).replace(5, 1, "\xFF");
+}
+
+// A damaged file leaves the table as the last good load made it, and no writer touches it.
+void TestArchivio::fileDanneggiato()
+{
+    QFETCH(QByteArray, byte);
+    ScriviFile(Record(PDUSalvato, 1, 2));
+    QVERIFY(CaricaArchivioSMS());
+    ScriviFile(byte);
+
+    QVERIFY(!CaricaArchivioSMS());
+    QVERIFY(!AggiungiSMSArchivio(QString::fromLatin1(PDUSalvato), 1, 2));
+    QVERIFY(!SostituisciSMSArchivio(1, QString::fromLatin1(PDUSalvato), 1, 2));
+    QVERIFY(!CancellaSMSArchivio(1));
+
+    QCOMPARE(LeggiFile(), byte);
+    QCOMPARE(NumArchivio, 1);
+    QCOMPARE(ArchivioSMS[1].Testo, QStringLiteral("abc"));
+    QVERIFY(ArchivioLetto);
+}
+
+// The table shows the first 200 records; the file keeps the rest, and no append goes past 200.
+void TestArchivio::alPiuDuecentoVoci()
+{
+    ScriviFile(RecordNumerati(1, 205));
+
+    QVERIFY(CaricaArchivioSMS());
+    QCOMPARE(NumArchivio, MaxArchivio);
+    QCOMPARE(ArchivioSMS[1].MR, uint8_t(1));
+    QCOMPARE(ArchivioSMS[MaxArchivio].MR, uint8_t(200));
+
+    QVERIFY(!AggiungiSMSArchivio(QString::fromLatin1(PDUSalvato), 1, 2));
+    QCOMPARE(LeggiFile(), RecordNumerati(1, 205));
+
+    QVERIFY(CancellaSMSArchivio(1));
+    QCOMPARE(LeggiFile(), RecordNumerati(2, 205));
+    QCOMPARE(ArchivioSMS[1].MR, uint8_t(2));
+    QCOMPARE(ArchivioSMS[MaxArchivio].MR, uint8_t(201));
+
+    ScriviFile(RecordNumerati(1, 199));
+    QVERIFY(AggiungiSMSArchivio(QString::fromLatin1(PDUSalvato), 1, 2));
+    QVERIFY(!AggiungiSMSArchivio(QString::fromLatin1(PDUSalvato), 1, 2));
+    QCOMPARE(NumArchivio, MaxArchivio);
+}
+
+// Long messages make a file far beyond 32,767 bytes; it loads whole.
+void TestArchivio::fileLungo()
+{
+    const QByteArray testo(245, 'A');
+    QByteArray byte;
+    for (int numero = 1; numero <= 100; ++numero) {
+        const QByteArray mr = QByteArray::number(numero, 16).rightJustified(2, '0').toUpper();
+        byte += Record("0001" + mr + "038121F30004F5" + testo.toHex().toUpper(), 1, 2);
+    }
+    QVERIFY(byte.size() > 50000);
+    ScriviFile(byte);
+
+    QVERIFY(CaricaArchivioSMS());
+
+    QCOMPARE(NumArchivio, 100);
+    QCOMPARE(ArchivioSMS[100].MR, uint8_t(100));
+    QCOMPARE(ArchivioSMS[100].Testo, QString::fromLatin1(testo));
+}
+
+void TestArchivio::scritturaERilettura()
+{
+    QVERIFY(AggiungiSMSArchivio(QString::fromLatin1(PDURicevuto), 0, 1));
+    QVERIFY(AggiungiSMSArchivio(QString::fromLatin1(PDUSalvato), 1, 2));
+    QCOMPARE(LeggiFile(), Record(PDURicevuto, 0, 1) + Record(PDUSalvato, 1, 2));
+    QCOMPARE(NumArchivio, 2);
+    QCOMPARE(ArchivioSMS[2].Testo, QStringLiteral("abc"));
+    QVERIFY(ArchivioLetto);
+
+    QVERIFY(SostituisciSMSArchivio(1, QString::fromLatin1(PDUInviato), 1, 3));
+    QCOMPARE(LeggiFile(), Record(PDUInviato, 1, 3) + Record(PDUSalvato, 1, 2));
+    QCOMPARE(ArchivioSMS[1].Testo, QStringLiteral("Ciao!"));
+    QCOMPARE(ArchivioSMS[1].Stato, uint8_t(3));
+
+    QVERIFY(CancellaSMSArchivio(1));
+    QCOMPARE(LeggiFile(), Record(PDUSalvato, 1, 2));
+    QCOMPARE(NumArchivio, 1);
+    QCOMPARE(ArchivioSMS[1].Testo, QStringLiteral("abc"));
+    QCOMPARE(ArchivioSMS[2].LunghezzaDati, int16_t(0));
+
+    QVERIFY(CancellaSMSArchivio(1));
+    QCOMPARE(LeggiFile(), QByteArray());
+    QCOMPARE(NumArchivio, 0);
+    QCOMPARE(ArchivioSMS[1].LunghezzaDati, int16_t(0));
+
+    ScriviFile(Record(PDURicevuto, 0, 1) + Record(PDUSalvato, 1, 2));
+    QVERIFY(CaricaArchivioSMS());
+    QCOMPARE(ArchivioSMS[1].Testo, QStringLiteral("Hello"));
+}
+
+// Records a rewrite does not replace go back exactly as they were read, whatever their bytes.
+void TestArchivio::recordIntattiByteperByte()
+{
+    const QByteArray insolito = Record(PDURicevuto.toLower(), 7, 0xFF);
+    const QByteArray nonEsadecimale = Record("05811*32F#00", 1, 2);
+    ScriviFile(insolito + Record(PDUSalvato, 1, 2) + nonEsadecimale);
+    QVERIFY(CaricaArchivioSMS());
+    QCOMPARE(ArchivioSMS[1].Stato, uint8_t(0xFF));
+
+    QVERIFY(SostituisciSMSArchivio(2, QString::fromLatin1(PDUInviato), 1, 3));
+
+    QCOMPARE(LeggiFile(), insolito + Record(PDUInviato, 1, 3) + nonEsadecimale);
+}
+
+void TestArchivio::scrittureRifiutate_data()
+{
+    QTest::addColumn<int>("operazione");
+    QTest::addColumn<int>("indice");
+    QTest::addColumn<QString>("pdu");
+
+    const QString valido = QString::fromLatin1(PDUSalvato);
+    QTest::newRow("append odd-length PDU") << int(Aggiungi) << 0 << valido.chopped(1);
+    QTest::newRow("append PDU over 255 octets") << int(Aggiungi) << 0 << QString(512, u'0');
+    QTest::newRow("replace index 0") << int(Sostituisci) << 0 << valido;
+    QTest::newRow("replace past the end") << int(Sostituisci) << 3 << valido;
+    QTest::newRow("replace with odd-length PDU") << int(Sostituisci) << 1 << valido.chopped(1);
+    QTest::newRow("delete index 0") << int(Cancella) << 0 << QString();
+    QTest::newRow("delete past the end") << int(Cancella) << 3 << QString();
+}
+
+void TestArchivio::scrittureRifiutate()
+{
+    QFETCH(int, operazione);
+    QFETCH(int, indice);
+    QFETCH(QString, pdu);
+    const QByteArray prima = Record(PDURicevuto, 0, 1) + Record(PDUSalvato, 1, 2);
+    ScriviFile(prima);
+    QVERIFY(CaricaArchivioSMS());
+
+    const bool riuscita = operazione == Aggiungi      ? AggiungiSMSArchivio(pdu, 1, 2)
+                          : operazione == Sostituisci ? SostituisciSMSArchivio(indice, pdu, 1, 2)
+                                                      : CancellaSMSArchivio(indice);
+
+    QVERIFY(!riuscita);
+    QCOMPARE(LeggiFile(), prima);
+    QCOMPARE(NumArchivio, 2);
+}
+
+QTEST_GUILESS_MAIN(TestArchivio)
+#include "tst_archivio.moc"

@@ -1,0 +1,111 @@
+// Start-up: the second copy refused without touching the store, the splash and its hand-over.
+
+#include "catalogo.h"
+#include "frmi.h"
+#include "frmmain.h"
+#include "globali.h"
+#include "risposte.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLockFile>
+#include <QSettings>
+#include <QtTest>
+
+namespace {
+
+QString fileImpostazioni()
+{
+    return QSettings(QStringLiteral("Quorna"), QStringLiteral("Quorna")).fileName();
+}
+
+void memorizza(const QString& chiave, const QString& valore)
+{
+    QSettings s(QStringLiteral("Quorna"), QStringLiteral("Quorna"));
+    s.setValue(chiave, valore);
+    s.sync();
+}
+
+QByteArray contenuto(const QString& percorso)
+{
+    QFile file(percorso);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TstAvvio : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setApplicationName(QStringLiteral("Quorna"));
+        QVERIFY(CatalogoMessaggi::Carica());
+    }
+
+    // Runs first, while this process does not hold the program's lock yet.
+    void secondaCopiaRifiutata()
+    {
+        memorizza(QStringLiteral("General/Language"), QStringLiteral("1"));
+        const QByteArray prima = contenuto(fileImpostazioni());
+        QLockFile altraCopia(PercorsoBloccoIstanza());
+        QVERIFY(altraCopia.tryLock(0));
+
+        RisposteFinte utente;
+        bool caricata = false;
+        frmI splash([&] {
+            caricata = true;
+            return nullptr;
+        });
+        QVERIFY(!splash.Form_Load());
+        QVERIFY(!caricata);
+        QCOMPARE(utente.boxes.size(), 1);
+        QCOMPARE(utente.boxes[0].testo, QStringLiteral("Quorna is running"));
+        QCOMPARE(utente.boxes[0].titolo, QStringLiteral("Quorna"));
+        QCOMPARE(utente.boxes[0].icona, QMessageBox::Information);
+        QCOMPARE(contenuto(fileImpostazioni()), prima);
+        altraCopia.unlock();
+    }
+
+    void senzaSplash()
+    {
+        memorizza(QStringLiteral("General/SplashScreen"), QStringLiteral("1"));
+        frmMain* principale = nullptr;
+        frmI splash([&] {
+            principale = new frmMain;
+            principale->Form_Load();
+            return principale;
+        });
+        QVERIFY(splash.Form_Load());
+        QVERIFY(principale);
+        QVERIFY(!splash.isVisible());
+        QVERIFY(principale->isVisible());
+        QVERIFY(principale->isEnabled());
+        delete principale;
+    }
+
+    void splashPoiFinestra()
+    {
+        memorizza(QStringLiteral("General/SplashScreen"), QStringLiteral("0"));
+        frmMain* principale = nullptr;
+        frmI splash([&] {
+            principale = new frmMain;
+            principale->Form_Load();
+            return principale;
+        });
+        QVERIFY(splash.Form_Load());
+        QVERIFY(splash.isVisible());
+        QVERIFY(!principale->isEnabled());
+        QVERIFY(splash.Timer1.isActive());
+        QCOMPARE(splash.lblVersion->text().left(8), QStringLiteral("Version "));
+        QTest::mouseClick(splash.lblTitle, Qt::LeftButton);
+        QVERIFY(!splash.isVisible());
+        QVERIFY(principale->isEnabled());
+        QVERIFY(!splash.Timer1.isActive());
+        delete principale;
+    }
+};
+
+QTEST_MAIN(TstAvvio)
+#include "tst_avvio.moc"
