@@ -6,3 +6,13 @@ bool ImpostazioniTelefono::CaricaFileOperatori(const QString& percorso)
 {
     return ::CaricaFileOperatori(percorso);
 }
+
+QString ImpostazioniTelefono::NomeOperatore(const QString& codice)
+{
+    return ::NomeOperatore(codice);
+}
+
+uint8_t ImpostazioniTelefono::LivelloSegnale(int16_t dBm)
+{
+    return ::LivelloSegnale(dBm);
+}

@@ -6,4 +6,6 @@
 class ImpostazioniTelefono : public FunzioniImpostazioni {
 public:
     bool CaricaFileOperatori(const QString& percorso) override;
+    QString NomeOperatore(const QString& codice) override;
+    uint8_t LivelloSegnale(int16_t dBm) override;
 };

@@ -129,6 +129,7 @@ frmMain::frmMain()
       impostazioni(std::make_unique<FunzioniImpostazioni>())
 {
     setObjectName(QStringLiteral("frmMain"));
+    RegistraFinestraDialogo(0, this);
     setWindowIcon(QIcon(Figura(QStringLiteral("quorna-64"))));
     costruisciControlli();
     costruisciBarra();

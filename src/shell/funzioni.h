@@ -89,6 +89,11 @@ class FunzioniImpostazioni {
 public:
     virtual ~FunzioniImpostazioni() = default;
     virtual bool CaricaFileOperatori(const QString& /*percorso*/) { return false; }
+    // What the phone link's identity and network views use of the phone settings.
+    virtual void LeggiOperatori() {}
+    virtual QString NomeOperatore(const QString& codice) { return codice; }
+    virtual uint8_t LivelloSegnale(int16_t /*dBm*/) { return 0; }
+    virtual void DecodificaLunghezzeCodici(const QString& /*risposta*/) {}
     virtual void ShowDataOra() {}
     virtual void ShowBlocchi() {}
     virtual void CambiaBlocco() {}

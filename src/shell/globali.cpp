@@ -1,6 +1,8 @@
 #include "globali.h"
 
 #include <QDir>
+#include <QPointer>
+#include <QWidget>
 #include <QStandardPaths>
 
 Impostazioni Opzioni;
@@ -14,6 +16,21 @@ bool AttesaAnnullabile = false;
 
 bool DialogoChiuso = false;
 uint8_t DialogoAperto = 0;
+
+namespace {
+std::array<QPointer<QWidget>, 6> finestreDialogo;
+}
+
+void RegistraFinestraDialogo(uint8_t codice, QWidget* finestra)
+{
+    if (codice < finestreDialogo.size())
+        finestreDialogo[codice] = finestra;
+}
+
+QWidget* FinestraDialogo(uint8_t codice)
+{
+    return codice < finestreDialogo.size() ? finestreDialogo[codice].data() : nullptr;
+}
 
 std::array<QString, 5> NomiMemoria;
 std::array<QString, 6> StatiRete;

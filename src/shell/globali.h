@@ -39,6 +39,11 @@ extern bool AttesaAnnullabile;
 // (0 none, 1 frmSMS, 2 frmInputVoceRub, 3 frmProm, 4 frmPrint, 5 frmTrasf).
 extern bool DialogoChiuso;
 extern uint8_t DialogoAperto;
+// The window each code names, registered by the window itself while it exists; null for a code
+// that names no window.
+class QWidget;
+void RegistraFinestraDialogo(uint8_t codice, QWidget* finestra);
+QWidget* FinestraDialogo(uint8_t codice);
 
 // Vocabulary of the current language.
 extern std::array<QString, 5> NomiMemoria;
