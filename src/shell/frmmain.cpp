@@ -136,6 +136,7 @@ frmMain::frmMain()
     costruisciMenu();
     costruisciPopup();
     costruisciBarraStato();
+    collegaComandi();
     resize(800, 560);
 }
 

@@ -50,6 +50,20 @@ public:
     // View machinery.
     void HideButtons();
     void Espandi(const QString& chiave);
+    void Aggiorna();
+    void S25Tree_NodeClick(QTreeWidgetItem* nodo);
+    // Runs the view of a node key, as a click on its node does.
+    void MostraVista(const QString& chiave);
+
+    // Commands.
+    void Toolbar1_ButtonClick(QAction* pulsante);
+
+    // The shared list's handlers.
+    void List1_Click();
+    void List1_KeyUp();
+    void List1_DblClick();
+    void List1_MouseUp(Qt::MouseButton pulsante);
+    void List1_ColumnClick(int colonna);
     // The key of the selected tree node; empty when none is selected.
     QString ChiaveSelezionata() const;
 
@@ -149,6 +163,7 @@ public:
     void ApplicaMisure(const ControlliLayout& misure);
 
 protected:
+    bool eventFilter(QObject* oggetto, class QEvent* evento) override;
     void closeEvent(class QCloseEvent* evento) override;
     void resizeEvent(class QResizeEvent* evento) override;
     void changeEvent(class QEvent* evento) override;
@@ -167,6 +182,16 @@ private:
     void costruisciRiquadroReti();
 
     void costruisciAlbero();
+    void collegaComandi();
+    void collegaMenu();
+    void collegaPopup();
+    void collegaElenco();
+    void mnuOLingua_Click();
+    void mnuSMSNotifica_Click();
+    // Selects a view's node, then shows the view.
+    void vistaDaMenu(const QString& chiave);
+    // True when the list has rows and one of them is selected.
+    bool rigaScelta() const;
     void didascalieMenu();
     void didascalieRiquadri();
     void suggerimentiBarra();

@@ -1,0 +1,148 @@
+// What the shared list does when the user works in it, by view.
+
+#include "catalogo.h"
+#include "frmmain.h"
+#include "listareport.h"
+#include "ordine.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+void frmMain::collegaElenco()
+{
+    connect(List1, &QTreeWidget::itemClicked, this, [this] { List1_Click(); });
+    connect(List1, &QTreeWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
+    connect(List1->header(), &QHeaderView::sectionClicked, this,
+            [this](int sezione) { List1_ColumnClick(sezione + 1); });
+    List1->installEventFilter(this);
+    List1->viewport()->installEventFilter(this);
+}
+
+bool frmMain::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    if (oggetto == List1 && evento->type() == QEvent::KeyRelease)
+        List1_KeyUp();
+    if (oggetto == List1->viewport() && evento->type() == QEvent::MouseButtonRelease)
+        List1_MouseUp(static_cast<QMouseEvent*>(evento)->button());
+    return QMainWindow::eventFilter(oggetto, evento);
+}
+
+bool frmMain::rigaScelta() const
+{
+    return List1->topLevelItemCount() > 0 && List1->SelectedItem();
+}
+
+namespace {
+
+// A message row is usable when its third column holds something.
+bool rigaMessaggio(const QTreeWidgetItem* riga)
+{
+    return !ListaReport::SottoVoce(riga, 2).isEmpty();
+}
+
+// The message index a row's text names, when it is a byte.
+bool indiceMessaggio(const QTreeWidgetItem* riga, uint8_t& indice)
+{
+    bool ok = false;
+    const int valore = riga->text(0).toInt(&ok);
+    if (!ok || valore < 0 || valore > 255)
+        return false;
+    indice = static_cast<uint8_t>(valore);
+    return true;
+}
+
+} // namespace
+
+void frmMain::List1_Click()
+{
+    if (!rigaScelta())
+        return;
+    QTreeWidgetItem* riga = List1->SelectedItem();
+    const QString si = Msg(328);
+    switch (CurrentView) {
+    case 4:
+        if (!riga->text(0).isEmpty())
+            for (size_t posizione : {10, 11, 13, 15})
+                Toolbar1[posizione]->setEnabled(true);
+        break;
+    case 2:
+        List1_KeyUp();
+        break;
+    case 12:
+        Toolbar1[38]->setEnabled(true);
+        Toolbar1[38]->setChecked(ListaReport::SottoVoce(riga, 1) == si);
+        Toolbar1[39]->setEnabled(!ListaReport::SottoVoce(riga, 2).isEmpty());
+        break;
+    case 10:
+        Toolbar1[41]->setEnabled(true);
+        Toolbar1[41]->setChecked(ListaReport::SottoVoce(riga, 1) == si);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::List1_KeyUp()
+{
+    if (CurrentView != 2 || !rigaScelta())
+        return;
+    const QTreeWidgetItem* riga = List1->SelectedItem();
+    uint8_t indice = 0;
+    if (rigaMessaggio(riga) && indiceMessaggio(riga, indice))
+        messaggi->ShowSMSTxt(indice);
+}
+
+void frmMain::List1_DblClick()
+{
+    if (!rigaScelta())
+        return;
+    const QTreeWidgetItem* riga = List1->SelectedItem();
+    const int indice = List1->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(riga));
+    switch (CurrentView) {
+    case 4:
+        rubrica->EditRubrica();
+        break;
+    case 5:
+        rubrica->ShowList(static_cast<uint8_t>(indice));
+        break;
+    case 2:
+        if (rigaMessaggio(riga))
+            messaggi->EditSMS();
+        break;
+    case 10:
+        impostazioni->CambiaBlocco();
+        break;
+    case 11:
+        impostazioni->ShowTrasferimenti(indice);
+        break;
+    case 12:
+        impostazioni->EditTrasf(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::List1_MouseUp(Qt::MouseButton pulsante)
+{
+    if (pulsante != Qt::RightButton || !rigaScelta())
+        return;
+    if (CurrentView == 4)
+        popRub->popup(QCursor::pos());
+    else if (CurrentView == 2 && rigaMessaggio(List1->SelectedItem()))
+        popSMS->popup(QCursor::pos());
+}
+
+void frmMain::List1_ColumnClick(int colonna)
+{
+    const StatoOrdine nuovo = OrdineDopoClic({List1->SortKey(), List1->SortOrder()}, colonna,
+                                             List1->ChiaveColonna(colonna - 1));
+    ListSortKey = static_cast<int16_t>(nuovo.chiave);
+    ListSortOrder = static_cast<int16_t>(nuovo.verso);
+    List1->SetSortKey(nuovo.chiave);
+    List1->SetSortOrder(nuovo.verso);
+}
