@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Formats every C++ source of the project with its .clang-format; with --check, only reports
+# the files that are not formatted and fails when there is one.
+set -euo pipefail
+radice=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$radice"
+
+if ! command -v clang-format >/dev/null 2>&1; then
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends clang-format
+fi
+
+mapfile -t sorgenti < <(git ls-files -co --exclude-standard -- src tests tools bench \
+                        | grep -E '\.(cpp|h)$')
+if [ "${1:-}" = "--check" ]; then
+    clang-format --dry-run --Werror "${sorgenti[@]}"
+    echo "Format: ${#sorgenti[@]} files checked."
+else
+    clang-format -i "${sorgenti[@]}"
+fi
