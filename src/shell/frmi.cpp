@@ -14,11 +14,13 @@
 #include <QDir>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QTranslator>
 #include <QVBoxLayout>
 
+#include <array>
 #include <memory>
 
 namespace {
@@ -58,6 +60,11 @@ bool PrendiBloccoIstanza()
 
 void ApplicaTraduzioniQt()
 {
+    // Dates and month names follow the language of the captions.
+    static const std::array<QLocale::Language, 3> lingue{QLocale::Italian, QLocale::English,
+                                                         QLocale::French};
+    if (Opzioni.Lingua < lingue.size())
+        QLocale::setDefault(QLocale(lingue[Opzioni.Lingua]));
     static QTranslator* traduttore = nullptr;
     if (traduttore) {
         QCoreApplication::removeTranslator(traduttore);

@@ -156,7 +156,6 @@ void frmMain::costruisciControlli()
     List1 = new ListaReport(centro);
     List1->setObjectName(QStringLiteral("List1"));
     List1->move(InPixel(SinistraVistaTwips), InPixel(MargineTwips));
-    List1->setHeaderHidden(true);
 
     txtSMS = new QTextEdit(centro);
     txtSMS->setObjectName(QStringLiteral("txtSMS"));
@@ -196,7 +195,8 @@ void frmMain::costruisciRiquadroLogo()
 
     constexpr int colonna = 130;
     labL1 = etichetta(frameLogo);
-    labL1->setGeometry(colonna, 20, 420, 20);
+    labL1->setWordWrap(true);
+    labL1->setGeometry(colonna, 14, 480, 32);
     picDrop = new QFrame(frameLogo);
     picDrop->setObjectName(QStringLiteral("picDrop"));
     picDrop->setFrameShape(QFrame::StyledPanel);

@@ -34,6 +34,8 @@ ListaReport::ListaReport(QWidget* padre) : QTreeWidget(padre)
     setAllColumnsShowFocus(true);
     setUniformRowHeights(true);
     setSortingEnabled(false);
+    // No columns until a view sets them.
+    setHeaderHidden(true);
     header()->setSectionsClickable(true);
     header()->setSortIndicatorShown(false);
 }
