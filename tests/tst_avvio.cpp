@@ -32,6 +32,17 @@ QByteArray contenuto(const QString& percorso)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A splash whose main window is a plain one, kept in `principale`.
+struct Avvio {
+    frmMain* principale = nullptr;
+    frmI splash{[this] {
+        principale = new frmMain;
+        principale->Form_Load();
+        return principale;
+    }};
+    ~Avvio() { delete principale; }
+};
+
 } // namespace
 
 class TstAvvio : public QObject {
@@ -71,29 +82,20 @@ private slots:
     void senzaSplash()
     {
         memorizza(QStringLiteral("General/SplashScreen"), QStringLiteral("1"));
-        frmMain* principale = nullptr;
-        frmI splash([&] {
-            principale = new frmMain;
-            principale->Form_Load();
-            return principale;
-        });
-        QVERIFY(splash.Form_Load());
-        QVERIFY(principale);
-        QVERIFY(!splash.isVisible());
-        QVERIFY(principale->isVisible());
-        QVERIFY(principale->isEnabled());
-        delete principale;
+        Avvio avvio;
+        QVERIFY(avvio.splash.Form_Load());
+        QVERIFY(avvio.principale);
+        QVERIFY(!avvio.splash.isVisible());
+        QVERIFY(avvio.principale->isVisible());
+        QVERIFY(avvio.principale->isEnabled());
     }
 
     void splashPoiFinestra()
     {
         memorizza(QStringLiteral("General/SplashScreen"), QStringLiteral("0"));
-        frmMain* principale = nullptr;
-        frmI splash([&] {
-            principale = new frmMain;
-            principale->Form_Load();
-            return principale;
-        });
+        Avvio avvio;
+        frmI& splash = avvio.splash;
+        frmMain*& principale = avvio.principale;
         QVERIFY(splash.Form_Load());
         QVERIFY(splash.isVisible());
         QVERIFY(!principale->isEnabled());
@@ -103,7 +105,6 @@ private slots:
         QVERIFY(!splash.isVisible());
         QVERIFY(principale->isEnabled());
         QVERIFY(!splash.Timer1.isActive());
-        delete principale;
     }
 };
 

@@ -159,8 +159,16 @@ void frmMain::Aggiorna()
 void frmMain::Toolbar1_ButtonClick(QAction* pulsante)
 {
     const QString chiave = pulsante->objectName();
-    const bool logo = CurrentView == 1;
-    const bool melodia = CurrentView == 7;
+    // The logo and the melody share their send, open and save buttons.
+    using Comando = void (FunzioniOggetti::*)();
+    const auto perVista = [this](Comando perLogo, Comando perMelodia) {
+        return [this, perLogo, perMelodia] {
+            if (CurrentView == 1)
+                (oggetti.get()->*perLogo)();
+            else if (CurrentView == 7)
+                (oggetti.get()->*perMelodia)();
+        };
+    };
     const QHash<QString, std::function<void()>> comandi{
         {"pConnetti", [this] { collegamento->Connetti(); Form_Resize(); }},
         {"pAggiorna", [this] { Aggiorna(); }},
@@ -181,13 +189,7 @@ void frmMain::Toolbar1_ButtonClick(QAction* pulsante)
          }},
         {"pStampaRub", [this] { rubrica->StampaRubrica(); }},
         {"pInviaSMS", [this] { messaggi->InviaSMS(true, false); }},
-        {"pInviaLogo",
-         [=] {
-             if (logo)
-                 oggetti->InviaLogo();
-             else if (melodia)
-                 oggetti->InviaMidi();
-         }},
+        {"pInviaLogo", perVista(&FunzioniOggetti::InviaLogo, &FunzioniOggetti::InviaMidi)},
         {"pRispondiSMS", [this] { messaggi->RispondiSMS(); }},
         {"pNuovoSMS", [this] { messaggi->InviaSMS(false, true); }},
         {"pSalvaSMS", [this] { messaggi->SalvaSMS(); }},
@@ -200,20 +202,8 @@ void frmMain::Toolbar1_ButtonClick(QAction* pulsante)
          }},
         {"pInviaSMS2", [this] { messaggi->InviaSMSdaTel(); }},
         {"pStampaSMS", [this] { messaggi->StampaSMS(); }},
-        {"pApriLogo",
-         [=] {
-             if (logo)
-                 oggetti->ApriLogo();
-             else if (melodia)
-                 oggetti->ApriMidi();
-         }},
-        {"pSalvaLogo",
-         [=] {
-             if (logo)
-                 oggetti->SalvaLogo();
-             else if (melodia)
-                 oggetti->SalvaMidi();
-         }},
+        {"pApriLogo", perVista(&FunzioniOggetti::ApriLogo, &FunzioniOggetti::ApriMidi)},
+        {"pSalvaLogo", perVista(&FunzioniOggetti::SalvaLogo, &FunzioniOggetti::SalvaMidi)},
         {"pNuovoProm", [this] { oggetti->AddProm(); }},
         {"pModificaProm", [this] { oggetti->EditProm(); }},
         {"pEliminaProm", [this] { oggetti->DelProm(); }},
