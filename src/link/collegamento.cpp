@@ -1,6 +1,111 @@
 #include "collegamento.h"
 
+#include "attesa.h"
+#include "catalogo.h"
+#include "frmmain.h"
+#include "globali.h"
+#include "immagini.h"
 #include "impostazioni.h"
+#include "interazione.h"
+#include "letture.h"
+#include "listareport.h"
+#include "scambio.h"
+#include "tempi.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateTime>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+
+#include <array>
+
+namespace {
+
+constexpr int VoceErrore = 27;
+constexpr int VoceTelefono = 33;
+constexpr int VoceNuovoSMS = 74;
+constexpr int VoceMostrare = 75;
+constexpr int VoceNotificaSMS = 76;
+constexpr int VoceImpossibileConnettere = 77;
+constexpr int VoceErroreSconosciuto = 78;
+constexpr int VoceDisconnesso = 79;
+constexpr int VoceConnessoA = 88;
+constexpr int VoceConnetti = 89;
+constexpr int VoceDisconnetti = 90;
+constexpr int VoceTelefonoNonRisponde = 101;
+constexpr int ImmagineConnetti = 30;
+constexpr int ImmagineDisconnetti = 31;
+const QString AccapoTesto = QStringLiteral("\r\n");
+
+struct ErroreNoto {
+    int codice;
+    const char* testo;
+};
+
+// The texts of the serial errors are fixed Italian texts in every language.
+constexpr std::array<ErroreNoto, 9> ErroriNoti{{
+    {1001, "Ricevuta interruzione"},
+    {1002, "Timeout CTS"},
+    {1003, "Timeout DSR"},
+    {1004, "Errore di frame"},
+    {1006, "Errore di overrun"},
+    {1007, "Timeout Carrier Detect"},
+    {1008, "Overflow del buffer di ricezione"},
+    {1009, "Errore di parit\u00e0"},
+    {1011, "Errore durante il recupero di DCB"},
+}};
+
+bool RispostaOK(const QString& risposta)
+{
+    return risposta.mid(2, 2) == QLatin1String("OK");
+}
+
+void Abilita(std::initializer_list<QAction*> voci, bool abilita)
+{
+    for (QAction* voce : voci)
+        voce->setEnabled(abilita);
+}
+
+QString DueCifre(int numero)
+{
+    return QStringLiteral("%1").arg(numero, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+QString TestoErroreComunicazione(int codice)
+{
+    for (const ErroreNoto& errore : ErroriNoti) {
+        if (errore.codice == codice)
+            return QString::fromUtf8(errore.testo);
+    }
+    return Msg(codice == MSComm::ErroreTrasmissione ? VoceImpossibileConnettere
+                                                      : VoceErroreSconosciuto);
+}
+
+Collegamento::Collegamento(frmMain& finestra) : f(finestra)
+{
+    RegistraPortaAT(&MSComm1);
+    connect(&MSComm1, &MSComm::DatiRicevuti, this, &Collegamento::MSComm1_Ricezione);
+    connect(&MSComm1, &MSComm::ErroreComunicazione, this, &Collegamento::MSComm1_Errore);
+    TimerEcho.setSingleShot(true);
+    TimerGetT.setSingleShot(true);
+    connect(&TimerEcho, &QTimer::timeout, this, &Collegamento::TimerEcho_Timer);
+    connect(&TimerGetT, &QTimer::timeout, this, &Collegamento::TimerGetT_Timer);
+    connect(&TimerOUT, &QTimer::timeout, this, &Collegamento::TimerOUT_Timer);
+    connect(&Timer1, &QTimer::timeout, this, &Collegamento::Timer1_Timer);
+    connect(&TimerLed, &QTimer::timeout, this, &Collegamento::TimerLed_Timer);
+    TimerLed.start(TempiLink.luceMs);
+}
+
+Collegamento::~Collegamento()
+{
+    RegistraPortaAT(nullptr);
+}
 
 void Collegamento::Inizializza()
 {
@@ -17,4 +122,296 @@ void Collegamento::Inizializza()
 bool Collegamento::ImpostaCommPort(int porta, QString& errore)
 {
     return MSComm1.SetCommPort(porta, errore);
+}
+
+void Collegamento::ChiudiPorta()
+{
+    fermaHandshake();
+    MSComm1.Close();
+}
+
+void Collegamento::Connetti()
+{
+    f.HideButtons();
+    if (MSComm1.PortOpen()) {
+        MSComm1.Close();
+    } else {
+        QString errore;
+        if (!MSComm1.Apri(errore))
+            MsgBox(errore, QMessageBox::Warning);
+    }
+    if (!MSComm1.PortOpen()) {
+        fermaHandshake();
+        return;
+    }
+    // The phone is not connected until it answers on this opening of the port.
+    Connesso = false;
+    abilitaMenuPrincipali(false);
+    f.Toolbar1[2]->setEnabled(false);
+    f.S25Tree->setEnabled(false);
+    {
+        const QSignalBlocker blocco(f.S25Tree);
+        f.S25Tree->setCurrentItem(f.S25Tree->topLevelItem(0));
+    }
+    f.CurrentView = 0;
+    f.Form_Resize();
+    f.List1->clear();
+    f.List1->setHeaderHidden(true);
+    cancellaLetture();
+    TimerEcho.start(TempiLink.ecoMs);
+    Timer1.stop();
+    Tentativi = 0;
+    TimerOUT.start(TempiLink.timeoutMs);
+}
+
+void Collegamento::cancellaLetture()
+{
+    Telefono.InfoLetta = Telefono.AlimLetta = Telefono.ReteLetta = false;
+    // Phonebooks loaded from the default file at start-up stay marked read.
+    if (Opzioni.AutoLoadRub == 0)
+        Telefono.RubLetta.fill(false);
+    Telefono.PromLetti = Telefono.SMSCLetto = Telefono.SMSLetti = false;
+    Telefono.ListeLette.fill(false);
+    Telefono.LogoLetto = Telefono.MidiLetta = false;
+    Telefono.OraLetta = Telefono.BlocchiLetti = Telefono.TrasfLetti = false;
+    for (auto& facilita : Telefono.Blocchi)
+        facilita[0] = 0;
+}
+
+void Collegamento::abilitaMenuPrincipali(bool abilita)
+{
+    Abilita({f.mnuTel, f.mnuRub, f.mnuSMS, f.mnuCal, f.mnuList, f.mnuLogo, f.mnuMel,
+             f.mnuOpzioni, f.mnuHelp},
+            abilita);
+}
+
+void Collegamento::fermaHandshake()
+{
+    TimerEcho.stop();
+    TimerGetT.stop();
+    TimerOUT.stop();
+    identitaInSospeso = false;
+}
+
+void Collegamento::TimerEcho_Timer()
+{
+    if (!MSComm1.PortOpen())
+        return;
+    // Straight to the port: no reply is awaited, the first data received is what counts.
+    MSComm1.Output(QStringLiteral("ATE0\r"));
+    LineaLibera = true;
+    QAction* pConnetti = f.Toolbar1[2];
+    pConnetti->setEnabled(true);
+    pConnetti->setIcon(ImmagineBarra(ImmagineDisconnetti));
+    conImmagineDisconnetti = true;
+    SeTesto(VoceDisconnetti, [pConnetti](const QString& t) { pConnetti->setToolTip(t); });
+    abilitaMenuPrincipali(true);
+    TimerGetT.start(TempiLink.identitaMs);
+    Timer1.start(TempiLink.statoMs);
+}
+
+void Collegamento::TimerGetT_Timer()
+{
+    // A phone that has not answered yet gets this step when it first does.
+    if (!Connesso) {
+        identitaInSospeso = true;
+        return;
+    }
+    // A command the user started meanwhile goes first.
+    if (!LineaLibera || ScambioInCorso()) {
+        TimerGetT.start(TempiLink.identitaMs);
+        return;
+    }
+    passoIdentita();
+}
+
+void Collegamento::passoIdentita()
+{
+    identitaInSospeso = false;
+    f.HideButtons();
+    InviaComandoAT(QStringLiteral("ATQ0"));
+    InviaComandoAT(QStringLiteral("ATV1"));
+    ShowInfo();
+    QTreeWidgetItem* radice = f.S25Tree->topLevelItem(0);
+    if (radice) {
+        {
+            const QSignalBlocker blocco(f.S25Tree);
+            f.S25Tree->setCurrentItem(radice);
+        }
+        const QString nome = Telefono.Produttore + QLatin1Char(' ') + Telefono.Modello;
+        radice->setText(0, nome == QLatin1String(" ") ? Msg(VoceTelefono) : nome);
+    }
+    ImpostaCLIP(true);
+    ImpostaNotificaSMS(false);
+}
+
+void Collegamento::TimerOUT_Timer()
+{
+    Incrementa(Tentativi);
+    if (Tentativi <= TempiLink.tentativiMassimi || Connesso)
+        return;
+    fermaHandshake();
+    Connesso = false;
+    LineaLibera = false;
+    MSComm1.Close();
+    MsgBox(Msg(VoceTelefonoNonRisponde), QMessageBox::Critical);
+}
+
+void Collegamento::MSComm1_Ricezione(const QString& pezzo)
+{
+    if (!Connesso) {
+        Connesso = true;
+        TimerOUT.stop();
+        if (identitaInSospeso) {
+            // Not from inside the receive path: the step waits for replies of its own.
+            QTimer::singleShot(0, this, [this] {
+                if (identitaInSospeso && Connesso)
+                    TimerGetT_Timer();
+            });
+        }
+    }
+    ConsegnaRicezione(pezzo);
+    accodaIndicazioni(PrendiIndicazioniSMS());
+    SegnalaRicezioneAttesa();
+}
+
+void Collegamento::MSComm1_Errore(int codice)
+{
+    Connesso = false;
+    LineaLibera = false;
+    fermaHandshake();
+    RisvegliaAttesa();
+    MsgBox(Msg(VoceErrore) + QStringLiteral(": ") + TestoErroreComunicazione(codice) + AccapoTesto
+               + Msg(VoceDisconnesso),
+           QMessageBox::NoIcon);
+}
+
+void Collegamento::Timer1_Timer()
+{
+    if (!MSComm1.PortOpen() && Connesso) {
+        Connesso = false;
+        RisvegliaAttesa();
+    }
+    if (Connesso)
+        mostraConnesso();
+    else
+        mostraDisconnesso();
+    scriviOraPC();
+    rispondiIndicazioni();
+}
+
+void Collegamento::mostraConnesso()
+{
+    f.SBar[1]->setText(Msg(VoceConnessoA) + QString::number(MSComm1.CommPort()));
+    TimerLed_Timer();
+    f.mnuTConn->setEnabled(false);
+    Abilita({f.mnuTDisc, f.mnuTAlim, f.mnuTRete, f.mnuTSpegni, f.mnuRubRic, f.mnuSMSRic,
+             f.mnuCRic, f.mnuLRic, f.mnuRubVis, f.mnuSMSNew, f.mnuSMSVInfo, f.mnuSMSVM[0],
+             f.mnuSMSVM[1], f.mnuSMSVM[2], f.mnuSMSNotifica, f.mnuCVisProm, f.mnuLVis,
+             f.mnuLoRic, f.mnuMRic},
+            true);
+    f.S25Tree->setEnabled(true);
+}
+
+void Collegamento::mostraDisconnesso()
+{
+    f.SBar[1]->setText(Msg(VoceDisconnesso));
+    for (QLabel* luce : f.LedLibero)
+        luce->setVisible(false);
+    QAction* pConnetti = f.Toolbar1[2];
+    if (!pConnetti->isEnabled()) {
+        pConnetti->setEnabled(true);
+        SeTesto(VoceConnetti, [pConnetti](const QString& t) { pConnetti->setToolTip(t); });
+    }
+    if (conImmagineDisconnetti) {
+        pConnetti->setIcon(ImmagineBarra(ImmagineConnetti));
+        conImmagineDisconnetti = false;
+    }
+    abilitaMenuPrincipali(true);
+    f.mnuTConn->setEnabled(true);
+    Abilita({f.mnuTDisc, f.mnuTAlim, f.mnuTRete, f.mnuTSpegni, f.mnuRubRic, f.mnuSMSRic,
+             f.mnuCRic, f.mnuLRic},
+            false);
+    f.S25Tree->setEnabled(true);
+    for (QWidget* riquadro : {static_cast<QWidget*>(f.frameLogo),
+                              static_cast<QWidget*>(f.frameMidi),
+                              static_cast<QWidget*>(f.frameOra)})
+        riquadro->setEnabled(false);
+}
+
+void Collegamento::scriviOraPC()
+{
+    const QDateTime adesso = QDateTime::currentDateTime();
+    f.txtGGpc->setText(DueCifre(adesso.date().day()));
+    f.txtMMpc->setText(DueCifre(adesso.date().month()));
+    f.txtAApc->setText(DueCifre(adesso.date().year() % 100));
+    f.txtHpc->setText(DueCifre(adesso.time().hour()));
+    f.txtMpc->setText(DueCifre(adesso.time().minute()));
+}
+
+void Collegamento::TimerLed_Timer()
+{
+    // One light at a time: the free one while no command waits for its reply.
+    if (!Connesso)
+        return;
+    f.LedLibero[0]->setVisible(LineaLibera);
+    f.LedLibero[1]->setVisible(!LineaLibera);
+}
+
+bool Collegamento::ImpostaNotificaSMS(bool attiva)
+{
+    return RispostaOK(InviaComandoAT(attiva ? QStringLiteral("AT+CNMI=1,1,0,0,1")
+                                            : QStringLiteral("AT+CNMI=0,0,0,0,1")));
+}
+
+bool Collegamento::ImpostaCLIP(bool attiva)
+{
+    return RispostaOK(
+        InviaComandoAT(attiva ? QStringLiteral("AT+CLIP=1") : QStringLiteral("AT+CLIP=0")));
+}
+
+void Collegamento::LeggiCentroSMS()
+{
+    ::LeggiCentroSMS();
+}
+
+void Collegamento::accodaIndicazioni(const QList<int>& indici)
+{
+    for (const int indice : indici) {
+        // A position outside the message table is no message of ours.
+        if (indice < 1 || indice > NumPosizioniSMS)
+            continue;
+        const auto posizione = static_cast<uint8_t>(indice);
+        if (!indicazioni.contains(posizione))
+            indicazioni.append(posizione);
+    }
+    if (!indicazioni.isEmpty())
+        QTimer::singleShot(0, this, &Collegamento::rispondiIndicazioni);
+}
+
+bool Collegamento::lineaDisponibile() const
+{
+    return Connesso && LineaLibera && !ScambioInCorso() && !FinestraAttesa() && DialogoAperto == 0
+           && !QApplication::activeModalWidget() && f.isEnabled() && !rispondendo;
+}
+
+void Collegamento::rispondiIndicazioni()
+{
+    while (!indicazioni.isEmpty() && lineaDisponibile()) {
+        uint8_t posizione = indicazioni.takeFirst();
+        rispondendo = true;
+        const auto risposta =
+            MsgBox(Msg(VoceNuovoSMS) + AccapoTesto + Msg(VoceMostrare), QMessageBox::Question,
+                   QMessageBox::Yes | QMessageBox::No, Msg(VoceNotificaSMS));
+        if (risposta == QMessageBox::Yes) {
+            if (Telefono.SMSLetti)
+                f.messaggi->LeggiSMS(posizione);
+            else
+                f.messaggi->LeggiTuttiSMS();
+            uint8_t ricevuti = 0;
+            f.messaggi->ShowSMS(ricevuti);
+            f.messaggi->ShowSMSTxt(posizione);
+        }
+        rispondendo = false;
+    }
 }

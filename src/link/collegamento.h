@@ -3,14 +3,84 @@
 #include "funzioni.h"
 #include "mscomm.h"
 
-// The phone link as the main window reaches it.
-class Collegamento : public FunzioniCollegamento {
+#include <QList>
+#include <QObject>
+#include <QTimer>
+
+#include <cstdint>
+
+class frmMain;
+struct RigaVista;
+
+// The text shown for a communications error of the port, by its event code.
+QString TestoErroreComunicazione(int codice);
+
+// The phone link of the main window: the port and its receive path, the connection handshake
+// with its timers, the status bar and busy light, and the identity, power and network views.
+// Built with the window it serves; the AT exchange of the whole program uses its port.
+class Collegamento : public QObject, public FunzioniCollegamento {
+    Q_OBJECT
 public:
+    explicit Collegamento(frmMain& finestra);
+    ~Collegamento() override;
+
     void Inizializza() override;
+    void Connetti() override;
+    void ShowInfo() override;
+    void ShowAlim() override;
+    void ShowRete(int16_t rileggi) override;
+    bool ImpostaNotificaSMS(bool attiva) override;
+    bool ImpostaCLIP(bool attiva);
+    void LeggiCentroSMS() override;
     int CommPort() const override { return MSComm1.CommPort(); }
     bool PortOpen() const override { return MSComm1.PortOpen(); }
-    void ChiudiPorta() override { MSComm1.Close(); }
+    void ChiudiPorta() override;
     bool ImpostaCommPort(int porta, QString& errore) override;
 
     MSComm MSComm1;
+    QTimer Timer1;    // status
+    QTimer TimerEcho; // one shot: "ATE0"
+    QTimer TimerGetT; // one shot: the rest of the handshake
+    QTimer TimerOUT;  // connection time-out
+    QTimer TimerLed;  // busy light
+    int16_t Tentativi = 0;
+
+    // The new-message indications waiting for the line to be free, by message position.
+    const QList<uint8_t>& IndicazioniInAttesa() const { return indicazioni; }
+
+private:
+    // Receive path of the port.
+    void MSComm1_Ricezione(const QString& pezzo);
+    void MSComm1_Errore(int codice);
+
+    // Handshake and status.
+    void TimerEcho_Timer();
+    void TimerGetT_Timer();
+    void TimerOUT_Timer();
+    void Timer1_Timer();
+    void TimerLed_Timer();
+    void passoIdentita();
+    void fermaHandshake();
+    void abilitaMenuPrincipali(bool abilita);
+    void mostraConnesso();
+    void mostraDisconnesso();
+    void scriviOraPC();
+    void cancellaLetture();
+
+    // New-message indications, answered outside the receive path when the line is free.
+    void accodaIndicazioni(const QList<int>& indici);
+    void rispondiIndicazioni();
+    bool lineaDisponibile() const;
+
+    // Views.
+    void inizioVista();
+    void layoutChiaveValore(bool conValore = true);
+    void aggiungiRighe(const QList<RigaVista>& righe);
+    void aggiungiNonDisponibile();
+
+    frmMain& f;
+    bool identitaInSospeso = false;
+    bool conImmagineDisconnetti = false;
+    QList<uint8_t> indicazioni;
+    bool rispondendo = false;
 };

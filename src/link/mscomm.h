@@ -1,12 +1,15 @@
 #pragma once
 
+#include "scambio.h"
+
 #include <QSerialPort>
 #include <QString>
 
 // The serial port of the phone, by number 1 to 8 as the user knows it. Port n is the device the
 // environment names in QUORNA_COMn, else the one the settings name in Config/Device<n>, else
-// /dev/ttyS<n-1>.
-class MSComm : public QObject {
+// /dev/ttyS<n-1>. The line is fixed: 19200 baud, 8N1, no flow control; DTR and RTS are left alone
+// (a pseudo-terminal refuses them).
+class MSComm : public QObject, public PortaAT {
     Q_OBJECT
 public:
     explicit MSComm(QObject* padre = nullptr);
@@ -15,13 +18,30 @@ public:
     // False, with the reason, for a number outside 1 to 8 or while the port is open.
     bool SetCommPort(int porta, QString& errore);
 
-    bool PortOpen() const { return porta.isOpen(); }
+    bool PortOpen() const override { return porta.isOpen(); }
+    // False with the system's own text when the device cannot be opened.
+    bool Apri(QString& errore);
     void Close();
+    // Sends the characters as Windows-1252 bytes.
+    void Output(const QString& testo) override;
 
     static QString NomeDispositivo(int porta);
 
+    // The communications event codes of the errors the port reports.
+    static constexpr int ErroreTrasmissione = 1010;
+    static constexpr int ErroreSconosciuto = 0;
+
     QSerialPort porta;
 
+signals:
+    // Everything that arrived, in arrival order.
+    void DatiRicevuti(const QString& pezzo);
+    // A read, write or resource error: the port is already closed.
+    void ErroreComunicazione(int codice);
+
 private:
+    void riceviDati();
+    void erroreDellaPorta(QSerialPort::SerialPortError errore);
+
     int numero = 1;
 };

@@ -1,5 +1,6 @@
 #include "impostazioni_telefono.h"
 
+#include "codici.h"
 #include "operatori.h"
 
 bool ImpostazioniTelefono::CaricaFileOperatori(const QString& percorso)
@@ -15,4 +16,14 @@ QString ImpostazioniTelefono::NomeOperatore(const QString& codice)
 uint8_t ImpostazioniTelefono::LivelloSegnale(int16_t dBm)
 {
     return ::LivelloSegnale(dBm);
+}
+
+void ImpostazioniTelefono::LeggiOperatori()
+{
+    ::LeggiOperatori();
+}
+
+void ImpostazioniTelefono::DecodificaLunghezzeCodici(const QString& risposta)
+{
+    ::DecodificaLunghezzeCodici(risposta);
 }

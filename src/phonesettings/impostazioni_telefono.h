@@ -8,4 +8,6 @@ public:
     bool CaricaFileOperatori(const QString& percorso) override;
     QString NomeOperatore(const QString& codice) override;
     uint8_t LivelloSegnale(int16_t dBm) override;
+    void LeggiOperatori() override;
+    void DecodificaLunghezzeCodici(const QString& risposta) override;
 };

@@ -1,12 +1,27 @@
 #include "operatori.h"
 
+#include "attesa.h"
+#include "catalogo.h"
 #include "codecs.h"
 #include "globali.h"
+#include "scambio.h"
 
 #include <QFile>
 #include <QSaveFile>
 
 namespace {
+
+constexpr int VoceRicezioneOperatori = 465;
+
+// The name without the double quotes around it.
+QString SenzaVirgolette(QString nome)
+{
+    if (nome.startsWith(QLatin1Char('"')))
+        nome.remove(0, 1);
+    if (nome.endsWith(QLatin1Char('"')))
+        nome.chop(1);
+    return nome;
+}
 
 Operatore operatoreDaRigaFile(const QString& riga)
 {
@@ -60,15 +75,37 @@ bool SalvaFileOperatori(const QString& percorso)
 
 std::vector<Operatore> DecodificaOperatori(const QString& risposta)
 {
-    // Each line: "+COPN: " the code, a comma, the name in double quotes.
+    // Each line: "+COPN: " the code, a comma, the name in double quotes. Some phones quote the
+    // code too; a line without its comma is no operator.
+    constexpr qsizetype Prefisso = 7;
     std::vector<Operatore> operatori;
     for (const QString& riga : risposta.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-        QString nome = riga.mid(14);
-        if (nome.endsWith(QLatin1Char('"')))
-            nome.chop(1);
-        operatori.push_back({CodiceOperatore(riga.mid(7, 5)), nome});
+        const qsizetype virgola = riga.indexOf(QLatin1Char(','), Prefisso);
+        if (virgola < 0)
+            continue;
+        QString codice = riga.mid(Prefisso, virgola - Prefisso);
+        QString nome = riga.mid(virgola + 1);
+        operatori.push_back(
+            {CodiceOperatore(codice.remove(QLatin1Char('"')).trimmed()), SenzaVirgolette(nome)});
     }
     return operatori;
+}
+
+void LeggiOperatori()
+{
+    const AttesaInCorso attesa(Msg(VoceRicezioneOperatori));
+    EsitoAT esito = EsitoAT::Ok;
+    const QString risposta = InviaComandoAT(QStringLiteral("AT+COPN"), &esito);
+    if (esito == EsitoAT::Ok) {
+        Telefono.Operatori = risposta == OKNudo ? std::vector<Operatore>{}
+                                                : DecodificaOperatori(risposta);
+        Telefono.OperatoriLetti = true;
+        SalvaFileOperatori(FileProgramma(QStringLiteral("reti.op")));
+    } else if (esito == EsitoAT::Errore) {
+        // The phone has no list to give: the table and its file stay as they are, and the phone
+        // is not asked again on this connection.
+        Telefono.OperatoriLetti = true;
+    }
 }
 
 QString NomeOperatore(const QString& codice)

@@ -15,6 +15,10 @@ bool CaricaFileOperatori(const QString& percorso);
 // Writes the table whole; a failure leaves the old file as it was.
 bool SalvaFileOperatori(const QString& percorso);
 
+// Fills the table from the phone with "AT+COPN" and writes it to "reti.op". A phone that refuses
+// leaves the table and the file as they were; a failed link also leaves the table unread.
+void LeggiOperatori();
+
 // The operators of an "AT+COPN" reply body, in the phone's order.
 std::vector<Operatore> DecodificaOperatori(const QString& risposta);
 

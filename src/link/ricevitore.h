@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// How a reply ended: a whole final-result line, or the data prompt.
+enum class FineRisposta { Nessuna, Ok, Errore, Prompt };
+
+// The final result a whole line carries: "OK", "ERROR", "+CME ERROR: n", "+CMS ERROR: n".
+FineRisposta RigaFinale(QStringView riga);
+// The lines the phone sends on its own: they never belong to a reply.
+bool RigaNonRichiesta(QStringView riga);
+// The message index of a "+CMTI:" line: the number after its last comma.
+std::optional<int> IndiceIndicazioneSMS(QStringView riga);
+// The reply body as callers know it: without the leading CR LF and the trailing CR LF, CR LF "OK"
+// CR LF; a text of 9 characters or fewer (a bare OK among them) stays whole.
+QString TagliaRisposta(const QString& ricevuto);
+
+// The receive path behind the AT exchange. It appends each chunk to the buffer it is given,
+// takes unsolicited lines out as they complete, keeps the "+CMTI:" indexes, and notes the first
+// final result. Every character is examined once: the cost is linear in what arrives, however
+// the reply is split.
+class RicevitoreAT {
+public:
+    explicit RicevitoreAT(QString& buffer) : buffer(buffer) {}
+
+    void Aggiungi(QStringView pezzo);
+    // A new command starts: the buffer is emptied and what was noted forgotten.
+    void Azzera();
+    // The buffer was replaced by the exchange's result; what follows starts a new line.
+    void Riallinea();
+
+    FineRisposta Fine() const { return fine; }
+    // The length of the buffer up to the end of the final line.
+    qsizetype FineIn() const { return fineIn; }
+    // The indexes of the "+CMTI:" lines taken out since the last call.
+    QList<int> PrendiIndicazioniSMS();
+
+private:
+    void chiudiRiga(qsizetype lf);
+    void togliRiga(qsizetype inizio, qsizetype fineRiga);
+    void notaFine(FineRisposta tipo, qsizetype dopo);
+
+    QString& buffer;
+    qsizetype inizioRiga = 0;          // start of the line not yet ended
+    qsizetype inizioPrecedente = -1;   // start of the line before it; -1 when unknown
+    qsizetype cercaDa = 0;             // where the search for the next line end resumes
+    FineRisposta fine = FineRisposta::Nessuna;
+    qsizetype fineIn = 0;
+    QList<int> indicazioniSMS;
+};

@@ -1,0 +1,250 @@
+#include "scambio.h"
+
+#include "globali.h"
+#include "ricevitore.h"
+#include "tempi.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <functional>
+
+TempiCollegamento TempiLink;
+
+namespace {
+
+constexpr QChar CtrlZ = QChar(26);
+constexpr QChar Esc = QChar(27);
+constexpr QChar FineComando = u'\r';
+// The code our own wake-ups end the local loop with; any other code is the program quitting.
+constexpr int CodiceRisveglio = 0x5CA;
+
+struct Scambio {
+    PortaAT* porta = nullptr;
+    RicevitoreAT ricevitore{BufferRx};
+    QEventLoop* ciclo = nullptr;
+    QTimer* limite = nullptr;
+    bool inCorso = false;
+    // The phone gave its prompt and waits for data that may never come.
+    bool modoDati = false;
+    // The last wait ended without its final result: a late reply may still be on its way.
+    bool risincronizza = false;
+    // The program is quitting: no wait may start any more.
+    bool chiusura = false;
+};
+
+Scambio& scambio()
+{
+    static Scambio s;
+    return s;
+}
+
+struct Risultato {
+    QString testo;
+    EsitoAT esito;
+};
+
+bool LinkVivo(const Scambio& s)
+{
+    return Connesso && s.porta && s.porta->PortOpen();
+}
+
+enum class Uscita { Condizione, Limite, Chiusura };
+
+// Runs a local event loop until `finita` holds, until nothing arrives for `limiteMs`, or until the
+// program quits. Every received chunk, and every RisvegliaAttesa, makes it test `finita` again.
+Uscita Attendi(int limiteMs, const std::function<bool()>& finita)
+{
+    Scambio& s = scambio();
+    QEventLoop ciclo;
+    QTimer limite;
+    limite.setSingleShot(true);
+    limite.setTimerType(Qt::PreciseTimer);
+    bool scaduto = false;
+    QObject::connect(&limite, &QTimer::timeout, &ciclo, [&] {
+        scaduto = true;
+        ciclo.exit(CodiceRisveglio);
+    });
+    s.ciclo = &ciclo;
+    s.limite = &limite;
+    limite.start(limiteMs);
+    Uscita uscita = Uscita::Condizione;
+    while (!finita()) {
+        if (scaduto) {
+            uscita = Uscita::Limite;
+            break;
+        }
+        if (s.chiusura) {
+            uscita = Uscita::Chiusura;
+            break;
+        }
+        if (ciclo.exec() != CodiceRisveglio)
+            s.chiusura = true;
+    }
+    s.ciclo = nullptr;
+    s.limite = nullptr;
+    return uscita;
+}
+
+void EsciDalModoDati(Scambio& s)
+{
+    s.porta->Output(QString(Esc));
+    s.modoDati = false;
+    // The phone answers the ESC with a result of its own.
+    s.risincronizza = true;
+}
+
+// Discards input until the line has been silent for a while. A prompt that arrives late (the
+// command that asked for it was cancelled) is answered with ESC.
+void ScartaFinoAQuiete(Scambio& s)
+{
+    const QDeadlineTimer tetto(TempiLink.attesaMs);
+    for (;;) {
+        s.ricevitore.Azzera();
+        Attendi(TempiLink.quieteMs, [&] {
+            return s.ricevitore.Fine() == FineRisposta::Prompt || tetto.hasExpired()
+                   || !LinkVivo(s);
+        });
+        if (s.ricevitore.Fine() != FineRisposta::Prompt || !LinkVivo(s))
+            break;
+        s.porta->Output(QString(Esc));
+    }
+    s.risincronizza = false;
+}
+
+Risultato RisultatoInterrotto(Scambio& s, Uscita uscita)
+{
+    if (s.ricevitore.Fine() == FineRisposta::Prompt)
+        s.modoDati = true;
+    if (s.modoDati)
+        EsciDalModoDati(s);
+    if (s.ricevitore.Fine() == FineRisposta::Nessuna)
+        s.risincronizza = true;
+    const EsitoAT esito = uscita == Uscita::Limite ? EsitoAT::Scaduto : EsitoAT::Annullato;
+    return {RispostaErrore, esito};
+}
+
+Risultato RisultatoDellaRisposta(Scambio& s)
+{
+    switch (s.ricevitore.Fine()) {
+    case FineRisposta::Ok:
+        return {TagliaRisposta(BufferRx.left(s.ricevitore.FineIn())), EsitoAT::Ok};
+    case FineRisposta::Errore:
+        return {RispostaErrore, EsitoAT::Errore};
+    case FineRisposta::Prompt:
+        s.modoDati = true;
+        return {QStringLiteral(">"), EsitoAT::Prompt};
+    case FineRisposta::Nessuna:
+        break;
+    }
+    // The link dropped: what had arrived, cut like a body.
+    return {TagliaRisposta(BufferRx), EsitoAT::LinkCaduto};
+}
+
+Risultato EseguiComando(Scambio& s, const QString& comando)
+{
+    if (!s.porta || !s.porta->PortOpen())
+        return {QString(), EsitoAT::PortaChiusa};
+    if (s.chiusura)
+        return {RispostaErrore, EsitoAT::Annullato};
+    const bool chiudeDati = comando.endsWith(CtrlZ);
+    // A caller that got the prompt and sends a command instead of data has given the data up.
+    if (s.modoDati && !chiudeDati)
+        EsciDalModoDati(s);
+    if (s.risincronizza)
+        ScartaFinoAQuiete(s);
+    s.ricevitore.Azzera();
+    s.porta->Output(comando + FineComando);
+    if (chiudeDati)
+        s.modoDati = false;
+    if (!Connesso) {
+        s.risincronizza = true;
+        return {QString(), EsitoAT::LinkCaduto};
+    }
+    const Uscita uscita = Attendi(LimiteAttesa(comando), [&] {
+        return s.ricevitore.Fine() != FineRisposta::Nessuna || Annulla || !LinkVivo(s);
+    });
+    // Cancel wins over whatever arrived in the same pass.
+    if (Annulla || uscita != Uscita::Condizione)
+        return RisultatoInterrotto(s, uscita);
+    return RisultatoDellaRisposta(s);
+}
+
+} // namespace
+
+bool RispostaDelTelefono(EsitoAT esito)
+{
+    return esito == EsitoAT::Ok || esito == EsitoAT::Errore || esito == EsitoAT::Prompt;
+}
+
+QString InviaComandoAT(const QString& comando, EsitoAT* esito)
+{
+    Scambio& s = scambio();
+    if (s.inCorso) {
+        if (esito)
+            *esito = EsitoAT::LineaOccupata;
+        return RispostaErrore;
+    }
+    Annulla = false;
+    LineaLibera = false;
+    s.inCorso = true;
+    const Risultato risultato = EseguiComando(s, comando);
+    s.inCorso = false;
+    BufferRx = risultato.testo;
+    s.ricevitore.Riallinea();
+    LineaLibera = true;
+    if (esito)
+        *esito = risultato.esito;
+    return risultato.testo;
+}
+
+void ScriviSullaPorta(const QString& caratteri)
+{
+    const Scambio& s = scambio();
+    if (s.porta && s.porta->PortOpen())
+        s.porta->Output(caratteri);
+}
+
+int LimiteAttesa(const QString& comando)
+{
+    if (comando.startsWith(QLatin1String("AT+COPS=?")))
+        return TempiLink.attesaRicercaReteMs;
+    if (comando.endsWith(CtrlZ) || comando.startsWith(QLatin1String("AT+CMSS")))
+        return TempiLink.attesaInvioMs;
+    return TempiLink.attesaMs;
+}
+
+void RegistraPortaAT(PortaAT* porta)
+{
+    Scambio& s = scambio();
+    s.porta = porta;
+    s.modoDati = false;
+    s.risincronizza = false;
+}
+
+void ConsegnaRicezione(const QString& pezzo)
+{
+    Scambio& s = scambio();
+    s.ricevitore.Aggiungi(pezzo);
+    // The bound counts silence: every chunk starts it again.
+    if (s.limite)
+        s.limite->start();
+    RisvegliaAttesa();
+}
+
+QList<int> PrendiIndicazioniSMS()
+{
+    return scambio().ricevitore.PrendiIndicazioniSMS();
+}
+
+void RisvegliaAttesa()
+{
+    if (QEventLoop* ciclo = scambio().ciclo)
+        ciclo->exit(CodiceRisveglio);
+}
+
+bool ScambioInCorso()
+{
+    return scambio().inCorso;
+}

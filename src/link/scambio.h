@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// The AT exchange: the one road to the phone for every subsystem. One command at a time; the
+// interface stays alive while a reply is awaited.
+
+// Why an exchange ended.
+enum class EsitoAT {
+    Ok,            // a final "OK": the result is the reply body (a bare OK comes whole)
+    Errore,        // "ERROR", "+CME ERROR: n" or "+CMS ERROR: n": "ERRORE"
+    Prompt,        // the data prompt "> ": ">"
+    Annullato,     // Cancel in the wait window, or the program is quitting: "ERRORE"
+    Scaduto,       // nothing arrived within the wait's bound: "ERRORE"
+    LinkCaduto,    // the link dropped or was never up: what had arrived, cut as a body
+    PortaChiusa,   // the port is closed: the empty text, nothing written
+    LineaOccupata, // another command is still waiting: "ERRORE", nothing written
+};
+
+// True when the phone itself answered, so that what was read may be kept as read.
+bool RispostaDelTelefono(EsitoAT esito);
+
+// The text the phone sends for a bare "OK", which the exchange returns whole.
+inline const QString OKNudo = QStringLiteral("\r\nOK\r\n");
+// The exchange's failure sentinel, distinct from the phone's "ERROR".
+inline const QString RispostaErrore = QStringLiteral("ERRORE");
+
+// Sends one command line (CR is added) or a block of data ending with Ctrl-Z, and waits for the
+// whole reply. See EsitoAT for the results.
+QString InviaComandoAT(const QString& comando, EsitoAT* esito = nullptr);
+
+// Writes characters straight to the port, with no wait: the hex of a binary block after the
+// prompt. Nothing happens when the port is closed.
+void ScriviSullaPorta(const QString& caratteri);
+
+// The bound of the wait for the reply to this command, in milliseconds.
+int LimiteAttesa(const QString& comando);
+
+// What the exchange needs of a serial port.
+class PortaAT {
+public:
+    virtual ~PortaAT() = default;
+    virtual bool PortOpen() const = 0;
+    virtual void Output(const QString& testo) = 0;
+};
+
+// The port the exchange uses; null when none. The program's link registers its own.
+void RegistraPortaAT(PortaAT* porta);
+
+// The receive path: each chunk the port delivers, in arrival order. Unsolicited lines are taken
+// out; the indexes of the "+CMTI:" indications are kept for PrendiIndicazioniSMS.
+void ConsegnaRicezione(const QString& pezzo);
+QList<int> PrendiIndicazioniSMS();
+
+// Makes a waiting exchange look again at its end conditions: the link flags, Annulla, the port.
+void RisvegliaAttesa();
+// True while an exchange waits for its reply.
+bool ScambioInCorso();

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "telefono.h"
+
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+
+// The phone's identity, power and network groups as the replies give them, and the rows their
+// views show. Pure functions: a reply too short, garbled or quoted where the phone usually does
+// not quote never reads outside the text; a field a reply cannot give keeps its value.
+
+struct Identita {
+    QString Produttore, Modello, Revisione, IMEI, IMSI, CodiceSIM;
+};
+struct Alimentazione {
+    uint8_t StatoAlim = 0;
+    QString StatoAlimTesto, LivelloBatteria;
+};
+struct Rete {
+    uint8_t StatoRete = 0;
+    QString StatoReteTesto, CodiceOperatore, CodiceArea, IDCella, LivelloSegnale, BER;
+};
+
+Identita IdentitaDi(const DatiTelefono& telefono);
+void Registra(const Identita& identita, DatiTelefono& telefono);
+Alimentazione AlimentazioneDi(const DatiTelefono& telefono);
+void Registra(const Alimentazione& alimentazione, DatiTelefono& telefono);
+Rete ReteDi(const DatiTelefono& telefono);
+void Registra(const Rete& rete, DatiTelefono& telefono);
+
+// "AT+CGMI" and "AT+CGMM" are asked again while a reply holds more than one line.
+bool IdentitaDaRileggere(const QString& produttore, const QString& modello);
+// What is kept of such a reply once the asking stops: its first line (empty for a bare OK).
+QString PrimaRiga(const QString& risposta);
+
+// "^SCID: <iccid>": the whole identification after the prefix.
+void AnalizzaSCID(const QString& risposta, QString& codiceSIM);
+// "+CBC: <state>,<charge>".
+void AnalizzaCBC(const QString& risposta, Alimentazione& alimentazione);
+// "+CREG: <n>,<state>[,<area>,<cell>]", "+COPS: <mode>,<format>,<operator>", "+CSQ: <rssi>,<ber>".
+void AnalizzaRete(const QString& creg, const QString& cops, const QString& csq, Rete& rete);
+// "+CSCA: "<number>",<type>".
+void AnalizzaCSCA(const QString& risposta, QString& smsc);
+
+// The text at the start of a text read as a number (blanks, sign and decimals allowed); 0 when it
+// begins with none.
+double NumeroIniziale(const QString& testo);
+
+// One row of the key/value views: catalogue entry of the caption, image (0 none) and value.
+struct RigaVista {
+    int voce = 0;
+    int immagine = 0;
+    QString valore;
+    bool operator==(const RigaVista& altra) const
+    {
+        return voce == altra.voce && immagine == altra.immagine && valore == altra.valore;
+    }
+};
+
+// The row shown offline before anything was read.
+RigaVista RigaNonDisponibile();
+QList<RigaVista> RigheInfo(const DatiTelefono& telefono);
+QList<RigaVista> RigheAlim(const DatiTelefono& telefono);
+// The operator's name and the signal bars come from the phone settings.
+QList<RigaVista> RigheRete(const DatiTelefono& telefono, const QString& nomeOperatore,
+                           uint8_t barre);
+
+// The battery image for a charge text such as "80%": 21 to 26.
+int ImmagineBatteria(const QString& livello);
+// The level in dBm that a signal text stands for, for the signal bars: "> -51 dBm" is -51.
+int16_t LivelloInDBm(const QString& testoSegnale);

@@ -1,0 +1,124 @@
+// The identity, power and network views of the main window: each reads its group when the phone
+// is connected, the group unread and the line free, then lists captions and values.
+
+#include "catalogo.h"
+#include "collegamento.h"
+#include "finestre.h"
+#include "frmmain.h"
+#include "globali.h"
+#include "letture.h"
+#include "listareport.h"
+#include "statotelefono.h"
+
+#include <QAction>
+#include <QLabel>
+
+namespace {
+
+constexpr int ColonneDiTerzo = 3;
+constexpr int ColonneDiMezzo = 2;
+
+void MostraPulsante(QAction* pulsante, bool abilitato)
+{
+    pulsante->setVisible(true);
+    pulsante->setEnabled(abilitato);
+}
+
+} // namespace
+
+void Collegamento::inizioVista()
+{
+    f.CurrentView = 0;
+    f.Form_Resize();
+    f.HideButtons();
+}
+
+void Collegamento::layoutChiaveValore(bool conValore)
+{
+    f.List1->setVisible(true);
+    f.List1->SetSorted(false);
+    const int larghezza = InTwips(f.List1->width());
+    // The captions are never seen: the headers stay hidden.
+    QList<ListaReport::Colonna> colonne{
+        {QStringLiteral("Chiave"), larghezza / ColonneDiTerzo, QStringLiteral("Chiave")}};
+    if (conValore)
+        colonne.append(
+            {QStringLiteral("Valore"), larghezza / ColonneDiMezzo, QStringLiteral("Valore")});
+    f.List1->ImpostaColonne(colonne);
+    f.List1->setHeaderHidden(true);
+}
+
+void Collegamento::aggiungiRighe(const QList<RigaVista>& righe)
+{
+    for (const RigaVista& riga : righe)
+        f.List1->Aggiungi(Msg(riga.voce), {riga.valore}, riga.immagine);
+}
+
+void Collegamento::aggiungiNonDisponibile()
+{
+    const RigaVista riga = RigaNonDisponibile();
+    f.List1->Aggiungi(Msg(riga.voce), {}, riga.immagine);
+}
+
+void Collegamento::ShowInfo()
+{
+    inizioVista();
+    layoutChiaveValore();
+    if (Connesso && !Telefono.InfoLetta && LineaLibera)
+        LeggiInfo(*f.impostazioni);
+    // Also when the link dropped during the read.
+    if (!Connesso && !Telefono.InfoLetta) {
+        aggiungiNonDisponibile();
+        return;
+    }
+    aggiungiRighe(RigheInfo(Telefono));
+    f.SBar[3]->setText(QString());
+}
+
+void Collegamento::ShowAlim()
+{
+    inizioVista();
+    QAction* pAggiorna = f.Pulsante(QStringLiteral("pAggiorna"));
+    MostraPulsante(pAggiorna, false);
+    layoutChiaveValore();
+    if (Connesso && !Telefono.AlimLetta && LineaLibera)
+        LeggiAlim();
+    if (!Connesso && !Telefono.AlimLetta) {
+        aggiungiNonDisponibile();
+        return;
+    }
+    aggiungiRighe(RigheAlim(Telefono));
+    f.Espandi(QStringLiteral("ALIM"));
+    pAggiorna->setEnabled(true);
+    f.SBar[3]->setText(QString());
+}
+
+void Collegamento::ShowRete(int16_t rileggi)
+{
+    inizioVista();
+    QAction* pAggiorna = f.Pulsante(QStringLiteral("pAggiorna"));
+    QAction* pSelRete = f.Pulsante(QStringLiteral("pSelRete"));
+    MostraPulsante(pAggiorna, false);
+    MostraPulsante(pSelRete, false);
+    if (Connesso) {
+        if (rileggi != 0)
+            LeggiRete(rileggi);
+        else if (!Telefono.ReteLetta && LineaLibera)
+            LeggiRete(0);
+        if (Connesso && !Telefono.OperatoriLetti && LineaLibera)
+            f.impostazioni->LeggiOperatori();
+    }
+    if (!Connesso && !Telefono.ReteLetta) {
+        layoutChiaveValore(false);
+        aggiungiNonDisponibile();
+        return;
+    }
+    layoutChiaveValore();
+    FunzioniImpostazioni& impostazioni = *f.impostazioni;
+    aggiungiRighe(RigheRete(Telefono, impostazioni.NomeOperatore(Telefono.CodiceOperatore),
+                            impostazioni.LivelloSegnale(LivelloInDBm(Telefono.LivelloSegnale))));
+    f.Espandi(QStringLiteral("RETE"));
+    pAggiorna->setEnabled(true);
+    pSelRete->setEnabled(true);
+    f.SBar[3]->setText(QString());
+}

@@ -1,0 +1,343 @@
+// The phone link end to end: the main window's link against the simulated phone on a
+// pseudo-terminal, with shortened intervals.
+
+#include "catalogo.h"
+#include "collegamento.h"
+#include "frmmain.h"
+#include "globali.h"
+#include "immagini.h"
+#include "impostazioni_telefono.h"
+#include "letture.h"
+#include "listareport.h"
+#include "risposte.h"
+#include "s25simulator.h"
+#include "statotelefono.h"
+#include "tempi.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTreeWidget>
+#include <QtTest>
+
+using s25sim::S25Simulator;
+
+namespace {
+
+// Long enough for a loaded machine, short enough that no test waits on real seconds.
+constexpr int Pazienza = 8000;
+
+class MessaggiFinti : public FunzioniMessaggi {
+public:
+    QStringList chiamate;
+    void LeggiTuttiSMS() override { chiamate << QStringLiteral("LeggiTuttiSMS"); }
+    void LeggiSMS(uint8_t& k) override { chiamate << QStringLiteral("LeggiSMS %1").arg(k); }
+    void ShowSMS(uint8_t& c) override { chiamate << QStringLiteral("ShowSMS %1").arg(c); }
+    void ShowSMSTxt(uint8_t& k) override { chiamate << QStringLiteral("ShowSMSTxt %1").arg(k); }
+};
+
+s25sim::PhoneState StatoDiProva()
+{
+    s25sim::PhoneState stato = s25sim::defaultPhoneState();
+    stato.network.operators = {{"22201", "I TIM"}, {"22210", "Vodafone IT"}};
+    return stato;
+}
+
+const QStringList Handshake{"ATE0",      "ATQ0",     "ATV1",      "AT+CGMI",
+                            "AT+CGMM",   "AT+CGMR",  "AT+CGSN",   "AT+CIMI",
+                            "AT^SCID",   "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
+
+struct Riga {
+    QString testo, valore;
+    int immagine;
+};
+
+bool StessaImmagine(const QIcon& icona, int numero)
+{
+    if (numero == 0)
+        return icona.isNull();
+    return icona.pixmap(16).toImage() == ImmagineLista(numero).pixmap(16).toImage();
+}
+
+} // namespace
+
+class TstCollegamento : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<S25Simulator> telefono;
+    std::unique_ptr<RisposteFinte> risposte;
+    frmMain* finestra = nullptr;
+    Collegamento* collegamento = nullptr;
+    MessaggiFinti* messaggi = nullptr;
+
+    void avvia(const s25sim::PhoneState& stato = StatoDiProva())
+    {
+        telefono = std::make_unique<S25Simulator>(stato);
+        QString errore;
+        QVERIFY2(telefono->start(&errore), qPrintable(errore));
+        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
+    }
+
+    void connetti()
+    {
+        collegamento->Connetti();
+        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().size() == Handshake.size() && LineaLibera
+                                     && !collegamento->TimerGetT.isActive(),
+                                 Pazienza);
+        QCOMPARE(telefono->commandLog(), Handshake);
+        telefono->clearCommandLog();
+    }
+
+    void verificaRighe(const QList<Riga>& attese)
+    {
+        QCOMPARE(finestra->List1->topLevelItemCount(), attese.size());
+        for (int i = 0; i < attese.size(); ++i) {
+            const QTreeWidgetItem* riga = finestra->List1->topLevelItem(i);
+            QCOMPARE(riga->text(0), attese[i].testo);
+            QCOMPARE(ListaReport::SottoVoce(riga, 1), attese[i].valore);
+            QVERIFY2(StessaImmagine(riga->icon(0), attese[i].immagine),
+                     qPrintable(QStringLiteral("row %1").arg(i)));
+        }
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
+
+    void init()
+    {
+        TempiLink = TempiCollegamento{};
+        TempiLink.ecoMs = 30;
+        TempiLink.identitaMs = 30;
+        TempiLink.timeoutMs = 20;
+        TempiLink.statoMs = 20;
+        TempiLink.luceMs = 10;
+        TempiLink.attesaMs = 3000;
+        TempiLink.quieteMs = 100;
+        Telefono = DatiTelefono{};
+        Connesso = LineaLibera = false;
+        DialogoAperto = 0;
+        BaseLang = 1001;
+        Opzioni = Impostazioni{};
+        Opzioni.Lingua = 1;
+        risposte = std::make_unique<RisposteFinte>();
+        finestra = new frmMain;
+        auto proprio = std::make_unique<Collegamento>(*finestra);
+        collegamento = proprio.get();
+        finestra->collegamento = std::move(proprio);
+        auto finti = std::make_unique<MessaggiFinti>();
+        messaggi = finti.get();
+        finestra->messaggi = std::move(finti);
+        finestra->impostazioni = std::make_unique<ImpostazioniTelefono>();
+        finestra->Form_Load();
+    }
+
+    void cleanup()
+    {
+        delete finestra;
+        finestra = nullptr;
+        telefono.reset();
+        risposte.reset();
+    }
+
+    void handshakeLeggeIdentitaEStato()
+    {
+        avvia();
+        connetti();
+        QVERIFY(Connesso);
+        QVERIFY(!collegamento->TimerOUT.isActive());
+        QCOMPARE(finestra->S25Tree->topLevelItem(0)->text(0), QStringLiteral("SIEMENS S25"));
+        QVERIFY(Telefono.InfoLetta);
+        QCOMPARE(Telefono.IMEI, QStringLiteral("350000000000017"));
+        // The whole ICCID, last digit included.
+        QCOMPARE(Telefono.CodiceSIM, QStringLiteral("89390100001234567890"));
+        QCOMPARE(Telefono.LunghezzaCodici[2], uint8_t(8)); // SC
+        QCOMPARE(Telefono.LunghezzaCodici[9], uint8_t(4)); // AB
+        verificaRighe({{Msg(83), "21", 1},
+                       {Msg(84), "350000000000017", 1},
+                       {Msg(85), "222010000000001", 1}});
+        QTRY_COMPARE_WITH_TIMEOUT(finestra->SBar[1]->text(), Msg(88) + "1", Pazienza);
+        QVERIFY(!finestra->mnuTConn->isEnabled());
+        QVERIFY(finestra->mnuTDisc->isEnabled());
+        QVERIFY(finestra->Toolbar1[2]->isEnabled());
+        QCOMPARE(finestra->Toolbar1[2]->toolTip(), Msg(90));
+        QVERIFY(risposte->boxes.isEmpty());
+    }
+
+    void telefonoCheRispondeTardiHaIlSuoHandshake()
+    {
+        s25sim::PhoneState stato = StatoDiProva();
+        stato.modem.echo = false;
+        avvia(stato);
+        // The first answer comes after the identity step's time.
+        telefono->setReplyDelay(150);
+        collegamento->Connetti();
+        QTRY_VERIFY_WITH_TIMEOUT(Connesso, Pazienza);
+        telefono->setReplyDelay(0);
+        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().size() == Handshake.size() && LineaLibera,
+                                 Pazienza);
+        QCOMPARE(telefono->commandLog(), Handshake);
+        QCOMPARE(finestra->S25Tree->topLevelItem(0)->text(0), QStringLiteral("SIEMENS S25"));
+        QVERIFY(risposte->boxes.isEmpty());
+    }
+
+    void identitaSuPiuRigheChiestaTreVolte()
+    {
+        s25sim::PhoneState stato = StatoDiProva();
+        stato.identity.manufacturer = "SIEMENS\r\nAG";
+        avvia(stato);
+        collegamento->Connetti();
+        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().contains("AT+CNMI=0,0,0,0,1") && LineaLibera,
+                                 Pazienza);
+        QCOMPARE(telefono->commandLog().count("AT+CGMI"), GiriIdentitaMassimi);
+        QCOMPARE(telefono->commandLog().count("AT+CGMM"), GiriIdentitaMassimi);
+        QCOMPARE(Telefono.Produttore, QStringLiteral("SIEMENS"));
+        QCOMPARE(finestra->S25Tree->topLevelItem(0)->text(0), QStringLiteral("SIEMENS S25"));
+    }
+
+    void telefonoMutoChiudeLaPortaUnaVolta()
+    {
+        avvia();
+        telefono->setMuted(true);
+        collegamento->Connetti();
+        QTRY_COMPARE_WITH_TIMEOUT(risposte->boxes.size(), 1, Pazienza);
+        QCOMPARE(risposte->boxes[0].testo, Msg(101));
+        QCOMPARE(risposte->boxes[0].icona, QMessageBox::Critical);
+        QVERIFY(!collegamento->PortOpen());
+        QVERIFY(!Connesso);
+        QVERIFY(!collegamento->TimerOUT.isActive());
+        QVERIFY(!collegamento->TimerEcho.isActive());
+        QVERIFY(!collegamento->TimerGetT.isActive());
+        QCOMPARE(collegamento->Tentativi, int16_t(TempiLink.tentativiMassimi + 1));
+        QTRY_COMPARE_WITH_TIMEOUT(finestra->SBar[1]->text(), Msg(79), Pazienza);
+        QTest::qWait(10 * TempiLink.timeoutMs);
+        QCOMPARE(risposte->boxes.size(), 1);
+        QCOMPARE(telefono->commandLog(), QStringList{"ATE0"});
+        QVERIFY(!finestra->LedLibero[0]->isVisible() && !finestra->LedLibero[1]->isVisible());
+    }
+
+    void portaAssenteMostraIlTestoDelSistema()
+    {
+        qputenv("QUORNA_COM1", "/nonexistent/tty");
+        collegamento->Connetti();
+        QCOMPARE(risposte->boxes.size(), 1);
+        QCOMPARE(risposte->boxes[0].icona, QMessageBox::Warning);
+        QVERIFY(!risposte->boxes[0].testo.isEmpty());
+        QVERIFY(!collegamento->TimerOUT.isActive() && !collegamento->TimerEcho.isActive());
+    }
+
+    void riagganciaDuranteLaRisposta()
+    {
+        avvia();
+        connetti();
+        telefono->hangUpDuringNextReply(5);
+        collegamento->ShowRete(0);
+        QCOMPARE(risposte->boxes.size(), 1);
+        QCOMPARE(risposte->boxes[0].testo, Msg(27) + ": " + Msg(78) + "\r\n" + Msg(79));
+        QVERIFY(!Connesso);
+        QVERIFY(!collegamento->PortOpen());
+        QVERIFY(!Telefono.ReteLetta);
+        QVERIFY(!Telefono.OperatoriLetti);
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CREG?"});
+        // Offline and never read: the one "Unavailable" row.
+        verificaRighe({{Msg(82), QString(), 27}});
+        QTest::qWait(5 * TempiLink.statoMs);
+        QCOMPARE(risposte->boxes.size(), 1);
+    }
+
+    void vistePotenzaERete()
+    {
+        avvia();
+        connetti();
+        collegamento->ShowAlim();
+        verificaRighe({{Msg(91), StatiAlim[0], 18}, {Msg(92), "80%", 25}});
+        collegamento->ShowRete(0);
+        QCOMPARE(telefono->commandLog(), (QStringList{"AT+CBC", "AT+CREG?", "AT+COPS=3,2",
+                                                      "AT+COPS?", "AT+CSQ", "AT+COPN"}));
+        verificaRighe({{Msg(93), StatiRete[1], 58},
+                       {Msg(94), "I TIM", 0},
+                       {Msg(95), "89390100001234567890", 0},
+                       {Msg(96), "1A2B", 0},
+                       {Msg(69), "3C4D", 0},
+                       {Msg(97), "-83 dBm", 66},
+                       {Msg(98), Msg(343), 0}});
+        QVERIFY(finestra->Pulsante("pSelRete")->isEnabled());
+        QCOMPARE(finestra->ChiaveSelezionata(), QStringLiteral("RETE"));
+        // Offline, what was read stays on show.
+        collegamento->ChiudiPorta();
+        QTRY_VERIFY_WITH_TIMEOUT(!Connesso, Pazienza);
+        collegamento->ShowAlim();
+        QCOMPARE(finestra->List1->topLevelItemCount(), 2);
+        QVERIFY(finestra->Pulsante("pAggiorna")->isEnabled());
+    }
+
+    void reteNonLettaFuoriLinea()
+    {
+        collegamento->ShowRete(0);
+        verificaRighe({{Msg(82), QString(), 27}});
+        QCOMPARE(finestra->List1->columnCount(), 1);
+        QAction* pAggiorna = finestra->Pulsante("pAggiorna");
+        QAction* pSelRete = finestra->Pulsante("pSelRete");
+        QVERIFY(pAggiorna->isVisible() && !pAggiorna->isEnabled());
+        QVERIFY(pSelRete->isVisible() && !pSelRete->isEnabled());
+    }
+
+    void nuovoMessaggioChiestoALineaLibera()
+    {
+        avvia();
+        connetti();
+        QVERIFY(collegamento->ImpostaNotificaSMS(true));
+        risposte->pulsantiDaPremere.enqueue(QMessageBox::Yes);
+        const int posizione =
+            telefono->deliverMessage("0004" "0B919333123456F7" "0000" "99309251619580" "05C8329BFD06");
+        QVERIFY(posizione > 0);
+        QTRY_COMPARE_WITH_TIMEOUT(risposte->boxes.size(), 1, Pazienza);
+        QCOMPARE(risposte->boxes[0].titolo, Msg(76));
+        QCOMPARE(risposte->boxes[0].testo, Msg(74) + "\r\n" + Msg(75));
+        QCOMPARE(messaggi->chiamate,
+                 (QStringList{"LeggiTuttiSMS", "ShowSMS 0",
+                              QStringLiteral("ShowSMSTxt %1").arg(posizione)}));
+    }
+
+    void nuovoMessaggioDuranteUnComandoAttende()
+    {
+        avvia();
+        connetti();
+        telefono->setReplyDelay(150);
+        QTimer::singleShot(40, [this] { telefono->injectUnsolicited("+CMTI: \"SM\",3"); });
+        collegamento->ShowAlim();
+        // The reply is whole and the question waits for the line.
+        QVERIFY(Telefono.AlimLetta);
+        QCOMPARE(Telefono.LivelloBatteria, QStringLiteral("80%"));
+        QVERIFY(risposte->boxes.isEmpty());
+        QCOMPARE(collegamento->IndicazioniInAttesa(), QList<uint8_t>{3});
+        QTRY_COMPARE_WITH_TIMEOUT(risposte->boxes.size(), 1, Pazienza);
+        QVERIFY(messaggi->chiamate.isEmpty()); // answered No
+    }
+
+    void indicazioniFuoriTabellaIgnorate()
+    {
+        avvia();
+        connetti();
+        for (const char* riga : {"+CMTI: \"SM\",0", "+CMTI: \"SM\",11", "+CMTI: \"SM\",x"})
+            telefono->injectUnsolicited(riga);
+        QTest::qWait(10 * TempiLink.statoMs);
+        QVERIFY(risposte->boxes.isEmpty());
+        QVERIFY(collegamento->IndicazioniInAttesa().isEmpty());
+    }
+
+    void luceOccupataDuranteUnComando()
+    {
+        avvia();
+        connetti();
+        QTRY_VERIFY_WITH_TIMEOUT(finestra->LedLibero[0]->isVisible(), Pazienza);
+        telefono->setReplyDelay(100);
+        bool occupata = false;
+        QTimer::singleShot(60, [&] {
+            occupata = finestra->LedLibero[1]->isVisible() && !finestra->LedLibero[0]->isVisible();
+        });
+        collegamento->ShowAlim();
+        QVERIFY(occupata);
+    }
+};
+
+QTEST_MAIN(TstCollegamento)
+#include "tst_collegamento.moc"

@@ -1,0 +1,297 @@
+// The AT exchange and the wait window against the simulated phone on a pseudo-terminal.
+
+#include "attesa.h"
+#include "catalogo.h"
+#include "globali.h"
+#include "mscomm.h"
+#include "s25simulator.h"
+#include "scambio.h"
+#include "tempi.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include <functional>
+
+using s25sim::S25Simulator;
+
+Q_DECLARE_METATYPE(EsitoAT)
+using Preparazione = std::function<void(S25Simulator&)>;
+Q_DECLARE_METATYPE(Preparazione)
+
+namespace {
+
+const QString Esc = QString(QChar(27));
+
+} // namespace
+
+class TstScambio : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<S25Simulator> telefono;
+    std::unique_ptr<MSComm> porta;
+
+    QString invia(const QString& comando, EsitoAT& esito)
+    {
+        return InviaComandoAT(comando, &esito);
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
+
+    void init()
+    {
+        TempiLink = TempiCollegamento{};
+        TempiLink.attesaMs = 3000;
+        TempiLink.quieteMs = 100;
+        s25sim::PhoneState stato = s25sim::defaultPhoneState();
+        stato.network.operators = {{"22201", "I TIM"}, {"22210", "Vodafone IT"}};
+        telefono = std::make_unique<S25Simulator>(stato);
+        QVERIFY(telefono->start());
+        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
+        porta = std::make_unique<MSComm>();
+        QString errore;
+        QVERIFY2(porta->Apri(errore), qPrintable(errore));
+        connect(porta.get(), &MSComm::DatiRicevuti, this, [](const QString& pezzo) {
+            ConsegnaRicezione(pezzo);
+        });
+        RegistraPortaAT(porta.get());
+        Connesso = true;
+        EsitoAT esito{};
+        invia("ATE0", esito);
+        QCOMPARE(esito, EsitoAT::Ok);
+        telefono->clearCommandLog();
+    }
+
+    void cleanup()
+    {
+        RegistraPortaAT(nullptr);
+        porta.reset();
+        telefono.reset();
+        Connesso = false;
+    }
+
+    void risposte_data()
+    {
+        QTest::addColumn<Preparazione>("preparazione");
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<QString>("attesa");
+        QTest::addColumn<EsitoAT>("esito");
+        const Preparazione niente = [](S25Simulator&) {};
+        QTest::newRow("body") << niente << "AT+CGMR" << "21" << EsitoAT::Ok;
+        QTest::newRow("body of several lines")
+            << niente << "AT+COPN"
+            << "+COPN: 22201,\"I TIM\"\r\n+COPN: 22210,\"Vodafone IT\"" << EsitoAT::Ok;
+        QTest::newRow("bare OK comes whole") << niente << "ATQ0" << "\r\nOK\r\n" << EsitoAT::Ok;
+        QTest::newRow("ERROR")
+            << Preparazione([](S25Simulator& t) { t.failNextCommand(); }) << "AT+CGMR"
+            << "ERRORE" << EsitoAT::Errore;
+        QTest::newRow("+CME ERROR")
+            << Preparazione([](S25Simulator& t) { t.failNextCommand(21); }) << "AT+CGMR"
+            << "ERRORE" << EsitoAT::Errore;
+        QTest::newRow("prompt") << niente << "AT+CMGS=140" << ">" << EsitoAT::Prompt;
+        QTest::newRow("one-byte chunks")
+            << Preparazione([](S25Simulator& t) { t.setChunking(1, 0); }) << "AT+CGSN"
+            << "350000000000017" << EsitoAT::Ok;
+        QTest::newRow("RING after OK")
+            << Preparazione([](S25Simulator& t) {
+                   t.injectUnsolicited("RING", S25Simulator::When::AfterNextReply);
+               })
+            << "AT+CGSN" << "350000000000017" << EsitoAT::Ok;
+        QTest::newRow("caller identity before the reply")
+            << Preparazione([](S25Simulator& t) {
+                   t.injectUnsolicited("RING");
+                   t.injectUnsolicited("+CLIP: \"+39333\",145");
+               })
+            << "AT+CGSN" << "350000000000017" << EsitoAT::Ok;
+    }
+
+    void risposte()
+    {
+        QFETCH(Preparazione, preparazione);
+        QFETCH(QString, comando);
+        QFETCH(QString, attesa);
+        QFETCH(EsitoAT, esito);
+        preparazione(*telefono);
+        EsitoAT avuto{};
+        QCOMPARE(invia(comando, avuto), attesa);
+        QCOMPARE(avuto, esito);
+        QVERIFY(LineaLibera);
+        // Whatever came with it, the next command gets its own reply.
+        QCOMPARE(invia("AT+CIMI", avuto), QStringLiteral("222010000000001"));
+        QCOMPARE(avuto, EsitoAT::Ok);
+    }
+
+    void secondoComandoRifiutato()
+    {
+        telefono->setReplyDelay(100);
+        QString secondo;
+        EsitoAT esitoSecondo{};
+        QTimer::singleShot(30, [&] { secondo = InviaComandoAT("AT+CGSN", &esitoSecondo); });
+        EsitoAT esito{};
+        QCOMPARE(invia("AT+CGMR", esito), QStringLiteral("21"));
+        QCOMPARE(secondo, QStringLiteral("ERRORE"));
+        QCOMPARE(esitoSecondo, EsitoAT::LineaOccupata);
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CGMR"});
+    }
+
+    void scadenzaPoiComandoPulito()
+    {
+        TempiLink.attesaMs = 100;
+        TempiLink.quieteMs = 300;
+        telefono->setReplyDelay(250);
+        EsitoAT esito{};
+        QCOMPARE(invia("AT+CGMR", esito), QStringLiteral("ERRORE"));
+        QCOMPARE(esito, EsitoAT::Scaduto);
+        QVERIFY(LineaLibera);
+        telefono->setReplyDelay(0);
+        // The late "21" is not taken for this command's reply.
+        QCOMPARE(invia("AT+CGSN", esito), QStringLiteral("350000000000017"));
+        QCOMPARE(esito, EsitoAT::Ok);
+    }
+
+    void portaChiusaNonScriveNulla()
+    {
+        porta->Close();
+        EsitoAT esito{};
+        QCOMPARE(invia("AT+CGMR", esito), QString());
+        QCOMPARE(esito, EsitoAT::PortaChiusa);
+        QVERIFY(LineaLibera);
+        QTest::qWait(50);
+        QVERIFY(telefono->commandLog().isEmpty());
+    }
+
+    void nonConnessoScriveESiFerma()
+    {
+        Connesso = false;
+        EsitoAT esito{};
+        QCOMPARE(invia("AT+CGMR", esito), QString());
+        QCOMPARE(esito, EsitoAT::LinkCaduto);
+        QVERIFY(telefono->waitForCommands(1, 3000));
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CGMR"});
+        // Its late reply is not the next command's.
+        Connesso = true;
+        QCOMPARE(invia("AT+CGSN", esito), QStringLiteral("350000000000017"));
+    }
+
+    void datiAbbandonatiEsconoConEsc()
+    {
+        EsitoAT esito{};
+        QCOMPARE(invia("AT+CMGS=140", esito), QStringLiteral(">"));
+        QCOMPARE(invia("AT+CGMR", esito), QStringLiteral("21"));
+        QCOMPARE(telefono->commandLog(), (QStringList{"AT+CMGS=140", Esc, "AT+CGMR"}));
+    }
+
+    void annullaInAttesaDelPromptEsceConEsc()
+    {
+        telefono->setReplyDelay(120);
+        QTimer::singleShot(30, [] {
+            Annulla = true;
+            RisvegliaAttesa();
+        });
+        EsitoAT esito{};
+        QCOMPARE(invia("AT+CMGS=140", esito), QStringLiteral("ERRORE"));
+        QCOMPARE(esito, EsitoAT::Annullato);
+        telefono->setReplyDelay(0);
+        // The prompt that arrives late is left with ESC before the next command.
+        QCOMPARE(invia("AT+CGMR", esito), QStringLiteral("21"));
+        QCOMPARE(telefono->commandLog(), (QStringList{"AT+CMGS=140", Esc, "AT+CGMR"}));
+    }
+
+    void datiChiusiDaCtrlZ()
+    {
+        EsitoAT esito{};
+        QCOMPARE(invia("AT+CMGW=23", esito), QStringLiteral(">"));
+        const QString pdu = "0011000B919333123456F70000AA05C8329BFD06";
+        const QString risposta = invia(pdu + QChar(26), esito);
+        QCOMPARE(esito, EsitoAT::Ok);
+        QVERIFY2(risposta.startsWith("+CMGW: "), qPrintable(risposta));
+        QCOMPARE(telefono->commandLog().last(), pdu + QChar(26));
+    }
+
+    void annullaDallaFinestraDiAttesa()
+    {
+        QWidget principale;
+        RegistraFinestraDialogo(0, &principale);
+        DialogoAperto = 0;
+        telefono->setReplyDelay(150);
+        MostraAttesa("kaboom", true);
+        QVERIFY(!principale.isEnabled());
+        QPushButton* annulla = FinestraAttesa()->pAnnulla;
+        QVERIFY(annulla->isVisible() && annulla->isEnabled());
+        QTimer::singleShot(30, [annulla] { QTest::mouseClick(annulla, Qt::LeftButton); });
+        EsitoAT esito{};
+        QCOMPARE(invia("AT+CGMR", esito), QStringLiteral("ERRORE"));
+        QCOMPARE(esito, EsitoAT::Annullato);
+        NascondiAttesa();
+        QVERIFY(principale.isEnabled());
+        QVERIFY(!FinestraAttesa());
+        RegistraFinestraDialogo(0, nullptr);
+    }
+
+    void finestraDaDisabilitare_data()
+    {
+        QTest::addColumn<int>("codice");
+        QTest::addColumn<bool>("disabilitata");
+        QTest::newRow("main window") << 0 << true;
+        QTest::newRow("phonebook entry dialog") << 2 << true;
+        QTest::newRow("printing") << 4 << false;
+        QTest::newRow("call forwarding") << 5 << false;
+    }
+
+    void finestraDaDisabilitare()
+    {
+        QFETCH(int, codice);
+        QFETCH(bool, disabilitata);
+        QWidget dialogo;
+        RegistraFinestraDialogo(static_cast<uint8_t>(codice), &dialogo);
+        DialogoAperto = static_cast<uint8_t>(codice);
+        MostraAttesa("kaboom", false);
+        QCOMPARE(dialogo.isEnabled(), !disabilitata);
+        QVERIFY(!FinestraAttesa()->pAnnulla->isVisible());
+        QCOMPARE(FinestraAttesa()->labCosa->text(), Msg(364));
+        NascondiAttesa();
+        QVERIFY(dialogo.isEnabled());
+        DialogoAperto = 0;
+        RegistraFinestraDialogo(static_cast<uint8_t>(codice), nullptr);
+    }
+
+    void animazioneELuce()
+    {
+        MostraAttesa("Reading", false);
+        frmWait* attesa = FinestraAttesa();
+        QCOMPARE(attesa->labCosa->text(), QStringLiteral("Reading"));
+        attesa->Timer1.stop();
+        QList<int> fotogrammi;
+        for (int i = 0; i < 11; ++i) {
+            attesa->Timer1_Timer();
+            fotogrammi << attesa->picAnim->Fotogramma();
+        }
+        QCOMPARE(fotogrammi, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1}));
+        const QColor prima = attesa->ColoreLuce();
+        SegnalaRicezioneAttesa();
+        const QColor dopo = attesa->ColoreLuce();
+        SegnalaRicezioneAttesa();
+        QVERIFY(prima != dopo);
+        QCOMPARE(attesa->ColoreLuce(), prima);
+        NascondiAttesa();
+    }
+
+    void incrementaSiFermaAlMassimo()
+    {
+        int16_t n = 32766;
+        Incrementa(n);
+        QCOMPARE(n, int16_t(32767));
+        Incrementa(n);
+        QCOMPARE(n, int16_t(32767));
+        uint8_t b = 254;
+        Incrementa(b);
+        Incrementa(b);
+        QCOMPARE(b, uint8_t(255));
+    }
+};
+
+QTEST_MAIN(TstScambio)
+#include "tst_scambio.moc"

@@ -1,0 +1,365 @@
+// The link's pure parts: the receive path's line handling, the reply cut, the status parsers over
+// good, empty and garbled replies, the view rows, and the phone settings routines they use.
+
+#include "catalogo.h"
+#include "codici.h"
+#include "collegamento.h"
+#include "globali.h"
+#include "operatori.h"
+#include "ricevitore.h"
+#include "scambio.h"
+#include "statotelefono.h"
+#include "tempi.h"
+#include "vocabolario.h"
+
+#include <QtTest>
+
+Q_DECLARE_METATYPE(FineRisposta)
+
+namespace {
+
+const QString Prima = QStringLiteral("prima"); // a field's value before the reply
+
+Rete ReteIniziale()
+{
+    Rete rete;
+    rete.LivelloSegnale = rete.BER = rete.CodiceOperatore = Prima;
+    return rete;
+}
+
+} // namespace
+
+class TstStatoTelefono : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(CatalogoMessaggi::Carica());
+        BaseLang = 1001;
+        InitTabelleLingua();
+    }
+
+    void ricevitore_data()
+    {
+        QTest::addColumn<QStringList>("pezzi");
+        QTest::addColumn<QString>("buffer");
+        QTest::addColumn<FineRisposta>("fine");
+        QTest::addColumn<QList<int>>("indici");
+        const QString cbc = "\r\n+CBC: 0,80\r\n\r\nOK\r\n";
+        QTest::newRow("whole reply") << QStringList{cbc} << cbc << FineRisposta::Ok << QList<int>{};
+        QTest::newRow("OK split over chunks")
+            << QStringList{"\r\n+CBC: 0,80\r\n\r\nO", "K\r", "\n"} << cbc << FineRisposta::Ok
+            << QList<int>{};
+        QTest::newRow("a line ending in OK is data")
+            << QStringList{"\r\n+COPN: 1,\"BOOK", "\"\r\n", "\r\nTOOK\r\n"}
+            << "\r\n+COPN: 1,\"BOOK\"\r\n\r\nTOOK\r\n" << FineRisposta::Nessuna << QList<int>{};
+        QTest::newRow("ERROR") << QStringList{"\r\nERROR\r\n"} << "\r\nERROR\r\n"
+                               << FineRisposta::Errore << QList<int>{};
+        QTest::newRow("+CME ERROR split")
+            << QStringList{"\r\n+CME ERR", "OR: 21\r\n"} << "\r\n+CME ERROR: 21\r\n"
+            << FineRisposta::Errore << QList<int>{};
+        QTest::newRow("+CMS ERROR") << QStringList{"\r\n+CMS ERROR: 500\r\n"}
+                                    << "\r\n+CMS ERROR: 500\r\n" << FineRisposta::Errore
+                                    << QList<int>{};
+        QTest::newRow("prompt") << QStringList{"\r\n", "> "} << "\r\n> " << FineRisposta::Prompt
+                                << QList<int>{};
+        QTest::newRow("\"> \" inside a line") << QStringList{"\r\n+X: a> "} << "\r\n+X: a> "
+                                                << FineRisposta::Nessuna << QList<int>{};
+        QTest::newRow("RING before the reply")
+            << QStringList{"\r\nRING\r\n" + cbc} << cbc << FineRisposta::Ok << QList<int>{};
+        QTest::newRow("RING between body and OK")
+            << QStringList{"\r\n+CBC: 0,80\r\n", "\r\nRING\r\n", "\r\nOK\r\n"} << cbc
+            << FineRisposta::Ok << QList<int>{};
+        QTest::newRow("caller identity between lines")
+            << QStringList{"\r\n+CPBR: 1\r\n+CLIP: \"+39333\",145\r\n+CPBR: 2\r\n\r\nOK\r\n"}
+            << "\r\n+CPBR: 1\r\n+CPBR: 2\r\n\r\nOK\r\n" << FineRisposta::Ok << QList<int>{};
+        QTest::newRow("indication glued after OK")
+            << QStringList{"\r\nOK\r\n\r\n+CMTI: \"SM\",3\r\n"} << "\r\nOK\r\n"
+            << FineRisposta::Ok << QList<int>{3};
+        QTest::newRow("indication split, long storage name")
+            << QStringList{"\r\n+CMT", "I: \"MT\",12\r", "\n"} << "" << FineRisposta::Nessuna
+            << QList<int>{12};
+        QTest::newRow("indication without a number")
+            << QStringList{"\r\n+CMTI: \"SM\",x\r\n\r\n+CRING: VOICE\r\n"} << ""
+            << FineRisposta::Nessuna << QList<int>{};
+    }
+
+    void ricevitore()
+    {
+        QFETCH(QStringList, pezzi);
+        QFETCH(QString, buffer);
+        QFETCH(FineRisposta, fine);
+        QFETCH(QList<int>, indici);
+        QString ricevuto;
+        RicevitoreAT ricevitore(ricevuto);
+        for (const QString& pezzo : pezzi)
+            ricevitore.Aggiungi(pezzo);
+        QCOMPARE(ricevuto, buffer);
+        QCOMPARE(ricevitore.Fine(), fine);
+        if (fine != FineRisposta::Nessuna)
+            QCOMPARE(ricevitore.FineIn(), ricevuto.size());
+        QCOMPARE(ricevitore.PrendiIndicazioniSMS(), indici);
+    }
+
+    void ricevitoreDopoIlRisultato()
+    {
+        // Between commands the buffer holds the last result; an indication still comes out.
+        QString ricevuto = "21";
+        RicevitoreAT ricevitore(ricevuto);
+        ricevitore.Riallinea();
+        ricevitore.Aggiungi(u"\r\n+CMTI: \"SM\",4\r\n");
+        QCOMPARE(ricevuto, QStringLiteral("21"));
+        QCOMPARE(ricevitore.PrendiIndicazioniSMS(), QList<int>{4});
+        QCOMPARE(ricevitore.Fine(), FineRisposta::Nessuna);
+    }
+
+    void taglio_data()
+    {
+        QTest::addColumn<QString>("ricevuto");
+        QTest::addColumn<QString>("risultato");
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("bare OK") << "\r\nOK\r\n" << "\r\nOK\r\n";
+        QTest::newRow("9 characters") << "\r\nOK\r\nabc" << "\r\nOK\r\nabc";
+        QTest::newRow("one line") << "\r\n21\r\n\r\nOK\r\n" << "21";
+        QTest::newRow("dropped after 12") << "\r\nABCDEFGHIJ" << "AB";
+    }
+
+    void taglio()
+    {
+        QFETCH(QString, ricevuto);
+        QFETCH(QString, risultato);
+        QCOMPARE(TagliaRisposta(ricevuto), risultato);
+    }
+
+    void segnale_data()
+    {
+        QTest::addColumn<QString>("csq");
+        QTest::addColumn<QString>("livello");
+        QTest::addColumn<QString>("ber");
+        const QString sconosciuto = Msg(343);
+        QTest::newRow("15,99") << "+CSQ: 15,99" << "-83 dBm" << sconosciuto;
+        QTest::newRow("99,99") << "+CSQ: 99,99" << sconosciuto << sconosciuto;
+        QTest::newRow("0,3") << "+CSQ: 0,3" << "< -113 dBm" << "3";
+        QTest::newRow("31,0") << "+CSQ: 31,0" << "> -51 dBm" << "0";
+        QTest::newRow("1,7") << "+CSQ: 1,7" << "-111 dBm" << "7";
+        QTest::newRow("ERRORE") << "ERRORE" << Prima << sconosciuto;
+        QTest::newRow("empty") << "" << Prima << sconosciuto;
+        QTest::newRow("garbled") << "+CSQ: ab,cd" << Prima << sconosciuto;
+    }
+
+    void segnale()
+    {
+        QFETCH(QString, csq);
+        QFETCH(QString, livello);
+        QFETCH(QString, ber);
+        Rete rete = ReteIniziale();
+        AnalizzaRete("+CREG: 2,1,1A2B,3C4D", "+COPS: 0,2,22201", csq, rete);
+        QCOMPARE(rete.LivelloSegnale, livello);
+        QCOMPARE(rete.BER, ber);
+    }
+
+    void registrazione_data()
+    {
+        QTest::addColumn<QString>("creg");
+        QTest::addColumn<QString>("cops");
+        QTest::addColumn<int>("stato");
+        QTest::addColumn<QStringList>("operatoreAreaCella");
+        const QStringList nessuno{"---", "---", "---"};
+        const QStringList casa{"22201", "1A2B", "3C4D"};
+        QTest::newRow("home") << "+CREG: 2,1,1A2B,3C4D" << "+COPS: 0,2,22201" << 1 << casa;
+        QTest::newRow("quoted") << "+CREG: 2,1,\"1A2B\",\"3C4D\"" << "+COPS: 0,2,\"22201\"" << 1
+                                << casa;
+        QTest::newRow("denied") << "+CREG: 2,3,1A2B,3C4D" << "+COPS: 0,2,22201" << 3 << casa;
+        QTest::newRow("roaming") << "+CREG: 2,5,1A2B,3C4D" << "+COPS: 0,2,22201" << 5 << casa;
+        QTest::newRow("searching") << "+CREG: 0,2" << "+COPS: 0" << 2 << nessuno;
+        QTest::newRow("unknown") << "+CREG: 2,4" << "+COPS: 0" << 4 << nessuno;
+        QTest::newRow("registered, no area") << "+CREG: 0,1" << "+COPS: 0" << 1
+                                             << QStringList{"", "", ""};
+        QTest::newRow("ERRORE") << "ERRORE" << "ERRORE" << 0 << nessuno;
+        QTest::newRow("short") << "+CR" << "" << 0 << nessuno;
+    }
+
+    void registrazione()
+    {
+        QFETCH(QString, creg);
+        QFETCH(QString, cops);
+        QFETCH(int, stato);
+        QFETCH(QStringList, operatoreAreaCella);
+        Rete rete = ReteIniziale();
+        AnalizzaRete(creg, cops, "+CSQ: 15,99", rete);
+        QCOMPARE(int(rete.StatoRete), stato);
+        QCOMPARE(rete.StatoReteTesto, StatiRete[size_t(stato)]);
+        QCOMPARE((QStringList{rete.CodiceOperatore, rete.CodiceArea, rete.IDCella}),
+                 operatoreAreaCella);
+    }
+
+    void batteria_data()
+    {
+        QTest::addColumn<QString>("cbc");
+        QTest::addColumn<int>("stato");
+        QTest::addColumn<QString>("livello");
+        QTest::newRow("1,100") << "+CBC: 1,100" << 1 << "100%";
+        QTest::newRow("0,80") << "+CBC: 0,80" << 0 << "80%";
+        QTest::newRow("ERRORE") << "ERRORE" << 2 << Prima;
+        QTest::newRow("empty") << "" << 2 << Prima;
+        QTest::newRow("garbled") << "+CBC: x" << 2 << Prima;
+    }
+
+    void batteria()
+    {
+        QFETCH(QString, cbc);
+        QFETCH(int, stato);
+        QFETCH(QString, livello);
+        Alimentazione a{2, StatiAlim[2], Prima};
+        AnalizzaCBC(cbc, a);
+        QCOMPARE(int(a.StatoAlim), stato);
+        QCOMPARE(a.StatoAlimTesto, StatiAlim[size_t(stato)]);
+        QCOMPARE(a.LivelloBatteria, livello);
+    }
+
+    void centroEIdentitaSIM_data()
+    {
+        QTest::addColumn<QString>("csca");
+        QTest::addColumn<QString>("smsc");
+        QTest::addColumn<QString>("scid");
+        QTest::addColumn<QString>("sim");
+        const QString iccid = "89390100001234567890";
+        QTest::newRow("as the phone gives them")
+            << "+CSCA: \"+393359609600\",145" << "+393359609600" << "^SCID: " + iccid << iccid;
+        QTest::newRow("errors") << "ERRORE" << Prima << "ERRORE" << Prima;
+        QTest::newRow("empty") << "" << Prima << "" << Prima;
+        QTest::newRow("empty number, bare ICCID") << "+CSCA: \"\",129" << "" << iccid << iccid;
+        QTest::newRow("unquoted, quoted") << "+CSCA: +39335,145" << "+39335"
+                                          << "^SCID: \"" + iccid + "\"" << iccid;
+    }
+
+    void centroEIdentitaSIM()
+    {
+        QFETCH(QString, csca);
+        QFETCH(QString, smsc);
+        QFETCH(QString, scid);
+        QFETCH(QString, sim);
+        QString centro = Prima;
+        AnalizzaCSCA(csca, centro);
+        QCOMPARE(centro, smsc);
+        QString codice = Prima;
+        AnalizzaSCID(scid, codice);
+        QCOMPARE(codice, sim);
+    }
+
+    void identitaSuPiuRighe()
+    {
+        QVERIFY(IdentitaDaRileggere("SIEMENS\r\nAG", "S25"));
+        QVERIFY(IdentitaDaRileggere("SIEMENS", OKNudo));
+        QVERIFY(!IdentitaDaRileggere("ERRORE", ""));
+        QCOMPARE(PrimaRiga("SIEMENS\r\nAG"), QStringLiteral("SIEMENS"));
+        QCOMPARE(PrimaRiga(OKNudo), QString());
+        QCOMPARE(PrimaRiga("S25"), QStringLiteral("S25"));
+    }
+
+    void immagini_data()
+    {
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<int>("batteria");
+        QTest::addColumn<int>("tacche");
+        QTest::newRow("0%, below the scale") << "0%" << 21 << 0;
+        QTest::newRow("10%, -111 dBm") << "10%" << 22 << 0;
+        QTest::newRow("30%, -110 dBm") << "30%" << 22 << 1;
+        QTest::newRow("50%, -83 dBm") << "50%" << 24 << 3;
+        QTest::newRow("70%, -53 dBm") << "70%" << 24 << 4;
+        QTest::newRow("80%, rssi 31") << "80%" << 25 << 5;
+        QTest::newRow("90%, unknown") << "90%" << 26 << 0;
+        QTest::newRow("100%, rssi 0") << "100%" << 26 << 0;
+    }
+
+    void immagini()
+    {
+        static const QMap<QString, QString> segnali{
+            {"0%", "-113 dBm"},  {"10%", "-111 dBm"}, {"30%", "-110 dBm"},
+            {"50%", "-83 dBm"},  {"70%", "-53 dBm"},  {"80%", "> -51 dBm"},
+            {"90%", "Unknow"},   {"100%", "< -113 dBm"}};
+        QFETCH(QString, testo);
+        QFETCH(int, batteria);
+        QFETCH(int, tacche);
+        QCOMPARE(ImmagineBatteria(testo), batteria);
+        QCOMPARE(int(LivelloSegnale(LivelloInDBm(segnali.value(testo)))), tacche);
+    }
+
+    void righe()
+    {
+        DatiTelefono t;
+        t.StatoRete = 4;
+        t.StatoReteTesto = StatiRete[4];
+        t.LivelloSegnale = "-83 dBm";
+        const QList<RigaVista> rete = RigheRete(t, "22299", 3);
+        QCOMPARE(rete.first(), (RigaVista{93, 61, StatiRete[4]}));
+        QCOMPARE(rete.at(1), (RigaVista{94, 0, "22299"}));
+        QCOMPARE(rete.at(5), (RigaVista{97, 66, "-83 dBm"}));
+        t.StatoAlim = 1;
+        t.LivelloBatteria = "50%";
+        QCOMPARE(RigheAlim(t).first().immagine, 19);
+        QCOMPARE(RigheAlim(t).last().immagine, 24);
+    }
+
+    void lunghezzeCodici_data()
+    {
+        QTest::addColumn<QString>("risposta");
+        QTest::addColumn<QList<int>>("attese"); // slots 0 to 11
+        const QList<int> nessuna(NumLunghezzeCodici, 0);
+        QTest::newRow("three pairs") << "+CPWD: (\"SC\",8),(\"P2\",8),(\"AO\",4)"
+                                     << QList<int>{8, 0, 8, 0, 4, 0, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("two digits") << "+CPWD: (\"SC\",16)"
+                                    << QList<int>{0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("unknown code") << "+CPWD: (\"FD\",4),(\"XX\",4)" << nessuna;
+        QTest::newRow("ERRORE") << "ERRORE" << nessuna;
+        QTest::newRow("no length") << "+CPWD: (\"SC\",)" << nessuna;
+        QTest::newRow("unclosed quote") << "+CPWD: (\"S" << nessuna;
+        QString lunga = "+CPWD: ";
+        for (int i = 0; i < 30; ++i)
+            lunga += "(\"AC\",4),";
+        QTest::newRow("longer than 255") << lunga + "(\"IR\",6)"
+                                         << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 6, 0, 0, 4};
+    }
+
+    void lunghezzeCodici()
+    {
+        QFETCH(QString, risposta);
+        QFETCH(QList<int>, attese);
+        std::array<uint8_t, NumLunghezzeCodici> lunghezze{};
+        DecodificaLunghezzeCodici(risposta, lunghezze);
+        QCOMPARE(QList<int>(lunghezze.begin(), lunghezze.end()), attese);
+    }
+
+    void operatori()
+    {
+        const std::vector<Operatore> letti = DecodificaOperatori(
+            "+COPN: 22201,\"I TIM\"\r\n+COPN: \"22210\",\"Vodafone IT\"\r\ngarbage\r\n+COPN: 1,\"\"");
+        QCOMPARE(int(letti.size()), 3);
+        QCOMPARE(letti[0].Codice, QStringLiteral("22201"));
+        QCOMPARE(letti[0].Nome, QStringLiteral("I TIM"));
+        QCOMPARE(letti[1].Codice, QStringLiteral("22210"));
+        QCOMPARE(letti[1].Nome, QStringLiteral("Vodafone IT"));
+        QCOMPARE(letti[2].Codice, QStringLiteral("1    "));
+        QCOMPARE(letti[2].Nome, QString());
+    }
+
+    void limitiDiAttesa()
+    {
+        QCOMPARE(LimiteAttesa("AT+CGMI"), TempiLink.attesaMs);
+        QCOMPARE(LimiteAttesa("AT+COPS=?"), TempiLink.attesaRicercaReteMs);
+        QCOMPARE(LimiteAttesa("0011" + QString(QChar(26))), TempiLink.attesaInvioMs);
+        QCOMPARE(LimiteAttesa("AT+CMSS=3"), TempiLink.attesaInvioMs);
+    }
+
+    void erroriDiComunicazione()
+    {
+        QCOMPARE(TestoErroreComunicazione(1004), QStringLiteral("Errore di frame"));
+        QCOMPARE(TestoErroreComunicazione(1009), QStringLiteral("Errore di parit\u00e0"));
+        QCOMPARE(TestoErroreComunicazione(1010), Msg(77));
+        QCOMPARE(TestoErroreComunicazione(1005), Msg(78));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstStatoTelefono)
+#include "tst_statotelefono.moc"
