@@ -1,0 +1,577 @@
+#include "s25simulator.h"
+
+#include "atinterpreter.h"
+#include "reply.h"
+
+#include <QtGlobal>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/eventfd.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace s25sim {
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+using Microseconds = std::chrono::microseconds;
+
+constexpr char kCarriageReturn = '\r';
+constexpr char kLineFeed = '\n';
+constexpr char kBackspace = 8;
+constexpr char kCtrlZ = 26;
+constexpr char kEscape = 27;
+constexpr int kBitsPerByte = 10; // 8N1: a start bit, eight data bits, a stop bit
+constexpr std::chrono::milliseconds kDrainLimit {2000};
+constexpr std::chrono::milliseconds kDrainSettle {100};
+constexpr std::chrono::milliseconds kDrainPoll {2};
+
+// A run of bytes to send, not before its time.
+struct Segment {
+    QByteArray bytes;
+    SteadyClock::time_point notBefore;
+    bool hangUpAfter = false;
+};
+
+struct Failure {
+    std::optional<QRegularExpression> pattern; // none: the next command, once
+    int code = S25Simulator::kPlainError;
+};
+
+void closeDescriptor(int& descriptor)
+{
+    if (descriptor >= 0)
+        ::close(descriptor);
+    descriptor = -1;
+}
+
+} // namespace
+
+// The descriptors and the thread belong to start() and stop(); everything after the mutex is
+// shared between the callers' threads and the phone's thread, and guarded by it.
+struct S25Simulator::Private {
+    explicit Private(const PhoneState& initial) : state(initial), interpreter(state) { }
+
+    void run();
+    void processInput(const char* bytes, qsizetype count, QStringList& newEntries);
+    void takeCommandLine(QStringList& newEntries);
+    void takeData(char terminator, QStringList& newEntries);
+    void record(const QString& entry, QStringList& newEntries);
+    std::optional<Reply> injectedFailure(const QByteArray& line);
+    void queueReply(const Reply& reply);
+    void queue(QByteArray bytes, SteadyClock::time_point notBefore);
+    SteadyClock::time_point lineFreeAt() const;
+    std::optional<SteadyClock::time_point> nextWriteTime() const;
+    qsizetype writableCount(SteadyClock::time_point now);
+    void writeDue(SteadyClock::time_point now);
+    const char* openLine(); // the failed step, or nothing
+    void closeDescriptors();
+    bool lineDrained(SteadyClock::time_point now);
+    void closeLine();
+    void wake() const;
+
+    int master = -1;
+    int slave = -1; // kept open so that the master never sees a hang-up of its own
+    int wakeup = -1;
+    QString slavePath;
+    std::thread thread;
+
+    mutable std::mutex mutex;
+    mutable std::condition_variable logChanged;
+    PhoneState state;
+    AtInterpreter interpreter;
+    QStringList commandLog;
+    std::function<void(const QString&)> observer;
+    bool stopRequested = false;
+    bool hangUpRequested = false;
+    std::optional<SteadyClock::time_point> hangUpDeadline;
+    bool hungUp = false;
+
+    QByteArray line; // the command line being received
+    QByteArray data; // the data after a prompt
+    bool dataMode = false;
+
+    int lineRate = 0;
+    Microseconds replyDelay {0};
+    bool muted = false;
+    int chunkBytes = 0;
+    Microseconds chunkPause {0};
+    std::deque<Failure> failures;
+    QList<QByteArray> afterNextReply;
+    int hangUpReplyBytes = -1;
+
+    std::deque<Segment> output;
+    qsizetype frontOffset = 0;
+    SteadyClock::time_point paceOrigin;
+    qint64 pacedBytes = 0;
+    SteadyClock::time_point lastWrite;
+};
+
+void S25Simulator::Private::wake() const
+{
+    const uint64_t one = 1;
+    if (wakeup >= 0 && ::write(wakeup, &one, sizeof one) < 0)
+        qWarning("s25sim: cannot wake the phone's thread: %s", std::strerror(errno));
+}
+
+void S25Simulator::Private::record(const QString& entry, QStringList& newEntries)
+{
+    commandLog.append(entry);
+    newEntries.append(entry);
+    logChanged.notify_all();
+}
+
+// Bytes go one at a time: the echo of a command must leave before its reply, and a setting a
+// command changes (ATE0) applies from the next byte on.
+void S25Simulator::Private::processInput(
+    const char* bytes, qsizetype count, QStringList& newEntries)
+{
+    QByteArray echo;
+    for (qsizetype i = 0; i < count; ++i) {
+        const char byte = bytes[i];
+        if (dataMode) {
+            if (byte == kCtrlZ || byte == kEscape)
+                takeData(byte, newEntries);
+            else if (byte != kCarriageReturn && byte != kLineFeed)
+                data.append(byte);
+            continue;
+        }
+        if (state.modem.echo && !muted)
+            echo.append(byte);
+        if (byte == kCarriageReturn) {
+            queue(std::exchange(echo, {}), SteadyClock::now());
+            takeCommandLine(newEntries);
+        } else if (byte == kBackspace)
+            line.chop(1);
+        else if (byte != kLineFeed)
+            line.append(byte);
+    }
+    queue(echo, SteadyClock::now());
+}
+
+void S25Simulator::Private::takeCommandLine(QStringList& newEntries)
+{
+    const QByteArray command = std::exchange(line, {}).trimmed();
+    if (command.isEmpty())
+        return;
+    record(QString::fromLatin1(command), newEntries);
+    if (muted)
+        return;
+    const std::optional<Reply> failure = injectedFailure(command);
+    const Reply reply = failure ? *failure : interpreter.execute(command);
+    dataMode = reply.final == Reply::Final::Prompt;
+    queueReply(reply);
+}
+
+void S25Simulator::Private::takeData(char terminator, QStringList& newEntries)
+{
+    const QByteArray payload = std::exchange(data, {});
+    dataMode = false;
+    record(QString::fromLatin1(payload + terminator), newEntries);
+    if (muted)
+        return;
+    queueReply(terminator == kCtrlZ ? interpreter.finishData(payload) : interpreter.cancelData());
+}
+
+std::optional<Reply> S25Simulator::Private::injectedFailure(const QByteArray& command)
+{
+    for (auto failure = failures.begin(); failure != failures.end(); ++failure) {
+        const bool once = !failure->pattern;
+        if (!once && !failure->pattern->match(QString::fromLatin1(command)).hasMatch())
+            continue;
+        const int code = failure->code;
+        if (once)
+            failures.erase(failure);
+        if (code == kPlainError)
+            return Reply::error();
+        return Reply::error({Refusal::Kind::InjectedEquipment, code});
+    }
+    return std::nullopt;
+}
+
+void S25Simulator::Private::queueReply(const Reply& reply)
+{
+    QByteArray bytes = frame(reply, state.modem);
+    for (const QByteArray& unsolicited : std::exchange(afterNextReply, {}))
+        bytes += frameUnsolicited(unsolicited, state.modem);
+    const SteadyClock::time_point notBefore = SteadyClock::now() + replyDelay;
+    if (hangUpReplyBytes < 0) {
+        queue(bytes, notBefore);
+        return;
+    }
+    output.push_back({bytes.left(hangUpReplyBytes), notBefore, true});
+    hangUpReplyBytes = -1;
+}
+
+void S25Simulator::Private::queue(QByteArray bytes, SteadyClock::time_point notBefore)
+{
+    if (!bytes.isEmpty())
+        output.push_back({std::move(bytes), notBefore});
+}
+
+// When the bytes sent so far will have left at the line rate: the moment the line is free.
+SteadyClock::time_point S25Simulator::Private::lineFreeAt() const
+{
+    if (lineRate <= 0)
+        return paceOrigin;
+    const qint64 bitTime = qint64(kBitsPerByte) * 1000000;
+    return paceOrigin + Microseconds((pacedBytes * bitTime + lineRate - 1) / lineRate);
+}
+
+// The earliest moment the next byte may leave: after its segment's time, a chunk pause after
+// the last write, and not ahead of the line rate.
+std::optional<SteadyClock::time_point> S25Simulator::Private::nextWriteTime() const
+{
+    if (output.empty())
+        return std::nullopt;
+    SteadyClock::time_point due = std::max(output.front().notBefore, lineFreeAt());
+    if (chunkBytes > 0)
+        due = std::max(due, lastWrite + chunkPause);
+    return due;
+}
+
+// A segment that finds the line idle starts the pacing afresh, so that the idle time does not
+// count as bytes owed.
+qsizetype S25Simulator::Private::writableCount(SteadyClock::time_point now)
+{
+    const Segment& front = output.front();
+    if (frontOffset == 0 && lineFreeAt() < front.notBefore) {
+        paceOrigin = front.notBefore;
+        pacedBytes = 0;
+    }
+    qsizetype count = front.bytes.size() - frontOffset;
+    if (chunkBytes > 0)
+        count = std::min<qsizetype>(count, chunkBytes);
+    if (lineRate > 0) {
+        const qint64 elapsed = std::chrono::duration_cast<Microseconds>(now - paceOrigin).count();
+        const qint64 sendable = elapsed * lineRate / (qint64(kBitsPerByte) * 1000000) + 1;
+        count = std::min<qsizetype>(count, std::max<qint64>(sendable - pacedBytes, 0));
+    }
+    return count;
+}
+
+void S25Simulator::Private::writeDue(SteadyClock::time_point now)
+{
+    const std::optional<SteadyClock::time_point> due = nextWriteTime();
+    if (!due || *due > now)
+        return;
+    const qsizetype count = writableCount(now);
+    const Segment& front = output.front();
+    const ssize_t written
+        = ::write(master, front.bytes.constData() + frontOffset, static_cast<size_t>(count));
+    if (written < 0)
+        return; // the terminal's buffer is full: poll says when it drains
+    lastWrite = now;
+    pacedBytes += written;
+    frontOffset += written;
+    if (frontOffset < front.bytes.size())
+        return;
+    const bool hangUpNow = front.hangUpAfter;
+    output.pop_front();
+    frontOffset = 0;
+    hangUpRequested = hangUpRequested || hangUpNow;
+}
+
+// The slave goes raw at once, before anyone opens it: echo, CR translation or a Ctrl-Z taken
+// as a signal would garble the traffic.
+const char* S25Simulator::Private::openLine()
+{
+    if (::openpty(&master, &slave, nullptr, nullptr, nullptr) < 0)
+        return "openpty";
+    termios settings {};
+    if (::tcgetattr(slave, &settings) < 0)
+        return "tcgetattr";
+    ::cfmakeraw(&settings);
+    if (::tcsetattr(slave, TCSANOW, &settings) < 0)
+        return "tcsetattr";
+    if (::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK) < 0)
+        return "fcntl";
+    wakeup = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wakeup < 0)
+        return "eventfd";
+    char name[128] = {};
+    if (::ptsname_r(master, name, sizeof name) != 0)
+        return "ptsname";
+    slavePath = QString::fromLocal8Bit(name);
+    return nullptr;
+}
+
+void S25Simulator::Private::closeDescriptors()
+{
+    closeDescriptor(master);
+    closeDescriptor(slave);
+    closeDescriptor(wakeup);
+}
+
+// Closing the master flushes what the other side has not read yet; a line that drops still
+// delivers the bytes already on the wire, so the hang-up waits for them, within a limit. The
+// kernel moves written bytes to the slave a little later, so the count of unread bytes is
+// trusted only once the last write has settled.
+bool S25Simulator::Private::lineDrained(SteadyClock::time_point now)
+{
+    if (!hangUpDeadline)
+        hangUpDeadline = now + kDrainLimit;
+    if (now >= *hangUpDeadline)
+        return true;
+    if (now - lastWrite < kDrainSettle)
+        return false;
+    int unread = 0;
+    return ::ioctl(slave, FIONREAD, &unread) < 0 || unread <= 0;
+}
+
+void S25Simulator::Private::closeLine()
+{
+    closeDescriptor(master);
+    closeDescriptor(slave);
+    output.clear();
+    hungUp = true;
+    slavePath.clear();
+}
+
+// Waits for input, for a wake-up from another thread, or for the next byte's time to send.
+void S25Simulator::Private::run()
+{
+    char buffer[4096];
+    while (true) {
+        std::optional<SteadyClock::time_point> due;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (hangUpRequested && lineDrained(SteadyClock::now()))
+                closeLine();
+            if (stopRequested || hungUp)
+                return;
+            due = hangUpRequested ? SteadyClock::now() + kDrainPoll : nextWriteTime();
+        }
+        const SteadyClock::time_point now = SteadyClock::now();
+        const bool writeNow = due && *due <= now;
+        timespec wait {};
+        if (due && !writeNow) {
+            const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(*due - now);
+            wait.tv_sec = static_cast<time_t>(left.count() / 1000000000);
+            wait.tv_nsec = static_cast<long>(left.count() % 1000000000);
+        }
+        const short masterEvents = POLLIN | (writeNow ? POLLOUT : 0);
+        pollfd descriptors[2] = {{master, masterEvents, 0}, {wakeup, POLLIN, 0}};
+        if (::ppoll(descriptors, 2, due ? &wait : nullptr, nullptr) < 0 && errno != EINTR)
+            return;
+        if (descriptors[0].revents & POLLNVAL)
+            return;
+        if (descriptors[1].revents & POLLIN) {
+            uint64_t count = 0;
+            [[maybe_unused]] const ssize_t drained = ::read(wakeup, &count, sizeof count);
+        }
+        QStringList newEntries;
+        std::function<void(const QString&)> notify;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (descriptors[0].revents & POLLIN) {
+                const ssize_t received = ::read(master, buffer, sizeof buffer);
+                if (received > 0)
+                    processInput(buffer, received, newEntries);
+            }
+            if (!hangUpRequested)
+                writeDue(SteadyClock::now());
+            if (!newEntries.isEmpty())
+                notify = observer;
+        }
+        if (notify) {
+            for (const QString& entry : newEntries)
+                notify(entry);
+        }
+    }
+}
+
+S25Simulator::S25Simulator(const PhoneState& state) : d(std::make_unique<Private>(state))
+{
+}
+
+S25Simulator::~S25Simulator()
+{
+    stop();
+}
+
+bool S25Simulator::start(QString* error)
+{
+    if (d->thread.joinable())
+        return true;
+    if (const char* failedStep = d->openLine()) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(
+                QLatin1String(failedStep), QString::fromLocal8Bit(std::strerror(errno)));
+        d->closeDescriptors();
+        return false;
+    }
+    {
+        std::lock_guard<std::mutex> lock(d->mutex);
+        d->stopRequested = false;
+        d->hangUpRequested = false;
+        d->hangUpDeadline.reset();
+        d->hungUp = false;
+    }
+    d->thread = std::thread([this] { d->run(); });
+    return true;
+}
+
+void S25Simulator::stop()
+{
+    {
+        std::lock_guard<std::mutex> lock(d->mutex);
+        d->stopRequested = true;
+    }
+    d->wake();
+    if (d->thread.joinable())
+        d->thread.join();
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->closeDescriptors();
+}
+
+QString S25Simulator::slavePath() const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return d->slavePath;
+}
+
+bool S25Simulator::isHungUp() const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return d->hungUp;
+}
+
+QStringList S25Simulator::commandLog() const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return d->commandLog;
+}
+
+void S25Simulator::clearCommandLog()
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->commandLog.clear();
+}
+
+bool S25Simulator::waitForCommands(int count, int timeoutMs) const
+{
+    std::unique_lock<std::mutex> lock(d->mutex);
+    return d->logChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+        [this, count] { return d->commandLog.size() >= count; });
+}
+
+void S25Simulator::setCommandObserver(std::function<void(const QString&)> observer)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->observer = std::move(observer);
+}
+
+PhoneState S25Simulator::state() const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return d->state;
+}
+
+void S25Simulator::changeState(const std::function<void(PhoneState&)>& change)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    change(d->state);
+}
+
+void S25Simulator::setLineRate(int baud)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->lineRate = std::max(baud, 0);
+    d->paceOrigin = SteadyClock::now(); // what went out before was not paced at this rate
+    d->pacedBytes = 0;
+}
+
+void S25Simulator::setReplyDelay(int milliseconds)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->replyDelay = std::chrono::milliseconds(std::max(milliseconds, 0));
+}
+
+void S25Simulator::setMuted(bool muted)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->muted = muted;
+}
+
+void S25Simulator::setChunking(int chunkBytes, int pauseMs)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->chunkBytes = std::max(chunkBytes, 0);
+    d->chunkPause = std::chrono::milliseconds(std::max(pauseMs, 0));
+}
+
+void S25Simulator::failNextCommand(int code)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->failures.push_front({std::nullopt, code});
+}
+
+void S25Simulator::failCommandsMatching(const QRegularExpression& pattern, int code)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->failures.push_back({pattern, code});
+}
+
+void S25Simulator::clearFailures()
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->failures.clear();
+}
+
+void S25Simulator::injectUnsolicited(const QByteArray& line, When when)
+{
+    {
+        std::lock_guard<std::mutex> lock(d->mutex);
+        if (when == When::AfterNextReply)
+            d->afterNextReply.append(line);
+        else
+            d->queue(frameUnsolicited(line, d->state.modem), SteadyClock::now());
+    }
+    d->wake();
+}
+
+int S25Simulator::deliverMessage(const QByteArray& pduHex)
+{
+    int slot = 0;
+    {
+        std::lock_guard<std::mutex> lock(d->mutex);
+        slot = d->interpreter.storeReceivedMessage(pduHex).value_or(0);
+        const bool announce = d->state.modem.messageIndications.at(1) == 1;
+        if (slot > 0 && announce)
+            d->queue(frameUnsolicited("+CMTI: \"SM\"," + QByteArray::number(slot), d->state.modem),
+                SteadyClock::now());
+    }
+    d->wake();
+    return slot;
+}
+
+void S25Simulator::hangUp()
+{
+    {
+        std::lock_guard<std::mutex> lock(d->mutex);
+        d->hangUpRequested = true;
+    }
+    d->wake();
+}
+
+void S25Simulator::hangUpDuringNextReply(int byteCount)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->hangUpReplyBytes = std::max(byteCount, 0);
+}
+
+} // namespace s25sim

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "phonestate.h"
+
+#include <QByteArray>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+namespace s25sim {
+
+// A simulated S25 phone on a pseudo-terminal. start() opens the terminal and answers on its
+// master side from a thread of its own; the program (or a test) opens slavePath() as its serial
+// port. The owner starts and stops it; every other method may be called from any thread while
+// the phone runs.
+//
+// The phone echoes until "ATE0", answers with verbose results, takes data after its "> "
+// prompt up to Ctrl-Z (ESC cancels), and ignores empty command lines.
+class S25Simulator {
+public:
+    static constexpr int kPlainError = -1; // a refusal with plain "ERROR" instead of a number
+
+    enum class When { Now, AfterNextReply };
+
+    explicit S25Simulator(const PhoneState& state = defaultPhoneState());
+    ~S25Simulator();
+    S25Simulator(const S25Simulator&) = delete;
+    S25Simulator& operator=(const S25Simulator&) = delete;
+
+    bool start(QString* error = nullptr);
+    void stop();
+    QString slavePath() const; // empty until started, and again after a hang-up
+    bool isHungUp() const;
+
+    // What the phone received: each command line without its CR, and each block of data with
+    // the Ctrl-Z (character 26) or ESC (27) that ended it. Empty lines are not logged.
+    QStringList commandLog() const;
+    void clearCommandLog();
+    // Waits until the log holds at least count entries; false on time-out.
+    bool waitForCommands(int count, int timeoutMs) const;
+    // Called on the phone's thread with each new log entry, for the program's own log.
+    void setCommandObserver(std::function<void(const QString&)> observer);
+
+    PhoneState state() const;
+    void changeState(const std::function<void(PhoneState&)>& change);
+
+    // Output paced as a serial line at this rate: 8N1, ten bits a byte. 0 sends at once.
+    void setLineRate(int baud);
+    // A pause before every reply (the echo is not delayed).
+    void setReplyDelay(int milliseconds);
+    // A muted phone logs what it receives and does nothing else: no echo, no reply.
+    void setMuted(bool muted);
+    // Output written in pieces of at most chunkBytes bytes, pauseMs apart. 0 writes whole.
+    void setChunking(int chunkBytes, int pauseMs = 5);
+
+    // The next command is refused with "+CME ERROR: <code>" (or plain ERROR for kPlainError)
+    // and has no effect.
+    void failNextCommand(int code = kPlainError);
+    // Every command matching the pattern is refused so, until clearFailures().
+    void failCommandsMatching(const QRegularExpression& pattern, int code = kPlainError);
+    void clearFailures();
+
+    // Sends an unsolicited result line ("RING", "+CLIP: \"+39333\",145", "+CMTI: \"SM\",3"),
+    // framed like any result, at once or glued right after the next reply.
+    void injectUnsolicited(const QByteArray& line, When when = When::Now);
+    // Stores an SMS-DELIVER PDU (hex) as a new unread message and, when AT+CNMI asked for it,
+    // announces it with +CMTI. The slot, or 0 when the PDU is malformed or the SIM full.
+    int deliverMessage(const QByteArray& pduHex);
+
+    // Closes the master side: the port of the program sees end-of-file or an I/O error.
+    void hangUp();
+    // Hangs up after sending only the first byteCount bytes of the next reply.
+    void hangUpDuringNextReply(int byteCount);
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace s25sim
