@@ -4,6 +4,7 @@
 #include "frmmain.h"
 #include "impostazioni_telefono.h"
 #include "messaggi.h"
+#include "rubrica.h"
 
 #include <QApplication>
 
@@ -14,7 +15,8 @@ frmMain* caricaFinestraPrincipale()
 {
     auto* finestra = new frmMain;
     finestra->setAttribute(Qt::WA_DeleteOnClose);
-    finestra->collegamento = std::make_unique<Collegamento>();
+    finestra->collegamento = std::make_unique<Collegamento>(*finestra);
+    finestra->rubrica = std::make_unique<Rubrica>(*finestra);
     finestra->messaggi = std::make_unique<Messaggi>();
     finestra->impostazioni = std::make_unique<ImpostazioniTelefono>();
     finestra->Form_Load();

@@ -1,0 +1,198 @@
+#include "filerubrica.h"
+
+#include "catalogo.h"
+#include "codecs.h"
+#include "globali.h"
+#include "tabella.h"
+#include "testo.h"
+#include "vocefile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+const QString TestataFile = QStringLiteral("Quorna - File Rubrica");
+const QString NomeCentro = QStringLiteral("SMSC");
+constexpr uint8_t TagCentro = 99;
+constexpr int16_t FlagVero = -1;
+
+// A red name cut to the file's field keeps its mark, so that it still reads as red.
+QString NomePerFile(const VoceRubrica& voce)
+{
+    if (voce.Nome.size() <= LunghezzaNomeFile || !voce.Nome.endsWith(QLatin1Char('!')))
+        return voce.Nome;
+    return voce.Nome.left(LunghezzaNomeFile - 1) + QLatin1Char('!');
+}
+
+// Appends the records in order. The memory and centre records carry no flag of their own: they
+// repeat the one written just before, as files of this format always have.
+class ScrittoreRecord {
+public:
+    void Aggiungi(uint8_t tag, const QString& nome, const QString& numero)
+    {
+        dati.append(ScriviVoceFile({tag, nome, numero, ultimaRossa}));
+    }
+    void AggiungiVoce(uint8_t tag, const QString& nome, const QString& numero, bool rossa)
+    {
+        ultimaRossa = rossa ? FlagVero : 0;
+        Aggiungi(tag, nome, numero);
+    }
+    QByteArray dati;
+
+private:
+    int16_t ultimaRossa = 0;
+};
+
+class LettoreRecord {
+public:
+    explicit LettoreRecord(const QByteArray& dati) : dati(dati) { }
+    // The next record when it carries this tag.
+    std::optional<VoceFile> Prossimo(uint8_t tag)
+    {
+        std::optional<VoceFile> voce = LeggiVoceFile(dati, inizio);
+        inizio += LunghezzaVoceFile;
+        if (!voce || voce->Tag != tag)
+            return std::nullopt;
+        return voce;
+    }
+
+private:
+    const QByteArray& dati;
+    qsizetype inizio = 0;
+};
+
+bool LeggiMemoria(LettoreRecord& lettore, size_t m, RubricaDaFile& rubrica)
+{
+    const std::optional<VoceFile> testa = lettore.Prossimo(static_cast<uint8_t>(m));
+    if (!testa)
+        return false;
+    const int totale = NumeroIniziale(testa->Numero);
+    if (totale < 0 || totale > MaxPosizioniRubrica)
+        return false;
+    rubrica.usate[m] = static_cast<int16_t>(NumeroIniziale(testa->Nome));
+    rubrica.totale[m] = static_cast<int16_t>(totale);
+    std::vector<VoceRubrica>& voci = rubrica.voci[m];
+    voci.assign(static_cast<size_t>(totale) + 1, VoceRubrica {});
+    for (int p = 1; p <= totale; ++p) {
+        const std::optional<VoceFile> record = lettore.Prossimo(static_cast<uint8_t>(p));
+        if (!record)
+            return false;
+        VoceRubrica& voce = voci[static_cast<size_t>(p)];
+        voce.Nome = record->Nome.trimmed();
+        voce.Numero = record->Numero.trimmed();
+        // A number without a name is an entry too (own numbers often have none).
+        if (!voce.Nome.isEmpty() || !voce.Numero.isEmpty())
+            voce.Posizione = QString::number(p);
+        voce.Rossa = record->Rossa != 0;
+    }
+    return true;
+}
+
+// The position text placed to end in column 3, the name from column 6, the number from
+// column 25, on the next line when the name reaches past it.
+QString RigaTesto(const VoceRubrica& voce)
+{
+    constexpr int FinePosizione = 3;
+    constexpr int InizioNome = 6;
+    constexpr int InizioNumero = 25;
+    QString riga
+        = QString(FinePosizione - voce.Posizione.size(), QLatin1Char(' ')) + voce.Posizione;
+    riga += QString(InizioNome - 1 - riga.size(), QLatin1Char(' ')) + voce.Nome;
+    if (riga.size() > InizioNumero - 1)
+        riga += QStringLiteral("\r\n") + QString(InizioNumero - 1, QLatin1Char(' '));
+    else
+        riga += QString(InizioNumero - 1 - riga.size(), QLatin1Char(' '));
+    return riga + voce.Numero;
+}
+
+} // namespace
+
+QByteArray BytesFileRubrica()
+{
+    ScrittoreRecord scrittore;
+    scrittore.Aggiungi(0, QString(), TestataFile);
+    for (size_t m = 0; m < NumMemorie; ++m) {
+        const int tenute = PosizioniTenute(static_cast<int>(m));
+        scrittore.Aggiungi(static_cast<uint8_t>(m), QString::number(Telefono.RubUsate[m]),
+            QString::number(tenute));
+        for (int p = 1; p <= tenute; ++p) {
+            const VoceRubrica& voce = Telefono.Rubrica[m][static_cast<size_t>(p)];
+            scrittore.AggiungiVoce(
+                static_cast<uint8_t>(p), NomePerFile(voce), voce.Numero, voce.Rossa);
+        }
+    }
+    scrittore.Aggiungi(TagCentro, NomeCentro, Telefono.SMSC);
+    return scrittore.dati;
+}
+
+std::optional<RubricaDaFile> LeggiBytesFileRubrica(const QByteArray& dati)
+{
+    LettoreRecord lettore(dati);
+    const std::optional<VoceFile> testata = lettore.Prossimo(0);
+    if (!testata || !testata->Nome.trimmed().isEmpty() || testata->Numero.trimmed() != TestataFile)
+        return std::nullopt;
+    RubricaDaFile rubrica;
+    for (size_t m = 0; m < NumMemorie; ++m)
+        if (!LeggiMemoria(lettore, m, rubrica))
+            return std::nullopt;
+    const std::optional<VoceFile> centro = lettore.Prossimo(TagCentro);
+    if (!centro || centro->Nome.trimmed() != NomeCentro)
+        return std::nullopt;
+    rubrica.smsc = centro->Numero.trimmed();
+    return rubrica;
+}
+
+void ApplicaRubricaDaFile(const RubricaDaFile& rubrica)
+{
+    for (size_t m = 0; m < NumMemorie; ++m) {
+        Telefono.RubUsate[m] = rubrica.usate[m];
+        Telefono.RubTotale[m] = rubrica.totale[m];
+        const std::vector<VoceRubrica>& voci = rubrica.voci[m];
+        for (size_t p = 1; p < voci.size(); ++p)
+            Telefono.Rubrica[m][p] = voci[p];
+    }
+    Telefono.RubLetta.fill(true);
+    Telefono.SMSC = rubrica.smsc;
+    Telefono.SMSCLetto = true;
+}
+
+QByteArray BytesFileRubricaTxt()
+{
+    QString testo;
+    for (size_t m = 0; m < NumMemorie; ++m) {
+        testo += Msg(366) + NomiMemoria[m] + Msg(367) + QString::number(Telefono.RubUsate[m])
+            + QLatin1Char('/') + QString::number(Telefono.RubTotale[m]) + QStringLiteral("\r\n");
+        const int tenute = PosizioniTenute(static_cast<int>(m));
+        for (int p = 1; p <= tenute; ++p) {
+            const VoceRubrica& voce = Telefono.Rubrica[m][static_cast<size_t>(p)];
+            if (!voce.Posizione.isEmpty())
+                testo += RigaTesto(voce) + QStringLiteral("\r\n");
+        }
+    }
+    return CodificaWindows1252(testo);
+}
+
+bool ScriviFileIntero(const QString& percorso, const QByteArray& dati)
+{
+    QSaveFile file(percorso);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(dati) != dati.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool CaricaFileRubrica(const QString& percorso)
+{
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const std::optional<RubricaDaFile> rubrica = LeggiBytesFileRubrica(file.readAll());
+    if (!rubrica)
+        return false;
+    ApplicaRubricaDaFile(*rubrica);
+    return true;
+}

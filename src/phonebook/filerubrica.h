@@ -1,0 +1,41 @@
+#pragma once
+
+// The phonebook file (".rub", 49-byte records) and its text export, as bytes built from and
+// read into the phonebook table; and the whole-file writing both go through.
+
+#include "telefono.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+// The file's bytes for the table as it stands: header, each memory's record and its positions
+// 1 to the positions held (at most 250, also the total recorded), the SMS-centre record.
+QByteArray BytesFileRubrica();
+
+// A phonebook file read whole, before it becomes the table.
+struct RubricaDaFile {
+    std::array<int16_t, NumMemorie> usate {};
+    std::array<int16_t, NumMemorie> totale {};
+    std::array<std::vector<VoceRubrica>, NumMemorie> voci; // index = position, 0 unused
+    QString smsc;
+};
+
+// Nothing when the bytes are not a whole phonebook file in the expected record order.
+std::optional<RubricaDaFile> LeggiBytesFileRubrica(const QByteArray& dati);
+
+// Makes the file's content the table: counts, entries, every read flag, the SMS centre.
+void ApplicaRubricaDaFile(const RubricaDaFile& rubrica);
+
+// The text export of the table: a title line per memory and its used positions in columns,
+// Windows-1252, CR LF.
+QByteArray BytesFileRubricaTxt();
+
+// Writes the file whole, or leaves what was there untouched.
+bool ScriviFileIntero(const QString& percorso, const QByteArray& dati);
+
+// Reads a phonebook file into the table; on any failure the table is left as it was.
+bool CaricaFileRubrica(const QString& percorso);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+
+#include <cstdint>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The entry dialog: a name, a number and the red-list mark for one position of one memory. It
+// writes the entry itself on OK; its opener waits for it to close (the hand-back protocol).
+// It has no parent, so that the disabled main window leaves it usable.
+class frmInputVoceRub : public QDialog {
+    Q_OBJECT
+public:
+    // `principale` is the window disabled while the dialog is open, given back on closing.
+    frmInputVoceRub(uint8_t memoria, QWidget* principale);
+    ~frmInputVoceRub() override;
+
+    void InitLang();
+    void pOk_Click();
+    void pAnnulla_Click();
+
+    uint8_t Memoria() const { return memoria; }
+
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
+    QLineEdit *txtNome = nullptr, *txtNumero = nullptr, *txtMem = nullptr;
+    QCheckBox* chkRossa = nullptr;
+    QPushButton *pOk = nullptr, *pAnnulla = nullptr;
+
+protected:
+    void done(int risultato) override;
+
+private:
+    void costruisci();
+    void chiuso();
+
+    uint8_t memoria;
+    QWidget* principale;
+    bool restituito = false;
+};

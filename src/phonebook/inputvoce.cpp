@@ -1,0 +1,28 @@
+#include "inputvoce.h"
+
+#include "codecs.h"
+#include "ricerche.h"
+
+namespace {
+const QLatin1Char SegnoRosso('!');
+}
+
+QString NomeSenzaSegno(const QString& nome)
+{
+    return nome.endsWith(SegnoRosso) ? nome.chopped(1) : nome;
+}
+
+QString NomeDaScrivere(const QString& nome, bool rossa)
+{
+    const QString senza = NomeSenzaSegno(nome);
+    return rossa ? senza + SegnoRosso : senza;
+}
+
+int ErroreVoce(const QString& nome, const QString& numero, bool rossa, int maxNome)
+{
+    if (maxNome > 0 && CodificaTestoGSM(NomeDaScrivere(nome, rossa)).size() > maxNome)
+        return 386;
+    if (!ValidaNumero(numero))
+        return 387;
+    return 0;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+// The phonebook's AT texts: reading the phone's replies and building the command parameters.
+// Pure functions over text; every one runs in time linear in its input.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The entry lines of an "AT+CPBR=" reply body, each without its 7-character result prefix. A
+// body of 15 characters or fewer (a bare OK) holds none.
+QStringList RigheVoci(const QString& corpo);
+
+// One entry line: position, number in quotes, type, name in quotes (raw GSM codes).
+struct RigaVoce {
+    int posizione = 0;
+    QString numero;
+    QString nomeGrezzo;
+};
+// Nothing when the line lacks the quotes around the number.
+std::optional<RigaVoce> DecodificaRigaVoce(const QString& riga);
+
+// "+CPBS: "SM",used,total": the used and total positions; 0 for what is missing.
+struct StatoMemoria {
+    int usate = 0;
+    int totale = 0;
+};
+StatoMemoria LeggiStatoMemoria(const QString& corpo);
+
+// "+CPBR: (1-n),number length,name length": the lengths, 0 for what is missing.
+struct Lunghezze {
+    int numero = 0;
+    int nome = 0;
+};
+Lunghezze LeggiLunghezze(const QString& corpo);
+
+// True when the exchange answered a bare OK: characters 3 and 4 of the body are "OK".
+bool RispostaOk(const QString& corpo);
+
+// The AT string parameter carrying these bytes: in double quotes, with every byte that would
+// break the command line or the string (controls, '"', '\', DEL) written as "\hh".
+QString CodificaStringaAT(const QByteArray& byte);
+
+// A name as the phone stores it (GSM alphabet), quoted; cut, when a limit is given, to the
+// characters whose codes fit in that many bytes.
+QString NomeAT(const QString& nome, int limite = 0);
+// A number as a quoted parameter, cut to `limite` characters when one is given.
+QString NumeroAT(const QString& numero, int limite = 0);
+// "145" for an international number (leading "+"), else "129".
+QString TipoNumero(const QString& numero);

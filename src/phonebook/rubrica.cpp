@@ -1,0 +1,473 @@
+#include "rubrica.h"
+
+#include "catalogo.h"
+#include "filerubrica.h"
+#include "finestre.h"
+#include "frminputvocerub.h"
+#include "frmmain.h"
+#include "frmprint.h"
+#include "globali.h"
+#include "inputvoce.h"
+#include "interazione.h"
+#include "letture.h"
+#include "reportrubrica.h"
+#include "scambiorubrica.h"
+#include "tabella.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <memory>
+
+namespace {
+
+// Each row of a phonebook view knows its entry, so that a command acts on the row chosen even
+// when names repeat.
+constexpr int RuoloMemoria = Qt::UserRole + 20;
+constexpr int RuoloPosizione = Qt::UserRole + 21;
+
+constexpr int ImmagineRossa = 16;
+constexpr int ImmagineVoce = 17;
+constexpr int ImmagineNonDisponibile = 27;
+constexpr int ImmagineCartella = 2;
+constexpr int ImmagineNonInRubrica = 39;
+
+ListaReport::Colonna Colonna(int voce, int larghezza, const char* chiave)
+{
+    return {Msg(voce), larghezza, QString::fromLatin1(chiave)};
+}
+
+// At least three digits: 7 shows as 007.
+QString PosizioneMostrata(int posizione)
+{
+    return QStringLiteral("%1").arg(posizione, 3, 10, QLatin1Char('0'));
+}
+
+const VoceRubrica& Voce(int memoria, int posizione)
+{
+    return Telefono.Rubrica[static_cast<size_t>(memoria)][static_cast<size_t>(posizione)];
+}
+
+bool TutteLette()
+{
+    for (int m = 0; m < NumMemorie; ++m)
+        if (!Telefono.RubLetta[static_cast<size_t>(m)])
+            return false;
+    return true;
+}
+
+} // namespace
+
+Rubrica::Rubrica(frmMain& finestra) : f(finestra)
+{
+}
+
+QString Rubrica::FileRubricaPredefinito()
+{
+    return FileProgramma(QStringLiteral("Quorna.rub"));
+}
+
+bool Rubrica::CaricaFileRubrica(const QString& percorso)
+{
+    return ::CaricaFileRubrica(percorso);
+}
+
+bool Rubrica::leggiMemorie(bool soloNonLette)
+{
+    for (uint8_t m = 0; m < NumMemorie; ++m) {
+        if (soloNonLette && (Telefono.RubLetta[m] || !LineaLibera))
+            continue;
+        if (LeggiRubrica(m) == EsitoLettura::CollegamentoPerso)
+            return false;
+    }
+    return true;
+}
+
+bool Rubrica::completaLettura()
+{
+    if (Connesso && LineaLibera && !leggiMemorie(true))
+        return false;
+    return TutteLette();
+}
+
+void Rubrica::salvataggioAutomatico()
+{
+    if (Opzioni.AutoSaveRub != 0)
+        SalvaFileRubrica(FileRubricaPredefinito());
+}
+
+bool Rubrica::SalvaFileRubrica(const QString& percorso)
+{
+    if (!completaLettura())
+        return false;
+    if (!Telefono.SMSCLetto && Connesso && LineaLibera)
+        LeggiCentroSMS();
+    return ScriviFileIntero(percorso, BytesFileRubrica());
+}
+
+bool Rubrica::SalvaFileRubricaTxt(const QString& percorso)
+{
+    return completaLettura() && ScriviFileIntero(percorso, BytesFileRubricaTxt());
+}
+
+void Rubrica::preparaElenco(const QList<ListaReport::Colonna>& colonne, bool perNome)
+{
+    ListaReport& elenco = *f.List1;
+    elenco.setVisible(true);
+    elenco.clear();
+    elenco.ImpostaColonne(colonne);
+    elenco.setHeaderHidden(false);
+    elenco.SetSorted(perNome);
+    elenco.SetSortKey(0);
+    elenco.SetSortOrder(0);
+    f.ListSortKey = 0;
+    f.ListSortOrder = 0;
+}
+
+void Rubrica::rigaNonDisponibile()
+{
+    f.List1->Aggiungi(Msg(82), {}, ImmagineNonDisponibile);
+}
+
+QTreeWidgetItem* Rubrica::aggiungiVoce(int memoria, int posizione, bool conMemoria)
+{
+    const VoceRubrica& voce = Voce(memoria, posizione);
+    QStringList colonne {voce.Numero};
+    if (conMemoria)
+        colonne << NomiMemoria[static_cast<size_t>(memoria)];
+    colonne << PosizioneMostrata(posizione);
+    QTreeWidgetItem* riga
+        = f.List1->Aggiungi(voce.Nome, colonne, voce.Rossa ? ImmagineRossa : ImmagineVoce);
+    riga->setData(0, RuoloMemoria, memoria);
+    riga->setData(0, RuoloPosizione, posizione);
+    return riga;
+}
+
+void Rubrica::ShowRubrica(int16_t memoria)
+{
+    if (memoria < 0 || memoria > MemoriaRossa)
+        return;
+    const bool rossa = memoria == MemoriaRossa;
+    const int m = rossa ? 0 : memoria;
+    f.CurrentView = 4;
+    f.Form_Resize();
+    f.HideButtons();
+    f.Pulsante(QStringLiteral("pAggiorna"))->setVisible(true);
+    f.Pulsante(QStringLiteral("pAggiorna"))->setEnabled(false);
+    for (size_t posizione = 9; posizione <= 15; ++posizione) {
+        f.Toolbar1[posizione]->setVisible(true);
+        f.Toolbar1[posizione]->setEnabled(false);
+    }
+    QList<ListaReport::Colonna> colonne {Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum")};
+    if (rossa)
+        colonne << Colonna(99, 600, "kMem");
+    colonne << Colonna(100, 400, "kPos");
+    preparaElenco(colonne, true);
+
+    if (Connesso && LineaLibera && !Telefono.RubLetta[static_cast<size_t>(m)]
+        && leggiMemorie(false))
+        salvataggioAutomatico();
+    if (!Connesso && !Telefono.RubLetta[static_cast<size_t>(m)]) {
+        rigaNonDisponibile();
+        return;
+    }
+
+    int conta = 0;
+    for (const int memoriaElencata : rossa ? QList<int> {0, 2} : QList<int> {m}) {
+        const int tenute = PosizioniTenute(memoriaElencata);
+        for (int p = 1; p <= tenute; ++p) {
+            const VoceRubrica& voce = Voce(memoriaElencata, p);
+            if (voce.Posizione.isEmpty() || (rossa && !voce.Rossa))
+                continue;
+            aggiungiVoce(memoriaElencata, p, rossa);
+            ++conta;
+        }
+    }
+    if (rossa) {
+        f.SBar[3]->setText(QString::number(conta));
+    } else {
+        const auto mm = static_cast<size_t>(m);
+        Telefono.RubUsate[mm] = static_cast<int16_t>(conta);
+        f.SBar[3]->setText(QString::number(Telefono.RubUsate[mm]) + QLatin1Char('/')
+            + QString::number(Telefono.RubTotale[mm]));
+    }
+    f.Pulsante(QStringLiteral("pAggiorna"))->setEnabled(true);
+    f.Pulsante(QStringLiteral("pNuovo"))->setEnabled(true);
+    f.mnuRubInvia->setEnabled(Connesso);
+    f.mnuRubNuovo->setEnabled(true);
+    if (f.List1->topLevelItemCount() > 0) {
+        for (QAction* voce : {f.mnuRubEdit, f.mnuRubCanc, f.mnuRubStampa})
+            voce->setEnabled(true);
+        f.Pulsante(QStringLiteral("pStampaRub"))->setEnabled(true);
+    }
+    f.mnuRubVis->setEnabled(true);
+    f.mnuRubSalvaF->setEnabled(true);
+    f.List1->viewport()->update();
+}
+
+void Rubrica::ShowRubricaCompleta()
+{
+    f.CurrentView = 0;
+    f.Form_Resize();
+    f.HideButtons();
+    SeTesto(104, [this](const QString& t) { f.Toolbar1[5]->setToolTip(t); });
+    SeTesto(105, [this](const QString& t) { f.Toolbar1[6]->setToolTip(t); });
+    const QStringList pulsanti {
+        "pAggiorna", "pApriRubrica", "pSalvaRubrica", "pInviaRub", "pStampaRub", "pInviaSMS"};
+    for (const QString& chiave : pulsanti) {
+        f.Pulsante(chiave)->setVisible(true);
+        f.Pulsante(chiave)->setEnabled(false);
+    }
+    preparaElenco({Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum"), Colonna(99, 600, "kMem"),
+                      Colonna(100, 300, "kPosMem")},
+        true);
+
+    if (Connesso && LineaLibera && leggiMemorie(true))
+        salvataggioAutomatico();
+    if (!TutteLette()) {
+        rigaNonDisponibile();
+        f.Pulsante(QStringLiteral("pApriRubrica"))->setEnabled(true);
+        return;
+    }
+
+    int conta = 0;
+    for (int m = 0; m < NumMemorie; ++m) {
+        const int tenute = PosizioniTenute(m);
+        for (int p = 1; p <= tenute; ++p) {
+            if (Voce(m, p).Posizione.isEmpty())
+                continue;
+            aggiungiVoce(m, p, true);
+            ++conta;
+        }
+    }
+    f.Espandi(QStringLiteral("RUB"));
+    f.SBar[3]->setText(QString::number(conta) + Msg(106));
+    for (const QString& chiave : pulsanti)
+        if (chiave != QLatin1String("pInviaRub"))
+            f.Pulsante(chiave)->setEnabled(true);
+    if (Connesso) {
+        f.mnuRubInvia->setEnabled(true);
+        f.Pulsante(QStringLiteral("pInviaRub"))->setEnabled(true);
+    }
+    for (QAction* voce : {f.mnuRubVis, f.mnuRubStampa, f.mnuRubSalvaF})
+        voce->setEnabled(true);
+    f.List1->viewport()->update();
+}
+
+void Rubrica::memoriaDalNodo(int& memoria, bool& rossa) const
+{
+    const QString chiave = f.ChiaveSelezionata();
+    const int selezione = SelezioneDaNodo(chiave);
+    rossa = selezione == StampaRossa;
+    memoria = selezione < NumMemorie ? selezione : 0;
+}
+
+bool Rubrica::voceSelezionata(int& memoria, int& posizione) const
+{
+    const QTreeWidgetItem* riga = f.List1->SelectedItem();
+    if (!riga || !riga->data(0, RuoloMemoria).isValid())
+        return false;
+    memoria = riga->data(0, RuoloMemoria).toInt();
+    posizione = riga->data(0, RuoloPosizione).toInt();
+    return memoria >= 0 && memoria < NumMemorie && PosizioneValida(posizione)
+        && !Voce(memoria, posizione).Posizione.isEmpty();
+}
+
+void Rubrica::apriDialogo(uint8_t memoria, int posizione, int didascalia, const QString& nome,
+    const QString& numero, bool rossa)
+{
+    f.setEnabled(false);
+    const auto dialogo = std::make_unique<frmInputVoceRub>(memoria, &f);
+    dialogo->txtNome->setText(nome);
+    dialogo->txtNumero->setText(numero);
+    dialogo->txtMem->setText(QString::number(posizione));
+    dialogo->chkRossa->setChecked(rossa);
+    SeTesto(didascalia, [&dialogo](const QString& t) { dialogo->setWindowTitle(t); });
+    DialogoChiuso = false;
+    dialogo->show();
+    dialogo->activateWindow();
+    dialogo->txtNome->setFocus();
+    QEventLoop ciclo;
+    QObject::connect(dialogo.get(), &QDialog::finished, &ciclo, &QEventLoop::quit);
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &ciclo, &QEventLoop::quit);
+    if (!DialogoChiuso)
+        ciclo.exec();
+}
+
+void Rubrica::AddRubrica()
+{
+    int m = 0;
+    bool rossa = false;
+    memoriaDalNodo(m, rossa);
+    const int tenute = PosizioniTenute(m);
+    int libera = 0;
+    for (int p = 1; p <= tenute && libera == 0; ++p)
+        if (Voce(m, p).Posizione.isEmpty())
+            libera = p;
+    if (libera == 0) {
+        MsgBox(Msg(102), QMessageBox::Critical);
+        return;
+    }
+    apriDialogo(static_cast<uint8_t>(m), libera, 103, QString(), QString(), rossa);
+    ShowRubrica(static_cast<int16_t>(rossa ? MemoriaRossa : m));
+}
+
+void Rubrica::EditRubrica()
+{
+    const int indice = f.List1->indexOfTopLevelItem(f.List1->SelectedItem());
+    int vista = 0;
+    bool rossa = false;
+    memoriaDalNodo(vista, rossa);
+    int m = 0;
+    int p = 0;
+    if (!voceSelezionata(m, p) || !Telefono.RubLetta[static_cast<size_t>(m)])
+        return;
+    const VoceRubrica voce = Voce(m, p);
+    apriDialogo(static_cast<uint8_t>(m), p, 115, voce.Rossa ? NomeSenzaSegno(voce.Nome) : voce.Nome,
+        voce.Numero, voce.Rossa);
+    ShowRubrica(static_cast<int16_t>(rossa ? MemoriaRossa : m));
+    if (QTreeWidgetItem* riga = f.List1->topLevelItem(indice))
+        f.List1->setCurrentItem(riga);
+}
+
+void Rubrica::DelRubrica()
+{
+    int vista = 0;
+    bool rossa = false;
+    memoriaDalNodo(vista, rossa);
+    int m = 0;
+    int p = 0;
+    if (!voceSelezionata(m, p))
+        return;
+    const QString testo = Msg(107) + QStringLiteral(": [") + f.List1->SelectedItem()->text(0)
+        + QStringLiteral("] ") + Msg(108);
+    if (MsgBox(testo, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, Msg(109))
+        != QMessageBox::Yes)
+        return;
+    ScriviVoceRubrica(static_cast<uint8_t>(m), QString::number(p), QString(), QString());
+    ShowRubrica(static_cast<int16_t>(rossa ? MemoriaRossa : m));
+}
+
+void Rubrica::StampaRubrica()
+{
+    const int selezione = SelezioneDaNodo(f.ChiaveSelezionata());
+    f.setEnabled(false);
+    {
+        frmPrint dialogo(selezione, &f);
+        dialogo.exec();
+    }
+    f.setEnabled(true);
+}
+
+void Rubrica::SalvaRubrica()
+{
+    const QString percorso = interazione().SalvaFile(&f, Msg(254), Msg(255), QStringLiteral("rub"));
+    if (percorso.isEmpty())
+        return;
+    if (percorso.endsWith(QLatin1String(".rub"), Qt::CaseInsensitive)) {
+        if (SalvaFileRubrica(percorso))
+            MsgBox(Msg(256) + percorso, QMessageBox::Information);
+        else
+            MsgBox(Msg(257) + percorso, QMessageBox::Critical);
+    } else if (SalvaFileRubricaTxt(percorso)) {
+        MsgBox(Msg(258) + percorso, QMessageBox::Information);
+    } else {
+        MsgBox(Msg(259) + percorso, QMessageBox::Critical);
+    }
+}
+
+void Rubrica::ApriRubrica()
+{
+    const QString percorso = interazione().ApriFile(&f, Msg(261), Msg(262));
+    if (percorso.isEmpty())
+        return;
+    if (!::CaricaFileRubrica(percorso)) {
+        MsgBox(Msg(265), QMessageBox::Critical);
+        return;
+    }
+    f.Espandi(QStringLiteral("RUB"));
+    f.HideButtons();
+    ShowRubricaCompleta();
+    f.Form_Resize();
+    MsgBox(Msg(263) + QStringLiteral("\r\n") + Msg(264), QMessageBox::Information);
+    f.mnuRubVis->setEnabled(true);
+    f.mnuRubSalvaF->setEnabled(true);
+    if (Connesso)
+        f.Toolbar1[7]->setEnabled(true);
+}
+
+void Rubrica::InviaRubrica()
+{
+    if (!TutteLette()) {
+        MsgBox(Msg(268), QMessageBox::Warning);
+        return;
+    }
+    if (!Connesso || !LineaLibera || !ScriviRubrica())
+        MsgBox(Msg(267), QMessageBox::Critical);
+}
+
+void Rubrica::ShowListFolder()
+{
+    f.CurrentView = 5;
+    f.Form_Resize();
+    f.HideButtons();
+    f.Espandi(QStringLiteral("LIST"));
+    preparaElenco({Colonna(48, InTwips(f.List1->width()) * 2 / 3, "")}, false);
+    const std::array<const char*, NumListeChiamate> chiavi {"L0", "L1", "L2"};
+    for (size_t l = 0; l < chiavi.size(); ++l) {
+        QTreeWidgetItem* riga
+            = f.List1->Aggiungi(Msg(49 + static_cast<int>(l)), {}, ImmagineCartella);
+        riga->setData(0, Qt::UserRole, QString::fromLatin1(chiavi[l]));
+    }
+}
+
+void Rubrica::LeggiListaChiamate(uint8_t lista)
+{
+    ::LeggiListaChiamate(lista);
+}
+
+void Rubrica::ShowList(uint8_t lista)
+{
+    if (lista >= NumListeChiamate)
+        return;
+    f.CurrentView = 6;
+    f.Form_Resize();
+    f.HideButtons();
+    QAction* aggiorna = f.Pulsante(QStringLiteral("pAggiorna"));
+    aggiorna->setVisible(true);
+    aggiorna->setEnabled(false);
+    f.Espandi(QStringLiteral("LIST_") + CodiceLista(lista));
+    // The phone's own order, newest call first.
+    preparaElenco({Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum")}, false);
+
+    if (Connesso && LineaLibera && !Telefono.ListeLette[lista]) {
+        for (uint8_t l = 0; l < NumListeChiamate; ++l)
+            if (::LeggiListaChiamate(l) == EsitoLettura::CollegamentoPerso)
+                break;
+    }
+    if (!Connesso && !Telefono.ListeLette[lista]) {
+        rigaNonDisponibile();
+        return;
+    }
+    int conta = 0;
+    for (size_t p = 1; p <= MaxChiamate; ++p) {
+        const VoceChiamata& chiamata = Telefono.Chiamate[lista][p];
+        if (chiamata.Numero.isEmpty())
+            continue;
+        ++conta;
+        if (chiamata.Nome.isEmpty())
+            f.List1->Aggiungi(Msg(284), {chiamata.Numero}, ImmagineNonInRubrica);
+        else
+            f.List1->Aggiungi(chiamata.Nome, {chiamata.Numero},
+                chiamata.Nome.endsWith(QLatin1Char('!')) ? ImmagineRossa : ImmagineVoce);
+    }
+    if (f.List1->topLevelItemCount() > 0)
+        f.mnuLSta->setEnabled(true);
+    f.SBar[3]->setText(QString::number(conta) + Msg(285));
+    aggiorna->setEnabled(true);
+    f.List1->viewport()->update();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "funzioni.h"
+#include "listareport.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class frmMain;
+
+// The phonebook as the main window reaches it: the views of the memories, the red list, the
+// whole phonebook and the call lists, the entry commands, files, write-back and printing.
+class Rubrica : public FunzioniRubrica {
+public:
+    explicit Rubrica(frmMain& finestra);
+
+    bool CaricaFileRubrica(const QString& percorso) override;
+    void ShowRubrica(int16_t memoria) override;
+    void ShowRubricaCompleta() override;
+    void AddRubrica() override;
+    void EditRubrica() override;
+    void DelRubrica() override;
+    void StampaRubrica() override;
+    void ApriRubrica() override;
+    void SalvaRubrica() override;
+    void InviaRubrica() override;
+    void ShowListFolder() override;
+    void ShowList(uint8_t lista) override;
+    void LeggiListaChiamate(uint8_t lista) override;
+
+    // Writes the phonebook file, reading first what the table lacks while the phone is there;
+    // false, with nothing marked read, when a memory stays unread.
+    bool SalvaFileRubrica(const QString& percorso);
+    bool SalvaFileRubricaTxt(const QString& percorso);
+
+    // The default phonebook file, saved after every reading when the settings ask for it.
+    static QString FileRubricaPredefinito();
+
+private:
+    // Reads the memories in turn (all, or only those unread); false when the link failed.
+    bool leggiMemorie(bool soloNonLette);
+    bool completaLettura();
+    void salvataggioAutomatico();
+    void preparaElenco(const QList<ListaReport::Colonna>& colonne, bool perNome);
+    void rigaNonDisponibile();
+    QTreeWidgetItem* aggiungiVoce(int memoria, int posizione, bool conMemoria);
+    // Memory and red-list mode from the selected tree node.
+    void memoriaDalNodo(int& memoria, bool& rossa) const;
+    // The selected row's entry; false for a row that names none.
+    bool voceSelezionata(int& memoria, int& posizione) const;
+    void apriDialogo(uint8_t memoria, int posizione, int didascalia, const QString& nome,
+        const QString& numero, bool rossa);
+
+    frmMain& f;
+};

@@ -1,0 +1,208 @@
+#include "scambiorubrica.h"
+
+#include "attesa.h"
+#include "catalogo.h"
+#include "codecs.h"
+#include "globali.h"
+#include "ricerche.h"
+#include "righeat.h"
+#include "scambio.h"
+#include "tabella.h"
+
+#include <algorithm>
+
+namespace {
+
+// One command through the exchange, remembering whether the link held.
+class Dialogo {
+public:
+    QString Invia(const QString& comando)
+    {
+        EsitoAT esito = EsitoAT::Ok;
+        const QString risposta = InviaComandoAT(comando, &esito);
+        perso = perso || !RispostaDelTelefono(esito);
+        return risposta;
+    }
+    // Selects a memory; false when the phone refused it or the link failed.
+    bool Seleziona(const QString& codice)
+    {
+        return RispostaOk(Invia(QStringLiteral("AT+CPBS=") + codice)) && !perso;
+    }
+    bool Perso() const { return perso; }
+
+private:
+    bool perso = false;
+};
+
+QString ComandoScrittura(const QString& posizione, const QString& nome, const QString& numero,
+    const LimitiMemoria& limiti = {})
+{
+    return QStringLiteral("AT+CPBW=") + posizione + QLatin1Char(',')
+        + NumeroAT(numero, limiti.numero) + QLatin1Char(',') + TipoNumero(numero) + QLatin1Char(',')
+        + NomeAT(nome, limiti.nome);
+}
+
+LimitiMemoria LimitiDa(const Lunghezze& lunghezze)
+{
+    return {lunghezze.numero, lunghezze.nome};
+}
+
+// The one pair the entry dialog of old used: the limits of the memory read last.
+void RicordaUltimiLimiti(const LimitiMemoria& limiti)
+{
+    Telefono.MaxNumero = static_cast<uint8_t>(std::clamp(limiti.numero, 0, 255));
+    Telefono.MaxNome = static_cast<uint8_t>(std::clamp(limiti.nome, 0, 255));
+}
+
+// Writes the used entries of one memory; the number of entries that failed, or -1 when the
+// memory could not be selected or the link failed.
+int ScriviMemoria(Dialogo& dialogo, int memoria)
+{
+    if (!dialogo.Seleziona(CodiceMemoria(memoria)))
+        return -1;
+    const LimitiMemoria limiti
+        = LimitiDa(LeggiLunghezze(dialogo.Invia(QStringLiteral("AT+CPBR=?"))));
+    LimitiRubrica[static_cast<size_t>(memoria)] = limiti;
+    int falliti = 0;
+    const int tenute = PosizioniTenute(memoria);
+    for (int p = 1; p <= tenute && !dialogo.Perso(); ++p) {
+        const VoceRubrica& voce
+            = Telefono.Rubrica[static_cast<size_t>(memoria)][static_cast<size_t>(p)];
+        if (voce.Posizione.isEmpty())
+            continue;
+        const QString comando
+            = ComandoScrittura(voce.Posizione.trimmed(), voce.Nome, voce.Numero, limiti);
+        if (!RispostaOk(dialogo.Invia(comando)))
+            ++falliti;
+    }
+    return dialogo.Perso() ? -1 : falliti;
+}
+
+} // namespace
+
+QString CodiceLista(int lista)
+{
+    static const std::array<const char*, NumListeChiamate> codici {"RC", "MC", "LD"};
+    if (lista < 0 || lista >= NumListeChiamate)
+        return {};
+    return QString::fromLatin1(codici[static_cast<size_t>(lista)]);
+}
+
+void DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria)
+{
+    const std::optional<RigaVoce> letta = DecodificaRigaVoce(riga);
+    if (!letta || !PosizioneValida(letta->posizione))
+        return;
+    VoceRubrica& voce = memoria[static_cast<size_t>(letta->posizione)];
+    voce.Nome = ConvertiTestoGSM(letta->nomeGrezzo);
+    voce.Numero = letta->numero;
+    voce.Posizione = QString::number(letta->posizione);
+    voce.Rossa = letta->nomeGrezzo.endsWith(QLatin1Char('!'));
+}
+
+EsitoLettura LeggiRubrica(uint8_t memoria)
+{
+    if (memoria >= NumMemorie)
+        return EsitoLettura::Rifiutata;
+    const AttesaInCorso attesa(Msg(362) + NomiMemoria[memoria]);
+    Dialogo dialogo;
+    if (!dialogo.Seleziona(CodiceMemoria(memoria))) {
+        if (dialogo.Perso())
+            return EsitoLettura::CollegamentoPerso;
+        // Whatever the phone has selected now is another memory: none of it is read as this one.
+        SvuotaRubrica(memoria);
+        LimitiRubrica[memoria] = {};
+        Telefono.RubLetta[memoria] = true;
+        return EsitoLettura::Rifiutata;
+    }
+    const StatoMemoria stato = LeggiStatoMemoria(dialogo.Invia(QStringLiteral("AT+CPBS?")));
+    const LimitiMemoria limiti
+        = LimitiDa(LeggiLunghezze(dialogo.Invia(QStringLiteral("AT+CPBR=?"))));
+    const int daLeggere = std::clamp(stato.totale, 0, MaxPosizioniRubrica);
+    const QString elenco = dialogo.Invia(QStringLiteral("AT+CPBR=1,") + QString::number(daLeggere));
+    if (dialogo.Perso())
+        return EsitoLettura::CollegamentoPerso;
+
+    PosizioniMemoria letta {};
+    for (const QString& riga : RigheVoci(elenco))
+        DecodificaVoceRubrica(riga, letta);
+    Telefono.Rubrica[memoria] = std::move(letta);
+    Telefono.RubUsate[memoria] = static_cast<int16_t>(std::clamp(stato.usate, 0, INT16_MAX));
+    Telefono.RubTotale[memoria] = static_cast<int16_t>(std::clamp(stato.totale, 0, INT16_MAX));
+    LimitiRubrica[memoria] = limiti;
+    RicordaUltimiLimiti(limiti);
+    Telefono.RubLetta[memoria] = true;
+    return EsitoLettura::Letta;
+}
+
+bool ScriviVoceRubrica(
+    uint8_t memoria, const QString& posizione, const QString& nome, const QString& numero)
+{
+    bool numerica = false;
+    const int p = posizione.trimmed().toInt(&numerica);
+    if (memoria >= NumMemorie || !numerica || !PosizioneValida(p))
+        return false;
+    const AttesaInCorso attesa(Msg(364));
+    Dialogo dialogo;
+    if (!dialogo.Seleziona(CodiceMemoria(memoria)))
+        return false;
+    const bool cancella = nome.isEmpty() && numero.isEmpty();
+    const QString comando = cancella ? QStringLiteral("AT+CPBW=") + QString::number(p)
+                                     : ComandoScrittura(QString::number(p), nome, numero);
+    if (!RispostaOk(dialogo.Invia(comando)) || dialogo.Perso())
+        return false;
+    VoceRubrica& voce = Telefono.Rubrica[memoria][static_cast<size_t>(p)];
+    if (cancella)
+        voce = VoceRubrica {};
+    else
+        voce = {QString::number(p), nome, numero, nome.endsWith(QLatin1Char('!'))};
+    return true;
+}
+
+bool ScriviRubrica()
+{
+    const AttesaInCorso attesa(Msg(365));
+    Dialogo dialogo;
+    bool riuscita = true;
+    for (const int memoria : {0, 2}) {
+        const int falliti = ScriviMemoria(dialogo, memoria);
+        if (falliti != 0)
+            riuscita = false;
+        if (dialogo.Perso())
+            break;
+    }
+    return riuscita;
+}
+
+void DecodificaVoceChiamata(const QString& riga, PosizioniLista& lista)
+{
+    const std::optional<RigaVoce> letta = DecodificaRigaVoce(riga);
+    if (!letta || letta->posizione < 1 || letta->posizione > MaxChiamate)
+        return;
+    VoceChiamata& voce = lista[static_cast<size_t>(letta->posizione)];
+    const QString nome = CercaNomeDaNumero(letta->numero);
+    voce.Nome = nome != letta->numero ? nome : ConvertiTestoGSM(letta->nomeGrezzo);
+    voce.Numero = letta->numero;
+}
+
+EsitoLettura LeggiListaChiamate(uint8_t lista)
+{
+    if (lista >= NumListeChiamate)
+        return EsitoLettura::Rifiutata;
+    const AttesaInCorso attesa(Msg(363) + QString::number(lista));
+    Dialogo dialogo;
+    PosizioniLista letta {};
+    EsitoLettura esito = EsitoLettura::Rifiutata;
+    if (dialogo.Seleziona(CodiceLista(lista))) {
+        const QString elenco
+            = dialogo.Invia(QStringLiteral("AT+CPBR=1,") + QString::number(MaxChiamate));
+        for (const QString& riga : RigheVoci(elenco))
+            DecodificaVoceChiamata(riga, letta);
+        esito = EsitoLettura::Letta;
+    }
+    if (dialogo.Perso())
+        return EsitoLettura::CollegamentoPerso;
+    Telefono.Chiamate[lista] = std::move(letta);
+    Telefono.ListeLette[lista] = true;
+    return esito;
+}

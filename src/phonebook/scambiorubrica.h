@@ -1,0 +1,48 @@
+#pragma once
+
+// The phonebook's dialogue with the phone: reading a memory or a call list into the table,
+// writing or erasing one entry, writing the SIM and phone memories back.
+
+#include "telefono.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+// How a reading ended. Only a lost link (dropped, closed, silent, cancelled) leaves the memory
+// unread with what it held before; the phone's own refusals still end with the data read.
+enum class EsitoLettura {
+    Letta,
+    Rifiutata, // the phone refused to select the memory: read, empty, no positions
+    CollegamentoPerso,
+};
+
+// Reads memory 0 to 3 from the phone into the table, with its counts and limits, and marks it
+// read. The memory changes only when the whole reading succeeded.
+EsitoLettura LeggiRubrica(uint8_t memoria);
+
+// Stores one entry line of a read reply (without its result prefix) at its own position of the
+// memory; a position outside 1 to 250 stores nothing.
+using PosizioniMemoria = std::array<VoceRubrica, MaxPosizioniRubrica + 1>;
+void DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria);
+
+// Writes the entry at a position of memory 0 to 3, or erases it when name and number are both
+// empty; on the phone's OK the table follows. False when the phone refused the memory or the
+// entry, the position is not one of 1 to 250, or the link failed.
+bool ScriviVoceRubrica(
+    uint8_t memoria, const QString& posizione, const QString& nome, const QString& numero);
+
+// Writes every used entry of the SIM and phone memories back, each once, cut to the limits the
+// phone gives that memory. False when any write failed or a memory could not be selected.
+bool ScriviRubrica();
+
+// Reads call list 0 to 2 (received, missed, dialled) into the table and marks it read; the
+// names come from the phonebook when it knows the number.
+EsitoLettura LeggiListaChiamate(uint8_t lista);
+
+using PosizioniLista = std::array<VoceChiamata, MaxChiamate + 1>;
+void DecodificaVoceChiamata(const QString& riga, PosizioniLista& lista);
+
+// "RC", "MC", "LD" for lists 0 to 2.
+QString CodiceLista(int lista);

@@ -1,0 +1,35 @@
+#pragma once
+
+// The phonebook's own view of the phone cache: memory codes, the positions a memory can hold,
+// and the limits the phone gives each memory.
+
+#include "globali.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+constexpr int MemoriaRossa = 4; // the red list, where a per-memory array reaches 4
+constexpr uint8_t NessunaMemoria = 255; // what a name search answers when nothing matches
+
+// "SM", "FD", "ME", "ON" for memories 0 to 3; empty for any other index.
+QString CodiceMemoria(int memoria);
+
+// The positions of memory m that the table holds: its total, at most 250 (the file's tag byte
+// and the table stop there), never below 0.
+int PosizioniTenute(int memoria);
+
+// The longest number and name a memory accepts, as the phone told when it was last read; 0 when
+// not known. Each memory keeps its own, as the phone's memories differ.
+struct LimitiMemoria {
+    int numero = 0;
+    int nome = 0;
+};
+extern std::array<LimitiMemoria, NumMemorie> LimitiRubrica;
+
+// The entry at (memory, position); positions outside 1 to 250 are no entry.
+bool PosizioneValida(int posizione);
+
+// Clears memory m: counts 0, positions 1 to 250 free (`SvuotaRubrica`).
+void SvuotaRubrica(int memoria);

@@ -1,0 +1,249 @@
+// The look-ups over the phonebook table, the number check, the entry dialog's checks, and the
+// AT texts the phonebook reads and writes.
+
+#include "catalogo.h"
+#include "globali.h"
+#include "inputvoce.h"
+#include "ricerche.h"
+#include "righeat.h"
+#include "scambiorubrica.h"
+#include "vocabolario.h"
+
+#include <QtTest>
+
+namespace {
+
+void Voce(int m, int p, const QString& nome, const QString& numero)
+{
+    Telefono.Rubrica[static_cast<size_t>(m)][static_cast<size_t>(p)]
+        = {QString::number(p), nome, numero, nome.endsWith(QLatin1Char('!'))};
+}
+
+} // namespace
+
+class TstRubricaRicerche : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(CatalogoMessaggi::Carica());
+        BaseLang = 1001;
+        InitTabelleLingua();
+    }
+
+    void init()
+    {
+        Telefono = DatiTelefono {};
+        Telefono.RubTotale = {5, 2, 300, 0};
+        Voce(0, 2, "Anna", "0612345");
+        Voce(0, 4, "", "+3900"); // a number with no name
+        Voce(1, 1, "Fisso", "+44123");
+        Voce(2, 1, "Anna", "555"); // same name as the SIM's
+        Voce(2, 2, "Ugo!", "0612345"); // same number as the SIM's
+        Voce(2, 250, "Ultimo", "250");
+        Telefono.Rubrica[3][1] = {"1", "Oltre", "999", false}; // beyond memory 3's total
+    }
+
+    void nomeDaNumero_data()
+    {
+        QTest::addColumn<QString>("numero");
+        QTest::addColumn<QString>("nome");
+        QTest::newRow("exact, SIM first") << "0612345"
+                                          << "Anna";
+        QTest::newRow("+cc to 0") << "+39612345"
+                                  << "Anna";
+        QTest::newRow("any two-character code") << "+1x612345"
+                                                << "Anna";
+        QTest::newRow("0 to +cc") << "0123"
+                                  << "Fisso";
+        QTest::newRow("three-digit code") << "+390612345"
+                                          << "+390612345";
+        QTest::newRow("unknown") << "777"
+                                 << "777";
+        QTest::newRow("entry without name") << "+3900"
+                                            << "+3900";
+        QTest::newRow("last position kept") << "250"
+                                            << "Ultimo";
+        QTest::newRow("beyond the total") << "999"
+                                          << "999";
+        QTest::newRow("lone plus") << "+"
+                                   << "+";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+
+    void nomeDaNumero()
+    {
+        QFETCH(QString, numero);
+        QFETCH(QString, nome);
+        QCOMPARE(CercaNomeDaNumero(numero), nome);
+    }
+
+    void numeroEMemoriaDaNome_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QString>("numero");
+        QTest::addColumn<int>("memoria");
+        QTest::addColumn<int>("posizione");
+        QTest::newRow("SIM before phone") << "Anna"
+                                          << "0612345" << 0 << 2;
+        QTest::newRow("phone only, mark included") << "Ugo!"
+                                                   << "0612345" << 2 << 0;
+        QTest::newRow("mark is part of the name") << "Ugo" << Msg(333) << 255 << 0;
+        QTest::newRow("case matters") << "anna" << Msg(333) << 255 << 0;
+        QTest::newRow("special SIM") << "Fisso"
+                                     << "+44123" << 1 << 0;
+        QTest::newRow("empty name finds a free position") << "" << Msg(333) << 0 << 1;
+    }
+
+    void numeroEMemoriaDaNome()
+    {
+        QFETCH(QString, nome);
+        QFETCH(QString, numero);
+        QFETCH(int, memoria);
+        QFETCH(int, posizione);
+        QCOMPARE(CercaNumeroDaNome(nome), numero);
+        QCOMPARE(int(CercaMemoriaDaNome(nome)), memoria);
+        QCOMPARE(int(Memoria(0, nome)), posizione);
+        QCOMPARE(Msg(333), QStringLiteral("Unknow"));
+    }
+
+    void validaNumero_data()
+    {
+        QTest::addColumn<QString>("numero");
+        QTest::addColumn<bool>("valido");
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("lone plus") << "+" << true;
+        QTest::newRow("international") << "+39333123" << true;
+        QTest::newRow("codes") << "*31#0612" << true;
+        QTest::newRow("two plus") << "++39" << false;
+        QTest::newRow("plus inside") << "39+3" << false;
+        QTest::newRow("space") << "061 2" << false;
+        QTest::newRow("dash") << "06-12" << false;
+        QTest::newRow("letter") << "06a" << false;
+        QTest::newRow("bracket") << "(06)" << false;
+        QTest::newRow("other digits") << QStringLiteral("٣٣") << false;
+    }
+
+    void validaNumero()
+    {
+        QFETCH(QString, numero);
+        QFETCH(bool, valido);
+        QCOMPARE(ValidaNumero(numero), valido);
+    }
+
+    void segnoRossoEControlli_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<bool>("rossa");
+        QTest::addColumn<int>("maxNome");
+        QTest::addColumn<QString>("scritto");
+        QTest::addColumn<int>("errore");
+        QTest::newRow("red gets one mark") << "Anna" << true << 16 << "Anna!" << 0;
+        QTest::newRow("mark already there") << "Anna!" << true << 16 << "Anna!" << 0;
+        QTest::newRow("unticked takes it off") << "Anna!" << false << 16 << "Anna" << 0;
+        QTest::newRow("mark counts") << "Quattordici ch" << true << 14 << "Quattordici ch!" << 386;
+        QTest::newRow("fits without mark")
+            << "Quattordici ch" << false << 14 << "Quattordici ch" << 0;
+        QTest::newRow("extension takes two") << QStringLiteral("123456789012345€") << false << 16
+                                             << QStringLiteral("123456789012345€") << 386;
+        QTest::newRow("extension fits") << QStringLiteral("12345678901234€") << false << 16
+                                        << QStringLiteral("12345678901234€") << 0;
+        QTest::newRow("no limit known") << QString(40, 'x') << false << 0 << QString(40, 'x') << 0;
+    }
+
+    void segnoRossoEControlli()
+    {
+        QFETCH(QString, nome);
+        QFETCH(bool, rossa);
+        QFETCH(int, maxNome);
+        QFETCH(QString, scritto);
+        QFETCH(int, errore);
+        QCOMPARE(NomeDaScrivere(nome, rossa), scritto);
+        QCOMPARE(ErroreVoce(nome, "0612", rossa, maxNome), errore);
+        QCOMPARE(NomeSenzaSegno(NomeDaScrivere(nome, true)), NomeSenzaSegno(nome));
+    }
+
+    void numeroNonValidoNelDialogo()
+    {
+        QCOMPARE(ErroreVoce("Anna", "06 12", false, 16), 387);
+        QCOMPARE(ErroreVoce("Anna", "", false, 16), 387);
+    }
+
+    void stringheAT_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<int>("limite");
+        QTest::addColumn<QString>("parametro");
+        QTest::newRow("empty") << "" << 0 << "\"\"";
+        QTest::newRow("plain") << "Anna Rossi" << 0 << "\"Anna Rossi\"";
+        QTest::newRow("quote and backslash") << "a\"b\\c" << 0 << "\"a\\22b\\1B/c\"";
+        QTest::newRow("GSM codes")
+            << QStringLiteral("Nicolò a_b@c") << 0 << "\"Nicol\\08 a\\11b\\00c\"";
+        QTest::newRow("dollar and e grave") << QStringLiteral("$è") << 0 << "\"\\02\\04\"";
+        QTest::newRow("cut to the limit") << "abcdef" << 4 << "\"abcd\"";
+        QTest::newRow("extension kept whole") << QStringLiteral("ab€") << 3 << "\"ab\"";
+        QTest::newRow("extension fits") << QStringLiteral("ab€") << 4 << "\"ab\\1Be\"";
+    }
+
+    void stringheAT()
+    {
+        QFETCH(QString, nome);
+        QFETCH(int, limite);
+        QFETCH(QString, parametro);
+        QCOMPARE(NomeAT(nome, limite), parametro);
+    }
+
+    void numeriAT()
+    {
+        QCOMPARE(NumeroAT("+39333"), QStringLiteral("\"+39333\""));
+        QCOMPARE(NumeroAT("0123456789", 4), QStringLiteral("\"0123\""));
+        QCOMPARE(TipoNumero("+39"), QStringLiteral("145"));
+        for (const char* numero : {"0612", "*31#", "#21#", ""})
+            QCOMPARE(TipoNumero(numero), QStringLiteral("129"));
+        QCOMPARE(CodificaStringaAT(QByteArray("\r\n\x1A\x7F", 4)),
+            QStringLiteral("\"\\0D\\0A\\1A\\7F\""));
+    }
+
+    void risposteDelTelefono()
+    {
+        QCOMPARE(LeggiStatoMemoria("+CPBS: \"SM\",12,250").usate, 12);
+        QCOMPARE(LeggiStatoMemoria("+CPBS: \"SM\",12,250").totale, 250);
+        QCOMPARE(LeggiStatoMemoria("ERRORE").totale, 0);
+        QCOMPARE(LeggiLunghezze("+CPBR: (1-250),40,16").numero, 40);
+        QCOMPARE(LeggiLunghezze("+CPBR: (1-250),40,16").nome, 16);
+        QCOMPARE(LeggiLunghezze("+CPBR: (1-500),120,100").nome, 100);
+        QCOMPARE(LeggiLunghezze("ERRORE").nome, 0);
+        QVERIFY(RispostaOk("\r\nOK\r\n"));
+        QVERIFY(!RispostaOk("ERRORE"));
+        QVERIFY(!RispostaOk(""));
+    }
+
+    void righeDiLettura()
+    {
+        QVERIFY(RigheVoci("\r\nOK\r\n").isEmpty());
+        const QString corpo = "+CPBR: 1,\"+39333\",145,\"Anna\"\r\n"
+                              "+CPBR: 251,\"1\",129,\"Oltre\"\r\n"
+                              "+CPBR: 7,\"0612\",129,\"Bob!\"\r\n"
+                              "+CPBR: 9,\"055\",129,\"\x04\x11\"\r\n"
+                              "+CPBR: 3,guasta\r\n"
+                              "+CPBR: 4,\"06\",129,\"";
+        PosizioniMemoria memoria {};
+        for (const QString& riga : RigheVoci(corpo))
+            DecodificaVoceRubrica(riga, memoria);
+        QCOMPARE(memoria[1].Nome, QStringLiteral("Anna"));
+        QCOMPARE(memoria[1].Numero, QStringLiteral("+39333"));
+        QCOMPARE(memoria[1].Posizione, QStringLiteral("1"));
+        QVERIFY(!memoria[1].Rossa);
+        QVERIFY(memoria[7].Rossa);
+        QCOMPARE(memoria[7].Nome, QStringLiteral("Bob!"));
+        QCOMPARE(memoria[9].Nome, QStringLiteral("è_"));
+        QVERIFY(memoria[3].Posizione.isEmpty());
+        QCOMPARE(memoria[4].Numero, QStringLiteral("06"));
+        QVERIFY(memoria[4].Nome.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstRubricaRicerche)
+#include "tst_rubrica_ricerche.moc"

@@ -1,0 +1,509 @@
+// The phonebook end to end: the main window with the real link and phonebook against the
+// simulated phone on a pseudo-terminal, with shortened intervals.
+
+#include "catalogo.h"
+#include "collegamento.h"
+#include "filerubrica.h"
+#include "frminputvocerub.h"
+#include "frmmain.h"
+#include "globali.h"
+#include "listareport.h"
+#include "risposte.h"
+#include "rubrica.h"
+#include "s25simulator.h"
+#include "scambiorubrica.h"
+#include "seedfile.h"
+#include "tabella.h"
+#include "tempi.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+using s25sim::S25Simulator;
+
+namespace {
+
+constexpr int Pazienza = 8000;
+
+const QStringList Handshake {"ATE0", "ATQ0", "ATV1", "AT+CGMI", "AT+CGMM", "AT+CGMR", "AT+CGSN",
+    "AT+CIMI", "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
+
+const QByteArray Seme = R"(
+[phonebook SM]
+total = 20
+number_length = 20
+name_length = 14
+3 | 0612345 | Anna
+5 | +39333123 | Nicolò
+7 | 055 | Bob!
+9 | 0699 | Anna
+[phonebook FD]
+total = 5
+read_only = yes
+1 | 112 | Emergenza
+[phonebook ME]
+total = 300
+number_length = 40
+name_length = 16
+1 | +390612 | a_b@c
+7 | 0333 | Bob!
+250 | 250 | Ultimo
+260 | 260 | Oltre
+[phonebook ON]
+total = 3
+1 | +39348 |
+[phonebook RC]
+1 | +39612345 |
+2 | 0777 | Fornaio
+3 | 0888 |
+[phonebook LD]
+1 | 0612345 | X
+)";
+
+QStringList LetturaMemoria(const char* codice, int daLeggere)
+{
+    return {QStringLiteral("AT+CPBS=") + codice, "AT+CPBS?", "AT+CPBR=?",
+        QStringLiteral("AT+CPBR=1,%1").arg(daLeggere)};
+}
+
+const QStringList LetturaCompleta = LetturaMemoria("SM", 20) + LetturaMemoria("FD", 5)
+    + LetturaMemoria("ME", 250) + LetturaMemoria("ON", 3);
+
+QByteArray Contenuto(const QString& percorso)
+{
+    QFile file(percorso);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TstRubricaTelefono : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<S25Simulator> telefono;
+    std::unique_ptr<RisposteFinte> risposte;
+    frmMain* finestra = nullptr;
+    Collegamento* collegamento = nullptr;
+    Rubrica* rubrica = nullptr;
+
+    void avvia(const QByteArray& seme = Seme)
+    {
+        QString errore;
+        const std::optional<s25sim::PhoneState> stato = s25sim::parseSeed(seme, &errore);
+        QVERIFY2(stato, qPrintable(errore));
+        telefono = std::make_unique<S25Simulator>(*stato);
+        QVERIFY2(telefono->start(&errore), qPrintable(errore));
+        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
+        collegamento->Connetti();
+        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().size() == Handshake.size() && LineaLibera
+                && !collegamento->TimerGetT.isActive(),
+            Pazienza);
+        telefono->clearCommandLog();
+    }
+
+    QTreeWidgetItem* nodo(const QString& chiave)
+    {
+        for (QTreeWidgetItemIterator it(finestra->S25Tree); *it; ++it)
+            if ((*it)->data(0, Qt::UserRole).toString() == chiave)
+                return *it;
+        return nullptr;
+    }
+
+    void clic(const QString& chiave) { finestra->S25Tree_NodeClick(nodo(chiave)); }
+
+    // The rows of the list as "name|number|...": every column of each row.
+    QStringList righe() const
+    {
+        QStringList tutte;
+        for (int i = 0; i < finestra->List1->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* riga = finestra->List1->topLevelItem(i);
+            QStringList colonne;
+            for (int c = 0; c < riga->columnCount(); ++c)
+                colonne << riga->text(c);
+            tutte << colonne.join(QLatin1Char('|'));
+        }
+        return tutte;
+    }
+
+    // Selects the row whose last column shows this position (and memory, when given).
+    bool scegli(const QString& posizione, const QString& memoria = QString())
+    {
+        for (int i = 0; i < finestra->List1->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* riga = finestra->List1->topLevelItem(i);
+            const int ultima = riga->columnCount() - 1;
+            if (riga->text(ultima) == posizione
+                && (memoria.isEmpty() || riga->text(ultima - 1) == memoria)) {
+                finestra->List1->setCurrentItem(riga);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Fills the entry dialog once it is open, and presses OK.
+    void compilaDialogo(const QString& nome, const QString& numero, std::optional<bool> rossa,
+        QString* nomeMostrato = nullptr)
+    {
+        QTimer::singleShot(0, finestra, [=] {
+            auto* dialogo = qobject_cast<frmInputVoceRub*>(FinestraDialogo(2));
+            QVERIFY(dialogo);
+            if (nomeMostrato)
+                *nomeMostrato = dialogo->txtNome->text();
+            dialogo->txtNome->setText(nome);
+            dialogo->txtNumero->setText(numero);
+            if (rossa)
+                dialogo->chkRossa->setChecked(*rossa);
+            dialogo->pOk->click();
+        });
+    }
+
+    QString nomeSulTelefono(const char* memoria, int posizione) const
+    {
+        return telefono->state().readableName(memoria, posizione);
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
+
+    void init()
+    {
+        TempiLink = TempiCollegamento {};
+        TempiLink.ecoMs = 30;
+        TempiLink.identitaMs = 30;
+        TempiLink.timeoutMs = 20;
+        TempiLink.statoMs = 20;
+        TempiLink.luceMs = 10;
+        TempiLink.attesaMs = 3000;
+        TempiLink.quieteMs = 100;
+        Telefono = DatiTelefono {};
+        LimitiRubrica = {};
+        Connesso = LineaLibera = false;
+        DialogoAperto = 0;
+        BaseLang = 1001;
+        Opzioni = Impostazioni {};
+        Opzioni.Lingua = 1;
+        Opzioni.AutoSaveRub = 1;
+        QFile::remove(Rubrica::FileRubricaPredefinito());
+        risposte = std::make_unique<RisposteFinte>();
+        finestra = new frmMain;
+        auto proprio = std::make_unique<Collegamento>(*finestra);
+        collegamento = proprio.get();
+        finestra->collegamento = std::move(proprio);
+        auto mia = std::make_unique<Rubrica>(*finestra);
+        rubrica = mia.get();
+        finestra->rubrica = std::move(mia);
+        finestra->Form_Load();
+    }
+
+    void cleanup()
+    {
+        delete finestra;
+        finestra = nullptr;
+        telefono.reset();
+        risposte.reset();
+    }
+
+    void leggeLeQuattroMemorie()
+    {
+        avvia();
+        clic("RUB_SIM");
+        QCOMPARE(telefono->commandLog(), LetturaCompleta + QStringList {"AT+CSCA?"});
+        QCOMPARE(righe(),
+            (QStringList {"Anna|0612345|003", "Anna|0699|009", "Bob!|055|007",
+                QStringLiteral("Nicolò|+39333123|005")}));
+        QCOMPARE(finestra->SBar[3]->text(), QStringLiteral("4/20"));
+        QVERIFY(Telefono.Rubrica[0][7].Rossa);
+        QVERIFY(!Telefono.Rubrica[0][3].Rossa);
+        QCOMPARE(Telefono.Rubrica[2][1].Nome, QStringLiteral("a_b@c"));
+        QCOMPARE(Telefono.Rubrica[2][250].Nome, QStringLiteral("Ultimo"));
+        QCOMPARE(Telefono.RubTotale[2], int16_t(300));
+        QCOMPARE(Telefono.Rubrica[3][1].Numero, QStringLiteral("+39348"));
+        QVERIFY(!Telefono.Rubrica[3][1].Posizione.isEmpty());
+        QCOMPARE(LimitiRubrica[0].numero, 20);
+        QCOMPARE(LimitiRubrica[0].nome, 14);
+        QCOMPARE(LimitiRubrica[2].numero, 40);
+        QCOMPARE(LimitiRubrica[2].nome, 16);
+        QVERIFY(Telefono.RubLetta[0] && Telefono.RubLetta[1] && Telefono.RubLetta[2]
+            && Telefono.RubLetta[3]);
+
+        // The default file holds what was read, and loads back the same.
+        const QByteArray salvato = Contenuto(Rubrica::FileRubricaPredefinito());
+        QCOMPARE(salvato, BytesFileRubrica());
+        QCOMPARE(salvato.size(), 49 * (6 + 20 + 5 + 250 + 3));
+
+        telefono->clearCommandLog();
+        clic("RUB_ROS");
+        QVERIFY(telefono->commandLog().isEmpty());
+        QCOMPARE(righe(), (QStringList {"Bob!|055|SIM|007", "Bob!|0333|Phone|007"}));
+        QCOMPARE(finestra->SBar[3]->text(), QStringLiteral("2"));
+        clic("RUB");
+        QCOMPARE(telefono->commandLog(), QStringList {});
+        QCOMPARE(finestra->List1->topLevelItemCount(), 4 + 1 + 3 + 1);
+        QCOMPARE(finestra->SBar[3]->text(), QStringLiteral("9") + Msg(106));
+        QVERIFY(risposte->boxes.isEmpty());
+    }
+
+    void memoriaRifiutata()
+    {
+        QByteArray seme = Seme;
+        seme.replace("read_only = yes", "refused = yes");
+        avvia(seme);
+        clic("RUB_SIMSP");
+        const QStringList attesi = LetturaMemoria("SM", 20) + QStringList {"AT+CPBS=FD"}
+            + LetturaMemoria("ME", 250) + LetturaMemoria("ON", 3) + QStringList {"AT+CSCA?"};
+        QCOMPARE(telefono->commandLog(), attesi);
+        QVERIFY(Telefono.RubLetta[1]);
+        QCOMPARE(Telefono.RubTotale[1], int16_t(0));
+        QVERIFY(righe().isEmpty());
+        QCOMPARE(finestra->SBar[3]->text(), QStringLiteral("0/0"));
+        // Nothing written lands in whatever memory the phone kept selected.
+        telefono->clearCommandLog();
+        Telefono.RubTotale[1] = 5;
+        QVERIFY(!ScriviVoceRubrica(1, "1", "Altro", "113"));
+        QCOMPARE(telefono->commandLog(), QStringList {"AT+CPBS=FD"});
+    }
+
+    void aggiungeModificaCancella_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QString>("numero");
+        QTest::newRow("accents") << QStringLiteral("Nicolò è") << "+39333";
+        QTest::newRow("GSM specials") << "a_b@c$"
+                                      << "*31#0612";
+        QTest::newRow("line breakers") << "q\"b\\c"
+                                       << "0";
+        QTest::newRow("extension") << QStringLiteral("[€]") << "#21#";
+    }
+
+    void aggiungeModificaCancella()
+    {
+        QFETCH(QString, nome);
+        QFETCH(QString, numero);
+        avvia();
+        clic("RUB_SIM");
+        telefono->clearCommandLog();
+
+        compilaDialogo(nome, numero, std::nullopt);
+        finestra->S25Tree->setCurrentItem(nodo("RUB_SIM"));
+        rubrica->AddRubrica();
+        QCOMPARE(telefono->commandLog().size(), 2);
+        QCOMPARE(telefono->commandLog().at(0), QStringLiteral("AT+CPBS=SM"));
+        QVERIFY(telefono->commandLog().at(1).startsWith("AT+CPBW=1,\""));
+        QCOMPARE(nomeSulTelefono("SM", 1), nome);
+        QCOMPARE(Telefono.Rubrica[0][1].Nome, nome);
+        QVERIFY(finestra->isEnabled());
+        QCOMPARE(DialogoAperto, uint8_t(0));
+
+        // Reading it back gives what was written.
+        Telefono.RubLetta.fill(false);
+        clic("RUB_SIM");
+        QCOMPARE(Telefono.Rubrica[0][1].Nome, nome);
+        QCOMPARE(Telefono.Rubrica[0][1].Numero, numero);
+
+        QVERIFY(scegli("001"));
+        const int indice = finestra->List1->indexOfTopLevelItem(finestra->List1->currentItem());
+        QString mostrato;
+        compilaDialogo(nome + "x", numero, true, &mostrato);
+        rubrica->EditRubrica();
+        QCOMPARE(mostrato, nome);
+        QCOMPARE(nomeSulTelefono("SM", 1), nome + "x!");
+        QCOMPARE(finestra->List1->indexOfTopLevelItem(finestra->List1->currentItem()), indice);
+
+        // Editing a red entry keeps one mark; the name shown has none.
+        QVERIFY(scegli("001"));
+        compilaDialogo(nome + "x", numero, std::nullopt, &mostrato);
+        rubrica->EditRubrica();
+        QCOMPARE(mostrato, nome + "x");
+        QCOMPARE(nomeSulTelefono("SM", 1), nome + "x!");
+
+        QVERIFY(scegli("001"));
+        risposte->pulsantiDaPremere.enqueue(QMessageBox::Yes);
+        telefono->clearCommandLog();
+        rubrica->DelRubrica();
+        QCOMPARE(telefono->commandLog(), (QStringList {"AT+CPBS=SM", "AT+CPBW=1"}));
+        QVERIFY(nomeSulTelefono("SM", 1).isEmpty());
+        QVERIFY(Telefono.Rubrica[0][1].Posizione.isEmpty());
+        QVERIFY(!scegli("001"));
+    }
+
+    void nomiUgualiERigaNonDisponibile()
+    {
+        avvia();
+        clic("RUB_SIM");
+        telefono->clearCommandLog();
+        QVERIFY(scegli("009"));
+        risposte->pulsantiDaPremere.enqueue(QMessageBox::Yes);
+        rubrica->DelRubrica();
+        QCOMPARE(telefono->commandLog(), (QStringList {"AT+CPBS=SM", "AT+CPBW=9"}));
+        QCOMPARE(nomeSulTelefono("SM", 3), QStringLiteral("Anna"));
+        QCOMPARE(risposte->boxes.last().testo, QStringLiteral("Delete: [Anna] from phonebook?"));
+
+        // In the red list the phone's Bob is its own entry, not the SIM's.
+        clic("RUB_ROS");
+        telefono->clearCommandLog();
+        QVERIFY(scegli("007", Msg(336)));
+        QString mostrato;
+        compilaDialogo("Roberto", "0333", true, &mostrato);
+        rubrica->EditRubrica();
+        QCOMPARE(mostrato, QStringLiteral("Bob"));
+        QCOMPARE(telefono->commandLog(),
+            (QStringList {"AT+CPBS=ME", "AT+CPBW=7,\"0333\",129,\"Roberto!\""}));
+        QCOMPARE(nomeSulTelefono("SM", 7), QStringLiteral("Bob!"));
+
+        // Offline, an unread view shows one row that names no entry: the commands do nothing.
+        collegamento->Connetti();
+        QTRY_VERIFY_WITH_TIMEOUT(!Connesso, Pazienza);
+        Telefono.RubLetta.fill(false);
+        clic("RUB_SIM");
+        QCOMPARE(righe(), QStringList {Msg(82)});
+        telefono->clearCommandLog();
+        finestra->List1->setCurrentItem(finestra->List1->topLevelItem(0));
+        rubrica->EditRubrica();
+        rubrica->DelRubrica();
+        QVERIFY(telefono->commandLog().isEmpty());
+        QCOMPARE(DialogoAperto, uint8_t(0));
+    }
+
+    void linkCadutoDuranteLaLettura()
+    {
+        avvia();
+        clic("RUB_SIM");
+        const QByteArray prima = Contenuto(Rubrica::FileRubricaPredefinito());
+        QVERIFY(!prima.isEmpty());
+        telefono->clearCommandLog();
+        Telefono.RubLetta.fill(false);
+        // The list of the SIM's entries breaks off after a few bytes.
+        S25Simulator* sim = telefono.get();
+        telefono->setCommandObserver([sim](const QString& comando) {
+            if (comando == QLatin1String("AT+CPBR=?"))
+                sim->hangUpDuringNextReply(25);
+        });
+        clic("RUB_SIM");
+        QTRY_VERIFY_WITH_TIMEOUT(!Connesso, Pazienza);
+        QCOMPARE(telefono->commandLog(), LetturaMemoria("SM", 20));
+        QCOMPARE(Contenuto(Rubrica::FileRubricaPredefinito()), prima);
+        QVERIFY(!Telefono.RubLetta[0]);
+        QCOMPARE(Telefono.Rubrica[0][3].Nome, QStringLiteral("Anna"));
+        QCOMPARE(Telefono.RubTotale[0], int16_t(20));
+
+        // Saving offline with unread memories fails and marks nothing read.
+        const int boxPrima = static_cast<int>(risposte->boxes.size());
+        const QString percorso = QDir::temp().filePath("quorna-offline.rub");
+        QFile::remove(percorso);
+        risposte->fileDaScegliere.enqueue(percorso);
+        rubrica->SalvaRubrica();
+        QCOMPARE(risposte->boxes.size(), boxPrima + 1);
+        QCOMPARE(risposte->boxes.last().testo, Msg(257) + percorso);
+        QVERIFY(!QFile::exists(percorso));
+        QVERIFY(!Telefono.RubLetta[0]);
+    }
+
+    void inviaRubricaCaricata()
+    {
+        avvia();
+        // A phonebook made elsewhere: longer than the SIM takes, awkward characters.
+        Telefono.RubTotale = {20, 0, 300, 0};
+        Telefono.Rubrica[0][1] = {"1", "Lunghissimo nome oltre", "+391234567890123456789", false};
+        Telefono.Rubrica[0][2] = {"2", "q\"b\\c!", "0612", true};
+        Telefono.Rubrica[2][4] = {"4", QStringLiteral("Nicolò, Rossi"), "0555", false};
+        Telefono.SMSC = "+39";
+        const QString percorso = QDir::temp().filePath("quorna-invio.RUB");
+        QVERIFY(ScriviFileIntero(percorso, BytesFileRubrica()));
+        Telefono = DatiTelefono {};
+        risposte->fileDaScegliere.enqueue(percorso);
+        rubrica->ApriRubrica();
+        QCOMPARE(risposte->boxes.last().testo, Msg(263) + "\r\n" + Msg(264));
+        QVERIFY(finestra->Toolbar1[7]->isEnabled());
+        telefono->clearCommandLog();
+
+        rubrica->InviaRubrica();
+        QCOMPARE(telefono->commandLog(),
+            (QStringList {"AT+CPBS=SM", "AT+CPBR=?",
+                "AT+CPBW=1,\"+3912345678901234567\",145,\"Lunghissimo no\"",
+                "AT+CPBW=2,\"0612\",129,\"q\\22b\\1B/c!\"", "AT+CPBS=ME", "AT+CPBR=?",
+                "AT+CPBW=4,\"0555\",129,\"Nicol\\08, Rossi\""}));
+        QCOMPARE(nomeSulTelefono("SM", 2), QStringLiteral("q\"b\\c!"));
+        QCOMPARE(nomeSulTelefono("ME", 4), QStringLiteral("Nicolò, Rossi"));
+        QCOMPARE(nomeSulTelefono("SM", 3), QStringLiteral("Anna")); // left as it was
+        QCOMPARE(risposte->boxes.size(), 1);
+
+        telefono->failCommandsMatching(QRegularExpression("^AT\\+CPBW=2,"));
+        rubrica->InviaRubrica();
+        QCOMPARE(risposte->boxes.size(), 2);
+        QCOMPARE(risposte->boxes.last().testo, Msg(267));
+        QFile::remove(percorso);
+    }
+
+    // The format follows the name's suffix in any letter case; offline, a read phonebook saves.
+    void salvaNelFormatoDelNome_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<bool>("rubrica");
+        QTest::newRow("lower") << "a.rub" << true;
+        QTest::newRow("upper") << "B.RUB" << true;
+        QTest::newRow("mixed") << "c.Rub" << true;
+        QTest::newRow("text") << "d.txt" << false;
+        QTest::newRow("no suffix") << "e" << false;
+    }
+
+    void salvaNelFormatoDelNome()
+    {
+        QFETCH(QString, nome);
+        QFETCH(bool, rubrica);
+        Telefono.RubLetta.fill(true);
+        Telefono.RubTotale[0] = 1;
+        Telefono.Rubrica[0][1] = {"1", "Anna", "0612", false};
+        const QString percorso = QDir::temp().filePath(QStringLiteral("quorna-%1").arg(nome));
+        risposte->fileDaScegliere.enqueue(percorso);
+        this->rubrica->SalvaRubrica();
+        QCOMPARE(Contenuto(percorso), rubrica ? BytesFileRubrica() : BytesFileRubricaTxt());
+        QCOMPARE(risposte->boxes.last().testo, Msg(rubrica ? 256 : 258) + percorso);
+        QFile::remove(percorso);
+    }
+
+    void fileCaricatoAllAvvio()
+    {
+        Telefono.RubTotale[2] = 2;
+        Telefono.Rubrica[2][2] = {"2", "Avvio", "0612", false};
+        QVERIFY(ScriviFileIntero(Rubrica::FileRubricaPredefinito(), BytesFileRubrica()));
+        Telefono = DatiTelefono {};
+        Opzioni.AutoLoadRub = 1;
+        frmMain altra;
+        altra.rubrica = std::make_unique<Rubrica>(altra);
+        altra.Form_Load();
+        QVERIFY(Telefono.RubLetta[4]);
+        QCOMPARE(Telefono.Rubrica[2][2].Nome, QStringLiteral("Avvio"));
+        QVERIFY(altra.mnuRubVis->isEnabled());
+    }
+
+    void listeChiamate()
+    {
+        avvia();
+        clic("RUB_SIM");
+        telefono->clearCommandLog();
+        clic("LIST_RC");
+        QCOMPARE(telefono->commandLog(),
+            (QStringList {"AT+CPBS=RC", "AT+CPBR=1,10", "AT+CPBS=MC", "AT+CPBR=1,10", "AT+CPBS=LD",
+                "AT+CPBR=1,10"}));
+        QCOMPARE(righe(), (QStringList {"Anna|+39612345", "Fornaio|0777", Msg(284) + "|0888"}));
+        QCOMPARE(finestra->SBar[3]->text(), QStringLiteral("3") + Msg(285));
+        telefono->clearCommandLog();
+        clic("LIST_MC");
+        QVERIFY(telefono->commandLog().isEmpty());
+        QVERIFY(righe().isEmpty());
+        QCOMPARE(finestra->SBar[3]->text(), QStringLiteral("0") + Msg(285));
+        clic("LIST_LD");
+        QCOMPARE(righe(), QStringList {"Anna|0612345"});
+        clic("LIST");
+        QCOMPARE(righe(), (QStringList {Msg(49), Msg(50), Msg(51)}));
+    }
+};
+
+QTEST_MAIN(TstRubricaTelefono)
+#include "tst_rubrica_telefono.moc"
