@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <numeric>
 #include <poll.h>
 #include <unistd.h>
 
@@ -308,6 +307,8 @@ void TstS25Sim::slowAndMutedPhone()
     QCOMPARE(line.exchange("AT+CGMM"), "\r\nS25\r\n" + kOk);
 }
 
+// Six pieces of at most 3 bytes leave 30 ms apart, so the reply takes five pauses at least; a
+// busy reader may take two pieces in one read, so their sizes are not checked one by one.
 void TstS25Sim::chunkedReplies()
 {
     S25Simulator phone(quietPhone());
@@ -317,11 +318,9 @@ void TstS25Sim::chunkedReplies()
 
     QElapsedTimer timer;
     timer.start();
-    QCOMPARE(line.exchange("AT+CGMI"), "\r\nSIEMENS\r\n" + kOk); // 17 bytes: 6 pieces
-    QVERIFY(timer.elapsed() >= 5 * 30 - 5);
-    const QList<int> pieces = line.pieceSizes();
-    QCOMPARE(std::accumulate(pieces.begin(), pieces.end(), 0), 17);
-    QVERIFY(*std::max_element(pieces.begin(), pieces.end()) <= 3);
+    QCOMPARE(line.exchange("AT+CGMI"), "\r\nSIEMENS\r\n" + kOk);
+    QVERIFY2(timer.elapsed() >= 5 * 30 - 5, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY(line.pieceSizes().size() >= 2);
 }
 
 void TstS25Sim::pacedPhonebookReadTakesLineTime()
