@@ -28,8 +28,8 @@ s25sim::PhoneState TelefonoPieno()
     s25sim::PhonebookMemory& sim = stato.phonebooks["SM"];
     sim.total = Posizioni;
     for (int p = 1; p <= Posizioni; ++p)
-        sim.entries[p] = {
-            "+39333" + QByteArray::number(1000000 + p), 145, "Contatto " + QByteArray::number(p)};
+        sim.entries[p] = {"+39333" + QByteArray::number(1000000 + p), 145,
+                          "Contatto " + QByteArray::number(p)};
     return stato;
 }
 
@@ -86,7 +86,7 @@ int main(int argc, char* argv[])
     attesa.start();
     const auto pronto = [&] {
         return Connesso && LineaLibera && !link.TimerGetT.isActive()
-            && telefono.commandLog().size() >= 12;
+               && telefono.commandLog().size() >= 12;
     };
     while (!pronto() && attesa.elapsed() < 10000)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);

@@ -51,7 +51,10 @@ private:
 class RubricaFinta : public FunzioniRubrica {
 public:
     explicit RubricaFinta(Registro& r) : reg(r) {}
-    void ShowRubrica(int16_t m) override { reg.chiamate << QStringLiteral("ShowRubrica(%1)").arg(m); }
+    void ShowRubrica(int16_t m) override
+    {
+        reg.chiamate << QStringLiteral("ShowRubrica(%1)").arg(m);
+    }
     void ShowRubricaCompleta() override { reg.chiamate << "ShowRubricaCompleta"; }
     void AddRubrica() override { reg.chiamate << "AddRubrica"; }
     void EditRubrica() override { reg.chiamate << "EditRubrica"; }
@@ -77,7 +80,10 @@ public:
     void LeggiTuttiSMS() override { reg.chiamate << "LeggiTuttiSMS"; }
     void ShowSMSInfo() override { reg.chiamate << "ShowSMSInfo"; }
     void ShowSMS(uint8_t& c) override { reg.chiamate << QStringLiteral("ShowSMS(%1)").arg(c); }
-    void ShowSMSTxt(uint8_t& i) override { reg.chiamate << QStringLiteral("ShowSMSTxt(%1)").arg(i); }
+    void ShowSMSTxt(uint8_t& i) override
+    {
+        reg.chiamate << QStringLiteral("ShowSMSTxt(%1)").arg(i);
+    }
     void InviaSMS(bool a, bool b) override
     {
         reg.chiamate << QStringLiteral("InviaSMS(%1,%2)").arg(a).arg(b);
@@ -132,7 +138,10 @@ public:
     }
     void EditTrasf(bool s) override { reg.chiamate << QStringLiteral("EditTrasf(%1)").arg(s); }
     void DelTrasf() override { reg.chiamate << "DelTrasf"; }
-    void ShowSelRete(uint8_t a) override { reg.chiamate << QStringLiteral("ShowSelRete(%1)").arg(a); }
+    void ShowSelRete(uint8_t a) override
+    {
+        reg.chiamate << QStringLiteral("ShowSelRete(%1)").arg(a);
+    }
 
 private:
     Registro& reg;

@@ -27,8 +27,8 @@ public:
     QString pdfStampa; // when set, printing goes to this PDF file
     bool stampaAnnullata = false;
 
-    QMessageBox::StandardButton Messaggio(QWidget*, QMessageBox::Icon icona,
-                                          const QString& titolo, const QString& testo,
+    QMessageBox::StandardButton Messaggio(QWidget*, QMessageBox::Icon icona, const QString& titolo,
+                                          const QString& testo,
                                           QMessageBox::StandardButtons pulsanti) override
     {
         boxes.append({icona, titolo, testo, pulsanti});

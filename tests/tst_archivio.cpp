@@ -23,8 +23,8 @@ QByteArray Record(const QByteArray& pdu, uint8_t tipo, uint8_t stato)
 // A stored message whose message reference tells the records apart.
 QByteArray RecordNumerato(int numero)
 {
-    const QByteArray pdu = "0001" + QByteArray::number(numero, 16).rightJustified(2, '0')
-                           + "038121F300000361F118";
+    const QByteArray pdu
+        = "0001" + QByteArray::number(numero, 16).rightJustified(2, '0') + "038121F300000361F118";
     return Record(pdu.toUpper(), 1, 2);
 }
 
@@ -96,8 +96,16 @@ void TestArchivio::init()
 
 void TestArchivio::fileScrittoAMano()
 {
-    ScriviFile(QByteArray::fromHex("3C534D533E" "20" "00" "01") + PDURicevuto
-               + QByteArray::fromHex("3C534D533E" "0F" "01" "02") + PDUSalvato);
+    ScriviFile(QByteArray::fromHex("3C534D533E"
+                                   "20"
+                                   "00"
+                                   "01")
+               + PDURicevuto
+               + QByteArray::fromHex("3C534D533E"
+                                     "0F"
+                                     "01"
+                                     "02")
+               + PDUSalvato);
 
     QVERIFY(CaricaArchivioSMS());
 

@@ -37,7 +37,8 @@ private slots:
         QTest::newRow("french tooltip is english") << 2001 << 601 << "Update";
         QTest::newRow("typo kept") << 1001 << 343 << "Unknow";
         QTest::newRow("mended french barring") << 2001 << 353 << "Empecher tout appel sortant";
-        QTest::newRow("instance refused") << 1 << 2 << QString::fromUtf8("Quorna è già in esecuzione!");
+        QTest::newRow("instance refused")
+            << 1 << 2 << QString::fromUtf8("Quorna è già in esecuzione!");
     }
 
     void ricercaPerLingua()
@@ -74,12 +75,14 @@ private slots:
                 if (vuotaPerScelta(voce, lingua))
                     QVERIFY2(!testo, qPrintable(QString::number(voce)));
                 else
-                    QVERIFY2(testo && !testo->isEmpty(),
-                             qPrintable(QStringLiteral("entry %1 language %2").arg(voce).arg(lingua)));
+                    QVERIFY2(
+                        testo && !testo->isEmpty(),
+                        qPrintable(QStringLiteral("entry %1 language %2").arg(voce).arg(lingua)));
             }
         }
         for (int voce = 601; voce <= 631; ++voce)
-            QCOMPARE(CatalogoMessaggi::TestoLingua(voce, 2), CatalogoMessaggi::TestoLingua(voce, 1));
+            QCOMPARE(CatalogoMessaggi::TestoLingua(voce, 2),
+                     CatalogoMessaggi::TestoLingua(voce, 1));
     }
 
     // Every entry number the sources ask for by number must exist.
@@ -87,8 +90,8 @@ private slots:
     {
         const QRegularExpression chiamata(
             QStringLiteral(R"((?:\bMsg|\bSeTesto|\bTesto|\briempi\([A-Za-z]+,)\s*\(?\s*(\d+)\b)"));
-        QDirIterator it(QStringLiteral(QUORNA_SORGENTI), {QStringLiteral("*.cpp")},
-                        QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(QStringLiteral(QUORNA_SORGENTI), {QStringLiteral("*.cpp")}, QDir::Files,
+                        QDirIterator::Subdirectories);
         int trovate = 0;
         while (it.hasNext()) {
             QFile file(it.next());
@@ -97,8 +100,10 @@ private slots:
             for (auto m = chiamata.globalMatch(testo); m.hasNext();) {
                 const int voce = m.next().captured(1).toInt();
                 ++trovate;
-                QVERIFY2(CatalogoMessaggi::TestoLingua(voce, 0),
-                         qPrintable(QStringLiteral("%1 asks for entry %2").arg(file.fileName()).arg(voce)));
+                QVERIFY2(
+                    CatalogoMessaggi::TestoLingua(voce, 0),
+                    qPrintable(
+                        QStringLiteral("%1 asks for entry %2").arg(file.fileName()).arg(voce)));
             }
         }
         QVERIFY(trovate > 5);

@@ -23,9 +23,9 @@ QByteArray ByteDaCodici(std::initializer_list<int> codici)
     return bytes;
 }
 
-const QString Emoji = QString::fromUtf8("\xF0\x9F\x98\x80");  // U+1F600, a surrogate pair
+const QString Emoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // U+1F600, a surrogate pair
 
-}  // namespace
+} // namespace
 
 class TstCodecs : public QObject {
     Q_OBJECT
@@ -151,17 +151,16 @@ void TstCodecs::hexInTesto_data()
     QTest::addColumn<QString>("testo");
 
     QTest::newRow("4142") << QStringLiteral("4142") << QStringLiteral("AB");
-    QTest::newRow("41424: fifth digit alone") << QStringLiteral("41424")
-                                              << TestoDaCodici({0x41, 0x42, 4});
+    QTest::newRow("41424: fifth digit alone")
+        << QStringLiteral("41424") << TestoDaCodici({0x41, 0x42, 4});
     QTest::newRow("414: third digit ignored") << QStringLiteral("414") << QStringLiteral("A");
     QTest::newRow("empty") << QString() << QString();
     QTest::newRow("one digit") << QStringLiteral("7") << TestoDaCodici({7});
-    QTest::newRow("seven digits: last ignored") << QStringLiteral("1234567")
-                                                << TestoDaCodici({0x12, 0x34, 0x56});
+    QTest::newRow("seven digits: last ignored")
+        << QStringLiteral("1234567") << TestoDaCodici({0x12, 0x34, 0x56});
     QTest::newRow("4G: leading digit counts") << QStringLiteral("4G") << TestoDaCodici({4});
     QTest::newRow("G4: no leading digit") << QStringLiteral("G4") << TestoDaCodici({0});
-    QTest::newRow("bad pair then good pair") << QStringLiteral("4 41")
-                                             << TestoDaCodici({4, 0x41});
+    QTest::newRow("bad pair then good pair") << QStringLiteral("4 41") << TestoDaCodici({4, 0x41});
     QTest::newRow("both cases") << QStringLiteral("FFffaB") << TestoDaCodici({255, 255, 0xAB});
     QTest::newRow("80 is the euro") << QStringLiteral("80") << QString(QChar(0x20AC));
 }
@@ -216,9 +215,8 @@ void TstCodecs::alfabetoGSM()
 void TstCodecs::alfabetoAgreesWithEncoderWhereNotSubstituted()
 {
     // Slots 16, 18 to 27 and 96 show a substitute, so only decoding knows them.
-    const auto sostituito = [](int codice) {
-        return codice == 16 || (codice >= 18 && codice <= 27) || codice == 96;
-    };
+    const auto sostituito
+        = [](int codice) { return codice == 16 || (codice >= 18 && codice <= 27) || codice == 96; };
     for (int codice = 0; codice < 128; ++codice) {
         if (sostituito(codice))
             continue;
@@ -246,12 +244,11 @@ void TstCodecs::convertiTestoGSM_data()
     QTest::newRow("trailing 27") << TestoDaCodici({65, 27}) << QStringLiteral("A*");
     QTest::newRow("27 27 40") << TestoDaCodici({27, 27, 40}) << QStringLiteral("*{");
     QTest::newRow("27 before a dropped code") << TestoDaCodici({27, 200}) << QStringLiteral("*");
-    QTest::newRow("27 before 128") << TestoDaCodici({27, 128})
-                                   << QStringLiteral("*") + QChar(0x0000);
-    QTest::newRow("every extension")
-        << TestoDaCodici({27, 10, 27, 20, 27, 40, 27, 41, 27, 47,
-                          27, 60, 27, 61, 27, 62, 27, 64, 27, 101})
-        << QStringLiteral("\f^{}\\[~]|€");
+    QTest::newRow("27 before 128")
+        << TestoDaCodici({27, 128}) << QStringLiteral("*") + QChar(0x0000);
+    QTest::newRow("every extension") << TestoDaCodici(
+        {27, 10, 27, 20, 27, 40, 27, 41, 27, 47, 27, 60, 27, 61, 27, 62, 27, 64, 27, 101})
+                                     << QStringLiteral("\f^{}\\[~]|€");
 }
 
 void TstCodecs::convertiTestoGSM()
@@ -268,24 +265,22 @@ void TstCodecs::codificaTestoGSM_data()
     QTest::addColumn<QByteArray>("codici");
 
     QTest::newRow("empty") << QString() << QByteArray();
-    QTest::newRow("Nicolò") << QStringLiteral("Nicolò")
-                            << ByteDaCodici({78, 105, 99, 111, 108, 8});
+    QTest::newRow("Nicolò") << QStringLiteral("Nicolò") << ByteDaCodici({78, 105, 99, 111, 108, 8});
     QTest::newRow("a_b@c") << QStringLiteral("a_b@c") << ByteDaCodici({97, 17, 98, 0, 99});
-    QTest::newRow("€[x]") << QStringLiteral("€[x]")
-                          << ByteDaCodici({27, 101, 27, 60, 120, 27, 62});
+    QTest::newRow("€[x]") << QStringLiteral("€[x]") << ByteDaCodici({27, 101, 27, 60, 120, 27, 62});
     QTest::newRow("asterisk is 42") << QStringLiteral("*") << ByteDaCodici({42});
     QTest::newRow("tilde is an extension") << QStringLiteral("~") << ByteDaCodici({27, 61});
-    QTest::newRow("other extensions") << QStringLiteral("\f^{}\\|")
-                                      << ByteDaCodici({27, 10, 27, 20, 27, 40, 27, 41, 27, 47,
-                                                       27, 64});
-    QTest::newRow("Greek capitals") << QStringLiteral("ΔΦΓΛΩΠΨΣΘΞ")
-                                    << ByteDaCodici({16, 18, 19, 20, 21, 22, 23, 24, 25, 26});
+    QTest::newRow("other extensions")
+        << QStringLiteral("\f^{}\\|")
+        << ByteDaCodici({27, 10, 27, 20, 27, 40, 27, 41, 27, 47, 27, 64});
+    QTest::newRow("Greek capitals")
+        << QStringLiteral("ΔΦΓΛΩΠΨΣΘΞ") << ByteDaCodici({16, 18, 19, 20, 21, 22, 23, 24, 25, 26});
     QTest::newRow("inverted question mark") << QStringLiteral("¿") << ByteDaCodici({96});
     QTest::newRow("C cedilla, both cases") << QStringLiteral("Çç") << ByteDaCodici({9, 9});
     QTest::newRow("line breaks") << QStringLiteral("\r\n") << ByteDaCodici({13, 10});
     QTest::newRow("a acute has no code") << QStringLiteral("á") << ByteDaCodici({63});
-    QTest::newRow("display substitutes have no code") << QStringLiteral("¨Þ")
-                                                      << ByteDaCodici({63, 63});
+    QTest::newRow("display substitutes have no code")
+        << QStringLiteral("¨Þ") << ByteDaCodici({63, 63});
     QTest::newRow("escape is not a character") << QStringLiteral("\x1B") << ByteDaCodici({63});
     QTest::newRow("surrogate pair is one character") << Emoji << ByteDaCodici({63});
 }

@@ -42,9 +42,9 @@ s25sim::PhoneState StatoDiProva()
     return stato;
 }
 
-const QStringList Handshake{"ATE0",      "ATQ0",     "ATV1",      "AT+CGMI",
-                            "AT+CGMM",   "AT+CGMR",  "AT+CGSN",   "AT+CIMI",
-                            "AT^SCID",   "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
+const QStringList Handshake{"ATE0",    "ATQ0",      "ATV1",      "AT+CGMI",
+                            "AT+CGMM", "AT+CGMR",   "AT+CGSN",   "AT+CIMI",
+                            "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
 
 struct Riga {
     QString testo, valore;
@@ -151,9 +151,8 @@ private slots:
         QCOMPARE(Telefono.CodiceSIM, QStringLiteral("89390100001234567890"));
         QCOMPARE(Telefono.LunghezzaCodici[2], uint8_t(8)); // SC
         QCOMPARE(Telefono.LunghezzaCodici[9], uint8_t(4)); // AB
-        verificaRighe({{Msg(83), "21", 1},
-                       {Msg(84), "350000000000017", 1},
-                       {Msg(85), "222010000000001", 1}});
+        verificaRighe(
+            {{Msg(83), "21", 1}, {Msg(84), "350000000000017", 1}, {Msg(85), "222010000000001", 1}});
         QTRY_COMPARE_WITH_TIMEOUT(finestra->SBar[1]->text(), Msg(88) + "1", Pazienza);
         QVERIFY(!finestra->mnuTConn->isEnabled());
         QVERIFY(finestra->mnuTDisc->isEnabled());
@@ -185,8 +184,8 @@ private slots:
         stato.identity.manufacturer = "SIEMENS\r\nAG";
         avvia(stato);
         collegamento->Connetti();
-        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().contains("AT+CNMI=0,0,0,0,1") && LineaLibera,
-                                 Pazienza);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            telefono->commandLog().contains("AT+CNMI=0,0,0,0,1") && LineaLibera, Pazienza);
         QCOMPARE(telefono->commandLog().count("AT+CGMI"), GiriIdentitaMassimi);
         QCOMPARE(telefono->commandLog().count("AT+CGMM"), GiriIdentitaMassimi);
         QCOMPARE(Telefono.Produttore, QStringLiteral("SIEMENS"));
@@ -286,15 +285,17 @@ private slots:
         connetti();
         QVERIFY(collegamento->ImpostaNotificaSMS(true));
         risposte->pulsantiDaPremere.enqueue(QMessageBox::Yes);
-        const int posizione =
-            telefono->deliverMessage("0004" "0B919333123456F7" "0000" "99309251619580" "05C8329BFD06");
+        const int posizione = telefono->deliverMessage("0004"
+                                                       "0B919333123456F7"
+                                                       "0000"
+                                                       "99309251619580"
+                                                       "05C8329BFD06");
         QVERIFY(posizione > 0);
         QTRY_COMPARE_WITH_TIMEOUT(risposte->boxes.size(), 1, Pazienza);
         QCOMPARE(risposte->boxes[0].titolo, Msg(76));
         QCOMPARE(risposte->boxes[0].testo, Msg(74) + "\r\n" + Msg(75));
-        QCOMPARE(messaggi->chiamate,
-                 (QStringList{"LeggiTuttiSMS", "ShowSMS 0",
-                              QStringLiteral("ShowSMSTxt %1").arg(posizione)}));
+        QCOMPARE(messaggi->chiamate, (QStringList{"LeggiTuttiSMS", "ShowSMS 0",
+                                                  QStringLiteral("ShowSMSTxt %1").arg(posizione)}));
     }
 
     void nuovoMessaggioDuranteUnComandoAttende()

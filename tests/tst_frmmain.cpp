@@ -47,14 +47,13 @@ private slots:
         frmMain finestra;
         finestra.InitLang();
         finestra.InitLang(); // twice: the tree is rebuilt, never doubled
-        const QStringList attese{
-            "S25<",         "ALIM<S25",       "RETE<S25",       "RUB<S25",
-            "RUB_SIM<RUB",  "RUB_SIMSP<RUB",  "RUB_TEL<RUB",    "RUB_ROS<RUB",
-            "RUB_PER<RUB",  "SMS<S25",        "SMS_IN<SMS",     "SMS_OUT<SMS",
-            "SMS_NOOUT<SMS", "SMS_ARC<SMS",   "CAL<S25",        "LIST<S25",
-            "LIST_RC<LIST", "LIST_MC<LIST",   "LIST_LD<LIST",   "TRASF<S25",
-            "TRASF0<TRASF", "TRASF1<TRASF",   "TRASF2<TRASF",   "TRASF3<TRASF",
-            "BLOCK<S25",    "ORA<S25",        "MEL<S25",        "LOGO<S25"};
+        const QStringList attese{"S25<",          "ALIM<S25",      "RETE<S25",     "RUB<S25",
+                                 "RUB_SIM<RUB",   "RUB_SIMSP<RUB", "RUB_TEL<RUB",  "RUB_ROS<RUB",
+                                 "RUB_PER<RUB",   "SMS<S25",       "SMS_IN<SMS",   "SMS_OUT<SMS",
+                                 "SMS_NOOUT<SMS", "SMS_ARC<SMS",   "CAL<S25",      "LIST<S25",
+                                 "LIST_RC<LIST",  "LIST_MC<LIST",  "LIST_LD<LIST", "TRASF<S25",
+                                 "TRASF0<TRASF",  "TRASF1<TRASF",  "TRASF2<TRASF", "TRASF3<TRASF",
+                                 "BLOCK<S25",     "ORA<S25",       "MEL<S25",      "LOGO<S25"};
         QCOMPARE(chiaviInOrdine(finestra.S25Tree), attese);
         QTreeWidgetItem* radice = finestra.S25Tree->topLevelItem(0);
         QVERIFY(radice->isExpanded());
@@ -114,9 +113,10 @@ private slots:
         }
         QCOMPARE(contate, 91);
         for (int i = 1; i <= frmMain::NumPulsanti; ++i)
-            QCOMPARE(finestra.Toolbar1[i]->isSeparator(), finestra.Toolbar1[i]->toolTip().isEmpty());
-        for (QGroupBox* pannello : {finestra.frameLogo, finestra.frameMidi, finestra.frameCal,
-                                    finestra.frameOra})
+            QCOMPARE(finestra.Toolbar1[i]->isSeparator(),
+                     finestra.Toolbar1[i]->toolTip().isEmpty());
+        for (QGroupBox* pannello :
+             {finestra.frameLogo, finestra.frameMidi, finestra.frameCal, finestra.frameOra})
             QVERIFY(!pannello->title().isEmpty());
     }
 

@@ -27,8 +27,8 @@ class TstImpostazioni : public QObject {
 
     static QList<int> campi(const Impostazioni& o)
     {
-        return {o.Lingua, o.AutoSaveRub, o.AutoLoadRub, o.SplashScreen, o.SaveWindow,
-                o.X,      o.Y,           o.W,           o.H,            o.AutoLoadOPsList};
+        return {o.Lingua, o.AutoSaveRub, o.AutoLoadRub, o.SplashScreen,   o.SaveWindow, o.X,
+                o.Y,      o.W,           o.H,           o.AutoLoadOPsList};
     }
 
 private slots:
@@ -40,22 +40,16 @@ private slots:
         const QList<int> errore{99, 0, 0, 0, 0, 0, 0, 640, 480, 0};
         using M = Valori;
         QTest::newRow("empty store") << M{} << vuoto;
-        QTest::newRow("all keys") << M{{"General/Language", "1"},
-                                       {"General/AutoSaveRub", "1"},
-                                       {"General/AutoLoadRub", "2"},
-                                       {"General/SplashScreen", "1"},
-                                       {"General/SaveWindow", "1"},
-                                       {"General/X", "-150"},
-                                       {"General/Y", "300"},
-                                       {"General/W", "9000"},
-                                       {"General/H", "7000"},
-                                       {"General/AutoLoadOPsList", "1"}}
-                                  << QList<int>{1, 1, 2, 1, 1, -150, 300, 9000, 7000, 1};
-        QTest::newRow("text for X") << M{{"General/Language", "2"}, {"General/X", "abc"}}
-                                    << errore;
-        QTest::newRow("width over 16 bits") << M{{"General/Language", "2"},
-                                                 {"General/W", "40000"}}
-                                            << errore;
+        QTest::newRow("all keys")
+            << M{{"General/Language", "1"},    {"General/AutoSaveRub", "1"},
+                 {"General/AutoLoadRub", "2"}, {"General/SplashScreen", "1"},
+                 {"General/SaveWindow", "1"},  {"General/X", "-150"},
+                 {"General/Y", "300"},         {"General/W", "9000"},
+                 {"General/H", "7000"},        {"General/AutoLoadOPsList", "1"}}
+            << QList<int>{1, 1, 2, 1, 1, -150, 300, 9000, 7000, 1};
+        QTest::newRow("text for X") << M{{"General/Language", "2"}, {"General/X", "abc"}} << errore;
+        QTest::newRow("width over 16 bits")
+            << M{{"General/Language", "2"}, {"General/W", "40000"}} << errore;
         QTest::newRow("language over 8 bits") << M{{"General/Language", "300"}} << errore;
         QTest::newRow("negative flag") << M{{"General/SaveWindow", "-1"}} << errore;
         QTest::newRow("present but empty") << M{{"General/AutoSaveRub", ""}} << errore;

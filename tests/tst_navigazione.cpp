@@ -47,11 +47,11 @@ QStringList flagAbbassati()
 {
     QStringList giu;
     const QList<QPair<const char*, bool>> flag{
-        {"AlimLetta", Telefono.AlimLetta},   {"ReteLetta", Telefono.ReteLetta},
-        {"SMSCLetto", Telefono.SMSCLetto},   {"SMSLetti", Telefono.SMSLetti},
-        {"PromLetti", Telefono.PromLetti},   {"TrasfLetti", Telefono.TrasfLetti},
+        {"AlimLetta", Telefono.AlimLetta},       {"ReteLetta", Telefono.ReteLetta},
+        {"SMSCLetto", Telefono.SMSCLetto},       {"SMSLetti", Telefono.SMSLetti},
+        {"PromLetti", Telefono.PromLetti},       {"TrasfLetti", Telefono.TrasfLetti},
         {"BlocchiLetti", Telefono.BlocchiLetti}, {"OraLetta", Telefono.OraLetta},
-        {"MidiLetta", Telefono.MidiLetta},   {"LogoLetto", Telefono.LogoLetto},
+        {"MidiLetta", Telefono.MidiLetta},       {"LogoLetto", Telefono.LogoLetto},
         {"ArchivioLetto", ArchivioLetto}};
     for (const auto& [nome, valore] : flag)
         if (!valore)
@@ -102,18 +102,34 @@ private slots:
     {
         QTest::addColumn<QString>("chiave");
         QTest::addColumn<QString>("chiamata");
-        const QList<QPair<QString, QString>> tabella{
-            {"S25", "ShowInfo"}, {"ALIM", "ShowAlim"}, {"RETE", "ShowRete(0)"},
-            {"RUB", "ShowRubricaCompleta"}, {"RUB_SIM", "ShowRubrica(0)"},
-            {"RUB_SIMSP", "ShowRubrica(1)"}, {"RUB_TEL", "ShowRubrica(2)"},
-            {"RUB_PER", "ShowRubrica(3)"}, {"RUB_ROS", "ShowRubrica(4)"},
-            {"CAL", "ShowCalendario"}, {"SMS", "ShowSMSInfo"}, {"SMS_IN", "ShowSMS(0)"},
-            {"SMS_OUT", "ShowSMS(1)"}, {"SMS_NOOUT", "ShowSMS(2)"}, {"SMS_ARC", "ShowSMS(3)"},
-            {"LIST", "ShowListFolder"}, {"LIST_RC", "ShowList(0)"}, {"LIST_MC", "ShowList(1)"},
-            {"LIST_LD", "ShowList(2)"}, {"ORA", "ShowDataOra"}, {"MEL", "ShowMidi"},
-            {"LOGO", "ShowLogo"}, {"BLOCK", "ShowBlocchi"}, {"TRASF", "ShowTrasfFolder"},
-            {"TRASF0", "ShowTrasferimenti(0)"}, {"TRASF1", "ShowTrasferimenti(1)"},
-            {"TRASF2", "ShowTrasferimenti(2)"}, {"TRASF3", "ShowTrasferimenti(3)"}};
+        const QList<QPair<QString, QString>> tabella{{"S25", "ShowInfo"},
+                                                     {"ALIM", "ShowAlim"},
+                                                     {"RETE", "ShowRete(0)"},
+                                                     {"RUB", "ShowRubricaCompleta"},
+                                                     {"RUB_SIM", "ShowRubrica(0)"},
+                                                     {"RUB_SIMSP", "ShowRubrica(1)"},
+                                                     {"RUB_TEL", "ShowRubrica(2)"},
+                                                     {"RUB_PER", "ShowRubrica(3)"},
+                                                     {"RUB_ROS", "ShowRubrica(4)"},
+                                                     {"CAL", "ShowCalendario"},
+                                                     {"SMS", "ShowSMSInfo"},
+                                                     {"SMS_IN", "ShowSMS(0)"},
+                                                     {"SMS_OUT", "ShowSMS(1)"},
+                                                     {"SMS_NOOUT", "ShowSMS(2)"},
+                                                     {"SMS_ARC", "ShowSMS(3)"},
+                                                     {"LIST", "ShowListFolder"},
+                                                     {"LIST_RC", "ShowList(0)"},
+                                                     {"LIST_MC", "ShowList(1)"},
+                                                     {"LIST_LD", "ShowList(2)"},
+                                                     {"ORA", "ShowDataOra"},
+                                                     {"MEL", "ShowMidi"},
+                                                     {"LOGO", "ShowLogo"},
+                                                     {"BLOCK", "ShowBlocchi"},
+                                                     {"TRASF", "ShowTrasfFolder"},
+                                                     {"TRASF0", "ShowTrasferimenti(0)"},
+                                                     {"TRASF1", "ShowTrasferimenti(1)"},
+                                                     {"TRASF2", "ShowTrasferimenti(2)"},
+                                                     {"TRASF3", "ShowTrasferimenti(3)"}};
         for (const auto& [chiave, chiamata] : tabella)
             QTest::newRow(qPrintable(chiave)) << chiave << chiamata;
     }
@@ -158,8 +174,7 @@ private slots:
         QTest::newRow("CAL") << "CAL" << 8 << L{"PromLetti"} << L{"ShowCalendario"};
         QTest::newRow("LIST_MC") << "LIST_MC" << 6 << L{"ListeLette1"} << L{"ShowList(1)"};
         QTest::newRow("TRASF") << "TRASF" << 11 << L{"TrasfLetti"} << L{"ShowTrasfFolder"};
-        QTest::newRow("TRASF3") << "TRASF3" << 12 << L{"TrasfLetti"}
-                                << L{"ShowTrasferimenti(3)"};
+        QTest::newRow("TRASF3") << "TRASF3" << 12 << L{"TrasfLetti"} << L{"ShowTrasferimenti(3)"};
         QTest::newRow("BLOCK") << "BLOCK" << 10 << L{"BlocchiLetti"} << L{"ShowBlocchi"};
         QTest::newRow("ORA") << "ORA" << 9 << L{"OraLetta"} << L{"ShowDataOra"};
         QTest::newRow("MEL") << "MEL" << 7 << L{"MidiLetta"} << L{"ShowMidi"};
@@ -196,23 +211,38 @@ private slots:
         QTest::addColumn<int>("vista");
         QTest::addColumn<QStringList>("chiamate");
         using L = QStringList;
-        QTest::newRow("delete in red book") << "pElimina" << "RUB_ROS" << 4 << L{"DelRubrica"};
-        QTest::newRow("delete in whole book") << "pElimina" << "RUB" << 0 << L{};
-        QTest::newRow("delete logo") << "pElimina" << "LOGO" << 1 << L{"DelLogo"};
-        QTest::newRow("delete melody") << "pElimina" << "MEL" << 7 << L{"DelMidi"};
-        QTest::newRow("delete on clock") << "pElimina" << "ORA" << 9 << L{};
-        QTest::newRow("send logo") << "pInviaLogo" << "LOGO" << 1 << L{"InviaLogo"};
-        QTest::newRow("send melody") << "pInviaLogo" << "MEL" << 7 << L{"InviaMidi"};
-        QTest::newRow("send in clock view") << "pInviaLogo" << "ORA" << 9 << L{};
-        QTest::newRow("open melody") << "pApriLogo" << "MEL" << 7 << L{"ApriMidi"};
-        QTest::newRow("save logo") << "pSalvaLogo" << "LOGO" << 1 << L{"SalvaLogo"};
-        QTest::newRow("connect lays out") << "pConnetti" << "S25" << 0 << L{"Connetti"};
-        QTest::newRow("save to SIM offline") << "pSalvaSMSinTel" << "SMS_ARC" << 2 << L{};
-        QTest::newRow("new SMS") << "pNuovoSMS" << "SMS_IN" << 2 << L{"InviaSMS(0,1)"};
-        QTest::newRow("SMS to entry") << "pInviaSMS" << "RUB_SIM" << 4 << L{"InviaSMS(1,0)"};
-        QTest::newRow("forwarding switch") << "pEditTrasf" << "TRASF0" << 12
-                                           << L{"EditTrasf(1)"};
-        QTest::newRow("separator") << "s3" << "S25" << 0 << L{};
+        QTest::newRow("delete in red book") << "pElimina"
+                                            << "RUB_ROS" << 4 << L{"DelRubrica"};
+        QTest::newRow("delete in whole book") << "pElimina"
+                                              << "RUB" << 0 << L{};
+        QTest::newRow("delete logo") << "pElimina"
+                                     << "LOGO" << 1 << L{"DelLogo"};
+        QTest::newRow("delete melody") << "pElimina"
+                                       << "MEL" << 7 << L{"DelMidi"};
+        QTest::newRow("delete on clock") << "pElimina"
+                                         << "ORA" << 9 << L{};
+        QTest::newRow("send logo") << "pInviaLogo"
+                                   << "LOGO" << 1 << L{"InviaLogo"};
+        QTest::newRow("send melody") << "pInviaLogo"
+                                     << "MEL" << 7 << L{"InviaMidi"};
+        QTest::newRow("send in clock view") << "pInviaLogo"
+                                            << "ORA" << 9 << L{};
+        QTest::newRow("open melody") << "pApriLogo"
+                                     << "MEL" << 7 << L{"ApriMidi"};
+        QTest::newRow("save logo") << "pSalvaLogo"
+                                   << "LOGO" << 1 << L{"SalvaLogo"};
+        QTest::newRow("connect lays out") << "pConnetti"
+                                          << "S25" << 0 << L{"Connetti"};
+        QTest::newRow("save to SIM offline") << "pSalvaSMSinTel"
+                                             << "SMS_ARC" << 2 << L{};
+        QTest::newRow("new SMS") << "pNuovoSMS"
+                                 << "SMS_IN" << 2 << L{"InviaSMS(0,1)"};
+        QTest::newRow("SMS to entry") << "pInviaSMS"
+                                      << "RUB_SIM" << 4 << L{"InviaSMS(1,0)"};
+        QTest::newRow("forwarding switch") << "pEditTrasf"
+                                           << "TRASF0" << 12 << L{"EditTrasf(1)"};
+        QTest::newRow("separator") << "s3"
+                                   << "S25" << 0 << L{};
     }
 
     void barraPerChiaveEVista()
@@ -251,11 +281,10 @@ private slots:
             voce->setEnabled(true);
             voce->trigger();
         }
-        QCOMPARE(reg.chiamate,
-                 (QStringList{"ImpostaNotificaSMS(1)", "ImpostaNotificaSMS(1)",
-                              "LeggiListaChiamate(0)", "LeggiListaChiamate(1)",
-                              "LeggiListaChiamate(2)", "ShowListFolder", "ShowRubrica(4)",
-                              "ShowSMS(3)", "ShowList(1)"}));
+        QCOMPARE(reg.chiamate, (QStringList{"ImpostaNotificaSMS(1)", "ImpostaNotificaSMS(1)",
+                                            "LeggiListaChiamate(0)", "LeggiListaChiamate(1)",
+                                            "LeggiListaChiamate(2)", "ShowListFolder",
+                                            "ShowRubrica(4)", "ShowSMS(3)", "ShowList(1)"}));
         QCOMPARE(f->ChiaveSelezionata(), QStringLiteral("SMS_ARC"));
     }
 
@@ -293,12 +322,12 @@ private slots:
     void ordinePerColonna()
     {
         using S = StatoOrdine;
-        QCOMPARE(OrdineDopoClic(S{0, 0}, 1, {}), (S{0, 1}));  // already the sort column
+        QCOMPARE(OrdineDopoClic(S{0, 0}, 1, {}), (S{0, 1})); // already the sort column
         QCOMPARE(OrdineDopoClic(S{0, 1}, 1, {}), (S{0, 0}));
         QCOMPARE(OrdineDopoClic(S{0, 1}, 3, "D"), (S{3, 0})); // by the column to its right
         QCOMPARE(OrdineDopoClic(S{3, 0}, 3, "D"), (S{3, 1}));
         QCOMPARE(OrdineDopoClic(S{3, 1}, 2, {}), (S{1, 0}));
-        QCOMPARE(OrdineDopoClic(S{1, 7}, 2, {}), (S{1, 0}));  // anything not ascending
+        QCOMPARE(OrdineDopoClic(S{1, 7}, 2, {}), (S{1, 0})); // anything not ascending
     }
 
     void clicSuColonnaOrdinaSenzaRiguardoAlleMaiuscole()
@@ -362,8 +391,8 @@ private slots:
         f->List1->setCurrentItem(messaggio);
         f->List1_Click();
         f->List1_DblClick();
-        QCOMPARE(reg.chiamate, (QStringList{"ShowList(1)", "ShowTrasferimenti(1)",
-                                            "EditTrasf(0)", "ShowSMSTxt(7)", "EditSMS"}));
+        QCOMPARE(reg.chiamate, (QStringList{"ShowList(1)", "ShowTrasferimenti(1)", "EditTrasf(0)",
+                                            "ShowSMSTxt(7)", "EditSMS"}));
     }
 
     void impostazioniOK()

@@ -82,68 +82,76 @@ void TestPDU::decodifica_data()
 
     QTest::newRow("deliver, 7-bit, time stamp, international originator")
         << deliver + mittente + "0000" + DataOra2001 + "05C8329BFD06" << 0 << false << 0
-        << "+393359609600" << "+39333123456" << 0 << "01120412345000" << 5 << "Hello";
+        << "+393359609600"
+        << "+39333123456" << 0 << "01120412345000" << 5 << "Hello";
     QTest::newRow("lower-case hex reads the same")
-        << (deliver + mittente + "0000" + DataOra2001 + "05C8329BFD06").toLower() << 0 << false
-        << 0 << "+393359609600" << "+39333123456" << 0 << "01120412345000" << 5 << "Hello";
+        << (deliver + mittente + "0000" + DataOra2001 + "05C8329BFD06").toLower() << 0 << false << 0
+        << "+393359609600"
+        << "+39333123456" << 0 << "01120412345000" << 5 << "Hello";
     QTest::newRow("submit, status report, relative validity A7")
         << CentroItalia + "0031FF" + mittente + "0000A705C374F81D02" << 1 << true << 255
-        << "+393359609600" << "+39333123456" << 0 << "167" + Blank(11) << 5 << "Ciao!";
+        << "+393359609600"
+        << "+39333123456" << 0 << "167" + Blank(11) << 5 << "Ciao!";
     QTest::newRow("submit, flash (F0 is 7-bit), national destination, validity FF")
         << CentroItalia + "0091FF0A81602143658700F0FF04D4F29C0E" << 1 << false << 255
-        << "+393359609600" << "0612345678" << 0xF0 << "255" + Blank(11) << 4 << "Test";
+        << "+393359609600"
+        << "0612345678" << 0xF0 << "255" + Blank(11) << 4 << "Test";
     QTest::newRow("submit without validity: centre from the phone, no date")
-        << QStringLiteral("0001FF") + mittente + "000003C1E110" << 1 << false << 255
-        << TelefonoSMSC << "+39333123456" << 0 << Blank(14) << 3 << "ACC";
+        << QStringLiteral("0001FF") + mittente + "000003C1E110" << 1 << false << 255 << TelefonoSMSC
+        << "+39333123456" << 0 << Blank(14) << 3 << "ACC";
     QTest::newRow("submit with absolute validity: a time stamp")
-        << QStringLiteral("0019FF") + mittente + "00004210519000004003C1E110" << 1 << false
-        << 255 << TelefonoSMSC << "+39333123456" << 0 << "24011509000004" << 3 << "ACC";
+        << QStringLiteral("0019FF") + mittente + "00004210519000004003C1E110" << 1 << false << 255
+        << TelefonoSMSC << "+39333123456" << 0 << "24011509000004" << 3 << "ACC";
     QTest::newRow("submit with enhanced validity: seven octets passed over")
-        << QStringLiteral("0009FF") + mittente + "000001A7000000000003C1E110" << 1 << false
-        << 255 << TelefonoSMSC << "+39333123456" << 0 << Blank(14) << 3 << "ACC";
+        << QStringLiteral("0009FF") + mittente + "000001A7000000000003C1E110" << 1 << false << 255
+        << TelefonoSMSC << "+39333123456" << 0 << Blank(14) << 3 << "ACC";
     QTest::newRow("8-bit data in Windows-1252")
         << deliver + mittente + "0004" + "4210519000004002" + "80E8" << 0 << false << 0
-        << "+393359609600" << "+39333123456" << 4 << "24011509000004" << 2
-        << QStringLiteral("\u20AC\u00E8");
-    QTest::newRow("class 0 8-bit (F4)")
-        << deliver + mittente + "00F4" + "4210519000004003414243" << 0 << false << 0
-        << "+393359609600" << "+39333123456" << 0xF4 << "24011509000004" << 3 << "ABC";
+        << "+393359609600"
+        << "+39333123456" << 4 << "24011509000004" << 2 << QStringLiteral("\u20AC\u00E8");
+    QTest::newRow("class 0 8-bit (F4)") << deliver + mittente + "00F4" + "4210519000004003414243"
+                                        << 0 << false << 0 << "+393359609600"
+                                        << "+39333123456" << 0xF4 << "24011509000004" << 3 << "ABC";
     QTest::newRow("international by its type of number, whatever the numbering plan")
-        << deliver + "0B909333133254F6" + "0000" + DataOra2001 + "05C8329BFD06" << 0 << false
-        << 0 << "+393359609600" << "+39333123456" << 0 << "01120412345000" << 5 << "Hello";
+        << deliver + "0B909333133254F6" + "0000" + DataOra2001 + "05C8329BFD06" << 0 << false << 0
+        << "+393359609600"
+        << "+39333123456" << 0 << "01120412345000" << 5 << "Hello";
     QTest::newRow("odd-length national address of three digits")
         << QStringLiteral("0004038121F30000") + DataOra2001 + "05C8329BFD06" << 0 << false << 0
         << TelefonoSMSC << "123" << 0 << "01120412345000" << 5 << "Hello";
     QTest::newRow("odd-length address of 13 digits, extension characters, CR")
         << deliver + "0D91945111325476F80000" + "3221133295950A"
                + "12507959AF7FEB40B54DB9B1E1BDD71B1F"
-        << 0 << false << 0 << "+393359609600" << "+4915112345678" << 0 << "231231235959A0"
-        << 18 << QStringLiteral("Prezzo: 5\u20AC\r\n[ok]");
+        << 0 << false << 0 << "+393359609600"
+        << "+4915112345678" << 0 << "231231235959A0" << 18
+        << QStringLiteral("Prezzo: 5\u20AC\r\n[ok]");
     QTest::newRow("empty address")
-        << QStringLiteral("000400810000") + DataOra2001 + "0141" << 0 << false << 0
-        << TelefonoSMSC << "???" << 0 << "01120412345000" << 1 << "A";
+        << QStringLiteral("000400810000") + DataOra2001 + "0141" << 0 << false << 0 << TelefonoSMSC
+        << "???" << 0 << "01120412345000" << 1 << "A";
     QTest::newRow("seven characters in seven octets: nothing after them")
-        << deliver + "0A8133133254760000" + "42309080507040" + "0731D98C56B3DD00" << 0 << false
-        << 0 << "+393359609600" << "3331234567" << 0 << "24030908050704" << 7 << "1234567";
+        << deliver + "0A8133133254760000" + "42309080507040" + "0731D98C56B3DD00" << 0 << false << 0
+        << "+393359609600"
+        << "3331234567" << 0 << "24030908050704" << 7 << "1234567";
     QTest::newRow("a lone CR gets an LF")
         << QStringLiteral("0004038121F30000") + DataOra2001 + "03E18618" << 0 << false << 0
         << TelefonoSMSC << "123" << 0 << "01120412345000" << 3 << "a\r\nb";
     QTest::newRow("CR LF stays a single line break")
         << QStringLiteral("0004038121F30000") + DataOra2001 + "04E186420C" << 0 << false << 0
         << TelefonoSMSC << "123" << 0 << "01120412345000" << 4 << "a\r\nb";
-    QTest::newRow("UCS2")
-        << deliver + mittente + "0008" + "42105190000040" + "0E004300690061006F002000E820AC"
-        << 0 << false << 0 << "+393359609600" << "+39333123456" << 8 << "24011509000004" << 14
-        << QStringLiteral("Ciao \u00E8\u20AC");
+    QTest::newRow("UCS2") << deliver + mittente + "0008" + "42105190000040"
+                                 + "0E004300690061006F002000E820AC"
+                          << 0 << false << 0 << "+393359609600"
+                          << "+39333123456" << 8 << "24011509000004" << 14
+                          << QStringLiteral("Ciao \u00E8\u20AC");
     QTest::newRow("user data header skipped with its fill bit")
         << CentroItalia + "0044" + mittente + "0000" + "42105190000040"
                + "10050003CC0301A06139BD0CAABBDF"
-        << 0 << false << 0 << "+393359609600" << "+39333123456" << 0 << "24011509000004" << 16
-        << "Parte uno";
+        << 0 << false << 0 << "+393359609600"
+        << "+39333123456" << 0 << "24011509000004" << 16 << "Parte uno";
     QTest::newRow("alphanumeric originator")
         << deliver + "09D0C2B07B1C06" + "0000" + "42209281030080" + "09D3309BFC06C56030" << 0
-        << false << 0 << "+393359609600" << "Banca" << 0 << "24022918300008" << 9
-        << "Saldo 100";
+        << false << 0 << "+393359609600"
+        << "Banca" << 0 << "24022918300008" << 9 << "Saldo 100";
 }
 
 void TestPDU::decodifica()
@@ -266,8 +274,8 @@ void TestPDU::settetti_data()
         << QByteArray("1234567") << QByteArray::fromHex("31D98C56B3DD00");
     QTest::newRow("eight take seven octets")
         << QByteArray("12345678") << QByteArray::fromHex("31D98C56B3DD70");
-    QTest::newRow("all bits set")
-        << QByteArray(9, '\x7F') << QByteArray::fromHex("FFFFFFFFFFFFFF7F");
+    QTest::newRow("all bits set") << QByteArray(9, '\x7F')
+                                  << QByteArray::fromHex("FFFFFFFFFFFFFF7F");
 }
 
 void TestPDU::settetti()

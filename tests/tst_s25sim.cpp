@@ -25,8 +25,7 @@ class Line {
 public:
     explicit Line(const QString& path)
         : m_descriptor(::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK))
-    {
-    }
+    {}
     ~Line()
     {
         if (m_descriptor >= 0)
@@ -160,8 +159,8 @@ void TstS25Sim::echoUntilAte0()
     QCOMPARE(line.exchange("AT+CGMI"), "\r\nSIEMENS\r\n" + kOk);
     QCOMPARE(line.exchange("ATE1"), kOk);
     QCOMPARE(line.exchange("AT+CGMM"), "AT+CGMM\r\r\nS25\r\n" + kOk);
-    QCOMPARE(
-        phone.commandLog(), QStringList({"ATE0", "ATQ0", "ATV1", "AT+CGMI", "ATE1", "AT+CGMM"}));
+    QCOMPARE(phone.commandLog(),
+             QStringList({"ATE0", "ATQ0", "ATV1", "AT+CGMI", "ATE1", "AT+CGMM"}));
     QVERIFY(phone.state().modem.echo);
 }
 
@@ -177,8 +176,8 @@ void TstS25Sim::phonebookNamesAreGsmCodes()
     QCOMPARE(line.exchange("AT+CPBS?"), "\r\n+CPBS: \"SM\",2,20\r\n" + kOk);
     QCOMPARE(line.exchange("AT+CPBR=?"), "\r\n+CPBR: (1-20),20,14\r\n" + kOk);
     const QByteArray expected = "\r\n+CPBR: 1,\"+393331234567\",145,\"" + bytes({0, 4, 17})
-        + "\"\r\n+CPBR: 7,\"0612\",129,\"Bob " + bytes({27, 60}) + "x" + bytes({27, 62}) + "!\"\r\n"
-        + kOk;
+                                + "\"\r\n+CPBR: 7,\"0612\",129,\"Bob " + bytes({27, 60}) + "x"
+                                + bytes({27, 62}) + "!\"\r\n" + kOk;
     QCOMPARE(line.exchange("AT+CPBR=1,20"), expected);
     QCOMPARE(line.exchange("AT+CPBR=2,6"), kOk);
     QCOMPARE(line.exchange("AT+CPBR=1,21", kError), kError);
@@ -193,9 +192,8 @@ void TstS25Sim::writtenEntryReadsBack()
     // ò is code 8 and the backslash the extension pair 27 47, both escaped as the program does.
     QCOMPARE(line.exchange(R"(AT+CPBW=3,"+39333",145,"Nicol\08 \22A\22 \1B/")"), kOk);
     QCOMPARE(phone.state().readableName("SM", 3), QStringLiteral("Nicolò \"A\" \\"));
-    QCOMPARE(line.exchange("AT+CPBR=3"),
-        "\r\n+CPBR: 3,\"+39333\",145,\"Nicol" + bytes({8}) + " \"A\" " + bytes({27}) + "/\"\r\n"
-            + kOk);
+    QCOMPARE(line.exchange("AT+CPBR=3"), "\r\n+CPBR: 3,\"+39333\",145,\"Nicol" + bytes({8})
+                                             + " \"A\" " + bytes({27}) + "/\"\r\n" + kOk);
 
     QCOMPARE(line.exchange("AT+CPBW=3"), kOk);
     QCOMPARE(phone.state().phonebooks.at("SM").entries.count(3), std::size_t(0));
@@ -328,7 +326,7 @@ void TstS25Sim::pacedPhonebookReadTakesLineTime()
     QByteArray seed = "[phonebook ME]\ntotal = 300\n";
     for (int position = 1; position <= 250; ++position)
         seed += QByteArray::number(position) + " | +3933312345" + QByteArray::number(position)
-            + " | Contatto\n";
+                + " | Contatto\n";
     S25Simulator phone(quietPhone(seed));
     QVERIFY(phone.start());
     Line line(phone.slavePath());
@@ -347,7 +345,7 @@ void TstS25Sim::pacedPhonebookReadTakesLineTime()
     const double expectedMs = 1000.0 * unpaced.size() * 10 / baud;
     const qint64 elapsed = timer.elapsed();
     QVERIFY2(elapsed >= expectedMs * 0.95 && elapsed <= expectedMs * 1.3 + 150,
-        qPrintable(QStringLiteral("%1 ms for %2 bytes").arg(elapsed).arg(unpaced.size())));
+             qPrintable(QStringLiteral("%1 ms for %2 bytes").arg(elapsed).arg(unpaced.size())));
 }
 
 void TstS25Sim::hangUpIsSeenAsEndOfLine()
@@ -390,8 +388,9 @@ void TstS25Sim::seedFaultsNameTheirLine_data()
     QTest::newRow("name too long")
         << QByteArray("[phonebook SM]\n1 | 0612 | [Ufficio] Roma\n")
         << "line 2: name \"[Ufficio] Roma\" takes 16 codes, more than name_length 14";
-    QTest::newRow("record without fields") << QByteArray(
-        "[messages]\n1 | 0\n") << "line 2: a record of [messages] reads \"slot | status | pdu\"";
+    QTest::newRow("record without fields")
+        << QByteArray("[messages]\n1 | 0\n")
+        << "line 2: a record of [messages] reads \"slot | status | pdu\"";
     QTest::newRow("bad pdu") << QByteArray("[messages]\n1 | 0 | 07919333XY\n")
                              << "line 2: the PDU is not hex with a service centre field";
     QTest::newRow("text before a section")

@@ -54,9 +54,8 @@ private slots:
         porta = std::make_unique<MSComm>();
         QString errore;
         QVERIFY2(porta->Apri(errore), qPrintable(errore));
-        connect(porta.get(), &MSComm::DatiRicevuti, this, [](const QString& pezzo) {
-            ConsegnaRicezione(pezzo);
-        });
+        connect(porta.get(), &MSComm::DatiRicevuti, this,
+                [](const QString& pezzo) { ConsegnaRicezione(pezzo); });
         RegistraPortaAT(porta.get());
         Connesso = true;
         EsitoAT esito{};
@@ -80,32 +79,34 @@ private slots:
         QTest::addColumn<QString>("attesa");
         QTest::addColumn<EsitoAT>("esito");
         const Preparazione niente = [](S25Simulator&) {};
-        QTest::newRow("body") << niente << "AT+CGMR" << "21" << EsitoAT::Ok;
+        QTest::newRow("body") << niente << "AT+CGMR"
+                              << "21" << EsitoAT::Ok;
         QTest::newRow("body of several lines")
             << niente << "AT+COPN"
             << "+COPN: 22201,\"I TIM\"\r\n+COPN: 22210,\"Vodafone IT\"" << EsitoAT::Ok;
-        QTest::newRow("bare OK comes whole") << niente << "ATQ0" << "\r\nOK\r\n" << EsitoAT::Ok;
-        QTest::newRow("ERROR")
-            << Preparazione([](S25Simulator& t) { t.failNextCommand(); }) << "AT+CGMR"
-            << "ERRORE" << EsitoAT::Errore;
+        QTest::newRow("bare OK comes whole") << niente << "ATQ0"
+                                             << "\r\nOK\r\n"
+                                             << EsitoAT::Ok;
+        QTest::newRow("ERROR") << Preparazione([](S25Simulator& t) { t.failNextCommand(); })
+                               << "AT+CGMR"
+                               << "ERRORE" << EsitoAT::Errore;
         QTest::newRow("+CME ERROR")
             << Preparazione([](S25Simulator& t) { t.failNextCommand(21); }) << "AT+CGMR"
             << "ERRORE" << EsitoAT::Errore;
-        QTest::newRow("prompt") << niente << "AT+CMGS=140" << ">" << EsitoAT::Prompt;
+        QTest::newRow("prompt") << niente << "AT+CMGS=140"
+                                << ">" << EsitoAT::Prompt;
         QTest::newRow("one-byte chunks")
             << Preparazione([](S25Simulator& t) { t.setChunking(1, 0); }) << "AT+CGSN"
             << "350000000000017" << EsitoAT::Ok;
-        QTest::newRow("RING after OK")
-            << Preparazione([](S25Simulator& t) {
-                   t.injectUnsolicited("RING", S25Simulator::When::AfterNextReply);
-               })
-            << "AT+CGSN" << "350000000000017" << EsitoAT::Ok;
-        QTest::newRow("caller identity before the reply")
-            << Preparazione([](S25Simulator& t) {
-                   t.injectUnsolicited("RING");
-                   t.injectUnsolicited("+CLIP: \"+39333\",145");
-               })
-            << "AT+CGSN" << "350000000000017" << EsitoAT::Ok;
+        QTest::newRow("RING after OK") << Preparazione([](S25Simulator& t) {
+            t.injectUnsolicited("RING", S25Simulator::When::AfterNextReply);
+        }) << "AT+CGSN"
+                                       << "350000000000017" << EsitoAT::Ok;
+        QTest::newRow("caller identity before the reply") << Preparazione([](S25Simulator& t) {
+            t.injectUnsolicited("RING");
+            t.injectUnsolicited("+CLIP: \"+39333\",145");
+        }) << "AT+CGSN"
+                                                          << "350000000000017" << EsitoAT::Ok;
     }
 
     void risposte()

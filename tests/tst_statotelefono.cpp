@@ -48,24 +48,24 @@ private slots:
         QTest::addColumn<QList<int>>("indici");
         const QString cbc = "\r\n+CBC: 0,80\r\n\r\nOK\r\n";
         QTest::newRow("whole reply") << QStringList{cbc} << cbc << FineRisposta::Ok << QList<int>{};
-        QTest::newRow("OK split over chunks")
-            << QStringList{"\r\n+CBC: 0,80\r\n\r\nO", "K\r", "\n"} << cbc << FineRisposta::Ok
-            << QList<int>{};
+        QTest::newRow("OK split over chunks") << QStringList{"\r\n+CBC: 0,80\r\n\r\nO", "K\r", "\n"}
+                                              << cbc << FineRisposta::Ok << QList<int>{};
         QTest::newRow("a line ending in OK is data")
             << QStringList{"\r\n+COPN: 1,\"BOOK", "\"\r\n", "\r\nTOOK\r\n"}
-            << "\r\n+COPN: 1,\"BOOK\"\r\n\r\nTOOK\r\n" << FineRisposta::Nessuna << QList<int>{};
+            << "\r\n+COPN: 1,\"BOOK\"\r\n\r\nTOOK\r\n"
+            << FineRisposta::Nessuna << QList<int>{};
         QTest::newRow("ERROR") << QStringList{"\r\nERROR\r\n"} << "\r\nERROR\r\n"
                                << FineRisposta::Errore << QList<int>{};
         QTest::newRow("+CME ERROR split")
             << QStringList{"\r\n+CME ERR", "OR: 21\r\n"} << "\r\n+CME ERROR: 21\r\n"
             << FineRisposta::Errore << QList<int>{};
-        QTest::newRow("+CMS ERROR") << QStringList{"\r\n+CMS ERROR: 500\r\n"}
-                                    << "\r\n+CMS ERROR: 500\r\n" << FineRisposta::Errore
-                                    << QList<int>{};
+        QTest::newRow("+CMS ERROR")
+            << QStringList{"\r\n+CMS ERROR: 500\r\n"} << "\r\n+CMS ERROR: 500\r\n"
+            << FineRisposta::Errore << QList<int>{};
         QTest::newRow("prompt") << QStringList{"\r\n", "> "} << "\r\n> " << FineRisposta::Prompt
                                 << QList<int>{};
-        QTest::newRow("\"> \" inside a line") << QStringList{"\r\n+X: a> "} << "\r\n+X: a> "
-                                                << FineRisposta::Nessuna << QList<int>{};
+        QTest::newRow("\"> \" inside a line")
+            << QStringList{"\r\n+X: a> "} << "\r\n+X: a> " << FineRisposta::Nessuna << QList<int>{};
         QTest::newRow("RING before the reply")
             << QStringList{"\r\nRING\r\n" + cbc} << cbc << FineRisposta::Ok << QList<int>{};
         QTest::newRow("RING between body and OK")
@@ -73,7 +73,8 @@ private slots:
             << FineRisposta::Ok << QList<int>{};
         QTest::newRow("caller identity between lines")
             << QStringList{"\r\n+CPBR: 1\r\n+CLIP: \"+39333\",145\r\n+CPBR: 2\r\n\r\nOK\r\n"}
-            << "\r\n+CPBR: 1\r\n+CPBR: 2\r\n\r\nOK\r\n" << FineRisposta::Ok << QList<int>{};
+            << "\r\n+CPBR: 1\r\n+CPBR: 2\r\n\r\nOK\r\n"
+            << FineRisposta::Ok << QList<int>{};
         QTest::newRow("indication glued after OK")
             << QStringList{"\r\nOK\r\n\r\n+CMTI: \"SM\",3\r\n"} << "\r\nOK\r\n"
             << FineRisposta::Ok << QList<int>{3};
@@ -118,11 +119,16 @@ private slots:
     {
         QTest::addColumn<QString>("ricevuto");
         QTest::addColumn<QString>("risultato");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("bare OK") << "\r\nOK\r\n" << "\r\nOK\r\n";
-        QTest::newRow("9 characters") << "\r\nOK\r\nabc" << "\r\nOK\r\nabc";
-        QTest::newRow("one line") << "\r\n21\r\n\r\nOK\r\n" << "21";
-        QTest::newRow("dropped after 12") << "\r\nABCDEFGHIJ" << "AB";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("bare OK") << "\r\nOK\r\n"
+                                 << "\r\nOK\r\n";
+        QTest::newRow("9 characters") << "\r\nOK\r\nabc"
+                                      << "\r\nOK\r\nabc";
+        QTest::newRow("one line") << "\r\n21\r\n\r\nOK\r\n"
+                                  << "21";
+        QTest::newRow("dropped after 12") << "\r\nABCDEFGHIJ"
+                                          << "AB";
     }
 
     void taglio()
@@ -138,11 +144,18 @@ private slots:
         QTest::addColumn<QString>("livello");
         QTest::addColumn<QString>("ber");
         const QString sconosciuto = Msg(343);
-        QTest::newRow("15,99") << "+CSQ: 15,99" << "-83 dBm" << sconosciuto;
+        QTest::newRow("15,99") << "+CSQ: 15,99"
+                               << "-83 dBm" << sconosciuto;
         QTest::newRow("99,99") << "+CSQ: 99,99" << sconosciuto << sconosciuto;
-        QTest::newRow("0,3") << "+CSQ: 0,3" << "< -113 dBm" << "3";
-        QTest::newRow("31,0") << "+CSQ: 31,0" << "> -51 dBm" << "0";
-        QTest::newRow("1,7") << "+CSQ: 1,7" << "-111 dBm" << "7";
+        QTest::newRow("0,3") << "+CSQ: 0,3"
+                             << "< -113 dBm"
+                             << "3";
+        QTest::newRow("31,0") << "+CSQ: 31,0"
+                              << "> -51 dBm"
+                              << "0";
+        QTest::newRow("1,7") << "+CSQ: 1,7"
+                             << "-111 dBm"
+                             << "7";
         QTest::newRow("ERRORE") << "ERRORE" << Prima << sconosciuto;
         QTest::newRow("empty") << "" << Prima << sconosciuto;
         QTest::newRow("garbled") << "+CSQ: ab,cd" << Prima << sconosciuto;
@@ -167,17 +180,24 @@ private slots:
         QTest::addColumn<QStringList>("operatoreAreaCella");
         const QStringList nessuno{"---", "---", "---"};
         const QStringList casa{"22201", "1A2B", "3C4D"};
-        QTest::newRow("home") << "+CREG: 2,1,1A2B,3C4D" << "+COPS: 0,2,22201" << 1 << casa;
-        QTest::newRow("quoted") << "+CREG: 2,1,\"1A2B\",\"3C4D\"" << "+COPS: 0,2,\"22201\"" << 1
-                                << casa;
-        QTest::newRow("denied") << "+CREG: 2,3,1A2B,3C4D" << "+COPS: 0,2,22201" << 3 << casa;
-        QTest::newRow("roaming") << "+CREG: 2,5,1A2B,3C4D" << "+COPS: 0,2,22201" << 5 << casa;
-        QTest::newRow("searching") << "+CREG: 0,2" << "+COPS: 0" << 2 << nessuno;
-        QTest::newRow("unknown") << "+CREG: 2,4" << "+COPS: 0" << 4 << nessuno;
-        QTest::newRow("registered, no area") << "+CREG: 0,1" << "+COPS: 0" << 1
-                                             << QStringList{"", "", ""};
-        QTest::newRow("ERRORE") << "ERRORE" << "ERRORE" << 0 << nessuno;
-        QTest::newRow("short") << "+CR" << "" << 0 << nessuno;
+        QTest::newRow("home") << "+CREG: 2,1,1A2B,3C4D"
+                              << "+COPS: 0,2,22201" << 1 << casa;
+        QTest::newRow("quoted") << "+CREG: 2,1,\"1A2B\",\"3C4D\""
+                                << "+COPS: 0,2,\"22201\"" << 1 << casa;
+        QTest::newRow("denied") << "+CREG: 2,3,1A2B,3C4D"
+                                << "+COPS: 0,2,22201" << 3 << casa;
+        QTest::newRow("roaming") << "+CREG: 2,5,1A2B,3C4D"
+                                 << "+COPS: 0,2,22201" << 5 << casa;
+        QTest::newRow("searching") << "+CREG: 0,2"
+                                   << "+COPS: 0" << 2 << nessuno;
+        QTest::newRow("unknown") << "+CREG: 2,4"
+                                 << "+COPS: 0" << 4 << nessuno;
+        QTest::newRow("registered, no area") << "+CREG: 0,1"
+                                             << "+COPS: 0" << 1 << QStringList{"", "", ""};
+        QTest::newRow("ERRORE") << "ERRORE"
+                                << "ERRORE" << 0 << nessuno;
+        QTest::newRow("short") << "+CR"
+                               << "" << 0 << nessuno;
     }
 
     void registrazione()
@@ -225,12 +245,15 @@ private slots:
         QTest::addColumn<QString>("scid");
         QTest::addColumn<QString>("sim");
         const QString iccid = "89390100001234567890";
-        QTest::newRow("as the phone gives them")
-            << "+CSCA: \"+393359609600\",145" << "+393359609600" << "^SCID: " + iccid << iccid;
+        QTest::newRow("as the phone gives them") << "+CSCA: \"+393359609600\",145"
+                                                 << "+393359609600"
+                                                 << "^SCID: " + iccid << iccid;
         QTest::newRow("errors") << "ERRORE" << Prima << "ERRORE" << Prima;
         QTest::newRow("empty") << "" << Prima << "" << Prima;
-        QTest::newRow("empty number, bare ICCID") << "+CSCA: \"\",129" << "" << iccid << iccid;
-        QTest::newRow("unquoted, quoted") << "+CSCA: +39335,145" << "+39335"
+        QTest::newRow("empty number, bare ICCID") << "+CSCA: \"\",129"
+                                                  << "" << iccid << iccid;
+        QTest::newRow("unquoted, quoted") << "+CSCA: +39335,145"
+                                          << "+39335"
                                           << "^SCID: \"" + iccid + "\"" << iccid;
     }
 
@@ -276,9 +299,8 @@ private slots:
     void immagini()
     {
         static const QMap<QString, QString> segnali{
-            {"0%", "-113 dBm"},  {"10%", "-111 dBm"}, {"30%", "-110 dBm"},
-            {"50%", "-83 dBm"},  {"70%", "-53 dBm"},  {"80%", "> -51 dBm"},
-            {"90%", "Unknow"},   {"100%", "< -113 dBm"}};
+            {"0%", "-113 dBm"}, {"10%", "-111 dBm"},  {"30%", "-110 dBm"}, {"50%", "-83 dBm"},
+            {"70%", "-53 dBm"}, {"80%", "> -51 dBm"}, {"90%", "Unknow"},   {"100%", "< -113 dBm"}};
         QFETCH(QString, testo);
         QFETCH(int, batteria);
         QFETCH(int, tacche);
@@ -309,8 +331,8 @@ private slots:
         const QList<int> nessuna(NumLunghezzeCodici, 0);
         QTest::newRow("three pairs") << "+CPWD: (\"SC\",8),(\"P2\",8),(\"AO\",4)"
                                      << QList<int>{8, 0, 8, 0, 4, 0, 0, 0, 0, 0, 0, 0};
-        QTest::newRow("two digits") << "+CPWD: (\"SC\",16)"
-                                    << QList<int>{0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("two digits")
+            << "+CPWD: (\"SC\",16)" << QList<int>{0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0};
         QTest::newRow("unknown code") << "+CPWD: (\"FD\",4),(\"XX\",4)" << nessuna;
         QTest::newRow("ERRORE") << "ERRORE" << nessuna;
         QTest::newRow("no length") << "+CPWD: (\"SC\",)" << nessuna;
@@ -318,8 +340,8 @@ private slots:
         QString lunga = "+CPWD: ";
         for (int i = 0; i < 30; ++i)
             lunga += "(\"AC\",4),";
-        QTest::newRow("longer than 255") << lunga + "(\"IR\",6)"
-                                         << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 6, 0, 0, 4};
+        QTest::newRow("longer than 255")
+            << lunga + "(\"IR\",6)" << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 6, 0, 0, 4};
     }
 
     void lunghezzeCodici()
@@ -333,8 +355,9 @@ private slots:
 
     void operatori()
     {
-        const std::vector<Operatore> letti = DecodificaOperatori(
-            "+COPN: 22201,\"I TIM\"\r\n+COPN: \"22210\",\"Vodafone IT\"\r\ngarbage\r\n+COPN: 1,\"\"");
+        const std::vector<Operatore> letti
+            = DecodificaOperatori("+COPN: 22201,\"I TIM\"\r\n+COPN: \"22210\",\"Vodafone "
+                                  "IT\"\r\ngarbage\r\n+COPN: 1,\"\"");
         QCOMPARE(int(letti.size()), 3);
         QCOMPARE(letti[0].Codice, QStringLiteral("22201"));
         QCOMPARE(letti[0].Nome, QStringLiteral("I TIM"));

@@ -60,8 +60,7 @@ void AnimazioneAttesa::paintEvent(QPaintEvent*)
     }
 }
 
-frmWait::frmWait()
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+frmWait::frmWait() : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("frmWait"));
     setWindowTitle(QApplication::applicationName());
@@ -147,8 +146,7 @@ void MostraAttesa(const QString& testo, bool annullabile)
     if (!finestraAttesa)
         finestraAttesa = new frmWait;
     finestraAttesa->show();
-    finestraAttesa->labCosa->setText(testo == TestoPredefinito ? Msg(VoceTestoPredefinito)
-                                                               : testo);
+    finestraAttesa->labCosa->setText(testo == TestoPredefinito ? Msg(VoceTestoPredefinito) : testo);
     finestraAttesa->repaint();
     finestraAttesa->activateWindow();
     if (!cursoreAttesa) {

@@ -10,10 +10,10 @@ namespace {
 constexpr uint8_t PrimoByteDiverso = 0x80;
 constexpr uint8_t UltimoByteDiverso = 0x9F;
 constexpr std::array<char16_t, 32> Windows1252Da80 = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 0x88
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 0x80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 0x88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 0x90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 0x98
 };
 
 constexpr char CarattereSostitutivo = '?';
@@ -61,26 +61,35 @@ uint8_t ValoreCoppia(const QString& hex, qsizetype coppia)
 constexpr int CodiceEscape = 27;
 
 // GSM 03.38 default alphabet; code 27 is the escape to the extension table, not a character.
-constexpr char16_t AlfabetoStandard[] =
-    u"@£$¥èéùìòÇ\nØø\rÅå"              // 0-15
-    u"Δ_ΦΓΛΩΠΨΣΘΞ" u"\x1B" u"ÆæßÉ"     // 16-31
-    u" !\"#¤%&'()*+,-./"                // 32-47
-    u"0123456789:;<=>?"                 // 48-63
-    u"¡ABCDEFGHIJKLMNO"                 // 64-79
-    u"PQRSTUVWXYZÄÖÑÜ§"                 // 80-95
-    u"¿abcdefghijklmno"                 // 96-111
-    u"pqrstuvwxyzäöñüà";                // 112-127
+constexpr char16_t AlfabetoStandard[] = u"@£$¥èéùìòÇ\nØø\rÅå" // 0-15
+                                        u"Δ_ΦΓΛΩΠΨΣΘΞ"
+                                        u"\x1B"
+                                        u"ÆæßÉ"              // 16-31
+                                        u" !\"#¤%&'()*+,-./" // 32-47
+                                        u"0123456789:;<=>?"  // 48-63
+                                        u"¡ABCDEFGHIJKLMNO"  // 64-79
+                                        u"PQRSTUVWXYZÄÖÑÜ§"  // 80-95
+                                        u"¿abcdefghijklmno"  // 96-111
+                                        u"pqrstuvwxyzäöñüà"; // 112-127
 constexpr int CodiciStandard = 128;
 static_assert(sizeof AlfabetoStandard / sizeof AlfabetoStandard[0] == CodiciStandard + 1);
 
 struct CarattereEsteso {
-    uint8_t codice;  // the code that follows the escape
+    uint8_t codice; // the code that follows the escape
     char16_t carattere;
 };
 
 constexpr std::array<CarattereEsteso, 10> TabellaEstensione = {{
-    {10, u'\f'}, {20, u'^'}, {40, u'{'}, {41, u'}'}, {47, u'\\'},
-    {60, u'['}, {61, u'~'}, {62, u']'}, {64, u'|'}, {101, u'€'},
+    {10, u'\f'},
+    {20, u'^'},
+    {40, u'{'},
+    {41, u'}'},
+    {47, u'\\'},
+    {60, u'['},
+    {61, u'~'},
+    {62, u']'},
+    {64, u'|'},
+    {101, u'€'},
 }};
 
 // Text read from the phone shows these codes differently from GSM 03.38: the Greek capitals,
@@ -92,8 +101,18 @@ struct Sostituzione {
 };
 
 constexpr std::array<Sostituzione, 12> SostituzioniLettura = {{
-    {16, u'~'}, {18, u'Þ'}, {19, u'~'}, {20, u'~'}, {21, u'~'}, {22, u'~'},
-    {23, u'~'}, {24, u'~'}, {25, u'~'}, {26, u'~'}, {27, u'*'}, {96, u'¨'},
+    {16, u'~'},
+    {18, u'Þ'},
+    {19, u'~'},
+    {20, u'~'},
+    {21, u'~'},
+    {22, u'~'},
+    {23, u'~'},
+    {24, u'~'},
+    {25, u'~'},
+    {26, u'~'},
+    {27, u'*'},
+    {96, u'¨'},
 }};
 
 // The extension character written at this index as the escape and the code after it, if any.
@@ -148,7 +167,7 @@ int CodiceGSMDi(QChar carattere)
     return c < CodiciLatin1.size() ? CodiciLatin1[c] : CodiceGSM(c);
 }
 
-}  // namespace
+} // namespace
 
 QChar CarattereDaByte(uint8_t byte)
 {
@@ -244,7 +263,7 @@ QByteArray CodificaTestoGSM(const QString& testo)
     for (qsizetype i = 0; i < testo.size(); ++i) {
         const int codice = CodiceGSMDi(testo.at(i));
         if (codice == NessunCodice) {
-            codici.append(CarattereSostitutivo);  // '?' has the same code in GSM and ASCII
+            codici.append(CarattereSostitutivo); // '?' has the same code in GSM and ASCII
         } else if (codice & EscapeDavanti) {
             codici.append(static_cast<char>(CodiceEscape));
             codici.append(static_cast<char>(codice & ~EscapeDavanti));

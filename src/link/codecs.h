@@ -8,15 +8,15 @@
 // Windows-1252, one byte to one character both ways; the five bytes it leaves undefined map to
 // U+0081, U+008D, U+008F, U+0090, U+009D so that every byte round-trips.
 QChar CarattereDaByte(uint8_t byte);
-int ByteDaCarattere(QChar carattere);        // the byte, or -1 when Windows-1252 has no byte for it
+int ByteDaCarattere(QChar carattere); // the byte, or -1 when Windows-1252 has no byte for it
 QString DecodificaWindows1252(const QByteArray& bytes);
-QByteArray CodificaWindows1252(const QString& testo);   // a character with no byte becomes '?'
+QByteArray CodificaWindows1252(const QString& testo); // a character with no byte becomes '?'
 
 // Hex text as the phone sends it, read pair by pair: a pair's leading hex digits give its value
 // ("1G" is 1, "G1" is 0). Of an odd length's lone final digit only every other one is read
 // (lengths 1 and 5 read it, 3 and 7 drop it).
-QString HexInTesto(const QString& hex);                 // one Windows-1252 character per pair
-void HexInByte(const QString& hex, QByteArray& bytes);  // one byte per pair, plus a trailing 0
+QString HexInTesto(const QString& hex);                // one Windows-1252 character per pair
+void HexInByte(const QString& hex, QByteArray& bytes); // one byte per pair, plus a trailing 0
 
 // GSM default-alphabet code to the character shown for it; slot 128 stays U+0000.
 extern std::array<QChar, 129> AlfabetoGSM;

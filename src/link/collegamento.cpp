@@ -84,7 +84,7 @@ QString TestoErroreComunicazione(int codice)
             return QString::fromUtf8(errore.testo);
     }
     return Msg(codice == MSComm::ErroreTrasmissione ? VoceImpossibileConnettere
-                                                      : VoceErroreSconosciuto);
+                                                    : VoceErroreSconosciuto);
 }
 
 Collegamento::Collegamento(frmMain& finestra) : f(finestra)
@@ -180,8 +180,8 @@ void Collegamento::cancellaLetture()
 
 void Collegamento::abilitaMenuPrincipali(bool abilita)
 {
-    Abilita({f.mnuTel, f.mnuRub, f.mnuSMS, f.mnuCal, f.mnuList, f.mnuLogo, f.mnuMel,
-             f.mnuOpzioni, f.mnuHelp},
+    Abilita({f.mnuTel, f.mnuRub, f.mnuSMS, f.mnuCal, f.mnuList, f.mnuLogo, f.mnuMel, f.mnuOpzioni,
+             f.mnuHelp},
             abilita);
 }
 
@@ -305,10 +305,9 @@ void Collegamento::mostraConnesso()
     f.SBar[1]->setText(Msg(VoceConnessoA) + QString::number(MSComm1.CommPort()));
     TimerLed_Timer();
     f.mnuTConn->setEnabled(false);
-    Abilita({f.mnuTDisc, f.mnuTAlim, f.mnuTRete, f.mnuTSpegni, f.mnuRubRic, f.mnuSMSRic,
-             f.mnuCRic, f.mnuLRic, f.mnuRubVis, f.mnuSMSNew, f.mnuSMSVInfo, f.mnuSMSVM[0],
-             f.mnuSMSVM[1], f.mnuSMSVM[2], f.mnuSMSNotifica, f.mnuCVisProm, f.mnuLVis,
-             f.mnuLoRic, f.mnuMRic},
+    Abilita({f.mnuTDisc, f.mnuTAlim, f.mnuTRete, f.mnuTSpegni, f.mnuRubRic, f.mnuSMSRic, f.mnuCRic,
+             f.mnuLRic, f.mnuRubVis, f.mnuSMSNew, f.mnuSMSVInfo, f.mnuSMSVM[0], f.mnuSMSVM[1],
+             f.mnuSMSVM[2], f.mnuSMSNotifica, f.mnuCVisProm, f.mnuLVis, f.mnuLoRic, f.mnuMRic},
             true);
     f.S25Tree->setEnabled(true);
 }
@@ -329,13 +328,13 @@ void Collegamento::mostraDisconnesso()
     }
     abilitaMenuPrincipali(true);
     f.mnuTConn->setEnabled(true);
-    Abilita({f.mnuTDisc, f.mnuTAlim, f.mnuTRete, f.mnuTSpegni, f.mnuRubRic, f.mnuSMSRic,
-             f.mnuCRic, f.mnuLRic},
+    Abilita({f.mnuTDisc, f.mnuTAlim, f.mnuTRete, f.mnuTSpegni, f.mnuRubRic, f.mnuSMSRic, f.mnuCRic,
+             f.mnuLRic},
             false);
     f.S25Tree->setEnabled(true);
-    for (QWidget* riquadro : {static_cast<QWidget*>(f.frameLogo),
-                              static_cast<QWidget*>(f.frameMidi),
-                              static_cast<QWidget*>(f.frameOra)})
+    for (QWidget* riquadro :
+         {static_cast<QWidget*>(f.frameLogo), static_cast<QWidget*>(f.frameMidi),
+          static_cast<QWidget*>(f.frameOra)})
         riquadro->setEnabled(false);
 }
 
@@ -400,9 +399,9 @@ void Collegamento::rispondiIndicazioni()
     while (!indicazioni.isEmpty() && lineaDisponibile()) {
         uint8_t posizione = indicazioni.takeFirst();
         rispondendo = true;
-        const auto risposta =
-            MsgBox(Msg(VoceNuovoSMS) + AccapoTesto + Msg(VoceMostrare), QMessageBox::Question,
-                   QMessageBox::Yes | QMessageBox::No, Msg(VoceNotificaSMS));
+        const auto risposta
+            = MsgBox(Msg(VoceNuovoSMS) + AccapoTesto + Msg(VoceMostrare), QMessageBox::Question,
+                     QMessageBox::Yes | QMessageBox::No, Msg(VoceNotificaSMS));
         if (risposta == QMessageBox::Yes) {
             if (Telefono.SMSLetti)
                 f.messaggi->LeggiSMS(posizione);

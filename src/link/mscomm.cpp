@@ -59,11 +59,12 @@ void MSComm::Output(const QString& testo)
 
 QString MSComm::NomeDispositivo(int numeroPorta)
 {
-    const QByteArray daAmbiente = qgetenv(QStringLiteral("QUORNA_COM%1").arg(numeroPorta).toLatin1());
+    const QByteArray daAmbiente
+        = qgetenv(QStringLiteral("QUORNA_COM%1").arg(numeroPorta).toLatin1());
     if (!daAmbiente.isEmpty())
         return QString::fromLocal8Bit(daAmbiente);
-    const auto daImpostazioni =
-        LeggiImpostazione(QStringLiteral("Config"), QStringLiteral("Device%1").arg(numeroPorta));
+    const auto daImpostazioni
+        = LeggiImpostazione(QStringLiteral("Config"), QStringLiteral("Device%1").arg(numeroPorta));
     if (daImpostazioni && !daImpostazioni->isEmpty())
         return *daImpostazioni;
     return QStringLiteral("/dev/ttyS%1").arg(numeroPorta - 1);

@@ -58,8 +58,8 @@ std::optional<int> IndiceIndicazioneSMS(QStringView riga)
 
 QString TagliaRisposta(const QString& ricevuto)
 {
-    constexpr qsizetype Prima = 2;                    // CR LF
-    constexpr qsizetype Dopo = 8;                     // CR LF, CR LF "OK" CR LF
+    constexpr qsizetype Prima = 2; // CR LF
+    constexpr qsizetype Dopo = 8;  // CR LF, CR LF "OK" CR LF
     constexpr qsizetype LunghezzaMinima = Prima + Dopo;
     if (ricevuto.size() < LunghezzaMinima)
         return ricevuto;
@@ -103,9 +103,9 @@ void RicevitoreAT::togliRiga(qsizetype inizio, qsizetype fineRiga)
 {
     // A line the phone frames on its own, CR LF before it, leaves no empty line behind; a line
     // that follows another directly leaves that line its own end.
-    const bool precedenteVuota =
-        inizioPrecedente >= 0 && RigaVuota(QStringView(buffer).mid(inizioPrecedente,
-                                                                   inizio - inizioPrecedente));
+    const bool precedenteVuota
+        = inizioPrecedente >= 0
+          && RigaVuota(QStringView(buffer).mid(inizioPrecedente, inizio - inizioPrecedente));
     const qsizetype da = precedenteVuota ? inizioPrecedente : inizio;
     buffer.remove(da, fineRiga - da);
     inizioRiga = da;

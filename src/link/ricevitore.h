@@ -45,9 +45,9 @@ private:
     void notaFine(FineRisposta tipo, qsizetype dopo);
 
     QString& buffer;
-    qsizetype inizioRiga = 0;          // start of the line not yet ended
-    qsizetype inizioPrecedente = -1;   // start of the line before it; -1 when unknown
-    qsizetype cercaDa = 0;             // where the search for the next line end resumes
+    qsizetype inizioRiga = 0;        // start of the line not yet ended
+    qsizetype inizioPrecedente = -1; // start of the line before it; -1 when unknown
+    qsizetype cercaDa = 0;           // where the search for the next line end resumes
     FineRisposta fine = FineRisposta::Nessuna;
     qsizetype fineIn = 0;
     QList<int> indicazioniSMS;

@@ -14,7 +14,7 @@ constexpr QChar Virgoletta = u'"';
 constexpr QChar Virgola = u',';
 constexpr QChar Ritorno = u'\r';
 
-constexpr qsizetype PrefissoSCID = 7; // "^SCID: "
+constexpr qsizetype PrefissoSCID = 7;  // "^SCID: "
 constexpr qsizetype PrefissoBreve = 6; // "+CBC: ", "+CSQ: "
 constexpr qsizetype PrefissoCSCA = 7;  // "+CSCA: "
 constexpr int VoceSconosciuto = 343;
@@ -62,8 +62,8 @@ int Cifra(QChar carattere)
 
 bool Intero(const QString& testo, int& valore)
 {
-    if (testo.isEmpty() || !std::all_of(testo.begin(), testo.end(),
-                                        [](QChar c) { return c.isDigit(); }))
+    if (testo.isEmpty()
+        || !std::all_of(testo.begin(), testo.end(), [](QChar c) { return c.isDigit(); }))
         return false;
     bool ok = false;
     valore = testo.toInt(&ok);
@@ -112,8 +112,9 @@ void Registra(const Alimentazione& a, DatiTelefono& t)
 
 Rete ReteDi(const DatiTelefono& t)
 {
-    return {t.StatoRete,  t.StatoReteTesto,  t.CodiceOperatore, t.CodiceArea,
-            t.IDCella,    t.LivelloSegnale,  t.BER};
+    return {t.StatoRete,  t.StatoReteTesto, t.CodiceOperatore,
+            t.CodiceArea, t.IDCella,        t.LivelloSegnale,
+            t.BER};
 }
 
 void Registra(const Rete& r, DatiTelefono& t)
@@ -141,8 +142,8 @@ void AnalizzaSCID(const QString& risposta, QString& codiceSIM)
 {
     // Some phones give the number alone, or quoted.
     const QString testo = SenzaVirgolette(risposta).trimmed();
-    if (!testo.isEmpty() && std::all_of(testo.begin(), testo.end(),
-                                        [](QChar c) { return c.isDigit(); })) {
+    if (!testo.isEmpty()
+        && std::all_of(testo.begin(), testo.end(), [](QChar c) { return c.isDigit(); })) {
         codiceSIM = testo;
         return;
     }
@@ -247,8 +248,8 @@ int ImmagineBatteria(const QString& livello)
 {
     // The image number itself is rounded half to even (the default rounding mode), so 10% and
     // 30% share one image and 50% and 70% another.
-    const long immagine =
-        std::lrint(NumeroIniziale(livello) / PercentualePerTacca + PrimaImmagineBatteria);
+    const long immagine
+        = std::lrint(NumeroIniziale(livello) / PercentualePerTacca + PrimaImmagineBatteria);
     return static_cast<int>(
         std::clamp<long>(immagine, PrimaImmagineBatteria, UltimaImmagineBatteria));
 }

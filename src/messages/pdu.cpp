@@ -120,8 +120,8 @@ bool LeggiIndirizzo(LettoreOttetti& lettore, QString& numero)
     if (!lettore.leggi(semiOttetti) || !lettore.leggi(tipo)
         || !lettore.leggi((semiOttetti + 1) / 2, ottetti))
         return false;
-    numero = semiOttetti == 0 ? QStringLiteral("???")
-                              : NumeroDaIndirizzo(tipo, ottetti, semiOttetti);
+    numero
+        = semiOttetti == 0 ? QStringLiteral("???") : NumeroDaIndirizzo(tipo, ottetti, semiOttetti);
     return true;
 }
 
@@ -208,13 +208,13 @@ QString TestoUCS2(const QByteArray& ottetti)
 // included; only what the PDU really carries is read.
 QString TestoDatiUtente(uint8_t dcs, bool conIntestazione, int lunghezza, const QByteArray& dati)
 {
-    const int intestazione =
-        conIntestazione && !dati.isEmpty() ? static_cast<uint8_t>(dati[0]) + 1 : 0;
+    const int intestazione
+        = conIntestazione && !dati.isEmpty() ? static_cast<uint8_t>(dati[0]) + 1 : 0;
     if (AlfabetoDaDCS(dcs) == Alfabeto::Gsm7Bit) {
         // The text starts on the first septet boundary after the header.
         const int settettiIntestazione = (intestazione * 8 + 6) / 7;
-        return ConLFDopoCR(CaratteriGSM(SettettiDaOttetti(
-            dati, settettiIntestazione * 7, lunghezza - settettiIntestazione)));
+        return ConLFDopoCR(CaratteriGSM(
+            SettettiDaOttetti(dati, settettiIntestazione * 7, lunghezza - settettiIntestazione)));
     }
     const int fine = std::min(lunghezza, static_cast<int>(dati.size()));
     const QByteArray ottetti = dati.mid(intestazione, std::max(fine - intestazione, 0));

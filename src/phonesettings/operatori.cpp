@@ -97,8 +97,8 @@ void LeggiOperatori()
     EsitoAT esito = EsitoAT::Ok;
     const QString risposta = InviaComandoAT(QStringLiteral("AT+COPN"), &esito);
     if (esito == EsitoAT::Ok) {
-        Telefono.Operatori = risposta == OKNudo ? std::vector<Operatore>{}
-                                                : DecodificaOperatori(risposta);
+        Telefono.Operatori
+            = risposta == OKNudo ? std::vector<Operatore>{} : DecodificaOperatori(risposta);
         Telefono.OperatoriLetti = true;
         SalvaFileOperatori(FileProgramma(QStringLiteral("reti.op")));
     } else if (esito == EsitoAT::Errore) {

@@ -7,7 +7,10 @@ class QWidget;
 // Window measures are kept in twips, as the settings store and the layout rules have them.
 constexpr int TwipsPerPixel = 15;
 
-constexpr int InTwips(int pixel) { return pixel * TwipsPerPixel; }
+constexpr int InTwips(int pixel)
+{
+    return pixel * TwipsPerPixel;
+}
 int InPixel(double twips);
 
 // Outer (frame) geometry of a top-level window, in twips.

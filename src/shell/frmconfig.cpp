@@ -22,8 +22,9 @@ QCheckBox* casella(QWidget* padre, uint8_t stato)
     auto* box = new QCheckBox(padre);
     // A stored value other than 0 and 1 shows as the third state, as it was stored.
     box->setTristate(stato > 1);
-    box->setCheckState(stato == 0 ? Qt::Unchecked : stato == 1 ? Qt::Checked
-                                                              : Qt::PartiallyChecked);
+    box->setCheckState(stato == 0   ? Qt::Unchecked
+                       : stato == 1 ? Qt::Checked
+                                    : Qt::PartiallyChecked);
     return box;
 }
 

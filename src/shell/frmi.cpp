@@ -125,8 +125,7 @@ bool frmI::Form_Load()
     ApplicaTraduzioniQt();
 
     if (!PrendiBloccoIstanza()) {
-        MsgBox(Msg(2), QMessageBox::Information, QMessageBox::Ok,
-               QApplication::applicationName());
+        MsgBox(Msg(2), QMessageBox::Information, QMessageBox::Ok, QApplication::applicationName());
         return false;
     }
 

@@ -22,7 +22,8 @@ frmLAng::frmLAng(QWidget* padre) : QDialog(padre)
     for (int i = 0; i < 3; ++i) {
         auto* Picture1 = new QLabel(this);
         Picture1->setPixmap(Figura(bandiere[static_cast<size_t>(i)]));
-        optLang[static_cast<size_t>(i)] = new QRadioButton(didascalie[static_cast<size_t>(i)], this);
+        optLang[static_cast<size_t>(i)]
+            = new QRadioButton(didascalie[static_cast<size_t>(i)], this);
         griglia->addWidget(Picture1, i, 0);
         griglia->addWidget(optLang[static_cast<size_t>(i)], i, 1);
     }

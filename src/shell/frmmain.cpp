@@ -50,6 +50,7 @@ struct PosizioneBarra {
 };
 
 // The toolbar in stored order; positions are 1-based in use.
+// clang-format off
 constexpr std::array<PosizioneBarra, frmMain::NumPulsanti> Barra{{
     {"s1", Stile::Separatore, 0},         {"pConnetti", Stile::Pulsante, 30},
     {"s2", Stile::Separatore, 0},         {"pAggiorna", Stile::Pulsante, 1},
@@ -74,6 +75,7 @@ constexpr std::array<PosizioneBarra, frmMain::NumPulsanti> Barra{{
     {"pBlocca", Stile::Interruttore, 32}, {"", Stile::Separatore, 0},
     {"pSelRete", Stile::Interruttore, 33},
 }};
+// clang-format on
 
 QRect rettangolo(const Geometria& g)
 {
@@ -123,8 +125,7 @@ QString TitoloEVersione()
 
 frmMain::frmMain()
     : collegamento(std::make_unique<FunzioniCollegamento>()),
-      rubrica(std::make_unique<FunzioniRubrica>()),
-      messaggi(std::make_unique<FunzioniMessaggi>()),
+      rubrica(std::make_unique<FunzioniRubrica>()), messaggi(std::make_unique<FunzioniMessaggi>()),
       oggetti(std::make_unique<FunzioniOggetti>()),
       impostazioni(std::make_unique<FunzioniImpostazioni>())
 {
@@ -335,9 +336,11 @@ void frmMain::costruisciRiquadroReti()
     listaRetiDisp->move(14, 42);
     listaReti = new QListWidget(frameReti);
     listaReti->move(220, 42);
-    labOKKIO = etichetta(frameReti, QStringLiteral(
-        "La funzione di cambio rete non è ancora attiva. Per il momento è possibile soltanto "
-        "vedere quali sono le reti disponibili."));
+    labOKKIO = etichetta(
+        frameReti,
+        QStringLiteral(
+            "La funzione di cambio rete non è ancora attiva. Per il momento è possibile soltanto "
+            "vedere quali sono le reti disponibili."));
     labOKKIO->setWordWrap(true);
     labOKKIO->setGeometry(14, 200, 420, 36);
 }
@@ -350,9 +353,9 @@ void frmMain::costruisciBarra()
     barra->setIconSize(QSize(24, 24));
     for (size_t i = 0; i < Barra.size(); ++i) {
         const PosizioneBarra& p = Barra[i];
-        QAction* azione = p.stile == Stile::Separatore ? barra->addSeparator()
-                                                       : barra->addAction(ImmagineBarra(p.immagine),
-                                                                          QString());
+        QAction* azione = p.stile == Stile::Separatore
+                              ? barra->addSeparator()
+                              : barra->addAction(ImmagineBarra(p.immagine), QString());
         azione->setObjectName(QLatin1String(p.chiave));
         azione->setCheckable(p.stile == Stile::Interruttore);
         Toolbar1[i + 1] = azione;
@@ -582,10 +585,10 @@ void frmMain::Form_Resize()
     const QSize centro = centralWidget()->size();
     ControlliLayout misure = MisureControlli();
     // Visibility the rules do not set is left as it stands.
-    for (Geometria* g : {&misure.S25Tree, &misure.List1, &misure.txtSMS, &misure.frameLogo,
-                         &misure.frameMidi, &misure.frameCal, &misure.listProm, &misure.frameOra,
-                         &misure.frameReti, &misure.listaReti, &misure.listaRetiDisp,
-                         &misure.Label2, &misure.labOKKIO})
+    for (Geometria* g :
+         {&misure.S25Tree, &misure.List1, &misure.txtSMS, &misure.frameLogo, &misure.frameMidi,
+          &misure.frameCal, &misure.listProm, &misure.frameOra, &misure.frameReti,
+          &misure.listaReti, &misure.listaRetiDisp, &misure.Label2, &misure.labOKKIO})
         g->visibile = false;
     LayoutPerVista(CurrentView, InTwips(centro.width()) + CorniceLarghezzaTwips,
                    InTwips(centro.height()) + CorniceAltezzaTwips, misure);
@@ -640,13 +643,13 @@ void frmMain::Form_Load()
 void frmMain::disabilitaMenuAllAvvio()
 {
     const QList<QAction*> voci{
-        mnuRubRic,    mnuRubInvia,  mnuRubVis,      mnuRubNuovo,    mnuRubEdit,  mnuRubCanc,
-        mnuRubStampa, mnuRubSalvaF, mnuSMSRic,      mnuSMSVInfo,    mnuSMSVM[0], mnuSMSVM[1],
-        mnuSMSVM[2],  mnuSMSNew,    mnuSMSSalvaA,   mnuSMSSalvaS,   mnuSMSEdit,  mnuSMSDel,
-        mnuSMSRis,    mnuSMSInv,    mnuSMSSta,      mnuSMSNotifica, mnuCRic,     mnuCInvia,
-        mnuCVisProm,  mnuCNuovo,    mnuCEdit,       mnuCDel,        mnuCStampa,  mnuCSalva,
-        mnuLRic,      mnuLVis,      mnuLSta,        mnuLoRic,       mnuLoInv,    mnuLoDel,
-        mnuLoApri,    mnuLoSalva,   mnuMRic,        mnuMInv,        mnuMDel,     mnuMApri,
+        mnuRubRic,    mnuRubInvia,  mnuRubVis,    mnuRubNuovo,    mnuRubEdit,  mnuRubCanc,
+        mnuRubStampa, mnuRubSalvaF, mnuSMSRic,    mnuSMSVInfo,    mnuSMSVM[0], mnuSMSVM[1],
+        mnuSMSVM[2],  mnuSMSNew,    mnuSMSSalvaA, mnuSMSSalvaS,   mnuSMSEdit,  mnuSMSDel,
+        mnuSMSRis,    mnuSMSInv,    mnuSMSSta,    mnuSMSNotifica, mnuCRic,     mnuCInvia,
+        mnuCVisProm,  mnuCNuovo,    mnuCEdit,     mnuCDel,        mnuCStampa,  mnuCSalva,
+        mnuLRic,      mnuLVis,      mnuLSta,      mnuLoRic,       mnuLoInv,    mnuLoDel,
+        mnuLoApri,    mnuLoSalva,   mnuMRic,      mnuMInv,        mnuMDel,     mnuMApri,
         mnuMSalva};
     for (QAction* voce : voci)
         voce->setEnabled(false);

@@ -114,7 +114,8 @@ public:
     QGroupBox* frameOra = nullptr;
     QLabel *labPC = nullptr, *labCell = nullptr;
     QLabel *labD1 = nullptr, *labO1 = nullptr, *labD2 = nullptr, *labO2 = nullptr;
-    QLineEdit *txtGG = nullptr, *txtMM = nullptr, *txtAA = nullptr, *txtH = nullptr, *txtM = nullptr;
+    QLineEdit *txtGG = nullptr, *txtMM = nullptr, *txtAA = nullptr, *txtH = nullptr,
+              *txtM = nullptr;
     QLineEdit *txtGGpc = nullptr, *txtMMpc = nullptr, *txtAApc = nullptr, *txtHpc = nullptr,
               *txtMpc = nullptr;
     QPushButton *pSincrOra = nullptr, *pImpostaOra = nullptr;
@@ -134,8 +135,8 @@ public:
             *mnuRubStampa = nullptr, *mnuRubApriF = nullptr, *mnuRubSalvaF = nullptr;
     QAction *mnuSMS = nullptr, *mnuSMSRic = nullptr, *mnuSMSVis = nullptr, *mnuSMSVInfo = nullptr,
             *mnuSMSNew = nullptr, *mnuSMSSalvaA = nullptr, *mnuSMSSalvaS = nullptr,
-            *mnuSMSEdit = nullptr, *mnuSMSDel = nullptr, *mnuSMSRis = nullptr,
-            *mnuSMSInv = nullptr, *mnuSMSSta = nullptr, *mnuSMSNotifica = nullptr;
+            *mnuSMSEdit = nullptr, *mnuSMSDel = nullptr, *mnuSMSRis = nullptr, *mnuSMSInv = nullptr,
+            *mnuSMSSta = nullptr, *mnuSMSNotifica = nullptr;
     std::array<QAction*, 4> mnuSMSVM{};
     QAction *mnuCal = nullptr, *mnuCRic = nullptr, *mnuCInvia = nullptr, *mnuCVisProm = nullptr,
             *mnuCNuovo = nullptr, *mnuCEdit = nullptr, *mnuCDel = nullptr, *mnuCStampa = nullptr,

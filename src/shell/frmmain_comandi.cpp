@@ -78,10 +78,26 @@ void frmMain::MostraVista(const QString& chiave)
         {"RUB_ROS", [this] { rubrica->ShowRubrica(4); }},
         {"CAL", [this] { oggetti->ShowCalendario(); }},
         {"SMS", [this] { messaggi->ShowSMSInfo(); }},
-        {"SMS_IN", [this] { uint8_t c = 0; messaggi->ShowSMS(c); }},
-        {"SMS_OUT", [this] { uint8_t c = 1; messaggi->ShowSMS(c); }},
-        {"SMS_NOOUT", [this] { uint8_t c = 2; messaggi->ShowSMS(c); }},
-        {"SMS_ARC", [this] { uint8_t c = 3; messaggi->ShowSMS(c); }},
+        {"SMS_IN",
+         [this] {
+             uint8_t c = 0;
+             messaggi->ShowSMS(c);
+         }},
+        {"SMS_OUT",
+         [this] {
+             uint8_t c = 1;
+             messaggi->ShowSMS(c);
+         }},
+        {"SMS_NOOUT",
+         [this] {
+             uint8_t c = 2;
+             messaggi->ShowSMS(c);
+         }},
+        {"SMS_ARC",
+         [this] {
+             uint8_t c = 3;
+             messaggi->ShowSMS(c);
+         }},
         {"LIST", [this] { rubrica->ShowListFolder(); }},
         {"LIST_RC", [this] { rubrica->ShowList(0); }},
         {"LIST_MC", [this] { rubrica->ShowList(1); }},
@@ -170,7 +186,11 @@ void frmMain::Toolbar1_ButtonClick(QAction* pulsante)
         };
     };
     const QHash<QString, std::function<void()>> comandi{
-        {"pConnetti", [this] { collegamento->Connetti(); Form_Resize(); }},
+        {"pConnetti",
+         [this] {
+             collegamento->Connetti();
+             Form_Resize();
+         }},
         {"pAggiorna", [this] { Aggiorna(); }},
         {"pApriRubrica", [this] { rubrica->ApriRubrica(); }},
         {"pSalvaRubrica", [this] { rubrica->SalvaRubrica(); }},
@@ -238,12 +258,22 @@ void frmMain::collegaMenu()
         if (collegamento->PortOpen())
             collegamento->ChiudiPorta();
     });
-    su(mnuTAlim, [this] { Telefono.AlimLetta = false; collegamento->ShowAlim(); });
-    su(mnuTRete, [this] { Telefono.ReteLetta = false; collegamento->ShowRete(0); });
-    su(mnuTSpegni, [this] { MsgBox(Msg(72), QMessageBox::Information, QMessageBox::Ok, {}, this); });
+    su(mnuTAlim, [this] {
+        Telefono.AlimLetta = false;
+        collegamento->ShowAlim();
+    });
+    su(mnuTRete, [this] {
+        Telefono.ReteLetta = false;
+        collegamento->ShowRete(0);
+    });
+    su(mnuTSpegni,
+       [this] { MsgBox(Msg(72), QMessageBox::Information, QMessageBox::Ok, {}, this); });
     su(mnuTEsci, [this] { close(); });
 
-    su(mnuRubRic, [this] { Telefono.RubLetta.fill(false); rubrica->ShowRubricaCompleta(); });
+    su(mnuRubRic, [this] {
+        Telefono.RubLetta.fill(false);
+        rubrica->ShowRubricaCompleta();
+    });
     su(mnuRubInvia, [this] { rubrica->InviaRubrica(); });
     su(mnuRubVTutta, [this] { vistaDaMenu(QStringLiteral("RUB")); });
     su(mnuRubVSIM, [this] { vistaDaMenu(QStringLiteral("RUB_SIM")); });
@@ -267,7 +297,10 @@ void frmMain::collegaMenu()
     const std::array<const char*, 4> cartelle{"SMS_IN", "SMS_OUT", "SMS_NOOUT", "SMS_ARC"};
     for (size_t i = 0; i < mnuSMSVM.size(); ++i)
         su(mnuSMSVM[i], [this, chiave = QLatin1String(cartelle[i])] { vistaDaMenu(chiave); });
-    su(mnuSMSNew, [this] { messaggi->InviaSMS(false, true); Aggiorna(); });
+    su(mnuSMSNew, [this] {
+        messaggi->InviaSMS(false, true);
+        Aggiorna();
+    });
     su(mnuSMSSalvaA, [this] { messaggi->SalvaSMS(); });
     su(mnuSMSSalvaS, [this] {
         if (Connesso)
@@ -280,7 +313,10 @@ void frmMain::collegaMenu()
     su(mnuSMSSta, [this] { messaggi->StampaSMS(); });
     connect(mnuSMSNotifica, &QAction::triggered, this, [this] { mnuSMSNotifica_Click(); });
 
-    su(mnuCRic, [this] { Telefono.PromLetti = false; oggetti->ShowCalendario(); });
+    su(mnuCRic, [this] {
+        Telefono.PromLetti = false;
+        oggetti->ShowCalendario();
+    });
     su(mnuCInvia, [this] { oggetti->InviaProm(); });
     su(mnuCVisProm, [this] { oggetti->ShowCalendario(); });
     su(mnuCNuovo, [this] { oggetti->AddProm(); });
@@ -298,13 +334,19 @@ void frmMain::collegaMenu()
     for (size_t i = 0; i < mnuLVL.size(); ++i)
         su(mnuLVL[i], [this, i] { rubrica->ShowList(static_cast<uint8_t>(i)); });
 
-    su(mnuMRic, [this] { Telefono.MidiLetta = false; oggetti->ShowMidi(); });
+    su(mnuMRic, [this] {
+        Telefono.MidiLetta = false;
+        oggetti->ShowMidi();
+    });
     su(mnuMInv, [this] { oggetti->InviaMidi(); });
     su(mnuMDel, [this] { oggetti->DelMidi(); });
     su(mnuMApri, [this] { oggetti->ApriMidi(); });
     su(mnuMSalva, [this] { oggetti->SalvaMidi(); });
 
-    su(mnuLoRic, [this] { Telefono.LogoLetto = false; oggetti->ShowLogo(); });
+    su(mnuLoRic, [this] {
+        Telefono.LogoLetto = false;
+        oggetti->ShowLogo();
+    });
     su(mnuLoInv, [this] { oggetti->InviaLogo(); });
     su(mnuLoDel, [this] { oggetti->DelLogo(); });
     su(mnuLoApri, [this] { oggetti->ApriLogo(); });

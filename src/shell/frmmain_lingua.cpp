@@ -25,6 +25,7 @@ struct Nodo {
 };
 
 // The navigation tree, in the order its nodes are added.
+// clang-format off
 constexpr std::array<Nodo, 28> Albero{{
     {"", "S25", 33, 38, 0, 0},
     {"S25", "ALIM", 34, 12, 0, 0},
@@ -55,14 +56,17 @@ constexpr std::array<Nodo, 28> Albero{{
     {"S25", "MEL", 54, 10, 0, 0},
     {"S25", "LOGO", 55, 9, 0, 0},
 }};
+// clang-format on
 
 // The tooltips of the toolbar by position.
+// clang-format off
 constexpr std::array<std::pair<int, int>, 32> Suggerimenti{{
     {2, 702},  {4, 601},  {5, 602},  {6, 603},  {7, 604},  {9, 605},  {10, 606}, {11, 607},
     {13, 608}, {15, 609}, {17, 610}, {19, 611}, {20, 612}, {21, 613}, {22, 614}, {23, 615},
     {24, 616}, {25, 617}, {26, 618}, {27, 619}, {28, 620}, {30, 621}, {31, 622}, {32, 623},
     {33, 624}, {34, 625}, {35, 626}, {36, 627}, {38, 628}, {39, 629}, {41, 630}, {43, 631},
 }};
+// clang-format on
 
 const int RuoloChiave = Qt::UserRole;
 const int RuoloImmagine = Qt::UserRole + 1;
@@ -126,6 +130,7 @@ void frmMain::costruisciAlbero()
 
 void frmMain::didascalieMenu()
 {
+    // clang-format off
     const std::vector<std::pair<QAction*, int>> voci{
         {mnuTel, 701},        {mnuTConn, 702},      {mnuTDisc, 703},      {mnuTAlim, 704},
         {mnuTRete, 705},      {mnuTSpegni, 706},    {mnuTEsci, 707},      {mnuRub, 708},
@@ -151,6 +156,7 @@ void frmMain::didascalieMenu()
         {popSDel, 785},       {popSSA, 786},        {popSSS, 787},        {popSPrint, 788},
         {popPEdit, 789},      {popPDel, 790},       {popPPrint, 791},
     };
+    // clang-format on
     for (const auto& [azione, voce] : voci)
         SeTesto(voce, [azione = azione](const QString& t) { azione->setText(t); });
 }

@@ -16,19 +16,19 @@ void frmMain::HideButtons()
                               static_cast<QWidget*>(frameMidi), static_cast<QWidget*>(frameCal),
                               static_cast<QWidget*>(frameOra), static_cast<QWidget*>(txtSMS)})
         pannello->setVisible(false);
-    for (QAction* voce : {mnuRubInvia, mnuRubNuovo, mnuRubEdit, mnuRubCanc, mnuRubStampa,
-                          mnuRubSalvaF, mnuSMSNew, mnuSMSSalvaA, mnuSMSSalvaS, mnuSMSEdit,
-                          mnuSMSDel, mnuSMSRis, mnuSMSInv, mnuSMSSta})
+    for (QAction* voce :
+         {mnuRubInvia, mnuRubNuovo, mnuRubEdit, mnuRubCanc, mnuRubStampa, mnuRubSalvaF, mnuSMSNew,
+          mnuSMSSalvaA, mnuSMSSalvaS, mnuSMSEdit, mnuSMSDel, mnuSMSRis, mnuSMSInv, mnuSMSSta})
         voce->setEnabled(false);
     // The message folder view shows the pop-up items that apply to its folder.
     for (QAction* voce : {popSSend, popSReply, popSEdit, popSDel, popSSS, popSSA})
         voce->setVisible(false);
     for (QAction* voce : {popSSend, popSReply, popSEdit, popSDel, popSSS, popSSA, popSPrint})
         voce->setEnabled(true);
-    for (QAction* voce : {mnuCRic, mnuCInvia, mnuCVisProm, mnuCNuovo, mnuCEdit, mnuCDel,
-                          mnuCStampa, mnuCSalva, mnuLRic, mnuLVis, mnuLSta, mnuLoRic, mnuLoInv,
-                          mnuLoDel, mnuLoApri, mnuLoSalva, mnuMRic, mnuMInv, mnuMDel, mnuMApri,
-                          mnuMSalva})
+    for (QAction* voce :
+         {mnuCRic,   mnuCInvia,  mnuCVisProm, mnuCNuovo, mnuCEdit, mnuCDel,  mnuCStampa,
+          mnuCSalva, mnuLRic,    mnuLVis,     mnuLSta,   mnuLoRic, mnuLoInv, mnuLoDel,
+          mnuLoApri, mnuLoSalva, mnuMRic,     mnuMInv,   mnuMDel,  mnuMApri, mnuMSalva})
         voce->setEnabled(false);
     SBar[3]->setText(QString());
 }

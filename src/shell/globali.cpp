@@ -2,8 +2,8 @@
 
 #include <QDir>
 #include <QPointer>
-#include <QWidget>
 #include <QStandardPaths>
+#include <QWidget>
 
 Impostazioni Opzioni;
 int16_t BaseLang = 1;

@@ -14,11 +14,13 @@ public:
     // A message box; returns the button pressed.
     virtual QMessageBox::StandardButton Messaggio(QWidget* padre, QMessageBox::Icon icona,
                                                   const QString& titolo, const QString& testo,
-                                                  QMessageBox::StandardButtons pulsanti) = 0;
+                                                  QMessageBox::StandardButtons pulsanti)
+        = 0;
     // File dialogs with a filter in "text|pattern|text|pattern" form; empty when cancelled.
     virtual QString ApriFile(QWidget* padre, const QString& titolo, const QString& filtro) = 0;
     virtual QString SalvaFile(QWidget* padre, const QString& titolo, const QString& filtro,
-                              const QString& estensione) = 0;
+                              const QString& estensione)
+        = 0;
     // The print dialog; false when cancelled.
     virtual bool Stampa(QWidget* padre, QPrinter& stampante) = 0;
 };

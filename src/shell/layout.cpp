@@ -60,7 +60,14 @@ void LayoutPerVista(uint8_t vista, double W, double H, ControlliLayout& c)
 {
     c.S25Tree.height = H - 1470;
     switch (vista) {
-    case 0: case 3: case 4: case 5: case 6: case 10: case 11: case 12:
+    case 0:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 10:
+    case 11:
+    case 12:
         elencoIntero(W, H, c);
         break;
     case 2:

@@ -26,8 +26,8 @@ struct VoceChiamata {
 
 // One short message, of the SIM table or of the archive. LunghezzaDati 0 marks an empty entry.
 struct MessaggioSMS {
-    uint8_t Stato = 0; // 0 received unread, 1 received read, 2 stored unsent, 3 stored sent
-    uint8_t Tipo = 0;  // first octet & 3: 0 SMS-DELIVER, 1 SMS-SUBMIT
+    uint8_t Stato = 0;         // 0 received unread, 1 received read, 2 stored unsent, 3 stored sent
+    uint8_t Tipo = 0;          // first octet & 3: 0 SMS-DELIVER, 1 SMS-SUBMIT
     int16_t LunghezzaDati = 0; // TP-UDL: characters for 7-bit text, octets for 8-bit data
     QString PDU;               // the hex text exactly as read or stored
     QString SMSC;
@@ -61,9 +61,9 @@ struct Promemoria {
 
 // The call forwarding of one reason, per class line: 0 voice, 1 fax, 2 data.
 struct Trasferimento {
-    std::array<uint8_t, 3> Stato{};  // 1 active
-    std::array<QString, 3> Numero;   // empty for none
-    std::array<uint8_t, 3> Tempo{};  // no-reply time in seconds, reason 2 only
+    std::array<uint8_t, 3> Stato{}; // 1 active
+    std::array<QString, 3> Numero;  // empty for none
+    std::array<uint8_t, 3> Tempo{}; // no-reply time in seconds, reason 2 only
 };
 
 struct Operatore {
@@ -71,16 +71,16 @@ struct Operatore {
     QString Nome;
 };
 
-constexpr int NumMemorie = 4;        // phonebook memories 0 "SM", 1 "FD", 2 "ME", 3 "ON"
+constexpr int NumMemorie = 4; // phonebook memories 0 "SM", 1 "FD", 2 "ME", 3 "ON"
 constexpr int MaxPosizioniRubrica = 250;
-constexpr int NumListeChiamate = 3;  // 0 received, 1 missed, 2 dialled
+constexpr int NumListeChiamate = 3; // 0 received, 1 missed, 2 dialled
 constexpr int MaxChiamate = 10;
 constexpr int NumPosizioniSMS = 10;
 constexpr int NumPromemoria = 30;
 constexpr int NumFacilitaBlocco = 9;
 constexpr int NumClassiBlocco = 3;
 constexpr int NumLunghezzeCodici = 12;
-constexpr int NumMotiviTrasf = 4;    // 0 unconditional, 1 busy, 2 no reply, 3 not reachable
+constexpr int NumMotiviTrasf = 4; // 0 unconditional, 1 busy, 2 no reply, 3 not reachable
 
 struct DatiTelefono {
     // Identity, power and network.
@@ -99,9 +99,9 @@ struct DatiTelefono {
     QString StatoReteTesto;
     QString CodiceOperatore; // numeric, or "---"
     QString CodiceSIM;
-    QString CodiceArea;      // 4 characters, or "---"
-    QString IDCella;         // 4 characters, or "---"
-    QString LivelloSegnale;  // display text, e.g. "-83 dBm"
+    QString CodiceArea;     // 4 characters, or "---"
+    QString IDCella;        // 4 characters, or "---"
+    QString LivelloSegnale; // display text, e.g. "-83 dBm"
     QString BER;
 
     // Phonebook. Index 4 of RubLetta is the red list's flag.

@@ -15,7 +15,7 @@ using Form = Command::Form;
 bool startsWithAt(const QByteArray& line)
 {
     return line.size() >= 2 && std::toupper(static_cast<unsigned char>(line.at(0))) == 'A'
-        && std::toupper(static_cast<unsigned char>(line.at(1))) == 'T';
+           && std::toupper(static_cast<unsigned char>(line.at(1))) == 'T';
 }
 
 struct BasicCommand {
@@ -72,9 +72,7 @@ bool isRegistered(const Network& network)
 
 } // namespace
 
-AtInterpreter::AtInterpreter(PhoneState& state) : m_state(state)
-{
-}
+AtInterpreter::AtInterpreter(PhoneState& state) : m_state(state) {}
 
 const std::map<QByteArray, AtInterpreter::Handler>& AtInterpreter::handlers()
 {
@@ -287,7 +285,7 @@ Reply AtInterpreter::networkSearch() const
     QList<QByteArray> entries;
     for (const NetworkInRange& inRange : m_state.network.networksInRange) {
         entries.append('(' + decimal(inRange.status) + ',' + quoted(inRange.network.name) + ",,"
-            + inRange.network.code + ')');
+                       + inRange.network.code + ')');
     }
     return Reply::ok({"+COPS: " + entries.join(',') + ",,(0,1,2,3,4),(0,1,2)"});
 }

@@ -20,7 +20,7 @@ public:
 
     Reply execute(const QByteArray& line);
     Reply finishData(const QByteArray& data); // the bytes before Ctrl-Z, line ends removed
-    Reply cancelData(); // ESC
+    Reply cancelData();                       // ESC
 
     // Stores a received message (an SMS-DELIVER PDU in hex) in the lowest free slot as unread;
     // the slot, or nothing when the PDU is malformed or the SIM is full.

@@ -11,14 +11,14 @@ constexpr char kEscape = 27;
 constexpr char16_t kNoCharacter = 0xFFFD;
 
 // Code 27 is the escape to the extension table, so its slot holds no character.
-constexpr std::u16string_view kBasicTable = u"@£$¥èéùìòÇ\nØø\rÅå" //   0
+constexpr std::u16string_view kBasicTable = u"@£$¥èéùìòÇ\nØø\rÅå"    //   0
                                             u"Δ_ΦΓΛΩΠΨΣΘΞ\uFFFDÆæßÉ" //  16
-                                            u" !\"#¤%&'()*+,-./" //  32
-                                            u"0123456789:;<=>?" //  48
-                                            u"¡ABCDEFGHIJKLMNO" //  64
-                                            u"PQRSTUVWXYZÄÖÑÜ§" //  80
-                                            u"¿abcdefghijklmno" //  96
-                                            u"pqrstuvwxyzäöñüà"; // 112
+                                            u" !\"#¤%&'()*+,-./"     //  32
+                                            u"0123456789:;<=>?"      //  48
+                                            u"¡ABCDEFGHIJKLMNO"      //  64
+                                            u"PQRSTUVWXYZÄÖÑÜ§"      //  80
+                                            u"¿abcdefghijklmno"      //  96
+                                            u"pqrstuvwxyzäöñüà";     // 112
 static_assert(kBasicTable.size() == 128);
 
 struct ExtensionCharacter {

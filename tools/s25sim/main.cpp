@@ -37,7 +37,7 @@ void installStopSignals()
 {
     if (::pipe(signalPipe) != 0)
         return;
-    struct sigaction action { };
+    struct sigaction action {};
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
     ::sigaction(SIGINT, &action, nullptr);
@@ -79,30 +79,29 @@ bool control(S25Simulator& phone, const QString& line)
         {"ring", [&] { phone.injectUnsolicited("RING"); }},
         {"inject", [&] { phone.injectUnsolicited(rest.toLatin1()); }},
         {"inject-after",
-            [&] { phone.injectUnsolicited(rest.toLatin1(), S25Simulator::When::AfterNextReply); }},
+         [&] { phone.injectUnsolicited(rest.toLatin1(), S25Simulator::When::AfterNextReply); }},
         {"sms",
-            [&] {
-                report(
-                    QStringLiteral("stored in slot %1").arg(phone.deliverMessage(rest.toLatin1())));
-            }},
+         [&] {
+             report(QStringLiteral("stored in slot %1").arg(phone.deliverMessage(rest.toLatin1())));
+         }},
         {"fail",
-            [&] {
-                const int code = rest.isEmpty() ? S25Simulator::kPlainError : first;
-                const QString pattern = rest.section(u' ', 1).trimmed();
-                if (pattern.isEmpty())
-                    phone.failNextCommand(code);
-                else
-                    phone.failCommandsMatching(QRegularExpression(pattern), code);
-            }},
+         [&] {
+             const int code = rest.isEmpty() ? S25Simulator::kPlainError : first;
+             const QString pattern = rest.section(u' ', 1).trimmed();
+             if (pattern.isEmpty())
+                 phone.failNextCommand(code);
+             else
+                 phone.failCommandsMatching(QRegularExpression(pattern), code);
+         }},
         {"clear", [&] { phone.clearFailures(); }},
         {"mute", [&] { phone.setMuted(true); }},
         {"unmute", [&] { phone.setMuted(false); }},
         {"delay", [&] { phone.setReplyDelay(first); }},
         {"chunk",
-            [&] {
-                const QString pause = rest.section(u' ', 1, 1);
-                phone.setChunking(first, pause.isEmpty() ? kDefaultChunkPauseMs : pause.toInt());
-            }},
+         [&] {
+             const QString pause = rest.section(u' ', 1, 1);
+             phone.setChunking(first, pause.isEmpty() ? kDefaultChunkPauseMs : pause.toInt());
+         }},
         {"baud", [&] { phone.setLineRate(first); }},
         {"hangup", [&] { phone.hangUp(); }},
         {"help", [&] { std::fprintf(stderr, "%s\n", kControlHelp); }},
@@ -170,24 +169,26 @@ Options readOptions(const QCoreApplication& application)
         "to open; the commands received go to standard error. It runs until standard input\n"
         "closes or a SIGINT or SIGTERM comes; type help on standard input for the controls."));
     parser.addHelpOption();
-    const QCommandLineOption seed(
-        QStringLiteral("seed"), QStringLiteral("Phone state to load."), QStringLiteral("file"));
+    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Phone state to load."),
+                                  QStringLiteral("file"));
     const QCommandLineOption baud(QStringLiteral("baud"),
-        QStringLiteral("Pace output at this line rate."), QStringLiteral("rate"),
-        QStringLiteral("0"));
+                                  QStringLiteral("Pace output at this line rate."),
+                                  QStringLiteral("rate"), QStringLiteral("0"));
     const QCommandLineOption delay(QStringLiteral("delay"),
-        QStringLiteral("Wait before each reply."), QStringLiteral("ms"), QStringLiteral("0"));
+                                   QStringLiteral("Wait before each reply."), QStringLiteral("ms"),
+                                   QStringLiteral("0"));
     const QCommandLineOption chunk(QStringLiteral("chunk"),
-        QStringLiteral("Write output in pieces of this size."), QStringLiteral("bytes"),
-        QStringLiteral("0"));
+                                   QStringLiteral("Write output in pieces of this size."),
+                                   QStringLiteral("bytes"), QStringLiteral("0"));
     const QCommandLineOption link(QStringLiteral("link"),
-        QStringLiteral("Symbolic link to create to the terminal."), QStringLiteral("path"));
-    const QCommandLineOption mute(
-        QStringLiteral("mute"), QStringLiteral("Start without answering."));
+                                  QStringLiteral("Symbolic link to create to the terminal."),
+                                  QStringLiteral("path"));
+    const QCommandLineOption mute(QStringLiteral("mute"),
+                                  QStringLiteral("Start without answering."));
     parser.addOptions({seed, baud, delay, chunk, link, mute});
     parser.process(application);
-    return {parser.value(seed), parser.value(link), parser.value(baud).toInt(),
-        parser.value(delay).toInt(), parser.value(chunk).toInt(), parser.isSet(mute)};
+    return {parser.value(seed),          parser.value(link),          parser.value(baud).toInt(),
+            parser.value(delay).toInt(), parser.value(chunk).toInt(), parser.isSet(mute)};
 }
 
 std::optional<s25sim::PhoneState> initialState(const QString& seedPath)

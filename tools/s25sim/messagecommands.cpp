@@ -66,7 +66,7 @@ Reply AtInterpreter::readMessage(const Command& command)
         return Reply::ok({"+CMGR: 0,,0"});
     const std::optional<PduShape> shape = inspectPdu(slot->second.pdu);
     const QByteArray header = "+CMGR: " + decimal(slot->second.status) + ",,"
-        + decimal(shape ? shape->transferLength : 0);
+                              + decimal(shape ? shape->transferLength : 0);
     const Reply reply = Reply::ok({header, slot->second.pdu});
     if (slot->second.status == 0)
         slot->second.status = 1;

@@ -65,7 +65,7 @@ Reply AtInterpreter::readObject(const Command& command)
     lines.reserve(2 * blocks);
     for (int block = 1; block <= blocks; ++block) {
         lines.append("^SBNR: " + quoted(type) + ',' + decimal(*index) + ',' + decimal(block) + ','
-            + decimal(blocks));
+                     + decimal(blocks));
         lines.append(bytes.mid((block - 1) * kBlockBytes, kBlockBytes).toHex().toUpper());
     }
     return Reply::ok(lines);
@@ -92,7 +92,7 @@ Reply AtInterpreter::writeObject(const Command& command)
     if (*block == 1)
         m_upload = {type, *index, 1, *blocks, {}};
     const bool inSequence = m_upload.type == type && m_upload.index == *index
-        && m_upload.blocks == *blocks && m_upload.nextBlock == *block;
+                            && m_upload.blocks == *blocks && m_upload.nextBlock == *block;
     if (!inSequence)
         return Reply::equipmentError(cme::kOperationNotAllowed);
     m_dataFor = DataFor::ObjectBlock;
@@ -127,7 +127,7 @@ Reply AtInterpreter::ringTone(const Command& command)
             {"^SRTC: (0-" + decimal(tone.maxTone) + "),(0-" + decimal(tone.maxVolume) + ')'});
     case Form::Read:
         return Reply::ok({"^SRTC: " + decimal(tone.tone) + ',' + decimal(tone.volume) + ','
-            + decimal(tone.playing ? 1 : 0)});
+                          + decimal(tone.playing ? 1 : 0)});
     case Form::Set: {
         const std::optional<int> number = command.numberBetween(0, 0, tone.maxTone);
         const std::optional<int> volume = command.numberBetween(1, 0, tone.maxVolume);

@@ -28,7 +28,7 @@ QByteArray entryLine(int position, const PhonebookEntry& entry)
     QByteArray line;
     line.reserve(24 + entry.number.size() + entry.name.size());
     line += "+CPBR: " + decimal(position) + ',' + quoted(entry.number) + ',' + decimal(entry.type)
-        + ',' + quoted(entry.name);
+            + ',' + quoted(entry.name);
     return line;
 }
 
@@ -44,7 +44,7 @@ std::optional<int> firstFreePosition(const PhonebookMemory& memory)
 // A number of type 145 always reads back with its "+".
 PhonebookEntry entryOf(const QByteArray& number, int type, const QByteArray& name)
 {
-    PhonebookEntry entry {number, type, name};
+    PhonebookEntry entry{number, type, name};
     if (type == kInternationalType && !number.isEmpty() && !number.startsWith('+'))
         entry.number.prepend('+');
     return entry;
@@ -86,7 +86,8 @@ Reply AtInterpreter::selectMemory(const Command& command)
     case Form::Read: {
         const PhonebookMemory& memory = selectedMemory();
         return Reply::ok({"+CPBS: " + quoted(m_state.modem.selectedMemory) + ','
-            + decimal(static_cast<int>(memory.entries.size())) + ',' + decimal(memory.total)});
+                          + decimal(static_cast<int>(memory.entries.size())) + ','
+                          + decimal(memory.total)});
     }
     case Form::Test: {
         QList<QByteArray> codes;
@@ -110,14 +111,14 @@ Reply AtInterpreter::readEntries(const Command& command)
         if (memory.total == 0)
             return Reply::equipmentError(cme::kOperationNotAllowed);
         return Reply::ok({"+CPBR: (1-" + decimal(memory.total) + ")," + decimal(memory.numberLength)
-            + ',' + decimal(memory.nameLength)});
+                          + ',' + decimal(memory.nameLength)});
     }
     if (command.form != Form::Set)
         return Reply::error();
     const std::optional<int> first = command.numberBetween(0, 1, memory.total);
     const std::optional<int> last = command.arguments.size() > 1
-        ? command.numberBetween(1, first.value_or(1), memory.total)
-        : first;
+                                        ? command.numberBetween(1, first.value_or(1), memory.total)
+                                        : first;
     if (!first || !last)
         return Reply::equipmentError(cme::kInvalidIndex);
     QList<QByteArray> lines;
@@ -134,7 +135,7 @@ Reply AtInterpreter::writeEntry(const Command& command)
     PhonebookMemory& memory = selectedMemory();
     if (command.form == Form::Test) {
         return Reply::ok({"+CPBW: (1-" + decimal(memory.total) + ")," + decimal(memory.numberLength)
-            + ",(129,145,161)," + decimal(memory.nameLength)});
+                          + ",(129,145,161)," + decimal(memory.nameLength)});
     }
     if (command.form != Form::Set || command.arguments.size() > 4)
         return Reply::error();
@@ -143,15 +144,15 @@ Reply AtInterpreter::writeEntry(const Command& command)
     if (command.arguments.size() == 1)
         return eraseEntry(memory, command);
     const bool stringsQuoted = command.argument(1).quoted
-        && (command.arguments.size() < 4 || command.argument(3).quoted);
+                               && (command.arguments.size() < 4 || command.argument(3).quoted);
     const std::optional<int> type = command.argument(2).text.isEmpty()
-        ? defaultNumberType(command.argument(1).text)
-        : command.numberBetween(2, 128, 255);
+                                        ? defaultNumberType(command.argument(1).text)
+                                        : command.numberBetween(2, 128, 255);
     if (!stringsQuoted || !type)
         return Reply::error();
     const std::optional<int> position = command.argument(0).text.isEmpty()
-        ? firstFreePosition(memory)
-        : command.numberBetween(0, 1, memory.total);
+                                            ? firstFreePosition(memory)
+                                            : command.numberBetween(0, 1, memory.total);
     if (!position)
         return Reply::equipmentError(cme::kInvalidIndex);
     const PhonebookEntry entry = entryOf(command.argument(1).text, *type, command.argument(3).text);

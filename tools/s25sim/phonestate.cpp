@@ -29,7 +29,7 @@ QString PhoneState::readableName(const QByteArray& memory, int position) const
 bool isBarring(const QByteArray& facility)
 {
     return facility == "AO" || facility == "OI" || facility == "OX" || facility == "AI"
-        || facility == "IR";
+           || facility == "IR";
 }
 
 const QList<QByteArray>& phonebookCodes()
@@ -53,12 +53,9 @@ PhonebookMemory memoryOf(int total, int numberLength, int nameLength, bool readO
 std::map<QByteArray, PhonebookMemory> defaultPhonebooks()
 {
     return {
-        {"SM", memoryOf(100, 20, 14, false)},
-        {"FD", memoryOf(10, 20, 14, true)},
-        {"ME", memoryOf(250, 40, 16, false)},
-        {"ON", memoryOf(3, 20, 14, false)},
-        {"RC", memoryOf(10, 20, 14, true)},
-        {"MC", memoryOf(10, 20, 14, true)},
+        {"SM", memoryOf(100, 20, 14, false)}, {"FD", memoryOf(10, 20, 14, true)},
+        {"ME", memoryOf(250, 40, 16, false)}, {"ON", memoryOf(3, 20, 14, false)},
+        {"RC", memoryOf(10, 20, 14, true)},   {"MC", memoryOf(10, 20, 14, true)},
         {"LD", memoryOf(10, 20, 14, true)},
     };
 }
@@ -91,8 +88,10 @@ Network defaultNetwork()
     Network network;
     network.operators
         = {{"22201", "TIM"}, {"22210", "Vodafone IT"}, {"22288", "WIND"}, {"22299", "3 ITA"}};
-    network.networksInRange = {{2, network.operators.at(0)}, {1, network.operators.at(1)},
-        {1, network.operators.at(2)}, {1, network.operators.at(3)}};
+    network.networksInRange = {{2, network.operators.at(0)},
+                               {1, network.operators.at(1)},
+                               {1, network.operators.at(2)},
+                               {1, network.operators.at(3)}};
     return network;
 }
 

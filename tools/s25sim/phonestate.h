@@ -23,7 +23,7 @@ struct Identity {
 
 struct Power {
     int connection = 0; // +CBC <bcs>: 0 battery, 1 external with battery, 2 external only
-    int level = 80; // +CBC <bcl>, percent
+    int level = 80;     // +CBC <bcl>, percent
 };
 
 struct Operator {
@@ -37,7 +37,7 @@ struct NetworkInRange {
 };
 
 struct Network {
-    int registration = 1; // +CREG <stat>
+    int registration = 1;     // +CREG <stat>
     int registrationMode = 2; // +CREG <n>: 2 reports area and cell, as the program expects
     QByteArray areaCode = "1A2B";
     QByteArray cellId = "3C4D";
@@ -45,7 +45,7 @@ struct Network {
     int operatorFormat = 2; // +COPS <format>: 0 long name, 2 numeric
     int rssi = 15;
     int ber = 99;
-    QList<Operator> operators; // +COPN
+    QList<Operator> operators;             // +COPN
     QList<NetworkInRange> networksInRange; // +COPS=?
 };
 
@@ -60,7 +60,7 @@ struct PhonebookMemory {
     int numberLength = 20;
     int nameLength = 14;
     bool readOnly = false;
-    bool refused = false; // the phone answers ERROR when this memory is selected
+    bool refused = false;                  // the phone answers ERROR when this memory is selected
     std::map<int, PhonebookEntry> entries; // by position
 };
 
@@ -117,8 +117,8 @@ struct Forwarding {
 };
 
 struct BinaryObjects {
-    QByteArray logo; // "bmp", 0
-    QByteArray melody; // "mid", 0
+    QByteArray logo;                     // "bmp", 0
+    QByteArray melody;                   // "mid", 0
     std::map<int, QByteArray> reminders; // "vcs", 1..30
 };
 
@@ -135,7 +135,7 @@ struct ModemSettings {
     bool verbose = true;
     bool quiet = false;
     int errorReports = 0; // AT+CMEE: 0 plain ERROR, 1 numbered +CME/+CMS ERROR
-    int callerId = 0; // AT+CLIP
+    int callerId = 0;     // AT+CLIP
     std::array<int, 5> messageIndications = {0, 0, 0, 0, 0}; // AT+CNMI
     QByteArray selectedMemory = "SM";
 };

@@ -35,9 +35,9 @@ constexpr char kBackspace = 8;
 constexpr char kCtrlZ = 26;
 constexpr char kEscape = 27;
 constexpr int kBitsPerByte = 10; // 8N1: a start bit, eight data bits, a stop bit
-constexpr std::chrono::milliseconds kDrainLimit {2000};
-constexpr std::chrono::milliseconds kDrainSettle {100};
-constexpr std::chrono::milliseconds kDrainPoll {2};
+constexpr std::chrono::milliseconds kDrainLimit{2000};
+constexpr std::chrono::milliseconds kDrainSettle{100};
+constexpr std::chrono::milliseconds kDrainPoll{2};
 
 // A run of bytes to send, not before its time.
 struct Segment {
@@ -63,7 +63,7 @@ void closeDescriptor(int& descriptor)
 // The descriptors and the thread belong to start() and stop(); everything after the mutex is
 // shared between the callers' threads and the phone's thread, and guarded by it.
 struct S25Simulator::Private {
-    explicit Private(const PhoneState& initial) : state(initial), interpreter(state) { }
+    explicit Private(const PhoneState& initial) : state(initial), interpreter(state) {}
 
     void run();
     void processInput(const char* bytes, qsizetype count, QStringList& newEntries);
@@ -105,10 +105,10 @@ struct S25Simulator::Private {
     bool dataMode = false;
 
     int lineRate = 0;
-    Microseconds replyDelay {0};
+    Microseconds replyDelay{0};
     bool muted = false;
     int chunkBytes = 0;
-    Microseconds chunkPause {0};
+    Microseconds chunkPause{0};
     std::deque<Failure> failures;
     QList<QByteArray> afterNextReply;
     int hangUpReplyBytes = -1;
@@ -136,8 +136,8 @@ void S25Simulator::Private::record(const QString& entry, QStringList& newEntries
 
 // Bytes go one at a time: the echo of a command must leave before its reply, and a setting a
 // command changes (ATE0) applies from the next byte on.
-void S25Simulator::Private::processInput(
-    const char* bytes, qsizetype count, QStringList& newEntries)
+void S25Simulator::Private::processInput(const char* bytes, qsizetype count,
+                                         QStringList& newEntries)
 {
     QByteArray echo;
     for (qsizetype i = 0; i < count; ++i) {
@@ -291,7 +291,7 @@ const char* S25Simulator::Private::openLine()
 {
     if (::openpty(&master, &slave, nullptr, nullptr, nullptr) < 0)
         return "openpty";
-    termios settings {};
+    termios settings{};
     if (::tcgetattr(slave, &settings) < 0)
         return "tcgetattr";
     ::cfmakeraw(&settings);
@@ -357,7 +357,7 @@ void S25Simulator::Private::run()
         }
         const SteadyClock::time_point now = SteadyClock::now();
         const bool writeNow = due && *due <= now;
-        timespec wait {};
+        timespec wait{};
         if (due && !writeNow) {
             const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(*due - now);
             wait.tv_sec = static_cast<time_t>(left.count() / 1000000000);
@@ -394,9 +394,7 @@ void S25Simulator::Private::run()
     }
 }
 
-S25Simulator::S25Simulator(const PhoneState& state) : d(std::make_unique<Private>(state))
-{
-}
+S25Simulator::S25Simulator(const PhoneState& state) : d(std::make_unique<Private>(state)) {}
 
 S25Simulator::~S25Simulator()
 {
@@ -409,8 +407,8 @@ bool S25Simulator::start(QString* error)
         return true;
     if (const char* failedStep = d->openLine()) {
         if (error)
-            *error = QStringLiteral("%1: %2").arg(
-                QLatin1String(failedStep), QString::fromLocal8Bit(std::strerror(errno)));
+            *error = QStringLiteral("%1: %2").arg(QLatin1String(failedStep),
+                                                  QString::fromLocal8Bit(std::strerror(errno)));
         d->closeDescriptors();
         return false;
     }
@@ -466,7 +464,7 @@ bool S25Simulator::waitForCommands(int count, int timeoutMs) const
 {
     std::unique_lock<std::mutex> lock(d->mutex);
     return d->logChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-        [this, count] { return d->commandLog.size() >= count; });
+                                  [this, count] { return d->commandLog.size() >= count; });
 }
 
 void S25Simulator::setCommandObserver(std::function<void(const QString&)> observer)
@@ -553,7 +551,7 @@ int S25Simulator::deliverMessage(const QByteArray& pduHex)
         const bool announce = d->state.modem.messageIndications.at(1) == 1;
         if (slot > 0 && announce)
             d->queue(frameUnsolicited("+CMTI: \"SM\"," + QByteArray::number(slot), d->state.modem),
-                SteadyClock::now());
+                     SteadyClock::now());
     }
     d->wake();
     return slot;

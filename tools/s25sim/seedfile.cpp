@@ -39,20 +39,13 @@ enum class Section {
 const std::map<QString, Section>& simpleSections()
 {
     static const std::map<QString, Section> sections = {
-        {"identity", Section::Identity},
-        {"power", Section::Power},
-        {"network", Section::Network},
-        {"operators", Section::Operators},
-        {"networks", Section::Networks},
-        {"messages", Section::Messages},
-        {"clock", Section::Clock},
-        {"locks", Section::Locks},
-        {"passwords", Section::Passwords},
-        {"forwarding", Section::Forwarding},
-        {"ringtone", Section::RingTone},
-        {"modem", Section::Modem},
-        {"logo", Section::Logo},
-        {"melody", Section::Melody},
+        {"identity", Section::Identity},   {"power", Section::Power},
+        {"network", Section::Network},     {"operators", Section::Operators},
+        {"networks", Section::Networks},   {"messages", Section::Messages},
+        {"clock", Section::Clock},         {"locks", Section::Locks},
+        {"passwords", Section::Passwords}, {"forwarding", Section::Forwarding},
+        {"ringtone", Section::RingTone},   {"modem", Section::Modem},
+        {"logo", Section::Logo},           {"melody", Section::Melody},
     };
     return sections;
 }
@@ -74,8 +67,8 @@ private:
 
     // Sets one value from its text; false, with the error recorded, when the text is wrong.
     using Setter = std::function<bool(const QString& key, const QString& value)>;
-    bool setValue(
-        const QString& key, const QString& value, const std::map<QString, Setter>& setters);
+    bool setValue(const QString& key, const QString& value,
+                  const std::map<QString, Setter>& setters);
     Setter numberInto(int* target, int lowest, int highest);
     Setter flagInto(bool* target);
     Setter textInto(QByteArray* target);
@@ -108,8 +101,8 @@ private:
     PhoneState m_state = defaultPhoneState();
     Section m_section = Section::None;
     QString m_sectionName;
-    QByteArray m_memory; // the memory of a [phonebook XX] section
-    int m_reminder = 0; // the position of a [reminder N] section
+    QByteArray m_memory;    // the memory of a [phonebook XX] section
+    int m_reminder = 0;     // the position of a [reminder N] section
     QStringList m_rawLines; // the lines of a logo, melody or reminder section
     int m_lineNumber = 0;
     QString m_error;
@@ -276,7 +269,7 @@ bool SeedParser::takeRecord(const QString& line)
         {Section::Locks, {2, &SeedParser::lockRecord, "facility | active classes"}},
         {Section::Passwords, {3, &SeedParser::passwordRecord, "code | password | longest"}},
         {Section::Forwarding,
-            {5, &SeedParser::forwardingRecord, "reason | class | active | number | time"}},
+         {5, &SeedParser::forwardingRecord, "reason | class | active | number | time"}},
     };
     const auto reader = readers.find(m_section);
     if (reader == readers.end())
@@ -289,8 +282,8 @@ bool SeedParser::takeRecord(const QString& line)
     return (this->*reader->second.read)(fields);
 }
 
-std::optional<int> SeedParser::number(
-    const QString& text, int lowest, int highest, const QString& what)
+std::optional<int> SeedParser::number(const QString& text, int lowest, int highest,
+                                      const QString& what)
 {
     bool ok = false;
     const int value = text.toInt(&ok);
@@ -341,8 +334,8 @@ std::optional<QByteArray> SeedParser::hexDigits(const QString& text, int count, 
     return std::nullopt;
 }
 
-bool SeedParser::setValue(
-    const QString& key, const QString& value, const std::map<QString, Setter>& setters)
+bool SeedParser::setValue(const QString& key, const QString& value,
+                          const std::map<QString, Setter>& setters)
 {
     const auto setter = setters.find(key);
     if (setter == setters.end())
@@ -404,37 +397,37 @@ bool SeedParser::identityValue(const QString& key, const QString& value)
 {
     Identity& identity = m_state.identity;
     return setValue(key, value,
-        {
-            {"manufacturer", textInto(&identity.manufacturer)},
-            {"model", textInto(&identity.model)},
-            {"revision", textInto(&identity.revision)},
-            {"imei", textInto(&identity.imei)},
-            {"imsi", textInto(&identity.imsi)},
-            {"iccid", textInto(&identity.iccid)},
-        });
+                    {
+                        {"manufacturer", textInto(&identity.manufacturer)},
+                        {"model", textInto(&identity.model)},
+                        {"revision", textInto(&identity.revision)},
+                        {"imei", textInto(&identity.imei)},
+                        {"imsi", textInto(&identity.imsi)},
+                        {"iccid", textInto(&identity.iccid)},
+                    });
 }
 
 bool SeedParser::powerValue(const QString& key, const QString& value)
 {
     return setValue(key, value,
-        {
-            {"connection", numberInto(&m_state.power.connection, 0, 3)},
-            {"level", numberInto(&m_state.power.level, 0, 100)},
-        });
+                    {
+                        {"connection", numberInto(&m_state.power.connection, 0, 3)},
+                        {"level", numberInto(&m_state.power.level, 0, 100)},
+                    });
 }
 
 bool SeedParser::networkValue(const QString& key, const QString& value)
 {
     Network& network = m_state.network;
     return setValue(key, value,
-        {
-            {"registration", numberInto(&network.registration, 0, 5)},
-            {"area", hexInto(&network.areaCode, 4)},
-            {"cell", hexInto(&network.cellId, 4)},
-            {"operator", dialStringInto(&network.operatorCode)},
-            {"rssi", numberInto(&network.rssi, 0, 99)},
-            {"ber", numberInto(&network.ber, 0, 99)},
-        });
+                    {
+                        {"registration", numberInto(&network.registration, 0, 5)},
+                        {"area", hexInto(&network.areaCode, 4)},
+                        {"cell", hexInto(&network.cellId, 4)},
+                        {"operator", dialStringInto(&network.operatorCode)},
+                        {"rssi", numberInto(&network.rssi, 0, 99)},
+                        {"ber", numberInto(&network.ber, 0, 99)},
+                    });
 }
 
 bool SeedParser::phonebookValue(const QString& key, const QString& value)
@@ -444,13 +437,13 @@ bool SeedParser::phonebookValue(const QString& key, const QString& value)
         return fail(
             QStringLiteral("the values of [%1] come before its entries").arg(m_sectionName));
     return setValue(key, value,
-        {
-            {"total", numberInto(&memory.total, 0, 9999)},
-            {"number_length", numberInto(&memory.numberLength, 1, 99)},
-            {"name_length", numberInto(&memory.nameLength, 1, 99)},
-            {"read_only", flagInto(&memory.readOnly)},
-            {"refused", flagInto(&memory.refused)},
-        });
+                    {
+                        {"total", numberInto(&memory.total, 0, 9999)},
+                        {"number_length", numberInto(&memory.numberLength, 1, 99)},
+                        {"name_length", numberInto(&memory.nameLength, 1, 99)},
+                        {"read_only", flagInto(&memory.readOnly)},
+                        {"refused", flagInto(&memory.refused)},
+                    });
 }
 
 bool SeedParser::messagesValue(const QString& key, const QString& value)
@@ -459,10 +452,10 @@ bool SeedParser::messagesValue(const QString& key, const QString& value)
     if (!messages.bySlot.empty())
         return fail(QStringLiteral("the values of [messages] come before its messages"));
     const bool read = setValue(key, value,
-        {
-            {"centre", dialStringInto(&messages.centre)},
-            {"capacity", numberInto(&messages.capacity, 1, 255)},
-        });
+                               {
+                                   {"centre", dialStringInto(&messages.centre)},
+                                   {"capacity", numberInto(&messages.capacity, 1, 255)},
+                               });
     messages.centreType = defaultNumberType(messages.centre);
     return read;
 }
@@ -477,10 +470,10 @@ bool SeedParser::clockValue(const QString& key, const QString& value)
         return true;
     };
     return setValue(key, value,
-        {
-            {"time", timeSetter},
-            {"running", flagInto(&m_state.clock.running)},
-        });
+                    {
+                        {"time", timeSetter},
+                        {"running", flagInto(&m_state.clock.running)},
+                    });
 }
 
 // The maxima come first: a tone or volume is checked against them.
@@ -488,21 +481,21 @@ bool SeedParser::ringToneValue(const QString& key, const QString& value)
 {
     RingTone& tone = m_state.ringTone;
     return setValue(key, value,
-        {
-            {"max_tone", numberInto(&tone.maxTone, 0, 99)},
-            {"max_volume", numberInto(&tone.maxVolume, 0, 9)},
-            {"tone", numberInto(&tone.tone, 0, tone.maxTone)},
-            {"volume", numberInto(&tone.volume, 0, tone.maxVolume)},
-        });
+                    {
+                        {"max_tone", numberInto(&tone.maxTone, 0, 99)},
+                        {"max_volume", numberInto(&tone.maxVolume, 0, 9)},
+                        {"tone", numberInto(&tone.tone, 0, tone.maxTone)},
+                        {"volume", numberInto(&tone.volume, 0, tone.maxVolume)},
+                    });
 }
 
 bool SeedParser::modemValue(const QString& key, const QString& value)
 {
     return setValue(key, value,
-        {
-            {"echo", flagInto(&m_state.modem.echo)},
-            {"error_reports", numberInto(&m_state.modem.errorReports, 0, 1)},
-        });
+                    {
+                        {"echo", flagInto(&m_state.modem.echo)},
+                        {"error_reports", numberInto(&m_state.modem.errorReports, 0, 1)},
+                    });
 }
 
 bool SeedParser::operatorRecord(const QStringList& fields)

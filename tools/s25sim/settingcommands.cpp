@@ -35,10 +35,10 @@ std::optional<QDateTime> parseClock(const QByteArray& text)
     const QRegularExpressionMatch match = pattern.match(QString::fromLatin1(text));
     if (!match.hasMatch())
         return std::nullopt;
-    const QDate date(
-        2000 + match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
-    const QTime time(
-        match.captured(4).toInt(), match.captured(5).toInt(), match.captured(6).toInt());
+    const QDate date(2000 + match.captured(1).toInt(), match.captured(2).toInt(),
+                     match.captured(3).toInt());
+    const QTime time(match.captured(4).toInt(), match.captured(5).toInt(),
+                     match.captured(6).toInt());
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
     return QDateTime(date, time, Qt::UTC);
@@ -117,8 +117,8 @@ Reply AtInterpreter::switchLock(const QByteArray& facility, bool on, const Comma
         return Reply::ok();
     }
     const std::optional<int> classes = command.argument(3).text.isEmpty()
-        ? kAllClasses
-        : command.numberBetween(3, 1, kAllClasses);
+                                           ? kAllClasses
+                                           : command.numberBetween(3, 1, kAllClasses);
     if (!classes)
         return Reply::equipmentError(cme::kOperationNotSupported);
     active = on ? (active | *classes) : (active & ~*classes);
@@ -131,7 +131,7 @@ Reply AtInterpreter::changePassword(const Command& command)
     if (command.form == Form::Test) {
         QList<QByteArray> pairs;
         for (const char* code :
-            {"P2", "PS", "SC", "AO", "OI", "OX", "AI", "IR", "AB", "AG", "AC"}) {
+             {"P2", "PS", "SC", "AO", "OI", "OX", "AI", "IR", "AB", "AG", "AC"}) {
             const int length = passwords[passwordCodeOf(code)].maxLength;
             pairs.append("(" + quoted(code) + ',' + decimal(length) + ')');
         }
@@ -159,8 +159,8 @@ Reply AtInterpreter::callForwarding(const Command& command)
     const std::optional<int> reason = command.numberBetween(0, 0, 3);
     const std::optional<int> mode = command.numberBetween(1, 0, 4);
     const std::optional<int> classes = command.argument(4).text.isEmpty()
-        ? kAllClasses
-        : command.numberBetween(4, 1, kAllClasses);
+                                           ? kAllClasses
+                                           : command.numberBetween(4, 1, kAllClasses);
     if (command.form != Form::Set || !reason || !mode || !classes)
         return Reply::equipmentError(cme::kOperationNotSupported);
     if (*mode == 2)
@@ -192,11 +192,11 @@ Reply AtInterpreter::registerForwarding(int reason, const Command& command)
 {
     const QByteArray number = command.argument(2).text;
     const std::optional<int> type = command.argument(3).text.isEmpty()
-        ? defaultNumberType(number)
-        : command.numberBetween(3, 128, 255);
+                                        ? defaultNumberType(number)
+                                        : command.numberBetween(3, 128, 255);
     const std::optional<int> classes = command.argument(4).text.isEmpty()
-        ? kAllClasses
-        : command.numberBetween(4, 1, kAllClasses);
+                                           ? kAllClasses
+                                           : command.numberBetween(4, 1, kAllClasses);
     const bool timeGiven = !command.argument(7).text.isEmpty();
     const std::optional<int> time = command.numberBetween(7, 1, 30);
     if (number.isEmpty() || !isDialString(number))

@@ -20,13 +20,13 @@ inline QByteArray quoted(const QByteArray& text)
 inline bool isDigits(const QByteArray& text)
 {
     return !text.isEmpty()
-        && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+           && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 inline bool isHexDigit(char character)
 {
     return (character >= '0' && character <= '9') || (character >= 'A' && character <= 'F')
-        || (character >= 'a' && character <= 'f');
+           || (character >= 'a' && character <= 'f');
 }
 
 inline bool isHexText(const QByteArray& text)
@@ -49,7 +49,7 @@ inline bool isDialString(const QByteArray& number)
     for (qsizetype i = 0; i < number.size(); ++i) {
         const char character = number.at(i);
         const bool allowed = (character >= '0' && character <= '9') || character == '*'
-            || character == '#' || (character == '+' && i == 0);
+                             || character == '#' || (character == '+' && i == 0);
         if (!allowed)
             return false;
     }
