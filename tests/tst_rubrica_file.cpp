@@ -36,7 +36,7 @@ void Voce(int m, int p, const QString& nome, const QString& numero)
 // nor own numbers.
 void RubricaEsempio()
 {
-    Telefono = DatiTelefono {};
+    Telefono = DatiTelefono{};
     Telefono.RubTotale = {2, 0, 1, 0};
     Telefono.RubUsate = {1, 0, 1, 0};
     Voce(0, 1, "Anna", "+39333");
@@ -48,14 +48,14 @@ void RubricaEsempio()
 QByteArray BytesEsempio()
 {
     return Record(0, Vuoto16, "Quorna - File Rubrica         ", "0000")
-        + Record(0, "1               ", "2                             ", "0000")
-        + Record(1, "Anna            ", "+39333                        ", "0000")
-        + Record(2, Vuoto16, Vuoto30, "0000")
-        + Record(1, "0               ", "0                             ", "0000")
-        + Record(2, "1               ", "1                             ", "0000")
-        + Record(1, "Bob!            ", "0612                          ", "FFFF")
-        + Record(3, "0               ", "0                             ", "FFFF")
-        + Record(99, "SMSC            ", "+393359609600                 ", "FFFF");
+           + Record(0, "1               ", "2                             ", "0000")
+           + Record(1, "Anna            ", "+39333                        ", "0000")
+           + Record(2, Vuoto16, Vuoto30, "0000")
+           + Record(1, "0               ", "0                             ", "0000")
+           + Record(2, "1               ", "1                             ", "0000")
+           + Record(1, "Bob!            ", "0612                          ", "FFFF")
+           + Record(3, "0               ", "0                             ", "FFFF")
+           + Record(99, "SMSC            ", "+393359609600                 ", "FFFF");
 }
 
 QString Scrivi(const QTemporaryDir& cartella, const QString& nome, const QByteArray& dati)
@@ -104,7 +104,7 @@ private slots:
 
     void rubricaSenzaPosizioni()
     {
-        Telefono = DatiTelefono {};
+        Telefono = DatiTelefono{};
         const QByteArray dati = BytesFileRubrica();
         QCOMPARE(dati.size(), 6 * 49);
         QCOMPARE(dati.mid(5 * 49), Record(99, "SMSC            ", Vuoto30, "0000"));
@@ -123,14 +123,14 @@ private slots:
 
     void andataERitorno()
     {
-        Voce(0, 2, "", "+3912345"); // a number with no name
+        Voce(0, 2, "", "+3912345");           // a number with no name
         Voce(2, 1, "Sedici caratteri!", "1"); // red, longer than the field
         Telefono.SMSC = "+39";
         const QByteArray dati = BytesFileRubrica();
-        Telefono = DatiTelefono {};
+        Telefono = DatiTelefono{};
         const QString percorso = Scrivi(cartella, "giro.rub", dati);
         QVERIFY(CaricaFileRubrica(percorso));
-        QCOMPARE(Telefono.RubTotale, (std::array<int16_t, 4> {2, 0, 1, 0}));
+        QCOMPARE(Telefono.RubTotale, (std::array<int16_t, 4>{2, 0, 1, 0}));
         QCOMPARE(Telefono.Rubrica[0][1].Nome, QStringLiteral("Anna"));
         QCOMPARE(Telefono.Rubrica[0][2].Posizione, QStringLiteral("2"));
         QCOMPARE(Telefono.Rubrica[0][2].Numero, QStringLiteral("+3912345"));
@@ -208,9 +208,9 @@ private slots:
         Voce(0, 7, "Anna", "+39333");
         Voce(0, 123, "Diciannove caratter", "0612");
         Voce(0, 1, "", "");
-        Telefono.Rubrica[0][1] = VoceRubrica {};
+        Telefono.Rubrica[0][1] = VoceRubrica{};
         Voce(0, 2, "Venti caratteri pieni", "055");
-        Telefono.Rubrica[2][1] = VoceRubrica {};
+        Telefono.Rubrica[2][1] = VoceRubrica{};
         Voce(2, 3, "Zoe!", "*31#");
         const QByteArray atteso = "Phonebook SIM   Numbers: 3/130\r\n"
                                   "  2  Venti caratteri pieni\r\n"

@@ -46,7 +46,7 @@ private slots:
 
     void init()
     {
-        Telefono = DatiTelefono {};
+        Telefono = DatiTelefono{};
         Telefono.RubTotale = {130, 2, 10, 1};
         Telefono.RubUsate = {4, 1, 2, 1};
         Voce(0, 123, "anna", "0612");
@@ -59,18 +59,39 @@ private slots:
         Voce(3, 1, "Io!", "+39348");
     }
 
+    void selezioneDalNodo_data()
+    {
+        QTest::addColumn<QString>("chiave");
+        QTest::addColumn<int>("selezione");
+        QTest::newRow("SIM") << "RUB_SIM" << 0;
+        QTest::newRow("special SIM") << "RUB_SIMSP" << 1;
+        QTest::newRow("phone") << "RUB_TEL" << 2;
+        QTest::newRow("own numbers") << "RUB_PER" << 3;
+        QTest::newRow("red list") << "RUB_ROS" << 4;
+        QTest::newRow("whole phonebook") << "RUB" << 5;
+        QTest::newRow("outside the phonebook") << "ORA" << 5;
+        QTest::newRow("no node") << "" << 5;
+    }
+
+    void selezioneDalNodo()
+    {
+        QFETCH(QString, chiave);
+        QFETCH(int, selezione);
+        QCOMPARE(SelezioneDaNodo(chiave), selezione);
+    }
+
     void unaMemoriaPerPosizione()
     {
         const std::vector<PezzoReport> report = ReportRubrica(0, PerPosizione, false);
         QCOMPARE(Righe(report),
-            (QStringList {"Quorna   -   Phonebook SIM", "Numbers: 4/130", "",
-                "Location  Name                            Number",
-                "   7      Zeta!                           +39333",
-                "   9      1x                              10",
-                "  20      Bob                             9",
-                " 123      anna                            0612", ""}));
-        QCOMPARE(report[0], (PezzoReport {"Quorna   -   Phonebook SIM\r\n", 9, "Arial", 10, true}));
-        QCOMPARE(report[1], (PezzoReport {"Numbers: 4/130\r\n\r\n", 1, "Arial", 9, false}));
+                 (QStringList{"Quorna   -   Phonebook SIM", "Numbers: 4/130", "",
+                              "Location  Name                            Number",
+                              "   7      Zeta!                           +39333",
+                              "   9      1x                              10",
+                              "  20      Bob                             9",
+                              " 123      anna                            0612", ""}));
+        QCOMPARE(report[0], (PezzoReport{"Quorna   -   Phonebook SIM\r\n", 9, "Arial", 10, true}));
+        QCOMPARE(report[1], (PezzoReport{"Numbers: 4/130\r\n\r\n", 1, "Arial", 9, false}));
         QCOMPARE(report[2].colore, uint8_t(2));
         QCOMPARE(report[2].font, QStringLiteral("Courier New"));
         QVERIFY(report[2].grassetto);
@@ -84,17 +105,17 @@ private slots:
         QTest::addColumn<int>("chiave");
         QTest::addColumn<QStringList>("nomi");
         QTest::newRow("memory by name")
-            << 0 << int(PerNome) << QStringList {"1x", "Bob", "Zeta!", "anna"};
+            << 0 << int(PerNome) << QStringList{"1x", "Bob", "Zeta!", "anna"};
         QTest::newRow("memory by number")
-            << 0 << int(PerNumero) << QStringList {"Zeta!", "anna", "1x", "Bob"};
+            << 0 << int(PerNumero) << QStringList{"Zeta!", "anna", "1x", "Bob"};
         QTest::newRow("red list by position")
-            << 4 << int(PerPosizione) << QStringList {"Zeta!", "Ugo!"};
+            << 4 << int(PerPosizione) << QStringList{"Zeta!", "Ugo!"};
         QTest::newRow("all by number")
             << 5 << int(PerNumero)
-            << QStringList {"Zeta!", "Io!", "Ada", "Ugo!", "anna", "1x", "Fisso!", "Bob"};
+            << QStringList{"Zeta!", "Io!", "Ada", "Ugo!", "anna", "1x", "Fisso!", "Bob"};
         QTest::newRow("all by name")
             << 5 << int(PerNome)
-            << QStringList {"1x", "Ada", "Bob", "Fisso!", "Io!", "Ugo!", "Zeta!", "anna"};
+            << QStringList{"1x", "Ada", "Bob", "Fisso!", "Io!", "Ugo!", "Zeta!", "anna"};
     }
 
     // Texts sort by character code: "+" before digits, digits before capitals, capitals before
@@ -128,7 +149,7 @@ private slots:
 
     void rossaVuotaETabelleGrandi()
     {
-        Telefono = DatiTelefono {};
+        Telefono = DatiTelefono{};
         QVERIFY(ReportRubrica(StampaRossa, PerPosizione, false).empty());
         Telefono.RubTotale = {250, 250, 250, 250};
         for (int m = 0; m < 4; ++m)

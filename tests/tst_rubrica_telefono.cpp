@@ -31,8 +31,9 @@ namespace {
 
 constexpr int Pazienza = 8000;
 
-const QStringList Handshake {"ATE0", "ATQ0", "ATV1", "AT+CGMI", "AT+CGMM", "AT+CGMR", "AT+CGSN",
-    "AT+CIMI", "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
+const QStringList Handshake{"ATE0",    "ATQ0",      "ATV1",      "AT+CGMI",
+                            "AT+CGMM", "AT+CGMR",   "AT+CGSN",   "AT+CIMI",
+                            "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
 
 const QByteArray Seme = R"(
 [phonebook SM]
@@ -69,11 +70,11 @@ total = 3
 QStringList LetturaMemoria(const char* codice, int daLeggere)
 {
     return {QStringLiteral("AT+CPBS=") + codice, "AT+CPBS?", "AT+CPBR=?",
-        QStringLiteral("AT+CPBR=1,%1").arg(daLeggere)};
+            QStringLiteral("AT+CPBR=1,%1").arg(daLeggere)};
 }
 
 const QStringList LetturaCompleta = LetturaMemoria("SM", 20) + LetturaMemoria("FD", 5)
-    + LetturaMemoria("ME", 250) + LetturaMemoria("ON", 3);
+                                    + LetturaMemoria("ME", 250) + LetturaMemoria("ON", 3);
 
 QByteArray Contenuto(const QString& percorso)
 {
@@ -102,8 +103,8 @@ class TstRubricaTelefono : public QObject {
         qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
         collegamento->Connetti();
         QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().size() == Handshake.size() && LineaLibera
-                && !collegamento->TimerGetT.isActive(),
-            Pazienza);
+                                     && !collegamento->TimerGetT.isActive(),
+                                 Pazienza);
         telefono->clearCommandLog();
     }
 
@@ -115,7 +116,12 @@ class TstRubricaTelefono : public QObject {
         return nullptr;
     }
 
-    void clic(const QString& chiave) { finestra->S25Tree_NodeClick(nodo(chiave)); }
+    // A click on a node selects it, then runs its view.
+    void clic(const QString& chiave)
+    {
+        finestra->S25Tree->setCurrentItem(nodo(chiave));
+        finestra->S25Tree_NodeClick(nodo(chiave));
+    }
 
     // The rows of the list as "name|number|...": every column of each row.
     QStringList righe() const
@@ -148,7 +154,7 @@ class TstRubricaTelefono : public QObject {
 
     // Fills the entry dialog once it is open, and presses OK.
     void compilaDialogo(const QString& nome, const QString& numero, std::optional<bool> rossa,
-        QString* nomeMostrato = nullptr)
+                        QString* nomeMostrato = nullptr)
     {
         QTimer::singleShot(0, finestra, [=] {
             auto* dialogo = qobject_cast<frmInputVoceRub*>(FinestraDialogo(2));
@@ -173,7 +179,7 @@ private slots:
 
     void init()
     {
-        TempiLink = TempiCollegamento {};
+        TempiLink = TempiCollegamento{};
         TempiLink.ecoMs = 30;
         TempiLink.identitaMs = 30;
         TempiLink.timeoutMs = 20;
@@ -181,12 +187,12 @@ private slots:
         TempiLink.luceMs = 10;
         TempiLink.attesaMs = 3000;
         TempiLink.quieteMs = 100;
-        Telefono = DatiTelefono {};
+        Telefono = DatiTelefono{};
         LimitiRubrica = {};
         Connesso = LineaLibera = false;
         DialogoAperto = 0;
         BaseLang = 1001;
-        Opzioni = Impostazioni {};
+        Opzioni = Impostazioni{};
         Opzioni.Lingua = 1;
         Opzioni.AutoSaveRub = 1;
         QFile::remove(Rubrica::FileRubricaPredefinito());
@@ -213,10 +219,9 @@ private slots:
     {
         avvia();
         clic("RUB_SIM");
-        QCOMPARE(telefono->commandLog(), LetturaCompleta + QStringList {"AT+CSCA?"});
-        QCOMPARE(righe(),
-            (QStringList {"Anna|0612345|003", "Anna|0699|009", "Bob!|055|007",
-                QStringLiteral("Nicolò|+39333123|005")}));
+        QCOMPARE(telefono->commandLog(), LetturaCompleta + QStringList{"AT+CSCA?"});
+        QCOMPARE(righe(), (QStringList{"Anna|0612345|003", "Anna|0699|009", "Bob!|055|007",
+                                       QStringLiteral("Nicolò|+39333123|005")}));
         QCOMPARE(finestra->SBar[3]->text(), QStringLiteral("4/20"));
         QVERIFY(Telefono.Rubrica[0][7].Rossa);
         QVERIFY(!Telefono.Rubrica[0][3].Rossa);
@@ -229,8 +234,14 @@ private slots:
         QCOMPARE(LimitiRubrica[0].nome, 14);
         QCOMPARE(LimitiRubrica[2].numero, 40);
         QCOMPARE(LimitiRubrica[2].nome, 16);
+        // The entry dialog takes the limits of its own memory, not of the memory read last.
+        for (const auto& [memoria, nome, numero] : {std::tuple{0, 14, 20}, std::tuple{2, 16, 40}}) {
+            const frmInputVoceRub dialogo(static_cast<uint8_t>(memoria), nullptr);
+            QCOMPARE(dialogo.txtNome->maxLength(), nome);
+            QCOMPARE(dialogo.txtNumero->maxLength(), numero);
+        }
         QVERIFY(Telefono.RubLetta[0] && Telefono.RubLetta[1] && Telefono.RubLetta[2]
-            && Telefono.RubLetta[3]);
+                && Telefono.RubLetta[3]);
 
         // The default file holds what was read, and loads back the same.
         const QByteArray salvato = Contenuto(Rubrica::FileRubricaPredefinito());
@@ -240,10 +251,10 @@ private slots:
         telefono->clearCommandLog();
         clic("RUB_ROS");
         QVERIFY(telefono->commandLog().isEmpty());
-        QCOMPARE(righe(), (QStringList {"Bob!|055|SIM|007", "Bob!|0333|Phone|007"}));
+        QCOMPARE(righe(), (QStringList{"Bob!|055|SIM|007", "Bob!|0333|Phone|007"}));
         QCOMPARE(finestra->SBar[3]->text(), QStringLiteral("2"));
         clic("RUB");
-        QCOMPARE(telefono->commandLog(), QStringList {});
+        QCOMPARE(telefono->commandLog(), QStringList{});
         QCOMPARE(finestra->List1->topLevelItemCount(), 4 + 1 + 3 + 1);
         QCOMPARE(finestra->SBar[3]->text(), QStringLiteral("9") + Msg(106));
         QVERIFY(risposte->boxes.isEmpty());
@@ -255,8 +266,9 @@ private slots:
         seme.replace("read_only = yes", "refused = yes");
         avvia(seme);
         clic("RUB_SIMSP");
-        const QStringList attesi = LetturaMemoria("SM", 20) + QStringList {"AT+CPBS=FD"}
-            + LetturaMemoria("ME", 250) + LetturaMemoria("ON", 3) + QStringList {"AT+CSCA?"};
+        const QStringList attesi = LetturaMemoria("SM", 20) + QStringList{"AT+CPBS=FD"}
+                                   + LetturaMemoria("ME", 250) + LetturaMemoria("ON", 3)
+                                   + QStringList{"AT+CSCA?"};
         QCOMPARE(telefono->commandLog(), attesi);
         QVERIFY(Telefono.RubLetta[1]);
         QCOMPARE(Telefono.RubTotale[1], int16_t(0));
@@ -266,7 +278,7 @@ private slots:
         telefono->clearCommandLog();
         Telefono.RubTotale[1] = 5;
         QVERIFY(!ScriviVoceRubrica(1, "1", "Altro", "113"));
-        QCOMPARE(telefono->commandLog(), QStringList {"AT+CPBS=FD"});
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CPBS=FD"});
     }
 
     void aggiungeModificaCancella_data()
@@ -290,7 +302,6 @@ private slots:
         telefono->clearCommandLog();
 
         compilaDialogo(nome, numero, std::nullopt);
-        finestra->S25Tree->setCurrentItem(nodo("RUB_SIM"));
         rubrica->AddRubrica();
         QCOMPARE(telefono->commandLog().size(), 2);
         QCOMPARE(telefono->commandLog().at(0), QStringLiteral("AT+CPBS=SM"));
@@ -326,7 +337,7 @@ private slots:
         risposte->pulsantiDaPremere.enqueue(QMessageBox::Yes);
         telefono->clearCommandLog();
         rubrica->DelRubrica();
-        QCOMPARE(telefono->commandLog(), (QStringList {"AT+CPBS=SM", "AT+CPBW=1"}));
+        QCOMPARE(telefono->commandLog(), (QStringList{"AT+CPBS=SM", "AT+CPBW=1"}));
         QVERIFY(nomeSulTelefono("SM", 1).isEmpty());
         QVERIFY(Telefono.Rubrica[0][1].Posizione.isEmpty());
         QVERIFY(!scegli("001"));
@@ -340,7 +351,7 @@ private slots:
         QVERIFY(scegli("009"));
         risposte->pulsantiDaPremere.enqueue(QMessageBox::Yes);
         rubrica->DelRubrica();
-        QCOMPARE(telefono->commandLog(), (QStringList {"AT+CPBS=SM", "AT+CPBW=9"}));
+        QCOMPARE(telefono->commandLog(), (QStringList{"AT+CPBS=SM", "AT+CPBW=9"}));
         QCOMPARE(nomeSulTelefono("SM", 3), QStringLiteral("Anna"));
         QCOMPARE(risposte->boxes.last().testo, QStringLiteral("Delete: [Anna] from phonebook?"));
 
@@ -353,21 +364,40 @@ private slots:
         rubrica->EditRubrica();
         QCOMPARE(mostrato, QStringLiteral("Bob"));
         QCOMPARE(telefono->commandLog(),
-            (QStringList {"AT+CPBS=ME", "AT+CPBW=7,\"0333\",129,\"Roberto!\""}));
+                 (QStringList{"AT+CPBS=ME", "AT+CPBW=7,\"0333\",129,\"Roberto!\""}));
         QCOMPARE(nomeSulTelefono("SM", 7), QStringLiteral("Bob!"));
+
+        // Adding from the red list writes a marked entry to the SIM.
+        telefono->clearCommandLog();
+        compilaDialogo("Anna", "0612", std::nullopt);
+        rubrica->AddRubrica();
+        QCOMPARE(telefono->commandLog(),
+                 (QStringList{"AT+CPBS=SM", "AT+CPBW=1,\"0612\",129,\"Anna!\""}));
+        QCOMPARE(righe().size(), 3);
 
         // Offline, an unread view shows one row that names no entry: the commands do nothing.
         collegamento->Connetti();
         QTRY_VERIFY_WITH_TIMEOUT(!Connesso, Pazienza);
         Telefono.RubLetta.fill(false);
         clic("RUB_SIM");
-        QCOMPARE(righe(), QStringList {Msg(82)});
+        QCOMPARE(righe(), QStringList{Msg(82)});
         telefono->clearCommandLog();
         finestra->List1->setCurrentItem(finestra->List1->topLevelItem(0));
         rubrica->EditRubrica();
         rubrica->DelRubrica();
         QVERIFY(telefono->commandLog().isEmpty());
         QCOMPARE(DialogoAperto, uint8_t(0));
+    }
+
+    void memoriaMaiLettaEPiena()
+    {
+        finestra->S25Tree->setCurrentItem(nodo("RUB_TEL"));
+        rubrica->AddRubrica();
+        QCOMPARE(risposte->boxes.size(), 1);
+        QCOMPARE(risposte->boxes[0].testo, Msg(102));
+        QCOMPARE(risposte->boxes[0].icona, QMessageBox::Critical);
+        QVERIFY(!FinestraDialogo(2));
+        QVERIFY(finestra->isEnabled());
     }
 
     void linkCadutoDuranteLaLettura()
@@ -415,7 +445,7 @@ private slots:
         Telefono.SMSC = "+39";
         const QString percorso = QDir::temp().filePath("quorna-invio.RUB");
         QVERIFY(ScriviFileIntero(percorso, BytesFileRubrica()));
-        Telefono = DatiTelefono {};
+        Telefono = DatiTelefono{};
         risposte->fileDaScegliere.enqueue(percorso);
         rubrica->ApriRubrica();
         QCOMPARE(risposte->boxes.last().testo, Msg(263) + "\r\n" + Msg(264));
@@ -424,10 +454,10 @@ private slots:
 
         rubrica->InviaRubrica();
         QCOMPARE(telefono->commandLog(),
-            (QStringList {"AT+CPBS=SM", "AT+CPBR=?",
-                "AT+CPBW=1,\"+3912345678901234567\",145,\"Lunghissimo no\"",
-                "AT+CPBW=2,\"0612\",129,\"q\\22b\\1B/c!\"", "AT+CPBS=ME", "AT+CPBR=?",
-                "AT+CPBW=4,\"0555\",129,\"Nicol\\08, Rossi\""}));
+                 (QStringList{"AT+CPBS=SM", "AT+CPBR=?",
+                              "AT+CPBW=1,\"+3912345678901234567\",145,\"Lunghissimo no\"",
+                              "AT+CPBW=2,\"0612\",129,\"q\\22b\\1B/c!\"", "AT+CPBS=ME", "AT+CPBR=?",
+                              "AT+CPBW=4,\"0555\",129,\"Nicol\\08, Rossi\""}));
         QCOMPARE(nomeSulTelefono("SM", 2), QStringLiteral("q\"b\\c!"));
         QCOMPARE(nomeSulTelefono("ME", 4), QStringLiteral("Nicolò, Rossi"));
         QCOMPARE(nomeSulTelefono("SM", 3), QStringLiteral("Anna")); // left as it was
@@ -472,7 +502,7 @@ private slots:
         Telefono.RubTotale[2] = 2;
         Telefono.Rubrica[2][2] = {"2", "Avvio", "0612", false};
         QVERIFY(ScriviFileIntero(Rubrica::FileRubricaPredefinito(), BytesFileRubrica()));
-        Telefono = DatiTelefono {};
+        Telefono = DatiTelefono{};
         Opzioni.AutoLoadRub = 1;
         frmMain altra;
         altra.rubrica = std::make_unique<Rubrica>(altra);
@@ -489,9 +519,9 @@ private slots:
         telefono->clearCommandLog();
         clic("LIST_RC");
         QCOMPARE(telefono->commandLog(),
-            (QStringList {"AT+CPBS=RC", "AT+CPBR=1,10", "AT+CPBS=MC", "AT+CPBR=1,10", "AT+CPBS=LD",
-                "AT+CPBR=1,10"}));
-        QCOMPARE(righe(), (QStringList {"Anna|+39612345", "Fornaio|0777", Msg(284) + "|0888"}));
+                 (QStringList{"AT+CPBS=RC", "AT+CPBR=1,10", "AT+CPBS=MC", "AT+CPBR=1,10",
+                              "AT+CPBS=LD", "AT+CPBR=1,10"}));
+        QCOMPARE(righe(), (QStringList{"Anna|+39612345", "Fornaio|0777", Msg(284) + "|0888"}));
         QCOMPARE(finestra->SBar[3]->text(), QStringLiteral("3") + Msg(285));
         telefono->clearCommandLog();
         clic("LIST_MC");
@@ -499,9 +529,9 @@ private slots:
         QVERIFY(righe().isEmpty());
         QCOMPARE(finestra->SBar[3]->text(), QStringLiteral("0") + Msg(285));
         clic("LIST_LD");
-        QCOMPARE(righe(), QStringList {"Anna|0612345"});
+        QCOMPARE(righe(), QStringList{"Anna|0612345"});
         clic("LIST");
-        QCOMPARE(righe(), (QStringList {Msg(49), Msg(50), Msg(51)}));
+        QCOMPARE(righe(), (QStringList{Msg(49), Msg(50), Msg(51)}));
     }
 };
 

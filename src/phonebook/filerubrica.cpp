@@ -46,7 +46,7 @@ private:
 
 class LettoreRecord {
 public:
-    explicit LettoreRecord(const QByteArray& dati) : dati(dati) { }
+    explicit LettoreRecord(const QByteArray& dati) : dati(dati) {}
     // The next record when it carries this tag.
     std::optional<VoceFile> Prossimo(uint8_t tag)
     {
@@ -73,7 +73,7 @@ bool LeggiMemoria(LettoreRecord& lettore, size_t m, RubricaDaFile& rubrica)
     rubrica.usate[m] = static_cast<int16_t>(NumeroIniziale(testa->Nome));
     rubrica.totale[m] = static_cast<int16_t>(totale);
     std::vector<VoceRubrica>& voci = rubrica.voci[m];
-    voci.assign(static_cast<size_t>(totale) + 1, VoceRubrica {});
+    voci.assign(static_cast<size_t>(totale) + 1, VoceRubrica{});
     for (int p = 1; p <= totale; ++p) {
         const std::optional<VoceFile> record = lettore.Prossimo(static_cast<uint8_t>(p));
         if (!record)
@@ -115,11 +115,11 @@ QByteArray BytesFileRubrica()
     for (size_t m = 0; m < NumMemorie; ++m) {
         const int tenute = PosizioniTenute(static_cast<int>(m));
         scrittore.Aggiungi(static_cast<uint8_t>(m), QString::number(Telefono.RubUsate[m]),
-            QString::number(tenute));
+                           QString::number(tenute));
         for (int p = 1; p <= tenute; ++p) {
             const VoceRubrica& voce = Telefono.Rubrica[m][static_cast<size_t>(p)];
-            scrittore.AggiungiVoce(
-                static_cast<uint8_t>(p), NomePerFile(voce), voce.Numero, voce.Rossa);
+            scrittore.AggiungiVoce(static_cast<uint8_t>(p), NomePerFile(voce), voce.Numero,
+                                   voce.Rossa);
         }
     }
     scrittore.Aggiungi(TagCentro, NomeCentro, Telefono.SMSC);
@@ -162,7 +162,8 @@ QByteArray BytesFileRubricaTxt()
     QString testo;
     for (size_t m = 0; m < NumMemorie; ++m) {
         testo += Msg(366) + NomiMemoria[m] + Msg(367) + QString::number(Telefono.RubUsate[m])
-            + QLatin1Char('/') + QString::number(Telefono.RubTotale[m]) + QStringLiteral("\r\n");
+                 + QLatin1Char('/') + QString::number(Telefono.RubTotale[m])
+                 + QStringLiteral("\r\n");
         const int tenute = PosizioniTenute(static_cast<int>(m));
         for (int p = 1; p <= tenute; ++p) {
             const VoceRubrica& voce = Telefono.Rubrica[m][static_cast<size_t>(p)];

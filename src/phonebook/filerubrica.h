@@ -18,8 +18,8 @@ QByteArray BytesFileRubrica();
 
 // A phonebook file read whole, before it becomes the table.
 struct RubricaDaFile {
-    std::array<int16_t, NumMemorie> usate {};
-    std::array<int16_t, NumMemorie> totale {};
+    std::array<int16_t, NumMemorie> usate{};
+    std::array<int16_t, NumMemorie> totale{};
     std::array<std::vector<VoceRubrica>, NumMemorie> voci; // index = position, 0 unused
     QString smsc;
 };

@@ -17,7 +17,7 @@ namespace {
 
 constexpr uint8_t CodiceDialogo = 2;
 
-template<class Controllo>
+template <class Controllo>
 Controllo* Posiziona(Controllo* controllo, int left, int top, int width, int height)
 {
     controllo->setGeometry(InPixel(left), InPixel(top), InPixel(width), InPixel(height));
@@ -33,7 +33,7 @@ frmInputVoceRub::frmInputVoceRub(uint8_t memoria, QWidget* principale)
     RegistraFinestraDialogo(CodiceDialogo, this);
     costruisci();
     InitLang();
-    const LimitiMemoria limiti = memoria < NumMemorie ? LimitiRubrica[memoria] : LimitiMemoria {};
+    const LimitiMemoria limiti = memoria < NumMemorie ? LimitiRubrica[memoria] : LimitiMemoria{};
     if (limiti.nome > 0 && limiti.numero > 0) {
         txtNome->setMaxLength(limiti.nome);
         txtNumero->setMaxLength(limiti.numero);
@@ -81,7 +81,7 @@ void frmInputVoceRub::InitLang()
 void frmInputVoceRub::pOk_Click()
 {
     const bool rossa = chkRossa->isChecked();
-    const LimitiMemoria limiti = memoria < NumMemorie ? LimitiRubrica[memoria] : LimitiMemoria {};
+    const LimitiMemoria limiti = memoria < NumMemorie ? LimitiRubrica[memoria] : LimitiMemoria{};
     switch (ErroreVoce(txtNome->text(), txtNumero->text(), rossa, limiti.nome)) {
     case 386:
         MsgBox(Msg(386), QMessageBox::NoIcon, QMessageBox::Ok, QString(), this);
@@ -95,8 +95,8 @@ void frmInputVoceRub::pOk_Click()
         break;
     }
     if (Connesso)
-        ScriviVoceRubrica(
-            memoria, txtMem->text(), NomeDaScrivere(txtNome->text(), rossa), txtNumero->text());
+        ScriviVoceRubrica(memoria, txtMem->text(), NomeDaScrivere(txtNome->text(), rossa),
+                          txtNumero->text());
     accept();
 }
 

@@ -23,8 +23,6 @@ public:
     void pOk_Click();
     void pAnnulla_Click();
 
-    uint8_t Memoria() const { return memoria; }
-
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
     QLineEdit *txtNome = nullptr, *txtNumero = nullptr, *txtMem = nullptr;
     QCheckBox* chkRossa = nullptr;

@@ -126,15 +126,15 @@ void frmPrint::pStampa_Click()
         Rtf->document()->print(&stampante);
 }
 
-void frmPrint::OutRTFp(
-    const QString& testo, uint8_t colore, const QString& font, int16_t dimensione, bool grassetto)
+void frmPrint::OutRTFp(const QString& testo, uint8_t colore, const QString& font,
+                       int16_t dimensione, bool grassetto)
 {
     QTextCharFormat formato;
     QFont carattere(font);
     // Where the named font is missing, its kind decides the stand-in: the columns need a
     // fixed-pitch one.
-    carattere.setStyleHint(
-        font.startsWith(QLatin1String("Courier")) ? QFont::TypeWriter : QFont::SansSerif);
+    carattere.setStyleHint(font.startsWith(QLatin1String("Courier")) ? QFont::TypeWriter
+                                                                     : QFont::SansSerif);
     carattere.setPointSize(dimensione);
     carattere.setBold(grassetto);
     formato.setFont(carattere);

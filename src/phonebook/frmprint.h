@@ -27,12 +27,12 @@ public:
     void pStampa_Click();
     // Appends a run to the report with its palette colour, font, size and weight.
     void OutRTFp(const QString& testo, uint8_t colore, const QString& font, int16_t dimensione,
-        bool grassetto);
+                 bool grassetto);
 
     QLabel *Label1 = nullptr, *Label2 = nullptr;
     QComboBox* cmbRubTip = nullptr;
     QGroupBox* Frame1 = nullptr;
-    std::array<QRadioButton*, 3> optSort {};
+    std::array<QRadioButton*, 3> optSort{};
     QCheckBox* chkRosso = nullptr;
     QPushButton *pStampa = nullptr, *pAnnulla = nullptr;
     QTextEdit* Rtf = nullptr;

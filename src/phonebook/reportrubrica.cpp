@@ -43,13 +43,13 @@ QString Riempi(qsizetype lunghezza, int larghezza, int minimo = 0)
     return QString(std::max<qsizetype>(larghezza - lunghezza, minimo), QLatin1Char(' '));
 }
 
-QString RigaVoce(const VoceRubrica& voce, int selezione)
+QString RigaStampata(const VoceRubrica& voce, int selezione)
 {
     const QString nomeENumero = voce.Nome + Riempi(voce.Nome.size(), 32, 1) + voce.Numero;
     if (selezione == StampaTutte)
         return QLatin1Char(' ') + nomeENumero;
     return Riempi(voce.Posizione.size(), 4) + voce.Posizione + QString(6, QLatin1Char(' '))
-        + nomeENumero;
+           + nomeENumero;
 }
 
 QString Intestazione(int selezione)
@@ -65,16 +65,18 @@ QString Conteggio(int selezione, size_t copiati)
         return Msg(22) + QString::number(copiati);
     const auto m = static_cast<size_t>(selezione);
     return Msg(22) + QString::number(Telefono.RubUsate[m]) + QLatin1Char('/')
-        + QString::number(Telefono.RubTotale[m]);
+           + QString::number(Telefono.RubTotale[m]);
 }
 
 } // namespace
 
 int SelezioneDaNodo(const QString& chiave)
 {
-    static const QHash<QString, int> nodi {{QStringLiteral("RUB_SIM"), 0},
-        {QStringLiteral("RUB_SIMSP"), 1}, {QStringLiteral("RUB_TEL"), 2},
-        {QStringLiteral("RUB_PER"), 3}, {QStringLiteral("RUB_ROS"), StampaRossa}};
+    static const QHash<QString, int> nodi{{QStringLiteral("RUB_SIM"), 0},
+                                          {QStringLiteral("RUB_SIMSP"), 1},
+                                          {QStringLiteral("RUB_TEL"), 2},
+                                          {QStringLiteral("RUB_PER"), 3},
+                                          {QStringLiteral("RUB_ROS"), StampaRossa}};
     return nodi.value(chiave, StampaTutte);
 }
 
@@ -143,17 +145,17 @@ std::vector<PezzoReport> ReportRubrica(int selezione, uint8_t chiave, bool rosso
         if (voce.Posizione.isEmpty())
             continue;
         const uint8_t colore = rosso && voce.Rossa ? RossoChiaro : Nero;
-        report.push_back({RigaVoce(voce, selezione) + FineRiga, colore, FontRighe, 8, false});
+        report.push_back({RigaStampata(voce, selezione) + FineRiga, colore, FontRighe, 8, false});
     }
     return report;
 }
 
 QColor ColorePalette(uint8_t indice)
 {
-    static const std::array<QColor, 16> palette {QColor(0, 0, 0), QColor(0, 0, 128),
-        QColor(0, 128, 0), QColor(0, 128, 128), QColor(128, 0, 0), QColor(128, 0, 128),
-        QColor(128, 128, 0), QColor(192, 192, 192), QColor(128, 128, 128), QColor(0, 0, 255),
-        QColor(0, 255, 0), QColor(0, 255, 255), QColor(255, 0, 0), QColor(255, 0, 255),
-        QColor(255, 255, 0), QColor(255, 255, 255)};
+    static const std::array<QColor, 16> palette{
+        QColor(0, 0, 0),       QColor(0, 0, 128),   QColor(0, 128, 0),   QColor(0, 128, 128),
+        QColor(128, 0, 0),     QColor(128, 0, 128), QColor(128, 128, 0), QColor(192, 192, 192),
+        QColor(128, 128, 128), QColor(0, 0, 255),   QColor(0, 255, 0),   QColor(0, 255, 255),
+        QColor(255, 0, 0),     QColor(255, 0, 255), QColor(255, 255, 0), QColor(255, 255, 255)};
     return palette[indice & 0xF];
 }

@@ -41,7 +41,7 @@ struct PezzoReport {
     bool operator==(const PezzoReport& altro) const
     {
         return testo == altro.testo && colore == altro.colore && font == altro.font
-            && dimensione == altro.dimensione && grassetto == altro.grassetto;
+               && dimensione == altro.dimensione && grassetto == altro.grassetto;
     }
 };
 

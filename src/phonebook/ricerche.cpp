@@ -10,18 +10,18 @@ namespace {
 bool StessoNumeroNazionale(const QString& internazionale, const QString& nazionale)
 {
     return internazionale.size() >= 3 && internazionale.startsWith(QLatin1Char('+'))
-        && nazionale.startsWith(QLatin1Char('0'))
-        && QStringView(internazionale).mid(3) == QStringView(nazionale).mid(1);
+           && nazionale.startsWith(QLatin1Char('0'))
+           && QStringView(internazionale).mid(3) == QStringView(nazionale).mid(1);
 }
 
 bool StessoNumero(const QString& cercato, const QString& voce)
 {
     return cercato == voce || StessoNumeroNazionale(cercato, voce)
-        || StessoNumeroNazionale(voce, cercato);
+           || StessoNumeroNazionale(voce, cercato);
 }
 
 // Visits the entries in search order until `trovata` says stop; the entry found, or null.
-template<class Condizione>
+template <class Condizione>
 const VoceRubrica* PrimaVoce(Condizione trovata, int* memoriaTrovata = nullptr)
 {
     for (int m = 0; m < NumMemorie; ++m) {
@@ -60,15 +60,6 @@ uint8_t CercaMemoriaDaNome(const QString& nome)
     int memoria = NessunaMemoria;
     PrimaVoce([&nome](const VoceRubrica& v) { return v.Nome == nome; }, &memoria);
     return static_cast<uint8_t>(memoria);
-}
-
-int16_t Memoria(uint8_t memoria, const QString& nome)
-{
-    const int tenute = PosizioniTenute(memoria);
-    for (int p = 1; p <= tenute; ++p)
-        if (Telefono.Rubrica[memoria][static_cast<size_t>(p)].Nome == nome)
-            return static_cast<int16_t>(p);
-    return 0;
 }
 
 bool ValidaNumero(const QString& numero)

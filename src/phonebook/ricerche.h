@@ -18,8 +18,5 @@ QString CercaNumeroDaNome(const QString& nome);
 // The memory 0 to 3 of the first entry named exactly `nome`; 255 when there is none.
 uint8_t CercaMemoriaDaNome(const QString& nome);
 
-// The first position of memory `memoria` whose name is exactly `nome`; 0 when there is none.
-int16_t Memoria(uint8_t memoria, const QString& nome);
-
 // Not empty and, one leading "+" set aside, only digits, "*" and "#".
 bool ValidaNumero(const QString& numero);

@@ -62,9 +62,7 @@ bool TutteLette()
 
 } // namespace
 
-Rubrica::Rubrica(frmMain& finestra) : f(finestra)
-{
-}
+Rubrica::Rubrica(frmMain& finestra) : f(finestra) {}
 
 QString Rubrica::FileRubricaPredefinito()
 {
@@ -114,14 +112,16 @@ bool Rubrica::SalvaFileRubricaTxt(const QString& percorso)
     return completaLettura() && ScriviFileIntero(percorso, BytesFileRubricaTxt());
 }
 
-void Rubrica::preparaElenco(const QList<ListaReport::Colonna>& colonne, bool perNome)
+// The list starts unsorted, so that filling it costs no sort per row; the phonebook views sort it
+// by name once it is full.
+void Rubrica::preparaElenco(const QList<ListaReport::Colonna>& colonne)
 {
     ListaReport& elenco = *f.List1;
     elenco.setVisible(true);
     elenco.clear();
     elenco.ImpostaColonne(colonne);
     elenco.setHeaderHidden(false);
-    elenco.SetSorted(perNome);
+    elenco.SetSorted(false);
     elenco.SetSortKey(0);
     elenco.SetSortOrder(0);
     f.ListSortKey = 0;
@@ -136,7 +136,7 @@ void Rubrica::rigaNonDisponibile()
 QTreeWidgetItem* Rubrica::aggiungiVoce(int memoria, int posizione, bool conMemoria)
 {
     const VoceRubrica& voce = Voce(memoria, posizione);
-    QStringList colonne {voce.Numero};
+    QStringList colonne{voce.Numero};
     if (conMemoria)
         colonne << NomiMemoria[static_cast<size_t>(memoria)];
     colonne << PosizioneMostrata(posizione);
@@ -162,11 +162,11 @@ void Rubrica::ShowRubrica(int16_t memoria)
         f.Toolbar1[posizione]->setVisible(true);
         f.Toolbar1[posizione]->setEnabled(false);
     }
-    QList<ListaReport::Colonna> colonne {Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum")};
+    QList<ListaReport::Colonna> colonne{Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum")};
     if (rossa)
         colonne << Colonna(99, 600, "kMem");
     colonne << Colonna(100, 400, "kPos");
-    preparaElenco(colonne, true);
+    preparaElenco(colonne);
 
     if (Connesso && LineaLibera && !Telefono.RubLetta[static_cast<size_t>(m)]
         && leggiMemorie(false))
@@ -177,7 +177,7 @@ void Rubrica::ShowRubrica(int16_t memoria)
     }
 
     int conta = 0;
-    for (const int memoriaElencata : rossa ? QList<int> {0, 2} : QList<int> {m}) {
+    for (const int memoriaElencata : rossa ? QList<int>{0, 2} : QList<int>{m}) {
         const int tenute = PosizioniTenute(memoriaElencata);
         for (int p = 1; p <= tenute; ++p) {
             const VoceRubrica& voce = Voce(memoriaElencata, p);
@@ -187,13 +187,14 @@ void Rubrica::ShowRubrica(int16_t memoria)
             ++conta;
         }
     }
+    f.List1->SetSorted(true);
     if (rossa) {
         f.SBar[3]->setText(QString::number(conta));
     } else {
         const auto mm = static_cast<size_t>(m);
         Telefono.RubUsate[mm] = static_cast<int16_t>(conta);
         f.SBar[3]->setText(QString::number(Telefono.RubUsate[mm]) + QLatin1Char('/')
-            + QString::number(Telefono.RubTotale[mm]));
+                           + QString::number(Telefono.RubTotale[mm]));
     }
     f.Pulsante(QStringLiteral("pAggiorna"))->setEnabled(true);
     f.Pulsante(QStringLiteral("pNuovo"))->setEnabled(true);
@@ -216,15 +217,14 @@ void Rubrica::ShowRubricaCompleta()
     f.HideButtons();
     SeTesto(104, [this](const QString& t) { f.Toolbar1[5]->setToolTip(t); });
     SeTesto(105, [this](const QString& t) { f.Toolbar1[6]->setToolTip(t); });
-    const QStringList pulsanti {
-        "pAggiorna", "pApriRubrica", "pSalvaRubrica", "pInviaRub", "pStampaRub", "pInviaSMS"};
+    const QStringList pulsanti{"pAggiorna", "pApriRubrica", "pSalvaRubrica",
+                               "pInviaRub", "pStampaRub",   "pInviaSMS"};
     for (const QString& chiave : pulsanti) {
         f.Pulsante(chiave)->setVisible(true);
         f.Pulsante(chiave)->setEnabled(false);
     }
     preparaElenco({Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum"), Colonna(99, 600, "kMem"),
-                      Colonna(100, 300, "kPosMem")},
-        true);
+                   Colonna(100, 300, "kPosMem")});
 
     if (Connesso && LineaLibera && leggiMemorie(true))
         salvataggioAutomatico();
@@ -244,6 +244,7 @@ void Rubrica::ShowRubricaCompleta()
             ++conta;
         }
     }
+    f.List1->SetSorted(true);
     f.Espandi(QStringLiteral("RUB"));
     f.SBar[3]->setText(QString::number(conta) + Msg(106));
     for (const QString& chiave : pulsanti)
@@ -274,11 +275,11 @@ bool Rubrica::voceSelezionata(int& memoria, int& posizione) const
     memoria = riga->data(0, RuoloMemoria).toInt();
     posizione = riga->data(0, RuoloPosizione).toInt();
     return memoria >= 0 && memoria < NumMemorie && PosizioneValida(posizione)
-        && !Voce(memoria, posizione).Posizione.isEmpty();
+           && !Voce(memoria, posizione).Posizione.isEmpty();
 }
 
 void Rubrica::apriDialogo(uint8_t memoria, int posizione, int didascalia, const QString& nome,
-    const QString& numero, bool rossa)
+                          const QString& numero, bool rossa)
 {
     f.setEnabled(false);
     const auto dialogo = std::make_unique<frmInputVoceRub>(memoria, &f);
@@ -328,7 +329,7 @@ void Rubrica::EditRubrica()
         return;
     const VoceRubrica voce = Voce(m, p);
     apriDialogo(static_cast<uint8_t>(m), p, 115, voce.Rossa ? NomeSenzaSegno(voce.Nome) : voce.Nome,
-        voce.Numero, voce.Rossa);
+                voce.Numero, voce.Rossa);
     ShowRubrica(static_cast<int16_t>(rossa ? MemoriaRossa : m));
     if (QTreeWidgetItem* riga = f.List1->topLevelItem(indice))
         f.List1->setCurrentItem(riga);
@@ -344,7 +345,7 @@ void Rubrica::DelRubrica()
     if (!voceSelezionata(m, p))
         return;
     const QString testo = Msg(107) + QStringLiteral(": [") + f.List1->SelectedItem()->text(0)
-        + QStringLiteral("] ") + Msg(108);
+                          + QStringLiteral("] ") + Msg(108);
     if (MsgBox(testo, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, Msg(109))
         != QMessageBox::Yes)
         return;
@@ -416,8 +417,8 @@ void Rubrica::ShowListFolder()
     f.Form_Resize();
     f.HideButtons();
     f.Espandi(QStringLiteral("LIST"));
-    preparaElenco({Colonna(48, InTwips(f.List1->width()) * 2 / 3, "")}, false);
-    const std::array<const char*, NumListeChiamate> chiavi {"L0", "L1", "L2"};
+    preparaElenco({Colonna(48, InTwips(f.List1->width()) * 2 / 3, "")});
+    const std::array<const char*, NumListeChiamate> chiavi{"L0", "L1", "L2"};
     for (size_t l = 0; l < chiavi.size(); ++l) {
         QTreeWidgetItem* riga
             = f.List1->Aggiungi(Msg(49 + static_cast<int>(l)), {}, ImmagineCartella);
@@ -442,7 +443,7 @@ void Rubrica::ShowList(uint8_t lista)
     aggiorna->setEnabled(false);
     f.Espandi(QStringLiteral("LIST_") + CodiceLista(lista));
     // The phone's own order, newest call first.
-    preparaElenco({Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum")}, false);
+    preparaElenco({Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum")});
 
     if (Connesso && LineaLibera && !Telefono.ListeLette[lista]) {
         for (uint8_t l = 0; l < NumListeChiamate; ++l)
@@ -463,7 +464,8 @@ void Rubrica::ShowList(uint8_t lista)
             f.List1->Aggiungi(Msg(284), {chiamata.Numero}, ImmagineNonInRubrica);
         else
             f.List1->Aggiungi(chiamata.Nome, {chiamata.Numero},
-                chiamata.Nome.endsWith(QLatin1Char('!')) ? ImmagineRossa : ImmagineVoce);
+                              chiamata.Nome.endsWith(QLatin1Char('!')) ? ImmagineRossa
+                                                                       : ImmagineVoce);
     }
     if (f.List1->topLevelItemCount() > 0)
         f.mnuLSta->setEnabled(true);

@@ -42,7 +42,7 @@ private:
     bool leggiMemorie(bool soloNonLette);
     bool completaLettura();
     void salvataggioAutomatico();
-    void preparaElenco(const QList<ListaReport::Colonna>& colonne, bool perNome);
+    void preparaElenco(const QList<ListaReport::Colonna>& colonne);
     void rigaNonDisponibile();
     QTreeWidgetItem* aggiungiVoce(int memoria, int posizione, bool conMemoria);
     // Memory and red-list mode from the selected tree node.
@@ -50,7 +50,7 @@ private:
     // The selected row's entry; false for a row that names none.
     bool voceSelezionata(int& memoria, int& posizione) const;
     void apriDialogo(uint8_t memoria, int posizione, int didascalia, const QString& nome,
-        const QString& numero, bool rossa);
+                     const QString& numero, bool rossa);
 
     frmMain& f;
 };

@@ -35,19 +35,15 @@ private:
 };
 
 QString ComandoScrittura(const QString& posizione, const QString& nome, const QString& numero,
-    const LimitiMemoria& limiti = {})
+                         const LimitiMemoria& limiti = {})
 {
     return QStringLiteral("AT+CPBW=") + posizione + QLatin1Char(',')
-        + NumeroAT(numero, limiti.numero) + QLatin1Char(',') + TipoNumero(numero) + QLatin1Char(',')
-        + NomeAT(nome, limiti.nome);
+           + NumeroAT(numero, limiti.numero) + QLatin1Char(',') + TipoNumero(numero)
+           + QLatin1Char(',') + NomeAT(nome, limiti.nome);
 }
 
-LimitiMemoria LimitiDa(const Lunghezze& lunghezze)
-{
-    return {lunghezze.numero, lunghezze.nome};
-}
-
-// The one pair the entry dialog of old used: the limits of the memory read last.
+// The cache's single pair keeps the limits of the memory read last, for readers that name no
+// memory.
 void RicordaUltimiLimiti(const LimitiMemoria& limiti)
 {
     Telefono.MaxNumero = static_cast<uint8_t>(std::clamp(limiti.numero, 0, 255));
@@ -60,8 +56,7 @@ int ScriviMemoria(Dialogo& dialogo, int memoria)
 {
     if (!dialogo.Seleziona(CodiceMemoria(memoria)))
         return -1;
-    const LimitiMemoria limiti
-        = LimitiDa(LeggiLunghezze(dialogo.Invia(QStringLiteral("AT+CPBR=?"))));
+    const LimitiMemoria limiti = LeggiLunghezze(dialogo.Invia(QStringLiteral("AT+CPBR=?")));
     LimitiRubrica[static_cast<size_t>(memoria)] = limiti;
     int falliti = 0;
     const int tenute = PosizioniTenute(memoria);
@@ -82,7 +77,7 @@ int ScriviMemoria(Dialogo& dialogo, int memoria)
 
 QString CodiceLista(int lista)
 {
-    static const std::array<const char*, NumListeChiamate> codici {"RC", "MC", "LD"};
+    static const std::array<const char*, NumListeChiamate> codici{"RC", "MC", "LD"};
     if (lista < 0 || lista >= NumListeChiamate)
         return {};
     return QString::fromLatin1(codici[static_cast<size_t>(lista)]);
@@ -116,14 +111,13 @@ EsitoLettura LeggiRubrica(uint8_t memoria)
         return EsitoLettura::Rifiutata;
     }
     const StatoMemoria stato = LeggiStatoMemoria(dialogo.Invia(QStringLiteral("AT+CPBS?")));
-    const LimitiMemoria limiti
-        = LimitiDa(LeggiLunghezze(dialogo.Invia(QStringLiteral("AT+CPBR=?"))));
+    const LimitiMemoria limiti = LeggiLunghezze(dialogo.Invia(QStringLiteral("AT+CPBR=?")));
     const int daLeggere = std::clamp(stato.totale, 0, MaxPosizioniRubrica);
     const QString elenco = dialogo.Invia(QStringLiteral("AT+CPBR=1,") + QString::number(daLeggere));
     if (dialogo.Perso())
         return EsitoLettura::CollegamentoPerso;
 
-    PosizioniMemoria letta {};
+    PosizioniMemoria letta{};
     for (const QString& riga : RigheVoci(elenco))
         DecodificaVoceRubrica(riga, letta);
     Telefono.Rubrica[memoria] = std::move(letta);
@@ -135,8 +129,8 @@ EsitoLettura LeggiRubrica(uint8_t memoria)
     return EsitoLettura::Letta;
 }
 
-bool ScriviVoceRubrica(
-    uint8_t memoria, const QString& posizione, const QString& nome, const QString& numero)
+bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString& nome,
+                       const QString& numero)
 {
     bool numerica = false;
     const int p = posizione.trimmed().toInt(&numerica);
@@ -153,7 +147,7 @@ bool ScriviVoceRubrica(
         return false;
     VoceRubrica& voce = Telefono.Rubrica[memoria][static_cast<size_t>(p)];
     if (cancella)
-        voce = VoceRubrica {};
+        voce = VoceRubrica{};
     else
         voce = {QString::number(p), nome, numero, nome.endsWith(QLatin1Char('!'))};
     return true;
@@ -191,7 +185,7 @@ EsitoLettura LeggiListaChiamate(uint8_t lista)
         return EsitoLettura::Rifiutata;
     const AttesaInCorso attesa(Msg(363) + QString::number(lista));
     Dialogo dialogo;
-    PosizioniLista letta {};
+    PosizioniLista letta{};
     EsitoLettura esito = EsitoLettura::Rifiutata;
     if (dialogo.Seleziona(CodiceLista(lista))) {
         const QString elenco

@@ -30,8 +30,8 @@ void DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria);
 // Writes the entry at a position of memory 0 to 3, or erases it when name and number are both
 // empty; on the phone's OK the table follows. False when the phone refused the memory or the
 // entry, the position is not one of 1 to 250, or the link failed.
-bool ScriviVoceRubrica(
-    uint8_t memoria, const QString& posizione, const QString& nome, const QString& numero);
+bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString& nome,
+                       const QString& numero);
 
 // Writes every used entry of the SIM and phone memories back, each once, cut to the limits the
 // phone gives that memory. False when any write failed or a memory could not be selected.

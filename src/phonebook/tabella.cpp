@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-std::array<LimitiMemoria, NumMemorie> LimitiRubrica {};
+std::array<LimitiMemoria, NumMemorie> LimitiRubrica{};
 
 QString CodiceMemoria(int memoria)
 {
-    static const std::array<const char*, NumMemorie> codici {"SM", "FD", "ME", "ON"};
+    static const std::array<const char*, NumMemorie> codici{"SM", "FD", "ME", "ON"};
     if (memoria < 0 || memoria >= NumMemorie)
         return {};
     return QString::fromLatin1(codici[static_cast<size_t>(memoria)]);
@@ -16,8 +16,8 @@ int PosizioniTenute(int memoria)
 {
     if (memoria < 0 || memoria >= NumMemorie)
         return 0;
-    return std::clamp<int>(
-        Telefono.RubTotale[static_cast<size_t>(memoria)], 0, MaxPosizioniRubrica);
+    return std::clamp<int>(Telefono.RubTotale[static_cast<size_t>(memoria)], 0,
+                           MaxPosizioniRubrica);
 }
 
 bool PosizioneValida(int posizione)
@@ -32,5 +32,5 @@ void SvuotaRubrica(int memoria)
     const auto m = static_cast<size_t>(memoria);
     Telefono.RubUsate[m] = 0;
     Telefono.RubTotale[m] = 0;
-    Telefono.Rubrica[m].fill(VoceRubrica {});
+    Telefono.Rubrica[m].fill(VoceRubrica{});
 }

@@ -4,13 +4,14 @@
 // and the limits the phone gives each memory.
 
 #include "globali.h"
+#include "righeat.h"
 
 #include <QString>
 
 #include <array>
 #include <cstdint>
 
-constexpr int MemoriaRossa = 4; // the red list, where a per-memory array reaches 4
+constexpr int MemoriaRossa = 4;         // the red list, where a per-memory array reaches 4
 constexpr uint8_t NessunaMemoria = 255; // what a name search answers when nothing matches
 
 // "SM", "FD", "ME", "ON" for memories 0 to 3; empty for any other index.
@@ -22,10 +23,7 @@ int PosizioniTenute(int memoria);
 
 // The longest number and name a memory accepts, as the phone told when it was last read; 0 when
 // not known. Each memory keeps its own, as the phone's memories differ.
-struct LimitiMemoria {
-    int numero = 0;
-    int nome = 0;
-};
+using LimitiMemoria = Lunghezze;
 extern std::array<LimitiMemoria, NumMemorie> LimitiRubrica;
 
 // The entry at (memory, position); positions outside 1 to 250 are no entry.

@@ -12,8 +12,8 @@
 
 struct VoceFile {
     uint8_t Tag = 0;
-    QString Nome; // as stored: 16 characters once read, blank padding included
-    QString Numero; // as stored: 30 characters once read
+    QString Nome;      // as stored: 16 characters once read, blank padding included
+    QString Numero;    // as stored: 30 characters once read
     int16_t Rossa = 0; // -1 true, 0 false; kept as stored, as readers must not judge it
 };
 

@@ -20,6 +20,8 @@ public:
     QString ChiaveColonna(int indice) const;
 
     // Adds a row: item text, sub-items and the image number of the main image list (0: none).
+    // While sorting is on every row added sorts the list again: a view fills the list with
+    // sorting off and switches it on once the rows are in.
     QTreeWidgetItem* Aggiungi(const QString& testo, const QStringList& sottovoci = {},
                               int immagine = 0);
     // Sub-item n of a row (0 is the item text); empty when the row has no such column.
