@@ -11,6 +11,7 @@
 #include "listareport.h"
 #include "risposte.h"
 #include "s25simulator.h"
+#include "statobase.h"
 #include "statotelefono.h"
 #include "tempi.h"
 
@@ -104,20 +105,7 @@ private slots:
 
     void init()
     {
-        TempiLink = TempiCollegamento{};
-        TempiLink.ecoMs = 30;
-        TempiLink.identitaMs = 30;
-        TempiLink.timeoutMs = 20;
-        TempiLink.statoMs = 20;
-        TempiLink.luceMs = 10;
-        TempiLink.attesaMs = 3000;
-        TempiLink.quieteMs = 100;
-        Telefono = DatiTelefono{};
-        Connesso = LineaLibera = false;
-        DialogoAperto = 0;
-        BaseLang = 1001;
-        Opzioni = Impostazioni{};
-        Opzioni.Lingua = 1;
+        StatoDiPartenza();
         risposte = std::make_unique<RisposteFinte>();
         finestra = new frmMain;
         auto proprio = std::make_unique<Collegamento>(*finestra);

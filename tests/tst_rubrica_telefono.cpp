@@ -13,6 +13,7 @@
 #include "s25simulator.h"
 #include "scambiorubrica.h"
 #include "seedfile.h"
+#include "statobase.h"
 #include "tabella.h"
 #include "tempi.h"
 
@@ -179,21 +180,8 @@ private slots:
 
     void init()
     {
-        TempiLink = TempiCollegamento{};
-        TempiLink.ecoMs = 30;
-        TempiLink.identitaMs = 30;
-        TempiLink.timeoutMs = 20;
-        TempiLink.statoMs = 20;
-        TempiLink.luceMs = 10;
-        TempiLink.attesaMs = 3000;
-        TempiLink.quieteMs = 100;
-        Telefono = DatiTelefono{};
+        StatoDiPartenza();
         LimitiRubrica = {};
-        Connesso = LineaLibera = false;
-        DialogoAperto = 0;
-        BaseLang = 1001;
-        Opzioni = Impostazioni{};
-        Opzioni.Lingua = 1;
         Opzioni.AutoSaveRub = 1;
         QFile::remove(Rubrica::FileRubricaPredefinito());
         risposte = std::make_unique<RisposteFinte>();
