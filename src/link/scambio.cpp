@@ -19,6 +19,10 @@ constexpr QChar Esc = QChar(27);
 constexpr QChar FineComando = u'\r';
 // The code our own wake-ups end the local loop with; any other code is the program quitting.
 constexpr int CodiceRisveglio = 0x5CA;
+// A device that never stops sending (line noise, another device on the port) keeps the silence
+// bound from running out; the whole wait also ends after this many bounds, far beyond the
+// longest reply a phone sends at 19200 baud.
+constexpr int LimitiPerTetto = 4;
 
 struct Scambio {
     PortaAT* porta = nullptr;
@@ -52,23 +56,28 @@ bool LinkVivo(const Scambio& s)
 
 enum class Uscita { Condizione, Limite, Chiusura };
 
-// Runs a local event loop until `finita` holds, until nothing arrives for `limiteMs`, or until the
-// program quits. Every received chunk, and every RisvegliaAttesa, makes it test `finita` again.
-Uscita Attendi(int limiteMs, const std::function<bool()>& finita)
+// Runs a local event loop until `finita` holds, until nothing arrives for `limiteMs` or `tettoMs`
+// have passed in all, or until the program quits. Every received chunk, and every
+// RisvegliaAttesa, makes it test `finita` again.
+Uscita Attendi(int limiteMs, int tettoMs, const std::function<bool()>& finita)
 {
     Scambio& s = scambio();
     QEventLoop ciclo;
     QTimer limite;
-    limite.setSingleShot(true);
-    limite.setTimerType(Qt::PreciseTimer);
+    QTimer tetto;
     bool scaduto = false;
-    QObject::connect(&limite, &QTimer::timeout, &ciclo, [&] {
-        scaduto = true;
-        ciclo.exit(CodiceRisveglio);
-    });
+    for (QTimer* timer : {&limite, &tetto}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+        QObject::connect(timer, &QTimer::timeout, &ciclo, [&] {
+            scaduto = true;
+            ciclo.exit(CodiceRisveglio);
+        });
+    }
     s.ciclo = &ciclo;
     s.limite = &limite;
     limite.start(limiteMs);
+    tetto.start(tettoMs);
     Uscita uscita = Uscita::Condizione;
     while (!finita()) {
         if (scaduto) {
@@ -102,7 +111,7 @@ void ScartaFinoAQuiete(Scambio& s)
     const QDeadlineTimer tetto(TempiLink.attesaMs);
     for (;;) {
         s.ricevitore.Azzera();
-        Attendi(TempiLink.quieteMs, [&] {
+        Attendi(TempiLink.quieteMs, TempiLink.attesaMs * LimitiPerTetto, [&] {
             return s.ricevitore.Fine() == FineRisposta::Prompt || tetto.hasExpired()
                    || !LinkVivo(s);
         });
@@ -162,7 +171,8 @@ Risultato EseguiComando(Scambio& s, const QString& comando)
         s.risincronizza = true;
         return {QString(), EsitoAT::LinkCaduto};
     }
-    const Uscita uscita = Attendi(LimiteAttesa(comando), [&] {
+    const int limite = LimiteAttesa(comando);
+    const Uscita uscita = Attendi(limite, limite * LimitiPerTetto, [&] {
         return s.ricevitore.Fine() != FineRisposta::Nessuna || Annulla || !LinkVivo(s);
     });
     // Cancel wins over whatever arrived in the same pass.

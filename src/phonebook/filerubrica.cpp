@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace {
 
 const QString TestataFile = QStringLiteral("Quorna - File Rubrica");
@@ -70,7 +72,8 @@ bool LeggiMemoria(LettoreRecord& lettore, size_t m, RubricaDaFile& rubrica)
     const int totale = NumeroIniziale(testa->Numero);
     if (totale < 0 || totale > MaxPosizioniRubrica)
         return false;
-    rubrica.usate[m] = static_cast<int16_t>(NumeroIniziale(testa->Nome));
+    // A count no memory can have is held within what the table's counts take.
+    rubrica.usate[m] = static_cast<int16_t>(std::clamp(NumeroIniziale(testa->Nome), 0, INT16_MAX));
     rubrica.totale[m] = static_cast<int16_t>(totale);
     std::vector<VoceRubrica>& voci = rubrica.voci[m];
     voci.assign(static_cast<size_t>(totale) + 1, VoceRubrica{});

@@ -102,8 +102,12 @@ bool Rubrica::SalvaFileRubrica(const QString& percorso)
 {
     if (!completaLettura())
         return false;
-    if (!Telefono.SMSCLetto && Connesso && LineaLibera)
+    if (!Telefono.SMSCLetto && Connesso && LineaLibera) {
         LeggiCentroSMS();
+        // The link was lost meanwhile: the centre in the table may be none of this phone's.
+        if (!Telefono.SMSCLetto)
+            return false;
+    }
     return ScriviFileIntero(percorso, BytesFileRubrica());
 }
 
