@@ -18,7 +18,7 @@ frmMain* caricaFinestraPrincipale()
     finestra->collegamento = std::make_unique<Collegamento>(*finestra);
     finestra->rubrica = std::make_unique<Rubrica>(*finestra);
     finestra->messaggi = std::make_unique<Messaggi>();
-    finestra->impostazioni = std::make_unique<ImpostazioniTelefono>();
+    finestra->impostazioni = std::make_unique<ImpostazioniTelefono>(*finestra);
     finestra->Form_Load();
     return finestra;
 }

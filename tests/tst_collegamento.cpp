@@ -114,7 +114,7 @@ private slots:
         auto finti = std::make_unique<MessaggiFinti>();
         messaggi = finti.get();
         finestra->messaggi = std::move(finti);
-        finestra->impostazioni = std::make_unique<ImpostazioniTelefono>();
+        finestra->impostazioni = std::make_unique<ImpostazioniTelefono>(*finestra);
         finestra->Form_Load();
     }
 

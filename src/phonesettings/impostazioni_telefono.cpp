@@ -1,7 +1,42 @@
+// The phone settings subsystem in the main window: the operator services, the clock pane and the
+// network selection pane. The locks and forwarding views live in their own files.
+
 #include "impostazioni_telefono.h"
 
+#include "catalogo.h"
 #include "codici.h"
+#include "frmmain.h"
+#include "globali.h"
+#include "immagini.h"
+#include "interazione.h"
+#include "listareport.h"
 #include "operatori.h"
+#include "orologio.h"
+#include "reti.h"
+#include "scambio.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+constexpr int PosSelRete = 43;
+constexpr int VoceImpossibileImpostare = 80;
+constexpr int VoceDataOraNonValide = 81;
+
+} // namespace
+
+ImpostazioniTelefono::ImpostazioniTelefono(frmMain& finestra) : f(finestra)
+{
+    connect(f.pImpostaOra, &QPushButton::clicked, this, &ImpostazioniTelefono::pImpostaOra_Click);
+    connect(f.pSincrOra, &QPushButton::clicked, this, &ImpostazioniTelefono::pSincrOra_Click);
+    // Only an edit makes the phone fields worth setting.
+    for (QLineEdit* campo : {f.txtGG, f.txtMM, f.txtAA, f.txtH, f.txtM})
+        connect(campo, &QLineEdit::textChanged, this, [this] { f.pImpostaOra->setEnabled(true); });
+}
 
 bool ImpostazioniTelefono::CaricaFileOperatori(const QString& percorso)
 {
@@ -26,4 +61,118 @@ void ImpostazioniTelefono::LeggiOperatori()
 void ImpostazioniTelefono::DecodificaLunghezzeCodici(const QString& risposta)
 {
     ::DecodificaLunghezzeCodici(risposta);
+}
+
+QString ImpostazioniTelefono::SiNo(bool attivo)
+{
+    return Msg(attivo ? 328 : 329);
+}
+
+QAction* ImpostazioniTelefono::pulsante(int posizione) const
+{
+    return f.Toolbar1[static_cast<size_t>(posizione)];
+}
+
+void ImpostazioniTelefono::mostraPulsanti(std::initializer_list<int> posizioni)
+{
+    for (const int posizione : posizioni) {
+        pulsante(posizione)->setVisible(true);
+        pulsante(posizione)->setEnabled(false);
+    }
+}
+
+void ImpostazioniTelefono::ShowDataOra()
+{
+    f.List1->setVisible(false);
+    f.CurrentView = 9;
+    f.Form_Resize();
+    f.HideButtons();
+    mostraPulsanti({PosAggiorna});
+    f.Espandi(QStringLiteral("ORA"));
+    f.frameOra->setVisible(true);
+    f.frameOra->setEnabled(false);
+    if (Connesso) {
+        if (LineaLibera)
+            LeggiDataOra();
+        f.frameOra->setEnabled(true);
+    } else if (!Telefono.OraLetta) {
+        return;
+    }
+    riempiCampiOra();
+    f.pImpostaOra->setEnabled(false);
+    pulsante(PosAggiorna)->setEnabled(true);
+}
+
+void ImpostazioniTelefono::riempiCampiOra()
+{
+    const QString& data = Telefono.DataTel;
+    const QString& ora = Telefono.OraTel;
+    f.txtGG->setText(FormatoDueCifre(data.mid(0, 2)));
+    f.txtMM->setText(FormatoDueCifre(data.mid(3, 2)));
+    f.txtAA->setText(FormatoDueCifre(data.right(2)));
+    f.txtH->setText(FormatoDueCifre(ora.mid(0, 2)));
+    f.txtM->setText(FormatoDueCifre(ora.mid(3, 2)));
+}
+
+void ImpostazioniTelefono::pImpostaOra_Click()
+{
+    if (!LineaLibera)
+        return;
+    const bool validi = ControllaNum(f.txtGG->text(), 1, 31) && ControllaNum(f.txtMM->text(), 1, 12)
+                        && ControllaNum(f.txtAA->text(), 0, 99)
+                        && ControllaNum(f.txtH->text(), 0, 23)
+                        && ControllaNum(f.txtM->text(), 0, 59);
+    if (!validi) {
+        MsgBox(Msg(VoceDataOraNonValide), QMessageBox::Critical, QMessageBox::Ok, Msg(VoceErrore));
+        return;
+    }
+    if (!ImpostaDataOra(f.txtGG->text(), f.txtMM->text(), f.txtAA->text(), f.txtH->text(),
+                        f.txtM->text(), QStringLiteral("00")))
+        MsgBox(Msg(VoceImpossibileImpostare), QMessageBox::Critical, QMessageBox::Ok,
+               Msg(VoceErrore));
+    ShowDataOra();
+}
+
+void ImpostazioniTelefono::pSincrOra_Click()
+{
+    if (!LineaLibera)
+        return;
+    if (!ImpostaDataOra(f.txtGGpc->text(), f.txtMMpc->text(), f.txtAApc->text(), f.txtHpc->text(),
+                        f.txtMpc->text(), QStringLiteral("00")))
+        MsgBox(Msg(VoceImpossibileImpostare), QMessageBox::Critical, QMessageBox::Ok,
+               Msg(VoceErrore));
+}
+
+void ImpostazioniTelefono::ShowSelRete(uint8_t apri)
+{
+    if (apri == 0 || !Connesso) {
+        f.CurrentView = 0;
+        f.frameReti->setVisible(false);
+        pulsante(PosSelRete)->setChecked(false);
+        f.Form_Resize();
+        return;
+    }
+    f.CurrentView = 13;
+    f.listaReti->clear();
+    f.listaRetiDisp->clear();
+    f.frameReti->setVisible(true);
+    f.Form_Resize();
+    if (!LineaLibera)
+        return;
+    if (!Telefono.OperatoriLetti)
+        ::LeggiOperatori();
+    for (const Operatore& op : Telefono.Operatori)
+        f.listaReti->addItem(op.Codice + QStringLiteral(" - ") + op.Nome);
+    std::vector<Operatore> reti;
+    std::vector<uint8_t> stati;
+    CercaReti(reti, stati);
+    for (size_t i = 0; i < reti.size(); ++i) {
+        const int immagine = ImmagineRete(stati[i]);
+        if (immagine == 0)
+            continue;
+        auto* riga = new QListWidgetItem(reti[i].Codice + QStringLiteral(" - ") + reti[i].Nome,
+                                         f.listaRetiDisp);
+        riga->setIcon(ImmagineLista(immagine));
+        riga->setData(Qt::UserRole, immagine);
+    }
 }

@@ -2,12 +2,61 @@
 
 #include "funzioni.h"
 
-// The phone settings as the main window reaches them.
-class ImpostazioniTelefono : public FunzioniImpostazioni {
+#include <QObject>
+
+#include <cstdint>
+
+class frmMain;
+class QAction;
+class QTreeWidgetItem;
+
+// The phone settings as the main window reaches them: the clock pane, the locks view, the call
+// forwarding views, the network selection pane, and the operator list the link's views use.
+class ImpostazioniTelefono : public QObject, public FunzioniImpostazioni {
+    Q_OBJECT
 public:
+    // Wires the clock pane's buttons and fields of the window it serves.
+    explicit ImpostazioniTelefono(frmMain& finestra);
+
     bool CaricaFileOperatori(const QString& percorso) override;
     QString NomeOperatore(const QString& codice) override;
     uint8_t LivelloSegnale(int16_t dBm) override;
     void LeggiOperatori() override;
     void DecodificaLunghezzeCodici(const QString& risposta) override;
+
+    void ShowDataOra() override;
+    void pImpostaOra_Click();
+    void pSincrOra_Click();
+
+    void ShowBlocchi() override;
+    void CambiaBlocco() override;
+
+    void ShowTrasfFolder() override;
+    void ShowTrasferimenti(int motivo) override;
+    void EditTrasf(bool daBarra) override;
+    void DelTrasf() override;
+
+    void ShowSelRete(uint8_t apri) override;
+
+private:
+    static constexpr int PosAggiorna = 4;
+    static constexpr int VoceErrore = 27;
+    // Entry 328 "Si" for an active state, 329 "No" otherwise.
+    static QString SiNo(bool attivo);
+
+    // The first steps of a view in the shared list: view code, layout, reset, its tree node.
+    void iniziaVistaElenco(uint8_t vista, const QString& nodo);
+    // Shows toolbar buttons by position, disabled.
+    void mostraPulsanti(std::initializer_list<int> posizioni);
+    QAction* pulsante(int posizione) const;
+    void riempiCampiOra();
+    // The reason of the selected tree node "TRASF0" to "TRASF3"; -1 for any other node.
+    int motivoSelezionato() const;
+    // The selected row's index; -1 when none.
+    int rigaSelezionata() const;
+    // Offers to read the phonebook when the SIM memory is not there, as the forwarding dialog's
+    // name list needs it.
+    void offriRubrica();
+
+    frmMain& f;
 };

@@ -1,0 +1,161 @@
+#include "blocchi.h"
+
+#include "attesa.h"
+#include "catalogo.h"
+#include "globali.h"
+#include "scambio.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int VoceRicezioneBlocchi = 385;
+constexpr int ClasseVoce = 0;
+constexpr int ClasseFax = 1;
+constexpr int ClasseDati = 2;
+
+struct BitClasse {
+    int bit;
+    int classe;
+};
+// The wire's class bits, in the order a barring reply lists them.
+constexpr std::array<BitClasse, NumClassiBlocco> BitClassi{
+    {{1, ClasseVoce}, {2, ClasseDati}, {4, ClasseFax}}};
+
+bool FacilitaNota(int facilita)
+{
+    return facilita >= 0 && facilita < NumFacilitaBlocco
+           && !CodiciBlocchi[static_cast<size_t>(facilita)].isEmpty();
+}
+
+QString Codice(int facilita)
+{
+    return CodiciBlocchi[static_cast<size_t>(facilita)];
+}
+
+uint8_t Stato(const QString& cifre)
+{
+    return cifre.toInt() != 0 ? 1 : 0;
+}
+
+// Sends one command; true when the phone answered OK.
+bool InviaConOK(const QString& comando)
+{
+    EsitoAT esito = EsitoAT::Ok;
+    InviaComandoAT(comando, &esito);
+    return esito == EsitoAT::Ok;
+}
+
+} // namespace
+
+std::optional<StatoClassi> DecodificaBlocco(const QString& risposta, bool sbarramento)
+{
+    static const QRegularExpression riga(QStringLiteral("\\+CLCK:\\s*(\\d+)(?:\\s*,\\s*(\\d+))?"));
+    StatoClassi stato{};
+    int righe = 0;
+    for (auto it = riga.globalMatch(risposta); it.hasNext(); ++righe) {
+        const QRegularExpressionMatch m = it.next();
+        if (!sbarramento) {
+            stato[ClasseVoce] = Stato(m.captured(1));
+            return stato;
+        }
+        const int bit
+            = m.captured(2).isEmpty()
+                  ? (righe < NumClassiBlocco ? BitClassi[static_cast<size_t>(righe)].bit : 0)
+                  : m.captured(2).toInt();
+        for (const BitClasse& classe : BitClassi)
+            if (bit & classe.bit)
+                stato[static_cast<size_t>(classe.classe)] = Stato(m.captured(1));
+    }
+    if (righe == 0)
+        return std::nullopt;
+    return stato;
+}
+
+bool CodiceValido(const QString& codice)
+{
+    static const QRegularExpression cifre(QStringLiteral("^[0-9]+$"));
+    return cifre.match(codice).hasMatch();
+}
+
+QString ComandoLeggiBlocco(int facilita)
+{
+    return QStringLiteral("AT+CLCK=") + Codice(facilita) + QStringLiteral(",2");
+}
+
+std::optional<QString> ComandoImpostaBlocco(int facilita, uint8_t modo,
+                                            const std::optional<QString>& codice,
+                                            std::optional<uint8_t> classe)
+{
+    if (!FacilitaNota(facilita) || (codice && !CodiceValido(*codice)))
+        return std::nullopt;
+    QString comando = QStringLiteral("AT+CLCK=\"%1\", %2").arg(Codice(facilita)).arg(modo);
+    if (codice) {
+        comando += QLatin1Char(',') + *codice;
+        if (classe)
+            comando += QStringLiteral(", %1").arg(*classe);
+    }
+    return comando;
+}
+
+std::optional<QString> ComandoCambiaCodice(int facilita, const QString& vecchio,
+                                           const QString& nuovo)
+{
+    if (!FacilitaNota(facilita) || !CodiceValido(vecchio) || !CodiceValido(nuovo))
+        return std::nullopt;
+    return QStringLiteral("AT+CPWD=\"%1\",%2,%3").arg(Codice(facilita), vecchio, nuovo);
+}
+
+void LeggiBlocchi()
+{
+    const AttesaInCorso attesa(Msg(VoceRicezioneBlocchi));
+    bool tutteLette = true;
+    for (int f = 0; f < NumFacilitaBlocco; ++f) {
+        EsitoAT esito = EsitoAT::Ok;
+        const QString risposta = InviaComandoAT(ComandoLeggiBlocco(f), &esito);
+        const std::optional<StatoClassi> stato
+            = esito == EsitoAT::Ok ? DecodificaBlocco(risposta, Sbarramento(f)) : std::nullopt;
+        if (!stato) {
+            tutteLette = false;
+            if (!RispostaDelTelefono(esito))
+                break; // the link is gone: the other queries could only fail too
+            continue;
+        }
+        auto& classi = Telefono.Blocchi[static_cast<size_t>(f)];
+        if (Sbarramento(f))
+            classi = *stato;
+        else
+            classi[ClasseVoce] = (*stato)[ClasseVoce];
+    }
+    Telefono.BlocchiLetti = tutteLette;
+}
+
+bool ImpostaBlocco(int facilita, uint8_t modo, const std::optional<QString>& codice,
+                   std::optional<uint8_t>& classe)
+{
+    const std::optional<QString> comando = ComandoImpostaBlocco(facilita, modo, codice, classe);
+    if (!comando || !InviaConOK(*comando))
+        return false;
+    if (!classe)
+        classe = ClasseVoce;
+    if (*classe < NumClassiBlocco)
+        Telefono.Blocchi[static_cast<size_t>(facilita)][*classe] = modo;
+    return true;
+}
+
+bool CambiaCodice(int facilita, const QString& vecchio, const QString& nuovo)
+{
+    const std::optional<QString> comando = ComandoCambiaCodice(facilita, vecchio, nuovo);
+    return comando && InviaConOK(*comando);
+}
+
+QString ClassiBloccate(int facilita, const StatoClassi& stato)
+{
+    if (!Sbarramento(facilita) || stato[ClasseVoce] != 1)
+        return {};
+    QString classi;
+    for (size_t c = 0; c < stato.size(); ++c)
+        if (stato[c] == 1)
+            classi += ClassiBlocchi[c];
+    return classi;
+}

@@ -1,0 +1,71 @@
+#include "dialogo.h"
+
+#include "finestre.h"
+#include "globali.h"
+
+#include <QApplication>
+#include <QEventLoop>
+
+DialogoRestituito::DialogoRestituito(std::optional<uint8_t> codice, QWidget* principale)
+    : QDialog(nullptr), codice(codice), principale(principale)
+{
+    if (codice) {
+        DialogoAperto = *codice;
+        RegistraFinestraDialogo(*codice, this);
+    }
+}
+
+DialogoRestituito::~DialogoRestituito()
+{
+    restituisci();
+}
+
+void DialogoRestituito::MostraEAttendi(QWidget* focus)
+{
+    if (principale)
+        principale->setEnabled(false);
+    CentraForm(*this, principale);
+    DialogoChiuso = false;
+    show();
+    activateWindow();
+    if (focus)
+        focus->setFocus();
+    QEventLoop ciclo;
+    connect(this, &QDialog::finished, &ciclo, &QEventLoop::quit);
+    connect(qApp, &QCoreApplication::aboutToQuit, &ciclo, &QEventLoop::quit);
+    if (!DialogoChiuso)
+        ciclo.exec();
+}
+
+void DialogoRestituito::done(int risultato)
+{
+    QDialog::done(risultato);
+    restituisci();
+}
+
+void DialogoRestituito::restituisci()
+{
+    if (restituito)
+        return;
+    restituito = true;
+    DialogoChiuso = true;
+    DialogoAperto = 0;
+    if (codice)
+        RegistraFinestraDialogo(*codice, nullptr);
+    if (principale) {
+        principale->setEnabled(true);
+        principale->activateWindow();
+    }
+}
+
+ComandoInCorso::ComandoInCorso(std::initializer_list<QWidget*> pulsanti) : pulsanti(pulsanti)
+{
+    for (QWidget* pulsante : this->pulsanti)
+        pulsante->setEnabled(false);
+}
+
+ComandoInCorso::~ComandoInCorso()
+{
+    for (QWidget* pulsante : pulsanti)
+        pulsante->setEnabled(true);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+
+#include <cstdint>
+#include <optional>
+
+// A dialog opened modeless over the disabled main window, whose opener waits until it closes:
+// however it goes (OK, Cancel, its close box, its destruction) it raises DialogoChiuso once,
+// clears DialogoAperto and gives the main window back its input. It has no parent, so that the
+// disabled main window leaves it usable.
+class DialogoRestituito : public QDialog {
+    Q_OBJECT
+public:
+    // `codice` is the dialog's DialogoAperto code, when it has one.
+    DialogoRestituito(std::optional<uint8_t> codice, QWidget* principale);
+    ~DialogoRestituito() override;
+
+    // Shows the dialog and pumps events until it closes (or the program quits).
+    void MostraEAttendi(QWidget* focus);
+
+protected:
+    void done(int risultato) override;
+
+private:
+    void restituisci();
+
+    std::optional<uint8_t> codice;
+    QWidget* principale;
+    bool restituito = false;
+};
+
+// Keeps a dialog's buttons from starting a second command while one waits for the phone.
+class ComandoInCorso {
+public:
+    explicit ComandoInCorso(std::initializer_list<QWidget*> pulsanti);
+    ~ComandoInCorso();
+    ComandoInCorso(const ComandoInCorso&) = delete;
+    ComandoInCorso& operator=(const ComandoInCorso&) = delete;
+
+private:
+    std::vector<QWidget*> pulsanti;
+};

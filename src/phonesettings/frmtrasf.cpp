@@ -1,0 +1,170 @@
+#include "frmtrasf.h"
+
+#include "catalogo.h"
+#include "globali.h"
+#include "interazione.h"
+#include "ricerche.h"
+#include "trasferimenti.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <cmath>
+
+namespace {
+
+constexpr int PassoAttesa = 5;
+constexpr int CifreMinimePerNome = 4;
+// A number looked up again through its name can lead once more to the same name, no further.
+constexpr int ProfonditaMassima = 2;
+
+} // namespace
+
+frmTrasf::frmTrasf(uint8_t motivo, uint8_t linea, bool attivo, QWidget* principale)
+    : DialogoRestituito(Codice, principale), Motivo(motivo), Linea(linea)
+{
+    costruisci();
+    InitLang();
+    SetCmbRubrica();
+    const Trasferimento& t = Telefono.Trasferimenti[motivo];
+    setWindowTitle(Msg(57 + motivo) + QStringLiteral(" - ") + Msg(454 + linea));
+    txtNum->setText(t.Numero[linea]);
+    chkAttivo->setChecked(attivo);
+    boxAttesa->setVisible(motivo == MotivoSenzaRisposta);
+    if (motivo == MotivoSenzaRisposta)
+        cmbAttesa->setCurrentIndex(
+            static_cast<int>(std::lround(t.Tempo[linea] / static_cast<double>(PassoAttesa))) - 1);
+}
+
+void frmTrasf::costruisci()
+{
+    auto* griglia = new QGridLayout(this);
+    Label2 = new QLabel(this);
+    txtNum = new QLineEdit(this);
+    cmbRub = new QComboBox(this);
+    chkAttivo = new QCheckBox(this);
+    griglia->addWidget(Label2, 0, 0);
+    griglia->addWidget(txtNum, 0, 1);
+    griglia->addWidget(cmbRub, 1, 1);
+    griglia->addWidget(chkAttivo, 2, 1);
+    boxAttesa = new QWidget(this);
+    auto* attesa = new QHBoxLayout(boxAttesa);
+    attesa->setContentsMargins(0, 0, 0, 0);
+    Label1 = new QLabel(boxAttesa);
+    cmbAttesa = new QComboBox(boxAttesa);
+    for (int secondi = PassoAttesa; secondi <= 6 * PassoAttesa; secondi += PassoAttesa)
+        cmbAttesa->addItem(QString::number(secondi));
+    cmbAttesa->setCurrentIndex(-1);
+    Label3 = new QLabel(boxAttesa);
+    attesa->addWidget(Label1);
+    attesa->addWidget(cmbAttesa);
+    attesa->addWidget(Label3);
+    griglia->addWidget(boxAttesa, 3, 0, 1, 2);
+    pOk = new QPushButton(QStringLiteral("&OK"), this);
+    pAnnulla = new QPushButton(this);
+    pOk->setDefault(true);
+    auto* pulsanti = new QHBoxLayout;
+    pulsanti->addStretch();
+    pulsanti->addWidget(pOk);
+    pulsanti->addWidget(pAnnulla);
+    griglia->addLayout(pulsanti, 4, 0, 1, 2);
+    connect(cmbRub, &QComboBox::currentIndexChanged, this, &frmTrasf::cmbRub_Click);
+    connect(txtNum, &QLineEdit::textChanged, this, &frmTrasf::txtNum_Change);
+    connect(pOk, &QPushButton::clicked, this, &frmTrasf::pOk_Click);
+    connect(pAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmTrasf::InitLang()
+{
+    SeTesto(591, [this](const QString& t) { Label2->setText(t); });
+    SeTesto(594, [this](const QString& t) { chkAttivo->setText(t); });
+    SeTesto(592, [this](const QString& t) { Label1->setText(t); });
+    SeTesto(593, [this](const QString& t) { Label3->setText(t); });
+    SeTesto(524, [this](const QString& t) { pAnnulla->setText(t); });
+}
+
+void frmTrasf::SetCmbRubrica()
+{
+    const QSignalBlocker blocco(cmbRub);
+    cmbRub->clear();
+    for (size_t m = 0; m < NumMemorie; ++m) {
+        if (!Telefono.RubLetta[m])
+            continue;
+        const int totale = std::min<int>(Telefono.RubTotale[m], MaxPosizioniRubrica);
+        for (int p = 1; p <= totale; ++p) {
+            const VoceRubrica& voce = Telefono.Rubrica[m][static_cast<size_t>(p)];
+            if (!voce.Posizione.isEmpty())
+                cmbRub->addItem(voce.Nome);
+        }
+    }
+    cmbRub->setCurrentIndex(-1);
+}
+
+void frmTrasf::cmbRub_Click()
+{
+    if (cmbRub->currentIndex() < 0 || profondita >= ProfonditaMassima)
+        return;
+    ++profondita;
+    const QString numero = CercaNumeroDaNome(cmbRub->currentText());
+    if (numero != txtNum->text())
+        txtNum->setText(numero);
+    --profondita;
+}
+
+void frmTrasf::txtNum_Change()
+{
+    const QString testo = txtNum->text();
+    const QString nome = testo.size() >= CifreMinimePerNome ? CercaNomeDaNumero(testo) : QString();
+    if (testo == nome || nome.isEmpty()) {
+        const QSignalBlocker blocco(cmbRub);
+        cmbRub->setCurrentIndex(-1);
+        return;
+    }
+    // The last item bearing the name ends selected, as picking each in turn would leave it.
+    int ultimo = -1;
+    for (int i = 0; i < cmbRub->count(); ++i)
+        if (cmbRub->itemText(i) == nome)
+            ultimo = i;
+    if (ultimo < 0)
+        return;
+    {
+        const QSignalBlocker blocco(cmbRub);
+        cmbRub->setCurrentIndex(ultimo);
+    }
+    cmbRub_Click();
+}
+
+uint8_t frmTrasf::tempoScelto() const
+{
+    if (Motivo != MotivoSenzaRisposta || cmbAttesa->currentIndex() < 0)
+        return 0;
+    return static_cast<uint8_t>((cmbAttesa->currentIndex() + 1) * PassoAttesa);
+}
+
+void frmTrasf::pOk_Click()
+{
+    const QString numero = txtNum->text();
+    if (!ValidaNumero(numero)) {
+        MsgBox(Msg(387), QMessageBox::NoIcon, QMessageBox::Ok, QString(), this);
+        txtNum->setFocus();
+        return;
+    }
+    bool registrato = false;
+    {
+        const ComandoInCorso attesa{pOk, pAnnulla};
+        registrato = ImpostaTrasf(Motivo, Registra, Linea, numero, tempoScelto());
+        if (registrato && !chkAttivo->isChecked())
+            ImpostaTrasf(Motivo, Disattiva, Linea, QString(), 0);
+    }
+    if (registrato) {
+        accept();
+        return;
+    }
+    MsgBox(Msg(464), QMessageBox::Critical, QMessageBox::Ok, Msg(27), this);
+}

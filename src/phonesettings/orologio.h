@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The phone clock: "AT+CCLK?" read into Telefono.DataTel ("DD/MM/YY") and Telefono.OraTel
+// ("HH:MM" padded to 8), and "AT+CCLK=" to set it. Seconds are never kept.
+
+struct OrologioTelefono {
+    QString DataTel;
+    QString OraTel;
+};
+
+// The date and time of a "+CCLK: "yy/MM/dd,hh:mm:ss"" reply body; none for a reply that holds no
+// such clock (short, garbled, a bare OK).
+std::optional<OrologioTelefono> DecodificaOrologio(const QString& risposta);
+
+// At least two digits for a text that is a whole number ("5" gives "05"); any other text as it is.
+QString FormatoDueCifre(const QString& testo);
+
+// The set command for day, month, year, hour, minute and second, each a whole number of at most
+// two digits; none when a part is not one, so that no other text reaches the phone.
+std::optional<QString> ComandoImpostaOrologio(const QString& giorno, const QString& mese,
+                                              const QString& anno, const QString& ora,
+                                              const QString& minuto, const QString& secondo);
+
+// True when the value is written in decimal digits only and lies from min to max.
+bool ControllaNum(const QString& valore, int minimo, int massimo);
+
+// Reads the phone clock; a failed exchange or a reply without a clock changes nothing.
+void LeggiDataOra();
+
+// Sets the phone clock, then reads it again whatever the result; true when the phone accepted it.
+bool ImpostaDataOra(const QString& giorno, const QString& mese, const QString& anno,
+                    const QString& ora, const QString& minuto, const QString& secondo);

@@ -1,0 +1,187 @@
+#include "trasferimenti.h"
+
+#include "attesa.h"
+#include "catalogo.h"
+#include "globali.h"
+#include "ricerche.h"
+#include "scambio.h"
+
+#include <QRegularExpression>
+
+#include <array>
+
+namespace {
+
+constexpr int VoceRicezioneTrasf = 457;
+constexpr int VoceImpostazioneTrasf = 463;
+constexpr std::array<int, NumLineeTrasf> ClassiPerLinea{1, 4, 2};
+
+bool MotivoValido(int motivo)
+{
+    return motivo >= 0 && motivo < NumMotiviTrasf;
+}
+
+// The class lines a class number holds.
+std::array<bool, NumLineeTrasf> LineeDellaClasse(int classe)
+{
+    std::array<bool, NumLineeTrasf> linee{};
+    for (size_t k = 0; k < linee.size(); ++k)
+        linee[k] = (classe & ClassiPerLinea[k]) != 0;
+    return linee;
+}
+
+struct EsitoInvio {
+    bool ok = false;
+    bool collegamento = true; // the phone answered, OK or not
+};
+
+EsitoInvio Invia(const QString& comando)
+{
+    EsitoAT esito = EsitoAT::Ok;
+    InviaComandoAT(comando, &esito);
+    return {esito == EsitoAT::Ok, RispostaDelTelefono(esito)};
+}
+
+// Registers again the lines other than `linea` that must survive a reason-wide command.
+bool RiregistraAltre(uint8_t motivo, uint8_t linea, Trasferimento& t)
+{
+    bool tutte = true;
+    for (uint8_t k = 0; k < NumLineeTrasf; ++k) {
+        if (k == linea || t.Stato[k] != 1)
+            continue;
+        const std::optional<QString> comando = ComandoRegistraTrasf(
+            motivo, k, t.Numero[k], motivo == MotivoSenzaRisposta ? t.Tempo[k] : 0);
+        const EsitoInvio esito = comando ? Invia(*comando) : EsitoInvio{false, true};
+        tutte = tutte && esito.ok;
+        if (!esito.collegamento)
+            break;
+    }
+    return tutte;
+}
+
+} // namespace
+
+int ClasseTrasf(int linea)
+{
+    return ClassiPerLinea[static_cast<size_t>(linea)];
+}
+
+uint8_t ComandiTrasf::TipoNumero(const QString& numero)
+{
+    if (numero.isEmpty())
+        return 0;
+    return numero.startsWith(QLatin1Char('+')) ? 145 : 129;
+}
+
+std::optional<Trasferimento> DecodificaTrasf(uint8_t motivo, const QString& risposta,
+                                             const Trasferimento& prima)
+{
+    static const QRegularExpression riga(QStringLiteral(
+        "\\+CCFC:\\s*(\\d+)(?:\\s*,\\s*(\\d+))?(?:\\s*,\\s*\"([^\"\\r\\n]*)\")?([^\\r\\n]*)"));
+    static const QRegularExpression tempo(QStringLiteral(",,,\\s*(\\d+)"));
+    Trasferimento t;
+    t.Tempo = prima.Tempo;
+    int righe = 0;
+    for (auto it = riga.globalMatch(risposta); it.hasNext(); ++righe) {
+        const QRegularExpressionMatch m = it.next();
+        const int classe
+            = m.captured(2).isEmpty()
+                  ? (righe < NumLineeTrasf ? ClassiPerLinea[static_cast<size_t>(righe)] : 0)
+                  : m.captured(2).toInt();
+        const std::array<bool, NumLineeTrasf> linee = LineeDellaClasse(classe);
+        const QRegularExpressionMatch attesa = tempo.match(m.captured(4));
+        for (size_t k = 0; k < NumLineeTrasf; ++k) {
+            if (!linee[k])
+                continue;
+            t.Stato[k] = m.captured(1).toInt() == 1 ? 1 : 0;
+            t.Numero[k] = m.captured(3);
+            if (motivo == MotivoSenzaRisposta && !t.Numero[k].isEmpty() && attesa.hasMatch())
+                t.Tempo[k] = static_cast<uint8_t>(std::min(attesa.captured(1).toInt(), 255));
+        }
+    }
+    if (righe == 0 && risposta != OKNudo)
+        return std::nullopt;
+    return t;
+}
+
+QString ComandoLeggiTrasf(int motivo)
+{
+    return QStringLiteral("AT+CCFC=%1,2").arg(motivo);
+}
+
+std::optional<QString> ComandoRegistraTrasf(int motivo, int linea, const QString& numero, int tempo)
+{
+    if (!MotivoValido(motivo) || linea < 0 || linea >= NumLineeTrasf || !ValidaNumero(numero))
+        return std::nullopt;
+    QString comando = QStringLiteral("AT+CCFC=%1,3,%2,%3,%4")
+                          .arg(motivo)
+                          .arg(numero)
+                          .arg(ComandiTrasf::TipoNumero(numero))
+                          .arg(ClasseTrasf(linea));
+    // A time of 0 is out of the phone's range: none is sent.
+    if (tempo > 0)
+        comando += QStringLiteral(",,,%1").arg(tempo);
+    return comando;
+}
+
+QString ComandoModoTrasf(int motivo, ModoTrasf modo)
+{
+    return QStringLiteral("AT+CCFC=%1,%2").arg(motivo).arg(static_cast<int>(modo));
+}
+
+void LeggiTrasf()
+{
+    const AttesaInCorso attesa(Msg(VoceRicezioneTrasf));
+    bool tutti = true;
+    for (uint8_t r = 0; r < NumMotiviTrasf; ++r) {
+        EsitoAT esito = EsitoAT::Ok;
+        const QString risposta = InviaComandoAT(ComandoLeggiTrasf(r), &esito);
+        Trasferimento& t = Telefono.Trasferimenti[r];
+        const std::optional<Trasferimento> letto
+            = esito == EsitoAT::Ok ? DecodificaTrasf(r, risposta, t) : std::nullopt;
+        if (letto) {
+            t = *letto;
+            continue;
+        }
+        tutti = false;
+        if (!RispostaDelTelefono(esito))
+            break; // the link is gone: the other queries could only fail too
+    }
+    Telefono.TrasfLetti = tutti;
+}
+
+bool ImpostaTrasf(uint8_t motivo, uint8_t modo, uint8_t linea, const QString& numero, uint8_t tempo)
+{
+    if (!MotivoValido(motivo) || linea >= NumLineeTrasf)
+        return false;
+    const AttesaInCorso attesa(Msg(VoceImpostazioneTrasf));
+    Trasferimento& t = Telefono.Trasferimenti[motivo];
+    switch (modo) {
+    case Registra: {
+        const std::optional<QString> comando = ComandoRegistraTrasf(motivo, linea, numero, tempo);
+        if (!comando || !Invia(*comando).ok)
+            return false;
+        t.Stato[linea] = 1;
+        t.Numero[linea] = numero;
+        if (motivo == MotivoSenzaRisposta)
+            t.Tempo[linea] = tempo;
+        return true;
+    }
+    case Disattiva:
+    case Cancella: {
+        if (!Invia(ComandoModoTrasf(motivo, static_cast<ModoTrasf>(modo))).ok)
+            return false;
+        t.Stato[linea] = 0;
+        if (modo == Cancella) {
+            // The erase took every number of the reason; only the active lines get theirs back,
+            // since a registration would also switch an inactive one on.
+            for (uint8_t k = 0; k < NumLineeTrasf; ++k)
+                if (k == linea || t.Stato[k] != 1)
+                    t.Numero[k].clear();
+        }
+        return RiregistraAltre(motivo, linea, t);
+    }
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,131 @@
+// The call forwarding views of the main window: the reasons, the classes of one reason, and the
+// commands on the selected class.
+
+#include "catalogo.h"
+#include "finestre.h"
+#include "frmmain.h"
+#include "frmtrasf.h"
+#include "globali.h"
+#include "impostazioni_telefono.h"
+#include "interazione.h"
+#include "listareport.h"
+#include "ricerche.h"
+#include "scambiorubrica.h"
+#include "trasferimenti.h"
+
+#include <QAction>
+#include <QLineEdit>
+
+namespace {
+
+constexpr int PosEditTrasf = 38;
+constexpr int PosDelTrasf = 39;
+constexpr int VoceImpossibileTrasf = 464;
+constexpr int ImmagineMotivo = 2;
+constexpr int PrimaImmagineClasse = 48;
+
+void ErroreTrasf()
+{
+    constexpr int VoceErrore = 27;
+    MsgBox(Msg(VoceImpossibileTrasf), QMessageBox::Critical, QMessageBox::Ok, Msg(VoceErrore));
+}
+
+} // namespace
+
+void ImpostazioniTelefono::ShowTrasfFolder()
+{
+    iniziaVistaElenco(11, QStringLiteral("TRASF"));
+    f.List1->ImpostaColonne({{Msg(56), InTwips(f.List1->width()) * 2 / 3, QString()}});
+    f.List1->setHeaderHidden(false);
+    for (int r = 0; r < NumMotiviTrasf; ++r) {
+        QTreeWidgetItem* riga = f.List1->Aggiungi(Msg(57 + r), {}, ImmagineMotivo);
+        riga->setData(0, Qt::UserRole, QStringLiteral("T%1").arg(r));
+    }
+}
+
+void ImpostazioniTelefono::ShowTrasferimenti(int motivo)
+{
+    if (motivo < 0 || motivo >= NumMotiviTrasf)
+        return;
+    iniziaVistaElenco(12, QStringLiteral("TRASF%1").arg(motivo));
+    mostraPulsanti({PosAggiorna, PosEditTrasf, PosDelTrasf});
+    QList<ListaReport::Colonna> colonne{{Msg(458), 1000, QStringLiteral("kCosa")},
+                                        {Msg(459), 400, QStringLiteral("kStato")},
+                                        {Msg(460), 1400, QStringLiteral("kNumero")}};
+    if (motivo == MotivoSenzaRisposta)
+        colonne.append({Msg(461), 1000, QStringLiteral("kTempo")});
+    f.List1->ImpostaColonne(colonne);
+    f.List1->setHeaderHidden(false);
+    if (Connesso) {
+        if (!Telefono.TrasfLetti && LineaLibera)
+            LeggiTrasf();
+    } else if (!Telefono.TrasfLetti) {
+        return;
+    }
+    const Trasferimento& t = Telefono.Trasferimenti[static_cast<size_t>(motivo)];
+    for (size_t k = 0; k < NumLineeTrasf; ++k) {
+        QStringList colonneRiga{SiNo(t.Stato[k] == 1), CercaNomeDaNumero(t.Numero[k])};
+        if (motivo == MotivoSenzaRisposta)
+            colonneRiga << QString::number(t.Tempo[k]) + Msg(462);
+        QTreeWidgetItem* riga = f.List1->Aggiungi(ClassiTrasf[k], colonneRiga,
+                                                  PrimaImmagineClasse + static_cast<int>(k));
+        riga->setData(0, Qt::UserRole, QStringLiteral("k%1").arg(k));
+    }
+    pulsante(PosAggiorna)->setEnabled(true);
+}
+
+int ImpostazioniTelefono::motivoSelezionato() const
+{
+    const QString chiave = f.ChiaveSelezionata();
+    if (chiave.size() != 6 || !chiave.startsWith(QLatin1String("TRASF")))
+        return -1;
+    const int motivo = chiave.back().digitValue();
+    return motivo >= 0 && motivo < NumMotiviTrasf ? motivo : -1;
+}
+
+void ImpostazioniTelefono::EditTrasf(bool daBarra)
+{
+    const int motivo = motivoSelezionato();
+    const int linea = rigaSelezionata();
+    if (!Connesso || !Telefono.TrasfLetti || motivo < 0 || linea < 0 || linea >= NumLineeTrasf)
+        return;
+    const QTreeWidgetItem* riga = f.List1->topLevelItem(linea);
+    const bool attiva = ListaReport::SottoVoce(riga, 1) == SiNo(true);
+    if (daBarra && attiva) {
+        if (!ImpostaTrasf(static_cast<uint8_t>(motivo), Disattiva, static_cast<uint8_t>(linea),
+                          QString(), 0))
+            ErroreTrasf();
+    } else {
+        const bool spuntata = attiva || pulsante(PosEditTrasf)->isChecked();
+        offriRubrica();
+        frmTrasf dialogo(static_cast<uint8_t>(motivo), static_cast<uint8_t>(linea), spuntata, &f);
+        dialogo.MostraEAttendi(dialogo.txtNum);
+    }
+    ShowTrasferimenti(motivo);
+}
+
+void ImpostazioniTelefono::DelTrasf()
+{
+    const int motivo = motivoSelezionato();
+    const int linea = rigaSelezionata();
+    if (!Connesso || !Telefono.TrasfLetti || motivo < 0 || linea < 0 || linea >= NumLineeTrasf)
+        return;
+    if (!ImpostaTrasf(static_cast<uint8_t>(motivo), Cancella, static_cast<uint8_t>(linea),
+                      QString(), 0))
+        ErroreTrasf();
+    ShowTrasferimenti(motivo);
+}
+
+void ImpostazioniTelefono::offriRubrica()
+{
+    if (Telefono.RubLetta[0])
+        return;
+    const QString domanda = Msg(388) + QLatin1Char('\n') + Msg(389);
+    if (MsgBox(domanda, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    // The forwarding commands work only while connected, so the phone itself is read.
+    for (uint8_t m = 0; m < NumMemorie; ++m)
+        if (LeggiRubrica(m) == EsitoLettura::CollegamentoPerso)
+            return;
+}

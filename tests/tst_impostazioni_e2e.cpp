@@ -1,0 +1,678 @@
+// The phone settings end to end: the main window with the real link and phone settings against
+// the simulated phone on a pseudo-terminal, with shortened intervals.
+
+#include "catalogo.h"
+#include "collegamento.h"
+#include "frmblocco.h"
+#include "frmcambiocodice.h"
+#include "frmmain.h"
+#include "frmtrasf.h"
+#include "globali.h"
+#include "impostazioni_telefono.h"
+#include "listareport.h"
+#include "risposte.h"
+#include "s25simulator.h"
+#include "seedfile.h"
+#include "statobase.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+using s25sim::S25Simulator;
+
+namespace {
+
+constexpr int Pazienza = 8000;
+
+const QStringList Handshake{"ATE0",    "ATQ0",      "ATV1",      "AT+CGMI",
+                            "AT+CGMM", "AT+CGMR",   "AT+CGSN",   "AT+CIMI",
+                            "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
+
+const QByteArray Seme = R"(
+[network]
+operator = 22201
+[operators]
+22201 | TIM
+22210 | Vodafone IT
+22288 | WIND
+[networks]
+2 | 22201 | TIM
+0 | 22299 | Sconosciuta
+1 | 22210 | Vodafone IT
+3 | 22288 | WIND
+[clock]
+time = 2024-03-09 08:05:33
+running = no
+[locks]
+CS | 0
+SC | 1
+AO | 5
+AI | 2
+[passwords]
+SC | 1234 | 8
+P2 | 5678 | 8
+PS | 0000 | 8
+AB | 0000 | 4
+[forwarding]
+0 | 1 | 1 | 0611111 |
+0 | 4 | 0 | 0622222 |
+0 | 2 | 1 | 0633333 |
+1 | 1 | 1 | +393491234000 |
+2 | 1 | 1 | +393491234000 | 20
+)";
+
+const QStringList LetturaBlocchi{"AT+CLCK=CS,2", "AT+CLCK=PS,2", "AT+CLCK=SC,2",
+                                 "AT+CLCK=FD,2", "AT+CLCK=AO,2", "AT+CLCK=OI,2",
+                                 "AT+CLCK=OX,2", "AT+CLCK=AI,2", "AT+CLCK=IR,2"};
+const QStringList LetturaTrasf{"AT+CCFC=0,2", "AT+CCFC=1,2", "AT+CCFC=2,2", "AT+CCFC=3,2"};
+
+enum Posizione { PosEditTrasf = 38, PosDelTrasf = 39, PosBlocca = 41, PosSelRete = 43 };
+
+// The top-level window of that type currently shown, or null.
+template <class Finestra>
+Finestra* Aperta()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<Finestra*>(w); f && f->isVisible())
+            return f;
+    return nullptr;
+}
+
+} // namespace
+
+class TstImpostazioniE2E : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<S25Simulator> telefono;
+    std::unique_ptr<RisposteFinte> risposte;
+    frmMain* finestra = nullptr;
+    Collegamento* collegamento = nullptr;
+
+    void avvia(const QByteArray& seme = Seme)
+    {
+        QString errore;
+        const std::optional<s25sim::PhoneState> stato = s25sim::parseSeed(seme, &errore);
+        QVERIFY2(stato, qPrintable(errore));
+        telefono = std::make_unique<S25Simulator>(*stato);
+        QVERIFY2(telefono->start(&errore), qPrintable(errore));
+        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
+        collegamento->Connetti();
+        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().size() == Handshake.size() && LineaLibera
+                                     && !collegamento->TimerGetT.isActive(),
+                                 Pazienza);
+        telefono->clearCommandLog();
+    }
+
+    QTreeWidgetItem* nodo(const QString& chiave)
+    {
+        for (QTreeWidgetItemIterator it(finestra->S25Tree); *it; ++it)
+            if ((*it)->data(0, Qt::UserRole).toString() == chiave)
+                return *it;
+        return nullptr;
+    }
+
+    void clic(const QString& chiave)
+    {
+        finestra->S25Tree->setCurrentItem(nodo(chiave));
+        finestra->S25Tree_NodeClick(nodo(chiave));
+    }
+
+    QStringList righe() const
+    {
+        QStringList tutte;
+        for (int i = 0; i < finestra->List1->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* riga = finestra->List1->topLevelItem(i);
+            QStringList colonne;
+            for (int c = 0; c < riga->columnCount(); ++c)
+                colonne << riga->text(c);
+            tutte << colonne.join(QLatin1Char('|'));
+        }
+        return tutte;
+    }
+
+    // Selects a row of the list and runs the list's click handling, as the user's click does.
+    void scegliRiga(int indice)
+    {
+        finestra->List1->setCurrentItem(finestra->List1->topLevelItem(indice));
+        finestra->List1_Click();
+    }
+
+    void premi(int posizione)
+    {
+        finestra->Toolbar1_ButtonClick(finestra->Toolbar1[static_cast<size_t>(posizione)]);
+    }
+
+    // Acts in the dialog once it is open; whatever the checks find, the dialog ends up closed,
+    // so that a failing check never leaves the opener waiting.
+    template <class Dialogo, class Trova, class Azioni>
+    void nelDialogo(Trova trova, Azioni azioni)
+    {
+        QTimer::singleShot(0, finestra, [=] {
+            Dialogo* dialogo = trova();
+            QVERIFY(dialogo);
+            azioni(dialogo);
+            if (dialogo->isVisible())
+                dialogo->reject();
+        });
+    }
+
+    template <class Azioni>
+    void nelTrasf(Azioni azioni)
+    {
+        nelDialogo<frmTrasf>(
+            [] { return qobject_cast<frmTrasf*>(FinestraDialogo(frmTrasf::Codice)); }, azioni);
+    }
+
+    template <class Azioni>
+    void nelBlocco(Azioni azioni)
+    {
+        nelDialogo<frmBlocco>([] { return Aperta<frmBlocco>(); }, azioni);
+    }
+
+    QStringList campiOra() const
+    {
+        return {finestra->txtGG->text(), finestra->txtMM->text(), finestra->txtAA->text(),
+                finestra->txtH->text(), finestra->txtM->text()};
+    }
+
+    QStringList testiBox() const
+    {
+        QStringList testi;
+        for (const RisposteFinte::Box& box : risposte->boxes)
+            testi << box.titolo + QStringLiteral(": ") + box.testo;
+        return testi;
+    }
+
+    s25sim::ForwardingSetting inoltro(int motivo, int classe) const
+    {
+        return telefono->state().forwarding.reasons.at(static_cast<size_t>(motivo)).at(classe);
+    }
+
+    int blocco(const char* facilita) const
+    {
+        return telefono->state().locks.activeClasses.at(facilita);
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
+
+    void init()
+    {
+        StatoDiPartenza();
+        risposte = std::make_unique<RisposteFinte>();
+        finestra = new frmMain;
+        auto proprio = std::make_unique<Collegamento>(*finestra);
+        collegamento = proprio.get();
+        finestra->collegamento = std::move(proprio);
+        finestra->impostazioni = std::make_unique<ImpostazioniTelefono>(*finestra);
+        finestra->Form_Load();
+    }
+
+    void cleanup()
+    {
+        delete finestra;
+        finestra = nullptr;
+        telefono.reset();
+        risposte.reset();
+    }
+
+    void orologioLettoEImpostato()
+    {
+        avvia();
+        clic("ORA");
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CCLK?"});
+        QCOMPARE(finestra->CurrentView, uint8_t(9));
+        QVERIFY(finestra->frameOra->isVisible() && finestra->frameOra->isEnabled());
+        QCOMPARE(campiOra(), (QStringList{"09", "03", "24", "08", "05"}));
+        QVERIFY(!finestra->pImpostaOra->isEnabled());
+
+        // An edit enables the set; the set sends second 00 and shows the clock read back.
+        finestra->txtGG->setText("31");
+        finestra->txtMM->setText("12");
+        finestra->txtH->setText("23");
+        finestra->txtM->setText("59");
+        QVERIFY(finestra->pImpostaOra->isEnabled());
+        telefono->clearCommandLog();
+        finestra->pImpostaOra->click();
+        QCOMPARE(telefono->commandLog(),
+                 (QStringList{"AT+CCLK=\"24/12/31,23:59:00\"", "AT+CCLK?", "AT+CCLK?"}));
+        QCOMPARE(campiOra(), (QStringList{"31", "12", "24", "23", "59"}));
+        QVERIFY(risposte->boxes.isEmpty());
+
+        // A date the phone refuses: entry 80, and the view shows the phone's clock again.
+        finestra->txtGG->setText("30");
+        finestra->txtMM->setText("2");
+        finestra->pImpostaOra->click();
+        QCOMPARE(testiBox(), QStringList{"Error: " + Msg(80)});
+        QCOMPARE(risposte->boxes.last().icona, QMessageBox::Critical);
+        QCOMPARE(campiOra(), (QStringList{"31", "12", "24", "23", "59"}));
+
+        // A field out of range or empty never reaches the phone.
+        for (const char* minuto : {"", "60", "5a"}) {
+            risposte->boxes.clear();
+            telefono->clearCommandLog();
+            finestra->txtM->setText(minuto);
+            finestra->pImpostaOra->click();
+            QCOMPARE(testiBox(), QStringList{"Error: " + Msg(81)});
+            QVERIFY(telefono->commandLog().isEmpty());
+        }
+
+        // With a command outstanding the buttons do nothing.
+        risposte->boxes.clear();
+        LineaLibera = false;
+        finestra->pImpostaOra->click();
+        finestra->pSincrOra->click();
+        LineaLibera = true;
+        QVERIFY(telefono->commandLog().isEmpty());
+        QVERIFY(risposte->boxes.isEmpty());
+    }
+
+    void orologioSincronizzato()
+    {
+        avvia();
+        clic("ORA");
+        // The PC fields as the status timer writes them; the click reads them at once.
+        const QStringList pc{"01", "02", "25", "10", "20"};
+        QLineEdit* campi[] = {finestra->txtGGpc, finestra->txtMMpc, finestra->txtAApc,
+                              finestra->txtHpc, finestra->txtMpc};
+        for (int i = 0; i < 5; ++i)
+            campi[i]->setText(pc[i]);
+        telefono->clearCommandLog();
+        finestra->pSincrOra->click();
+        QCOMPARE(telefono->commandLog(),
+                 (QStringList{"AT+CCLK=\"25/02/01,10:20:00\"", "AT+CCLK?"}));
+        QCOMPARE(telefono->state().clock.now().toString("yy/MM/dd hh:mm"),
+                 QStringLiteral("25/02/01 10:20"));
+        QCOMPARE(Telefono.DataTel, QStringLiteral("01/02/25"));
+        // The pane is not redrawn until the view is shown again.
+        QCOMPARE(campiOra(), (QStringList{"09", "03", "24", "08", "05"}));
+        clic("ORA");
+        QCOMPARE(campiOra(), (QStringList{"01", "02", "25", "10", "20"}));
+        QVERIFY(risposte->boxes.isEmpty());
+    }
+
+    void blocchiMostratiETastiera()
+    {
+        avvia();
+        clic("BLOCK");
+        QCOMPARE(telefono->commandLog(), LetturaBlocchi);
+        QVERIFY(Telefono.BlocchiLetti);
+        const QString voce = ClassiBlocchi[0], fax = ClassiBlocchi[1];
+        const QStringList attese{NomiBlocchi[0] + "|No|", NomiBlocchi[1] + "|No|",
+                                 NomiBlocchi[2] + "|Yes|", NomiBlocchi[3] + "|No|",
+                                 NomiBlocchi[4] + "|Yes|" + voce + fax, NomiBlocchi[5] + "|No|",
+                                 NomiBlocchi[6] + "|No|",
+                                 // Data barred but not voice: the row shows no barring.
+                                 NomiBlocchi[7] + "|No|", NomiBlocchi[8] + "|No|"};
+        QCOMPARE(righe(), attese);
+        QCOMPARE(Telefono.Blocchi[7][2], uint8_t(1));
+
+        // The keypad lock switches at once, with no dialog.
+        scegliRiga(0);
+        QAction* pBlocca = finestra->Toolbar1[PosBlocca];
+        QVERIFY(pBlocca->isEnabled() && !pBlocca->isChecked());
+        telefono->clearCommandLog();
+        premi(PosBlocca);
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CLCK=\"CS\", 1"});
+        QCOMPARE(blocco("CS"), 1);
+        QCOMPARE(righe().first(), NomiBlocchi[0] + "|Yes|");
+        QVERIFY(pBlocca->isChecked());
+        QVERIFY(risposte->boxes.isEmpty());
+
+        telefono->failNextCommand();
+        premi(PosBlocca);
+        QCOMPARE(testiBox(), QStringList{"Error: " + Msg(332)});
+        QCOMPARE(blocco("CS"), 1);
+        QCOMPARE(righe().first(), NomiBlocchi[0] + "|Yes|");
+    }
+
+    void bloccoConCodice()
+    {
+        avvia();
+        clic("BLOCK");
+        scegliRiga(2); // the SIM PIN, on
+        telefono->clearCommandLog();
+        bool visto = false;
+        nelBlocco([&](frmBlocco* dialogo) {
+            QVERIFY(!finestra->isEnabled());
+            QCOMPARE(dialogo->windowTitle(), Msg(331) + NomiBlocchi[2]);
+            QVERIFY(!dialogo->chkClass[0]->isVisible());
+            QCOMPARE(dialogo->txtCodice->maxLength(), 8);
+            QCOMPARE(dialogo->txtCodice->echoMode(), QLineEdit::Password);
+            dialogo->chkMask->setChecked(false);
+            QCOMPARE(dialogo->txtCodice->echoMode(), QLineEdit::Normal);
+
+            dialogo->txtCodice->setText("12,1");
+            dialogo->pOk->click();
+            QCOMPARE(testiBox(), QStringList{Msg(29) + ": " + Msg(28)});
+            QVERIFY(telefono->commandLog().isEmpty());
+
+            dialogo->txtCodice->setText("9999");
+            dialogo->pOk->click();
+            QCOMPARE(testiBox().last(), "Error: " + Msg(26) + NomiBlocchi[2]);
+            QVERIFY(dialogo->isVisible());
+            QVERIFY(dialogo->pOk->isEnabled());
+
+            dialogo->txtCodice->setText("1234");
+            dialogo->pOk->click();
+            QVERIFY(!dialogo->isVisible());
+            visto = true;
+        });
+        premi(PosBlocca);
+        QVERIFY(visto);
+        QVERIFY(finestra->isEnabled());
+        QVERIFY(DialogoChiuso);
+        QCOMPARE(telefono->commandLog(),
+                 (QStringList{"AT+CLCK=\"SC\", 0,9999", "AT+CLCK=\"SC\", 0,1234"}));
+        QCOMPARE(blocco("SC"), 0);
+        QCOMPARE(righe().at(2), NomiBlocchi[2] + "|No|");
+        QCOMPARE(finestra->List1->SelectedItem(), finestra->List1->topLevelItem(2));
+
+        // A barring is switched for every class, whatever class boxes are ticked.
+        scegliRiga(4);
+        telefono->clearCommandLog();
+        nelBlocco([&](frmBlocco* dialogo) {
+            QVERIFY(dialogo->chkClass[0]->isVisible());
+            QCOMPARE(dialogo->txtCodice->maxLength(), 4);
+            dialogo->chkClass[1]->setChecked(true);
+            dialogo->txtCodice->setText("0000");
+            dialogo->pOk->click();
+        });
+        premi(PosBlocca);
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CLCK=\"AO\", 0,0000"});
+        QCOMPARE(blocco("AO"), 0);
+        QCOMPARE(righe().at(4), NomiBlocchi[4] + "|No|");
+
+        // Fixed dialling has no reported length: the field has no limit. Cancel sends nothing.
+        scegliRiga(3);
+        telefono->clearCommandLog();
+        nelBlocco([&](frmBlocco* dialogo) {
+            QCOMPARE(dialogo->txtCodice->maxLength(), 32767);
+            dialogo->pAnnulla->click();
+        });
+        premi(PosBlocca);
+        QVERIFY(telefono->commandLog().isEmpty());
+        QVERIFY(finestra->isEnabled());
+    }
+
+    void codiceCambiato()
+    {
+        avvia();
+        clic("BLOCK");
+        scegliRiga(2);
+        telefono->clearCommandLog();
+        bool visto = false;
+        nelBlocco([&](frmBlocco* blocco) {
+            nelDialogo<frmCambioCodice>(
+                [] { return qobject_cast<frmCambioCodice*>(QApplication::activeModalWidget()); },
+                [&](frmCambioCodice* cambio) {
+                    QCOMPARE(cambio->windowTitle(), Msg(530));
+                    cambio->chkMask[1]->setChecked(false);
+                    QCOMPARE(cambio->txtCod[1]->echoMode(), QLineEdit::Normal);
+                    QCOMPARE(cambio->txtCod[0]->echoMode(), QLineEdit::Password);
+                    QCOMPARE(cambio->txtCod[2]->echoMode(), QLineEdit::Password);
+
+                    cambio->txtCod[0]->setText("1234");
+                    cambio->txtCod[1]->setText("4321");
+                    cambio->txtCod[2]->setText("4322");
+                    cambio->pOk->click();
+                    QCOMPARE(testiBox(), QStringList{"Error: " + Msg(32)});
+                    QVERIFY(telefono->commandLog().isEmpty());
+
+                    cambio->txtCod[0]->setText("0000");
+                    cambio->txtCod[2]->setText("4321");
+                    cambio->pOk->click();
+                    QCOMPARE(testiBox().last(), "Error: " + Msg(31));
+                    QVERIFY(cambio->isVisible());
+
+                    cambio->txtCod[0]->setText("1234");
+                    cambio->pOk->click();
+                    QCOMPARE(testiBox().last(),
+                             QCoreApplication::applicationName() + ": " + Msg(30));
+                    QVERIFY(!cambio->isVisible());
+                    visto = true;
+                });
+            blocco->pCambia->click();
+            // The lock dialog stays open after the change.
+            QVERIFY(blocco->isVisible());
+            blocco->pAnnulla->click();
+        });
+        premi(PosBlocca);
+        QVERIFY(visto);
+        QCOMPARE(telefono->commandLog(),
+                 (QStringList{"AT+CPWD=\"SC\",0000,4321", "AT+CPWD=\"SC\",1234,4321"}));
+        QCOMPARE(telefono->state().locks.passwords.at("SC").value, QByteArray("4321"));
+        QCOMPARE(blocco("SC"), 1);
+    }
+
+    void trasferimentiMostrati()
+    {
+        avvia();
+        Telefono.Rubrica[0][1] = {"1", "Segreteria", "+393491234000", false};
+        Telefono.RubTotale[0] = 1;
+        Telefono.RubLetta[0] = true;
+        clic("TRASF");
+        QVERIFY(telefono->commandLog().isEmpty());
+        QCOMPARE(righe(), (QStringList{Msg(57), Msg(58), Msg(59), Msg(60)}));
+        QCOMPARE(finestra->CurrentView, uint8_t(11));
+
+        clic("TRASF2");
+        QCOMPARE(telefono->commandLog(), LetturaTrasf);
+        QCOMPARE(finestra->CurrentView, uint8_t(12));
+        QCOMPARE(finestra->List1->columnCount(), 4);
+        const QString sec = Msg(462);
+        QCOMPARE(righe(),
+                 (QStringList{ClassiTrasf[0] + "|Yes|Segreteria|20" + sec,
+                              ClassiTrasf[1] + "|No||0" + sec, ClassiTrasf[2] + "|No||0" + sec}));
+        telefono->clearCommandLog();
+        clic("TRASF0");
+        QVERIFY(telefono->commandLog().isEmpty());
+        QCOMPARE(finestra->List1->columnCount(), 3);
+        QCOMPARE(righe(),
+                 (QStringList{ClassiTrasf[0] + "|Yes|0611111", ClassiTrasf[1] + "|No|0622222",
+                              ClassiTrasf[2] + "|Yes|0633333"}));
+        scegliRiga(1);
+        QVERIFY(!finestra->Toolbar1[PosEditTrasf]->isChecked());
+        QVERIFY(finestra->Toolbar1[PosDelTrasf]->isEnabled());
+    }
+
+    void trasferimentoDalDialogo()
+    {
+        avvia();
+        Telefono.Rubrica[0][1] = {"1", "Segreteria", "+393491234000", false};
+        Telefono.RubTotale[0] = 1;
+        Telefono.RubLetta[0] = true;
+        clic("TRASF1");
+        scegliRiga(2);
+        telefono->clearCommandLog();
+        nelTrasf([&](frmTrasf* dialogo) {
+            QCOMPARE(DialogoAperto, frmTrasf::Codice);
+            QCOMPARE(dialogo->windowTitle(), Msg(58) + " - " + Msg(456));
+            QVERIFY(!dialogo->boxAttesa->isVisible());
+            QVERIFY(!dialogo->chkAttivo->isChecked());
+            QCOMPARE(dialogo->cmbRub->count(), 1);
+            dialogo->txtNum->setText("06;12");
+            dialogo->pOk->click();
+            QCOMPARE(testiBox(),
+                     QStringList{QCoreApplication::applicationName() + ": " + Msg(387)});
+            QVERIFY(telefono->commandLog().isEmpty());
+            // A number in the phonebook selects its name; a picked name writes its number.
+            dialogo->txtNum->setText("+393491234000");
+            QCOMPARE(dialogo->cmbRub->currentText(), QStringLiteral("Segreteria"));
+            dialogo->txtNum->setText("+39061234");
+            QCOMPARE(dialogo->cmbRub->currentIndex(), -1);
+            dialogo->chkAttivo->setChecked(true);
+            dialogo->pOk->click();
+        });
+        finestra->List1_DblClick();
+        QVERIFY(finestra->isEnabled());
+        QCOMPARE(DialogoAperto, uint8_t(0));
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CCFC=1,3,+39061234,145,2"});
+        QVERIFY(inoltro(1, 2).active);
+        QCOMPARE(righe().at(2), ClassiTrasf[2] + "|Yes|+39061234");
+
+        // No reply, data, 25 seconds, not active: registered, then the reason disabled and the
+        // active voice line registered again with its own time.
+        clic("TRASF2");
+        scegliRiga(2);
+        telefono->clearCommandLog();
+        nelTrasf([&](frmTrasf* dialogo) {
+            QVERIFY(dialogo->boxAttesa->isVisible());
+            QCOMPARE(dialogo->cmbAttesa->currentIndex(), -1);
+            dialogo->txtNum->setText("0612345");
+            dialogo->cmbAttesa->setCurrentIndex(4);
+            dialogo->chkAttivo->setChecked(false);
+            dialogo->pOk->click();
+        });
+        finestra->List1_DblClick();
+        QCOMPARE(telefono->commandLog(),
+                 (QStringList{"AT+CCFC=2,3,0612345,129,2,,,25", "AT+CCFC=2,0",
+                              "AT+CCFC=2,3,+393491234000,145,1,,,20"}));
+        QVERIFY(!inoltro(2, 2).active);
+        QCOMPARE(inoltro(2, 2).number, QByteArray("0612345"));
+        QVERIFY(inoltro(2, 1).active);
+        const QString sec = Msg(462);
+        QCOMPARE(righe(), (QStringList{ClassiTrasf[0] + "|Yes|Segreteria|20" + sec,
+                                       ClassiTrasf[1] + "|No||0" + sec,
+                                       ClassiTrasf[2] + "|No|0612345|25" + sec}));
+
+        // The dialog shows the stored class: its number, name and time.
+        scegliRiga(0);
+        nelTrasf([&](frmTrasf* dialogo) {
+            QCOMPARE(dialogo->txtNum->text(), QStringLiteral("+393491234000"));
+            QCOMPARE(dialogo->cmbRub->currentText(), QStringLiteral("Segreteria"));
+            QCOMPARE(dialogo->cmbAttesa->currentText(), QStringLiteral("20"));
+            QVERIFY(dialogo->chkAttivo->isChecked());
+            dialogo->pAnnulla->click();
+        });
+        telefono->clearCommandLog();
+        finestra->List1_DblClick();
+        QVERIFY(telefono->commandLog().isEmpty());
+    }
+
+    void trasferimentoSpentoECancellato()
+    {
+        avvia();
+        clic("TRASF0");
+        // Erasing voice: the erase takes the whole reason; only the active data line comes
+        // back, the inactive fax line is not switched on.
+        scegliRiga(0);
+        telefono->clearCommandLog();
+        premi(PosDelTrasf);
+        QCOMPARE(telefono->commandLog(), (QStringList{"AT+CCFC=0,4", "AT+CCFC=0,3,0633333,129,2"}));
+        QVERIFY(!inoltro(0, 4).active);
+        QVERIFY(inoltro(0, 1).number.isEmpty());
+        QVERIFY(inoltro(0, 2).active);
+        QCOMPARE(righe(), (QStringList{ClassiTrasf[0] + "|No|", ClassiTrasf[1] + "|No|",
+                                       ClassiTrasf[2] + "|Yes|0633333"}));
+
+        // The toolbar on an active row switches it off at once, without the dialog.
+        scegliRiga(2);
+        QVERIFY(finestra->Toolbar1[PosEditTrasf]->isChecked());
+        telefono->clearCommandLog();
+        premi(PosEditTrasf);
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CCFC=0,0"});
+        QVERIFY(!inoltro(0, 2).active);
+        QCOMPARE(righe().at(2), ClassiTrasf[2] + "|No|0633333");
+        QVERIFY(risposte->boxes.isEmpty());
+
+        // A refusal is told, and the table stays as the phone has it.
+        scegliRiga(2);
+        telefono->failNextCommand();
+        premi(PosDelTrasf);
+        QCOMPARE(testiBox(), QStringList{"Error: " + Msg(464)});
+        QCOMPARE(righe().at(2), ClassiTrasf[2] + "|No|0633333");
+    }
+
+    void retiCercate()
+    {
+        avvia();
+        clic("RETE");
+        QAction* pSelRete = finestra->Toolbar1[PosSelRete];
+        QVERIFY(pSelRete->isVisible() && pSelRete->isEnabled());
+        telefono->clearCommandLog();
+        pSelRete->setChecked(true);
+        premi(PosSelRete);
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+COPS=?"});
+        QCOMPARE(finestra->CurrentView, uint8_t(13));
+        QVERIFY(finestra->frameReti->isVisible());
+        QStringList noti;
+        for (int i = 0; i < finestra->listaReti->count(); ++i)
+            noti << finestra->listaReti->item(i)->text();
+        QCOMPARE(noti, (QStringList{"22201 - TIM", "22210 - Vodafone IT", "22288 - WIND"}));
+        QStringList trovate;
+        for (int i = 0; i < finestra->listaRetiDisp->count(); ++i) {
+            const QListWidgetItem* riga = finestra->listaRetiDisp->item(i);
+            trovate << riga->text() + "|" + riga->data(Qt::UserRole).toString();
+            QVERIFY(!riga->icon().isNull());
+        }
+        QCOMPARE(trovate,
+                 (QStringList{"22201 - TIM|58", "22210 - Vodafone IT|57", "22288 - WIND|60"}));
+
+        pSelRete->setChecked(false);
+        premi(PosSelRete);
+        QCOMPARE(finestra->CurrentView, uint8_t(0));
+        QVERIFY(!finestra->frameReti->isVisible());
+
+        // The phone refuses the search: no network listed, the known ones still are.
+        telefono->failCommandsMatching(QRegularExpression("COPS=\\?"));
+        pSelRete->setChecked(true);
+        premi(PosSelRete);
+        QCOMPARE(finestra->listaRetiDisp->count(), 0);
+        QCOMPARE(finestra->listaReti->count(), 3);
+        QVERIFY(risposte->boxes.isEmpty());
+    }
+
+    // A hang-up in the middle of a read marks nothing read and keeps what the tables held.
+    void riagganciaDuranteLaLettura_data()
+    {
+        QTest::addColumn<QString>("nodo");
+        QTest::newRow("clock") << "ORA";
+        QTest::newRow("locks") << "BLOCK";
+        QTest::newRow("forwarding") << "TRASF3";
+        QTest::newRow("networks") << "SELRETE";
+    }
+
+    void riagganciaDuranteLaLettura()
+    {
+        QFETCH(QString, nodo);
+        avvia();
+        Telefono.DataTel = "01/01/01";
+        Telefono.Blocchi[0][0] = 1;
+        Telefono.Blocchi[4] = {1, 1, 1};
+        Telefono.Trasferimenti[3].Stato[0] = 1;
+        Telefono.Trasferimenti[3].Numero[0] = "999";
+        Telefono.Operatori = {{"22201", "TIM"}};
+        Telefono.OperatoriLetti = true;
+        telefono->hangUpDuringNextReply(4);
+        if (nodo == "SELRETE") {
+            finestra->impostazioni->ShowSelRete(1);
+            QCOMPARE(finestra->listaRetiDisp->count(), 0);
+        } else {
+            clic(nodo);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!Connesso, Pazienza);
+        QVERIFY(!Telefono.OraLetta);
+        QCOMPARE(Telefono.DataTel, QStringLiteral("01/01/01"));
+        QVERIFY(!Telefono.BlocchiLetti);
+        QCOMPARE(Telefono.Blocchi[0][0], uint8_t(1));
+        QCOMPARE(Telefono.Blocchi[4], (std::array<uint8_t, 3>{1, 1, 1}));
+        QVERIFY(!Telefono.TrasfLetti);
+        QCOMPARE(Telefono.Trasferimenti[3].Numero[0], QStringLiteral("999"));
+        QCOMPARE(Telefono.Trasferimenti[3].Stato[0], uint8_t(1));
+        // Only the interrupted command went out: a lost link ends the read.
+        QCOMPARE(telefono->commandLog().size(), 1);
+    }
+};
+
+QTEST_MAIN(TstImpostazioniE2E)
+#include "tst_impostazioni_e2e.moc"

@@ -1,0 +1,208 @@
+// The phone settings' reply parsers and command builders, without a phone.
+
+#include "blocchi.h"
+#include "catalogo.h"
+#include "codici.h"
+#include "globali.h"
+#include "orologio.h"
+#include "reti.h"
+#include "scambio.h"
+#include "statobase.h"
+#include "trasferimenti.h"
+#include "vocabolario.h"
+
+#include <QtTest>
+
+class TstImpostazioniTelefono : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(CatalogoMessaggi::Carica());
+        StatoDiPartenza();
+        InitTabelleLingua();
+    }
+
+    void orologioLetto()
+    {
+        const auto letto = DecodificaOrologio(QStringLiteral("+CCLK: \"26/12/08,09:05:33\""));
+        QVERIFY(letto);
+        QCOMPARE(letto->DataTel, QStringLiteral("08/12/26"));
+        QCOMPARE(letto->OraTel, QStringLiteral("09:05   "));
+        // A four-digit year and a zone suffix are the phone's variants, not a fault.
+        const auto lungo = DecodificaOrologio(QStringLiteral("+CCLK: \"2024/3/9,8:05:00+04\""));
+        QVERIFY(lungo);
+        QCOMPARE(lungo->DataTel, QStringLiteral("09/03/24"));
+        QCOMPARE(lungo->OraTel.trimmed(), QStringLiteral("08:05"));
+        for (const char* guasto : {"", "\r\nOK\r\n", "+CCLK: \"26/12", "+CCLK: 26/12/08,09:05"})
+            QVERIFY2(!DecodificaOrologio(QString::fromLatin1(guasto)), guasto);
+    }
+
+    void orologioImpostato()
+    {
+        QCOMPARE(ComandoImpostaOrologio("8", "12", "26", "9", "5", "00").value_or(QString()),
+                 QStringLiteral("AT+CCLK=\"26/12/08,09:05:00\""));
+        QCOMPARE(ComandoImpostaOrologio("30", "02", "0", "00", "00", "00").value_or(QString()),
+                 QStringLiteral("AT+CCLK=\"00/02/30,00:00:00\""));
+        // Anything but one or two digits would go into the quoted clock unchecked.
+        for (const char* campo : {"", "1\"", "123", " 5", "-1", "1,"})
+            QVERIFY2(!ComandoImpostaOrologio(campo, "12", "26", "09", "05", "00"), campo);
+        QCOMPARE(FormatoDueCifre("5"), QStringLiteral("05"));
+        QCOMPARE(FormatoDueCifre("ab"), QStringLiteral("ab"));
+        QCOMPARE(FormatoDueCifre(""), QString());
+    }
+
+    void campiControllati()
+    {
+        QVERIFY(ControllaNum("31", 1, 31));
+        QVERIFY(ControllaNum("00", 0, 99));
+        for (const char* valore : {"", "32", "0", " 5", "5 ", "-1", "1e1", "12,1", "+3"})
+            QVERIFY2(!ControllaNum(valore, 1, 31), valore);
+    }
+
+    // Standard lines give each class by its class number, not by its place in the reply.
+    void bloccoLetto()
+    {
+        const auto sbarrato = DecodificaBlocco("+CLCK: 1,1\r\n+CLCK: 0,2\r\n+CLCK: 1,4", true);
+        QVERIFY(sbarrato);
+        QCOMPARE(*sbarrato, (StatoClassi{1, 1, 0})); // voice, fax, data
+        QCOMPARE(*DecodificaBlocco("+CLCK: 0,7", true), (StatoClassi{0, 0, 0}));
+        QCOMPARE(*DecodificaBlocco("+CLCK: 1,7", true), (StatoClassi{1, 1, 1}));
+        QCOMPARE(*DecodificaBlocco("+CLCK: 1,2", true), (StatoClassi{0, 0, 1}));
+        // Lines without class stand for voice, data, fax in this order.
+        QCOMPARE(*DecodificaBlocco("+CLCK: 0\r\n+CLCK: 1\r\n+CLCK: 0", true),
+                 (StatoClassi{0, 0, 1}));
+        QCOMPARE((*DecodificaBlocco("+CLCK: 1", false))[0], uint8_t(1));
+        QCOMPARE((*DecodificaBlocco("+CLCK: 0,7", false))[0], uint8_t(0));
+        for (const char* guasto : {"", "ERRORE", "\r\nOK\r\n", "+CLCK:", "+CLC"})
+            QVERIFY2(!DecodificaBlocco(QString::fromLatin1(guasto), true), guasto);
+    }
+
+    void comandiBlocco()
+    {
+        QCOMPARE(ComandoLeggiBlocco(2), QStringLiteral("AT+CLCK=SC,2"));
+        QCOMPARE(ComandoImpostaBlocco(0, 1, SenzaCodice, std::nullopt).value_or(QString()),
+                 QStringLiteral("AT+CLCK=\"CS\", 1"));
+        QCOMPARE(
+            ComandoImpostaBlocco(2, 0, QStringLiteral("1234"), std::nullopt).value_or(QString()),
+            QStringLiteral("AT+CLCK=\"SC\", 0,1234"));
+        QCOMPARE(ComandoImpostaBlocco(4, 1, QStringLiteral("0000"), uint8_t(4)).value_or(QString()),
+                 QStringLiteral("AT+CLCK=\"AO\", 1,0000, 4"));
+        // A class goes only with a password.
+        QCOMPARE(ComandoImpostaBlocco(0, 0, SenzaCodice, uint8_t(1)).value_or(QString()),
+                 QStringLiteral("AT+CLCK=\"CS\", 0"));
+        for (const char* codice : {"", "12,1", " 12", "12\r", "1e3"}) {
+            QVERIFY2(!ComandoImpostaBlocco(2, 1, QString::fromLatin1(codice), std::nullopt),
+                     codice);
+            QVERIFY2(!ComandoCambiaCodice(2, "1234", QString::fromLatin1(codice)), codice);
+        }
+        QVERIFY(!ComandoImpostaBlocco(9, 1, SenzaCodice, std::nullopt));
+        QCOMPARE(ComandoCambiaCodice(2, "1234", "5678").value_or(QString()),
+                 QStringLiteral("AT+CPWD=\"SC\",1234,5678"));
+    }
+
+    void classiMostrate()
+    {
+        QCOMPARE(ClassiBloccate(4, {1, 1, 0}), ClassiBlocchi[0] + ClassiBlocchi[1]);
+        QCOMPARE(ClassiBloccate(4, {1, 1, 1}),
+                 ClassiBlocchi[0] + ClassiBlocchi[1] + ClassiBlocchi[2]);
+        // A barring whose voice class is free shows no classes, whatever the others hold.
+        QCOMPARE(ClassiBloccate(7, {0, 1, 1}), QString());
+        QCOMPARE(ClassiBloccate(2, {1, 0, 0}), QString());
+    }
+
+    void lunghezzeCodici()
+    {
+        std::array<uint8_t, NumLunghezzeCodici> lunghezze{};
+        DecodificaLunghezzeCodici("+CPWD: (\"SC\",8),(\"P2\",8),(\"AO\",4),(\"PS\",16)", lunghezze);
+        QCOMPARE(lunghezze[2], uint8_t(8));
+        QCOMPARE(lunghezze[0], uint8_t(8));
+        QCOMPARE(lunghezze[4], uint8_t(4));
+        QCOMPARE(lunghezze[1], uint8_t(16));
+        QCOMPARE(lunghezze[3], uint8_t(0));
+        const auto prima = lunghezze;
+        DecodificaLunghezzeCodici("ERRORE", lunghezze);
+        DecodificaLunghezzeCodici("", lunghezze);
+        QCOMPARE(lunghezze, prima);
+    }
+
+    void trasferimentoLetto()
+    {
+        Trasferimento prima;
+        prima.Tempo = {7, 7, 7};
+        const auto letto = DecodificaTrasf(
+            2, "+CCFC: 1,1,\"+393331234567\",145,,,25\r\n+CCFC: 0,4\r\n+CCFC: 0,2,\"0612\",129",
+            prima);
+        QVERIFY(letto);
+        QCOMPARE(letto->Stato, (std::array<uint8_t, 3>{1, 0, 0}));
+        QCOMPARE(letto->Numero[0], QStringLiteral("+393331234567"));
+        QCOMPARE(letto->Tempo[0], uint8_t(25));
+        QCOMPARE(letto->Numero[1], QString());
+        QCOMPARE(letto->Numero[2], QStringLiteral("0612"));
+        QCOMPARE(letto->Tempo[2], uint8_t(7)); // no time in the reply: kept
+        // The other reasons keep no time, whatever the line says.
+        QCOMPARE(DecodificaTrasf(1, "+CCFC: 1,1,\"0612\",129,,,25", prima)->Tempo[0], uint8_t(7));
+    }
+
+    void trasferimentoBreve()
+    {
+        Trasferimento prima;
+        prima.Stato = {1, 1, 1};
+        prima.Numero = {"1", "2", "3"};
+        // One line for every class, one line for one class, a bare OK: what is not reported is
+        // off without number.
+        QCOMPARE(DecodificaTrasf(0, "+CCFC: 0,7", prima)->Stato, (std::array<uint8_t, 3>{}));
+        QCOMPARE(DecodificaTrasf(0, "+CCFC: 0,7", prima)->Numero[2], QString());
+        const auto una = DecodificaTrasf(0, "+CCFC: 1,4,\"0612\",129", prima);
+        QCOMPARE(una->Stato, (std::array<uint8_t, 3>{0, 1, 0}));
+        QCOMPARE(una->Numero[1], QStringLiteral("0612"));
+        QCOMPARE(DecodificaTrasf(0, OKNudo, prima)->Stato, (std::array<uint8_t, 3>{}));
+        for (const char* guasto : {"", "ERRORE", "+CCF", "garbage"})
+            QVERIFY2(!DecodificaTrasf(0, QString::fromLatin1(guasto), prima), guasto);
+    }
+
+    void comandiTrasferimento()
+    {
+        QCOMPARE(ComandiTrasf::TipoNumero(""), uint8_t(0));
+        QCOMPARE(ComandiTrasf::TipoNumero("+39"), uint8_t(145));
+        QCOMPARE(ComandiTrasf::TipoNumero("0612"), uint8_t(129));
+        QCOMPARE(ComandoLeggiTrasf(3), QStringLiteral("AT+CCFC=3,2"));
+        QCOMPARE(ComandoRegistraTrasf(1, 0, "+393331234567", 0).value_or(QString()),
+                 QStringLiteral("AT+CCFC=1,3,+393331234567,145,1"));
+        QCOMPARE(ComandoRegistraTrasf(2, 2, "0612", 20).value_or(QString()),
+                 QStringLiteral("AT+CCFC=2,3,0612,129,2,,,20"));
+        QCOMPARE(ComandoRegistraTrasf(2, 1, "0612", 0).value_or(QString()),
+                 QStringLiteral("AT+CCFC=2,3,0612,129,4"));
+        for (const char* numero : {"", "06,12", "06;AT", "06 12"})
+            QVERIFY2(!ComandoRegistraTrasf(0, 0, QString::fromLatin1(numero), 0), numero);
+        QVERIFY(!ComandoRegistraTrasf(4, 0, "0612", 0));
+        QCOMPARE(ComandoModoTrasf(0, Disattiva), QStringLiteral("AT+CCFC=0,0"));
+        QCOMPARE(ComandoModoTrasf(3, Cancella), QStringLiteral("AT+CCFC=3,4"));
+    }
+
+    void retiTrovate()
+    {
+        const auto reti = DecodificaReti(
+            "+COPS: (2,\"I TIM\",,22201),(1,\"vodafone IT\",,22210),(3,\"I WIND\",,22288),"
+            "(0,\"X\",,22299),,(0,1,2,3,4),(0,1,2)");
+        QCOMPARE(reti.size(), size_t(4));
+        QCOMPARE(reti[0].rete.Codice, QStringLiteral("22201"));
+        QCOMPARE(reti[0].rete.Nome, QStringLiteral("I TIM"));
+        QCOMPARE(reti[0].stato, uint8_t(ReteAttuale));
+        QCOMPARE(reti[3].stato, uint8_t(ReteSconosciuta));
+        // A short name, a quoted code, a six-digit code cut to the table's five.
+        const auto varianti = DecodificaReti("+COPS: (1,\"Long\",\"Sh\",\"222015\")");
+        QCOMPARE(varianti.size(), size_t(1));
+        QCOMPARE(varianti[0].rete.Codice, QStringLiteral("22201"));
+        QVERIFY(DecodificaReti("ERRORE").empty());
+        QVERIFY(DecodificaReti("+COPS: (2,\"cut").empty());
+        QCOMPARE(ImmagineRete(ReteAttuale), 58);
+        QCOMPARE(ImmagineRete(ReteDisponibile), 57);
+        QCOMPARE(ImmagineRete(ReteVietata), 60);
+        QCOMPARE(ImmagineRete(ReteSconosciuta), 0);
+    }
+};
+
+QTEST_MAIN(TstImpostazioniTelefono)
+#include "tst_impostazioni_telefono.moc"
