@@ -27,10 +27,8 @@ Controllo* Posiziona(Controllo* controllo, int left, int top, int width, int hei
 } // namespace
 
 frmInputVoceRub::frmInputVoceRub(uint8_t memoria, QWidget* principale)
-    : QDialog(nullptr), memoria(memoria), principale(principale)
+    : DialogoRestituito(CodiceDialogo, principale), memoria(memoria)
 {
-    DialogoAperto = CodiceDialogo;
-    RegistraFinestraDialogo(CodiceDialogo, this);
     costruisci();
     InitLang();
     const LimitiMemoria limiti = memoria < NumMemorie ? LimitiRubrica[memoria] : LimitiMemoria{};
@@ -38,12 +36,6 @@ frmInputVoceRub::frmInputVoceRub(uint8_t memoria, QWidget* principale)
         txtNome->setMaxLength(limiti.nome);
         txtNumero->setMaxLength(limiti.numero);
     }
-    CentraForm(*this, principale);
-}
-
-frmInputVoceRub::~frmInputVoceRub()
-{
-    chiuso();
 }
 
 void frmInputVoceRub::costruisci()
@@ -103,25 +95,4 @@ void frmInputVoceRub::pOk_Click()
 void frmInputVoceRub::pAnnulla_Click()
 {
     reject();
-}
-
-void frmInputVoceRub::done(int risultato)
-{
-    QDialog::done(risultato);
-    chiuso();
-}
-
-// However the dialog goes (OK, Cancel, its close box, its end), the opener is told once.
-void frmInputVoceRub::chiuso()
-{
-    if (restituito)
-        return;
-    restituito = true;
-    DialogoChiuso = true;
-    DialogoAperto = 0;
-    RegistraFinestraDialogo(CodiceDialogo, nullptr);
-    if (principale) {
-        principale->setEnabled(true);
-        principale->activateWindow();
-    }
 }

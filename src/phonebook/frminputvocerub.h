@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "dialogo.h"
 
 #include <cstdint>
 
@@ -12,12 +12,11 @@ class QPushButton;
 // The entry dialog: a name, a number and the red-list mark for one position of one memory. It
 // writes the entry itself on OK; its opener waits for it to close (the hand-back protocol).
 // It has no parent, so that the disabled main window leaves it usable.
-class frmInputVoceRub : public QDialog {
+class frmInputVoceRub : public DialogoRestituito {
     Q_OBJECT
 public:
     // `principale` is the window disabled while the dialog is open, given back on closing.
     frmInputVoceRub(uint8_t memoria, QWidget* principale);
-    ~frmInputVoceRub() override;
 
     void InitLang();
     void pOk_Click();
@@ -28,14 +27,8 @@ public:
     QCheckBox* chkRossa = nullptr;
     QPushButton *pOk = nullptr, *pAnnulla = nullptr;
 
-protected:
-    void done(int risultato) override;
-
 private:
     void costruisci();
-    void chiuso();
 
     uint8_t memoria;
-    QWidget* principale;
-    bool restituito = false;
 };

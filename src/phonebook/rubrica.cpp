@@ -15,9 +15,7 @@
 #include "tabella.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -285,22 +283,13 @@ bool Rubrica::voceSelezionata(int& memoria, int& posizione) const
 void Rubrica::apriDialogo(uint8_t memoria, int posizione, int didascalia, const QString& nome,
                           const QString& numero, bool rossa)
 {
-    f.setEnabled(false);
     const auto dialogo = std::make_unique<frmInputVoceRub>(memoria, &f);
     dialogo->txtNome->setText(nome);
     dialogo->txtNumero->setText(numero);
     dialogo->txtMem->setText(QString::number(posizione));
     dialogo->chkRossa->setChecked(rossa);
     SeTesto(didascalia, [&dialogo](const QString& t) { dialogo->setWindowTitle(t); });
-    DialogoChiuso = false;
-    dialogo->show();
-    dialogo->activateWindow();
-    dialogo->txtNome->setFocus();
-    QEventLoop ciclo;
-    QObject::connect(dialogo.get(), &QDialog::finished, &ciclo, &QEventLoop::quit);
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &ciclo, &QEventLoop::quit);
-    if (!DialogoChiuso)
-        ciclo.exec();
+    dialogo->MostraEAttendi(dialogo->txtNome);
 }
 
 void Rubrica::AddRubrica()
