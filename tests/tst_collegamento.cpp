@@ -290,7 +290,8 @@ private slots:
     {
         avvia();
         connetti();
-        telefono->setReplyDelay(150);
+        // The indication comes while the reply is held back, however slow the machine is.
+        telefono->setReplyDelay(1000);
         QTimer::singleShot(40, [this] { telefono->injectUnsolicited("+CMTI: \"SM\",3"); });
         collegamento->ShowAlim();
         // The reply is whole and the question waits for the line.
@@ -318,7 +319,7 @@ private slots:
         avvia();
         connetti();
         QTRY_VERIFY_WITH_TIMEOUT(finestra->LedLibero[0]->isVisible(), Pazienza);
-        telefono->setReplyDelay(100);
+        telefono->setReplyDelay(1000);
         bool occupata = false;
         QTimer::singleShot(60, [&] {
             occupata = finestra->LedLibero[1]->isVisible() && !finestra->LedLibero[0]->isVisible();

@@ -127,7 +127,7 @@ private slots:
 
     void secondoComandoRifiutato()
     {
-        telefono->setReplyDelay(100);
+        telefono->setReplyDelay(1000);
         QString secondo;
         EsitoAT esitoSecondo{};
         QTimer::singleShot(30, [&] { secondo = InviaComandoAT("AT+CGSN", &esitoSecondo); });
@@ -140,9 +140,11 @@ private slots:
 
     void scadenzaPoiComandoPulito()
     {
-        TempiLink.attesaMs = 100;
-        TempiLink.quieteMs = 300;
-        telefono->setReplyDelay(250);
+        // Margins wide enough for a slow machine: the bound runs out well before the reply, and
+        // the line is not taken for quiet before the late reply has come.
+        TempiLink.attesaMs = 400;
+        TempiLink.quieteMs = 2000;
+        telefono->setReplyDelay(1000);
         EsitoAT esito{};
         QCOMPARE(invia("AT+CGMR", esito), QStringLiteral("ERRORE"));
         QCOMPARE(esito, EsitoAT::Scaduto);
@@ -187,7 +189,8 @@ private slots:
 
     void annullaInAttesaDelPromptEsceConEsc()
     {
-        telefono->setReplyDelay(120);
+        TempiLink.quieteMs = 2000;
+        telefono->setReplyDelay(1000);
         QTimer::singleShot(30, [] {
             Annulla = true;
             RisvegliaAttesa();
@@ -217,7 +220,7 @@ private slots:
         QWidget principale;
         RegistraFinestraDialogo(0, &principale);
         DialogoAperto = 0;
-        telefono->setReplyDelay(150);
+        telefono->setReplyDelay(1000);
         MostraAttesa("kaboom", true);
         QVERIFY(!principale.isEnabled());
         QPushButton* annulla = FinestraAttesa()->pAnnulla;
