@@ -1,6 +1,7 @@
 #include "archivio.h"
 
 #include "codecs.h"
+#include "codifica.h"
 #include "globali.h"
 #include "pdu.h"
 
@@ -164,4 +165,19 @@ bool CancellaSMSArchivio(int indice)
         return false;
     records->erase(records->begin() + (indice - 1));
     return ScriviArchivio(*records);
+}
+
+bool ArchiviaSMS(const QString& testo, const QString& numero, const QString& validita,
+                 bool rapportoStato, const QString& dcs, uint8_t tipo, uint8_t stato)
+{
+    return AggiungiSMSArchivio(CodificaPDU(testo, numero, validita, rapportoStato, dcs), tipo,
+                               stato);
+}
+
+bool ModificaSMSArchivio(int indice, const QString& testo, const QString& numero,
+                         const QString& validita, bool rapportoStato, const QString& dcs,
+                         uint8_t tipo, uint8_t stato)
+{
+    return SostituisciSMSArchivio(indice, CodificaPDU(testo, numero, validita, rapportoStato, dcs),
+                                  tipo, stato);
 }

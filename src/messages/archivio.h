@@ -26,3 +26,10 @@ bool SostituisciSMSArchivio(int indice, const QString& pdu, uint8_t tipo, uint8_
 
 // Removes record `indice` (1-based); the later ones move down by one.
 bool CancellaSMSArchivio(int indice);
+
+// A new message built by CodificaPDU, appended, or put in place of record `indice`.
+bool ArchiviaSMS(const QString& testo, const QString& numero, const QString& validita,
+                 bool rapportoStato, const QString& dcs, uint8_t tipo, uint8_t stato);
+bool ModificaSMSArchivio(int indice, const QString& testo, const QString& numero,
+                         const QString& validita, bool rapportoStato, const QString& dcs,
+                         uint8_t tipo, uint8_t stato);

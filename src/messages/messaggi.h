@@ -2,8 +2,49 @@
 
 #include "funzioni.h"
 
-// The messages as the main window reaches them.
+#include <QString>
+
+#include <cstdint>
+
+class frmMain;
+struct MessaggioSMS;
+
+// The messages as the main window reaches them: the summary, the folder list with its reader
+// pane, and the commands on the selected message.
 class Messaggi : public FunzioniMessaggi {
 public:
+    explicit Messaggi(frmMain& finestra);
+
     bool CaricaArchivioSMS() override;
+    void LeggiTuttiSMS() override;
+    void LeggiSMS(uint8_t& posizione) override;
+
+    void ShowSMSInfo() override;
+    void ShowSMS(uint8_t& cartella) override;
+    void ShowSMSTxt(uint8_t& indice) override;
+
+    void InviaSMS(bool numeroDaElenco, bool modoArchivio) override;
+    void RispondiSMS() override;
+    void EditSMS() override;
+    void DelSMS() override;
+    void SalvaSMS() override;
+    void InviaSMSdaTel() override;
+    void StampaSMS() override;
+
+    // Appends a run of text to the reader pane; colour is an index of the 16-colour palette.
+    void OutRTF(const QString& testo, uint8_t colore, const QString& font, int dimensione,
+                bool grassetto);
+
+private:
+    // The message of the selected list row in the selected folder, with its position; null
+    // when no row is selected or the position holds no message.
+    MessaggioSMS* messaggioScelto(uint8_t& cartella, uint8_t& posizione) const;
+    void aggiungiRigheCartella(uint8_t cartella);
+    void applicaComandi(uint8_t cartella, bool conRighe);
+    void scriviTestataMessaggio(const MessaggioSMS& messaggio, uint8_t posizione);
+    void salvaInArchivio(const MessaggioSMS& messaggio);
+    void salvaNellaSIM(const MessaggioSMS& messaggio);
+    void offriRubrica();
+
+    frmMain& f;
 };

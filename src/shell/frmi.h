@@ -25,8 +25,6 @@ public:
     QLabel *lblDescription = nullptr, *labEmail = nullptr;
     QTimer Timer1;
 
-    frmMain* principale() const { return main; }
-
 protected:
     void mousePressEvent(class QMouseEvent* evento) override;
 

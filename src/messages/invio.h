@@ -1,0 +1,30 @@
+#pragma once
+
+// Sending, storing and deleting messages on the phone's SIM. Each is a success only when the
+// phone itself answered OK: an error, a Cancel, a lost link or a closed port is a failure, and
+// a PDU is written only after the phone's "> " prompt asked for it.
+
+#include <QString>
+
+#include <cstdint>
+
+// Storage status of "AT+CMGW".
+constexpr uint8_t StatoNonInviato = 2;
+constexpr uint8_t StatoInviato = 3;
+
+// Sends a new message with "AT+CMGS=140" under the wait window with Cancel (`testoAttesa`, or
+// entry 372 when empty); on success IndiceSMS holds the message reference. The arguments before
+// it are those of CodificaPDU.
+bool InviaSMSPDU(const QString& testo, const QString& numero, const QString& validita,
+                 bool rapportoStato, const QString& dcs, const QString& testoAttesa = {});
+
+// Stores a PDU with "AT+CMGW=140,<stato>"; on success IndiceSMS holds the position.
+bool ScriviSMSPDU(const QString& pdu, uint8_t stato);
+// Stores a new message built by CodificaPDU.
+bool ScriviSMS(const QString& testo, const QString& numero, const QString& validita,
+               bool rapportoStato, const QString& dcs, uint8_t stato);
+
+// Sends stored message `posizione` with "AT+CMSS=", under the wait window with Cancel.
+bool InviaSMSMemorizzato(int posizione, const QString& testoAttesa);
+// Deletes position `posizione` with "AT+CMGD=", without the wait window.
+bool CancellaSMSTelefono(int posizione);

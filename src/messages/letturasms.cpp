@@ -1,0 +1,90 @@
+#include "letturasms.h"
+
+#include "attesa.h"
+#include "catalogo.h"
+#include "globali.h"
+#include "pdu.h"
+
+std::array<int16_t, 4> ContaSMS{};
+QString IndiceSMS;
+
+namespace {
+
+constexpr int VoceRicezioneMessaggi = 370;
+constexpr int VoceRicezioneMessaggio = 371;
+// The status digit follows the 7 characters of the result prefix "+CMGR: ".
+constexpr int PosizioneStato = 7;
+constexpr int StatoMassimo = 3;
+
+using TabellaSMS = decltype(DatiTelefono::SMS);
+
+enum class EsitoPosizione { Letta, CollegamentoPerso };
+
+EsitoPosizione LeggiPosizione(TabellaSMS& tabella, int posizione)
+{
+    EsitoAT esito = EsitoAT::Ok;
+    const QString risposta = InviaComandoAT(QStringLiteral("AT+CMGR=%1").arg(posizione), &esito);
+    if (!RispostaDelTelefono(esito))
+        return EsitoPosizione::CollegamentoPerso;
+    MessaggioSMS& voce = tabella[static_cast<size_t>(posizione)];
+    const PosizioneLetta letta = InterpretaRispostaCMGR(risposta, esito);
+    if (!letta.messaggio) {
+        // Only the length marks the position empty; what it held before stays.
+        voce.LunghezzaDati = 0;
+        return EsitoPosizione::Letta;
+    }
+    voce.Stato = letta.stato;
+    DecodificaPDU(voce, letta.pdu);
+    return EsitoPosizione::Letta;
+}
+
+} // namespace
+
+PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito)
+{
+    PosizioneLetta letta;
+    if (esito != EsitoAT::Ok || risposta.endsWith(QStringLiteral(",,0")))
+        return letta;
+    const qsizetype finePrimaRiga = risposta.indexOf(QStringLiteral("\r\n"));
+    const int stato = risposta.size() > PosizioneStato ? risposta[PosizioneStato].digitValue() : -1;
+    if (finePrimaRiga <= PosizioneStato || stato < 0 || stato > StatoMassimo)
+        return letta;
+    letta.pdu = risposta.mid(finePrimaRiga + 2);
+    letta.messaggio = !letta.pdu.isEmpty();
+    letta.stato = static_cast<uint8_t>(stato);
+    return letta;
+}
+
+void ContaMessaggi()
+{
+    ContaSMS.fill(0);
+    for (int i = 1; i <= NumPosizioniSMS; ++i) {
+        const MessaggioSMS& voce = Telefono.SMS[static_cast<size_t>(i)];
+        if (voce.LunghezzaDati > 0 && voce.Stato <= StatoMassimo)
+            ++ContaSMS[voce.Stato];
+    }
+}
+
+void LeggiTuttiSMS()
+{
+    const AttesaInCorso attesa(Msg(VoceRicezioneMessaggi));
+    TabellaSMS letta = Telefono.SMS;
+    for (int i = 1; i <= NumPosizioniSMS; ++i)
+        if (LeggiPosizione(letta, i) == EsitoPosizione::CollegamentoPerso)
+            return;
+    Telefono.SMS = letta;
+    ContaMessaggi();
+    Telefono.SMSLetti = true;
+}
+
+void LeggiSMS(uint8_t posizione)
+{
+    if (posizione < 1 || posizione > NumPosizioniSMS)
+        return;
+    const AttesaInCorso attesa(Msg(VoceRicezioneMessaggio));
+    TabellaSMS letta = Telefono.SMS;
+    if (LeggiPosizione(letta, posizione) == EsitoPosizione::CollegamentoPerso)
+        return;
+    Telefono.SMS = letta;
+    ContaMessaggi();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+// Reading the SIM's message positions 1 to 10 in PDU mode into Telefono.SMS, and the counts per
+// storage status. A position the phone refuses to read (a SIM with fewer positions) or answers
+// with something that is no message is an empty position. A read that loses the link on the way
+// changes nothing: neither the table, nor the counts, nor the read flag.
+
+#include "scambio.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+// Messages per storage status 0 to 3 (received unread, received read, stored unsent, stored
+// sent), counted over the table after each read.
+extern std::array<int16_t, 4> ContaSMS;
+// The reply after the result prefix of the last successful "AT+CMGS" (the message reference)
+// or "AT+CMGW" (the storage position).
+extern QString IndiceSMS;
+
+// What one "AT+CMGR=" reply says of its position.
+struct PosizioneLetta {
+    bool messaggio = false; // false: the position is empty
+    uint8_t stato = 0;
+    QString pdu;
+};
+PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito);
+
+// All ten positions under the wait window; sets Telefono.SMSLetti when the phone answered all.
+void LeggiTuttiSMS();
+// One position again (1 to 10; any other does nothing), after a new-message indication.
+void LeggiSMS(uint8_t posizione);
+
+// Counts the occupied positions of the table by status.
+void ContaMessaggi();

@@ -1,0 +1,96 @@
+#include "fileprom.h"
+
+#include "codecs.h"
+#include "globali.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <array>
+
+namespace {
+
+// The text fields of a record in file order, and their widths.
+constexpr std::array<qsizetype, 10> LarghezzeCampi{15, 2, 11, 10, 8, 14, 10, 8, 14, 16};
+
+template <class Prom>
+auto CampiRecord(Prom& p)
+{
+    return std::array{&p.Categoria,    &p.Ripetizione,   &p.RipetizioneTesto, &p.Allarme.Data,
+                      &p.Allarme.Ora,  &p.Allarme.Stamp, &p.Inizio.Data,      &p.Inizio.Ora,
+                      &p.Inizio.Stamp, &p.Descrizione};
+}
+
+QByteArray RecordProm(const ::Promemoria& prom)
+{
+    QByteArray record;
+    size_t n = 0;
+    for (const QString* campo : CampiRecord(prom))
+        record += CodificaWindows1252(CampoFisso(*campo, static_cast<int>(LarghezzeCampi[n++])));
+    return record;
+}
+
+::Promemoria PromDaRecord(const QByteArray& record)
+{
+    ::Promemoria prom;
+    qsizetype inizio = 0;
+    size_t n = 0;
+    for (QString* campo : CampiRecord(prom)) {
+        *campo = DecodificaWindows1252(record.mid(inizio, LarghezzeCampi[n]));
+        inizio += LarghezzeCampi[n++];
+    }
+    return prom;
+}
+
+} // namespace
+
+QByteArray ContenutoFileProm(const TabellaProm& tabella)
+{
+    QByteArray contenuto;
+    for (size_t k = 1; k < tabella.size(); ++k)
+        if (PromUsato(tabella[k]))
+            contenuto += RecordProm(tabella[k]);
+    return contenuto;
+}
+
+std::optional<TabellaProm> TabellaDaFileProm(const QByteArray& contenuto)
+{
+    if (contenuto.size() % LunghezzaRecordProm != 0)
+        return std::nullopt;
+    TabellaProm tabella;
+    SvuotaProm(tabella);
+    size_t slot = 1;
+    for (qsizetype inizio = 0; inizio < contenuto.size(); inizio += LunghezzaRecordProm) {
+        const ::Promemoria prom = PromDaRecord(contenuto.mid(inizio, LunghezzaRecordProm));
+        if (!PromUsato(prom))
+            continue;
+        if (slot >= tabella.size())
+            return std::nullopt;
+        tabella[slot++] = prom;
+    }
+    return tabella;
+}
+
+bool SalvaFileProm(const QString& percorso)
+{
+    QSaveFile file(percorso);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray contenuto = ContenutoFileProm(Telefono.Promemoria);
+    return file.write(contenuto) == contenuto.size() && file.commit();
+}
+
+bool CaricaFileProm(const QString& percorso)
+{
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray contenuto = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    const std::optional<TabellaProm> tabella = TabellaDaFileProm(contenuto);
+    if (!tabella)
+        return false;
+    Telefono.Promemoria = *tabella;
+    return true;
+}

@@ -1,0 +1,72 @@
+#include "melodia.h"
+
+#include "attesa.h"
+#include "catalogo.h"
+#include "globali.h"
+#include "scambio.h"
+#include "trasferimento.h"
+
+#include <QRegularExpression>
+
+bool EMelodiaVuota(const QByteArray& dati)
+{
+    static const QByteArray vuota = QByteArray::fromHex(
+        "4D546864000000060000000100604D54726B0000001600FF58040402180800FF510307D00000C00100FF2F"
+        "00");
+    return dati == vuota;
+}
+
+std::optional<Suoneria> DecodificaLimitiSuoneria(const QString& risposta)
+{
+    static const QRegularExpression intervalli(QStringLiteral("-(\\d+)[^-]*-(\\d+)"));
+    const QRegularExpressionMatch m = intervalli.match(risposta);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return Suoneria{m.captured(1).toInt(), m.captured(2).toInt()};
+}
+
+std::optional<Suoneria> DecodificaSuoneria(const QString& risposta)
+{
+    static const QRegularExpression valori(QStringLiteral("^\\^SRTC: (\\d+),(\\d+)(,)?"));
+    const QRegularExpressionMatch m = valori.match(risposta);
+    if (!m.hasMatch())
+        return std::nullopt;
+    Suoneria suoneria{m.captured(1).toInt(), std::nullopt};
+    if (m.hasCaptured(3))
+        suoneria.volume = m.captured(2).toInt();
+    return suoneria;
+}
+
+QString NomeFileDaPercorso(const QString& percorso)
+{
+    return percorso.mid(percorso.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+namespace {
+
+std::optional<Suoneria> Interroga(const QString& comando,
+                                  std::optional<Suoneria> (*decodifica)(const QString&))
+{
+    EsitoAT esito = EsitoAT::Ok;
+    const QString risposta = InviaComandoAT(comando, &esito);
+    if (esito != EsitoAT::Ok)
+        return std::nullopt;
+    return decodifica(risposta);
+}
+
+} // namespace
+
+LetturaMidi LeggiMidi()
+{
+    const AttesaInCorso attesa(Msg(369));
+    LetturaMidi lettura;
+    lettura.limiti = Interroga(QStringLiteral("AT^SRTC=?"), DecodificaLimitiSuoneria);
+    lettura.suoneria = Interroga(QStringLiteral("AT^SRTC?"), DecodificaSuoneria);
+    QByteArray dati;
+    if (LeggiOggetto(QStringLiteral("mid"), 0, dati) != Lettura::Presente || EMelodiaVuota(dati)
+        || !ScriviFileCompleto(FileMidi(), dati))
+        return lettura;
+    Telefono.MidiLetta = true;
+    lettura.presente = true;
+    return lettura;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+// The phone's own melody and its ring-tone setting (AT^SRTC).
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The 44-byte MIDI file that the phone holds when it has no melody of its own.
+bool EMelodiaVuota(const QByteArray& dati);
+
+// Ring tone and volume, as maxima from "AT^SRTC=?" or as the setting from "AT^SRTC?".
+struct Suoneria {
+    int tono = 0;
+    std::optional<int> volume; // the setting's volume, when its reply carries one
+};
+// "^SRTC: (0-16),(0-4)": the two maxima; nothing for a reply without them.
+std::optional<Suoneria> DecodificaLimitiSuoneria(const QString& risposta);
+// "^SRTC: 3,2,0": the tone and, when a further field follows it, the volume.
+std::optional<Suoneria> DecodificaSuoneria(const QString& risposta);
+
+// The last component of a path; empty for a path that ends with its separator.
+QString NomeFileDaPercorso(const QString& percorso);
+
+// What a melody read found.
+struct LetturaMidi {
+    bool presente = false;            // a melody was found and written to the melody file
+    std::optional<Suoneria> limiti;   // the ranges, when the phone gave them
+    std::optional<Suoneria> suoneria; // the setting, when the phone gave it
+};
+// Reads the ring-tone ranges and setting and the phone's melody, under the wait window. Sets
+// Telefono.MidiLetta when a melody was found.
+LetturaMidi LeggiMidi();

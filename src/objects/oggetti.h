@@ -1,0 +1,116 @@
+#pragma once
+
+#include "funzioni.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+
+#include <cstdint>
+#include <optional>
+
+class frmMain;
+class QAction;
+class QLabel;
+class QMimeData;
+class QProgressBar;
+
+// The logos, melodies and reminders as the main window reaches them: the logo editor with its
+// palette, the melody pane with the ring tone, and the reminder list beside the calendar.
+class Oggetti : public QObject, public FunzioniOggetti {
+    Q_OBJECT
+public:
+    // Wires the panes of the window it serves: drops, palette menus, sliders, list handlers.
+    explicit Oggetti(frmMain& finestra);
+
+    void ShowLogo() override;
+    void DelLogo() override;
+    void InviaLogo() override;
+    void ApriLogo() override;
+    void SalvaLogo() override;
+    // A palette slot's picture dropped on the editor.
+    void SetLogo1(int slot);
+    // An image file dropped on the editor: taken when it is a .BMP or .GIF file.
+    void SetLogo2(const QString& file);
+    // The palette's favourite slots 4 to 9: the pop-up menu's commands on PrefSlot, and a file
+    // dropped on a slot.
+    void AggiungiPreferito();
+    void EliminaPreferito();
+    void ImpostaPreferito(int slot, const QString& file);
+
+    void ShowMidi() override;
+    void DelMidi() override;
+    void InviaMidi() override;
+    void ApriMidi() override;
+    void SalvaMidi() override;
+    // A MIDI file dropped on the melody picture.
+    void SetMidi2(const QString& file);
+    void pPlay_Click();
+
+    void ShowCalendario() override;
+    void AddProm() override;
+    void EditProm() override;
+    void DelProm() override;
+    void ApriProm() override;
+    void SalvaProm() override;
+    void InviaProm() override;
+    void StampaProm() override;
+    void listProm_Click();
+    void listProm_DblClick();
+    void listProm_ColumnClick(int colonna);
+    void listProm_MouseUp(Qt::MouseButton pulsante);
+    void pOggi_Click();
+
+    // The result of the last logo read and of the last melody read.
+    bool LogoPresente = false;
+    bool MidiPresente = false;
+    // The favourite slot whose menu was opened last.
+    uint8_t PrefSlot = 4;
+    // The melody file the send command transfers (picMidi's tag).
+    QString TagMidi;
+    bool Suonando = false;
+    QProgressBar* pBarMidi = nullptr;
+    QLabel* labPm = nullptr;
+
+    // The editor's picture; none while it shows that the phone holds no logo.
+    const std::optional<QImage>& ImmagineEditor() const { return logo; }
+
+    // The drag data of a palette slot, as a drop on the editor takes it.
+    static QMimeData* DatiSlot(int slot);
+
+protected:
+    bool eventFilter(QObject* oggetto, class QEvent* evento) override;
+
+private:
+    void collegaLogo();
+    void collegaMidi();
+    void collegaCalendario();
+    bool filtroLogo(QObject* oggetto, QEvent* evento);
+    bool filtroTavolozza(int slot, QEvent* evento);
+    bool filtroMidi(QEvent* evento);
+    bool filtroLista(QObject* oggetto, QEvent* evento);
+
+    // The first steps of a pane's view: list hidden, view code, layout, reset, buttons shown
+    // disabled, tree node.
+    void iniziaVista(uint8_t vista, const QString& nodo,
+                     std::initializer_list<const char*> pulsanti);
+    QAction* pulsante(const char* chiave) const;
+
+    void mostraLogo(const QImage& immagine);
+    void mostraLogoAssente();
+    void mostraDimensioni();
+    void scriviPreferito(int slot);
+
+    void mostraMelodia(bool presente);
+    void aggiornaEtichetteSuoneria();
+
+    void aggiungiRigaProm(int slot);
+    // The slot of the selected row; nothing without one.
+    std::optional<int> slotScelto() const;
+    // Opens the reminder dialog for the slot and waits for it; then rebuilds the view.
+    void apriDialogoProm(int slot, int titolo, const struct CampiProm& campi);
+
+    frmMain& f;
+    std::optional<QImage> logo;
+    QPoint inizioTrascinamento;
+};

@@ -1,0 +1,81 @@
+#include "scambioprom.h"
+
+#include "attesa.h"
+#include "blocchi.h"
+#include "catalogo.h"
+#include "codecs.h"
+#include "globali.h"
+#include "promemoria.h"
+
+namespace {
+
+const QString TipoProm = QStringLiteral("vcs");
+
+QString DueCifre(const QString& valore)
+{
+    return valore.rightJustified(2, QLatin1Char('0'));
+}
+
+// Sends the text and, once the phone closed the entry with its bare OK, takes back what the
+// phone stored. An empty read-back means the phone did not keep the entry.
+bool ScriviTesto(int posizione, const QString& vcal)
+{
+    QString ultima;
+    if (!ScriviOggetto(TipoProm, posizione, CodificaWindows1252(vcal), {}, &ultima)
+        || !EOKNudo(ultima))
+        return false;
+    QString letto;
+    if (LeggiProm(posizione, letto) != Lettura::Presente)
+        return false;
+    Telefono.Promemoria[static_cast<size_t>(posizione)] = DecodificaVCalendar(letto);
+    return true;
+}
+
+} // namespace
+
+Lettura LeggiProm(int posizione, QString& testo)
+{
+    QByteArray dati;
+    const Lettura lettura = LeggiOggetto(TipoProm, posizione, dati);
+    testo = lettura == Lettura::Presente ? DecodificaWindows1252(dati) : QString();
+    return lettura;
+}
+
+bool LeggiTuttiProm()
+{
+    const AttesaInCorso attesa(Msg(379));
+    TabellaProm letti = Telefono.Promemoria;
+    SvuotaProm(letti);
+    for (int n = 1; n <= NumPromemoria; ++n) {
+        QString testo;
+        const Lettura lettura = LeggiProm(n, testo);
+        if (lettura == Lettura::Fallita)
+            return false;
+        if (lettura == Lettura::Presente)
+            letti[static_cast<size_t>(n)] = DecodificaVCalendar(testo);
+    }
+    Telefono.Promemoria = letti;
+    Telefono.PromLetti = true;
+    return true;
+}
+
+bool ScriviProm(int posizione, const ValoriProm& v)
+{
+    const AttesaInCorso attesa(Msg(384));
+    const QString vcal
+        = CodificaVCalendar(v.anno + DueCifre(v.mese) + DueCifre(v.giorno),
+                            DueCifre(v.ora) + DueCifre(v.minuto) + DueCifre(v.secondo), v.testo,
+                            v.categoria, v.ripetizione);
+    return ScriviTesto(posizione, vcal);
+}
+
+bool ScriviPromDaRecord(int posizione)
+{
+    return ScriviTesto(
+        posizione, CodificaVCalendarDaRecord(Telefono.Promemoria[static_cast<size_t>(posizione)]));
+}
+
+bool CancellaProm(int posizione)
+{
+    return CancellaOggetto(TipoProm, posizione);
+}

@@ -1,0 +1,132 @@
+#include "trasferimento.h"
+
+#include "attesa.h"
+#include "blocchi.h"
+#include "catalogo.h"
+#include "globali.h"
+#include "scambio.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+const QString CtrlZ = QString(QChar(26));
+
+QString Comando(const QString& verbo, const QString& tipo, int indice)
+{
+    return QStringLiteral("AT^%1=%2,%3").arg(verbo, tipo).arg(indice);
+}
+
+// The whole file, when it can be read and is not too long to send.
+std::optional<QByteArray> FileDaInviare(const QString& percorso)
+{
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxByteOggetto)
+        return std::nullopt;
+    const QByteArray dati = file.readAll();
+    if (dati.size() != file.size())
+        return std::nullopt;
+    return dati;
+}
+
+bool ScriviFileOggetto(const QString& tipo, const QString& percorso, const Avanzamento& avanzamento)
+{
+    const std::optional<QByteArray> dati = FileDaInviare(percorso);
+    if (!dati)
+        return false;
+    // The phone's object goes first, as the phone takes a new one only in its place.
+    InviaComandoAT(Comando(QStringLiteral("SBNW"), tipo, 0) + QStringLiteral(",0"));
+    if (!ScriviOggetto(tipo, 0, *dati, avanzamento))
+        return false;
+    NascondiAttesa();
+    return true;
+}
+
+} // namespace
+
+Lettura LeggiOggetto(const QString& tipo, int indice, QByteArray& dati)
+{
+    EsitoAT esito = EsitoAT::Ok;
+    const QString risposta = InviaComandoAT(Comando(QStringLiteral("SBNR"), tipo, indice), &esito);
+    if (esito == EsitoAT::Errore)
+        return Lettura::Assente;
+    if (esito != EsitoAT::Ok)
+        return Lettura::Fallita;
+    if (EOKNudo(risposta))
+        return Lettura::Assente;
+    const std::optional<QByteArray> letti = DatiDaBlocchi(risposta, tipo, indice);
+    if (!letti)
+        return Lettura::Fallita;
+    dati = *letti;
+    return Lettura::Presente;
+}
+
+bool ScriviOggetto(const QString& tipo, int indice, const QByteArray& dati,
+                   const Avanzamento& avanzamento, QString* ultimaRisposta)
+{
+    const QStringList blocchi = BlocchiHex(dati);
+    const int numero = static_cast<int>(blocchi.size());
+    for (int i = 1; i <= numero; ++i) {
+        const QString annuncio = Comando(QStringLiteral("SBNW"), tipo, indice)
+                                 + QStringLiteral(",%1,%2").arg(i).arg(numero);
+        if (InviaComandoAT(annuncio) != QLatin1String(">"))
+            return false;
+        ScriviSullaPorta(blocchi.at(i - 1));
+        EsitoAT esito = EsitoAT::Ok;
+        const QString risposta = InviaComandoAT(CtrlZ, &esito);
+        // A block the phone refused is a failed write, whatever the blocks after it would do.
+        if (esito != EsitoAT::Ok)
+            return false;
+        if (ultimaRisposta)
+            *ultimaRisposta = risposta;
+        if (avanzamento)
+            avanzamento(i, numero);
+    }
+    return true;
+}
+
+bool CancellaOggetto(const QString& tipo, int indice)
+{
+    EsitoAT esito = EsitoAT::Ok;
+    const QString risposta = InviaComandoAT(
+        Comando(QStringLiteral("SBNW"), tipo, indice) + QStringLiteral(",0"), &esito);
+    return esito == EsitoAT::Ok && EOKNudo(risposta);
+}
+
+QString FileLogo()
+{
+    return FileProgramma(QStringLiteral("S25Logo.bmp"));
+}
+
+QString FileMidi()
+{
+    return FileProgramma(QStringLiteral("S25Midi.mid"));
+}
+
+bool LeggiLogo()
+{
+    const AttesaInCorso attesa(Msg(368));
+    QByteArray dati;
+    if (LeggiOggetto(QStringLiteral("bmp"), 0, dati) != Lettura::Presente
+        || !ScriviFileCompleto(FileLogo(), dati))
+        return false;
+    Telefono.LogoLetto = true;
+    return true;
+}
+
+bool ScriviLogo(const QString& percorso, const Avanzamento& avanzamento)
+{
+    return ScriviFileOggetto(QStringLiteral("bmp"), percorso, avanzamento);
+}
+
+bool ScriviMidi(const QString& percorso, const Avanzamento& avanzamento)
+{
+    return ScriviFileOggetto(QStringLiteral("mid"), percorso, avanzamento);
+}
+
+bool ScriviFileCompleto(const QString& percorso, const QByteArray& dati)
+{
+    QSaveFile file(percorso);
+    return file.open(QIODevice::WriteOnly) && file.write(dati) == dati.size() && file.commit();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+// The phone's binary objects over the AT exchange: reading an object, writing one block by
+// block, erasing one; and the operator logo and own melody kept in their files.
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+// How a read ended. A lost link, a time-out, a cancel or a malformed reply is a failure: it is
+// never taken for an object nor for its absence.
+enum class Lettura {
+    Presente, // the phone holds the object; its bytes were read whole
+    Assente,  // the phone holds none (a bare OK) or refused the read
+    Fallita,
+};
+
+// Reads object `tipo`, `indice` ("bmp", 0; "mid", 0; "vcs", 1 to 30).
+Lettura LeggiOggetto(const QString& tipo, int indice, QByteArray& dati);
+
+// Called after each block the phone took, with the block's number and the count.
+using Avanzamento = std::function<void(int blocco, int blocchi)>;
+
+// Sends the bytes as object `tipo`, `indice`, block by block: each block must be answered with
+// the prompt and its data accepted by the phone. The phone's final reply comes back in
+// `ultimaRisposta`. No erase goes first.
+bool ScriviOggetto(const QString& tipo, int indice, const QByteArray& dati,
+                   const Avanzamento& avanzamento, QString* ultimaRisposta = nullptr);
+
+// Sends "AT^SBNW=<tipo>,<indice>,0"; true on the phone's bare OK.
+bool CancellaOggetto(const QString& tipo, int indice);
+
+// The logo file "S25Logo.bmp" and the melody file "S25Midi.mid" of the program folder.
+QString FileLogo();
+QString FileMidi();
+
+// Reads the phone's operator logo into the logo file; true when the phone held one and it was
+// written. Sets Telefono.LogoLetto then.
+bool LeggiLogo();
+
+// Send a file as the operator logo or the own melody: the file is read whole (at most 32767
+// bytes), the phone's object erased, then the blocks sent. True when every block was taken.
+bool ScriviLogo(const QString& percorso, const Avanzamento& avanzamento);
+bool ScriviMidi(const QString& percorso, const Avanzamento& avanzamento);
+
+// Writes bytes as a whole file, replacing it only on success.
+bool ScriviFileCompleto(const QString& percorso, const QByteArray& dati);

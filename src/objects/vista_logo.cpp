@@ -1,0 +1,207 @@
+// The operator logo view: the editor picture, its drops and files, the send and delete
+// commands, and the palette's favourite slots.
+
+#include "blocchi.h"
+#include "catalogo.h"
+#include "frmmain.h"
+#include "globali.h"
+#include "immaginelogo.h"
+#include "interazione.h"
+#include "occupata.h"
+#include "oggetti.h"
+#include "trasferimento.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+
+namespace {
+
+QString FilePreferito(int slot)
+{
+    return FileProgramma(QStringLiteral("logo%1.bmp").arg(slot));
+}
+
+} // namespace
+
+void Oggetti::ShowLogo()
+{
+    iniziaVista(1, QStringLiteral("LOGO"),
+                {"pAggiorna", "pElimina", "pInviaLogo", "pApriLogo", "pSalvaLogo"});
+    pulsante("pInviaLogo")->setToolTip(Msg(116));
+    pulsante("pApriLogo")->setToolTip(Msg(117));
+    pulsante("pSalvaLogo")->setToolTip(Msg(118));
+    f.frameLogo->setVisible(true);
+    f.frameLogo->setEnabled(false);
+    if (Connesso) {
+        if (!Telefono.LogoLetto && LineaLibera)
+            LogoPresente = LeggiLogo();
+        f.frameLogo->setEnabled(true);
+    } else if (!Telefono.LogoLetto) {
+        return;
+    }
+    const std::optional<QImage> letto = LogoPresente ? CaricaImmagine(FileLogo()) : std::nullopt;
+    if (letto) {
+        mostraLogo(*letto);
+        pulsante("pElimina")->setEnabled(true);
+        pulsante("pSalvaLogo")->setEnabled(true);
+        for (QAction* voce : {f.mnuLoDel, f.mnuLoInv, f.mnuLoSalva})
+            voce->setEnabled(true);
+        f.SBar[3]->setText(Msg(119));
+    } else {
+        mostraLogoAssente();
+        pulsante("pInviaLogo")->setEnabled(false);
+        pulsante("pElimina")->setEnabled(false);
+        f.SBar[3]->setText(Msg(220));
+    }
+    f.mnuLoApri->setEnabled(true);
+    pulsante("pApriLogo")->setEnabled(true);
+    pulsante("pAggiorna")->setEnabled(true);
+}
+
+void Oggetti::mostraLogo(const QImage& immagine)
+{
+    logo = immagine;
+    f.PicLogo->setPixmap(QPixmap::fromImage(immagine));
+}
+
+void Oggetti::mostraLogoAssente()
+{
+    logo.reset();
+    QPixmap disegno(f.PicLogo->size());
+    disegno.fill(Qt::white);
+    QPainter pittore(&disegno);
+    pittore.drawText(disegno.rect(), Qt::AlignLeft | Qt::AlignTop, Msg(220));
+    pittore.end();
+    f.PicLogo->setPixmap(disegno);
+}
+
+void Oggetti::DelLogo()
+{
+    if (!Connesso || !LineaLibera)
+        return;
+    if (MsgBox(Msg(221), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    if (!CancellaOggetto(QStringLiteral("bmp"), 0))
+        return;
+    Telefono.LogoLetto = false;
+    ShowLogo();
+}
+
+void Oggetti::InviaLogo()
+{
+    if (!logo || !ScriviFileCompleto(FileLogo(), BitmapLogo(*logo)))
+        return;
+    const FinestraOccupata occupata(f);
+    // The bar and its label keep the places the pane gave them.
+    f.pbarLogo->setValue(0);
+    f.pbarLogo->show();
+    f.labP->setText(QStringLiteral("0"));
+    f.labP->show();
+    const bool inviato = ScriviLogo(FileLogo(), [this](int blocco, int blocchi) {
+        f.pbarLogo->setMaximum(blocchi);
+        f.pbarLogo->setValue(blocco);
+        f.labP->setText(Percentuale(blocco, blocchi));
+    });
+    if (inviato) {
+        MsgBox(Msg(286), QMessageBox::Information);
+        f.SBar[3]->setText(Msg(119));
+        f.mnuLoDel->setEnabled(true);
+        pulsante("pElimina")->setEnabled(true);
+    } else {
+        // The phone's logo was erased before the blocks: what it holds now must be read again.
+        Telefono.LogoLetto = false;
+        MsgBox(Msg(287), QMessageBox::Critical);
+        f.SBar[3]->setText(Msg(220));
+    }
+    f.pbarLogo->hide();
+    f.labP->hide();
+}
+
+void Oggetti::SetLogo1(int slot)
+{
+    const QPixmap immagine = f.PicLogoOp[static_cast<size_t>(slot)]->pixmap();
+    if (!immagine.isNull())
+        mostraLogo(immagine.toImage());
+    mostraDimensioni();
+}
+
+void Oggetti::SetLogo2(const QString& file)
+{
+    if (!HaEstensione(file, QStringLiteral(".BMP")) && !HaEstensione(file, QStringLiteral(".GIF")))
+        return;
+    if (const std::optional<QImage> immagine = CaricaImmagine(file))
+        mostraLogo(*immagine);
+    mostraDimensioni();
+}
+
+void Oggetti::mostraDimensioni()
+{
+    const QString dimensioni = logo ? DimensioniImmagine(*logo) : QString();
+    f.labDim->setText(dimensioni);
+    QPalette colori = f.labDim->palette();
+    colori.setColor(QPalette::WindowText,
+                    dimensioni == f.labDimR->text() ? QColor(Qt::black) : QColor(Qt::red));
+    f.labDim->setPalette(colori);
+    f.labDim->show();
+    f.labL3->show();
+    f.mnuLoInv->setEnabled(true);
+    pulsante("pInviaLogo")->setEnabled(true);
+}
+
+void Oggetti::ApriLogo()
+{
+    const QString file = interazione().ApriFile(&f, Msg(70), Msg(71));
+    if (file.isEmpty())
+        return;
+    if (const std::optional<QImage> immagine = CaricaImmagine(file))
+        mostraLogo(*immagine);
+    f.Espandi(QStringLiteral("LOGO"));
+    f.mnuLoSalva->setEnabled(true);
+    if (Connesso) {
+        f.mnuLoInv->setEnabled(true);
+        pulsante("pInviaLogo")->setEnabled(true);
+        pulsante("pSalvaLogo")->setEnabled(true);
+    }
+}
+
+void Oggetti::SalvaLogo()
+{
+    if (!logo)
+        return;
+    const QString file = interazione().SalvaFile(&f, Msg(294), Msg(295), QStringLiteral("bmp"));
+    if (!file.isEmpty())
+        ScriviFileCompleto(file, BitmapLogo(*logo));
+}
+
+void Oggetti::AggiungiPreferito()
+{
+    const QString file = interazione().ApriFile(&f, Msg(70), Msg(71));
+    if (!file.isEmpty())
+        ImpostaPreferito(PrefSlot, file);
+}
+
+void Oggetti::ImpostaPreferito(int slot, const QString& file)
+{
+    if (const std::optional<QImage> immagine = CaricaImmagine(file))
+        f.PicLogoOp[static_cast<size_t>(slot)]->setPixmap(QPixmap::fromImage(*immagine));
+    scriviPreferito(slot);
+}
+
+void Oggetti::scriviPreferito(int slot)
+{
+    const QPixmap immagine = f.PicLogoOp[static_cast<size_t>(slot)]->pixmap();
+    if (!immagine.isNull())
+        ScriviFileCompleto(FilePreferito(slot), BitmapLogo(immagine.toImage()));
+}
+
+void Oggetti::EliminaPreferito()
+{
+    f.PicLogoOp[PrefSlot]->clear();
+    QFile::remove(FilePreferito(PrefSlot));
+}

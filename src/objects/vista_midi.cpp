@@ -1,0 +1,189 @@
+// The melody view: the phone's own melody, its file, and the ring tone with its sliders.
+
+#include "blocchi.h"
+#include "catalogo.h"
+#include "frmmain.h"
+#include "globali.h"
+#include "immaginelogo.h"
+#include "interazione.h"
+#include "melodia.h"
+#include "occupata.h"
+#include "oggetti.h"
+#include "scambio.h"
+#include "trasferimento.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+
+void Oggetti::ShowMidi()
+{
+    iniziaVista(7, QStringLiteral("MEL"),
+                {"pAggiorna", "pElimina", "pInviaLogo", "pApriLogo", "pSalvaLogo"});
+    pulsante("pInviaLogo")->setToolTip(Msg(298));
+    pulsante("pApriLogo")->setToolTip(Msg(292));
+    pulsante("pSalvaLogo")->setToolTip(Msg(299));
+    f.frameMidi->setVisible(true);
+    f.frameMidi->setEnabled(false);
+    // The tone may still be ringing from an earlier showing: the pane starts ready to play.
+    Suonando = false;
+    f.pPlay->setText(QStringLiteral("&Play"));
+    f.sliderMelodia->setEnabled(true);
+    f.sliderVolume->setEnabled(true);
+    if (Connesso) {
+        if (!Telefono.MidiLetta && LineaLibera) {
+            const LetturaMidi lettura = LeggiMidi();
+            if (lettura.limiti) {
+                f.sliderMelodia->setMaximum(lettura.limiti->tono);
+                f.sliderVolume->setMaximum(lettura.limiti->volume.value_or(0));
+            }
+            if (lettura.suoneria) {
+                f.sliderMelodia->setValue(lettura.suoneria->tono);
+                if (lettura.suoneria->volume)
+                    f.sliderVolume->setValue(*lettura.suoneria->volume);
+            }
+            MidiPresente = lettura.presente;
+        }
+        f.frameMidi->setEnabled(true);
+    } else if (!Telefono.MidiLetta) {
+        return;
+    }
+    f.labMel->setText(f.sliderMelodia->value() >= 1 ? QString::number(f.sliderMelodia->value())
+                                                    : Msg(300));
+    mostraMelodia(MidiPresente);
+    if (MidiPresente) {
+        pulsante("pElimina")->setEnabled(true);
+        pulsante("pSalvaLogo")->setEnabled(true);
+        for (QAction* voce : {f.mnuMDel, f.mnuMInv, f.mnuMSalva})
+            voce->setEnabled(true);
+        TagMidi = FileMidi();
+    } else {
+        pulsante("pInviaLogo")->setEnabled(false);
+        pulsante("pElimina")->setEnabled(false);
+        TagMidi.clear();
+    }
+    f.mnuMApri->setEnabled(true);
+    pulsante("pApriLogo")->setEnabled(true);
+    pulsante("pAggiorna")->setEnabled(true);
+}
+
+void Oggetti::mostraMelodia(bool presente)
+{
+    if (presente) {
+        f.picMidi->setPixmap(f.picMidiOn->pixmap());
+    } else {
+        f.picMidi->clear();
+        f.picMidi->setText(Msg(290));
+    }
+    f.SBar[3]->setText(Msg(presente ? 289 : 290));
+}
+
+void Oggetti::aggiornaEtichetteSuoneria()
+{
+    const int tono = f.sliderMelodia->value();
+    const int volume = f.sliderVolume->value();
+    f.labMel->setText(tono >= 1 ? QString::number(tono) : Msg(86));
+    f.labVol->setText(volume >= 1 ? QString::number(volume) : Msg(87));
+}
+
+void Oggetti::pPlay_Click()
+{
+    if (!Connesso || !LineaLibera)
+        return;
+    if (!Suonando) {
+        f.sliderMelodia->setEnabled(false);
+        f.sliderVolume->setEnabled(false);
+        f.pPlay->setText(QStringLiteral("&Stop"));
+        InviaComandoAT(QStringLiteral("AT^SRTC=%1,%2")
+                           .arg(f.sliderMelodia->value())
+                           .arg(f.sliderVolume->value()));
+        InviaComandoAT(QStringLiteral("AT^SRTC"));
+        Suonando = true;
+    } else {
+        f.pPlay->setText(QStringLiteral("&Play"));
+        InviaComandoAT(QStringLiteral("AT^SRTC"));
+        Suonando = false;
+        f.sliderMelodia->setEnabled(true);
+        f.sliderVolume->setEnabled(true);
+    }
+}
+
+void Oggetti::DelMidi()
+{
+    if (!Connesso || !LineaLibera)
+        return;
+    if (MsgBox(Msg(222), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    if (!CancellaOggetto(QStringLiteral("mid"), 0))
+        return;
+    Telefono.MidiLetta = false;
+    ShowMidi();
+}
+
+void Oggetti::InviaMidi()
+{
+    const FinestraOccupata occupata(f);
+    pBarMidi->setValue(0);
+    pBarMidi->show();
+    labPm->setText(QStringLiteral("0"));
+    labPm->show();
+    const bool inviato = ScriviMidi(TagMidi, [this](int blocco, int blocchi) {
+        pBarMidi->setMaximum(blocchi);
+        pBarMidi->setValue(blocco);
+        labPm->setText(Percentuale(blocco, blocchi));
+    });
+    if (inviato) {
+        MsgBox(Msg(288), QMessageBox::Information);
+    } else {
+        // The phone's melody was erased before the blocks: what it holds now must be read again.
+        Telefono.MidiLetta = false;
+        MsgBox(Msg(291), QMessageBox::Critical);
+    }
+    mostraMelodia(inviato);
+    pBarMidi->hide();
+    labPm->hide();
+}
+
+void Oggetti::ApriMidi()
+{
+    const QString file = interazione().ApriFile(&f, Msg(292), Msg(293));
+    if (file.isEmpty())
+        return;
+    f.picMidi->clear();
+    f.picMidi->setText(NomeFileDaPercorso(file));
+    TagMidi = file;
+    f.Espandi(QStringLiteral("MEL"));
+    f.mnuMSalva->setEnabled(true);
+    if (Connesso) {
+        f.mnuMInv->setEnabled(true);
+        pulsante("pInviaLogo")->setEnabled(true);
+        pulsante("pSalvaLogo")->setEnabled(true);
+    }
+}
+
+void Oggetti::SetMidi2(const QString& file)
+{
+    if (!HaEstensione(file, QStringLiteral(".MID")))
+        return;
+    f.picMidi->clear();
+    f.picMidi->setText(NomeFileDaPercorso(file));
+    TagMidi = file;
+    f.mnuMInv->setEnabled(true);
+    pulsante("pInviaLogo")->setEnabled(true);
+}
+
+void Oggetti::SalvaMidi()
+{
+    const QString file = interazione().SalvaFile(&f, Msg(296), Msg(297), QStringLiteral("mid"));
+    if (file.isEmpty())
+        return;
+    QFile melodia(FileMidi());
+    if (melodia.open(QIODevice::ReadOnly))
+        ScriviFileCompleto(file, melodia.readAll());
+}

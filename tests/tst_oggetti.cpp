@@ -1,0 +1,423 @@
+// The objects subsystem's pure functions: block framing, the vCalendar codec, the reminder file,
+// the logo bitmaps, the ring-tone replies and the reminder dialog's checks.
+
+#include "blocchi.h"
+#include "catalogo.h"
+#include "fileprom.h"
+#include "frmprom.h"
+#include "globali.h"
+#include "immaginelogo.h"
+#include "melodia.h"
+#include "promemoria.h"
+#include "statobase.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+// A read reply as the exchange hands it back: headers and hex lines, without the leading CR LF
+// and the final OK.
+QString Risposta(const QString& tipo, int indice, const QByteArray& dati)
+{
+    const QStringList blocchi = BlocchiHex(dati);
+    QStringList righe;
+    for (int i = 1; i <= blocchi.size(); ++i)
+        righe << QStringLiteral("^SBNR: \"%1\",%2,%3,%4")
+                     .arg(tipo)
+                     .arg(indice)
+                     .arg(i)
+                     .arg(blocchi.size())
+              << blocchi.at(i - 1);
+    return righe.join(CRLF);
+}
+
+QByteArray Sequenza(int lunghezza)
+{
+    QByteArray dati;
+    for (int i = 0; i < lunghezza; ++i)
+        dati += static_cast<char>(i * 7 % 256);
+    return dati;
+}
+
+QString Nul(int n)
+{
+    return QString(n, QChar());
+}
+
+// The text the phone stores for the dentist's appointment, worked by hand.
+const QString Dentista = QStringLiteral("BEGIN:VCALENDAR\r\n"
+                                        "VERSION:1.0\r\n"
+                                        "BEGIN:VEVENT\r\n"
+                                        "CATEGORIES:MEETING\r\n"
+                                        "DALARM:20240315T093000\r\n"
+                                        "DTSTART:20240315T093000\r\n"
+                                        "DESCRIPTION:Dentista\r\n"
+                                        "END:VEVENT\r\n"
+                                        "END:VCALENDAR\r\n");
+
+::Promemoria Prom(const QString& testo, const QString& categoria = QStringLiteral("MEETING"),
+                  const QString& ripetizione = {})
+{
+    return DecodificaVCalendar(CodificaVCalendar(
+        QStringLiteral("20240315"), QStringLiteral("093000"), testo, categoria, ripetizione));
+}
+
+} // namespace
+
+class TstOggetti : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
+    void init() { StatoDiPartenza(); }
+
+    void blocchiEHex()
+    {
+        QCOMPARE(ByteInHex(0), QStringLiteral("00"));
+        QCOMPARE(ByteInHex(10), QStringLiteral("0A"));
+        QCOMPARE(ByteInHex(255), QStringLiteral("FF"));
+        for (const auto& [lunghezza, blocchi] :
+             {std::pair{0, 1}, {176, 1}, {177, 2}, {352, 2}, {353, 3}, {1470, 9}, {32767, 187}})
+            QCOMPARE(NumeroBlocchi(lunghezza), blocchi);
+        const QStringList logo = BlocchiHex(Sequenza(1470));
+        QCOMPARE(logo.size(), 9);
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(logo.at(i).size(), 352);
+        QCOMPARE(logo.at(8).size(), 124);
+        QCOMPARE(BlocchiHex({}), QStringList{QString()});
+        QCOMPARE(BlocchiHex(Sequenza(353)).last().size(), 2);
+        QCOMPARE(BlocchiHex(QByteArray("\x00\x0a\xff", 3)).first(), QStringLiteral("000AFF"));
+        QCOMPARE(Percentuale(1, 9), QStringLiteral("11%"));
+        QCOMPARE(Percentuale(3, 9), QStringLiteral("33%"));
+        QCOMPARE(Percentuale(9, 9), QStringLiteral("100%"));
+        QVERIFY(EOKNudo(QStringLiteral("\r\nOK\r\n")));
+        QVERIFY(!EOKNudo(QStringLiteral("ERRORE")));
+    }
+
+    // Every object size reads back whole, also past nine blocks where the header grows.
+    void letturaBlocchi()
+    {
+        for (const int lunghezza : {1, 176, 186, 1470, 1800, 32767}) {
+            const QByteArray dati = Sequenza(lunghezza);
+            QCOMPARE(
+                DatiDaBlocchi(Risposta(QStringLiteral("mid"), 0, dati), QStringLiteral("mid"), 0),
+                std::optional<QByteArray>(dati));
+        }
+        const QByteArray testo = Sequenza(200);
+        QCOMPARE(
+            DatiDaBlocchi(Risposta(QStringLiteral("vcs"), 12, testo), QStringLiteral("vcs"), 12),
+            std::optional<QByteArray>(testo));
+    }
+
+    void letturaBlocchiRifiutata_data()
+    {
+        QTest::addColumn<QString>("risposta");
+        const QString intera = Risposta(QStringLiteral("bmp"), 0, Sequenza(1470));
+        QTest::newRow("cut after a header")
+            << intera.left(intera.lastIndexOf(QLatin1Char('^')) + 20);
+        QTest::newRow("cut inside a full block") << intera.left(400);
+        QTest::newRow("last block missing")
+            << intera.left(intera.lastIndexOf(QLatin1Char('^')) - 2);
+        QTest::newRow("other object") << Risposta(QStringLiteral("mid"), 0, Sequenza(10));
+        QTest::newRow("odd hex") << QStringLiteral("^SBNR: \"bmp\",0,1,1\r\nABC");
+        QTest::newRow("not hex") << QStringLiteral("^SBNR: \"bmp\",0,1,1\r\nZZ");
+        QTest::newRow("blocks out of order")
+            << QStringLiteral("^SBNR: \"bmp\",0,2,2\r\n00\r\n^SBNR: \"bmp\",0,1,2\r\n00");
+        QTest::newRow("short first block")
+            << QStringLiteral("^SBNR: \"bmp\",0,1,2\r\n00\r\n^SBNR: \"bmp\",0,2,2\r\n00");
+        QTest::newRow("empty") << QString();
+    }
+
+    // A reply that is not a whole sequence of blocks is never taken for the object.
+    void letturaBlocchiRifiutata()
+    {
+        QFETCH(QString, risposta);
+        QCOMPARE(DatiDaBlocchi(risposta, QStringLiteral("bmp"), 0), std::nullopt);
+    }
+
+    void codificaVCalendar()
+    {
+        QCOMPARE(CodificaVCalendar(QStringLiteral("20240315"), QStringLiteral("093000"),
+                                   QStringLiteral("Dentista"), QStringLiteral("MEETING"), {}),
+                 Dentista);
+        const QString annuale
+            = CodificaVCalendar(QStringLiteral("20240415"), QStringLiteral("080000"),
+                                QStringLiteral("1234567890123456"), QStringLiteral("MISCELLANEOUS"),
+                                QStringLiteral("Y1"));
+        QVERIFY(annuale.contains(QStringLiteral("DTSTART:20240415T080000\r\nRRULE:Y1\r\n"
+                                                "DESCRIPTION:1234567890123456\r\n")));
+        // Two blocks: 352 hex characters, then 20.
+        QCOMPARE(annuale.size(), 186);
+    }
+
+    void decodificaVCalendar()
+    {
+        const ::Promemoria p = DecodificaVCalendar(Dentista);
+        QCOMPARE(p.Categoria, QStringLiteral("MEETING        "));
+        QCOMPARE(p.Ripetizione, Nul(2));
+        QCOMPARE(p.RipetizioneTesto, QStringLiteral("Single     "));
+        QCOMPARE(p.Inizio.Data, QStringLiteral("15/03/2024"));
+        QCOMPARE(p.Inizio.Ora, QStringLiteral("09.30:00"));
+        QCOMPARE(p.Inizio.Stamp, QStringLiteral("20240315093000"));
+        QCOMPARE(p.Allarme.Stamp, QStringLiteral("20240315093000"));
+        QCOMPARE(p.Descrizione, QStringLiteral("Dentista        "));
+        QVERIFY(PromUsato(p));
+        // Built back from the record: the same text.
+        QCOMPARE(CodificaVCalendarDaRecord(p), Dentista);
+    }
+
+    void decodificaVCalendarCasi()
+    {
+        const ::Promemoria vuoto = DecodificaVCalendar(QString());
+        QVERIFY(!PromUsato(vuoto));
+        QCOMPARE(vuoto.Categoria, Nul(15));
+        QCOMPARE(vuoto.RipetizioneTesto, QStringLiteral("Single     "));
+
+        const QString varia = QStringLiteral(
+            "CATEGORIES:PHONE CALL\r\nDALARM:20240101T070000\r\nDTSTART:20240102T080910Z\r\n"
+            "RRULE:W1X\r\ndescription:minuscolo\r\nDESCRIPTION;CHARSET=X:parametri\r\n"
+            "DESCRIPTION:primo\r\nDESCRIPTION:abcdefghijklmnopqrst");
+        const ::Promemoria p = DecodificaVCalendar(varia);
+        QCOMPARE(p.Ripetizione, QStringLiteral("W1"));
+        QCOMPARE(p.RipetizioneTesto, QStringLiteral("Weekly     "));
+        QCOMPARE(p.Allarme.Stamp, QStringLiteral("20240101070000"));
+        // A time-zone suffix leaves the time where it is.
+        QCOMPARE(p.Inizio.Stamp, QStringLiteral("20240102080910"));
+        QCOMPARE(p.Inizio.Ora, QStringLiteral("08.09:10"));
+        // The later key wins, cut to 16; a last line without CR LF is still read.
+        QCOMPARE(p.Descrizione, QStringLiteral("abcdefghijklmnop"));
+        // Written back: alarm at the start, the rule as read, fields trimmed.
+        const QString scritto = CodificaVCalendarDaRecord(p);
+        QVERIFY(scritto.contains(QStringLiteral("CATEGORIES:PHONE CALL\r\n"
+                                                "DALARM:20240102T080910\r\n"
+                                                "DTSTART:20240102T080910\r\nRRULE:W1\r\n")));
+        QCOMPARE(Prom(QStringLiteral("x"), QStringLiteral("MEETING"), QStringLiteral("D1"))
+                     .RipetizioneTesto.trimmed(),
+                 QStringLiteral("Daily"));
+        QCOMPARE(Prom(QStringLiteral("x"), QStringLiteral("MEETING"), QStringLiteral("Y1"))
+                     .RipetizioneTesto.trimmed(),
+                 QStringLiteral("Annualy"));
+    }
+
+    void svuotaProm()
+    {
+        TabellaProm tabella;
+        tabella[4] = Prom(QStringLiteral("quattro"));
+        SvuotaProm(tabella);
+        QVERIFY(!PromUsato(tabella[4]));
+        QCOMPARE(tabella[4].Categoria, QStringLiteral("MEETING        "));
+    }
+
+    // One record worked by hand, byte by byte.
+    void fileGolden()
+    {
+        TabellaProm tabella;
+        tabella[5]
+            = Prom(QStringLiteral("Caffè €"), QStringLiteral("ANNIVERSARY"), QStringLiteral("D1"));
+        QByteArray atteso;
+        atteso += "ANNIVERSARY    ";
+        atteso += "D1";
+        atteso += "Daily      ";
+        atteso += "15/03/2024"
+                  "09.30:00"
+                  "20240315093000";
+        atteso += "15/03/2024"
+                  "09.30:00"
+                  "20240315093000";
+        atteso += "Caff\xE8 \x80         ";
+        QCOMPARE(atteso.size(), LunghezzaRecordProm);
+        QCOMPARE(ContenutoFileProm(tabella), atteso);
+
+        // A field never written is stored as 0 bytes and read back as NULs.
+        TabellaProm senzaRegola;
+        senzaRegola[1] = Prom(QStringLiteral("x"));
+        const QByteArray record = ContenutoFileProm(senzaRegola);
+        QCOMPARE(record.mid(15, 2), QByteArray(2, '\0'));
+        QCOMPARE(TabellaDaFileProm(record)->at(1).Ripetizione, Nul(2));
+        QCOMPARE(TabellaDaFileProm(atteso)->at(1).Descrizione, QStringLiteral("Caffè €         "));
+    }
+
+    void fileSalvaCarica()
+    {
+        QTemporaryDir cartella;
+        const QString percorso = cartella.filePath(QStringLiteral("prom.cal"));
+        for (const int k : {3, 7, 12})
+            Telefono.Promemoria[static_cast<size_t>(k)] = Prom(QStringLiteral("slot %1").arg(k));
+        // Over a longer file: the file afterwards holds exactly the three records.
+        QFile vecchio(percorso);
+        QVERIFY(vecchio.open(QIODevice::WriteOnly));
+        vecchio.write(QByteArray(5 * LunghezzaRecordProm, 'x'));
+        vecchio.close();
+        QVERIFY(SalvaFileProm(percorso));
+        QCOMPARE(QFileInfo(percorso).size(), 3 * LunghezzaRecordProm);
+
+        Telefono = DatiTelefono{};
+        Telefono.Promemoria[20] = Prom(QStringLiteral("sparisce"));
+        QVERIFY(CaricaFileProm(percorso));
+        QCOMPARE(Telefono.Promemoria[1].Descrizione.trimmed(), QStringLiteral("slot 3"));
+        QCOMPARE(Telefono.Promemoria[2].Descrizione.trimmed(), QStringLiteral("slot 7"));
+        QCOMPARE(Telefono.Promemoria[3].Descrizione.trimmed(), QStringLiteral("slot 12"));
+        QVERIFY(!PromUsato(Telefono.Promemoria[4]));
+        QVERIFY(!PromUsato(Telefono.Promemoria[20]));
+        QVERIFY(!Telefono.PromLetti);
+
+        // An empty table saves an empty file, which loads as an empty table.
+        Telefono = DatiTelefono{};
+        QVERIFY(SalvaFileProm(percorso));
+        QCOMPARE(QFileInfo(percorso).size(), 0);
+        QVERIFY(CaricaFileProm(percorso));
+    }
+
+    void fileCattivi_data()
+    {
+        QTest::addColumn<QByteArray>("contenuto");
+        TabellaProm piena;
+        for (int k = 1; k <= NumPromemoria; ++k)
+            piena[static_cast<size_t>(k)] = Prom(QStringLiteral("n%1").arg(k));
+        const QByteArray trenta = ContenutoFileProm(piena);
+        QTest::newRow("truncated record") << trenta.left(trenta.size() - 1);
+        QTest::newRow("31 used records") << trenta + trenta.left(LunghezzaRecordProm);
+        QTest::newRow("not a reminder file") << QByteArray("hello");
+    }
+
+    // A bad file changes nothing; 30 records and empty records in between are fine.
+    void fileCattivi()
+    {
+        QFETCH(QByteArray, contenuto);
+        QTemporaryDir cartella;
+        const QString percorso = cartella.filePath(QStringLiteral("cattivo.cal"));
+        QFile file(percorso);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contenuto);
+        file.close();
+        Telefono.Promemoria[9] = Prom(QStringLiteral("resta"));
+        QVERIFY(!CaricaFileProm(percorso));
+        QCOMPARE(Telefono.Promemoria[9].Descrizione.trimmed(), QStringLiteral("resta"));
+        QVERIFY(!CaricaFileProm(cartella.filePath(QStringLiteral("assente.cal"))));
+        QCOMPARE(Telefono.Promemoria[9].Descrizione.trimmed(), QStringLiteral("resta"));
+    }
+
+    void fileRecordVuotiSaltati()
+    {
+        TabellaProm tabella;
+        tabella[1] = Prom(QStringLiteral("a"));
+        tabella[2] = Prom(QStringLiteral("b"));
+        QByteArray contenuto = ContenutoFileProm(tabella);
+        contenuto[LunghezzaRecordProm + 92] = '\0';
+        contenuto.prepend(contenuto.mid(LunghezzaRecordProm));
+        const std::optional<TabellaProm> letta = TabellaDaFileProm(contenuto);
+        QVERIFY(letta);
+        QCOMPARE(letta->at(1).Descrizione.trimmed(), QStringLiteral("a"));
+        QVERIFY(!PromUsato(letta->at(2)));
+    }
+
+    void bitmapLogo()
+    {
+        // Few colours: kept, at 4 bits a pixel.
+        QImage poche(97, 26, QImage::Format_RGB32);
+        poche.fill(Qt::white);
+        for (int x = 10; x < 40; ++x)
+            poche.setPixel(x, 5, qRgb(200, 10, 10));
+        const QByteArray bmp = BitmapLogo(poche);
+        QCOMPARE(bmp.size(), 1470);
+        QCOMPARE(bmp.left(2), QByteArray("BM"));
+        QCOMPARE(static_cast<int>(bmp.at(28)), 4);
+        QImage riletta;
+        QVERIFY(riletta.loadFromData(bmp, "BMP"));
+        QCOMPARE(riletta.size(), QSize(97, 26));
+        QCOMPARE(riletta.pixel(20, 5), qRgb(200, 10, 10));
+        QCOMPARE(riletta.pixel(0, 0), qRgb(255, 255, 255));
+
+        // Many colours: mapped to the 16 basic ones, still a 4-bit bitmap.
+        QImage molte(97, 26, QImage::Format_RGB32);
+        for (int y = 0; y < 26; ++y)
+            for (int x = 0; x < 97; ++x)
+                molte.setPixel(x, y, qRgb(x * 2, y * 9, 250));
+        QCOMPARE(BitmapLogo(molte).size(), 1470);
+
+        // Another size is written as it is.
+        QImage grande(100, 30, QImage::Format_RGB32);
+        grande.fill(Qt::black);
+        QVERIFY(riletta.loadFromData(BitmapLogo(grande), "BMP"));
+        QCOMPARE(DimensioniImmagine(riletta), QStringLiteral("100x30"));
+    }
+
+    void estensioniENomi()
+    {
+        QVERIFY(HaEstensione(QStringLiteral("/a/x.bmp"), QStringLiteral(".BMP")));
+        QVERIFY(HaEstensione(QStringLiteral("LOGO.GIF"), QStringLiteral(".GIF")));
+        QVERIFY(!HaEstensione(QStringLiteral("logo.jpg"), QStringLiteral(".BMP")));
+        QVERIFY(HaEstensione(QStringLiteral("Song.MiD"), QStringLiteral(".MID")));
+        QCOMPARE(NomeFileDaPercorso(QStringLiteral("/home/u/song.mid")),
+                 QStringLiteral("song.mid"));
+        QCOMPARE(NomeFileDaPercorso(QStringLiteral("song.mid")), QStringLiteral("song.mid"));
+        QCOMPARE(NomeFileDaPercorso(QStringLiteral("/home/u/")), QString());
+    }
+
+    void suoneria()
+    {
+        QVERIFY(EMelodiaVuota(QByteArray::fromHex(
+            "4D546864000000060000000100604D54726B0000001600FF58040402180800FF510307D00000C00100FF"
+            "2F00")));
+        QVERIFY(!EMelodiaVuota(QByteArray::fromHex("4D546864")));
+        const std::optional<Suoneria> limiti
+            = DecodificaLimitiSuoneria(QStringLiteral("^SRTC: (0-16),(0-4)"));
+        QVERIFY(limiti);
+        QCOMPARE(limiti->tono, 16);
+        QCOMPARE(limiti->volume, std::optional<int>(4));
+        QCOMPARE(DecodificaLimitiSuoneria(QStringLiteral("ERRORE")), std::nullopt);
+        const std::optional<Suoneria> tre = DecodificaSuoneria(QStringLiteral("^SRTC: 3,2,0"));
+        QCOMPARE(tre->tono, 3);
+        QCOMPARE(tre->volume, std::optional<int>(2));
+        const std::optional<Suoneria> due = DecodificaSuoneria(QStringLiteral("^SRTC: 12,10,1"));
+        QCOMPARE(due->tono, 12);
+        QCOMPARE(due->volume, std::optional<int>(10));
+        QCOMPARE(DecodificaSuoneria(QStringLiteral("^SRTC: 3,2"))->volume, std::nullopt);
+        QCOMPARE(DecodificaSuoneria(QStringLiteral("ERRORE")), std::nullopt);
+    }
+
+    void dialogoControlli()
+    {
+        QVERIFY(frmProm::ControllaN(QStringLiteral("5"), 1, 31));
+        for (const char* cattivo : {" 5", "1e3", "-1", "", "3,1", "32", "0"})
+            QVERIFY2(!frmProm::ControllaN(QString::fromLatin1(cattivo), 1, 31), cattivo);
+        frmProm dialogo(nullptr, 1);
+        QCOMPARE(DialogoAperto, frmProm::Codice);
+        dialogo.Compila({QStringLiteral("31"), QStringLiteral("02"), QStringLiteral("2100"),
+                         QStringLiteral("23"), QStringLiteral("59"), QStringLiteral("59"),
+                         QStringLiteral("1234567890123456"), 0, 0});
+        QVERIFY(dialogo.TuttoValido());
+        const auto prova = [&](QLineEdit* campo, const QString& valore) {
+            const QString prima = campo->text();
+            campo->setText(valore);
+            const bool valido = dialogo.TuttoValido();
+            campo->setText(prima);
+            return valido;
+        };
+        QVERIFY(!prova(dialogo.txtAA, QStringLiteral("1998")));
+        QVERIFY(!prova(dialogo.txtAA, QStringLiteral("2101")));
+        QVERIFY(!prova(dialogo.txtTesto, QStringLiteral("12345678901234567")));
+        QVERIFY(prova(dialogo.txtTesto, QString()));
+        QVERIFY(!prova(dialogo.txtH, QStringLiteral("24")));
+        QVERIFY(!prova(dialogo.txtS, QString()));
+        QVERIFY(prova(dialogo.txtGG, QStringLiteral("5")));
+        // In English the Italian-only captions keep the dialog's own.
+        QCOMPARE(dialogo.Label1->text(), QStringLiteral("Date"));
+        QCOMPARE(dialogo.Label7->text(), QStringLiteral("Testo:"));
+        QCOMPARE(dialogo.pAnnulla->text(), QStringLiteral("&Cancel"));
+        dialogo.reject();
+        QCOMPARE(DialogoAperto, 0);
+        QVERIFY(DialogoChiuso);
+    }
+};
+
+QTEST_MAIN(TstOggetti)
+#include "tst_oggetti.moc"
