@@ -204,6 +204,23 @@ private slots:
         QCOMPARE(telefono->commandLog(), (QStringList{"AT+CMGS=140", Esc, "AT+CGMR"}));
     }
 
+    void promptGiuntoALineaFermaEsceConEsc()
+    {
+        telefono->setReplyDelay(1000);
+        QTimer::singleShot(30, [] {
+            Annulla = true;
+            RisvegliaAttesa();
+        });
+        EsitoAT esito{};
+        QCOMPARE(invia("AT+CMGS=140", esito), QStringLiteral("ERRORE"));
+        // The prompt arrives while no command waits.
+        QTRY_COMPARE_WITH_TIMEOUT(telefono->commandLog().size(), 1, 3000);
+        QTest::qWait(1500);
+        telefono->setReplyDelay(0);
+        QCOMPARE(invia("AT+CGMR", esito), QStringLiteral("21"));
+        QCOMPARE(telefono->commandLog(), (QStringList{"AT+CMGS=140", Esc, "AT+CGMR"}));
+    }
+
     void datiChiusiDaCtrlZ()
     {
         EsitoAT esito{};

@@ -109,6 +109,9 @@ void EsciDalModoDati(Scambio& s)
 void ScartaFinoAQuiete(Scambio& s)
 {
     const QDeadlineTimer tetto(TempiLink.attesaMs);
+    // The prompt may already have come while the line was idle.
+    if (s.ricevitore.Fine() == FineRisposta::Prompt && LinkVivo(s))
+        s.porta->Output(QString(Esc));
     for (;;) {
         s.ricevitore.Azzera();
         Attendi(TempiLink.quieteMs, TempiLink.attesaMs * LimitiPerTetto, [&] {
