@@ -373,6 +373,8 @@ void frmMain::collegaPopup()
     su(popRDel, [this] { rubrica->DelRubrica(); });
     su(popRPrint, [this] { rubrica->StampaRubrica(); });
     su(popRSMS, [this] { messaggi->InviaSMS(true, false); });
+    // The pop-up's Send does what the menu's Send does: send the stored message.
+    su(popSSend, [this] { messaggi->InviaSMSdaTel(); });
     su(popSReply, [this] { messaggi->RispondiSMS(); });
     su(popSEdit, [this] { messaggi->EditSMS(); });
     su(popSDel, [this] { messaggi->DelSMS(); });
