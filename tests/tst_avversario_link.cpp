@@ -3,6 +3,7 @@
 // and a lost link leaves one message and a program that can connect again.
 
 #include "attesa.h"
+#include "banco.h"
 #include "catalogo.h"
 #include "collegamento.h"
 #include "frmmain.h"
@@ -10,7 +11,6 @@
 #include "impostazioni.h"
 #include "listareport.h"
 #include "ricevitore.h"
-#include "risposte.h"
 #include "s25simulator.h"
 #include "scambio.h"
 #include "statobase.h"
@@ -32,12 +32,6 @@ using s25sim::S25Simulator;
 Q_DECLARE_METATYPE(std::optional<int>)
 
 namespace {
-
-constexpr int Pazienza = 8000;
-
-const QStringList Handshake{"ATE0",    "ATQ0",      "ATV1",      "AT+CGMI",
-                            "AT+CGMM", "AT+CGMR",   "AT+CGSN",   "AT+CIMI",
-                            "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
 
 // Every byte the line can carry, NUL and the Windows-1252 holes included.
 QByteArray TuttiIByte()
@@ -81,31 +75,8 @@ Ricevuto Ricevi(const QStringList& pezzi)
 
 } // namespace
 
-class TstAvversarioLink : public QObject {
+class TstAvversarioLink : public QObject, private Banco {
     Q_OBJECT
-
-    std::unique_ptr<S25Simulator> telefono;
-    std::unique_ptr<RisposteFinte> risposte;
-    frmMain* finestra = nullptr;
-    Collegamento* collegamento = nullptr;
-
-    void avviaTelefono()
-    {
-        telefono = std::make_unique<S25Simulator>();
-        QString errore;
-        QVERIFY2(telefono->start(&errore), qPrintable(errore));
-        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
-    }
-
-    void connetti()
-    {
-        collegamento->Connetti();
-        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().size() == Handshake.size() && LineaLibera
-                                     && !collegamento->TimerGetT.isActive(),
-                                 Pazienza);
-        QCOMPARE(telefono->commandLog(), Handshake);
-        telefono->clearCommandLog();
-    }
 
     // From now on the phone answers every command with what `risposta` gives, framed as the
     // phone frames its lines, and sends nothing of its own.
@@ -132,20 +103,13 @@ private slots:
     void init()
     {
         StatoDiPartenza();
-        risposte = std::make_unique<RisposteFinte>();
-        finestra = new frmMain;
-        auto proprio = std::make_unique<Collegamento>(*finestra);
-        collegamento = proprio.get();
-        finestra->collegamento = std::move(proprio);
+        apri();
         finestra->Form_Load();
     }
 
     void cleanup()
     {
-        delete finestra;
-        finestra = nullptr;
-        telefono.reset();
-        risposte.reset();
+        chiudi();
         RegistraPortaAT(nullptr);
     }
 
@@ -301,7 +265,7 @@ private slots:
     void riagganciaDuranteLHandshake()
     {
         QFETCH(QString, comando);
-        avviaTelefono();
+        accendi();
         // A reply is queued before the observer hears of its command: the cut is armed by the
         // command before.
         const qsizetype indice = Handshake.indexOf(comando);
@@ -328,8 +292,8 @@ private slots:
         QCOMPARE(finestra->SBar[1]->text(), Msg(79));
 
         risposte->boxes.clear();
-        avviaTelefono();
-        connetti();
+        accendi();
+        connetti(Controllo::ComandiEsatti);
         QVERIFY(Connesso && Telefono.InfoLetta);
         QVERIFY(risposte->boxes.isEmpty());
     }
@@ -338,7 +302,7 @@ private slots:
     // but are not: the handshake ends, the views show rows, nothing is read twice.
     void telefonoCheDiceSciocchezze()
     {
-        avviaTelefono();
+        accendi();
         rendiOstile([](const QString& comando) {
             if (comando == QLatin1String("ATE0"))
                 return QByteArray("OK");

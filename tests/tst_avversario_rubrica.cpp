@@ -3,13 +3,13 @@
 // may crash, and what could not be read never replaces what the table or the file held.
 
 #include "attesa.h"
+#include "banco.h"
 #include "catalogo.h"
 #include "collegamento.h"
 #include "filerubrica.h"
 #include "frmmain.h"
 #include "globali.h"
 #include "listareport.h"
-#include "risposte.h"
 #include "rubrica.h"
 #include "s25simulator.h"
 #include "scambiorubrica.h"
@@ -31,12 +31,6 @@
 using s25sim::S25Simulator;
 
 namespace {
-
-constexpr int Pazienza = 8000;
-
-const QStringList Handshake{"ATE0",    "ATQ0",      "ATV1",      "AT+CGMI",
-                            "AT+CGMM", "AT+CGMR",   "AT+CGSN",   "AT+CIMI",
-                            "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
 
 const QByteArray Seme = R"(
 [phonebook SM]
@@ -76,12 +70,6 @@ QByteArray TuttiIByte()
     for (int b = 0; b < 256; ++b)
         byte.append(static_cast<char>(b));
     return byte;
-}
-
-QByteArray Contenuto(const QString& percorso)
-{
-    QFile file(percorso);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool Scrivi(const QString& percorso, const QByteArray& dati)
@@ -137,30 +125,11 @@ void TabellaSentinella()
 
 } // namespace
 
-class TstAvversarioRubrica : public QObject {
+class TstAvversarioRubrica : public QObject, private Banco {
     Q_OBJECT
 
-    std::unique_ptr<S25Simulator> telefono;
-    std::unique_ptr<RisposteFinte> risposte;
-    frmMain* finestra = nullptr;
-    Collegamento* collegamento = nullptr;
     Rubrica* rubrica = nullptr;
     QTemporaryDir cartella;
-
-    void avvia()
-    {
-        QString errore;
-        const std::optional<s25sim::PhoneState> stato = s25sim::parseSeed(Seme, &errore);
-        QVERIFY2(stato, qPrintable(errore));
-        telefono = std::make_unique<S25Simulator>(*stato);
-        QVERIFY2(telefono->start(&errore), qPrintable(errore));
-        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
-        collegamento->Connetti();
-        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().size() == Handshake.size() && LineaLibera
-                                     && !collegamento->TimerGetT.isActive(),
-                                 Pazienza);
-        telefono->clearCommandLog();
-    }
 
     // The reply to command number `indice` (0 the first from now on) is cut after a few bytes
     // and the line drops. A reply is queued before the observer hears of its command, so the
@@ -189,16 +158,14 @@ class TstAvversarioRubrica : public QObject {
             [sim, risposta](const QString& comando) { sim->injectUnsolicited(risposta(comando)); });
     }
 
+    // A click on a node that must be there: a key that names none fails the test.
     void clic(const QString& chiave)
     {
-        for (QTreeWidgetItemIterator it(finestra->S25Tree); *it; ++it) {
-            if ((*it)->data(0, Qt::UserRole).toString() == chiave) {
-                finestra->S25Tree->setCurrentItem(*it);
-                finestra->S25Tree_NodeClick(*it);
-                return;
-            }
-        }
-        QFAIL(qPrintable(chiave));
+        QTreeWidgetItem* voce = nodo(chiave);
+        if (!voce)
+            QFAIL(qPrintable(chiave));
+        finestra->S25Tree->setCurrentItem(voce);
+        finestra->S25Tree_NodeClick(voce);
     }
 
     QStringList posizioniMostrate() const
@@ -219,6 +186,9 @@ class TstAvversarioRubrica : public QObject {
         QVERIFY(finestra->isEnabled());
     }
 
+public:
+    TstAvversarioRubrica() : Banco(Seme) {}
+
 private slots:
     void initTestCase()
     {
@@ -232,24 +202,12 @@ private slots:
         LimitiRubrica = {};
         Opzioni.AutoSaveRub = 1;
         QFile::remove(Rubrica::FileRubricaPredefinito());
-        risposte = std::make_unique<RisposteFinte>();
-        finestra = new frmMain;
-        auto proprio = std::make_unique<Collegamento>(*finestra);
-        collegamento = proprio.get();
-        finestra->collegamento = std::move(proprio);
-        auto mia = std::make_unique<Rubrica>(*finestra);
-        rubrica = mia.get();
-        finestra->rubrica = std::move(mia);
+        apri();
+        rubrica = monta<Rubrica>(&frmMain::rubrica);
         finestra->Form_Load();
     }
 
-    void cleanup()
-    {
-        delete finestra;
-        finestra = nullptr;
-        telefono.reset();
-        risposte.reset();
-    }
+    void cleanup() { chiudi(); }
 
     void righeVoceOstili_data()
     {

@@ -1,6 +1,7 @@
 // The phone link end to end: the main window's link against the simulated phone on a
 // pseudo-terminal, with shortened intervals.
 
+#include "banco.h"
 #include "catalogo.h"
 #include "collegamento.h"
 #include "frmmain.h"
@@ -9,7 +10,6 @@
 #include "impostazioni_telefono.h"
 #include "letture.h"
 #include "listareport.h"
-#include "risposte.h"
 #include "s25simulator.h"
 #include "statobase.h"
 #include "statotelefono.h"
@@ -20,12 +20,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-using s25sim::S25Simulator;
-
 namespace {
-
-// Long enough for a loaded machine, short enough that no test waits on real seconds.
-constexpr int Pazienza = 8000;
 
 class MessaggiFinti : public FunzioniMessaggi {
 public:
@@ -43,10 +38,6 @@ s25sim::PhoneState StatoDiProva()
     return stato;
 }
 
-const QStringList Handshake{"ATE0",    "ATQ0",      "ATV1",      "AT+CGMI",
-                            "AT+CGMM", "AT+CGMR",   "AT+CGSN",   "AT+CIMI",
-                            "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
-
 struct Riga {
     QString testo, valore;
     int immagine;
@@ -61,32 +52,10 @@ bool StessaImmagine(const QIcon& icona, int numero)
 
 } // namespace
 
-class TstCollegamento : public QObject {
+class TstCollegamento : public QObject, private Banco {
     Q_OBJECT
 
-    std::unique_ptr<S25Simulator> telefono;
-    std::unique_ptr<RisposteFinte> risposte;
-    frmMain* finestra = nullptr;
-    Collegamento* collegamento = nullptr;
     MessaggiFinti* messaggi = nullptr;
-
-    void avvia(const s25sim::PhoneState& stato = StatoDiProva())
-    {
-        telefono = std::make_unique<S25Simulator>(stato);
-        QString errore;
-        QVERIFY2(telefono->start(&errore), qPrintable(errore));
-        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
-    }
-
-    void connetti()
-    {
-        collegamento->Connetti();
-        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().size() == Handshake.size() && LineaLibera
-                                     && !collegamento->TimerGetT.isActive(),
-                                 Pazienza);
-        QCOMPARE(telefono->commandLog(), Handshake);
-        telefono->clearCommandLog();
-    }
 
     void verificaRighe(const QList<Riga>& attese)
     {
@@ -106,11 +75,7 @@ private slots:
     void init()
     {
         StatoDiPartenza();
-        risposte = std::make_unique<RisposteFinte>();
-        finestra = new frmMain;
-        auto proprio = std::make_unique<Collegamento>(*finestra);
-        collegamento = proprio.get();
-        finestra->collegamento = std::move(proprio);
+        apri();
         auto finti = std::make_unique<MessaggiFinti>();
         messaggi = finti.get();
         finestra->messaggi = std::move(finti);
@@ -118,18 +83,12 @@ private slots:
         finestra->Form_Load();
     }
 
-    void cleanup()
-    {
-        delete finestra;
-        finestra = nullptr;
-        telefono.reset();
-        risposte.reset();
-    }
+    void cleanup() { chiudi(); }
 
     void handshakeLeggeIdentitaEStato()
     {
-        avvia();
-        connetti();
+        accendi(StatoDiProva());
+        connetti(Controllo::ComandiEsatti);
         QVERIFY(Connesso);
         QVERIFY(!collegamento->TimerOUT.isActive());
         QCOMPARE(finestra->S25Tree->topLevelItem(0)->text(0), QStringLiteral("SIEMENS S25"));
@@ -153,7 +112,7 @@ private slots:
     {
         s25sim::PhoneState stato = StatoDiProva();
         stato.modem.echo = false;
-        avvia(stato);
+        accendi(stato);
         // The first answer comes after the identity step's time.
         telefono->setReplyDelay(150);
         collegamento->Connetti();
@@ -170,7 +129,7 @@ private slots:
     {
         s25sim::PhoneState stato = StatoDiProva();
         stato.identity.manufacturer = "SIEMENS\r\nAG";
-        avvia(stato);
+        accendi(stato);
         collegamento->Connetti();
         QTRY_VERIFY_WITH_TIMEOUT(
             telefono->commandLog().contains("AT+CNMI=0,0,0,0,1") && LineaLibera, Pazienza);
@@ -182,7 +141,7 @@ private slots:
 
     void telefonoMutoChiudeLaPortaUnaVolta()
     {
-        avvia();
+        accendi(StatoDiProva());
         telefono->setMuted(true);
         collegamento->Connetti();
         QTRY_COMPARE_WITH_TIMEOUT(risposte->boxes.size(), 1, Pazienza);
@@ -213,8 +172,8 @@ private slots:
 
     void riagganciaDuranteLaRisposta()
     {
-        avvia();
-        connetti();
+        accendi(StatoDiProva());
+        connetti(Controllo::ComandiEsatti);
         telefono->hangUpDuringNextReply(5);
         collegamento->ShowRete(0);
         QCOMPARE(risposte->boxes.size(), 1);
@@ -232,8 +191,8 @@ private slots:
 
     void vistePotenzaERete()
     {
-        avvia();
-        connetti();
+        accendi(StatoDiProva());
+        connetti(Controllo::ComandiEsatti);
         collegamento->ShowAlim();
         verificaRighe({{Msg(91), StatiAlim[0], 18}, {Msg(92), "80%", 25}});
         collegamento->ShowRete(0);
@@ -269,8 +228,8 @@ private slots:
 
     void nuovoMessaggioChiestoALineaLibera()
     {
-        avvia();
-        connetti();
+        accendi(StatoDiProva());
+        connetti(Controllo::ComandiEsatti);
         QVERIFY(collegamento->ImpostaNotificaSMS(true));
         risposte->pulsantiDaPremere.enqueue(QMessageBox::Yes);
         const int posizione = telefono->deliverMessage("0004"
@@ -288,8 +247,8 @@ private slots:
 
     void nuovoMessaggioDuranteUnComandoAttende()
     {
-        avvia();
-        connetti();
+        accendi(StatoDiProva());
+        connetti(Controllo::ComandiEsatti);
         // The indication comes while the reply is held back, however slow the machine is.
         telefono->setReplyDelay(1000);
         QTimer::singleShot(40, [this] { telefono->injectUnsolicited("+CMTI: \"SM\",3"); });
@@ -305,8 +264,8 @@ private slots:
 
     void indicazioniFuoriTabellaIgnorate()
     {
-        avvia();
-        connetti();
+        accendi(StatoDiProva());
+        connetti(Controllo::ComandiEsatti);
         for (const char* riga : {"+CMTI: \"SM\",0", "+CMTI: \"SM\",11", "+CMTI: \"SM\",x"})
             telefono->injectUnsolicited(riga);
         QTest::qWait(10 * TempiLink.statoMs);
@@ -316,8 +275,8 @@ private slots:
 
     void luceOccupataDuranteUnComando()
     {
-        avvia();
-        connetti();
+        accendi(StatoDiProva());
+        connetti(Controllo::ComandiEsatti);
         QTRY_VERIFY_WITH_TIMEOUT(finestra->LedLibero[0]->isVisible(), Pazienza);
         telefono->setReplyDelay(1000);
         bool occupata = false;

@@ -1,6 +1,7 @@
 // The phone settings end to end: the main window with the real link and phone settings against
 // the simulated phone on a pseudo-terminal, with shortened intervals.
 
+#include "banco.h"
 #include "catalogo.h"
 #include "collegamento.h"
 #include "frmblocco.h"
@@ -10,7 +11,6 @@
 #include "globali.h"
 #include "impostazioni_telefono.h"
 #include "listareport.h"
-#include "risposte.h"
 #include "s25simulator.h"
 #include "seedfile.h"
 #include "statobase.h"
@@ -27,15 +27,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-using s25sim::S25Simulator;
-
 namespace {
-
-constexpr int Pazienza = 8000;
-
-const QStringList Handshake{"ATE0",    "ATQ0",      "ATV1",      "AT+CGMI",
-                            "AT+CGMM", "AT+CGMR",   "AT+CGSN",   "AT+CIMI",
-                            "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
 
 const QByteArray Seme = R"(
 [network]
@@ -89,55 +81,8 @@ Finestra* Aperta()
 
 } // namespace
 
-class TstImpostazioniE2E : public QObject {
+class TstImpostazioniE2E : public QObject, private Banco {
     Q_OBJECT
-
-    std::unique_ptr<S25Simulator> telefono;
-    std::unique_ptr<RisposteFinte> risposte;
-    frmMain* finestra = nullptr;
-    Collegamento* collegamento = nullptr;
-
-    void avvia(const QByteArray& seme = Seme)
-    {
-        QString errore;
-        const std::optional<s25sim::PhoneState> stato = s25sim::parseSeed(seme, &errore);
-        QVERIFY2(stato, qPrintable(errore));
-        telefono = std::make_unique<S25Simulator>(*stato);
-        QVERIFY2(telefono->start(&errore), qPrintable(errore));
-        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
-        collegamento->Connetti();
-        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().size() == Handshake.size() && LineaLibera
-                                     && !collegamento->TimerGetT.isActive(),
-                                 Pazienza);
-        telefono->clearCommandLog();
-    }
-
-    QTreeWidgetItem* nodo(const QString& chiave)
-    {
-        for (QTreeWidgetItemIterator it(finestra->S25Tree); *it; ++it)
-            if ((*it)->data(0, Qt::UserRole).toString() == chiave)
-                return *it;
-        return nullptr;
-    }
-
-    void clic(const QString& chiave)
-    {
-        finestra->S25Tree->setCurrentItem(nodo(chiave));
-        finestra->S25Tree_NodeClick(nodo(chiave));
-    }
-
-    QStringList righe() const
-    {
-        QStringList tutte;
-        for (int i = 0; i < finestra->List1->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* riga = finestra->List1->topLevelItem(i);
-            QStringList colonne;
-            for (int c = 0; c < riga->columnCount(); ++c)
-                colonne << riga->text(c);
-            tutte << colonne.join(QLatin1Char('|'));
-        }
-        return tutte;
-    }
 
     // Selects a row of the list and runs the list's click handling, as the user's click does.
     void scegliRiga(int indice)
@@ -184,6 +129,7 @@ class TstImpostazioniE2E : public QObject {
                 finestra->txtH->text(), finestra->txtM->text()};
     }
 
+    // The message boxes with their titles, which tell the settings apart.
     QStringList testiBox() const
     {
         QStringList testi;
@@ -202,28 +148,21 @@ class TstImpostazioniE2E : public QObject {
         return telefono->state().locks.activeClasses.at(facilita);
     }
 
+public:
+    TstImpostazioniE2E() : Banco(Seme) {}
+
 private slots:
     void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
 
     void init()
     {
         StatoDiPartenza();
-        risposte = std::make_unique<RisposteFinte>();
-        finestra = new frmMain;
-        auto proprio = std::make_unique<Collegamento>(*finestra);
-        collegamento = proprio.get();
-        finestra->collegamento = std::move(proprio);
+        apri();
         finestra->impostazioni = std::make_unique<ImpostazioniTelefono>(*finestra);
         finestra->Form_Load();
     }
 
-    void cleanup()
-    {
-        delete finestra;
-        finestra = nullptr;
-        telefono.reset();
-        risposte.reset();
-    }
+    void cleanup() { chiudi(); }
 
     void orologioLettoEImpostato()
     {

@@ -2,6 +2,7 @@
 // phone on a pseudo-terminal, with shortened intervals.
 
 #include "attesa.h"
+#include "banco.h"
 #include "catalogo.h"
 #include "codifica.h"
 #include "collegamento.h"
@@ -15,7 +16,6 @@
 #include "listedistribuzione.h"
 #include "messaggi.h"
 #include "pdu.h"
-#include "risposte.h"
 #include "s25simulator.h"
 #include "seedfile.h"
 #include "statobase.h"
@@ -34,15 +34,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-using s25sim::S25Simulator;
-
 namespace {
-
-constexpr int Pazienza = 8000;
-
-const QStringList Handshake{"ATE0",    "ATQ0",      "ATV1",      "AT+CGMI",
-                            "AT+CGMM", "AT+CGMR",   "AT+CGSN",   "AT+CIMI",
-                            "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
 
 // From +39333123456 on 04/12/01 12:34: "Hello".
 const QString Ciao
@@ -69,56 +61,10 @@ QStringList LetturaCompleta()
 
 } // namespace
 
-class TstMessaggiE2E : public QObject {
+class TstMessaggiE2E : public QObject, private Banco {
     Q_OBJECT
 
-    std::unique_ptr<S25Simulator> telefono;
-    std::unique_ptr<RisposteFinte> risposte;
-    frmMain* finestra = nullptr;
-    Collegamento* collegamento = nullptr;
     Messaggi* messaggi = nullptr;
-
-    void avvia()
-    {
-        QString errore;
-        const std::optional<s25sim::PhoneState> stato = s25sim::parseSeed(Seme, &errore);
-        QVERIFY2(stato, qPrintable(errore));
-        telefono = std::make_unique<S25Simulator>(*stato);
-        QVERIFY2(telefono->start(&errore), qPrintable(errore));
-        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
-        collegamento->Connetti();
-        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().size() == Handshake.size() && LineaLibera
-                                     && !collegamento->TimerGetT.isActive(),
-                                 Pazienza);
-        telefono->clearCommandLog();
-    }
-
-    QTreeWidgetItem* nodo(const QString& chiave)
-    {
-        for (QTreeWidgetItemIterator it(finestra->S25Tree); *it; ++it)
-            if ((*it)->data(0, Qt::UserRole).toString() == chiave)
-                return *it;
-        return nullptr;
-    }
-
-    void clic(const QString& chiave)
-    {
-        finestra->S25Tree->setCurrentItem(nodo(chiave));
-        finestra->S25Tree_NodeClick(nodo(chiave));
-    }
-
-    QStringList righe() const
-    {
-        QStringList tutte;
-        for (int i = 0; i < finestra->List1->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* riga = finestra->List1->topLevelItem(i);
-            QStringList colonne;
-            for (int c = 0; c < riga->columnCount(); ++c)
-                colonne << riga->text(c);
-            tutte << colonne.join(QLatin1Char('|'));
-        }
-        return tutte;
-    }
 
     void scegliRiga(const QString& posizione)
     {
@@ -126,14 +72,6 @@ class TstMessaggiE2E : public QObject {
         QVERIFY(!trovate.isEmpty());
         finestra->List1->setCurrentItem(trovate.first());
         finestra->List1_Click();
-    }
-
-    QStringList testiBox() const
-    {
-        QStringList testi;
-        for (const RisposteFinte::Box& box : risposte->boxes)
-            testi << box.testo;
-        return testi;
     }
 
     int slotStato(int slot) const
@@ -163,6 +101,9 @@ class TstMessaggiE2E : public QObject {
         attesa->start(10);
     }
 
+public:
+    TstMessaggiE2E() : Banco(Seme) {}
+
 private slots:
     void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
 
@@ -171,24 +112,12 @@ private slots:
         StatoDiPartenza();
         ContaSMS.fill(0);
         IndiceSMS.clear();
-        risposte = std::make_unique<RisposteFinte>();
-        finestra = new frmMain;
-        auto proprio = std::make_unique<Collegamento>(*finestra);
-        collegamento = proprio.get();
-        finestra->collegamento = std::move(proprio);
-        auto propri = std::make_unique<Messaggi>(*finestra);
-        messaggi = propri.get();
-        finestra->messaggi = std::move(propri);
+        apri();
+        messaggi = monta<Messaggi>(&frmMain::messaggi);
         finestra->Form_Load();
     }
 
-    void cleanup()
-    {
-        delete finestra;
-        finestra = nullptr;
-        telefono.reset();
-        risposte.reset();
-    }
+    void cleanup() { chiudi(); }
 
     void cartelleLetteUnaVolta()
     {

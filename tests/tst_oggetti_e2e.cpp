@@ -1,6 +1,7 @@
 // The logos, melodies and reminders end to end: the main window with the real link and the
 // objects subsystem against the simulated phone on a pseudo-terminal, with shortened intervals.
 
+#include "banco.h"
 #include "blocchi.h"
 #include "catalogo.h"
 #include "collegamento.h"
@@ -10,7 +11,6 @@
 #include "immaginelogo.h"
 #include "listareport.h"
 #include "oggetti.h"
-#include "risposte.h"
 #include "s25simulator.h"
 #include "seedfile.h"
 #include "statobase.h"
@@ -34,15 +34,7 @@
 #include <QUrl>
 #include <QtTest>
 
-using s25sim::S25Simulator;
-
 namespace {
-
-constexpr int Pazienza = 8000;
-
-const QStringList Handshake{"ATE0",    "ATQ0",      "ATV1",      "AT+CGMI",
-                            "AT+CGMM", "AT+CGMR",   "AT+CGSN",   "AT+CIMI",
-                            "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
 
 const QByteArray MelodiaVuota = QByteArray::fromHex(
     "4D546864000000060000000100604D54726B0000001600FF58040402180800FF510307D00000C00100FF2F00");
@@ -80,49 +72,16 @@ QByteArray Seme(const QByteArray& melodia = Byte(300, 11))
              "RRULE:W1\nDESCRIPTION:Chiamare Gino\nEND:VEVENT\nEND:VCALENDAR\n";
 }
 
-QByteArray ContenutoFile(const QString& percorso)
-{
-    QFile file(percorso);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
-class TstOggettiE2E : public QObject {
+class TstOggettiE2E : public QObject, private Banco {
     Q_OBJECT
 
-    std::unique_ptr<S25Simulator> telefono;
-    std::unique_ptr<RisposteFinte> risposte;
-    frmMain* finestra = nullptr;
-    Collegamento* collegamento = nullptr;
     Oggetti* oggetti = nullptr;
-
-    void avvia(const QByteArray& seme = Seme())
-    {
-        QString errore;
-        const std::optional<s25sim::PhoneState> stato = s25sim::parseSeed(seme, &errore);
-        QVERIFY2(stato, qPrintable(errore));
-        telefono = std::make_unique<S25Simulator>(*stato);
-        QVERIFY2(telefono->start(&errore), qPrintable(errore));
-        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
-        collegamento->Connetti();
-        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().size() == Handshake.size() && LineaLibera
-                                     && !collegamento->TimerGetT.isActive(),
-                                 Pazienza);
-        telefono->clearCommandLog();
-    }
 
     QAction* pulsante(const char* chiave) const
     {
         return finestra->Pulsante(QLatin1String(chiave));
-    }
-
-    QStringList testiBox() const
-    {
-        QStringList testi;
-        for (const RisposteFinte::Box& box : risposte->boxes)
-            testi << box.testo;
-        return testi;
     }
 
     QStringList righeProm() const
@@ -181,6 +140,9 @@ class TstOggettiE2E : public QObject {
         return dati;
     }
 
+public:
+    TstOggettiE2E() : Banco(Seme()) {}
+
 private slots:
     void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
 
@@ -189,31 +151,19 @@ private slots:
         StatoDiPartenza();
         QFile::remove(FileLogo());
         QFile::remove(FileMidi());
-        risposte = std::make_unique<RisposteFinte>();
-        finestra = new frmMain;
-        auto proprio = std::make_unique<Collegamento>(*finestra);
-        collegamento = proprio.get();
-        finestra->collegamento = std::move(proprio);
-        auto propri = std::make_unique<Oggetti>(*finestra);
-        oggetti = propri.get();
-        finestra->oggetti = std::move(propri);
+        apri();
+        oggetti = monta<Oggetti>(&frmMain::oggetti);
         finestra->Form_Load();
     }
 
-    void cleanup()
-    {
-        delete finestra;
-        finestra = nullptr;
-        telefono.reset();
-        risposte.reset();
-    }
+    void cleanup() { chiudi(); }
 
     void logoLettoInviatoEliminato()
     {
         avvia();
         finestra->MostraVista(QStringLiteral("LOGO"));
         QCOMPARE(telefono->commandLog(), QStringList{"AT^SBNR=bmp,0"});
-        QCOMPARE(ContenutoFile(FileLogo()), LogoDiProva());
+        QCOMPARE(Contenuto(FileLogo()), LogoDiProva());
         QVERIFY(Telefono.LogoLetto && oggetti->LogoPresente);
         QCOMPARE(finestra->SBar[3]->text(), Msg(119));
         QCOMPARE(oggetti->ImmagineEditor()->size(), QSize(97, 26));
@@ -232,7 +182,7 @@ private slots:
         oggetti->InviaLogo();
         QCOMPARE(testiBox(), QStringList{Msg(286)});
         QCOMPARE(telefono->state().objects.logo, campione);
-        QCOMPARE(ContenutoFile(FileLogo()), campione);
+        QCOMPARE(Contenuto(FileLogo()), campione);
         const QStringList log = telefono->commandLog();
         QCOMPARE(log.first(), QStringLiteral("AT^SBNW=bmp,0,0"));
         QCOMPARE(log.at(1), QStringLiteral("AT^SBNW=bmp,0,1,9"));
@@ -316,7 +266,7 @@ private slots:
         avvia();
         finestra->MostraVista(QStringLiteral("MEL"));
         QCOMPARE(telefono->commandLog(), (QStringList{"AT^SRTC=?", "AT^SRTC?", "AT^SBNR=mid,0"}));
-        QCOMPARE(ContenutoFile(FileMidi()), Byte(300, 11));
+        QCOMPARE(Contenuto(FileMidi()), Byte(300, 11));
         QVERIFY(Telefono.MidiLetta && oggetti->MidiPresente);
         QCOMPARE(finestra->sliderMelodia->maximum(), 16);
         QCOMPARE(finestra->sliderVolume->maximum(), 4);
@@ -348,13 +298,13 @@ private slots:
         QCOMPARE(testiBox(), QStringList{Msg(288)});
         QCOMPARE(telefono->state().objects.melody, Byte(1800, 13));
         finestra->mnuMRic->trigger();
-        QCOMPARE(ContenutoFile(FileMidi()), Byte(1800, 13));
+        QCOMPARE(Contenuto(FileMidi()), Byte(1800, 13));
 
         // Saved as the user names it; then deleted from the phone.
         const QString copia = cartella.filePath(QStringLiteral("copia.mid"));
         risposte->fileDaScegliere << copia;
         oggetti->SalvaMidi();
-        QCOMPARE(ContenutoFile(copia), Byte(1800, 13));
+        QCOMPARE(Contenuto(copia), Byte(1800, 13));
         risposte->pulsantiDaPremere << QMessageBox::Yes;
         oggetti->DelMidi();
         QVERIFY(telefono->state().objects.melody.isEmpty());
@@ -518,7 +468,7 @@ private slots:
         finestra->MostraVista(QStringLiteral("LOGO"));
         QTRY_VERIFY_WITH_TIMEOUT(!Connesso, Pazienza);
         QVERIFY(!Telefono.LogoLetto && !oggetti->LogoPresente);
-        QCOMPARE(ContenutoFile(FileLogo()), QByteArray("vecchio"));
+        QCOMPARE(Contenuto(FileLogo()), QByteArray("vecchio"));
         finestra->MostraVista(QStringLiteral("CAL"));
         QVERIFY(!Telefono.PromLetti);
         QCOMPARE(Telefono.Promemoria[1].Descrizione.trimmed(), QStringLiteral("Riunione Ferri"));
@@ -539,7 +489,7 @@ private slots:
         // The link reports the lost line in its own box first.
         QCOMPARE(testiBox().last(), Msg(291));
         QVERIFY(!Telefono.MidiLetta);
-        QCOMPARE(ContenutoFile(FileMidi()), Byte(300, 11));
+        QCOMPARE(Contenuto(FileMidi()), Byte(300, 11));
         QVERIFY(finestra->isEnabled() && !oggetti->pBarMidi->isVisible());
     }
 

@@ -1,6 +1,7 @@
 // The phonebook end to end: the main window with the real link and phonebook against the
 // simulated phone on a pseudo-terminal, with shortened intervals.
 
+#include "banco.h"
 #include "catalogo.h"
 #include "collegamento.h"
 #include "filerubrica.h"
@@ -8,7 +9,6 @@
 #include "frmmain.h"
 #include "globali.h"
 #include "listareport.h"
-#include "risposte.h"
 #include "rubrica.h"
 #include "s25simulator.h"
 #include "scambiorubrica.h"
@@ -29,12 +29,6 @@
 using s25sim::S25Simulator;
 
 namespace {
-
-constexpr int Pazienza = 8000;
-
-const QStringList Handshake{"ATE0",    "ATQ0",      "ATV1",      "AT+CGMI",
-                            "AT+CGMM", "AT+CGMR",   "AT+CGSN",   "AT+CIMI",
-                            "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
 
 const QByteArray Seme = R"(
 [phonebook SM]
@@ -77,66 +71,12 @@ QStringList LetturaMemoria(const char* codice, int daLeggere)
 const QStringList LetturaCompleta = LetturaMemoria("SM", 20) + LetturaMemoria("FD", 5)
                                     + LetturaMemoria("ME", 250) + LetturaMemoria("ON", 3);
 
-QByteArray Contenuto(const QString& percorso)
-{
-    QFile file(percorso);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
-class TstRubricaTelefono : public QObject {
+class TstRubricaTelefono : public QObject, private Banco {
     Q_OBJECT
 
-    std::unique_ptr<S25Simulator> telefono;
-    std::unique_ptr<RisposteFinte> risposte;
-    frmMain* finestra = nullptr;
-    Collegamento* collegamento = nullptr;
     Rubrica* rubrica = nullptr;
-
-    void avvia(const QByteArray& seme = Seme)
-    {
-        QString errore;
-        const std::optional<s25sim::PhoneState> stato = s25sim::parseSeed(seme, &errore);
-        QVERIFY2(stato, qPrintable(errore));
-        telefono = std::make_unique<S25Simulator>(*stato);
-        QVERIFY2(telefono->start(&errore), qPrintable(errore));
-        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
-        collegamento->Connetti();
-        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().size() == Handshake.size() && LineaLibera
-                                     && !collegamento->TimerGetT.isActive(),
-                                 Pazienza);
-        telefono->clearCommandLog();
-    }
-
-    QTreeWidgetItem* nodo(const QString& chiave)
-    {
-        for (QTreeWidgetItemIterator it(finestra->S25Tree); *it; ++it)
-            if ((*it)->data(0, Qt::UserRole).toString() == chiave)
-                return *it;
-        return nullptr;
-    }
-
-    // A click on a node selects it, then runs its view.
-    void clic(const QString& chiave)
-    {
-        finestra->S25Tree->setCurrentItem(nodo(chiave));
-        finestra->S25Tree_NodeClick(nodo(chiave));
-    }
-
-    // The rows of the list as "name|number|...": every column of each row.
-    QStringList righe() const
-    {
-        QStringList tutte;
-        for (int i = 0; i < finestra->List1->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* riga = finestra->List1->topLevelItem(i);
-            QStringList colonne;
-            for (int c = 0; c < riga->columnCount(); ++c)
-                colonne << riga->text(c);
-            tutte << colonne.join(QLatin1Char('|'));
-        }
-        return tutte;
-    }
 
     // Selects the row whose last column shows this position (and memory, when given).
     bool scegli(const QString& posizione, const QString& memoria = QString())
@@ -175,6 +115,9 @@ class TstRubricaTelefono : public QObject {
         return telefono->state().readableName(memoria, posizione);
     }
 
+public:
+    TstRubricaTelefono() : Banco(Seme) {}
+
 private slots:
     void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
 
@@ -184,24 +127,12 @@ private slots:
         LimitiRubrica = {};
         Opzioni.AutoSaveRub = 1;
         QFile::remove(Rubrica::FileRubricaPredefinito());
-        risposte = std::make_unique<RisposteFinte>();
-        finestra = new frmMain;
-        auto proprio = std::make_unique<Collegamento>(*finestra);
-        collegamento = proprio.get();
-        finestra->collegamento = std::move(proprio);
-        auto mia = std::make_unique<Rubrica>(*finestra);
-        rubrica = mia.get();
-        finestra->rubrica = std::move(mia);
+        apri();
+        rubrica = monta<Rubrica>(&frmMain::rubrica);
         finestra->Form_Load();
     }
 
-    void cleanup()
-    {
-        delete finestra;
-        finestra = nullptr;
-        telefono.reset();
-        risposte.reset();
-    }
+    void cleanup() { chiudi(); }
 
     void leggeLeQuattroMemorie()
     {
