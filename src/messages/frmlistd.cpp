@@ -1,5 +1,7 @@
 #include "frmlistd.h"
 
+#include "tabella.h"
+
 #include "catalogo.h"
 #include "globali.h"
 #include "immagini.h"
@@ -110,17 +112,8 @@ QTreeWidgetItem* frmListD::rigaVoce(const QString& nome, const QString& numero, 
 
 void frmListD::riempiRubrica()
 {
-    for (size_t memoria = 0; memoria < NumMemorie; ++memoria) {
-        if (!Telefono.RubLetta[memoria])
-            continue;
-        for (int posizione = 1;
-             posizione <= Telefono.RubTotale[memoria] && posizione <= MaxPosizioniRubrica;
-             ++posizione) {
-            const VoceRubrica& voce = Telefono.Rubrica[memoria][static_cast<size_t>(posizione)];
-            if (!voce.Posizione.isEmpty())
-                listRubrica->addTopLevelItem(rigaVoce(voce.Nome, voce.Numero, voce.Rossa));
-        }
-    }
+    for (const VoceRubrica* voce : VociLette())
+        listRubrica->addTopLevelItem(rigaVoce(voce->Nome, voce->Numero, voce->Rossa));
 }
 
 void frmListD::mostraConteggioListe()

@@ -1,5 +1,7 @@
 #include "frmsms.h"
 
+#include "tabella.h"
+
 #include "archivio.h"
 #include "catalogo.h"
 #include "composizione.h"
@@ -195,17 +197,8 @@ void frmSMS::Carica()
 void frmSMS::SetCmbRubrica()
 {
     QStringList nomi;
-    for (size_t memoria = 0; memoria < NumMemorie; ++memoria) {
-        if (!Telefono.RubLetta[memoria])
-            continue;
-        for (int posizione = 1;
-             posizione <= Telefono.RubTotale[memoria] && posizione <= MaxPosizioniRubrica;
-             ++posizione) {
-            const VoceRubrica& voce = Telefono.Rubrica[memoria][static_cast<size_t>(posizione)];
-            if (!voce.Posizione.isEmpty())
-                nomi << voce.Nome;
-        }
-    }
+    for (const VoceRubrica* voce : VociLette())
+        nomi << voce->Nome;
     std::sort(nomi.begin(), nomi.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });

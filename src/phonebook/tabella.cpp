@@ -34,3 +34,19 @@ void SvuotaRubrica(int memoria)
     Telefono.RubTotale[m] = 0;
     Telefono.Rubrica[m].fill(VoceRubrica{});
 }
+
+std::vector<const VoceRubrica*> VociLette()
+{
+    std::vector<const VoceRubrica*> voci;
+    for (int m = 0; m < NumMemorie; ++m) {
+        if (!Telefono.RubLetta[static_cast<size_t>(m)])
+            continue;
+        for (int p = 1; p <= PosizioniTenute(m); ++p) {
+            const VoceRubrica& voce
+                = Telefono.Rubrica[static_cast<size_t>(m)][static_cast<size_t>(p)];
+            if (!voce.Posizione.isEmpty())
+                voci.push_back(&voce);
+        }
+    }
+    return voci;
+}

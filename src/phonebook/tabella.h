@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 constexpr int MemoriaRossa = 4;         // the red list, where a per-memory array reaches 4
 constexpr uint8_t NessunaMemoria = 255; // what a name search answers when nothing matches
@@ -28,6 +29,10 @@ extern std::array<LimitiMemoria, NumMemorie> LimitiRubrica;
 
 // The entry at (memory, position); positions outside 1 to 250 are no entry.
 bool PosizioneValida(int posizione);
+
+// The used entries of the memories read so far, memory by memory in position order: what the
+// dialogs that offer phonebook names list.
+std::vector<const VoceRubrica*> VociLette();
 
 // Clears memory m: counts 0, positions 1 to 250 free (`SvuotaRubrica`).
 void SvuotaRubrica(int memoria);

@@ -1,5 +1,7 @@
 #include "frmtrasf.h"
 
+#include "tabella.h"
+
 #include "catalogo.h"
 #include "globali.h"
 #include "interazione.h"
@@ -93,16 +95,8 @@ void frmTrasf::SetCmbRubrica()
 {
     const QSignalBlocker blocco(cmbRub);
     cmbRub->clear();
-    for (size_t m = 0; m < NumMemorie; ++m) {
-        if (!Telefono.RubLetta[m])
-            continue;
-        const int totale = std::min<int>(Telefono.RubTotale[m], MaxPosizioniRubrica);
-        for (int p = 1; p <= totale; ++p) {
-            const VoceRubrica& voce = Telefono.Rubrica[m][static_cast<size_t>(p)];
-            if (!voce.Posizione.isEmpty())
-                cmbRub->addItem(voce.Nome);
-        }
-    }
+    for (const VoceRubrica* voce : VociLette())
+        cmbRub->addItem(voce->Nome);
     cmbRub->setCurrentIndex(-1);
 }
 
