@@ -15,6 +15,8 @@
 #include "scambiorubrica.h"
 #include "validita.h"
 
+#include "immagini.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QTextCursor>
@@ -33,18 +35,6 @@ constexpr uint8_t Blu = 9;
 const QString FontTesta = QStringLiteral("Times New Roman");
 const QString FontTesto = QStringLiteral("Courier");
 const QString Accapo = QStringLiteral("\r\n");
-
-QColor ColoreTavolozza(uint8_t colore)
-{
-    switch (colore) {
-    case BluScuro:
-        return QColor(0, 0, 128);
-    case Blu:
-        return QColor(0, 0, 255);
-    default:
-        return Qt::black;
-    }
-}
 
 // A row's text: the position with at least two digits.
 QString TestoPosizione(int posizione)
@@ -235,7 +225,7 @@ void Messaggi::OutRTF(const QString& testo, uint8_t colore, const QString& font,
     QString righe = testo;
     righe.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     QTextCharFormat formato;
-    formato.setForeground(ColoreTavolozza(colore));
+    formato.setForeground(ColorePalette(colore));
     formato.setFontFamilies({font});
     formato.setFontPointSize(dimensione);
     formato.setFontWeight(grassetto ? QFont::Bold : QFont::Normal);

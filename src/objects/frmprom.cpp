@@ -1,4 +1,5 @@
 #include "frmprom.h"
+#include "dialogo.h"
 
 #include "catalogo.h"
 #include "globali.h"
@@ -102,14 +103,7 @@ void frmProm::costruisci()
     opzioni->addWidget(Frame3);
     colonna->addLayout(opzioni);
 
-    auto* pulsanti = new QHBoxLayout;
-    pOk = new QPushButton(QStringLiteral("&OK"), this);
-    pAnnulla = new QPushButton(QStringLiteral("&Annulla"), this);
-    pOk->setDefault(true);
-    pulsanti->addStretch();
-    pulsanti->addWidget(pOk);
-    pulsanti->addWidget(pAnnulla);
-    colonna->addLayout(pulsanti);
+    colonna->addLayout(PulsantiOkAnnulla(*this, pOk, pAnnulla, QStringLiteral("&Annulla")));
     connect(pOk, &QPushButton::clicked, this, &frmProm::pOk_Click);
     connect(pAnnulla, &QPushButton::clicked, this, &frmProm::pAnnulla_Click);
 }

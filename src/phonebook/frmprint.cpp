@@ -1,5 +1,7 @@
 #include "frmprint.h"
 
+#include "immagini.h"
+
 #include "catalogo.h"
 #include "finestre.h"
 #include "globali.h"

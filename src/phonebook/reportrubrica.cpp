@@ -149,13 +149,3 @@ std::vector<PezzoReport> ReportRubrica(int selezione, uint8_t chiave, bool rosso
     }
     return report;
 }
-
-QColor ColorePalette(uint8_t indice)
-{
-    static const std::array<QColor, 16> palette{
-        QColor(0, 0, 0),       QColor(0, 0, 128),   QColor(0, 128, 0),   QColor(0, 128, 128),
-        QColor(128, 0, 0),     QColor(128, 0, 128), QColor(128, 128, 0), QColor(192, 192, 192),
-        QColor(128, 128, 128), QColor(0, 0, 255),   QColor(0, 255, 0),   QColor(0, 255, 255),
-        QColor(255, 0, 0),     QColor(255, 0, 255), QColor(255, 255, 0), QColor(255, 255, 255)};
-    return palette[indice & 0xF];
-}

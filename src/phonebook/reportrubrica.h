@@ -48,6 +48,3 @@ struct PezzoReport {
 // The report for a selection, sorted by `chiave`, red entries in red when `rosso`; empty when the
 // red list is chosen and holds nothing.
 std::vector<PezzoReport> ReportRubrica(int selezione, uint8_t chiave, bool rosso);
-
-// The standard 16-colour palette.
-QColor ColorePalette(uint8_t indice);

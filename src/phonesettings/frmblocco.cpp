@@ -40,14 +40,7 @@ void frmBlocco::costruisci()
         classi->addWidget(classe);
     }
     griglia->addLayout(classi, 1, 0, 1, 4);
-    pOk = new QPushButton(QStringLiteral("&OK"), this);
-    pAnnulla = new QPushButton(this);
-    pOk->setDefault(true);
-    auto* pulsanti = new QHBoxLayout;
-    pulsanti->addStretch();
-    pulsanti->addWidget(pOk);
-    pulsanti->addWidget(pAnnulla);
-    griglia->addLayout(pulsanti, 2, 0, 1, 4);
+    griglia->addLayout(PulsantiOkAnnulla(*this, pOk, pAnnulla), 2, 0, 1, 4);
     connect(pOk, &QPushButton::clicked, this, &frmBlocco::pOk_Click);
     connect(pAnnulla, &QPushButton::clicked, this, &QDialog::reject);
     connect(pCambia, &QPushButton::clicked, this, &frmBlocco::pCambia_Click);

@@ -35,14 +35,8 @@ void frmCambioCodice::costruisci()
         griglia->addWidget(txtCod[i], riga, 1);
         griglia->addWidget(chkMask[i], riga, 2);
     }
-    pOk = new QPushButton(QStringLiteral("&OK"), this);
-    pAnnulla = new QPushButton(QStringLiteral("&Annulla"), this);
-    pOk->setDefault(true);
-    auto* pulsanti = new QHBoxLayout;
-    pulsanti->addStretch();
-    pulsanti->addWidget(pOk);
-    pulsanti->addWidget(pAnnulla);
-    griglia->addLayout(pulsanti, static_cast<int>(txtCod.size()), 0, 1, 3);
+    griglia->addLayout(PulsantiOkAnnulla(*this, pOk, pAnnulla, QStringLiteral("&Annulla")),
+                       static_cast<int>(txtCod.size()), 0, 1, 3);
     connect(pOk, &QPushButton::clicked, this, &frmCambioCodice::pOk_Click);
     connect(pAnnulla, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -68,14 +68,7 @@ void frmTrasf::costruisci()
     attesa->addWidget(cmbAttesa);
     attesa->addWidget(Label3);
     griglia->addWidget(boxAttesa, 3, 0, 1, 2);
-    pOk = new QPushButton(QStringLiteral("&OK"), this);
-    pAnnulla = new QPushButton(this);
-    pOk->setDefault(true);
-    auto* pulsanti = new QHBoxLayout;
-    pulsanti->addStretch();
-    pulsanti->addWidget(pOk);
-    pulsanti->addWidget(pAnnulla);
-    griglia->addLayout(pulsanti, 4, 0, 1, 2);
+    griglia->addLayout(PulsantiOkAnnulla(*this, pOk, pAnnulla), 4, 0, 1, 2);
     connect(cmbRub, &QComboBox::currentIndexChanged, this, &frmTrasf::cmbRub_Click);
     connect(txtNum, &QLineEdit::textChanged, this, &frmTrasf::txtNum_Change);
     connect(pOk, &QPushButton::clicked, this, &frmTrasf::pOk_Click);

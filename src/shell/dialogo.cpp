@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QHBoxLayout>
+#include <QPushButton>
 
 DialogoRestituito::DialogoRestituito(std::optional<uint8_t> codice, QWidget* principale)
     : QDialog(nullptr), codice(codice), principale(principale)
@@ -68,4 +70,17 @@ ComandoInCorso::~ComandoInCorso()
 {
     for (QWidget* pulsante : pulsanti)
         pulsante->setEnabled(true);
+}
+
+QHBoxLayout* PulsantiOkAnnulla(QDialog& dialogo, QPushButton*& ok, QPushButton*& annulla,
+                               const QString& testoAnnulla)
+{
+    ok = new QPushButton(QStringLiteral("&OK"), &dialogo);
+    ok->setDefault(true);
+    annulla = new QPushButton(testoAnnulla, &dialogo);
+    auto* riga = new QHBoxLayout;
+    riga->addStretch();
+    riga->addWidget(ok);
+    riga->addWidget(annulla);
+    return riga;
 }

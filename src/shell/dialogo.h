@@ -30,6 +30,14 @@ private:
     bool restituito = false;
 };
 
+class QHBoxLayout;
+class QPushButton;
+
+// The row of a dialog's OK and Cancel buttons, right-aligned, OK the default. `annulla` starts
+// with `testoAnnulla`; the dialog's InitLang gives it its caption in the current language.
+QHBoxLayout* PulsantiOkAnnulla(QDialog& dialogo, QPushButton*& ok, QPushButton*& annulla,
+                               const QString& testoAnnulla = QString());
+
 // Keeps a dialog's buttons from starting a second command while one waits for the phone.
 class ComandoInCorso {
 public:

@@ -1,4 +1,5 @@
 #include "frmconfig.h"
+#include "dialogo.h"
 
 #include "catalogo.h"
 #include "finestre.h"
@@ -51,14 +52,7 @@ frmConfig::frmConfig(FunzioniCollegamento& collegamento, QWidget* padre)
     tabSettings->addTab(fraGeneral, QString());
     colonna->addWidget(tabSettings);
 
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(this);
-    auto* pulsanti = new QHBoxLayout;
-    pulsanti->addStretch();
-    pulsanti->addWidget(cmdOK);
-    pulsanti->addWidget(cmdCancel);
-    colonna->addLayout(pulsanti);
+    colonna->addLayout(PulsantiOkAnnulla(*this, cmdOK, cmdCancel));
     connect(cmdOK, &QPushButton::clicked, this, &frmConfig::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
