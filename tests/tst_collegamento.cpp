@@ -91,7 +91,7 @@ private slots:
         connetti(Controllo::ComandiEsatti);
         QVERIFY(Connesso);
         QVERIFY(!collegamento->TimerOUT.isActive());
-        QCOMPARE(finestra->S25Tree->topLevelItem(0)->text(0), QStringLiteral("SIEMENS S25"));
+        QCOMPARE(finestra->S25Tree->topLevelItem(0)->text(0), QStringLiteral("ARDESIA S25"));
         QVERIFY(Telefono.InfoLetta);
         QCOMPARE(Telefono.IMEI, QStringLiteral("350000000000017"));
         // The whole ICCID, last digit included.
@@ -121,22 +121,22 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().size() == Handshake.size() && LineaLibera,
                                  Pazienza);
         QCOMPARE(telefono->commandLog(), Handshake);
-        QCOMPARE(finestra->S25Tree->topLevelItem(0)->text(0), QStringLiteral("SIEMENS S25"));
+        QCOMPARE(finestra->S25Tree->topLevelItem(0)->text(0), QStringLiteral("ARDESIA S25"));
         QVERIFY(risposte->boxes.isEmpty());
     }
 
     void identitaSuPiuRigheChiestaTreVolte()
     {
         s25sim::PhoneState stato = StatoDiProva();
-        stato.identity.manufacturer = "SIEMENS\r\nAG";
+        stato.identity.manufacturer = "ARDESIA\r\nAG";
         accendi(stato);
         collegamento->Connetti();
         QTRY_VERIFY_WITH_TIMEOUT(
             telefono->commandLog().contains("AT+CNMI=0,0,0,0,1") && LineaLibera, Pazienza);
         QCOMPARE(telefono->commandLog().count("AT+CGMI"), GiriIdentitaMassimi);
         QCOMPARE(telefono->commandLog().count("AT+CGMM"), GiriIdentitaMassimi);
-        QCOMPARE(Telefono.Produttore, QStringLiteral("SIEMENS"));
-        QCOMPARE(finestra->S25Tree->topLevelItem(0)->text(0), QStringLiteral("SIEMENS S25"));
+        QCOMPARE(Telefono.Produttore, QStringLiteral("ARDESIA"));
+        QCOMPARE(finestra->S25Tree->topLevelItem(0)->text(0), QStringLiteral("ARDESIA S25"));
     }
 
     void telefonoMutoChiudeLaPortaUnaVolta()

@@ -156,7 +156,7 @@ void TstS25Sim::echoUntilAte0()
     QCOMPARE(line.exchange("ATE0"), "ATE0\r" + kOk);
     QCOMPARE(line.exchange("ATQ0"), kOk);
     QCOMPARE(line.exchange("ATV1"), kOk);
-    QCOMPARE(line.exchange("AT+CGMI"), "\r\nSIEMENS\r\n" + kOk);
+    QCOMPARE(line.exchange("AT+CGMI"), "\r\nARDESIA\r\n" + kOk);
     QCOMPARE(line.exchange("ATE1"), kOk);
     QCOMPARE(line.exchange("AT+CGMM"), "AT+CGMM\r\r\nS25\r\n" + kOk);
     QCOMPARE(phone.commandLog(),
@@ -316,7 +316,7 @@ void TstS25Sim::chunkedReplies()
 
     QElapsedTimer timer;
     timer.start();
-    QCOMPARE(line.exchange("AT+CGMI"), "\r\nSIEMENS\r\n" + kOk);
+    QCOMPARE(line.exchange("AT+CGMI"), "\r\nARDESIA\r\n" + kOk);
     QVERIFY2(timer.elapsed() >= 5 * 30 - 5, qPrintable(QString::number(timer.elapsed())));
     QVERIFY(line.pieceSizes().size() >= 2);
 }

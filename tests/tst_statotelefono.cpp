@@ -273,10 +273,10 @@ private slots:
 
     void identitaSuPiuRighe()
     {
-        QVERIFY(IdentitaDaRileggere("SIEMENS\r\nAG", "S25"));
-        QVERIFY(IdentitaDaRileggere("SIEMENS", OKNudo));
+        QVERIFY(IdentitaDaRileggere("ARDESIA\r\nAG", "S25"));
+        QVERIFY(IdentitaDaRileggere("ARDESIA", OKNudo));
         QVERIFY(!IdentitaDaRileggere("ERRORE", ""));
-        QCOMPARE(PrimaRiga("SIEMENS\r\nAG"), QStringLiteral("SIEMENS"));
+        QCOMPARE(PrimaRiga("ARDESIA\r\nAG"), QStringLiteral("ARDESIA"));
         QCOMPARE(PrimaRiga(OKNudo), QString());
         QCOMPARE(PrimaRiga("S25"), QStringLiteral("S25"));
     }

@@ -13,7 +13,7 @@
 namespace s25sim {
 
 struct Identity {
-    QByteArray manufacturer = "SIEMENS";
+    QByteArray manufacturer = "ARDESIA";
     QByteArray model = "S25";
     QByteArray revision = "21";
     QByteArray imei = "350000000000017";
