@@ -4,4 +4,4 @@ set -euo pipefail
 radice=$(cd "$(dirname "$0")" && pwd)
 "$radice/scripts/prepara.sh"
 cd "${QUORNA_BUILD_DIR:-$radice/build}"
-ctest --output-on-failure -j "$(nproc)"
+ctest --output-on-failure -j "${QUORNA_JOBS:-$(nproc)}"

@@ -22,4 +22,4 @@ fi
 build="${QUORNA_BUILD_DIR:-$radice/build}"
 cmake -S "$radice" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${QUORNA_BUILD_TYPE:-RelWithDebInfo}" \
       ${QUORNA_CMAKE_ARGS:-} >/dev/null
-cmake --build "$build" -j "$(nproc)"
+cmake --build "$build" -j "${QUORNA_JOBS:-$(nproc)}"
