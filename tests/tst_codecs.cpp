@@ -54,6 +54,8 @@ private slots:
     void codificaTestoGSM();
     void gsmRoundTrip_data();
     void gsmRoundTrip();
+
+    void tagliaSpaziKeepsTabsAndNoBreakSpaces();
 };
 
 void TstCodecs::initTestCase()
@@ -312,6 +314,14 @@ void TstCodecs::gsmRoundTrip()
     QFETCH(QString, testo);
 
     QCOMPARE(ConvertiTestoGSM(DecodificaWindows1252(CodificaTestoGSM(testo))), testo);
+}
+
+void TstCodecs::tagliaSpaziKeepsTabsAndNoBreakSpaces()
+{
+    QCOMPARE(TagliaSpazi(QStringLiteral("  Anna  ")), QStringLiteral("Anna"));
+    QCOMPARE(TagliaSpazi(QStringLiteral("\tAnna\u00A0 ")), QStringLiteral("\tAnna\u00A0"));
+    QCOMPARE(TagliaSpazi(QStringLiteral("   ")), QString());
+    QCOMPARE(TagliaSpazi(QString()), QString());
 }
 
 QTEST_APPLESS_MAIN(TstCodecs)

@@ -275,3 +275,14 @@ QByteArray CodificaTestoGSM(const QString& testo)
     }
     return codici;
 }
+
+QString TagliaSpazi(const QString& testo)
+{
+    qsizetype inizio = 0;
+    qsizetype fine = testo.size();
+    while (inizio < fine && testo.at(inizio) == u' ')
+        ++inizio;
+    while (fine > inizio && testo.at(fine - 1) == u' ')
+        --fine;
+    return testo.mid(inizio, fine - inizio);
+}

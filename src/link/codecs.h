@@ -27,3 +27,7 @@ QString ConvertiTestoGSM(const QString& codici);
 // The true GSM code of every character, as bytes; extension characters take two, and a
 // character GSM cannot carry becomes '?'.
 QByteArray CodificaTestoGSM(const QString& testo);
+
+// Blanks (U+0020) taken off both ends, as fixed-width fields are padded; a tab or a no-break
+// space belongs to the text and stays.
+QString TagliaSpazi(const QString& testo);
