@@ -142,6 +142,24 @@ private slots:
             QVERIFY(letta);
     }
 
+    // Only the blanks that pad a field are taken off: a tab, a no-break space or a form feed at
+    // either end belongs to the name.
+    void soloGliSpaziSonoRiempimento()
+    {
+        Voce(0, 2, QStringLiteral("\tAnna\u00A0"), "0612");
+        Voce(2, 1, QStringLiteral("\fBob!"), "055");
+        const QString percorso = Scrivi(cartella, "bianchi.rub", BytesFileRubrica());
+        Telefono = DatiTelefono{};
+        QVERIFY(CaricaFileRubrica(percorso));
+        QCOMPARE(Telefono.Rubrica[0][2].Nome, QStringLiteral("\tAnna\u00A0"));
+        QCOMPARE(Telefono.Rubrica[2][1].Nome, QStringLiteral("\fBob!"));
+        QCOMPARE(Telefono.Rubrica[0][1].Nome, QStringLiteral("Anna"));
+
+        QByteArray testataConTab = BytesEsempio();
+        testataConTab[1] = '\t';
+        QVERIFY(!CaricaFileRubrica(Scrivi(cartella, "testata.rub", testataConTab)));
+    }
+
     void contiConSpazioDavanti()
     {
         QByteArray dati = BytesEsempio();

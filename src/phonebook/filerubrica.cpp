@@ -82,8 +82,8 @@ bool LeggiMemoria(LettoreRecord& lettore, size_t m, RubricaDaFile& rubrica)
         if (!record)
             return false;
         VoceRubrica& voce = voci[static_cast<size_t>(p)];
-        voce.Nome = record->Nome.trimmed();
-        voce.Numero = record->Numero.trimmed();
+        voce.Nome = TagliaSpazi(record->Nome);
+        voce.Numero = TagliaSpazi(record->Numero);
         // A number without a name is an entry too (own numbers often have none).
         if (!voce.Nome.isEmpty() || !voce.Numero.isEmpty())
             voce.Posizione = QString::number(p);
@@ -133,16 +133,17 @@ std::optional<RubricaDaFile> LeggiBytesFileRubrica(const QByteArray& dati)
 {
     LettoreRecord lettore(dati);
     const std::optional<VoceFile> testata = lettore.Prossimo(0);
-    if (!testata || !testata->Nome.trimmed().isEmpty() || testata->Numero.trimmed() != TestataFile)
+    if (!testata || !TagliaSpazi(testata->Nome).isEmpty()
+        || TagliaSpazi(testata->Numero) != TestataFile)
         return std::nullopt;
     RubricaDaFile rubrica;
     for (size_t m = 0; m < NumMemorie; ++m)
         if (!LeggiMemoria(lettore, m, rubrica))
             return std::nullopt;
     const std::optional<VoceFile> centro = lettore.Prossimo(TagCentro);
-    if (!centro || centro->Nome.trimmed() != NomeCentro)
+    if (!centro || TagliaSpazi(centro->Nome) != NomeCentro)
         return std::nullopt;
-    rubrica.smsc = centro->Numero.trimmed();
+    rubrica.smsc = TagliaSpazi(centro->Numero);
     return rubrica;
 }
 
