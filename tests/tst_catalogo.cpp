@@ -123,7 +123,7 @@ private slots:
         InitTabelleLingua();
         QCOMPARE(NomiMemoria[4], QStringLiteral("Liste rouge"));
         QCOMPARE(CodiciBlocchi[6], QStringLiteral("OX"));
-        QCOMPARE(AlfabetoGSM[27], AlfabetoGSM[42]);
+        QCOMPARE(AlfabetoGSM[96], QChar(0x00BF));
     }
 };
 

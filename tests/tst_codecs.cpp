@@ -47,7 +47,9 @@ private slots:
     void hexInByte();
 
     void alfabetoGSM();
-    void alfabetoAgreesWithEncoderWhereNotSubstituted();
+    void everyCodeReadsAsACharacterThatEncodesBackToIt();
+    void codesReadAndWrittenBackStayTheSame_data();
+    void codesReadAndWrittenBackStayTheSame();
     void convertiTestoGSM_data();
     void convertiTestoGSM();
     void codificaTestoGSM_data();
@@ -203,28 +205,53 @@ void TstCodecs::alfabetoGSM()
 {
     QCOMPARE(AlfabetoGSM[11], QChar(0x00D8));
     QCOMPARE(AlfabetoGSM[12], QChar(0x00F8));
-    QCOMPARE(AlfabetoGSM[27], AlfabetoGSM[42]);
+    QCOMPARE(AlfabetoGSM[16], QChar(0x0394));
+    QCOMPARE(AlfabetoGSM[18], QChar(0x03A6));
+    QCOMPARE(AlfabetoGSM[26], QChar(0x039E));
     QCOMPARE(AlfabetoGSM[42], QChar(u'*'));
+    QCOMPARE(AlfabetoGSM[64], QChar(0x00A1));
+    QCOMPARE(AlfabetoGSM[96], QChar(0x00BF));
+    QCOMPARE(AlfabetoGSM[27], QChar(u' '));
     QCOMPARE(AlfabetoGSM[128], QChar(0x0000));
-    for (const QChar carattere : AlfabetoGSM)
-        QVERIFY(carattere.unicode() <= 0xFF);
 
     const auto primaVolta = AlfabetoGSM;
     InitAlfabetoGSM();
     QVERIFY(AlfabetoGSM == primaVolta);
 }
 
-void TstCodecs::alfabetoAgreesWithEncoderWhereNotSubstituted()
+void TstCodecs::everyCodeReadsAsACharacterThatEncodesBackToIt()
 {
-    // Slots 16, 18 to 27 and 96 show a substitute, so only decoding knows them.
-    const auto sostituito
-        = [](int codice) { return codice == 16 || (codice >= 18 && codice <= 27) || codice == 96; };
     for (int codice = 0; codice < 128; ++codice) {
-        if (sostituito(codice))
-            continue;
+        if (codice == 27)
+            continue; // the escape, which is no character of its own
         const QString carattere(AlfabetoGSM[static_cast<std::size_t>(codice)]);
         QCOMPARE(CodificaTestoGSM(carattere), ByteDaCodici({codice}));
+        QCOMPARE(ConvertiTestoGSM(TestoDaCodici({codice})), carattere);
     }
+}
+
+void TstCodecs::codesReadAndWrittenBackStayTheSame_data()
+{
+    QTest::addColumn<QByteArray>("codici");
+
+    QByteArray base;
+    for (int codice = 0; codice < 128; ++codice) {
+        if (codice != 27)
+            base.append(static_cast<char>(codice));
+    }
+    QTest::newRow("every basic code") << base;
+    QTest::newRow("Greek capitals") << ByteDaCodici({16, 18, 19, 20, 21, 22, 23, 24, 25, 26});
+    QTest::newRow("inverted marks") << ByteDaCodici({96, 64});
+    QTest::newRow("every extension") << ByteDaCodici(
+        {27, 10, 27, 20, 27, 40, 27, 41, 27, 47, 27, 60, 27, 61, 27, 62, 27, 64, 27, 101});
+    QTest::newRow("extensions among basic codes") << ByteDaCodici({16, 27, 61, 96, 27, 101, 0});
+}
+
+void TstCodecs::codesReadAndWrittenBackStayTheSame()
+{
+    QFETCH(QByteArray, codici);
+
+    QCOMPARE(CodificaTestoGSM(ConvertiTestoGSM(DecodificaWindows1252(codici))), codici);
 }
 
 void TstCodecs::convertiTestoGSM_data()
@@ -235,19 +262,24 @@ void TstCodecs::convertiTestoGSM_data()
     QTest::newRow("empty") << QString() << QString();
     QTest::newRow("Hello") << TestoDaCodici({72, 101, 108, 108, 111}) << QStringLiteral("Hello");
     QTest::newRow("0 is the at sign") << TestoDaCodici({0}) << QStringLiteral("@");
-    QTest::newRow("16 is the tilde") << TestoDaCodici({16}) << QStringLiteral("~");
-    QTest::newRow("96 is the diaeresis") << TestoDaCodici({96}) << QStringLiteral("¨");
+    QTest::newRow("16 is Delta") << TestoDaCodici({16}) << QStringLiteral("Δ");
+    QTest::newRow("96 is the inverted question mark") << TestoDaCodici({96}) << QStringLiteral("¿");
+    QTest::newRow("Greek capitals")
+        << TestoDaCodici({16, 18, 19, 20, 21, 22, 23, 24, 25, 26}) << QStringLiteral("ΔΦΓΛΩΠΨΣΘΞ");
     QTest::newRow("line breaks") << TestoDaCodici({10, 13}) << QStringLiteral("\n\r");
     QTest::newRow("128 is U+0000") << TestoDaCodici({128}) << QString(QChar(0x0000));
     QTest::newRow("200 is dropped") << TestoDaCodici({65, 200, 66}) << QStringLiteral("AB");
     QTest::newRow("no byte is dropped") << QStringLiteral("AĀB") << QStringLiteral("AB");
     QTest::newRow("27 101 is the euro") << TestoDaCodici({27, 101}) << QStringLiteral("€");
-    QTest::newRow("27 65 is asterisk and A") << TestoDaCodici({27, 65}) << QStringLiteral("*A");
-    QTest::newRow("trailing 27") << TestoDaCodici({65, 27}) << QStringLiteral("A*");
-    QTest::newRow("27 27 40") << TestoDaCodici({27, 27, 40}) << QStringLiteral("*{");
-    QTest::newRow("27 before a dropped code") << TestoDaCodici({27, 200}) << QStringLiteral("*");
+    QTest::newRow("27 before a basic code shows that code")
+        << TestoDaCodici({27, 65, 27, 16, 27, 96, 27, 42}) << QStringLiteral("AΔ¿*");
+    QTest::newRow("27 13 is the carriage return")
+        << TestoDaCodici({27, 13}) << QStringLiteral("\r");
+    QTest::newRow("trailing 27 is a space") << TestoDaCodici({65, 27}) << QStringLiteral("A ");
+    QTest::newRow("27 27 40") << TestoDaCodici({27, 27, 40}) << QStringLiteral(" {");
+    QTest::newRow("27 before a dropped code") << TestoDaCodici({27, 200}) << QStringLiteral(" ");
     QTest::newRow("27 before 128")
-        << TestoDaCodici({27, 128}) << QStringLiteral("*") + QChar(0x0000);
+        << TestoDaCodici({27, 128}) << QStringLiteral(" ") + QChar(0x0000);
     QTest::newRow("every extension") << TestoDaCodici(
         {27, 10, 27, 20, 27, 40, 27, 41, 27, 47, 27, 60, 27, 61, 27, 62, 27, 64, 27, 101})
                                      << QStringLiteral("\f^{}\\[~]|€");
@@ -281,7 +313,7 @@ void TstCodecs::codificaTestoGSM_data()
     QTest::newRow("C cedilla, both cases") << QStringLiteral("Çç") << ByteDaCodici({9, 9});
     QTest::newRow("line breaks") << QStringLiteral("\r\n") << ByteDaCodici({13, 10});
     QTest::newRow("a acute has no code") << QStringLiteral("á") << ByteDaCodici({63});
-    QTest::newRow("display substitutes have no code")
+    QTest::newRow("diaeresis and thorn have no code")
         << QStringLiteral("¨Þ") << ByteDaCodici({63, 63});
     QTest::newRow("escape is not a character") << QStringLiteral("\x1B") << ByteDaCodici({63});
     QTest::newRow("surrogate pair is one character") << Emoji << ByteDaCodici({63});
@@ -300,9 +332,9 @@ void TstCodecs::gsmRoundTrip_data()
     QTest::addColumn<QString>("testo");
 
     QTest::newRow("empty") << QString();
-    QTest::newRow("every character that reads back as itself")
-        << QStringLiteral("@£$¥èéùìòÇ\nØø\rÅå_ÆæßÉ !\"#¤%&'()*+,-./0123456789:;<=>?"
-                          "¡ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÑÜ§abcdefghijklmnopqrstuvwxyzäöñüà"
+    QTest::newRow("every character")
+        << QStringLiteral("@£$¥èéùìòÇ\nØø\rÅåΔ_ΦΓΛΩΠΨΣΘΞÆæßÉ !\"#¤%&'()*+,-./0123456789:;<=>?"
+                          "¡ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÑÜ§¿abcdefghijklmnopqrstuvwxyzäöñüà"
                           "\f^{}\\[~]|€");
     QTest::newRow("Italian name") << QStringLiteral("Nicolò Ferrè");
     QTest::newRow("punctuation") << QStringLiteral("Prezzo: 10€ [sconto ~5%] *2 {a|b} \\ ^");

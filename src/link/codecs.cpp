@@ -1,6 +1,7 @@
 #include "codecs.h"
 
 #include <cstddef>
+#include <optional>
 
 std::array<QChar, 129> AlfabetoGSM;
 
@@ -92,40 +93,32 @@ constexpr std::array<CarattereEsteso, 10> TabellaEstensione = {{
     {101, u'€'},
 }};
 
-// Text read from the phone shows these codes differently from GSM 03.38: the Greek capitals,
-// which Windows-1252 lacks, as a tilde (Φ as Þ), the escape as an asterisk, and 96 as a
-// diaeresis. Only decoding uses them: encoding always sends the true codes.
-struct Sostituzione {
-    uint8_t codice;
-    char16_t carattere;
-};
+// An escape that starts no pair (at the end of a text, or before another escape) has no
+// character of its own: it shows as a space, as GSM 03.38 shows the escape it reserves.
+constexpr char16_t EscapeSenzaSeguito = u' ';
 
-constexpr std::array<Sostituzione, 12> SostituzioniLettura = {{
-    {16, u'~'},
-    {18, u'Þ'},
-    {19, u'~'},
-    {20, u'~'},
-    {21, u'~'},
-    {22, u'~'},
-    {23, u'~'},
-    {24, u'~'},
-    {25, u'~'},
-    {26, u'~'},
-    {27, u'*'},
-    {96, u'¨'},
-}};
-
-// The extension character written at this index as the escape and the code after it, if any.
-const CarattereEsteso* EstensioneInIndice(const QString& codici, qsizetype indice)
+const CarattereEsteso* Estensione(int codice)
 {
-    if (ByteDaCarattere(codici.at(indice)) != CodiceEscape || indice + 1 >= codici.size())
-        return nullptr;
-    const int codice = ByteDaCarattere(codici.at(indice + 1));
     for (const CarattereEsteso& esteso : TabellaEstensione) {
         if (esteso.codice == codice)
             return &esteso;
     }
     return nullptr;
+}
+
+// The character that the escape at this index and the code after it show, if they make a pair:
+// the extension character, or, for a code with no extension meaning, that code's own character
+// (GSM 03.38 asks a receiver to fall back on the basic table).
+std::optional<QChar> CoppiaConEscape(const QString& codici, qsizetype indice)
+{
+    if (indice + 1 >= codici.size())
+        return std::nullopt;
+    const int seguente = ByteDaCarattere(codici.at(indice + 1));
+    if (const CarattereEsteso* esteso = Estensione(seguente))
+        return QChar(esteso->carattere);
+    if (seguente < 0 || seguente >= CodiciStandard || seguente == CodiceEscape)
+        return std::nullopt;
+    return AlfabetoGSM[std::size_t(seguente)];
 }
 
 // How a character is sent: a code 0-127, a code of the extension table marked with
@@ -235,8 +228,7 @@ void InitAlfabetoGSM()
 {
     for (std::size_t codice = 0; codice < CodiciStandard; ++codice)
         AlfabetoGSM[codice] = QChar(AlfabetoStandard[codice]);
-    for (const Sostituzione& sostituzione : SostituzioniLettura)
-        AlfabetoGSM[sostituzione.codice] = QChar(sostituzione.carattere);
+    AlfabetoGSM[CodiceEscape] = QChar(EscapeSenzaSeguito);
 }
 
 QString ConvertiTestoGSM(const QString& codici)
@@ -244,12 +236,14 @@ QString ConvertiTestoGSM(const QString& codici)
     QString testo;
     testo.reserve(codici.size());
     for (qsizetype i = 0; i < codici.size(); ++i) {
-        if (const CarattereEsteso* esteso = EstensioneInIndice(codici, i)) {
-            testo.append(QChar(esteso->carattere));
-            ++i;
-            continue;
-        }
         const int codice = ByteDaCarattere(codici.at(i));
+        if (codice == CodiceEscape) {
+            if (const std::optional<QChar> coppia = CoppiaConEscape(codici, i)) {
+                testo.append(*coppia);
+                ++i;
+                continue;
+            }
+        }
         if (codice >= 0 && codice < int(AlfabetoGSM.size()))
             testo.append(AlfabetoGSM[std::size_t(codice)]);
     }

@@ -18,11 +18,14 @@ QByteArray CodificaWindows1252(const QString& testo); // a character with no byt
 QString HexInTesto(const QString& hex);                // one Windows-1252 character per pair
 void HexInByte(const QString& hex, QByteArray& bytes); // one byte per pair, plus a trailing 0
 
-// GSM default-alphabet code to the character shown for it; slot 128 stays U+0000.
+// GSM default-alphabet code to its character (GSM 03.38). The escape, 27, which starts an
+// extension pair, shows as a space when no pair follows; slot 128 stays U+0000.
 extern std::array<QChar, 129> AlfabetoGSM;
 void InitAlfabetoGSM();
-// Each character's byte is a GSM code, shown through AlfabetoGSM (27 followed by an extension
-// code gives the extension character); characters with bytes above 128 are dropped.
+// Each character's byte is a GSM code, shown through AlfabetoGSM; 27 followed by an extension
+// code gives the extension character, followed by another code that code's own character.
+// Characters with bytes above 128 are dropped. Every character shown goes back to its own codes
+// through CodificaTestoGSM, so a text read and written back unchanged keeps them.
 QString ConvertiTestoGSM(const QString& codici);
 // The true GSM code of every character, as bytes; extension characters take two, and a
 // character GSM cannot carry becomes '?'.
