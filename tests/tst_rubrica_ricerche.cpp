@@ -182,6 +182,10 @@ private slots:
         QTest::newRow("cut to the limit") << "abcdef" << 4 << "\"abcd\"";
         QTest::newRow("extension kept whole") << QStringLiteral("ab€") << 3 << "\"ab\"";
         QTest::newRow("extension fits") << QStringLiteral("ab€") << 4 << "\"ab\\1Be\"";
+        QTest::newRow("red name cut before its mark") << "abcdef!" << 4 << "\"abc!\"";
+        QTest::newRow("red name that fits") << "abc!" << 4 << "\"abc!\"";
+        QTest::newRow("red name cut without splitting an extension")
+            << QStringLiteral("ab€!") << 4 << "\"ab!\"";
     }
 
     void stringheAT()

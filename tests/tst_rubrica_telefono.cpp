@@ -389,6 +389,25 @@ private slots:
         QFile::remove(percorso);
     }
 
+    // A red name longer than its memory takes is cut before its mark, so it stays red on the
+    // phone.
+    void nomeRossoTagliatoTieneIlSegno()
+    {
+        avvia();
+        clic("RUB_SIM");
+        Telefono.Rubrica[0][4] = {"4", "Rossana Bianchi!", "0612", true};
+        Telefono.Rubrica[2][2] = {"2", "Bartolomeo Rossi Junior!", "0613", true};
+        telefono->clearCommandLog();
+        rubrica->InviaRubrica();
+        QVERIFY(risposte->boxes.isEmpty());
+        QCOMPARE(nomeSulTelefono("SM", 4), QStringLiteral("Rossana Bianc!"));
+        QCOMPARE(nomeSulTelefono("ME", 2), QStringLiteral("Bartolomeo Ross!"));
+        Telefono.RubLetta.fill(false);
+        clic("RUB_ROS");
+        QVERIFY(righe().contains("Rossana Bianc!|0612|SIM|004"));
+        QVERIFY(righe().contains("Bartolomeo Ross!|0613|Phone|002"));
+    }
+
     // The format follows the name's suffix in any letter case; offline, a read phonebook saves.
     void salvaNelFormatoDelNome_data()
     {

@@ -1,6 +1,7 @@
 #include "righeat.h"
 
 #include "codecs.h"
+#include "inputvoce.h"
 #include "testo.h"
 
 namespace {
@@ -12,6 +13,20 @@ constexpr qsizetype PrefissoStato = 12; // "+CPBS: "SM","
 QChar CifraEsadecimale(int valore)
 {
     return QLatin1Char("0123456789ABCDEF"[valore & 0xF]);
+}
+
+// The codes that fit in `limite` bytes; an escape code and the extension code after it go
+// together or not at all.
+QByteArray CodiciEntro(const QByteArray& codici, qsizetype limite)
+{
+    qsizetype taglio = 0;
+    while (taglio < codici.size()) {
+        const qsizetype passo = codici.at(taglio) == '\x1B' ? 2 : 1;
+        if (taglio + passo > limite)
+            break;
+        taglio += passo;
+    }
+    return codici.left(taglio);
 }
 
 bool DaProteggere(uint8_t byte)
@@ -103,19 +118,16 @@ QString CodificaStringaAT(const QByteArray& byte)
 
 QString NomeAT(const QString& nome, int limite)
 {
-    QByteArray codici = CodificaTestoGSM(nome);
-    if (limite > 0 && codici.size() > limite) {
-        // An escape code and the extension code after it go together or not at all.
-        qsizetype taglio = 0;
-        while (taglio < codici.size()) {
-            const qsizetype passo = codici.at(taglio) == '\x1B' ? 2 : 1;
-            if (taglio + passo > limite)
-                break;
-            taglio += passo;
-        }
-        codici.truncate(taglio);
-    }
-    return CodificaStringaAT(codici);
+    const QByteArray codici = CodificaTestoGSM(nome);
+    if (limite <= 0 || codici.size() <= limite)
+        return CodificaStringaAT(codici);
+    const QString senzaSegno = NomeSenzaSegno(nome);
+    if (senzaSegno.size() == nome.size())
+        return CodificaStringaAT(CodiciEntro(codici, limite));
+    // A red name keeps its mark: it is the name before it that gives way.
+    const QByteArray segno = CodificaTestoGSM(nome.right(1));
+    return CodificaStringaAT(CodiciEntro(CodificaTestoGSM(senzaSegno), limite - segno.size())
+                             + segno);
 }
 
 QString NumeroAT(const QString& numero, int limite)

@@ -44,7 +44,8 @@ bool RispostaOk(const QString& corpo);
 QString CodificaStringaAT(const QByteArray& byte);
 
 // A name as the phone stores it (GSM alphabet), quoted; cut, when a limit is given, to the
-// characters whose codes fit in that many bytes.
+// characters whose codes fit in that many bytes. A red name is cut before its final mark "!",
+// which it keeps.
 QString NomeAT(const QString& nome, int limite = 0);
 // A number as a quoted parameter, cut to `limite` characters when one is given.
 QString NumeroAT(const QString& numero, int limite = 0);
