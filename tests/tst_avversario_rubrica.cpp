@@ -253,8 +253,8 @@ private slots:
         QTest::newRow("plain") << "+CPBS: \"SM\",3,250" << 3 << 250;
         QTest::newRow("total 0") << "+CPBS: \"SM\",0,0" << 0 << 0;
         QTest::newRow("total 251") << "+CPBS: \"SM\",1,251" << 1 << 251;
-        QTest::newRow("total 65536") << "+CPBS: \"SM\",1,65536" << 1 << 65536;
-        QTest::newRow("huge") << "+CPBS: \"SM\",99999999999999,99999999999999" << 99999 << 99999;
+        QTest::newRow("total beyond 16 bits") << "+CPBS: \"SM\",1,65536" << 0 << 0;
+        QTest::newRow("huge") << "+CPBS: \"SM\",99999999999999,99999999999999" << 0 << 0;
         QTest::newRow("letters") << "+CPBS: \"SM\",a,b" << 0 << 0;
         QTest::newRow("too short") << "+CPBS:" << 0 << 0;
         QTest::newRow("error") << RispostaErrore << 0 << 0;
@@ -282,7 +282,7 @@ private slots:
         QTest::newRow("total 0") << QByteArray("0") << QStringList();
         QTest::newRow("total 10") << QByteArray("10") << QStringList{"001", "007"};
         QTest::newRow("total 251") << QByteArray("251") << tutte;
-        QTest::newRow("total 65536") << QByteArray("65536") << tutte;
+        QTest::newRow("total beyond 16 bits") << QByteArray("65536") << QStringList();
         QTest::newRow("negative total") << QByteArray("-3") << QStringList();
         QTest::newRow("no total") << QByteArray("x") << QStringList();
     }
@@ -335,6 +335,43 @@ private slots:
         QVERIFY(CaricaFileRubrica(salvato));
         clic("RUB_SIM");
         QCOMPARE(posizioniMostrate(), posizioni);
+    }
+
+    // A phone that writes its replies in other forms 27.007 allows: no blank after the colon,
+    // positions of one to three digits, optional fields after the name, commas and escaped
+    // quotes in names, international numbers told by their type only.
+    void altreFormeDelleRisposte()
+    {
+        avvia();
+        auto memoria = std::make_shared<QByteArray>();
+        rendiOstile([=](const QString& comando) -> QByteArray {
+            const QByteArray c = comando.toLatin1();
+            if (c.startsWith("AT+CPBS=")) {
+                *memoria = c.mid(8);
+                return "OK";
+            }
+            const bool sim = *memoria == "SM";
+            if (c == "AT+CPBS?")
+                return "+CPBS:\"" + *memoria + (sim ? "\",4,300" : "\",0,0") + "\r\n\r\nOK";
+            if (c == "AT+CPBR=?")
+                return "+CPBR:(1-300),20,14,0,0\r\n\r\nOK";
+            if (c == "AT+CPBR=1,250" && sim)
+                return "+CPBR:1,\"0612\",129,\"Bob\",0\r\n"
+                       "+CPBR:12,\"39333\",145,\"Rossi, Anna\",0,\"Amici\"\r\n"
+                       "+CPBR:123,\"0555\",129,\"Dico \\22ciao\\22\"\r\n"
+                       "+CPBR:250,\"0999\",129,\"Ultimo!\",1\r\n\r\nOK";
+            if (c == "AT+CSCA?")
+                return "+CSCA: \"+39\",145\r\n\r\nOK";
+            return "OK";
+        });
+        clic("RUB_SIM");
+        QVERIFY(risposte->boxes.isEmpty());
+        QCOMPARE(righe(), (QStringList{"Bob|0612|001", "Dico \"ciao\"|0555|123",
+                                       "Rossi, Anna|+39333|012", "Ultimo!|0999|250"}));
+        QCOMPARE(finestra->SBar[3]->text(), QStringLiteral("4/300"));
+        QCOMPARE(LimitiRubrica[0].numero, 20);
+        QCOMPARE(LimitiRubrica[0].nome, 14);
+        QVERIFY(Telefono.Rubrica[0][250].Rossa);
     }
 
     // The link drops at each command of the reading of the four memories and of the message

@@ -221,6 +221,137 @@ private slots:
         QVERIFY(!RispostaOk(""));
     }
 
+    // The counts of "AT+CPBS?" by their fields, whatever the spacing; a count out of range
+    // (more positions than 16 bits hold, more used than there are) is unknown, 0.
+    void statoMemoriaPerCampi_data()
+    {
+        QTest::addColumn<QString>("corpo");
+        QTest::addColumn<int>("usate");
+        QTest::addColumn<int>("totale");
+        QTest::newRow("no space after the colon") << "+CPBS:\"SM\",3,100" << 3 << 100;
+        QTest::newRow("four digits") << "+CPBS: \"ME\",1234,2000" << 1234 << 2000;
+        QTest::newRow("one digit") << "+CPBS: \"ON\",1,3" << 1 << 3;
+        QTest::newRow("blanks around fields") << "+CPBS: \"SM\" , 3 , 100 " << 3 << 100;
+        QTest::newRow("storage unquoted") << "+CPBS: SM,3,100" << 3 << 100;
+        QTest::newRow("storage only") << "+CPBS: \"SM\"" << 0 << 0;
+        QTest::newRow("after another line") << "RING\r\n+CPBS: \"SM\",2,10" << 2 << 10;
+        QTest::newRow("more used than total") << "+CPBS: \"SM\",7,5" << 0 << 5;
+        QTest::newRow("total beyond 16 bits") << "+CPBS: \"SM\",1,32768" << 0 << 0;
+        QTest::newRow("largest total") << "+CPBS: \"SM\",1,32767" << 1 << 32767;
+        QTest::newRow("negative") << "+CPBS: \"SM\",-1,-5" << 0 << 0;
+        QTest::newRow("trailing garbage") << "+CPBS: \"SM\",3x,10y" << 0 << 0;
+        QTest::newRow("no prefix") << "\"SM\",3,100" << 0 << 0;
+    }
+
+    void statoMemoriaPerCampi()
+    {
+        QFETCH(QString, corpo);
+        QFETCH(int, usate);
+        QFETCH(int, totale);
+        const StatoMemoria stato = LeggiStatoMemoria(corpo);
+        QCOMPARE(stato.usate, usate);
+        QCOMPARE(stato.totale, totale);
+    }
+
+    // The lengths of "AT+CPBR=?" by their fields: the range may hold commas, more lengths may
+    // follow; a length beyond a byte is unknown, 0.
+    void lunghezzePerCampi_data()
+    {
+        QTest::addColumn<QString>("corpo");
+        QTest::addColumn<int>("numero");
+        QTest::addColumn<int>("nome");
+        QTest::newRow("no space after the colon") << "+CPBR:(1-250),40,16" << 40 << 16;
+        QTest::newRow("one digit") << "+CPBR: (1-10),8,9" << 8 << 9;
+        QTest::newRow("three digits") << "+CPBR: (1-500),120,100" << 120 << 100;
+        QTest::newRow("optional lengths after") << "+CPBR: (1-250),20,14,10,5,30" << 20 << 14;
+        QTest::newRow("range with a comma") << "+CPBR: (1-100,200-250),20,14" << 20 << 14;
+        QTest::newRow("number length left out") << "+CPBR: (1-250),,14" << 0 << 14;
+        QTest::newRow("beyond a byte") << "+CPBR: (1-250),256,999" << 0 << 0;
+        QTest::newRow("negative") << "+CPBR: (1-250),-1,-7" << 0 << 0;
+    }
+
+    void lunghezzePerCampi()
+    {
+        QFETCH(QString, corpo);
+        QFETCH(int, numero);
+        QFETCH(int, nome);
+        const Lunghezze lunghezze = LeggiLunghezze(corpo);
+        QCOMPARE(lunghezze.numero, numero);
+        QCOMPARE(lunghezze.nome, nome);
+    }
+
+    // Entry lines by their fields: the position of any number of digits, the name to its own
+    // closing quote (commas, quotes and escaped quotes inside it, optional fields after it), the
+    // type telling an international number.
+    void righeVocePerCampi_data()
+    {
+        QTest::addColumn<QString>("corpo");
+        QTest::addColumn<int>("posizione");
+        QTest::addColumn<QString>("numero");
+        QTest::addColumn<QString>("nome");
+        QTest::newRow("no space after the colon")
+            << "+CPBR:12,\"0612\",129,\"Anna\"" << 12 << "0612"
+            << "Anna";
+        QTest::newRow("three digits") << "+CPBR: 123,\"0612\",129,\"Tre\"" << 123 << "0612"
+                                      << "Tre";
+        QTest::newRow("optional field after the name") << "+CPBR: 1,\"1\",129,\"Bob\",0" << 1 << "1"
+                                                       << "Bob";
+        QTest::newRow("several optional fields")
+            << "+CPBR: 2,\"2\",129,\"Bob!\",1,\"Amici\",\"\",,\"\",\"bob@x.it\"" << 2 << "2"
+            << "Bob!";
+        QTest::newRow("comma in the name") << "+CPBR: 3,\"3\",129,\"Rossi, Anna\"" << 3 << "3"
+                                           << "Rossi, Anna";
+        QTest::newRow("comma in the name, field after")
+            << "+CPBR: 3,\"3\",129,\"Rossi, Anna\",0" << 3 << "3"
+            << "Rossi, Anna";
+        QTest::newRow("quote in the name as it is") << "+CPBR: 4,\"4\",129,\"a\"b\"" << 4 << "4"
+                                                    << "a\"b";
+        QTest::newRow("escaped quotes in the name")
+            << "+CPBR: 5,\"5\",129,\"Dico \\22ciao\\22, poi\",0" << 5 << "5"
+            << "Dico \"ciao\", poi";
+        QTest::newRow("backslash that escapes nothing is the code of Ö")
+            << "+CPBR: 5,\"5\",129,\"\\\"A\\\",0" << 5 << "5" << QStringLiteral("Ö\"AÖ");
+        QTest::newRow("blanks around fields") << "+CPBR: 6 , \"6\" , 129 , \"Spazi\" " << 6 << "6"
+                                              << "Spazi";
+        QTest::newRow("international by its type")
+            << "+CPBR: 7,\"390612\",145,\"Estero\"" << 7 << "+390612"
+            << "Estero";
+        QTest::newRow("international with its plus")
+            << "+CPBR: 7,\"+390612\",145,\"Estero\"" << 7 << "+390612"
+            << "Estero";
+        QTest::newRow("type out of range") << "+CPBR: 8,\"0612\",999,\"Tipo\"" << 8 << "0612"
+                                           << "Tipo";
+        QTest::newRow("national type") << "+CPBR: 9,\"390612\",161,\"Nazionale\"" << 9 << "390612"
+                                       << "Nazionale";
+        QTest::newRow("name without its closing quote")
+            << "+CPBR: 10,\"0612\",129,\"Anna" << 10 << "0612"
+            << "Anna";
+    }
+
+    void righeVocePerCampi()
+    {
+        QFETCH(QString, corpo);
+        QFETCH(int, posizione);
+        QFETCH(QString, numero);
+        QFETCH(QString, nome);
+        PosizioniMemoria memoria{};
+        for (const QString& riga : RigheVoci(corpo))
+            DecodificaVoceRubrica(riga, memoria);
+        const VoceRubrica& voce = memoria[static_cast<size_t>(posizione)];
+        QCOMPARE(voce.Posizione, QString::number(posizione));
+        QCOMPARE(voce.Numero, numero);
+        QCOMPARE(voce.Nome, nome);
+        QCOMPARE(voce.Rossa, nome.endsWith(QLatin1Char('!')));
+
+        PosizioniLista lista{};
+        for (const QString& riga : RigheVoci(corpo))
+            DecodificaVoceChiamata(riga, lista);
+        if (posizione <= MaxChiamate) {
+            QCOMPARE(lista[static_cast<size_t>(posizione)].Numero, numero);
+            QCOMPARE(lista[static_cast<size_t>(posizione)].Nome, nome);
+        }
+    }
+
     void righeDiLettura()
     {
         QVERIFY(RigheVoci("\r\nOK\r\n").isEmpty());

@@ -26,18 +26,6 @@ bool IniziaCoppiaSurrogata(const QString& testo, qsizetype indice)
            && testo.at(indice + 1).isLowSurrogate();
 }
 
-int ValoreCifraHex(QChar carattere)
-{
-    const char16_t c = carattere.unicode();
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
-}
-
 // The last pair's index is n / 2 - 1 rounded half to even, so a lone final digit counts only when
 // the whole pairs before it are even in number.
 qsizetype NumeroCoppie(qsizetype lunghezza)
@@ -161,6 +149,18 @@ int CodiceGSMDi(QChar carattere)
 }
 
 } // namespace
+
+int ValoreCifraHex(QChar carattere)
+{
+    const char16_t c = carattere.unicode();
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    return -1;
+}
 
 QChar CarattereDaByte(uint8_t byte)
 {

@@ -12,6 +12,9 @@ int ByteDaCarattere(QChar carattere); // the byte, or -1 when Windows-1252 has n
 QString DecodificaWindows1252(const QByteArray& bytes);
 QByteArray CodificaWindows1252(const QString& testo); // a character with no byte becomes '?'
 
+// The value of a hexadecimal digit (either case), or -1 for any other character.
+int ValoreCifraHex(QChar carattere);
+
 // Hex text as the phone sends it, read pair by pair: a pair's leading hex digits give its value
 // ("1G" is 1, "G1" is 0). Of an odd length's lone final digit only every other one is read
 // (lengths 1 and 5 read it, 3 and 7 drop it).

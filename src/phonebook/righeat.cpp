@@ -6,9 +6,15 @@
 
 namespace {
 
-constexpr qsizetype PrefissoRisultato = 7; // "+CPBR: "
-constexpr qsizetype CorpoSenzaVoci = 15;
-constexpr qsizetype PrefissoStato = 12; // "+CPBS: "SM","
+const QLatin1String PrefissoStato("+CPBS:");
+const QLatin1String PrefissoVoce("+CPBR:");
+constexpr int MassimoConteggio = INT16_MAX; // counts and positions are kept in 16 bits
+constexpr int MassimaLunghezza = UINT8_MAX; // the lengths in 8
+// A type of address octet (GSM 04.08) has its top bit set; its type of number 1 is international.
+constexpr int TipoMinimo = 0x80;
+constexpr int TipoMassimo = 0xFF;
+constexpr int MascheraTipoNumero = 0x70;
+constexpr int TipoInternazionale = 0x10;
 
 QChar CifraEsadecimale(int valore)
 {
@@ -34,65 +40,197 @@ bool DaProteggere(uint8_t byte)
     return byte < 0x20 || byte == '"' || byte == '\\' || byte == 0x7F;
 }
 
+qsizetype DopoSpazi(QStringView testo, qsizetype indice)
+{
+    while (indice < testo.size() && testo.at(indice) == u' ')
+        ++indice;
+    return indice;
+}
+
+bool CarattereIn(QStringView testo, qsizetype indice, char16_t carattere)
+{
+    return indice < testo.size() && testo.at(indice) == carattere;
+}
+
+// The lines of a reply body that carry this result, each without its prefix and the blanks
+// after it (27.007 puts one, some phones none).
+QList<QStringView> RigheRisultato(const QString& corpo, QLatin1String prefisso)
+{
+    QList<QStringView> righe;
+    const QStringView testo(corpo);
+    qsizetype inizio = 0;
+    while (inizio < testo.size()) {
+        qsizetype fine = testo.indexOf(QLatin1String("\r\n"), inizio);
+        if (fine < 0)
+            fine = testo.size();
+        const QStringView riga = testo.mid(inizio, fine - inizio);
+        if (riga.startsWith(prefisso))
+            righe << riga.mid(DopoSpazi(riga, prefisso.size()));
+        inizio = fine + 2;
+    }
+    return righe;
+}
+
+// The comma-separated fields of the first line that carries this result; a comma inside quotes
+// or parentheses separates nothing.
+QList<QStringView> CampiRisultato(const QString& corpo, QLatin1String prefisso)
+{
+    const QList<QStringView> righe = RigheRisultato(corpo, prefisso);
+    QList<QStringView> campi;
+    if (righe.isEmpty())
+        return campi;
+    const QStringView riga = righe.first();
+    bool traVirgolette = false;
+    int parentesi = 0;
+    qsizetype inizio = 0;
+    for (qsizetype i = 0; i < riga.size(); ++i) {
+        const QChar c = riga.at(i);
+        if (c == u'"')
+            traVirgolette = !traVirgolette;
+        else if (!traVirgolette && c == u'(')
+            ++parentesi;
+        else if (!traVirgolette && c == u')' && parentesi > 0)
+            --parentesi;
+        else if (!traVirgolette && parentesi == 0 && c == u',') {
+            campi << riga.mid(inizio, i - inizio);
+            inizio = i + 1;
+        }
+    }
+    campi << riga.mid(inizio);
+    return campi;
+}
+
+// The integer field at this index when it is one within range; 0, "not known", otherwise.
+int CampoIntero(const QList<QStringView>& campi, qsizetype indice, int massimo)
+{
+    if (indice >= campi.size())
+        return 0;
+    return InteroEntro(campi.at(indice), 0, massimo).value_or(0);
+}
+
+// Where the name that opens at `apre` closes. Its closing quote is the last of the line but for
+// the optional fields 27.007 lets follow the name (",0", ",\"Amici\"", ...), which are peeled off
+// from the end; quotes inside the name (a phone sends the code of '"' as it is) never close it.
+// A name with no closing quote runs to the end of the line.
+qsizetype ChiusuraNome(QStringView riga, qsizetype apre)
+{
+    qsizetype fine = riga.size();
+    for (;;) {
+        qsizetype e = fine;
+        while (e > apre + 1 && riga.at(e - 1) == u' ')
+            --e;
+        if (e <= apre + 1)
+            return riga.size();
+        if (riga.at(e - 1) == u'"') {
+            const qsizetype apreCampo = riga.lastIndexOf(u'"', e - 2);
+            if (apreCampo <= apre)
+                return e - 1;
+            // A quoted field of its own only when a comma stands before it.
+            qsizetype virgola = apreCampo;
+            while (virgola > apre + 1 && riga.at(virgola - 1) == u' ')
+                --virgola;
+            --virgola;
+            if (virgola <= apre + 1 || riga.at(virgola) != u',')
+                return e - 1;
+            fine = virgola;
+            continue;
+        }
+        qsizetype virgola = e - 1;
+        while (virgola > apre && riga.at(virgola) != u',' && riga.at(virgola) != u'"')
+            --virgola;
+        if (virgola <= apre + 1 || riga.at(virgola) != u',')
+            break;
+        fine = virgola;
+    }
+    // What follows the name is no field: it closes at the line's last quote, if any.
+    const qsizetype ultima = riga.lastIndexOf(u'"');
+    return ultima > apre ? ultima : riga.size();
+}
+
+// The name's text with the escapes of an AT string undone: "\hh" for a byte that cannot stand
+// in a string as it is, as CodificaStringaAT writes them. Any other backslash is the GSM code it
+// is (92, Ö), which a phone may send as it is.
+QString SenzaEscape(QStringView testo)
+{
+    QString risultato;
+    risultato.reserve(testo.size());
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        if (testo.at(i) == u'\\' && i + 2 < testo.size()) {
+            const int alta = ValoreCifraHex(testo.at(i + 1));
+            const int bassa = ValoreCifraHex(testo.at(i + 2));
+            const int byte = alta * 16 + bassa;
+            if (alta >= 0 && bassa >= 0 && DaProteggere(static_cast<uint8_t>(byte))) {
+                risultato.append(CarattereDaByte(static_cast<uint8_t>(byte)));
+                i += 2;
+                continue;
+            }
+        }
+        risultato.append(testo.at(i));
+    }
+    return risultato;
+}
+
+// A number the phone gives without its "+" but with an international type gets the "+", so that
+// it shows, is looked up and is written back as the international number it is.
+QString NumeroConTipo(const QString& numero, QStringView campoTipo)
+{
+    const std::optional<int> tipo = InteroEntro(campoTipo, TipoMinimo, TipoMassimo);
+    const bool internazionale = tipo && (*tipo & MascheraTipoNumero) == TipoInternazionale;
+    if (!internazionale || numero.isEmpty() || numero.startsWith(QLatin1Char('+')))
+        return numero;
+    return QLatin1Char('+') + numero;
+}
+
 } // namespace
 
 QStringList RigheVoci(const QString& corpo)
 {
     QStringList righe;
-    if (corpo.size() <= CorpoSenzaVoci)
-        return righe;
-    qsizetype inizio = 0;
-    while (inizio < corpo.size()) {
-        qsizetype fine = corpo.indexOf(QStringLiteral("\r\n"), inizio);
-        if (fine < 0)
-            fine = corpo.size();
-        if (fine - inizio > PrefissoRisultato)
-            righe << corpo.mid(inizio + PrefissoRisultato, fine - inizio - PrefissoRisultato);
-        inizio = fine + 2;
-    }
+    for (const QStringView riga : RigheRisultato(corpo, PrefissoVoce))
+        righe << riga.toString();
     return righe;
 }
 
 std::optional<RigaVoce> DecodificaRigaVoce(const QString& riga)
 {
     const qsizetype virgola = riga.indexOf(QLatin1Char(','));
-    const qsizetype apre = riga.indexOf(QLatin1Char('"'));
-    const qsizetype chiude = apre < 0 ? -1 : riga.indexOf(QLatin1Char('"'), apre + 1);
-    if (virgola < 0 || apre < 0 || chiude < 0)
+    const qsizetype apreNumero = DopoSpazi(riga, virgola + 1);
+    if (virgola < 0 || !CarattereIn(riga, apreNumero, u'"'))
+        return std::nullopt;
+    const qsizetype chiudeNumero = riga.indexOf(QLatin1Char('"'), apreNumero + 1);
+    if (chiudeNumero < 0)
         return std::nullopt;
     RigaVoce voce;
-    voce.posizione = NumeroIniziale(QStringView(riga).left(virgola));
-    voce.numero = riga.mid(apre + 1, chiude - apre - 1);
-    const qsizetype nome = riga.indexOf(QLatin1Char('"'), chiude + 1);
-    if (nome >= 0 && riga.size() - nome - 2 > 0)
-        voce.nomeGrezzo = riga.mid(nome + 1, riga.size() - nome - 2);
+    voce.posizione = InteroEntro(QStringView(riga).left(virgola), 1, MassimoConteggio).value_or(0);
+    voce.numero = riga.mid(apreNumero + 1, chiudeNumero - apreNumero - 1);
+    const qsizetype virgolaTipo = DopoSpazi(riga, chiudeNumero + 1);
+    if (!CarattereIn(riga, virgolaTipo, u','))
+        return voce;
+    const qsizetype virgolaNome = riga.indexOf(QLatin1Char(','), virgolaTipo + 1);
+    const qsizetype fineTipo = virgolaNome < 0 ? riga.size() : virgolaNome;
+    voce.numero = NumeroConTipo(voce.numero,
+                                QStringView(riga).mid(virgolaTipo + 1, fineTipo - virgolaTipo - 1));
+    const qsizetype apreNome = DopoSpazi(riga, fineTipo + 1);
+    if (virgolaNome < 0 || !CarattereIn(riga, apreNome, u'"'))
+        return voce;
+    const qsizetype chiudeNome = ChiusuraNome(riga, apreNome);
+    voce.nomeGrezzo = SenzaEscape(QStringView(riga).mid(apreNome + 1, chiudeNome - apreNome - 1));
     return voce;
 }
 
 StatoMemoria LeggiStatoMemoria(const QString& corpo)
 {
+    const QList<QStringView> campi = CampiRisultato(corpo, PrefissoStato);
     StatoMemoria stato;
-    if (corpo.size() <= PrefissoStato)
-        return stato;
-    const QStringView resto = QStringView(corpo).mid(PrefissoStato);
-    const qsizetype virgola = resto.indexOf(QLatin1Char(','));
-    stato.usate = NumeroIniziale(resto);
-    if (virgola >= 0)
-        stato.totale = NumeroIniziale(resto.mid(virgola + 1));
+    stato.totale = CampoIntero(campi, 2, MassimoConteggio);
+    stato.usate = CampoIntero(campi, 1, stato.totale);
     return stato;
 }
 
 Lunghezze LeggiLunghezze(const QString& corpo)
 {
-    Lunghezze lunghezze;
-    const qsizetype prima = corpo.indexOf(QLatin1Char(','));
-    if (prima < 0)
-        return lunghezze;
-    lunghezze.numero = NumeroIniziale(QStringView(corpo).mid(prima + 1));
-    const qsizetype seconda = corpo.indexOf(QLatin1Char(','), prima + 1);
-    if (seconda >= 0)
-        lunghezze.nome = NumeroIniziale(QStringView(corpo).mid(seconda + 1));
-    return lunghezze;
+    const QList<QStringView> campi = CampiRisultato(corpo, PrefissoVoce);
+    return {CampoIntero(campi, 1, MassimaLunghezza), CampoIntero(campi, 2, MassimaLunghezza)};
 }
 
 bool RispostaOk(const QString& corpo)

@@ -9,27 +9,30 @@
 
 #include <optional>
 
-// The entry lines of an "AT+CPBR=" reply body, each without its 7-character result prefix. A
-// body of 15 characters or fewer (a bare OK) holds none.
+// The entry lines of an "AT+CPBR=" reply body, each without its "+CPBR:" and the blanks after
+// it. A bare OK holds none, and lines of other results are no entries.
 QStringList RigheVoci(const QString& corpo);
 
-// One entry line: position, number in quotes, type, name in quotes (raw GSM codes).
+// One entry line read by its fields: position, number in quotes, type, name in quotes (raw GSM
+// codes, the escapes of an AT string undone), and the optional fields 27.007 lets follow.
 struct RigaVoce {
-    int posizione = 0;
-    QString numero;
+    int posizione = 0; // 1 to 32767; 0 when the field holds no such position
+    QString numero;    // with a "+" in front when the type says the number is international
     QString nomeGrezzo;
 };
 // Nothing when the line lacks the quotes around the number.
 std::optional<RigaVoce> DecodificaRigaVoce(const QString& riga);
 
-// "+CPBS: "SM",used,total": the used and total positions; 0 for what is missing.
+// "+CPBS: "SM",used,total": the used and total positions; 0 for what is missing or out of range
+// (a total beyond 16 bits, more used than the total).
 struct StatoMemoria {
     int usate = 0;
     int totale = 0;
 };
 StatoMemoria LeggiStatoMemoria(const QString& corpo);
 
-// "+CPBR: (1-n),number length,name length": the lengths, 0 for what is missing.
+// "+CPBR: (1-n),number length,name length": the lengths, 0 for what is missing or beyond a
+// byte.
 struct Lunghezze {
     int numero = 0;
     int nome = 0;
