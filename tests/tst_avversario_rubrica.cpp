@@ -360,6 +360,9 @@ private slots:
                        "+CPBR:12,\"39333\",145,\"Rossi, Anna\",0,\"Amici\"\r\n"
                        "+CPBR:123,\"0555\",129,\"Dico \\22ciao\\22\"\r\n"
                        "+CPBR:250,\"0999\",129,\"Ultimo!\",1\r\n\r\nOK";
+            if (c == "AT+CPBR=1,10" && *memoria == "RC")
+                return "+CPBR:1,\"39333\",145,\"\",0\r\n"
+                       "+CPBR:10,\"0777\",129,\"Fornaio, pane\",0\r\n\r\nOK";
             if (c == "AT+CSCA?")
                 return "+CSCA: \"+39\",145\r\n\r\nOK";
             return "OK";
@@ -372,6 +375,9 @@ private slots:
         QCOMPARE(LimitiRubrica[0].numero, 20);
         QCOMPARE(LimitiRubrica[0].nome, 14);
         QVERIFY(Telefono.Rubrica[0][250].Rossa);
+
+        clic("LIST_RC");
+        QCOMPARE(righe(), (QStringList{"Rossi, Anna|+39333", "Fornaio, pane|0777"}));
     }
 
     // The link drops at each command of the reading of the four memories and of the message
