@@ -70,10 +70,13 @@ bool ScriviOggetto(const QString& tipo, int indice, const QByteArray& dati,
     for (int i = 1; i <= numero; ++i) {
         const QString annuncio = Comando(QStringLiteral("SBNW"), tipo, indice)
                                  + QStringLiteral(",%1,%2").arg(i).arg(numero);
-        if (InviaComandoAT(annuncio) != QLatin1String(">"))
+        // Only the exchange's own prompt opens data mode: a final OK whose body reads ">" does
+        // not, and the hex would land on the phone's command line.
+        EsitoAT esito = EsitoAT::Ok;
+        InviaComandoAT(annuncio, &esito);
+        if (esito != EsitoAT::Prompt)
             return false;
         ScriviSullaPorta(blocchi.at(i - 1));
-        EsitoAT esito = EsitoAT::Ok;
         const QString risposta = InviaComandoAT(CtrlZ, &esito);
         // A block the phone refused is a failed write, whatever the blocks after it would do.
         if (esito != EsitoAT::Ok)
