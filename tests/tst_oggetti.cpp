@@ -134,6 +134,11 @@ private slots:
         QTest::newRow("short first block")
             << QStringLiteral("^SBNR: \"bmp\",0,1,2\r\n00\r\n^SBNR: \"bmp\",0,2,2\r\n00");
         QTest::newRow("empty") << QString();
+        // Numbers are read within their ranges, never wrapped round to a value that fits.
+        QTest::newRow("index past any integer")
+            << QStringLiteral("^SBNR: \"bmp\",4294967296,1,1\r\n00");
+        QTest::newRow("more blocks than one byte counts")
+            << Risposta(QStringLiteral("bmp"), 0, Sequenza(256 * ByteBlocco));
     }
 
     // A reply that is not a whole sequence of blocks is never taken for the object.
@@ -382,6 +387,12 @@ private slots:
         QCOMPARE(due->volume, std::optional<int>(10));
         QCOMPARE(DecodificaSuoneria(QStringLiteral("^SRTC: 3,2"))->volume, std::nullopt);
         QCOMPARE(DecodificaSuoneria(QStringLiteral("ERRORE")), std::nullopt);
+        // A number out of range makes the reply unknown, not a wrapped-round value.
+        QCOMPARE(DecodificaLimitiSuoneria(QStringLiteral("^SRTC: (0-4294967312),(0-4)")),
+                 std::nullopt);
+        QCOMPARE(DecodificaLimitiSuoneria(QStringLiteral("^SRTC: (0-16),(0-100)")), std::nullopt);
+        QCOMPARE(DecodificaSuoneria(QStringLiteral("^SRTC: 4294967299,2,0")), std::nullopt);
+        QCOMPARE(DecodificaSuoneria(QStringLiteral("^SRTC: 3,4294967298,0")), std::nullopt);
     }
 
     void dialogoControlli()
