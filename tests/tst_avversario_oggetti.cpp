@@ -69,6 +69,21 @@ class TstAvversarioOggetti : public QObject, private Banco {
 
     Oggetti* oggetti = nullptr;
 
+    QByteArray promNelTelefono(int posizione) const
+    {
+        const auto& promemoria = telefono->state().objects.reminders;
+        const auto trovato = promemoria.find(posizione);
+        return trovato == promemoria.end() ? QByteArray() : trovato->second;
+    }
+
+    void mettiProm(int posizione, const QByteArray& testo)
+    {
+        telefono->changeState(
+            [&](s25sim::PhoneState& stato) { stato.objects.reminders[posizione] = testo; });
+    }
+
+    QString testoRiga(int riga) const { return finestra->listProm->topLevelItem(riga)->text(1); }
+
 public:
     TstAvversarioOggetti() : Banco(Seme()) {}
 
@@ -108,6 +123,23 @@ private slots:
         QCOMPARE(testiBox(), QStringList{Msg(287)});
         QCOMPARE(telefono->commandLog(), (QStringList{"AT^SBNW=bmp,0,0", "AT^SBNW=bmp,0,1,9"}));
         QVERIFY(finestra->isEnabled());
+    }
+
+    // Padding blanks come off a reminder's fields, a tab or a no-break space that belongs to the
+    // text stays: shown in the list, and sent back as the phone had it.
+    void promemoriaConTabulazioniESpaziDuri()
+    {
+        avvia();
+        const QByteArray testo = "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\n"
+                                 "CATEGORIES:MEETING\r\nDALARM:20240311T093000\r\n"
+                                 "DTSTART:20240311T093000\r\nDESCRIPTION:\tPranzo \xA0\r\n"
+                                 "END:VEVENT\r\nEND:VCALENDAR\r\n";
+        mettiProm(1, testo);
+        finestra->MostraVista(QStringLiteral("CAL"));
+        QCOMPARE(testoRiga(0), QStringLiteral("\tPranzo \u00A0"));
+        oggetti->InviaProm();
+        QVERIFY(risposte->boxes.isEmpty());
+        QCOMPARE(promNelTelefono(1), testo);
     }
 };
 

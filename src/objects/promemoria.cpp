@@ -1,6 +1,7 @@
 #include "promemoria.h"
 
 #include "catalogo.h"
+#include "codecs.h"
 
 #include <QStringList>
 
@@ -70,8 +71,9 @@ QString CodificaVCalendarDaRecord(const ::Promemoria& prom)
     const QString dataOra = stamp.left(8) + QLatin1Char('T') + stamp.right(6);
     // A field of NULs or blanks carries no rule.
     const bool ricorrente = !prom.Ripetizione.isEmpty() && prom.Ripetizione.at(0).unicode() > 33;
-    return Corpo(prom.Categoria.trimmed(), dataOra,
-                 ricorrente ? prom.Ripetizione.trimmed() : QString(), prom.Descrizione.trimmed());
+    return Corpo(TagliaSpazi(prom.Categoria), dataOra,
+                 ricorrente ? TagliaSpazi(prom.Ripetizione) : QString(),
+                 TagliaSpazi(prom.Descrizione));
 }
 
 DataOraProm DecodificaDataVCalendar(const QString& valore)
