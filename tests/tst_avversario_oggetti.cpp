@@ -8,21 +8,35 @@
 #include "catalogo.h"
 #include "frmmain.h"
 #include "globali.h"
+#include "immaginelogo.h"
 #include "oggetti.h"
 #include "s25simulator.h"
 #include "statobase.h"
 #include "trasferimento.h"
 
 #include <QAction>
+#include <QDir>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QUrl>
 #include <QtTest>
 
 using s25sim::S25Simulator;
 
 namespace {
 
+// The standard 16 colours in their standard order, as a bitmap's colour table holds them.
+QByteArray TavolozzaStandard()
+{
+    return QByteArray::fromHex("00000000000080000080000000808000800000008000800080800000C0C0C000"
+                               "808080000000FF0000FF000000FFFF00FF000000FF00FF00FFFF0000FFFFFF00");
+}
+
 // A logo as the phone keeps its own: 97 x 26 pixels in the standard 16 colours, in their
-// standard order, 4 bits a pixel, rows bottom-up padded to 4 bytes.
-QByteArray LogoDelTelefono()
+// standard order, 4 bits a pixel, rows bottom-up padded to 4 bytes. Other programs write the
+// same picture with other resolutions and colour counts in the header.
+QByteArray LogoDelTelefono(qint32 puntiPerMetro = 3780, quint32 coloriUsati = 16)
 {
     QByteArray bmp;
     QDataStream dati(&bmp, QIODevice::WriteOnly);
@@ -30,30 +44,13 @@ QByteArray LogoDelTelefono()
     dati.writeRawData("BM", 2);
     dati << quint32(1470) << quint32(0) << quint32(118);
     dati << quint32(40) << qint32(97) << qint32(26) << quint16(1) << quint16(4) << quint32(0)
-         << quint32(1352) << qint32(3780) << qint32(3780) << quint32(16) << quint32(0);
-    const char* colori = "000000"
-                         "800000"
-                         "008000"
-                         "808000"
-                         "000080"
-                         "800080"
-                         "008080"
-                         "C0C0C0"
-                         "808080"
-                         "FF0000"
-                         "00FF00"
-                         "FFFF00"
-                         "0000FF"
-                         "FF00FF"
-                         "00FFFF"
-                         "FFFFFF";
-    for (int c = 0; c < 16; ++c) {
-        const QByteArray rgb = QByteArray::fromHex(QByteArray(colori + 6 * c, 6));
-        dati << quint8(rgb.at(2)) << quint8(rgb.at(1)) << quint8(rgb.at(0)) << quint8(0);
-    }
+         << quint32(1352) << puntiPerMetro << puntiPerMetro << coloriUsati << quint32(0);
+    dati.writeRawData(TavolozzaStandard().constData(), 64);
+    // Pixel 97 fills the high half of byte 49; the rest of the row is padding.
     for (int y = 0; y < 26; ++y)
         for (int b = 0; b < 52; ++b)
-            dati << quint8(b < 49 ? ((y + b) % 5 == 0 ? 0x9C : 0xFF) : 0);
+            dati << quint8((b < 49 ? ((y + b) % 5 == 0 ? 0x9C : 0xFF) : 0)
+                           & (b == 48 ? 0xF0 : 0xFF));
     return bmp;
 }
 
@@ -74,6 +71,18 @@ class TstAvversarioOggetti : public QObject, private Banco {
         const auto& promemoria = telefono->state().objects.reminders;
         const auto trovato = promemoria.find(posizione);
         return trovato == promemoria.end() ? QByteArray() : trovato->second;
+    }
+
+    // A file dropped from outside, as the platform delivers it: the drag enters first.
+    static void rilascia(QWidget* bersaglio, const QString& file)
+    {
+        QMimeData dati;
+        dati.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent entrata(QPoint(2, 2), Qt::CopyAction, &dati, Qt::LeftButton,
+                                Qt::NoModifier);
+        QCoreApplication::sendEvent(bersaglio, &entrata);
+        QDropEvent rilascio(QPointF(2, 2), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(bersaglio, &rilascio);
     }
 
     void mettiProm(int posizione, const QByteArray& testo)
@@ -123,6 +132,63 @@ private slots:
         QCOMPARE(testiBox(), QStringList{Msg(287)});
         QCOMPARE(telefono->commandLog(), (QStringList{"AT^SBNW=bmp,0,0", "AT^SBNW=bmp,0,1,9"}));
         QVERIFY(finestra->isEnabled());
+    }
+
+    // The phone's logo read and sent back unchanged goes back byte for byte, whatever resolution
+    // and colour count its header states.
+    void logoRimandatoIdentico_data()
+    {
+        QTest::addColumn<QByteArray>("logo");
+        QTest::newRow("the phone's own") << LogoDelTelefono();
+        QTest::newRow("72 dpi, colour count left at 0") << LogoDelTelefono(2835, 0);
+    }
+
+    void logoRimandatoIdentico()
+    {
+        QFETCH(QByteArray, logo);
+        avvia();
+        telefono->changeState([&](s25sim::PhoneState& stato) { stato.objects.logo = logo; });
+        finestra->MostraVista(QStringLiteral("LOGO"));
+        QVERIFY(oggetti->LogoPresente);
+        oggetti->InviaLogo();
+        QCOMPARE(testiBox(), QStringList{Msg(286)});
+        QCOMPARE(telefono->state().objects.logo, logo);
+    }
+
+    // Converted from its picture, the phone's logo also comes out as the phone wrote it: so it
+    // does through a favourite slot.
+    void bitmapComeIlTelefono()
+    {
+        QImage immagine;
+        QVERIFY(immagine.loadFromData(LogoDelTelefono(2835, 0), "BMP"));
+        QCOMPARE(BitmapLogo(immagine), LogoDelTelefono());
+    }
+
+    // Any other picture goes in the standard palette and its order, each pixel taking the
+    // nearest of the 16 colours: a file dropped on the editor, and on a favourite slot.
+    void logoInTavolozzaStandard()
+    {
+        avvia();
+        finestra->MostraVista(QStringLiteral("LOGO"));
+        QImage immagine(97, 26, QImage::Format_RGB32);
+        immagine.fill(qRgb(250, 250, 240));
+        immagine.setPixel(0, 25, qRgb(200, 10, 10));
+        immagine.setPixel(1, 25, qRgb(20, 20, 140));
+        immagine.setPixel(2, 25, qRgb(150, 150, 150));
+        const QString file = QDir(qEnvironmentVariable("QUORNA_TEST_ROOT")).filePath("quasi.bmp");
+        QVERIFY(immagine.save(file, "BMP"));
+        rilascia(finestra->PicLogo, file);
+        rilascia(finestra->PicLogoOp[6], file);
+        oggetti->InviaLogo();
+        QCOMPARE(testiBox(), QStringList{Msg(286)});
+        for (const QByteArray& bmp :
+             {telefono->state().objects.logo, Contenuto(FileProgramma("logo6.bmp"))}) {
+            QCOMPARE(bmp.size(), 1470);
+            QCOMPARE(bmp.mid(54, 64), TavolozzaStandard());
+            // Bottom row first: red (9), navy (4), grey (8), then white (15).
+            QCOMPARE(bmp.mid(118, 3).toHex(), QByteArray("948fff"));
+            QCOMPARE(bmp.mid(118 + 52, 2).toHex(), QByteArray("ffff"));
+        }
     }
 
     // Padding blanks come off a reminder's fields, a tab or a no-break space that belongs to the
