@@ -54,6 +54,39 @@ QByteArray LogoDelTelefono(qint32 puntiPerMetro = 3780, quint32 coloriUsati = 16
     return bmp;
 }
 
+// A 120-byte bitmap whose header claims 655457 x 26 pixels.
+QByteArray BitmapEnorme()
+{
+    QByteArray bmp = LogoDelTelefono().left(118);
+    QDataStream dati(&bmp, QIODevice::ReadWrite);
+    dati.setByteOrder(QDataStream::LittleEndian);
+    dati.skipRawData(18);
+    dati << qint32(655457);
+    return bmp + QByteArray(2, '\xFF');
+}
+
+// A GIF of 4000 x 3000 pixels in 50 bytes: a colour table, one image and no pixel data.
+QByteArray GifEnorme()
+{
+    QByteArray gif("GIF89a");
+    QDataStream dati(&gif, QIODevice::Append);
+    dati.setByteOrder(QDataStream::LittleEndian);
+    dati << quint16(4000) << quint16(3000) << quint8(0x80) << quint8(0) << quint8(0);
+    dati.writeRawData("\0\0\0\xFF\xFF\xFF", 6);
+    dati << quint8(0x2C) << quint16(0) << quint16(0) << quint16(4000) << quint16(3000) << quint8(0);
+    dati.writeRawData("\x02\x01\x2C\x00\x3B", 5);
+    return gif;
+}
+
+QString FileDiProva(const QString& nome, const QByteArray& contenuto)
+{
+    const QString percorso = QDir(qEnvironmentVariable("QUORNA_TEST_ROOT")).filePath(nome);
+    QFile file(percorso);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contenuto) != contenuto.size())
+        return {};
+    return percorso;
+}
+
 QByteArray Seme()
 {
     return "[logo]\n" + LogoDelTelefono().toHex().toUpper() + "\n";
@@ -189,6 +222,25 @@ private slots:
             QCOMPARE(bmp.mid(118, 3).toHex(), QByteArray("948fff"));
             QCOMPARE(bmp.mid(118 + 52, 2).toHex(), QByteArray("ffff"));
         }
+    }
+
+    // A picture whose header claims more than the phone could take is refused before it is
+    // decoded: the editor keeps what it showed.
+    void immagineEnorme()
+    {
+        const QString bmp = FileDiProva(QStringLiteral("enorme.bmp"), BitmapEnorme());
+        const QString gif = FileDiProva(QStringLiteral("enorme.gif"), GifEnorme());
+        for (const QString& file : {bmp, gif}) {
+            QVERIFY(!file.isEmpty());
+            QVERIFY2(!CaricaImmagine(file), qPrintable(file));
+            QVERIFY2(!CaricaLogo(file), qPrintable(file));
+        }
+        avvia();
+        finestra->MostraVista(QStringLiteral("LOGO"));
+        rilascia(finestra->PicLogo, bmp);
+        rilascia(finestra->PicLogo, gif);
+        QCOMPARE(oggetti->ImmagineEditor()->size(), QSize(97, 26));
+        QCOMPARE(finestra->labDim->text(), QStringLiteral("97x26"));
     }
 
     // Padding blanks come off a reminder's fields, a tab or a no-break space that belongs to the

@@ -70,6 +70,13 @@ const QString Dentista = QStringLiteral("BEGIN:VCALENDAR\r\n"
         QStringLiteral("20240315"), QStringLiteral("093000"), testo, categoria, ripetizione));
 }
 
+std::optional<TabellaProm> TabellaDaFile(QByteArray contenuto)
+{
+    QBuffer file(&contenuto);
+    file.open(QIODevice::ReadOnly);
+    return TabellaDaFileProm(file);
+}
+
 } // namespace
 
 class TstOggetti : public QObject {
@@ -246,8 +253,8 @@ private slots:
         senzaRegola[1] = Prom(QStringLiteral("x"));
         const QByteArray record = ContenutoFileProm(senzaRegola);
         QCOMPARE(record.mid(15, 2), QByteArray(2, '\0'));
-        QCOMPARE(TabellaDaFileProm(record)->at(1).Ripetizione, Nul(2));
-        QCOMPARE(TabellaDaFileProm(atteso)->at(1).Descrizione, QStringLiteral("Caffè €         "));
+        QCOMPARE(TabellaDaFile(record)->at(1).Ripetizione, Nul(2));
+        QCOMPARE(TabellaDaFile(atteso)->at(1).Descrizione, QStringLiteral("Caffè €         "));
     }
 
     void fileSalvaCarica()
@@ -318,7 +325,7 @@ private slots:
         QByteArray contenuto = ContenutoFileProm(tabella);
         contenuto[LunghezzaRecordProm + 92] = '\0';
         contenuto.prepend(contenuto.mid(LunghezzaRecordProm));
-        const std::optional<TabellaProm> letta = TabellaDaFileProm(contenuto);
+        const std::optional<TabellaProm> letta = TabellaDaFile(contenuto);
         QVERIFY(letta);
         QCOMPARE(letta->at(1).Descrizione.trimmed(), QStringLiteral("a"));
         QVERIFY(!PromUsato(letta->at(2)));

@@ -33,6 +33,13 @@ qint64 ByteBitmap(qint64 larghezza, qint64 altezza)
     return InizioPixel + BytePerRiga(larghezza) * altezza;
 }
 
+// A picture of this size makes a bitmap the phone's writer can send.
+bool BitmapNelLimite(const QSize& dimensioni)
+{
+    return dimensioni.isValid()
+           && ByteBitmap(dimensioni.width(), dimensioni.height()) <= MaxByteOggetto;
+}
+
 // The colour table as a bitmap file holds it: blue, green, red and a zero byte per colour.
 QByteArray TavolozzaInFile()
 {
@@ -90,6 +97,8 @@ bool EBitmapDelTelefono(const QByteArray& bmp)
 std::optional<QImage> CaricaImmagine(const QString& percorso)
 {
     QImageReader lettore(percorso);
+    if (!BitmapNelLimite(lettore.size()))
+        return std::nullopt;
     const QImage immagine = lettore.read();
     if (immagine.isNull())
         return std::nullopt;

@@ -24,7 +24,9 @@ std::optional<QByteArray> FileDaInviare(const QString& percorso)
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxByteOggetto)
         return std::nullopt;
-    const QByteArray dati = file.readAll();
+    // Never more than the limit and one byte: a device or a pipe, whose size says nothing,
+    // cannot fill the memory.
+    const QByteArray dati = file.read(MaxByteOggetto + 1);
     if (dati.size() != file.size())
         return std::nullopt;
     return dati;
