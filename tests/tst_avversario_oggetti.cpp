@@ -7,6 +7,7 @@
 #include "blocchi.h"
 #include "catalogo.h"
 #include "frmmain.h"
+#include "frmprom.h"
 #include "globali.h"
 #include "immaginelogo.h"
 #include "oggetti.h"
@@ -19,6 +20,8 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QtTest>
 
@@ -241,6 +244,59 @@ private slots:
         rilascia(finestra->PicLogo, gif);
         QCOMPARE(oggetti->ImmagineEditor()->size(), QSize(97, 26));
         QCOMPARE(finestra->labDim->text(), QStringLiteral("97x26"));
+    }
+
+    // Whatever a phone position holds is a reminder: one the parser cannot read keeps its place
+    // in the list, is never offered as free, and goes back as it was when the list is sent.
+    void promemoriaDiAltriProgrammi()
+    {
+        avvia();
+        const QByteArray senzaTesto = "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\n"
+                                      "SUMMARY:Dentista\r\nDTSTART:20240311T093000\r\n"
+                                      "END:VEVENT\r\nEND:VCALENDAR\r\n";
+        const QByteArray codificato
+            = "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\nCATEGORIES:MEETING\r\n"
+              "DALARM:20240312T080000\r\nDTSTART:20240312T080000\r\n"
+              "DESCRIPTION;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:Caff=C3=A8 al=\r\n"
+              " bar\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+        const QByteArray spazzatura("\x01\x02 non un calendario \xFF");
+        const QByteArray nulIniziale
+            = QByteArray("BEGIN:VCALENDAR\r\nDESCRIPTION:") + '\0' + "x\r\nEND:VCALENDAR\r\n";
+        mettiProm(1, senzaTesto);
+        mettiProm(2, codificato);
+        mettiProm(3, spazzatura);
+        mettiProm(5, nulIniziale);
+        mettiProm(6, "BEGIN:VCALENDAR\r\nDESCRIPTION;QUOTED-PRINTABLE:Riga1=0D=0ARiga2\r\n"
+                     "END:VCALENDAR\r\n");
+        finestra->MostraVista(QStringLiteral("CAL"));
+        QVERIFY(Telefono.PromLetti);
+        QStringList numeri;
+        for (int i = 0; i < finestra->listProm->topLevelItemCount(); ++i)
+            numeri << finestra->listProm->topLevelItem(i)->text(0);
+        QCOMPARE(numeri, (QStringList{"01", "02", "03", "05", "06"}));
+        QCOMPARE(testoRiga(1), QStringLiteral("Caffè al bar"));
+
+        int offerto = 0;
+        QTimer::singleShot(0, finestra, [&offerto] {
+            auto* dialogo = qobject_cast<frmProm*>(FinestraDialogo(frmProm::Codice));
+            offerto = dialogo ? dialogo->Tag() : -1;
+            if (dialogo)
+                dialogo->reject();
+        });
+        oggetti->AddProm();
+        QCOMPARE(offerto, 4);
+
+        oggetti->InviaProm();
+        QVERIFY(risposte->boxes.isEmpty());
+        QCOMPARE(promNelTelefono(1), senzaTesto);
+        QVERIFY(promNelTelefono(2).contains("DESCRIPTION:Caff\xE8 al bar\r\n"));
+        QCOMPARE(promNelTelefono(3), spazzatura);
+        QCOMPARE(promNelTelefono(5), nulIniziale);
+        QVERIFY(promNelTelefono(4).isEmpty());
+        // A line break in a text goes back inside its value.
+        QVERIFY(promNelTelefono(6).contains(
+            "\r\nDESCRIPTION;ENCODING=QUOTED-PRINTABLE:Riga1=0D=0ARiga2\r\n"));
+        QCOMPARE(Telefono.Promemoria[6].Descrizione, QStringLiteral("Riga1\r\nRiga2    "));
     }
 
     // Padding blanks come off a reminder's fields, a tab or a no-break space that belongs to the

@@ -219,6 +219,68 @@ private slots:
                  QStringLiteral("Annualy"));
     }
 
+    // What other calendars write: parameters before the colon, quoted-printable values with
+    // their soft line breaks, a charset, and long lines folded onto the next.
+    void decodificaVCalendarAltriProgrammi_data()
+    {
+        QTest::addColumn<QString>("riga");
+        QTest::addColumn<QString>("testo");
+        QTest::newRow("quoted-printable in UTF-8") << QStringLiteral(
+            "DESCRIPTION;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:Caff=C3=A8 al bar")
+                                                   << QStringLiteral("Caffè al bar");
+        QTest::newRow("parameters in lower case")
+            << QStringLiteral("DESCRIPTION;charset=utf-8;encoding=quoted-printable:Caff=c3=a8")
+            << QStringLiteral("Caffè");
+        QTest::newRow("vCalendar's short form")
+            << QStringLiteral("DESCRIPTION;QUOTED-PRINTABLE:a=3Db") << QStringLiteral("a=b");
+        QTest::newRow("no charset: the phone's code page")
+            << QStringLiteral("DESCRIPTION;ENCODING=QUOTED-PRINTABLE:Caff=E8 =80")
+            << QStringLiteral("Caffè €");
+        QTest::newRow("soft line break")
+            << QStringLiteral("DESCRIPTION;ENCODING=QUOTED-PRINTABLE:Cena=\r\n da Gino")
+            << QStringLiteral("Cena da Gino");
+        QTest::newRow("an equals sign that encodes nothing")
+            << QStringLiteral("DESCRIPTION;ENCODING=QUOTED-PRINTABLE:50=%=ZZ")
+            << QStringLiteral("50=%=ZZ");
+        QTest::newRow("charset of a plain value")
+            << QStringLiteral("DESCRIPTION;CHARSET=UTF-8:Caff\u00C3\u00A8")
+            << QStringLiteral("Caffè");
+        QTest::newRow("charset unknown here")
+            << QStringLiteral("DESCRIPTION;CHARSET=X-IGNOTO:Caff\u00E8") << QStringLiteral("Caffè");
+        QTest::newRow("folded with a blank")
+            << QStringLiteral("DESCRIPTION:Cena\r\n da Gino") << QStringLiteral("Cena da Gino");
+        QTest::newRow("folded with a tab")
+            << QStringLiteral("DESCRIPTION:Cena\r\n\tda Gino") << QStringLiteral("Cena\tda Gino");
+        QTest::newRow("lines ended by LF alone")
+            << QStringLiteral("DESCRIPTION:Cena\nEND:VEVENT") << QStringLiteral("Cena");
+    }
+
+    void decodificaVCalendarAltriProgrammi()
+    {
+        QFETCH(QString, riga);
+        QFETCH(QString, testo);
+        const ::Promemoria p = DecodificaVCalendar(
+            QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\n"
+                           "CATEGORIES;ENCODING=QUOTED-PRINTABLE:PHONE=20CALL\r\n"
+                           "DTSTART;VALUE=DATE-TIME:20240311T093000\r\n")
+            + riga + QStringLiteral("\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+        QCOMPARE(p.Descrizione, CampoFisso(testo, 16));
+        QCOMPARE(p.Categoria, CampoFisso(QStringLiteral("PHONE CALL"), 15));
+        QCOMPARE(p.Inizio.Stamp, QStringLiteral("20240311093000"));
+    }
+
+    // A text with a line break goes back in quoted-printable and reads back the same.
+    void vCalendarConACapo()
+    {
+        const QString testo = QStringLiteral("Riga=1\r\nè\nfine \t");
+        const ::Promemoria p = Prom(testo);
+        const QString scritto = CodificaVCalendarDaRecord(p);
+        QVERIFY(scritto.contains(QStringLiteral(
+            "\r\nDESCRIPTION;ENCODING=QUOTED-PRINTABLE:Riga=3D1=0D=0A=E8=0Afine =09\r\n")));
+        QCOMPARE(DecodificaVCalendar(scritto).Descrizione, p.Descrizione);
+        QCOMPARE(p.Descrizione, CampoFisso(testo, 16));
+    }
+
     void svuotaProm()
     {
         TabellaProm tabella;
