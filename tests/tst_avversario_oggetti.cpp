@@ -1,10 +1,9 @@
 // Logos, melodies and reminders against a hostile phone and hostile files: replies that look
-// like a prompt without being one, numbers out of range, pictures that claim a huge size, and
-// reminders written by other calendars. Nothing may crash, and nothing the phone or a file
-// holds is lost, hidden or changed on its way through the program.
+// like a prompt without being one, logos written by other programs, pictures that claim a huge
+// size, and reminders written by other calendars. Nothing may crash, and nothing the phone or a
+// file holds is lost, hidden or changed on its way through the program.
 
 #include "banco.h"
-#include "blocchi.h"
 #include "catalogo.h"
 #include "frmmain.h"
 #include "frmprom.h"
@@ -15,7 +14,6 @@
 #include "statobase.h"
 #include "trasferimento.h"
 
-#include <QAction>
 #include <QDir>
 #include <QDropEvent>
 #include <QLabel>
