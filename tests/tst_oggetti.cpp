@@ -70,6 +70,13 @@ const QString Dentista = QStringLiteral("BEGIN:VCALENDAR\r\n"
         QStringLiteral("20240315"), QStringLiteral("093000"), testo, categoria, ripetizione));
 }
 
+std::optional<TabellaProm> TabellaDaFile(QByteArray contenuto)
+{
+    QBuffer file(&contenuto);
+    file.open(QIODevice::ReadOnly);
+    return TabellaDaFileProm(file);
+}
+
 } // namespace
 
 class TstOggetti : public QObject {
@@ -134,6 +141,11 @@ private slots:
         QTest::newRow("short first block")
             << QStringLiteral("^SBNR: \"bmp\",0,1,2\r\n00\r\n^SBNR: \"bmp\",0,2,2\r\n00");
         QTest::newRow("empty") << QString();
+        // Numbers are read within their ranges, never wrapped round to a value that fits.
+        QTest::newRow("index past any integer")
+            << QStringLiteral("^SBNR: \"bmp\",4294967296,1,1\r\n00");
+        QTest::newRow("more blocks than one byte counts")
+            << Risposta(QStringLiteral("bmp"), 0, Sequenza(256 * ByteBlocco));
     }
 
     // A reply that is not a whole sequence of blocks is never taken for the object.
@@ -207,6 +219,68 @@ private slots:
                  QStringLiteral("Annualy"));
     }
 
+    // What other calendars write: parameters before the colon, quoted-printable values with
+    // their soft line breaks, a charset, and long lines folded onto the next.
+    void decodificaVCalendarAltriProgrammi_data()
+    {
+        QTest::addColumn<QString>("riga");
+        QTest::addColumn<QString>("testo");
+        QTest::newRow("quoted-printable in UTF-8") << QStringLiteral(
+            "DESCRIPTION;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:Caff=C3=A8 al bar")
+                                                   << QStringLiteral("Caffè al bar");
+        QTest::newRow("parameters in lower case")
+            << QStringLiteral("DESCRIPTION;charset=utf-8;encoding=quoted-printable:Caff=c3=a8")
+            << QStringLiteral("Caffè");
+        QTest::newRow("vCalendar's short form")
+            << QStringLiteral("DESCRIPTION;QUOTED-PRINTABLE:a=3Db") << QStringLiteral("a=b");
+        QTest::newRow("no charset: the phone's code page")
+            << QStringLiteral("DESCRIPTION;ENCODING=QUOTED-PRINTABLE:Caff=E8 =80")
+            << QStringLiteral("Caffè €");
+        QTest::newRow("soft line break")
+            << QStringLiteral("DESCRIPTION;ENCODING=QUOTED-PRINTABLE:Cena=\r\n da Gino")
+            << QStringLiteral("Cena da Gino");
+        QTest::newRow("an equals sign that encodes nothing")
+            << QStringLiteral("DESCRIPTION;ENCODING=QUOTED-PRINTABLE:50=%=ZZ")
+            << QStringLiteral("50=%=ZZ");
+        QTest::newRow("charset of a plain value")
+            << QStringLiteral("DESCRIPTION;CHARSET=UTF-8:Caff\u00C3\u00A8")
+            << QStringLiteral("Caffè");
+        QTest::newRow("charset unknown here")
+            << QStringLiteral("DESCRIPTION;CHARSET=X-IGNOTO:Caff\u00E8") << QStringLiteral("Caffè");
+        QTest::newRow("folded with a blank")
+            << QStringLiteral("DESCRIPTION:Cena\r\n da Gino") << QStringLiteral("Cena da Gino");
+        QTest::newRow("folded with a tab")
+            << QStringLiteral("DESCRIPTION:Cena\r\n\tda Gino") << QStringLiteral("Cena\tda Gino");
+        QTest::newRow("lines ended by LF alone")
+            << QStringLiteral("DESCRIPTION:Cena\nEND:VEVENT") << QStringLiteral("Cena");
+    }
+
+    void decodificaVCalendarAltriProgrammi()
+    {
+        QFETCH(QString, riga);
+        QFETCH(QString, testo);
+        const ::Promemoria p = DecodificaVCalendar(
+            QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\n"
+                           "CATEGORIES;ENCODING=QUOTED-PRINTABLE:PHONE=20CALL\r\n"
+                           "DTSTART;VALUE=DATE-TIME:20240311T093000\r\n")
+            + riga + QStringLiteral("\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+        QCOMPARE(p.Descrizione, CampoFisso(testo, 16));
+        QCOMPARE(p.Categoria, CampoFisso(QStringLiteral("PHONE CALL"), 15));
+        QCOMPARE(p.Inizio.Stamp, QStringLiteral("20240311093000"));
+    }
+
+    // A text with a line break goes back in quoted-printable and reads back the same.
+    void vCalendarConACapo()
+    {
+        const QString testo = QStringLiteral("Riga=1\r\nè\nfine \t");
+        const ::Promemoria p = Prom(testo);
+        const QString scritto = CodificaVCalendarDaRecord(p);
+        QVERIFY(scritto.contains(QStringLiteral(
+            "\r\nDESCRIPTION;ENCODING=QUOTED-PRINTABLE:Riga=3D1=0D=0A=E8=0Afine =09\r\n")));
+        QCOMPARE(DecodificaVCalendar(scritto).Descrizione, p.Descrizione);
+        QCOMPARE(p.Descrizione, CampoFisso(testo, 16));
+    }
+
     void svuotaProm()
     {
         TabellaProm tabella;
@@ -241,8 +315,8 @@ private slots:
         senzaRegola[1] = Prom(QStringLiteral("x"));
         const QByteArray record = ContenutoFileProm(senzaRegola);
         QCOMPARE(record.mid(15, 2), QByteArray(2, '\0'));
-        QCOMPARE(TabellaDaFileProm(record)->at(1).Ripetizione, Nul(2));
-        QCOMPARE(TabellaDaFileProm(atteso)->at(1).Descrizione, QStringLiteral("Caffè €         "));
+        QCOMPARE(TabellaDaFile(record)->at(1).Ripetizione, Nul(2));
+        QCOMPARE(TabellaDaFile(atteso)->at(1).Descrizione, QStringLiteral("Caffè €         "));
     }
 
     void fileSalvaCarica()
@@ -313,7 +387,7 @@ private slots:
         QByteArray contenuto = ContenutoFileProm(tabella);
         contenuto[LunghezzaRecordProm + 92] = '\0';
         contenuto.prepend(contenuto.mid(LunghezzaRecordProm));
-        const std::optional<TabellaProm> letta = TabellaDaFileProm(contenuto);
+        const std::optional<TabellaProm> letta = TabellaDaFile(contenuto);
         QVERIFY(letta);
         QCOMPARE(letta->at(1).Descrizione.trimmed(), QStringLiteral("a"));
         QVERIFY(!PromUsato(letta->at(2)));
@@ -321,7 +395,7 @@ private slots:
 
     void bitmapLogo()
     {
-        // Few colours: kept, at 4 bits a pixel.
+        // At 4 bits a pixel, each pixel in the nearest of the standard colours.
         QImage poche(97, 26, QImage::Format_RGB32);
         poche.fill(Qt::white);
         for (int x = 10; x < 40; ++x)
@@ -333,7 +407,7 @@ private slots:
         QImage riletta;
         QVERIFY(riletta.loadFromData(bmp, "BMP"));
         QCOMPARE(riletta.size(), QSize(97, 26));
-        QCOMPARE(riletta.pixel(20, 5), qRgb(200, 10, 10));
+        QCOMPARE(riletta.pixel(20, 5), qRgb(255, 0, 0));
         QCOMPARE(riletta.pixel(0, 0), qRgb(255, 255, 255));
 
         // Many colours: mapped to the 16 basic ones, still a 4-bit bitmap.
@@ -382,6 +456,12 @@ private slots:
         QCOMPARE(due->volume, std::optional<int>(10));
         QCOMPARE(DecodificaSuoneria(QStringLiteral("^SRTC: 3,2"))->volume, std::nullopt);
         QCOMPARE(DecodificaSuoneria(QStringLiteral("ERRORE")), std::nullopt);
+        // A number out of range makes the reply unknown, not a wrapped-round value.
+        QCOMPARE(DecodificaLimitiSuoneria(QStringLiteral("^SRTC: (0-4294967312),(0-4)")),
+                 std::nullopt);
+        QCOMPARE(DecodificaLimitiSuoneria(QStringLiteral("^SRTC: (0-16),(0-100)")), std::nullopt);
+        QCOMPARE(DecodificaSuoneria(QStringLiteral("^SRTC: 4294967299,2,0")), std::nullopt);
+        QCOMPARE(DecodificaSuoneria(QStringLiteral("^SRTC: 3,4294967298,0")), std::nullopt);
     }
 
     void dialogoControlli()

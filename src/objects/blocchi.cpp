@@ -27,6 +27,15 @@ QStringList BlocchiHex(const QByteArray& dati)
     return blocchi;
 }
 
+std::optional<int> NumeroNelLimite(const QString& cifre, int minimo, int massimo)
+{
+    bool ok = false;
+    const int numero = cifre.toInt(&ok);
+    if (!ok || numero < minimo || numero > massimo)
+        return std::nullopt;
+    return numero;
+}
+
 namespace {
 
 bool EHex(const QString& testo)
@@ -43,7 +52,7 @@ std::optional<QByteArray> DatiDaBlocchi(const QString& risposta, const QString& 
         QStringLiteral("^\\^SBNR: \"([a-z]+)\",(\\d+),(\\d+),(\\d+)$"));
     QStringList righe = risposta.split(QStringLiteral("\r\n"));
     righe.removeAll(QString());
-    if (righe.isEmpty() || righe.size() % 2 != 0)
+    if (righe.isEmpty() || righe.size() % 2 != 0 || righe.size() / 2 > MaxBlocchi)
         return std::nullopt;
     const int blocchi = static_cast<int>(righe.size() / 2);
     QByteArray dati;
@@ -51,9 +60,10 @@ std::optional<QByteArray> DatiDaBlocchi(const QString& risposta, const QString& 
         const QRegularExpressionMatch m = intestazione.match(righe.at(2 * (i - 1)));
         const QString& hex = righe.at(2 * (i - 1) + 1);
         const bool ultimo = i == blocchi;
-        const bool valido = m.hasMatch() && m.captured(1) == tipo && m.captured(2).toInt() == indice
-                            && m.captured(3).toInt() == i && m.captured(4).toInt() == blocchi
-                            && EHex(hex)
+        const bool valido = m.hasMatch() && m.captured(1) == tipo
+                            && NumeroNelLimite(m.captured(2), indice, indice)
+                            && NumeroNelLimite(m.captured(3), i, i)
+                            && NumeroNelLimite(m.captured(4), blocchi, blocchi) && EHex(hex)
                             && (ultimo ? hex.size() <= HexBlocco : hex.size() == HexBlocco);
         if (!valido)
             return std::nullopt;

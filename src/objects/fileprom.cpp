@@ -53,15 +53,16 @@ QByteArray ContenutoFileProm(const TabellaProm& tabella)
     return contenuto;
 }
 
-std::optional<TabellaProm> TabellaDaFileProm(const QByteArray& contenuto)
+std::optional<TabellaProm> TabellaDaFileProm(QIODevice& file)
 {
-    if (contenuto.size() % LunghezzaRecordProm != 0)
-        return std::nullopt;
     TabellaProm tabella;
     SvuotaProm(tabella);
     size_t slot = 1;
-    for (qsizetype inizio = 0; inizio < contenuto.size(); inizio += LunghezzaRecordProm) {
-        const ::Promemoria prom = PromDaRecord(contenuto.mid(inizio, LunghezzaRecordProm));
+    for (QByteArray record = file.read(LunghezzaRecordProm); !record.isEmpty();
+         record = file.read(LunghezzaRecordProm)) {
+        if (record.size() != LunghezzaRecordProm)
+            return std::nullopt;
+        const ::Promemoria prom = PromDaRecord(record);
         if (!PromUsato(prom))
             continue;
         if (slot >= tabella.size())
@@ -85,11 +86,8 @@ bool CaricaFileProm(const QString& percorso)
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray contenuto = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    const std::optional<TabellaProm> tabella = TabellaDaFileProm(contenuto);
-    if (!tabella)
+    const std::optional<TabellaProm> tabella = TabellaDaFileProm(file);
+    if (!tabella || file.error() != QFileDevice::NoError)
         return false;
     Telefono.Promemoria = *tabella;
     return true;

@@ -6,6 +6,7 @@
 #include "promemoria.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 #include <optional>
@@ -14,9 +15,10 @@ constexpr int LunghezzaRecordProm = 108;
 
 // The file's bytes for the used slots of the table.
 QByteArray ContenutoFileProm(const TabellaProm& tabella);
-// The table a file's bytes describe, its reminders in slots 1, 2, 3 and on; nothing when the
-// bytes are not whole records or hold more than 30 used ones.
-std::optional<TabellaProm> TabellaDaFileProm(const QByteArray& contenuto);
+// The table a file describes, its reminders in slots 1, 2, 3 and on; nothing when its bytes are
+// not whole records or hold more than 30 used ones. Read record by record, and never past the
+// 31st used one, so that a huge file cannot fill the memory.
+std::optional<TabellaProm> TabellaDaFileProm(QIODevice& file);
 
 // Writes the used slots of the phone cache to the file, whole; false when it cannot.
 bool SalvaFileProm(const QString& percorso);

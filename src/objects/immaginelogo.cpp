@@ -1,39 +1,95 @@
 #include "immaginelogo.h"
 
-#include <QBuffer>
+#include "blocchi.h"
+
+#include <QDataStream>
+#include <QFile>
 #include <QImageReader>
-#include <QSet>
+
+#include <array>
+#include <limits>
 
 namespace {
 
-constexpr int ColoriLogo = 16;
+// The two headers of a bitmap file, then the 16 entries of its colour table.
+constexpr int ByteIntestazioni = 14 + 40;
+constexpr int InizioPixel = ByteIntestazioni + 16 * 4;
+// The resolution the phone's own logo states: 96 dots an inch.
+constexpr qint32 PuntiPerMetro = 3780;
 
-// The 16-colour basic palette in index order.
-QList<QRgb> TavolozzaBase()
+// The standard 16-colour palette in its standard order.
+constexpr std::array<QRgb, 16> TavolozzaStandard{
+    0xFF000000, 0xFF800000, 0xFF008000, 0xFF808000, 0xFF000080, 0xFF800080, 0xFF008080, 0xFFC0C0C0,
+    0xFF808080, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00, 0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF};
+
+// The bytes of a row of pixels at 4 bits each, padded to whole 32-bit words.
+qint64 BytePerRiga(qint64 larghezza)
 {
-    return {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
-            qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-            qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
-            qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+    return (larghezza * 4 + 31) / 32 * 4;
 }
 
-// The colours the picture uses, as long as they are few enough for the logo.
-std::optional<QList<QRgb>> ColoriUsati(const QImage& immagine)
+qint64 ByteBitmap(qint64 larghezza, qint64 altezza)
 {
-    QSet<QRgb> colori;
-    for (int y = 0; y < immagine.height(); ++y)
-        for (int x = 0; x < immagine.width(); ++x) {
-            colori.insert(immagine.pixel(x, y) | 0xFF000000u);
-            if (colori.size() > ColoriLogo)
-                return std::nullopt;
+    return InizioPixel + BytePerRiga(larghezza) * altezza;
+}
+
+// A picture of this size makes a bitmap the phone's writer can send.
+bool BitmapNelLimite(const QSize& dimensioni)
+{
+    return dimensioni.isValid()
+           && ByteBitmap(dimensioni.width(), dimensioni.height()) <= MaxByteOggetto;
+}
+
+// The colour table as a bitmap file holds it: blue, green, red and a zero byte per colour.
+QByteArray TavolozzaInFile()
+{
+    QByteArray tabella;
+    for (const QRgb colore : TavolozzaStandard) {
+        for (const int componente : {qBlue(colore), qGreen(colore), qRed(colore), 0})
+            tabella += static_cast<char>(componente);
+    }
+    return tabella;
+}
+
+// The index of the palette colour nearest to this one; the lower index on a tie.
+uint8_t ColorePiuVicino(QRgb colore)
+{
+    uint8_t migliore = 0;
+    int distanzaMinima = std::numeric_limits<int>::max();
+    for (size_t i = 0; i < TavolozzaStandard.size(); ++i) {
+        const int r = qRed(colore) - qRed(TavolozzaStandard[i]);
+        const int g = qGreen(colore) - qGreen(TavolozzaStandard[i]);
+        const int b = qBlue(colore) - qBlue(TavolozzaStandard[i]);
+        const int distanza = r * r + g * g + b * b;
+        if (distanza < distanzaMinima) {
+            distanzaMinima = distanza;
+            migliore = static_cast<uint8_t>(i);
         }
-    QList<QRgb> tavolozza(colori.begin(), colori.end());
-    std::sort(tavolozza.begin(), tavolozza.end());
-    // A full table of 16 entries keeps the file at the logo's layout, whatever is used.
-    for (const QRgb base : TavolozzaBase())
-        if (tavolozza.size() < ColoriLogo && !tavolozza.contains(base))
-            tavolozza.append(base);
-    return tavolozza;
+    }
+    return migliore;
+}
+
+qint64 Intero(const QByteArray& byte, int da, int quanti)
+{
+    qint64 valore = 0;
+    for (int i = quanti - 1; i >= 0; --i)
+        valore = valore * 256 + static_cast<uint8_t>(byte.at(da + i));
+    return valore;
+}
+
+// The file already is a logo in the phone's form: the 40-byte information header, 4 bits a
+// pixel without compression, the standard palette in its order, rows bottom-up, nothing more.
+bool EBitmapDelTelefono(const QByteArray& bmp)
+{
+    if (bmp.size() < InizioPixel || !bmp.startsWith("BM"))
+        return false;
+    const qint64 larghezza = static_cast<qint32>(Intero(bmp, 18, 4));
+    const qint64 altezza = static_cast<qint32>(Intero(bmp, 22, 4));
+    const qint64 colori = Intero(bmp, 46, 4);
+    return Intero(bmp, 10, 4) == InizioPixel && Intero(bmp, 14, 4) == 40 && Intero(bmp, 28, 2) == 4
+           && Intero(bmp, 30, 4) == 0 && (colori == 0 || colori == 16) && larghezza > 0
+           && altezza > 0 && bmp.size() == ByteBitmap(larghezza, altezza)
+           && bmp.mid(ByteIntestazioni, InizioPixel - ByteIntestazioni) == TavolozzaInFile();
 }
 
 } // namespace
@@ -41,24 +97,51 @@ std::optional<QList<QRgb>> ColoriUsati(const QImage& immagine)
 std::optional<QImage> CaricaImmagine(const QString& percorso)
 {
     QImageReader lettore(percorso);
+    if (!BitmapNelLimite(lettore.size()))
+        return std::nullopt;
     const QImage immagine = lettore.read();
     if (immagine.isNull())
         return std::nullopt;
     return immagine;
 }
 
+std::optional<Logo> CaricaLogo(const QString& percorso)
+{
+    const std::optional<QImage> immagine = CaricaImmagine(percorso);
+    if (!immagine)
+        return std::nullopt;
+    QFile file(percorso);
+    const QByteArray byte
+        = file.open(QIODevice::ReadOnly) ? file.read(MaxByteOggetto + 1) : QByteArray();
+    return Logo{*immagine, EBitmapDelTelefono(byte) ? byte : BitmapLogo(*immagine)};
+}
+
 QByteArray BitmapLogo(const QImage& immagine)
 {
     const QImage rgb = immagine.convertToFormat(QImage::Format_RGB32);
-    const QList<QRgb> tavolozza = ColoriUsati(rgb).value_or(TavolozzaBase());
-    // An indexed picture of at most 16 colours is what Qt writes at 4 bits a pixel.
-    const QImage indicizzata
-        = rgb.convertToFormat(QImage::Format_Indexed8, tavolozza, Qt::ThresholdDither);
-    QByteArray bitmap;
-    QBuffer buffer(&bitmap);
-    buffer.open(QIODevice::WriteOnly);
-    indicizzata.save(&buffer, "BMP");
-    return bitmap;
+    const int larghezza = rgb.width();
+    const int altezza = rgb.height();
+    const auto riga = static_cast<int>(BytePerRiga(larghezza));
+    const auto byte = static_cast<quint32>(ByteBitmap(larghezza, altezza));
+    QByteArray bmp;
+    QDataStream dati(&bmp, QIODevice::WriteOnly);
+    dati.setByteOrder(QDataStream::LittleEndian);
+    dati.writeRawData("BM", 2);
+    dati << byte << quint32(0) << quint32(InizioPixel);
+    dati << quint32(40) << qint32(larghezza) << qint32(altezza) << quint16(1) << quint16(4)
+         << quint32(0) << quint32(byte - InizioPixel) << PuntiPerMetro << PuntiPerMetro
+         << quint32(TavolozzaStandard.size()) << quint32(0);
+    const QByteArray tavolozza = TavolozzaInFile();
+    dati.writeRawData(tavolozza.constData(), static_cast<int>(tavolozza.size()));
+    for (int y = altezza - 1; y >= 0; --y) {
+        QByteArray pixel(riga, '\0');
+        for (int x = 0; x < larghezza; ++x) {
+            const uint8_t indice = ColorePiuVicino(rgb.pixel(x, y));
+            pixel[x / 2] = static_cast<char>(pixel[x / 2] | (x % 2 ? indice : indice << 4));
+        }
+        dati.writeRawData(pixel.constData(), riga);
+    }
+    return bmp;
 }
 
 QString DimensioniImmagine(const QImage& immagine)

@@ -10,11 +10,23 @@
 #include <optional>
 
 // The picture in a file the platform's image readers understand (bitmaps and GIF at least).
+// Its size is taken from the file's header first: a picture whose 16-colour bitmap would pass
+// the phone's limit is never decoded, and gives nothing.
 std::optional<QImage> CaricaImmagine(const QString& percorso);
 
-// The picture as a Windows bitmap file in 16 colours, 4 bits a pixel: a picture of at most 16
-// colours keeps them, one of more is mapped to the standard 16-colour palette. A 97 x 26 picture
-// gives the 1470 bytes of an operator logo.
+// A picture of the logo editor, with the bitmap file that carries it to the phone.
+struct Logo {
+    QImage immagine;
+    QByteArray bitmap;
+};
+// The logo in an image file. A bitmap already in the phone's own form (4 bits a pixel, the
+// standard palette in its order, rows bottom-up) keeps its bytes, so that a logo read and sent
+// back unchanged is the same file; any other picture is converted with BitmapLogo.
+std::optional<Logo> CaricaLogo(const QString& percorso);
+
+// The picture as a Windows bitmap file in the standard 16 colours, in their standard order (that
+// of the phone's own logo), 4 bits a pixel, each pixel taking the nearest colour. A 97 x 26
+// picture gives the 1470 bytes of an operator logo.
 QByteArray BitmapLogo(const QImage& immagine);
 
 // Width "x" height in pixels, as the size labels show it ("97x26").

@@ -1,6 +1,7 @@
 #include "melodia.h"
 
 #include "attesa.h"
+#include "blocchi.h"
 #include "catalogo.h"
 #include "globali.h"
 #include "scambio.h"
@@ -16,24 +17,43 @@ bool EMelodiaVuota(const QByteArray& dati)
     return dati == vuota;
 }
 
+namespace {
+
+// Ring tones and volume steps are counted in two digits at most.
+constexpr int MaxSuoneria = 99;
+
+std::optional<int> ValoreSuoneria(const QString& cifre)
+{
+    return NumeroNelLimite(cifre, 0, MaxSuoneria);
+}
+
+} // namespace
+
 std::optional<Suoneria> DecodificaLimitiSuoneria(const QString& risposta)
 {
     static const QRegularExpression intervalli(QStringLiteral("-(\\d+)[^-]*-(\\d+)"));
     const QRegularExpressionMatch m = intervalli.match(risposta);
-    if (!m.hasMatch())
+    const std::optional<int> tono = ValoreSuoneria(m.captured(1));
+    const std::optional<int> volume = ValoreSuoneria(m.captured(2));
+    if (!m.hasMatch() || !tono || !volume)
         return std::nullopt;
-    return Suoneria{m.captured(1).toInt(), m.captured(2).toInt()};
+    return Suoneria{*tono, volume};
 }
 
 std::optional<Suoneria> DecodificaSuoneria(const QString& risposta)
 {
     static const QRegularExpression valori(QStringLiteral("^\\^SRTC: (\\d+),(\\d+)(,)?"));
     const QRegularExpressionMatch m = valori.match(risposta);
-    if (!m.hasMatch())
+    const std::optional<int> tono = ValoreSuoneria(m.captured(1));
+    if (!m.hasMatch() || !tono)
         return std::nullopt;
-    Suoneria suoneria{m.captured(1).toInt(), std::nullopt};
-    if (m.hasCaptured(3))
-        suoneria.volume = m.captured(2).toInt();
+    Suoneria suoneria{*tono, std::nullopt};
+    // The volume is read only when a further field follows it.
+    if (m.hasCaptured(3)) {
+        suoneria.volume = ValoreSuoneria(m.captured(2));
+        if (!suoneria.volume)
+            return std::nullopt;
+    }
     return suoneria;
 }
 

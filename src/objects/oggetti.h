@@ -1,6 +1,7 @@
 #pragma once
 
 #include "funzioni.h"
+#include "immaginelogo.h"
 
 #include <QImage>
 #include <QObject>
@@ -73,7 +74,7 @@ public:
     QLabel* labPm = nullptr;
 
     // The editor's picture; none while it shows that the phone holds no logo.
-    const std::optional<QImage>& ImmagineEditor() const { return logo; }
+    const QImage* ImmagineEditor() const { return logo ? &logo->immagine : nullptr; }
 
     // The drag data of a palette slot, as a drop on the editor takes it.
     static QMimeData* DatiSlot(int slot);
@@ -96,7 +97,7 @@ private:
                      std::initializer_list<const char*> pulsanti);
     QAction* pulsante(const char* chiave) const;
 
-    void mostraLogo(const QImage& immagine);
+    void mostraLogo(const Logo& immagine);
     void mostraLogoAssente();
     void mostraDimensioni();
     void scriviPreferito(int slot);
@@ -111,6 +112,6 @@ private:
     void apriDialogoProm(int slot, int titolo, const struct CampiProm& campi);
 
     frmMain& f;
-    std::optional<QImage> logo;
+    std::optional<Logo> logo;
     QPoint inizioTrascinamento;
 };

@@ -1,8 +1,16 @@
 #include "promemoria.h"
 
+#include "blocchi.h"
 #include "catalogo.h"
+#include "codecs.h"
 
+#include <QRegularExpression>
+#include <QStringConverter>
 #include <QStringList>
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
 
 namespace {
 
@@ -16,9 +24,27 @@ constexpr int LarghezzaData = 10;
 constexpr int LarghezzaOra = 8;
 constexpr int LarghezzaStamp = 14;
 
+// The value in quoted-printable: each byte of the phone's code page that is not printable ASCII,
+// and "=" itself, as "=" and two hex digits. (Values are written without their trailing blanks.)
+QString InQuotedPrintable(const QString& valore)
+{
+    QString testo;
+    for (const char byte : CodificaWindows1252(valore)) {
+        const auto codice = static_cast<uint8_t>(byte);
+        const bool leggibile = codice >= ' ' && codice < 127 && codice != '=';
+        testo += leggibile ? QString(QLatin1Char(byte)) : QLatin1Char('=') + ByteInHex(codice);
+    }
+    return testo;
+}
+
+// A value that holds a line break goes in quoted-printable, so that the break stays in the value
+// instead of ending its line.
 QString Riga(const QString& chiave, const QString& valore)
 {
-    return chiave + valore + FineRiga;
+    if (!valore.contains(QLatin1Char('\r')) && !valore.contains(QLatin1Char('\n')))
+        return chiave + valore + FineRiga;
+    return chiave.chopped(1) + QStringLiteral(";ENCODING=QUOTED-PRINTABLE:")
+           + InQuotedPrintable(valore) + FineRiga;
 }
 
 QString Corpo(const QString& categoria, const QString& dataOra, const QString& ripetizione,
@@ -33,6 +59,115 @@ QString Corpo(const QString& categoria, const QString& dataOra, const QString& r
         vcal += Riga(QStringLiteral("RRULE:"), ripetizione);
     return vcal + Riga(QStringLiteral("DESCRIPTION:"), testo)
            + Riga(QStringLiteral("END:VEVENT"), {}) + Riga(QStringLiteral("END:VCALENDAR"), {});
+}
+
+// One property of a vCalendar text: its name (compared exactly, upper case), the parameters
+// between the name and the colon, and the value as written.
+struct Proprieta {
+    QString nome;
+    QStringList parametri;
+    QString valore;
+};
+
+// Nothing for a line without a colon.
+std::optional<Proprieta> ProprietaDaRiga(const QString& riga)
+{
+    const qsizetype duePunti = riga.indexOf(QLatin1Char(':'));
+    if (duePunti < 0)
+        return std::nullopt;
+    QStringList parametri = riga.left(duePunti).split(QLatin1Char(';'));
+    const QString nome = parametri.takeFirst();
+    return Proprieta{nome, parametri, riga.mid(duePunti + 1)};
+}
+
+// The value of the parameter NOME=valore, its name in any case; empty when it is not there.
+QString Parametro(const Proprieta& proprieta, const QString& nome)
+{
+    const QString prefisso = nome + QLatin1Char('=');
+    for (const QString& parametro : proprieta.parametri)
+        if (parametro.startsWith(prefisso, Qt::CaseInsensitive))
+            return parametro.mid(prefisso.size());
+    return {};
+}
+
+// ENCODING=QUOTED-PRINTABLE, or vCalendar's short form that gives the value alone.
+bool QuotedPrintable(const Proprieta& proprieta)
+{
+    const QString quotedPrintable = QStringLiteral("QUOTED-PRINTABLE");
+    const QString codifica = Parametro(proprieta, QStringLiteral("ENCODING"));
+    return codifica.compare(quotedPrintable, Qt::CaseInsensitive) == 0
+           || proprieta.parametri.contains(quotedPrintable, Qt::CaseInsensitive);
+}
+
+// A quoted-printable line whose value ends with "=" goes on in the next one.
+bool ContinuaQuotedPrintable(const QString& riga)
+{
+    const std::optional<Proprieta> proprieta = ProprietaDaRiga(riga);
+    return riga.endsWith(QLatin1Char('=')) && proprieta && QuotedPrintable(*proprieta);
+}
+
+// The lines of the text, each line ended by CR LF or by LF alone, with folded lines unfolded:
+// a line that begins with a blank or a tab goes on from the line before, with its blank (the
+// folding of RFC 822 that vCalendar 1.0 uses), and a quoted-printable soft line break joins
+// its two lines.
+QStringList RigheLogiche(const QString& testo)
+{
+    static const QRegularExpression fineRiga(QStringLiteral("\\r?\\n"));
+    QStringList righe;
+    for (const QString& riga : testo.split(fineRiga)) {
+        if (!righe.isEmpty() && ContinuaQuotedPrintable(righe.last())) {
+            righe.last().chop(1);
+            righe.last() += riga;
+        } else if (!righe.isEmpty()
+                   && (riga.startsWith(QLatin1Char(' ')) || riga.startsWith(QLatin1Char('\t')))) {
+            righe.last() += riga;
+        } else {
+            righe << riga;
+        }
+    }
+    return righe;
+}
+
+// Each "=" and two hex digits is the byte they give; anything else stays as it is.
+QByteArray DaQuotedPrintable(const QByteArray& valore)
+{
+    const auto esadecimale = [](char c) { return isxdigit(static_cast<unsigned char>(c)) != 0; };
+    QByteArray byte;
+    for (qsizetype i = 0; i < valore.size(); ++i) {
+        const QByteArray cifre = valore.mid(i + 1, 2);
+        if (valore.at(i) == '=' && cifre.size() == 2
+            && std::all_of(cifre.begin(), cifre.end(), esadecimale)) {
+            byte += QByteArray::fromHex(cifre);
+            i += 2;
+        } else {
+            byte += valore.at(i);
+        }
+    }
+    return byte;
+}
+
+// The bytes as text in the named charset; in the phone's own code page when the line names
+// none, or one this program does not know.
+QString NelCharset(const QByteArray& byte, const QString& charset)
+{
+    const std::optional<QStringConverter::Encoding> codifica
+        = QStringConverter::encodingForName(charset.toLatin1().constData());
+    if (charset.isEmpty() || !codifica)
+        return DecodificaWindows1252(byte);
+    QStringDecoder decodifica(*codifica);
+    return decodifica(byte);
+}
+
+// The text of a value: its quoted-printable decoded and its charset applied, where the line
+// gives them. The text came from the phone's bytes in its code page, which gives them back.
+QString Valore(const Proprieta& proprieta)
+{
+    const QString charset = Parametro(proprieta, QStringLiteral("CHARSET"));
+    const bool quotedPrintable = QuotedPrintable(proprieta);
+    if (!quotedPrintable && charset.isEmpty())
+        return proprieta.valore;
+    const QByteArray byte = CodificaWindows1252(proprieta.valore);
+    return NelCharset(quotedPrintable ? DaQuotedPrintable(byte) : byte, charset);
 }
 
 } // namespace
@@ -50,6 +185,7 @@ bool PromUsato(const ::Promemoria& prom)
 void SvuotaSlot(::Promemoria& prom)
 {
     prom.Descrizione = QString(LarghezzaDescrizione, QChar());
+    prom.Originale.clear();
 }
 
 void SvuotaProm(TabellaProm& tabella)
@@ -66,12 +202,15 @@ QString CodificaVCalendar(const QString& data, const QString& ora, const QString
 
 QString CodificaVCalendarDaRecord(const ::Promemoria& prom)
 {
+    if (!prom.Originale.isEmpty())
+        return prom.Originale;
     const QString& stamp = prom.Inizio.Stamp;
     const QString dataOra = stamp.left(8) + QLatin1Char('T') + stamp.right(6);
     // A field of NULs or blanks carries no rule.
     const bool ricorrente = !prom.Ripetizione.isEmpty() && prom.Ripetizione.at(0).unicode() > 33;
-    return Corpo(prom.Categoria.trimmed(), dataOra,
-                 ricorrente ? prom.Ripetizione.trimmed() : QString(), prom.Descrizione.trimmed());
+    return Corpo(TagliaSpazi(prom.Categoria), dataOra,
+                 ricorrente ? TagliaSpazi(prom.Ripetizione) : QString(),
+                 TagliaSpazi(prom.Descrizione));
 }
 
 DataOraProm DecodificaDataVCalendar(const QString& valore)
@@ -91,25 +230,34 @@ DataOraProm DecodificaDataVCalendar(const QString& valore)
 {
     // A new record has every field all NULs: a field without its line stays so.
     ::Promemoria prom;
-    const QStringList righe = testo.split(FineRiga);
-    for (const QString& riga : righe) {
-        const qsizetype duePunti = riga.indexOf(QLatin1Char(':'));
-        if (duePunti < 0)
+    for (const QString& riga : RigheLogiche(testo)) {
+        const std::optional<Proprieta> proprieta = ProprietaDaRiga(riga);
+        if (!proprieta)
             continue;
-        const QString chiave = riga.left(duePunti + 1);
-        const QString valore = riga.mid(duePunti + 1);
-        if (chiave == QLatin1String("CATEGORIES:"))
+        const QString& nome = proprieta->nome;
+        const QString valore = Valore(*proprieta);
+        if (nome == QLatin1String("CATEGORIES"))
             prom.Categoria = CampoFisso(valore, LarghezzaCategoria);
-        else if (chiave == QLatin1String("DALARM:"))
+        else if (nome == QLatin1String("DALARM"))
             prom.Allarme = DecodificaDataVCalendar(valore);
-        else if (chiave == QLatin1String("DTSTART:"))
+        else if (nome == QLatin1String("DTSTART"))
             prom.Inizio = DecodificaDataVCalendar(valore);
-        else if (chiave == QLatin1String("RRULE:"))
+        else if (nome == QLatin1String("RRULE"))
             prom.Ripetizione = CampoFisso(valore, LarghezzaRipetizione);
-        else if (chiave == QLatin1String("DESCRIPTION:"))
+        else if (nome == QLatin1String("DESCRIPTION"))
             prom.Descrizione = CampoFisso(valore, LarghezzaDescrizione);
     }
     prom.RipetizioneTesto = CampoFisso(NomeRipetizione(prom.Ripetizione), LarghezzaNomeRipetizione);
+    return prom;
+}
+
+::Promemoria PromDaTelefono(const QString& testo)
+{
+    ::Promemoria prom = DecodificaVCalendar(testo);
+    if (!PromUsato(prom) && !testo.isEmpty()) {
+        prom.Descrizione = CampoFisso({}, LarghezzaDescrizione);
+        prom.Originale = testo;
+    }
     return prom;
 }
 

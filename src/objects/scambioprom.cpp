@@ -27,7 +27,7 @@ bool ScriviTesto(int posizione, const QString& vcal)
     QString letto;
     if (LeggiProm(posizione, letto) != Lettura::Presente)
         return false;
-    Telefono.Promemoria[static_cast<size_t>(posizione)] = DecodificaVCalendar(letto);
+    Telefono.Promemoria[static_cast<size_t>(posizione)] = PromDaTelefono(letto);
     return true;
 }
 
@@ -52,7 +52,7 @@ bool LeggiTuttiProm()
         if (lettura == Lettura::Fallita)
             return false;
         if (lettura == Lettura::Presente)
-            letti[static_cast<size_t>(n)] = DecodificaVCalendar(testo);
+            letti[static_cast<size_t>(n)] = PromDaTelefono(testo);
     }
     Telefono.Promemoria = letti;
     Telefono.PromLetti = true;

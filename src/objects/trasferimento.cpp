@@ -24,7 +24,9 @@ std::optional<QByteArray> FileDaInviare(const QString& percorso)
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxByteOggetto)
         return std::nullopt;
-    const QByteArray dati = file.readAll();
+    // Never more than the limit and one byte: a device or a pipe, whose size says nothing,
+    // cannot fill the memory.
+    const QByteArray dati = file.read(MaxByteOggetto + 1);
     if (dati.size() != file.size())
         return std::nullopt;
     return dati;
@@ -70,10 +72,13 @@ bool ScriviOggetto(const QString& tipo, int indice, const QByteArray& dati,
     for (int i = 1; i <= numero; ++i) {
         const QString annuncio = Comando(QStringLiteral("SBNW"), tipo, indice)
                                  + QStringLiteral(",%1,%2").arg(i).arg(numero);
-        if (InviaComandoAT(annuncio) != QLatin1String(">"))
+        // Only the exchange's own prompt opens data mode: a final OK whose body reads ">" does
+        // not, and the hex would land on the phone's command line.
+        EsitoAT esito = EsitoAT::Ok;
+        InviaComandoAT(annuncio, &esito);
+        if (esito != EsitoAT::Prompt)
             return false;
         ScriviSullaPorta(blocchi.at(i - 1));
-        EsitoAT esito = EsitoAT::Ok;
         const QString risposta = InviaComandoAT(CtrlZ, &esito);
         // A block the phone refused is a failed write, whatever the blocks after it would do.
         if (esito != EsitoAT::Ok)

@@ -44,7 +44,7 @@ void Oggetti::ShowLogo()
     } else if (!Telefono.LogoLetto) {
         return;
     }
-    const std::optional<QImage> letto = LogoPresente ? CaricaImmagine(FileLogo()) : std::nullopt;
+    const std::optional<Logo> letto = LogoPresente ? CaricaLogo(FileLogo()) : std::nullopt;
     if (letto) {
         mostraLogo(*letto);
         pulsante("pElimina")->setEnabled(true);
@@ -63,10 +63,10 @@ void Oggetti::ShowLogo()
     pulsante("pAggiorna")->setEnabled(true);
 }
 
-void Oggetti::mostraLogo(const QImage& immagine)
+void Oggetti::mostraLogo(const Logo& immagine)
 {
     logo = immagine;
-    f.PicLogo->setPixmap(QPixmap::fromImage(immagine));
+    f.PicLogo->setPixmap(QPixmap::fromImage(immagine.immagine));
 }
 
 void Oggetti::mostraLogoAssente()
@@ -95,7 +95,7 @@ void Oggetti::DelLogo()
 
 void Oggetti::InviaLogo()
 {
-    if (!logo || !ScriviFileCompleto(FileLogo(), BitmapLogo(*logo)))
+    if (!logo || !ScriviFileCompleto(FileLogo(), logo->bitmap))
         return;
     const FinestraOccupata occupata(f);
     // The bar and its label keep the places the pane gave them.
@@ -127,7 +127,7 @@ void Oggetti::SetLogo1(int slot)
 {
     const QPixmap immagine = f.PicLogoOp[static_cast<size_t>(slot)]->pixmap();
     if (!immagine.isNull())
-        mostraLogo(immagine.toImage());
+        mostraLogo({immagine.toImage(), BitmapLogo(immagine.toImage())});
     mostraDimensioni();
 }
 
@@ -135,14 +135,14 @@ void Oggetti::SetLogo2(const QString& file)
 {
     if (!HaEstensione(file, QStringLiteral(".BMP")) && !HaEstensione(file, QStringLiteral(".GIF")))
         return;
-    if (const std::optional<QImage> immagine = CaricaImmagine(file))
+    if (const std::optional<Logo> immagine = CaricaLogo(file))
         mostraLogo(*immagine);
     mostraDimensioni();
 }
 
 void Oggetti::mostraDimensioni()
 {
-    const QString dimensioni = logo ? DimensioniImmagine(*logo) : QString();
+    const QString dimensioni = logo ? DimensioniImmagine(logo->immagine) : QString();
     f.labDim->setText(dimensioni);
     QPalette colori = f.labDim->palette();
     colori.setColor(QPalette::WindowText,
@@ -159,7 +159,7 @@ void Oggetti::ApriLogo()
     const QString file = interazione().ApriFile(&f, Msg(70), Msg(71));
     if (file.isEmpty())
         return;
-    if (const std::optional<QImage> immagine = CaricaImmagine(file))
+    if (const std::optional<Logo> immagine = CaricaLogo(file))
         mostraLogo(*immagine);
     f.Espandi(QStringLiteral("LOGO"));
     f.mnuLoSalva->setEnabled(true);
@@ -176,7 +176,7 @@ void Oggetti::SalvaLogo()
         return;
     const QString file = interazione().SalvaFile(&f, Msg(294), Msg(295), QStringLiteral("bmp"));
     if (!file.isEmpty())
-        ScriviFileCompleto(file, BitmapLogo(*logo));
+        ScriviFileCompleto(file, logo->bitmap);
 }
 
 void Oggetti::AggiungiPreferito()

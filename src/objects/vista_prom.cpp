@@ -2,6 +2,7 @@
 
 #include "attesa.h"
 #include "catalogo.h"
+#include "codecs.h"
 #include "fileprom.h"
 #include "frmmain.h"
 #include "frmprom.h"
@@ -32,7 +33,7 @@ constexpr int ImmagineNonDisponibile = 27;
 QString Visibile(const QString& campo)
 {
     QString testo = campo;
-    return testo.remove(QChar()).trimmed();
+    return TagliaSpazi(testo.remove(QChar()));
 }
 
 int ImmagineCategoria(const QString& categoria)
@@ -222,7 +223,7 @@ void Oggetti::EditProm()
     while (testo.endsWith(QLatin1Char(' ')))
         testo.chop(1);
     campi.testo = testo;
-    campi.categoria = Opzione(CategorieProm, prom.Categoria.trimmed());
+    campi.categoria = Opzione(CategorieProm, TagliaSpazi(prom.Categoria));
     // The phone's weekly "W1" is the dialog's weekly option.
     campi.ricorrenza
         = prom.Ripetizione == QLatin1String("W1") ? 2 : Opzione(RipetizioniProm, prom.Ripetizione);

@@ -57,6 +57,9 @@ struct Promemoria {
     DataOraProm Allarme;
     DataOraProm Inizio;
     QString Descrizione = QString(16, QChar());
+    // The phone's own text of an entry these fields cannot hold (no text the parser can read):
+    // the slot stays used, and a write of the record sends this back as it was.
+    QString Originale;
 };
 
 // The call forwarding of one reason, per class line: 0 voice, 1 fax, 2 data.
