@@ -1,13 +1,30 @@
 #include "messaggi.h"
 
 #include "archivio.h"
+#include "catalogo.h"
+#include "interazione.h"
 #include "letturasms.h"
+
+#include <QDir>
+
+namespace {
+
+constexpr int VoceArchivioDanneggiato = 792;
+constexpr int VoceCopiaConservata = 793;
+
+} // namespace
 
 Messaggi::Messaggi(frmMain& finestra) : f(finestra) {}
 
 bool Messaggi::CaricaArchivioSMS()
 {
-    return ::CaricaArchivioSMS();
+    const bool letto = ::CaricaArchivioSMS();
+    if (const std::optional<DannoArchivio> danno = DannoDaSegnalare())
+        MsgBox(Msg(VoceArchivioDanneggiato) + QString::number(danno->byteScartati)
+                   + QStringLiteral("\n") + Msg(VoceCopiaConservata)
+                   + QDir::toNativeSeparators(danno->copia),
+               QMessageBox::Warning);
+    return letto;
 }
 
 void Messaggi::LeggiTuttiSMS()

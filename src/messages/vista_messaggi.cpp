@@ -148,7 +148,7 @@ void Messaggi::ShowSMS(uint8_t& cartella)
         return;
     }
     if (cartella == Archivio && !ArchivioLetto)
-        ::CaricaArchivioSMS();
+        CaricaArchivioSMS();
     aggiungiRigheCartella(cartella);
 
     const int righe = f.List1->topLevelItemCount();
