@@ -22,11 +22,13 @@ namespace {
 const QString Centro = QStringLiteral("+393359609600");
 const QString CampoCentro = QStringLiteral("0791933395066900");
 
+// A message as a read leaves it: with its PDU, whatever the length of its text.
 MessaggioSMS Messaggio(uint8_t stato, int16_t lunghezza)
 {
     MessaggioSMS m;
     m.Stato = stato;
     m.LunghezzaDati = lunghezza;
+    m.PDU = QStringLiteral("00");
     return m;
 }
 
@@ -258,20 +260,23 @@ private slots:
         Telefono.SMS[2] = Messaggio(3, 4);
         Telefono.SMS[3] = Messaggio(1, 9);
         Telefono.SMS[4] = Messaggio(2, 1);
-        Telefono.SMS[5] = Messaggio(3, 0); // emptied: it keeps its status, and belongs nowhere
+        Telefono.SMS[5] = Messaggio(3, 4);
+        SvuotaPosizione(Telefono.SMS[5]);  // it keeps its status, and belongs nowhere
+        Telefono.SMS[6] = Messaggio(1, 0); // a message with no text is a message all the same
         Telefono.SMS[10] = Messaggio(2, 160);
-        QCOMPARE(PosizioniCartella(Ricevuti), (QList<int>{1, 3}));
+        QCOMPARE(PosizioniCartella(Ricevuti), (QList<int>{1, 3, 6}));
         QCOMPARE(PosizioniCartella(Inviati), (QList<int>{2}));
         QCOMPARE(PosizioniCartella(NonInviati), (QList<int>{4, 10}));
+        QCOMPARE(Telefono.SMS[5].Stato, uint8_t(3));
         ArchivioSMS[1] = Messaggio(0, 3);
-        ArchivioSMS[2] = Messaggio(2, 7);
+        ArchivioSMS[2] = Messaggio(2, 0);
         ArchivioSMS[3] = Messaggio(1, 1); // beyond NumArchivio: not listed
         NumArchivio = 2;
         QCOMPARE(PosizioniCartella(Archivio), (QList<int>{1, 2}));
         QCOMPARE(PosizioniCartella(7), QList<int>{});
 
         ContaMessaggi();
-        QCOMPARE(ContaSMS, (std::array<int16_t, 4>{1, 1, 2, 1}));
+        QCOMPARE(ContaSMS, (std::array<int16_t, 4>{1, 2, 2, 1}));
         QCOMPARE(CartellaDaChiave("SMS_NOOUT"), uint8_t(NonInviati));
         QCOMPARE(CartellaDaChiave("RUB"), uint8_t(Ricevuti));
     }

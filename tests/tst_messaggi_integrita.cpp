@@ -9,11 +9,13 @@
 #include "frmmain.h"
 #include "frmsms.h"
 #include "globali.h"
+#include "invio.h"
 #include "letturasms.h"
 #include "messaggi.h"
 #include "statobase.h"
 
 #include <QDir>
+#include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -23,6 +25,12 @@ namespace {
 const QByteArray Ciao = "0791933395066900040B919333133254F600001021402143050005C8329BFD06";
 // To +39333123456, valid 24 hours, report asked: "Ciao!".
 const QByteArray DaInviare = "079193339506690031FF0B919333133254F60000A705C374F81D02";
+
+// From +39333123456 on 04/12/01 12:34, with no text at all: user data length 0.
+const QByteArray Vuoto = "0791933395066900040B919333133254F600001021402143050000";
+
+const QByteArray Seme = "[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao
+                        + "\n3 | 0 | " + Vuoto + "\n";
 
 QByteArray Record(const QByteArray& pdu, uint8_t tipo, uint8_t stato)
 {
@@ -75,6 +83,44 @@ private slots:
     }
 
     void cleanup() { chiudi(); }
+
+    // A message with no text is told from the phone's empty-slot reply: it is listed, counted,
+    // shown and deleted like any other, on the SIM and in the archive.
+    void messaggiSenzaTesto()
+    {
+        finestra->Form_Load();
+        avvia(Seme);
+        clic("SMS_IN");
+        QCOMPARE(righe(), (QStringList{"01|Hello|+39333123456|04/12/01 12.34|011204123450",
+                                       "03||+39333123456|04/12/01 12.34|011204123450"}));
+        QCOMPARE(ContaSMS[0] + ContaSMS[1], 2);
+        scegliRiga("03");
+        QVERIFY(finestra->txtSMS->toPlainText().startsWith(Msg(240) + "3\n"));
+        QVERIFY(finestra->txtSMS->toPlainText().endsWith("0" + Msg(247) + "\n\n"));
+
+        telefono->clearCommandLog();
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        messaggi->DelSMS();
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CMGD=3"});
+        QVERIFY(telefono->state().messages.bySlot.count(3) == 0);
+        QCOMPARE(righe().size(), 1);
+
+        // Stored with no text, it is there when the folder is read again.
+        Telefono.SMSCLetto = true;
+        QVERIFY(ScriviSMS(QString(), "+39333123456", "FF", false, "00", StatoNonInviato));
+        clic("SMS_NOOUT");
+        finestra->Aggiorna();
+        QCOMPARE(righe(), QStringList{"02||+39333123456|63 weeks|255         "});
+
+        QVERIFY(ArchiviaSMS(QString(), "+39333123456", "FF", false, "00", 1, StatoNonInviato));
+        clic("SMS_ARC");
+        QCOMPARE(righe(), QStringList{"01||+39333123456|63 weeks|255         "});
+        scegliRiga("01");
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        messaggi->DelSMS();
+        QCOMPARE(righe(), QStringList());
+        QCOMPARE(Contenuto(PercorsoArchivio()), QByteArray());
+    }
 
     // Junk, a whole record, junk and a cut record: the program starts with the whole record,
     // tells once how much it skipped, and the first change keeps the original beside the file.

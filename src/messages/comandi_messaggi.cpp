@@ -49,13 +49,10 @@ MessaggioSMS* Messaggi::messaggioScelto(uint8_t& cartella, uint8_t& posizione) c
         return nullptr;
     bool numero = false;
     const int valore = riga->text(0).toInt(&numero);
-    const int ultima = cartella == Archivio ? NumArchivio : NumPosizioniSMS;
-    if (!numero || valore < 1 || valore > ultima)
-        return nullptr;
-    posizione = static_cast<uint8_t>(valore);
-    MessaggioSMS& messaggio
-        = cartella == Archivio ? ArchivioSMS[posizione] : Telefono.SMS[posizione];
-    return messaggio.LunghezzaDati > 0 ? &messaggio : nullptr;
+    MessaggioSMS* messaggio = numero ? MessaggioIn(cartella, valore) : nullptr;
+    if (messaggio)
+        posizione = static_cast<uint8_t>(valore);
+    return messaggio;
 }
 
 void Messaggi::InviaSMS(bool numeroDaElenco, bool modoArchivio)
@@ -124,7 +121,7 @@ void Messaggi::DelSMS()
     } else if (Conferma(DomandaSuMessaggio(110, *messaggio, Msg(112)), 109)) {
         if (CancellaSMSTelefono(posizione)) {
             MsgBox(Msg(114), QMessageBox::Information);
-            messaggio->LunghezzaDati = 0;
+            SvuotaPosizione(*messaggio);
         } else {
             MsgBox(Msg(113), QMessageBox::Critical);
         }

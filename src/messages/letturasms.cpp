@@ -29,8 +29,7 @@ EsitoPosizione LeggiPosizione(TabellaSMS& tabella, int posizione)
     MessaggioSMS& voce = tabella[static_cast<size_t>(posizione)];
     const PosizioneLetta letta = InterpretaRispostaCMGR(risposta, esito);
     if (!letta.messaggio) {
-        // Only the length marks the position empty; what it held before stays.
-        voce.LunghezzaDati = 0;
+        SvuotaPosizione(voce);
         return EsitoPosizione::Letta;
     }
     voce.Stato = letta.stato;
@@ -60,9 +59,20 @@ void ContaMessaggi()
     ContaSMS.fill(0);
     for (int i = 1; i <= NumPosizioniSMS; ++i) {
         const MessaggioSMS& voce = Telefono.SMS[static_cast<size_t>(i)];
-        if (voce.LunghezzaDati > 0 && voce.Stato <= StatoMassimo)
+        if (PosizioneOccupata(voce) && voce.Stato <= StatoMassimo)
             ++ContaSMS[voce.Stato];
     }
+}
+
+bool PosizioneOccupata(const MessaggioSMS& messaggio)
+{
+    return !messaggio.PDU.isEmpty();
+}
+
+void SvuotaPosizione(MessaggioSMS& messaggio)
+{
+    messaggio.LunghezzaDati = 0;
+    messaggio.PDU.clear();
 }
 
 void LeggiTuttiSMS()

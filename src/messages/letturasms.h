@@ -6,6 +6,7 @@
 // changes nothing: neither the table, nor the counts, nor the read flag.
 
 #include "scambio.h"
+#include "telefono.h"
 
 #include <QString>
 
@@ -34,3 +35,9 @@ void LeggiSMS(uint8_t posizione);
 
 // Counts the occupied positions of the table by status.
 void ContaMessaggi();
+
+// Whether a SIM position holds a message. A message read from the phone always has its PDU, while
+// its user data length may be 0 (a message with no text), so the PDU tells, not the length.
+bool PosizioneOccupata(const MessaggioSMS& messaggio);
+// Marks a position empty; the rest of what it held stays, unseen.
+void SvuotaPosizione(MessaggioSMS& messaggio);
