@@ -6,6 +6,7 @@
 #include "archivio.h"
 #include "banco.h"
 #include "catalogo.h"
+#include "dialogosms.h"
 #include "frmmain.h"
 #include "frmsms.h"
 #include "globali.h"
@@ -14,7 +15,11 @@
 #include "messaggi.h"
 #include "statobase.h"
 
+#include <QAction>
 #include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
@@ -31,6 +36,10 @@ const QByteArray Vuoto = "0791933395066900040B919333133254F600001021402143050000
 
 const QByteArray Seme = "[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao
                         + "\n3 | 0 | " + Vuoto + "\n";
+
+// A received message and an unsent one at position 4, for the commands that change folders.
+const QByteArray SemeCartelle = "[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao
+                                + "\n4 | 2 | " + DaInviare + "\n";
 
 QByteArray Record(const QByteArray& pdu, uint8_t tipo, uint8_t stato)
 {
@@ -120,6 +129,102 @@ private slots:
         messaggi->DelSMS();
         QCOMPARE(righe(), QStringList());
         QCOMPARE(Contenuto(PercorsoArchivio()), QByteArray());
+    }
+
+    // The message text and the number of each row of the list, "position|text".
+    QStringList testiRighe() const
+    {
+        QStringList testi;
+        for (const QString& riga : righe())
+            testi << riga.section(u'|', 0, 1);
+        return testi;
+    }
+
+    // Editing a stored message deletes it and stores the new one: the folder shows the new one,
+    // not the deleted one, whether the edit is saved or sent.
+    void cartellaAggiornataDopoLaModifica()
+    {
+        finestra->Form_Load();
+        avvia(SemeCartelle);
+        clic("SMS_NOOUT");
+        QCOMPARE(testiRighe(), QStringList{"04|Ciao!"});
+        scegliRiga("04");
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtMess->setPlainText("Ciao a tutti");
+            dialogo->pSalva->click();
+        });
+        messaggi->EditSMS();
+        QCOMPARE(telefono->state().messages.bySlot.count(4), size_t(0));
+        QCOMPARE(testiRighe(), QStringList{"02|Ciao a tutti"});
+        QVERIFY(finestra->txtSMS->toPlainText().endsWith("Ciao a tutti"));
+
+        scegliRiga("02");
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtMess->setPlainText("Ciao a tutti!");
+            dialogo->pInvia->click();
+        });
+        messaggi->EditSMS();
+        QCOMPARE(testiRighe(), QStringList());
+        clic("SMS_OUT");
+        QCOMPARE(testiRighe(), QStringList{"02|Ciao a tutti!"});
+    }
+
+    // A message stored from the toolbar's New shows in the folder on view, on the SIM and in the
+    // archive; a dialog closed without a change reads nothing again.
+    void cartellaAggiornataDopoIlNuovo()
+    {
+        finestra->Form_Load();
+        avvia(SemeCartelle);
+        clic("SMS_NOOUT");
+        risposte->boxes.clear();
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtNum->setText("0612345678");
+            dialogo->txtMess->setPlainText("Nuovo");
+            dialogo->pSalva->click();
+        });
+        finestra->Toolbar1_ButtonClick(finestra->Pulsante("pNuovoSMS"));
+        QVERIFY(testiBox().contains(Msg(392) + "2"));
+        QCOMPARE(testiRighe(), (QStringList{"02|Nuovo", "04|Ciao!"}));
+
+        telefono->clearCommandLog();
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) { dialogo->reject(); });
+        finestra->Toolbar1_ButtonClick(finestra->Pulsante("pNuovoSMS"));
+        QVERIFY(telefono->commandLog().isEmpty());
+
+        clic("SMS_ARC");
+        QCOMPARE(testiRighe(), QStringList());
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtNum->setText("0612345678");
+            dialogo->txtMess->setPlainText("Bozza");
+            dialogo->pSalva->click();
+        });
+        finestra->Toolbar1_ButtonClick(finestra->Pulsante("pNuovoSMS"));
+        QCOMPARE(testiBox().last(), Msg(396));
+        QCOMPARE(testiRighe(), QStringList{"01|Bozza"});
+
+        scegliRiga("01");
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtMess->setPlainText("Bozza rivista");
+            dialogo->pSalva->click();
+        });
+        messaggi->EditSMS();
+        QCOMPARE(testiRighe(), QStringList{"01|Bozza rivista"});
+    }
+
+    // A message put on the SIM from the archive is in its folder the next time it is shown.
+    void cartellaAggiornataDopoIlSalvataggioNellaSIM()
+    {
+        ScriviArchivio(Record(DaInviare, 1, 2));
+        finestra->Form_Load();
+        avvia(SemeCartelle);
+        clic("SMS_NOOUT");
+        clic("SMS_ARC");
+        scegliRiga("01");
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        finestra->Toolbar1_ButtonClick(finestra->Pulsante("pSalvaSMSinTel"));
+        QCOMPARE(testiBox().last(), Msg(272) + "2");
+        clic("SMS_NOOUT");
+        QCOMPARE(testiRighe(), (QStringList{"02|Ciao!", "04|Ciao!"}));
     }
 
     // Junk, a whole record, junk and a cut record: the program starts with the whole record,

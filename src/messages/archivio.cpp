@@ -37,6 +37,7 @@ QString PercorsoArchivio()
     return FileProgramma(NomeFile);
 }
 
+int scrittureRiuscite = 0;
 std::optional<size_t> improntaSegnalata;
 std::optional<DannoArchivio> dannoDaSegnalare;
 
@@ -166,6 +167,7 @@ bool ScriviArchivio(const LetturaArchivio& lettura)
     const QByteArray byte = ByteDaRecord(lettura.records);
     if (file.write(byte) != byte.size() || !file.commit())
         return false;
+    ++scrittureRiuscite;
     RiempiTabella(lettura.records);
     return true;
 }
@@ -203,6 +205,11 @@ bool CaricaArchivioSMS()
 std::optional<DannoArchivio> DannoDaSegnalare()
 {
     return std::exchange(dannoDaSegnalare, std::nullopt);
+}
+
+int ModificheArchivio()
+{
+    return scrittureRiuscite;
 }
 
 bool AggiungiSMSArchivio(const QString& pdu, uint8_t tipo, uint8_t stato)

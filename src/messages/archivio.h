@@ -29,6 +29,9 @@ struct DannoArchivio {
 };
 std::optional<DannoArchivio> DannoDaSegnalare();
 
+// How many times a writer has replaced the file so far, for views that must show the change.
+int ModificheArchivio();
+
 // Appends one record; refused when the archive already holds MaxArchivio records or when the PDU
 // text is not whole octets (at most 255 of them).
 bool AggiungiSMSArchivio(const QString& pdu, uint8_t tipo, uint8_t stato);

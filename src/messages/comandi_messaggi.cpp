@@ -57,16 +57,20 @@ MessaggioSMS* Messaggi::messaggioScelto(uint8_t& cartella, uint8_t& posizione) c
 
 void Messaggi::InviaSMS(bool numeroDaElenco, bool modoArchivio)
 {
-    const bool archivio
-        = (f.ChiaveSelezionata() == ChiaveCartella(Archivio) && modoArchivio) || !Connesso;
-    frmSMS dialogo(f);
-    dialogo.Carica();
-    dialogo.setWindowTitle(Msg(archivio ? 248 : 249));
-    dialogo.Modo = archivio ? QStringLiteral("1") : QStringLiteral("0");
-    dialogo.pInvia->setEnabled(!archivio);
-    if (const QTreeWidgetItem* riga = f.List1->SelectedItem(); numeroDaElenco && riga)
-        dialogo.txtNum->setText(CercaNumeroDaNome(riga->text(0)));
-    dialogo.MostraEAttendi(dialogo.txtNum);
+    const Modifiche prima = modificheFinora();
+    {
+        const bool archivio
+            = (f.ChiaveSelezionata() == ChiaveCartella(Archivio) && modoArchivio) || !Connesso;
+        frmSMS dialogo(f);
+        dialogo.Carica();
+        dialogo.setWindowTitle(Msg(archivio ? 248 : 249));
+        dialogo.Modo = archivio ? QStringLiteral("1") : QStringLiteral("0");
+        dialogo.pInvia->setEnabled(!archivio);
+        if (const QTreeWidgetItem* riga = f.List1->SelectedItem(); numeroDaElenco && riga)
+            dialogo.txtNum->setText(CercaNumeroDaNome(riga->text(0)));
+        dialogo.MostraEAttendi(dialogo.txtNum);
+    }
+    mostraModifiche(prima);
 }
 
 void Messaggi::RispondiSMS()
@@ -76,16 +80,20 @@ void Messaggi::RispondiSMS()
     const MessaggioSMS* messaggio = messaggioScelto(cartella, posizione);
     if (!messaggio || cartella == Archivio)
         return;
-    frmSMS dialogo(f);
-    dialogo.Carica();
-    dialogo.txtNum->setText(messaggio->Numero);
-    dialogo.ImpostaTesto(messaggio->Testo);
-    // The recipient of a reply is the sender.
-    dialogo.txtNum->setEnabled(false);
-    dialogo.cmbRub->setVisible(false);
-    dialogo.setWindowTitle(Msg(250));
-    dialogo.Modo = QStringLiteral("1");
-    dialogo.MostraEAttendi(dialogo.txtMess);
+    const Modifiche prima = modificheFinora();
+    {
+        frmSMS dialogo(f);
+        dialogo.Carica();
+        dialogo.txtNum->setText(messaggio->Numero);
+        dialogo.ImpostaTesto(messaggio->Testo);
+        // The recipient of a reply is the sender.
+        dialogo.txtNum->setEnabled(false);
+        dialogo.cmbRub->setVisible(false);
+        dialogo.setWindowTitle(Msg(250));
+        dialogo.Modo = QStringLiteral("1");
+        dialogo.MostraEAttendi(dialogo.txtMess);
+    }
+    mostraModifiche(prima);
 }
 
 void Messaggi::EditSMS()
@@ -95,16 +103,20 @@ void Messaggi::EditSMS()
     const MessaggioSMS* messaggio = messaggioScelto(cartella, posizione);
     if (!messaggio)
         return;
-    frmSMS dialogo(f);
-    dialogo.Carica();
-    if (cartella != Ricevuti) {
-        dialogo.txtNum->setText(messaggio->Numero);
-        dialogo.ImpostaTesto(messaggio->Testo);
-        dialogo.pInvia->setEnabled(cartella != Archivio && Connesso);
+    const Modifiche prima = modificheFinora();
+    {
+        frmSMS dialogo(f);
+        dialogo.Carica();
+        if (cartella != Ricevuti) {
+            dialogo.txtNum->setText(messaggio->Numero);
+            dialogo.ImpostaTesto(messaggio->Testo);
+            dialogo.pInvia->setEnabled(cartella != Archivio && Connesso);
+        }
+        dialogo.setWindowTitle(Msg(301));
+        dialogo.Modo = f.List1->SelectedItem()->text(0);
+        dialogo.MostraEAttendi(dialogo.txtMess);
     }
-    dialogo.setWindowTitle(Msg(301));
-    dialogo.Modo = f.List1->SelectedItem()->text(0);
-    dialogo.MostraEAttendi(dialogo.txtMess);
+    mostraModifiche(prima);
 }
 
 void Messaggi::DelSMS()
@@ -136,12 +148,14 @@ void Messaggi::SalvaSMS()
     const MessaggioSMS* messaggio = messaggioScelto(cartella, posizione);
     if (!messaggio)
         return;
+    const Modifiche prima = modificheFinora();
     if (cartella != Archivio) {
         salvaInArchivio(*messaggio);
-        return;
+    } else {
+        salvaNellaSIM(*messaggio);
+        f.Aggiorna();
     }
-    salvaNellaSIM(*messaggio);
-    f.Aggiorna();
+    mostraModifiche(prima);
 }
 
 void Messaggi::salvaInArchivio(const MessaggioSMS& messaggio)

@@ -28,3 +28,7 @@ bool ScriviSMS(const QString& testo, const QString& numero, const QString& valid
 bool InviaSMSMemorizzato(int posizione, const QString& testoAttesa);
 // Deletes position `posizione` with "AT+CMGD=", without the wait window.
 bool CancellaSMSTelefono(int posizione);
+
+// How many stores and deletes so far may have changed what the SIM's positions hold: each one
+// the phone did not refuse, for views that must read the SIM again.
+int ModificheSIM();

@@ -1,8 +1,12 @@
 #include "messaggi.h"
 
 #include "archivio.h"
+#include "cartelle.h"
 #include "catalogo.h"
+#include "frmmain.h"
+#include "globali.h"
 #include "interazione.h"
+#include "invio.h"
 #include "letturasms.h"
 
 #include <QDir>
@@ -35,4 +39,22 @@ void Messaggi::LeggiTuttiSMS()
 void Messaggi::LeggiSMS(uint8_t& posizione)
 {
     ::LeggiSMS(posizione);
+}
+
+Messaggi::Modifiche Messaggi::modificheFinora()
+{
+    return {ModificheSIM(), ModificheArchivio()};
+}
+
+void Messaggi::mostraModifiche(const Modifiche& prima)
+{
+    const bool sim = ModificheSIM() != prima.sim;
+    const bool archivio = ModificheArchivio() != prima.archivio;
+    if (sim)
+        Telefono.SMSLetti = false;
+    if (f.CurrentView != 2)
+        return;
+    uint8_t cartella = CartellaDaChiave(f.ChiaveSelezionata());
+    if (cartella == Archivio ? archivio : sim)
+        ShowSMS(cartella);
 }
