@@ -16,6 +16,7 @@
 #include "statobase.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -225,6 +226,36 @@ private slots:
         QCOMPARE(testiBox().last(), Msg(272) + "2");
         clic("SMS_NOOUT");
         QCOMPARE(testiRighe(), (QStringList{"02|Ciao!", "04|Ciao!"}));
+    }
+
+    // An entry with no name never writes over the number being typed; a typed number that an
+    // entry with a name holds still selects that name.
+    void numeroScrittoConVoceSenzaNome()
+    {
+        Telefono.RubLetta[0] = true;
+        Telefono.RubTotale[0] = 2;
+        Telefono.Rubrica[0][1] = {"1", "", "+39333000111", false};
+        Telefono.Rubrica[0][2] = {"2", "Gino", "+39333123456", false};
+        finestra->Form_Load();
+        QString scritto, sceltoGino, dopoLaVoceSenzaNome;
+        NelDialogoSMS(finestra, [&](frmSMS* dialogo) {
+            QTest::keyClicks(dialogo->txtNum, "393331112233");
+            scritto = dialogo->txtNum->text();
+            dialogo->txtNum->clear();
+            QTest::keyClicks(dialogo->txtNum, "+39333123456");
+            sceltoGino = dialogo->cmbRub->currentText() + "|" + dialogo->txtNum->text();
+            // Back to three characters, the name stays chosen.
+            dialogo->txtNum->setText("+39");
+            sceltoGino += "|" + dialogo->cmbRub->currentText();
+            dialogo->txtNum->setText("0612");
+            dialogo->cmbRub->setCurrentIndex(dialogo->cmbRub->findText(QString()));
+            dialogo->cmbRub_Click();
+            dopoLaVoceSenzaNome = dialogo->txtNum->text();
+        });
+        messaggi->InviaSMS(false, true);
+        QCOMPARE(scritto, QStringLiteral("393331112233"));
+        QCOMPARE(sceltoGino, QStringLiteral("Gino|+39333123456|Gino"));
+        QCOMPARE(dopoLaVoceSenzaNome, QStringLiteral("0612"));
     }
 
     // Junk, a whole record, junk and a cut record: the program starts with the whole record,

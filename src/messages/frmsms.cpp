@@ -257,7 +257,8 @@ void frmSMS::ImpostaTesto(const QString& testoDecodificato)
 
 void frmSMS::cmbRub_Click()
 {
-    if (cmbRub->currentIndex() < 0)
+    // An entry with no name has nothing to choose it by: what was typed stays.
+    if (cmbRub->currentIndex() < 0 || cmbRub->currentText().isEmpty())
         return;
     const QSignalBlocker blocco(txtNum);
     txtNum->setText(CercaNumeroDaNome(cmbRub->currentText()));
@@ -272,6 +273,10 @@ void frmSMS::txtNum_Change()
         cmbRub->setCurrentIndex(-1);
         return;
     }
+    // Under four characters there is no name to look for, and the empty name would pick an
+    // entry that has none: the selection stays as it was.
+    if (nome.isEmpty())
+        return;
     const int trovato = cmbRub->findText(nome, Qt::MatchExactly);
     if (trovato < 0)
         return;
