@@ -158,6 +158,14 @@ private slots:
         // What cannot be dialled never reaches the hex text.
         QCOMPARE(CodificaIndirizzo("12 3-4", true), QStringLiteral("04812143"));
         QCOMPARE(ScambiaSemiOttetti("12345"), QStringLiteral("2143F5"));
+        // A recipient named by letters, as a reply to an alphanumeric sender is, keeps its name:
+        // an alphanumeric address in the GSM alphabet, its length in useful semi-octets.
+        QCOMPARE(CodificaIndirizzo("Banca", true), QStringLiteral("09D0C2B07B1C06"));
+        QCOMPARE(CodificaIndirizzo("TIM Info", true), QStringLiteral("0ED0D4641394749BDF"));
+        MessaggioSMS bozza;
+        DecodificaPDU(bozza, CostruisciPDU(Centro, "Ok", "TIM Info", "FF", false, "00"));
+        QCOMPARE(bozza.Numero, QStringLiteral("TIM Info"));
+        QCOMPARE(bozza.Testo, QStringLiteral("Ok"));
     }
 
     void validitaCalcolata_data()

@@ -38,6 +38,10 @@ const QByteArray Vuoto = "0791933395066900040B919333133254F600001021402143050000
 const QByteArray Seme = "[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao
                         + "\n3 | 0 | " + Vuoto + "\n";
 
+// From the alphanumeric sender "Banca" on 29/02/24 18:30: "Saldo 100".
+const QByteArray DallaBanca
+    = "07919333950669000409D0C2B07B1C0600004220928103008009D3309BFC06C56030";
+
 // A received message and an unsent one at position 4, for the commands that change folders.
 const QByteArray SemeCartelle = "[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao
                                 + "\n4 | 2 | " + DaInviare + "\n";
@@ -256,6 +260,49 @@ private slots:
         QCOMPARE(scritto, QStringLiteral("393331112233"));
         QCOMPARE(sceltoGino, QStringLiteral("Gino|+39333123456|Gino"));
         QCOMPARE(dopoLaVoceSenzaNome, QStringLiteral("0612"));
+    }
+
+    // A draft is kept in the archive with no number, or with the alphanumeric sender a reply
+    // goes back to; sending still wants a number that can be dialled.
+    void bozzeNellArchivio()
+    {
+        finestra->Form_Load();
+        avvia("[messages]\ncentre = +393359609600\ncapacity = 10\n2 | 1 | " + DallaBanca + "\n");
+        clic("SMS_IN");
+        QCOMPARE(testiRighe(), QStringList{"02|Saldo 100"});
+        scegliRiga("02");
+        telefono->clearCommandLog();
+        risposte->boxes.clear();
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            QCOMPARE(dialogo->txtNum->text(), QStringLiteral("Banca"));
+            dialogo->txtMess->setPlainText("Grazie");
+            dialogo->pInvia->click();
+            dialogo->pSalva->click();
+        });
+        messaggi->RispondiSMS();
+        QVERIFY(telefono->commandLog().filter("AT+CMGS").isEmpty());
+        QCOMPARE(testiBox().mid(testiBox().size() - 2), (QStringList{Msg(387), Msg(396)}));
+        QCOMPARE(NumArchivio, 1);
+        QCOMPARE(ArchivioSMS[1].Numero, QStringLiteral("Banca"));
+        QCOMPARE(ArchivioSMS[1].Testo, QStringLiteral("Grazie"));
+
+        // With no number at all, from the toolbar's New in the archive, and edited again.
+        clic("SMS_ARC");
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtMess->setPlainText("Da finire");
+            dialogo->pSalva->click();
+        });
+        finestra->Toolbar1_ButtonClick(finestra->Pulsante("pNuovoSMS"));
+        QCOMPARE(testiBox().last(), Msg(396));
+        QCOMPARE(testiRighe(), (QStringList{"01|Grazie", "02|Da finire"}));
+        scegliRiga("02");
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtNum->clear();
+            dialogo->txtMess->setPlainText("Da finire presto");
+            dialogo->pSalva->click();
+        });
+        messaggi->EditSMS();
+        QCOMPARE(testiRighe(), (QStringList{"01|Grazie", "02|Da finire presto"}));
     }
 
     // Junk, a whole record, junk and a cut record: the program starts with the whole record,

@@ -334,18 +334,22 @@ std::optional<QString> frmSMS::validitaControllata()
         txtTempo->setFocus();
         return std::nullopt;
     }
-    if (optLD[0]->isChecked() && !ValidaNumero(txtNum->text())) {
-        MsgBox(Msg(387), QMessageBox::Critical, QMessageBox::Ok, Msg(VoceErrore), this);
-        txtNum->setFocus();
-        return std::nullopt;
-    }
     return validita;
+}
+
+bool frmSMS::numeroControllato()
+{
+    if (ValidaNumero(txtNum->text()))
+        return true;
+    MsgBox(Msg(387), QMessageBox::Critical, QMessageBox::Ok, Msg(VoceErrore), this);
+    txtNum->setFocus();
+    return false;
 }
 
 void frmSMS::pInvia_Click()
 {
     const std::optional<QString> validita = validitaControllata();
-    if (!validita)
+    if (!validita || (optLD[0]->isChecked() && !numeroControllato()))
         return;
     if (!optLD[0]->isChecked()) {
         InviaLD(cmbListe->currentIndex(), chkRicevuta->isChecked(), dcs(), *validita);
@@ -399,9 +403,12 @@ void frmSMS::pSalva_Click()
     if (!validita)
         return;
     const QString cartella = f.ChiaveSelezionata();
+    // A draft kept in the archive needs no number, and may name an alphanumeric sender; the
+    // phone stores only what it could send.
     switch (SalvataggioPerModo(Modo, cartella)) {
     case Salvataggio::NelTelefono:
-        salvaNelTelefono(*validita);
+        if (numeroControllato())
+            salvaNelTelefono(*validita);
         break;
     case Salvataggio::NellArchivio:
         salvaInArchivio(*validita);
@@ -419,6 +426,8 @@ void frmSMS::pSalva_Click()
         }
         break;
     case Salvataggio::SostituisciTelefono:
+        if (!numeroControllato())
+            break;
         CancellaSMSTelefono(Modo.toInt());
         salvaNelTelefono(*validita);
         break;
