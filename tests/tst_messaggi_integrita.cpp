@@ -7,22 +7,27 @@
 #include "banco.h"
 #include "catalogo.h"
 #include "dialogosms.h"
+#include "frmlistd.h"
 #include "frmmain.h"
 #include "frmsms.h"
 #include "globali.h"
 #include "invio.h"
 #include "letturasms.h"
+#include "listedistribuzione.h"
 #include "messaggi.h"
 #include "statobase.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTextEdit>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -303,6 +308,47 @@ private slots:
         });
         messaggi->EditSMS();
         QCOMPARE(testiRighe(), (QStringList{"01|Grazie", "02|Da finire presto"}));
+    }
+
+    // The blanks that pad the list file's fields are taken off; a tab or a no-break space is
+    // part of a name and stays, in the editor, in the questions and in the duplicate check.
+    void nomiDelleListeConservati()
+    {
+        const QString conSpazio = QStringLiteral("Gino\u00A0");
+        ListeDistribuzione
+            = {{NomeLista("Amici\t"),
+                {VoceFile{0, "Gino", " 0612345678", 0}, VoceFile{0, conSpazio, "0612345679", 0}}}};
+        QVERIFY(SalvaFileListeD());
+        Telefono.RubLetta[0] = true;
+        Telefono.RubTotale[0] = 1;
+        Telefono.Rubrica[0][1] = {"1", "Gino\t", "+39333123456", false};
+        {
+            frmListD editor(0, nullptr);
+            QCOMPARE(editor.ListNum->topLevelItemCount(), 2);
+            QStringList nomi;
+            for (int i = 0; i < 2; ++i)
+                nomi << editor.ListNum->topLevelItem(i)->text(0) + "|"
+                            + editor.ListNum->topLevelItem(i)->text(1);
+            nomi.sort();
+            QCOMPARE(nomi, (QStringList{"Gino|0612345678", conSpazio + "|0612345679"}));
+            QVERIFY(editor.labMembri->text().contains("[Amici\t]"));
+            editor.listRubrica->setCurrentItem(editor.listRubrica->topLevelItem(0));
+            editor.Aggiungi();
+            QCOMPARE(ListeDistribuzione[0].Membri.size(), 3);
+            editor.done(QDialog::Accepted);
+        }
+
+        finestra->Form_Load();
+        // Asked, and declined: nothing is sent.
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->optLD[1]->click();
+            dialogo->txtMess->setPlainText("Ciao");
+            dialogo->InviaLD(0, false, "00", "FF");
+        });
+        messaggi->InviaSMS(false, true);
+        QVERIFY2(
+            testiBox().contains(Msg(398) + " [Amici\t] ?\n\nGino\n" + conSpazio + "\nGino\t\n"),
+            qPrintable(testiBox().join(" / ")));
     }
 
     // Junk, a whole record, junk and a cut record: the program starts with the whole record,

@@ -4,6 +4,7 @@
 
 #include "archivio.h"
 #include "catalogo.h"
+#include "codecs.h"
 #include "composizione.h"
 #include "frmlistd.h"
 #include "frmmain.h"
@@ -487,10 +488,10 @@ void frmSMS::InviaLD(int lista, bool rapportoStato, const QString& dcs, const QS
     if (lista < 0 || lista >= ListeDistribuzione.size())
         return;
     const ListaDistribuzione& scelta = ListeDistribuzione.at(lista);
-    const QString nomeLista = scelta.Nome.trimmed();
+    const QString nomeLista = TagliaSpazi(scelta.Nome);
     QString domanda = Msg(398) + QStringLiteral(" [") + nomeLista + QStringLiteral("] ?\n\n");
     for (const VoceFile& membro : scelta.Membri)
-        domanda += membro.Nome.trimmed() + QStringLiteral("\n");
+        domanda += TagliaSpazi(membro.Nome) + QStringLiteral("\n");
     if (MsgBox(domanda, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, Msg(399), this)
         != QMessageBox::Yes)
         return;
@@ -514,8 +515,8 @@ void frmSMS::InviaLD(int lista, bool rapportoStato, const QString& dcs, const QS
 bool frmSMS::inviaAMembro(int numero, const VoceFile& membro, const QString& validita,
                           bool rapportoStato, const QString& dcs, int& inviati)
 {
-    const QString nome = membro.Nome.trimmed();
-    const QString destinatario = membro.Numero.trimmed();
+    const QString nome = TagliaSpazi(membro.Nome);
+    const QString destinatario = TagliaSpazi(membro.Numero);
     const QString chi
         = QStringLiteral(" #") + QString::number(numero) + QStringLiteral(" [") + nome + u']';
     for (;;) {
