@@ -10,6 +10,7 @@
 #include "letturasms.h"
 #include "listedistribuzione.h"
 #include "pdu.h"
+#include "risultati.h"
 #include "validita.h"
 
 #include <QFile>
@@ -260,6 +261,54 @@ private slots:
         QVERIFY(!InterpretaRispostaCMGR("+CMGR: 7,,23\r\n0791", EsitoAT::Ok).messaggio);
         QVERIFY(!InterpretaRispostaCMGR("+CMGR: 1,,23\r\n", EsitoAT::Ok).messaggio);
         QVERIFY(!InterpretaRispostaCMGR("+CM", EsitoAT::Ok).messaggio);
+    }
+
+    // Every number of a reply is read by its field and checked against its range: a status or
+    // a length out of range refuses the position, and no digit is taken from a longer number.
+    void risposteDiLetturaPerCampi_data()
+    {
+        QTest::addColumn<QString>("risposta");
+        QTest::addColumn<bool>("messaggio");
+        QTest::addColumn<int>("stato");
+        QTest::newRow("no blank after the colon") << "+CMGR:2,,23\r\n0791ABCD" << true << 2;
+        QTest::newRow("name with a comma") << "+CMGR: 1,\"Bob, Jr\",23\r\n0791ABCD" << true << 1;
+        QTest::newRow("blank line after the PDU") << "+CMGR: 3,,23\r\n0791ABCD\r\n" << true << 3;
+        QTest::newRow("status of two digits") << "+CMGR: 12,,23\r\n0791ABCD" << false << 0;
+        QTest::newRow("negative status") << "+CMGR: -1,,23\r\n0791ABCD" << false << 0;
+        QTest::newRow("status past int") << "+CMGR: 4294967297,,23\r\n0791ABCD" << false << 0;
+        QTest::newRow("length past int") << "+CMGR: 1,,1073741824000\r\n0791ABCD" << false << 0;
+        QTest::newRow("length out of range") << "+CMGR: 1,,256\r\n0791ABCD" << false << 0;
+        QTest::newRow("length not a number") << "+CMGR: 1,,2x\r\n0791ABCD" << false << 0;
+        QTest::newRow("no length") << "+CMGR: 1\r\n0791ABCD" << false << 0;
+        QTest::newRow("another result") << "+CMGL: 1,,23\r\n0791ABCD" << false << 0;
+    }
+
+    void risposteDiLetturaPerCampi()
+    {
+        QFETCH(QString, risposta);
+        QFETCH(bool, messaggio);
+        QFETCH(int, stato);
+        const PosizioneLetta letta = InterpretaRispostaCMGR(risposta, EsitoAT::Ok);
+        QCOMPARE(letta.messaggio, messaggio);
+        if (messaggio) {
+            QCOMPARE(int(letta.stato), stato);
+            QCOMPARE(letta.pdu, QStringLiteral("0791ABCD"));
+        }
+    }
+
+    void riferimentiEPosizioni()
+    {
+        QCOMPARE(RiferimentoCMGS("+CMGS: 17"), std::optional<int>(17));
+        QCOMPARE(RiferimentoCMGS("+CMGS:0,\"24/01/15,09:00:00+04\""), std::optional<int>(0));
+        QCOMPARE(RiferimentoCMGS("+CMGS: 255"), std::optional<int>(255));
+        QCOMPARE(PosizioneCMGW("+CMGW: 4"), std::optional<int>(4));
+        QCOMPARE(PosizioneCMGW("+CMGW:12"), std::optional<int>(12));
+        for (const char* fuori : {"+CMGS: 256", "+CMGS: -1", "+CMGS: 4294967313",
+                                  "+CMGS: ", "+CMGS", "17", "+CMGW: 4", "+CMGS: 1e3"})
+            QVERIFY2(!RiferimentoCMGS(fuori), fuori);
+        for (const char* fuori :
+             {"+CMGW: 0", "+CMGW: 256", "+CMGW: 99999999999", "+CMGW: x", "+CMGS: 4", ""})
+            QVERIFY2(!PosizioneCMGW(fuori), fuori);
     }
 
     void cartelleDaStato()

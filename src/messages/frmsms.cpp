@@ -384,8 +384,10 @@ bool frmSMS::inviaModificato(int posizione, const QString& validita)
         MsgBox(Msg(VoceErrore), QMessageBox::Information);
         return false;
     }
-    const int memorizzato = IndiceSMS.trimmed().toInt();
-    if (!InviaSMSMemorizzato(memorizzato, Msg(VoceInvioSMS))) {
+    bool posizioneNota = false;
+    const int memorizzato = IndiceSMS.toInt(&posizioneNota);
+    // Stored where the phone did not say: there is nothing to send it from.
+    if (!posizioneNota || !InviaSMSMemorizzato(memorizzato, Msg(VoceInvioSMS))) {
         MsgBox(Msg(VoceNonInviato), QMessageBox::Critical);
         return false;
     }

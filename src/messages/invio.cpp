@@ -6,6 +6,7 @@
 #include "globali.h"
 #include "letturasms.h"
 #include "letture.h"
+#include "risultati.h"
 #include "scambio.h"
 
 namespace {
@@ -14,8 +15,6 @@ constexpr int VoceInvioSMS = 372;
 const QString TestoPredefinito = QStringLiteral("kaboom");
 // The length announced to the phone, which takes the PDU up to Ctrl-Z whatever its length.
 const QString LunghezzaAnnunciata = QStringLiteral("140");
-// The reference or position follows the 7 characters of "+CMGS: " or "+CMGW: ".
-constexpr int InizioIndice = 7;
 
 int modificheSIM = 0;
 
@@ -60,6 +59,11 @@ void AnnotaModificaSIM(EsitoAT esito)
         ++modificheSIM;
 }
 
+QString Decimale(std::optional<int> numero)
+{
+    return numero ? QString::number(*numero) : QString();
+}
+
 void ConosciCentro()
 {
     if (!Telefono.SMSCLetto)
@@ -77,7 +81,7 @@ bool InviaSMSPDU(const QString& testo, const QString& numero, const QString& val
     const EsitoPDU invio = ComandoConPDU(QStringLiteral("AT+CMGS=") + LunghezzaAnnunciata, pdu);
     if (invio.esito != EsitoAT::Ok)
         return false;
-    IndiceSMS = invio.risposta.mid(InizioIndice);
+    IndiceSMS = Decimale(RiferimentoCMGS(invio.risposta));
     return true;
 }
 
@@ -91,7 +95,7 @@ bool ScriviSMSPDU(const QString& pdu, uint8_t stato)
         AnnotaModificaSIM(scrittura.esito);
     if (scrittura.esito != EsitoAT::Ok)
         return false;
-    IndiceSMS = scrittura.risposta.mid(InizioIndice);
+    IndiceSMS = Decimale(PosizioneCMGW(scrittura.risposta));
     return true;
 }
 

@@ -5,7 +5,6 @@
 // with something that is no message is an empty position. A read that loses the link on the way
 // changes nothing: neither the table, nor the counts, nor the read flag.
 
-#include "scambio.h"
 #include "telefono.h"
 
 #include <QString>
@@ -16,17 +15,9 @@
 // Messages per storage status 0 to 3 (received unread, received read, stored unsent, stored
 // sent), counted over the table after each read.
 extern std::array<int16_t, 4> ContaSMS;
-// The reply after the result prefix of the last successful "AT+CMGS" (the message reference)
-// or "AT+CMGW" (the storage position).
+// The number the last successful "AT+CMGS" (the message reference) or "AT+CMGW" (the storage
+// position) gave, in decimal; empty when its reply carried none within range.
 extern QString IndiceSMS;
-
-// What one "AT+CMGR=" reply says of its position.
-struct PosizioneLetta {
-    bool messaggio = false; // false: the position is empty
-    uint8_t stato = 0;
-    QString pdu;
-};
-PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito);
 
 // All ten positions under the wait window; sets Telefono.SMSLetti when the phone answered all.
 void LeggiTuttiSMS();
