@@ -1,11 +1,13 @@
-// The SMS archive file: loading a file laid out by hand, damaged files that must change nothing,
-// the 200-entry table, and the writers.
+// The SMS archive file: loading a file laid out by hand, damaged files read for their whole
+// records and repaired without losing a byte, the 200-entry table, and the writers.
 
 #include "archivio.h"
 #include "codecs.h"
 #include "globali.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -50,10 +52,15 @@ void ScriviFile(const QByteArray& byte)
 
 enum Scrittura { Aggiungi, Sostituisci, Cancella };
 
+QByteArray Contenuto(const QString& percorso)
+{
+    QFile file(percorso);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QByteArray LeggiFile()
 {
-    QFile file(Percorso());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return Contenuto(Percorso());
 }
 
 } // namespace
@@ -69,6 +76,8 @@ private slots:
     void fileAssenteOVuoto();
     void fileDanneggiato_data();
     void fileDanneggiato();
+    void fileRiparatoConservandoLOriginale();
+    void fileIlleggibile();
     void alPiuDuecentoVoci();
     void fileLungo();
     void scritturaERilettura();
@@ -88,6 +97,8 @@ void TestArchivio::initTestCase()
 void TestArchivio::init()
 {
     QFile::remove(Percorso());
+    for (const QString& copia : QDir(CartellaProgramma()).entryList({"*.damaged"}))
+        QFile::remove(FileProgramma(copia));
     ArchivioSMS.fill(MessaggioSMS());
     NumArchivio = 0;
     ArchivioLetto = false;
@@ -156,34 +167,106 @@ void TestArchivio::fileAssenteOVuoto()
 void TestArchivio::fileDanneggiato_data()
 {
     QTest::addColumn<QByteArray>("byte");
+    QTest::addColumn<QByteArray>("interi");
 
     const QByteArray buono = Record(PDURicevuto, 0, 1);
-    QTest::newRow("header cut") << buono + QByteArray("<SMS>\x20");
-    QTest::newRow("PDU cut") << buono + Record(PDUSalvato, 1, 2).chopped(1);
-    QTest::newRow("bytes before the first record") << "x" + buono;
-    QTest::newRow("bytes after the last record") << buono + "\r\n";
-    QTest::newRow("bytes between records") << buono + " " + buono;
-    QTest::newRow("no record at all") << QByteArray("not an archive");
-    QTest::newRow("octet count past the end") << Record(PDUSalvato, 1, 2).replace(5, 1, "\xFF");
+    const QByteArray salvato = Record(PDUSalvato, 1, 2);
+    const QByteArray inviato = Record(PDUInviato, 1, 3);
+    QTest::newRow("header cut") << buono + QByteArray("<SMS>\x20") << buono;
+    QTest::newRow("PDU cut") << buono + salvato.chopped(1) << buono;
+    QTest::newRow("bytes before the first record") << "x" + buono << buono;
+    QTest::newRow("bytes after the last record") << buono + "\r\n" << buono;
+    QTest::newRow("bytes between records") << buono + " " + salvato << buono + salvato;
+    QTest::newRow("no record at all") << QByteArray("not an archive") << QByteArray();
+    QTest::newRow("octet count past the end")
+        << QByteArray(salvato).replace(5, 1, "\xFF") << QByteArray();
+    QTest::newRow("record cut by the next one")
+        << buono + salvato.chopped(4) + inviato << buono + inviato;
+    QTest::newRow("marker cut before a record") << "<SM" + salvato + "<S" << salvato;
 }
 
-// A damaged file leaves the table as the last good load made it, and no writer touches it.
+// Every whole record is loaded, in file order; what lies outside them is skipped and counted.
+// Loading changes nothing on disk.
 void TestArchivio::fileDanneggiato()
 {
     QFETCH(QByteArray, byte);
+    QFETCH(QByteArray, interi);
+    ScriviFile(byte);
+    ScriviFile(interi);
+    CaricaArchivioSMS();
+    QList<MessaggioSMS> attesi(ArchivioSMS.cbegin() + 1, ArchivioSMS.cbegin() + 1 + NumArchivio);
+    ScriviFile(byte);
+
+    QVERIFY(CaricaArchivioSMS());
+
+    QVERIFY(ArchivioLetto);
+    QCOMPARE(NumArchivio, attesi.size());
+    for (int i = 0; i < attesi.size(); ++i) {
+        QCOMPARE(ArchivioSMS[i + 1].PDU, attesi[i].PDU);
+        QCOMPARE(ArchivioSMS[i + 1].Stato, attesi[i].Stato);
+        QCOMPARE(ArchivioSMS[i + 1].Testo, attesi[i].Testo);
+    }
+    QCOMPARE(LeggiFile(), byte);
+    // Told once: the same bytes loaded again are not told of twice.
+    const std::optional<DannoArchivio> danno = DannoDaSegnalare();
+    QVERIFY(danno);
+    QCOMPARE(danno->byteScartati, byte.size() - interi.size());
+    QCOMPARE(danno->copia, Percorso() + ".damaged");
+    QVERIFY(!DannoDaSegnalare());
+    QVERIFY(CaricaArchivioSMS());
+    QVERIFY(!DannoDaSegnalare());
+}
+
+// The first write over a damaged file keeps the original beside it, byte for byte, and writes
+// the whole records back with the change; a damaged file is repaired only once.
+void TestArchivio::fileRiparatoConservandoLOriginale()
+{
+    const QByteArray danneggiato
+        = "\x00\x01" + Record(PDURicevuto, 0, 1) + "junk" + Record(PDUSalvato, 1, 2).chopped(2);
+    ScriviFile(danneggiato);
+    QVERIFY(CaricaArchivioSMS());
+    QCOMPARE(NumArchivio, 1);
+    QVERIFY(DannoDaSegnalare());
+
+    QVERIFY(AggiungiSMSArchivio(QString::fromLatin1(PDUInviato), 1, 3));
+
+    QCOMPARE(LeggiFile(), Record(PDURicevuto, 0, 1) + Record(PDUInviato, 1, 3));
+    QCOMPARE(Contenuto(Percorso() + ".damaged"), danneggiato);
+    QCOMPARE(NumArchivio, 2);
+    // The repaired file is whole: nothing to tell.
+    QVERIFY(CaricaArchivioSMS());
+    QVERIFY(!DannoDaSegnalare());
+    QVERIFY(CancellaSMSArchivio(2));
+    QCOMPARE(Contenuto(Percorso() + ".damaged"), danneggiato);
+    QCOMPARE(LeggiFile(), Record(PDURicevuto, 0, 1));
+
+    // Damaged again: the first copy stays, the new original goes beside it.
+    const QByteArray ancora = Record(PDUSalvato, 1, 2) + "!";
+    ScriviFile(ancora);
+    QVERIFY(CaricaArchivioSMS());
+    QCOMPARE(DannoDaSegnalare()->copia, FileProgramma("archivio.sms.2.damaged"));
+    QVERIFY(SostituisciSMSArchivio(1, QString::fromLatin1(PDUInviato), 1, 3));
+    QCOMPARE(LeggiFile(), Record(PDUInviato, 1, 3));
+    QCOMPARE(Contenuto(Percorso() + ".damaged"), danneggiato);
+    QCOMPARE(Contenuto(FileProgramma("archivio.sms.2.damaged")), ancora);
+}
+
+// A file that cannot be read at all changes nothing, and no writer replaces it.
+void TestArchivio::fileIlleggibile()
+{
     ScriviFile(Record(PDUSalvato, 1, 2));
     QVERIFY(CaricaArchivioSMS());
-    ScriviFile(byte);
+    QVERIFY(QFile::remove(Percorso()));
+    QVERIFY(QDir().mkdir(Percorso()));
 
     QVERIFY(!CaricaArchivioSMS());
     QVERIFY(!AggiungiSMSArchivio(QString::fromLatin1(PDUSalvato), 1, 2));
-    QVERIFY(!SostituisciSMSArchivio(1, QString::fromLatin1(PDUSalvato), 1, 2));
     QVERIFY(!CancellaSMSArchivio(1));
 
-    QCOMPARE(LeggiFile(), byte);
+    QVERIFY(QFileInfo(Percorso()).isDir());
     QCOMPARE(NumArchivio, 1);
     QCOMPARE(ArchivioSMS[1].Testo, QStringLiteral("abc"));
-    QVERIFY(ArchivioLetto);
+    QVERIFY(QDir().rmdir(Percorso()));
 }
 
 // The table shows the first 200 records; the file keeps the rest, and no append goes past 200.

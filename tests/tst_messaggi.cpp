@@ -10,6 +10,7 @@
 #include "letturasms.h"
 #include "listedistribuzione.h"
 #include "pdu.h"
+#include "risultati.h"
 #include "validita.h"
 
 #include <QFile>
@@ -22,11 +23,13 @@ namespace {
 const QString Centro = QStringLiteral("+393359609600");
 const QString CampoCentro = QStringLiteral("0791933395066900");
 
+// A message as a read leaves it: with its PDU, whatever the length of its text.
 MessaggioSMS Messaggio(uint8_t stato, int16_t lunghezza)
 {
     MessaggioSMS m;
     m.Stato = stato;
     m.LunghezzaDati = lunghezza;
+    m.PDU = QStringLiteral("00");
     return m;
 }
 
@@ -156,6 +159,14 @@ private slots:
         // What cannot be dialled never reaches the hex text.
         QCOMPARE(CodificaIndirizzo("12 3-4", true), QStringLiteral("04812143"));
         QCOMPARE(ScambiaSemiOttetti("12345"), QStringLiteral("2143F5"));
+        // A recipient named by letters, as a reply to an alphanumeric sender is, keeps its name:
+        // an alphanumeric address in the GSM alphabet, its length in useful semi-octets.
+        QCOMPARE(CodificaIndirizzo("Banca", true), QStringLiteral("09D0C2B07B1C06"));
+        QCOMPARE(CodificaIndirizzo("TIM Info", true), QStringLiteral("0ED0D4641394749BDF"));
+        MessaggioSMS bozza;
+        DecodificaPDU(bozza, CostruisciPDU(Centro, "Ok", "TIM Info", "FF", false, "00"));
+        QCOMPARE(bozza.Numero, QStringLiteral("TIM Info"));
+        QCOMPARE(bozza.Testo, QStringLiteral("Ok"));
     }
 
     void validitaCalcolata_data()
@@ -252,26 +263,77 @@ private slots:
         QVERIFY(!InterpretaRispostaCMGR("+CM", EsitoAT::Ok).messaggio);
     }
 
+    // Every number of a reply is read by its field and checked against its range: a status or
+    // a length out of range refuses the position, and no digit is taken from a longer number.
+    void risposteDiLetturaPerCampi_data()
+    {
+        QTest::addColumn<QString>("risposta");
+        QTest::addColumn<bool>("messaggio");
+        QTest::addColumn<int>("stato");
+        QTest::newRow("no blank after the colon") << "+CMGR:2,,23\r\n0791ABCD" << true << 2;
+        QTest::newRow("name with a comma") << "+CMGR: 1,\"Bob, Jr\",23\r\n0791ABCD" << true << 1;
+        QTest::newRow("blank line after the PDU") << "+CMGR: 3,,23\r\n0791ABCD\r\n" << true << 3;
+        QTest::newRow("status of two digits") << "+CMGR: 12,,23\r\n0791ABCD" << false << 0;
+        QTest::newRow("negative status") << "+CMGR: -1,,23\r\n0791ABCD" << false << 0;
+        QTest::newRow("status past int") << "+CMGR: 4294967297,,23\r\n0791ABCD" << false << 0;
+        QTest::newRow("length past int") << "+CMGR: 1,,1073741824000\r\n0791ABCD" << false << 0;
+        QTest::newRow("length out of range") << "+CMGR: 1,,256\r\n0791ABCD" << false << 0;
+        QTest::newRow("length not a number") << "+CMGR: 1,,2x\r\n0791ABCD" << false << 0;
+        QTest::newRow("no length") << "+CMGR: 1\r\n0791ABCD" << false << 0;
+        QTest::newRow("another result") << "+CMGL: 1,,23\r\n0791ABCD" << false << 0;
+    }
+
+    void risposteDiLetturaPerCampi()
+    {
+        QFETCH(QString, risposta);
+        QFETCH(bool, messaggio);
+        QFETCH(int, stato);
+        const PosizioneLetta letta = InterpretaRispostaCMGR(risposta, EsitoAT::Ok);
+        QCOMPARE(letta.messaggio, messaggio);
+        if (messaggio) {
+            QCOMPARE(int(letta.stato), stato);
+            QCOMPARE(letta.pdu, QStringLiteral("0791ABCD"));
+        }
+    }
+
+    void riferimentiEPosizioni()
+    {
+        QCOMPARE(RiferimentoCMGS("+CMGS: 17"), std::optional<int>(17));
+        QCOMPARE(RiferimentoCMGS("+CMGS:0,\"24/01/15,09:00:00+04\""), std::optional<int>(0));
+        QCOMPARE(RiferimentoCMGS("+CMGS: 255"), std::optional<int>(255));
+        QCOMPARE(PosizioneCMGW("+CMGW: 4"), std::optional<int>(4));
+        QCOMPARE(PosizioneCMGW("+CMGW:12"), std::optional<int>(12));
+        for (const char* fuori : {"+CMGS: 256", "+CMGS: -1", "+CMGS: 4294967313",
+                                  "+CMGS: ", "+CMGS", "17", "+CMGW: 4", "+CMGS: 1e3"})
+            QVERIFY2(!RiferimentoCMGS(fuori), fuori);
+        for (const char* fuori :
+             {"+CMGW: 0", "+CMGW: 256", "+CMGW: 99999999999", "+CMGW: x", "+CMGS: 4", ""})
+            QVERIFY2(!PosizioneCMGW(fuori), fuori);
+    }
+
     void cartelleDaStato()
     {
         Telefono.SMS[1] = Messaggio(0, 5);
         Telefono.SMS[2] = Messaggio(3, 4);
         Telefono.SMS[3] = Messaggio(1, 9);
         Telefono.SMS[4] = Messaggio(2, 1);
-        Telefono.SMS[5] = Messaggio(3, 0); // emptied: it keeps its status, and belongs nowhere
+        Telefono.SMS[5] = Messaggio(3, 4);
+        SvuotaPosizione(Telefono.SMS[5]);  // it keeps its status, and belongs nowhere
+        Telefono.SMS[6] = Messaggio(1, 0); // a message with no text is a message all the same
         Telefono.SMS[10] = Messaggio(2, 160);
-        QCOMPARE(PosizioniCartella(Ricevuti), (QList<int>{1, 3}));
+        QCOMPARE(PosizioniCartella(Ricevuti), (QList<int>{1, 3, 6}));
         QCOMPARE(PosizioniCartella(Inviati), (QList<int>{2}));
         QCOMPARE(PosizioniCartella(NonInviati), (QList<int>{4, 10}));
+        QCOMPARE(Telefono.SMS[5].Stato, uint8_t(3));
         ArchivioSMS[1] = Messaggio(0, 3);
-        ArchivioSMS[2] = Messaggio(2, 7);
+        ArchivioSMS[2] = Messaggio(2, 0);
         ArchivioSMS[3] = Messaggio(1, 1); // beyond NumArchivio: not listed
         NumArchivio = 2;
         QCOMPARE(PosizioniCartella(Archivio), (QList<int>{1, 2}));
         QCOMPARE(PosizioniCartella(7), QList<int>{});
 
         ContaMessaggi();
-        QCOMPARE(ContaSMS, (std::array<int16_t, 4>{1, 1, 2, 1}));
+        QCOMPARE(ContaSMS, (std::array<int16_t, 4>{1, 2, 2, 1}));
         QCOMPARE(CartellaDaChiave("SMS_NOOUT"), uint8_t(NonInviati));
         QCOMPARE(CartellaDaChiave("RUB"), uint8_t(Ricevuti));
     }

@@ -6,6 +6,7 @@
 #include "catalogo.h"
 #include "codifica.h"
 #include "collegamento.h"
+#include "dialogosms.h"
 #include "frmlistd.h"
 #include "frmmain.h"
 #include "frmsms.h"
@@ -79,26 +80,6 @@ class TstMessaggiE2E : public QObject, private Banco {
         const auto& perSlot = telefono->state().messages.bySlot;
         const auto trovato = perSlot.find(slot);
         return trovato == perSlot.end() ? -1 : trovato->second.status;
-    }
-
-    // Acts in the compose dialog once it is shown (its load may read from the phone first);
-    // whatever the checks find, the dialog ends up closed, so that a failing check never leaves
-    // the opener waiting.
-    template <class Azioni>
-    void nelDialogo(Azioni azioni)
-    {
-        auto* attesa = new QTimer(finestra);
-        QObject::connect(attesa, &QTimer::timeout, finestra, [=] {
-            auto* dialogo = qobject_cast<frmSMS*>(FinestraDialogo(frmSMS::Codice));
-            if (!dialogo || !dialogo->isVisible())
-                return;
-            attesa->deleteLater();
-            attesa->stop();
-            azioni(dialogo);
-            if (FinestraDialogo(frmSMS::Codice))
-                dialogo->reject();
-        });
-        attesa->start(10);
     }
 
 public:
@@ -391,7 +372,7 @@ private slots:
         clic("SMS_IN");
         const int primaDelSalvataggio = NumArchivio;
         bool chiuso = false;
-        nelDialogo([&](frmSMS* dialogo) {
+        NelDialogoSMS(finestra, [&](frmSMS* dialogo) {
             QCOMPARE(dialogo->windowTitle(), Msg(248));
             QCOMPARE(dialogo->Modo, QStringLiteral("1"));
             QVERIFY(!dialogo->pInvia->isEnabled());
@@ -419,7 +400,7 @@ private slots:
         telefono->clearCommandLog();
         risposte->boxes.clear();
         bool chiuso = false;
-        nelDialogo([&](frmSMS* dialogo) {
+        NelDialogoSMS(finestra, [&](frmSMS* dialogo) {
             QCOMPARE(dialogo->windowTitle(), Msg(249));
             QCOMPARE(dialogo->Modo, QStringLiteral("0"));
             QCOMPARE(dialogo->txtSMSC->text(), QStringLiteral("+393359609600"));
@@ -460,7 +441,7 @@ private slots:
         telefono->clearCommandLog();
         const QString nuovo
             = CostruisciPDU("+393359609600", "Ciao a tutti", "+39333123456", "FF", false, "00");
-        nelDialogo([&](frmSMS* dialogo) {
+        NelDialogoSMS(finestra, [&](frmSMS* dialogo) {
             QCOMPARE(dialogo->windowTitle(), Msg(301));
             QCOMPARE(dialogo->Modo, QStringLiteral("04"));
             QCOMPARE(dialogo->txtNum->text(), QStringLiteral("+39333123456"));
@@ -470,13 +451,15 @@ private slots:
             dialogo->pInvia->click();
         });
         messaggi->EditSMS();
-        // Deleted, stored unsent at the lowest free position, sent from there, stored as sent.
+        // Deleted, stored unsent at the lowest free position, sent from there, stored as sent;
+        // then the folder is read again.
         QCOMPARE(telefono->commandLog(),
-                 (QStringList{"AT+CSCA?", "AT+CMGD=4", "AT+CMGW=140,2", nuovo + QChar(26),
-                              "AT+CMSS=3", "AT+CMGD=3", "AT+CMGW=140,3", nuovo + QChar(26)}));
+                 QStringList({"AT+CSCA?", "AT+CMGD=4", "AT+CMGW=140,2", nuovo + QChar(26),
+                              "AT+CMSS=3", "AT+CMGD=3", "AT+CMGW=140,3", nuovo + QChar(26)})
+                     + LetturaCompleta());
         QCOMPARE(slotStato(3), 3);
         QCOMPARE(slotStato(4), -1);
-        QCOMPARE(testiBox().last(), Msg(390));
+        QVERIFY(testiBox().contains(Msg(390)));
     }
 
     void simPienaSalvatoInArchivio()
@@ -487,7 +470,7 @@ private slots:
         const int primaDelSalvataggio = NumArchivio;
         // No to the phonebook, Yes to the archive.
         risposte->pulsantiDaPremere << QMessageBox::No << QMessageBox::Yes;
-        nelDialogo([&](frmSMS* dialogo) {
+        NelDialogoSMS(finestra, [&](frmSMS* dialogo) {
             dialogo->txtNum->setText("0612345678");
             dialogo->txtMess->setPlainText("Test");
             dialogo->pSalva->click();
@@ -512,7 +495,7 @@ private slots:
         // No to the phonebook, Yes to the list, No (skip) at the member that cannot be sent.
         risposte->pulsantiDaPremere << QMessageBox::No << QMessageBox::Yes << QMessageBox::No;
         bool chiuso = false;
-        nelDialogo([&](frmSMS* dialogo) {
+        NelDialogoSMS(finestra, [&](frmSMS* dialogo) {
             QCOMPARE(dialogo->cmbListe->count(), 1);
             dialogo->optLD[1]->click();
             QVERIFY(!dialogo->pSalva->isEnabled() && !dialogo->txtNum->isVisible());

@@ -6,14 +6,19 @@
 #include "pdu.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
 
+const QString NomeFile = QStringLiteral("archivio.sms");
+const QString Danneggiato = QStringLiteral(".damaged");
+constexpr int MaxCopie = 999;
 const QByteArray MarcatoreSMS = QByteArrayLiteral("<SMS>");
 constexpr int LunghezzaIntestazione = 8; // marker, octet count, type, status
 constexpr int MaxOttettiPDU = 255;       // the octet count is a single byte
@@ -29,8 +34,12 @@ using RecordsArchivio = std::vector<RecordArchivio>;
 
 QString PercorsoArchivio()
 {
-    return FileProgramma(QStringLiteral("archivio.sms"));
+    return FileProgramma(NomeFile);
 }
+
+int scrittureRiuscite = 0;
+std::optional<size_t> improntaSegnalata;
+std::optional<DannoArchivio> dannoDaSegnalare;
 
 std::optional<QByteArray> LeggiFileArchivio()
 {
@@ -46,27 +55,38 @@ std::optional<QByteArray> LeggiFileArchivio()
     return byte;
 }
 
-// Records lie back to back, each one whole; anything else (a cut record, bytes between or after
-// records) makes the file unreadable rather than silently dropping part of it.
-std::optional<RecordsArchivio> RecordDaByte(const QByteArray& byte)
-{
+// The file as read: its whole records in order, and the bytes that lie outside them.
+struct LetturaArchivio {
+    QByteArray byte;
     RecordsArchivio records;
-    for (int p = 0; p < byte.size();) {
-        if (byte.size() - p < LunghezzaIntestazione
-            || byte.mid(p, MarcatoreSMS.size()) != MarcatoreSMS)
-            return std::nullopt;
-        const int caratteriPDU = 2 * static_cast<uint8_t>(byte[p + 5]);
-        const int inizioPDU = p + LunghezzaIntestazione;
-        if (byte.size() - inizioPDU < caratteriPDU)
-            return std::nullopt;
-        records.push_back({static_cast<uint8_t>(byte[p + 6]), static_cast<uint8_t>(byte[p + 7]),
-                           DecodificaWindows1252(byte.mid(inizioPDU, caratteriPDU))});
-        p = inizioPDU + caratteriPDU;
+    qsizetype scartati = 0;
+};
+
+// The scan for markers: a record is whole when its header and its PDU are all there before the
+// next marker begins. Anything else (junk between records, a cut record, trailing bytes) is
+// skipped, so that one damaged spot costs only what it spoils.
+LetturaArchivio RecordDaByte(const QByteArray& byte)
+{
+    LetturaArchivio lettura{byte, {}, byte.size()};
+    for (qsizetype p = byte.indexOf(MarcatoreSMS); p >= 0;) {
+        const qsizetype prossimo = byte.indexOf(MarcatoreSMS, p + MarcatoreSMS.size());
+        const qsizetype limite = prossimo < 0 ? byte.size() : prossimo;
+        const qsizetype inizioPDU = p + LunghezzaIntestazione;
+        if (inizioPDU <= limite) {
+            const qsizetype fine = inizioPDU + 2 * static_cast<uint8_t>(byte[p + 5]);
+            if (fine <= limite) {
+                lettura.records.push_back(
+                    {static_cast<uint8_t>(byte[p + 6]), static_cast<uint8_t>(byte[p + 7]),
+                     DecodificaWindows1252(byte.mid(inizioPDU, fine - inizioPDU))});
+                lettura.scartati -= fine - p;
+            }
+        }
+        p = prossimo;
     }
-    return records;
+    return lettura;
 }
 
-std::optional<RecordsArchivio> LeggiRecordArchivio()
+std::optional<LetturaArchivio> LeggiRecordArchivio()
 {
     const std::optional<QByteArray> byte = LeggiFileArchivio();
     if (!byte)
@@ -108,16 +128,47 @@ void RiempiTabella(const RecordsArchivio& records)
     ArchivioLetto = true;
 }
 
-// The table follows the file only once the file is safely written.
-bool ScriviArchivio(const RecordsArchivio& records)
+// Where the original of a damaged file is kept: beside it with the suffix ".damaged", numbered
+// when an earlier copy holding other bytes is already there, so that no repair loses a byte.
+// Empty when every name is taken.
+QString PercorsoCopia(const QByteArray& originale)
 {
+    for (int n = 1; n <= MaxCopie; ++n) {
+        const QString percorso = FileProgramma(
+            n == 1 ? NomeFile + Danneggiato : NomeFile + u'.' + QString::number(n) + Danneggiato);
+        QFile copia(percorso);
+        if (!copia.exists() || (copia.open(QIODevice::ReadOnly) && copia.readAll() == originale))
+            return percorso;
+    }
+    return {};
+}
+
+bool ConservaOriginale(const QByteArray& originale)
+{
+    const QString percorso = PercorsoCopia(originale);
+    if (percorso.isEmpty())
+        return false;
+    if (QFile::exists(percorso))
+        return true;
+    QSaveFile copia(percorso);
+    return copia.open(QIODevice::WriteOnly) && copia.write(originale) == originale.size()
+           && copia.commit();
+}
+
+// The table follows the file only once the file is safely written; a damaged file is replaced
+// only once its original is kept.
+bool ScriviArchivio(const LetturaArchivio& lettura)
+{
+    if (lettura.scartati > 0 && !ConservaOriginale(lettura.byte))
+        return false;
     QSaveFile file(PercorsoArchivio());
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray byte = ByteDaRecord(records);
+    const QByteArray byte = ByteDaRecord(lettura.records);
     if (file.write(byte) != byte.size() || !file.commit())
         return false;
-    RiempiTabella(records);
+    ++scrittureRiuscite;
+    RiempiTabella(lettura.records);
     return true;
 }
 
@@ -126,45 +177,67 @@ bool IndiceValido(const RecordsArchivio& records, int indice)
     return indice >= 1 && static_cast<size_t>(indice) <= records.size();
 }
 
+// A damaged file is told of once, at the first load that finds it; the same bytes loaded again
+// are not told of twice.
+void AnnotaDanno(const LetturaArchivio& lettura)
+{
+    if (lettura.scartati == 0)
+        return;
+    const size_t impronta = qHash(lettura.byte);
+    if (improntaSegnalata == impronta)
+        return;
+    improntaSegnalata = impronta;
+    dannoDaSegnalare = DannoArchivio{lettura.scartati, PercorsoCopia(lettura.byte)};
+}
+
 } // namespace
 
 bool CaricaArchivioSMS()
 {
-    const std::optional<QByteArray> byte = LeggiFileArchivio();
-    if (!byte || byte->isEmpty())
+    const std::optional<LetturaArchivio> lettura = LeggiRecordArchivio();
+    if (!lettura || lettura->byte.isEmpty())
         return false;
-    const std::optional<RecordsArchivio> records = RecordDaByte(*byte);
-    if (!records)
-        return false;
-    RiempiTabella(*records);
+    RiempiTabella(lettura->records);
+    AnnotaDanno(*lettura);
     return true;
+}
+
+std::optional<DannoArchivio> DannoDaSegnalare()
+{
+    return std::exchange(dannoDaSegnalare, std::nullopt);
+}
+
+int ModificheArchivio()
+{
+    return scrittureRiuscite;
 }
 
 bool AggiungiSMSArchivio(const QString& pdu, uint8_t tipo, uint8_t stato)
 {
-    std::optional<RecordsArchivio> records = LeggiRecordArchivio();
-    if (!records || records->size() >= static_cast<size_t>(MaxArchivio) || !PDUArchiviabile(pdu))
+    std::optional<LetturaArchivio> lettura = LeggiRecordArchivio();
+    if (!lettura || lettura->records.size() >= static_cast<size_t>(MaxArchivio)
+        || !PDUArchiviabile(pdu))
         return false;
-    records->push_back({tipo, stato, pdu});
-    return ScriviArchivio(*records);
+    lettura->records.push_back({tipo, stato, pdu});
+    return ScriviArchivio(*lettura);
 }
 
 bool SostituisciSMSArchivio(int indice, const QString& pdu, uint8_t tipo, uint8_t stato)
 {
-    std::optional<RecordsArchivio> records = LeggiRecordArchivio();
-    if (!records || !IndiceValido(*records, indice) || !PDUArchiviabile(pdu))
+    std::optional<LetturaArchivio> lettura = LeggiRecordArchivio();
+    if (!lettura || !IndiceValido(lettura->records, indice) || !PDUArchiviabile(pdu))
         return false;
-    (*records)[indice - 1] = {tipo, stato, pdu};
-    return ScriviArchivio(*records);
+    lettura->records[static_cast<size_t>(indice - 1)] = {tipo, stato, pdu};
+    return ScriviArchivio(*lettura);
 }
 
 bool CancellaSMSArchivio(int indice)
 {
-    std::optional<RecordsArchivio> records = LeggiRecordArchivio();
-    if (!records || !IndiceValido(*records, indice))
+    std::optional<LetturaArchivio> lettura = LeggiRecordArchivio();
+    if (!lettura || !IndiceValido(lettura->records, indice))
         return false;
-    records->erase(records->begin() + (indice - 1));
-    return ScriviArchivio(*records);
+    lettura->records.erase(lettura->records.begin() + (indice - 1));
+    return ScriviArchivio(*lettura);
 }
 
 bool ArchiviaSMS(const QString& testo, const QString& numero, const QString& validita,

@@ -5,17 +5,32 @@
 // "<SMS>", the PDU length in octets, the message type, the storage status (one byte each), then
 // the PDU hex text.
 //
-// A file that cannot be read whole, or whose records do not follow one another complete, changes
-// nothing: the table stays as it was, the writers refuse to write over it, and the result is
-// false. Every writer replaces the file whole, so a failure leaves the old file in place.
+// The file is read by a scan for markers: every whole record is taken, in file order, and what
+// lies outside them (junk, a cut record, trailing bytes) is skipped. Before the first write
+// replaces such a damaged file, its original is kept beside it ("archivio.sms.damaged"), so a
+// repair never loses a byte. A file that cannot be read at all changes nothing: the table stays
+// as it was, the writers refuse to write over it, and the result is false. Every writer
+// replaces the file whole, so a failure leaves the old file in place.
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // Loads the file into the table (an absent file is created empty). An empty file gives false and
-// leaves the table and ArchivioLetto as they were; otherwise the first MaxArchivio records are
-// decoded and ArchivioLetto is set.
+// leaves the table and ArchivioLetto as they were; otherwise the first MaxArchivio whole records
+// are decoded and ArchivioLetto is set.
 bool CaricaArchivioSMS();
+
+// What a load skipped, for the user: the bytes outside whole records and the file the original
+// will be kept in. Given once, after the first load that finds a file damaged; none otherwise.
+struct DannoArchivio {
+    qsizetype byteScartati = 0;
+    QString copia;
+};
+std::optional<DannoArchivio> DannoDaSegnalare();
+
+// How many times a writer has replaced the file so far, for views that must show the change.
+int ModificheArchivio();
 
 // Appends one record; refused when the archive already holds MaxArchivio records or when the PDU
 // text is not whole octets (at most 255 of them).

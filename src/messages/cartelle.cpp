@@ -1,6 +1,7 @@
 #include "cartelle.h"
 
 #include "globali.h"
+#include "letturasms.h"
 
 #include <array>
 
@@ -26,7 +27,7 @@ QString ChiaveCartella(uint8_t cartella)
 
 bool NellaCartella(const MessaggioSMS& messaggio, uint8_t cartella)
 {
-    if (messaggio.LunghezzaDati < 1)
+    if (!PosizioneOccupata(messaggio))
         return false;
     switch (cartella) {
     case Ricevuti:
@@ -44,15 +45,27 @@ QList<int> PosizioniCartella(uint8_t cartella)
 {
     QList<int> posizioni;
     if (cartella == Archivio) {
+        // Every archive entry is a whole record of the file, with text or without.
         for (int i = 1; i <= NumArchivio; ++i)
-            if (ArchivioSMS[static_cast<size_t>(i)].LunghezzaDati >= 1)
-                posizioni << i;
+            posizioni << i;
         return posizioni;
     }
     for (int i = 1; i <= NumPosizioniSMS; ++i)
         if (NellaCartella(Telefono.SMS[static_cast<size_t>(i)], cartella))
             posizioni << i;
     return posizioni;
+}
+
+MessaggioSMS* MessaggioIn(uint8_t cartella, int posizione)
+{
+    if (cartella == Archivio)
+        return posizione >= 1 && posizione <= NumArchivio
+                   ? &ArchivioSMS[static_cast<size_t>(posizione)]
+                   : nullptr;
+    if (posizione < 1 || posizione > NumPosizioniSMS)
+        return nullptr;
+    MessaggioSMS& messaggio = Telefono.SMS[static_cast<size_t>(posizione)];
+    return PosizioneOccupata(messaggio) ? &messaggio : nullptr;
 }
 
 ComandiCartella ComandiPerCartella(uint8_t cartella, bool conRighe, bool connesso)

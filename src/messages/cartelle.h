@@ -17,10 +17,13 @@ uint8_t CartellaDaChiave(const QString& chiave);
 QString ChiaveCartella(uint8_t cartella);
 
 // Whether a SIM message belongs in a folder: received (unread or read), sent or unsent. An
-// empty position belongs nowhere.
+// empty position belongs nowhere; a message with no text belongs where its status puts it.
 bool NellaCartella(const MessaggioSMS& messaggio, uint8_t cartella);
 // The SIM positions (1 to 10) or archive entries (1 to NumArchivio) a folder lists, in order.
 QList<int> PosizioniCartella(uint8_t cartella);
+// The message at a position of a folder (an archive entry for the archive, a SIM position for
+// the others); null when that position holds none.
+MessaggioSMS* MessaggioIn(uint8_t cartella, int posizione);
 
 struct StatoVoce {
     bool visibile = false;

@@ -5,11 +5,17 @@
 #include "letture.h"
 #include "pdu.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char CodiceEscape = 27;
 const QString TipoInternazionale = QStringLiteral("91");
 const QString TipoNazionale = QStringLiteral("81");
+// Type of number 5: a name in the GSM 7-bit alphabet.
+const QString TipoAlfanumerico = QStringLiteral("D0");
+// The address length octet counts semi-octets: at most 255 of them, 145 septets.
+constexpr int MaxSettettiIndirizzo = 255 * 4 / 7;
 
 QString Esadecimale(int valore)
 {
@@ -42,14 +48,27 @@ QString CifreIndirizzo(const QString& numero)
     return cifre;
 }
 
-// The codes of at most MaxSettettiSMS septets. An escape only ever comes before an extension
-// code, so a cut that ends on one would leave half a character.
-QByteArray SettettiEntroLimite(const QByteArray& codici)
+// The codes of at most `massimo` septets. An escape only ever comes before an extension code,
+// so a cut that ends on one would leave half a character.
+QByteArray SettettiEntroLimite(const QByteArray& codici, int massimo)
 {
-    QByteArray taglio = codici.left(MaxSettettiSMS);
-    if (codici.size() > MaxSettettiSMS && taglio.endsWith(CodiceEscape))
+    QByteArray taglio = codici.left(massimo);
+    if (codici.size() > massimo && taglio.endsWith(CodiceEscape))
         taglio.chop(1);
     return taglio;
+}
+
+// A recipient named by letters: the alphanumeric sender a reply goes back to.
+bool Alfanumerico(const QString& numero)
+{
+    return std::any_of(numero.cbegin(), numero.cend(), [](QChar c) { return c.isLetter(); });
+}
+
+QString IndirizzoAlfanumerico(const QString& nome)
+{
+    const QByteArray codici = SettettiEntroLimite(CodificaTestoGSM(nome), MaxSettettiIndirizzo);
+    const int semiOttetti = (static_cast<int>(codici.size()) * 7 + 3) / 4;
+    return Esadecimale(semiOttetti) + TipoAlfanumerico + Esadecimale(OttettiDaSettetti(codici));
 }
 
 } // namespace
@@ -70,6 +89,8 @@ QString ScambiaSemiOttetti(const QString& cifre)
 
 QString CodificaIndirizzo(const QString& numero, bool destinatario)
 {
+    if (destinatario && Alfanumerico(numero))
+        return IndirizzoAlfanumerico(numero);
     const bool internazionale = numero.startsWith(u'+');
     const QString cifre = CifreIndirizzo(internazionale ? numero.mid(1) : numero);
     const int semiOttetti = static_cast<int>(cifre.size());
@@ -83,7 +104,7 @@ QString CodificaIndirizzo(const QString& numero, bool destinatario)
 
 QString CodificaTesto7bit(const QString& testo)
 {
-    const QByteArray codici = SettettiEntroLimite(CodificaTestoGSM(testo));
+    const QByteArray codici = SettettiEntroLimite(CodificaTestoGSM(testo), MaxSettettiSMS);
     return Esadecimale(static_cast<int>(codici.size())) + Esadecimale(OttettiDaSettetti(codici));
 }
 

@@ -17,7 +17,9 @@ QString ScambiaSemiOttetti(const QString& cifre);
 // swapped digits. The destination's length counts digits, the service centre's counts octets
 // with the type octet; an empty service centre is the single octet "00" (the phone's own
 // centre). "*" and "#" are the semi-octets A and B; any other character that is no digit cannot
-// be dialled and is left out.
+// be dialled and is left out. A destination holding letters is a name, not a number: it goes as
+// an alphanumeric address (type D0, the name in the GSM 7-bit alphabet, the length counting
+// semi-octets), so that a draft to an alphanumeric sender keeps it.
 QString CodificaIndirizzo(const QString& numero, bool destinatario);
 
 // The user data length in septets (an extension character takes two) and the packed septets, at

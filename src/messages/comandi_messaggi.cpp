@@ -49,27 +49,28 @@ MessaggioSMS* Messaggi::messaggioScelto(uint8_t& cartella, uint8_t& posizione) c
         return nullptr;
     bool numero = false;
     const int valore = riga->text(0).toInt(&numero);
-    const int ultima = cartella == Archivio ? NumArchivio : NumPosizioniSMS;
-    if (!numero || valore < 1 || valore > ultima)
-        return nullptr;
-    posizione = static_cast<uint8_t>(valore);
-    MessaggioSMS& messaggio
-        = cartella == Archivio ? ArchivioSMS[posizione] : Telefono.SMS[posizione];
-    return messaggio.LunghezzaDati > 0 ? &messaggio : nullptr;
+    MessaggioSMS* messaggio = numero ? MessaggioIn(cartella, valore) : nullptr;
+    if (messaggio)
+        posizione = static_cast<uint8_t>(valore);
+    return messaggio;
 }
 
 void Messaggi::InviaSMS(bool numeroDaElenco, bool modoArchivio)
 {
-    const bool archivio
-        = (f.ChiaveSelezionata() == ChiaveCartella(Archivio) && modoArchivio) || !Connesso;
-    frmSMS dialogo(f);
-    dialogo.Carica();
-    dialogo.setWindowTitle(Msg(archivio ? 248 : 249));
-    dialogo.Modo = archivio ? QStringLiteral("1") : QStringLiteral("0");
-    dialogo.pInvia->setEnabled(!archivio);
-    if (const QTreeWidgetItem* riga = f.List1->SelectedItem(); numeroDaElenco && riga)
-        dialogo.txtNum->setText(CercaNumeroDaNome(riga->text(0)));
-    dialogo.MostraEAttendi(dialogo.txtNum);
+    const Modifiche prima = modificheFinora();
+    {
+        const bool archivio
+            = (f.ChiaveSelezionata() == ChiaveCartella(Archivio) && modoArchivio) || !Connesso;
+        frmSMS dialogo(f);
+        dialogo.Carica();
+        dialogo.setWindowTitle(Msg(archivio ? 248 : 249));
+        dialogo.Modo = archivio ? QStringLiteral("1") : QStringLiteral("0");
+        dialogo.pInvia->setEnabled(!archivio);
+        if (const QTreeWidgetItem* riga = f.List1->SelectedItem(); numeroDaElenco && riga)
+            dialogo.txtNum->setText(CercaNumeroDaNome(riga->text(0)));
+        dialogo.MostraEAttendi(dialogo.txtNum);
+    }
+    mostraModifiche(prima);
 }
 
 void Messaggi::RispondiSMS()
@@ -79,16 +80,20 @@ void Messaggi::RispondiSMS()
     const MessaggioSMS* messaggio = messaggioScelto(cartella, posizione);
     if (!messaggio || cartella == Archivio)
         return;
-    frmSMS dialogo(f);
-    dialogo.Carica();
-    dialogo.txtNum->setText(messaggio->Numero);
-    dialogo.ImpostaTesto(messaggio->Testo);
-    // The recipient of a reply is the sender.
-    dialogo.txtNum->setEnabled(false);
-    dialogo.cmbRub->setVisible(false);
-    dialogo.setWindowTitle(Msg(250));
-    dialogo.Modo = QStringLiteral("1");
-    dialogo.MostraEAttendi(dialogo.txtMess);
+    const Modifiche prima = modificheFinora();
+    {
+        frmSMS dialogo(f);
+        dialogo.Carica();
+        dialogo.txtNum->setText(messaggio->Numero);
+        dialogo.ImpostaTesto(messaggio->Testo);
+        // The recipient of a reply is the sender.
+        dialogo.txtNum->setEnabled(false);
+        dialogo.cmbRub->setVisible(false);
+        dialogo.setWindowTitle(Msg(250));
+        dialogo.Modo = QStringLiteral("1");
+        dialogo.MostraEAttendi(dialogo.txtMess);
+    }
+    mostraModifiche(prima);
 }
 
 void Messaggi::EditSMS()
@@ -98,16 +103,20 @@ void Messaggi::EditSMS()
     const MessaggioSMS* messaggio = messaggioScelto(cartella, posizione);
     if (!messaggio)
         return;
-    frmSMS dialogo(f);
-    dialogo.Carica();
-    if (cartella != Ricevuti) {
-        dialogo.txtNum->setText(messaggio->Numero);
-        dialogo.ImpostaTesto(messaggio->Testo);
-        dialogo.pInvia->setEnabled(cartella != Archivio && Connesso);
+    const Modifiche prima = modificheFinora();
+    {
+        frmSMS dialogo(f);
+        dialogo.Carica();
+        if (cartella != Ricevuti) {
+            dialogo.txtNum->setText(messaggio->Numero);
+            dialogo.ImpostaTesto(messaggio->Testo);
+            dialogo.pInvia->setEnabled(cartella != Archivio && Connesso);
+        }
+        dialogo.setWindowTitle(Msg(301));
+        dialogo.Modo = f.List1->SelectedItem()->text(0);
+        dialogo.MostraEAttendi(dialogo.txtMess);
     }
-    dialogo.setWindowTitle(Msg(301));
-    dialogo.Modo = f.List1->SelectedItem()->text(0);
-    dialogo.MostraEAttendi(dialogo.txtMess);
+    mostraModifiche(prima);
 }
 
 void Messaggi::DelSMS()
@@ -124,7 +133,7 @@ void Messaggi::DelSMS()
     } else if (Conferma(DomandaSuMessaggio(110, *messaggio, Msg(112)), 109)) {
         if (CancellaSMSTelefono(posizione)) {
             MsgBox(Msg(114), QMessageBox::Information);
-            messaggio->LunghezzaDati = 0;
+            SvuotaPosizione(*messaggio);
         } else {
             MsgBox(Msg(113), QMessageBox::Critical);
         }
@@ -139,12 +148,14 @@ void Messaggi::SalvaSMS()
     const MessaggioSMS* messaggio = messaggioScelto(cartella, posizione);
     if (!messaggio)
         return;
+    const Modifiche prima = modificheFinora();
     if (cartella != Archivio) {
         salvaInArchivio(*messaggio);
-        return;
+    } else {
+        salvaNellaSIM(*messaggio);
+        f.Aggiorna();
     }
-    salvaNellaSIM(*messaggio);
-    f.Aggiorna();
+    mostraModifiche(prima);
 }
 
 void Messaggi::salvaInArchivio(const MessaggioSMS& messaggio)

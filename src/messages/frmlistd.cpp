@@ -3,6 +3,7 @@
 #include "tabella.h"
 
 #include "catalogo.h"
+#include "codecs.h"
 #include "globali.h"
 #include "immagini.h"
 #include "interazione.h"
@@ -124,8 +125,8 @@ void frmListD::mostraConteggioListe()
 void frmListD::mostraConteggioMembri(int lista)
 {
     const ListaDistribuzione& scelta = ListeDistribuzione.at(lista);
-    labMembri->setText(Msg(9) + QStringLiteral(" [") + scelta.Nome.trimmed() + QStringLiteral("]: ")
-                       + QString::number(scelta.Membri.size()) + Msg(10));
+    labMembri->setText(Msg(9) + QStringLiteral(" [") + TagliaSpazi(scelta.Nome)
+                       + QStringLiteral("]: ") + QString::number(scelta.Membri.size()) + Msg(10));
 }
 
 void frmListD::Liste_Click()
@@ -136,8 +137,8 @@ void frmListD::Liste_Click()
         return;
     const QList<VoceFile>& membri = ListeDistribuzione.at(lista).Membri;
     for (int i = 0; i < membri.size(); ++i) {
-        QTreeWidgetItem* riga
-            = rigaVoce(membri[i].Nome.trimmed(), membri[i].Numero.trimmed(), membri[i].Rossa != 0);
+        QTreeWidgetItem* riga = rigaVoce(TagliaSpazi(membri[i].Nome), TagliaSpazi(membri[i].Numero),
+                                         membri[i].Rossa != 0);
         riga->setData(0, RuoloMembro, i);
         ListNum->addTopLevelItem(riga);
     }
@@ -155,8 +156,8 @@ void frmListD::Aggiungi()
     const QString nome = voce->text(0);
     const QString numero = voce->text(ColonnaNumero);
     const bool doppione = std::any_of(membri.cbegin(), membri.cend(), [&](const VoceFile& m) {
-        return m.Nome.trimmed() == nome.left(LunghezzaNomeFile).trimmed()
-               || m.Numero.trimmed() == numero.trimmed();
+        return TagliaSpazi(m.Nome) == TagliaSpazi(nome.left(LunghezzaNomeFile))
+               || TagliaSpazi(m.Numero) == TagliaSpazi(numero);
     });
     if (doppione || membri.size() >= MaxMembri) {
         MsgBox(nome + Msg(11), QMessageBox::Information, QMessageBox::Ok, QString(), this);

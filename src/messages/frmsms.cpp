@@ -4,6 +4,7 @@
 
 #include "archivio.h"
 #include "catalogo.h"
+#include "codecs.h"
 #include "composizione.h"
 #include "frmlistd.h"
 #include "frmmain.h"
@@ -257,7 +258,8 @@ void frmSMS::ImpostaTesto(const QString& testoDecodificato)
 
 void frmSMS::cmbRub_Click()
 {
-    if (cmbRub->currentIndex() < 0)
+    // An entry with no name has nothing to choose it by: what was typed stays.
+    if (cmbRub->currentIndex() < 0 || cmbRub->currentText().isEmpty())
         return;
     const QSignalBlocker blocco(txtNum);
     txtNum->setText(CercaNumeroDaNome(cmbRub->currentText()));
@@ -272,6 +274,10 @@ void frmSMS::txtNum_Change()
         cmbRub->setCurrentIndex(-1);
         return;
     }
+    // Under four characters there is no name to look for, and the empty name would pick an
+    // entry that has none: the selection stays as it was.
+    if (nome.isEmpty())
+        return;
     const int trovato = cmbRub->findText(nome, Qt::MatchExactly);
     if (trovato < 0)
         return;
@@ -329,18 +335,22 @@ std::optional<QString> frmSMS::validitaControllata()
         txtTempo->setFocus();
         return std::nullopt;
     }
-    if (optLD[0]->isChecked() && !ValidaNumero(txtNum->text())) {
-        MsgBox(Msg(387), QMessageBox::Critical, QMessageBox::Ok, Msg(VoceErrore), this);
-        txtNum->setFocus();
-        return std::nullopt;
-    }
     return validita;
+}
+
+bool frmSMS::numeroControllato()
+{
+    if (ValidaNumero(txtNum->text()))
+        return true;
+    MsgBox(Msg(387), QMessageBox::Critical, QMessageBox::Ok, Msg(VoceErrore), this);
+    txtNum->setFocus();
+    return false;
 }
 
 void frmSMS::pInvia_Click()
 {
     const std::optional<QString> validita = validitaControllata();
-    if (!validita)
+    if (!validita || (optLD[0]->isChecked() && !numeroControllato()))
         return;
     if (!optLD[0]->isChecked()) {
         InviaLD(cmbListe->currentIndex(), chkRicevuta->isChecked(), dcs(), *validita);
@@ -374,8 +384,10 @@ bool frmSMS::inviaModificato(int posizione, const QString& validita)
         MsgBox(Msg(VoceErrore), QMessageBox::Information);
         return false;
     }
-    const int memorizzato = IndiceSMS.trimmed().toInt();
-    if (!InviaSMSMemorizzato(memorizzato, Msg(VoceInvioSMS))) {
+    bool posizioneNota = false;
+    const int memorizzato = IndiceSMS.toInt(&posizioneNota);
+    // Stored where the phone did not say: there is nothing to send it from.
+    if (!posizioneNota || !InviaSMSMemorizzato(memorizzato, Msg(VoceInvioSMS))) {
         MsgBox(Msg(VoceNonInviato), QMessageBox::Critical);
         return false;
     }
@@ -394,9 +406,12 @@ void frmSMS::pSalva_Click()
     if (!validita)
         return;
     const QString cartella = f.ChiaveSelezionata();
+    // A draft kept in the archive needs no number, and may name an alphanumeric sender; the
+    // phone stores only what it could send.
     switch (SalvataggioPerModo(Modo, cartella)) {
     case Salvataggio::NelTelefono:
-        salvaNelTelefono(*validita);
+        if (numeroControllato())
+            salvaNelTelefono(*validita);
         break;
     case Salvataggio::NellArchivio:
         salvaInArchivio(*validita);
@@ -414,6 +429,8 @@ void frmSMS::pSalva_Click()
         }
         break;
     case Salvataggio::SostituisciTelefono:
+        if (!numeroControllato())
+            break;
         CancellaSMSTelefono(Modo.toInt());
         salvaNelTelefono(*validita);
         break;
@@ -473,10 +490,10 @@ void frmSMS::InviaLD(int lista, bool rapportoStato, const QString& dcs, const QS
     if (lista < 0 || lista >= ListeDistribuzione.size())
         return;
     const ListaDistribuzione& scelta = ListeDistribuzione.at(lista);
-    const QString nomeLista = scelta.Nome.trimmed();
+    const QString nomeLista = TagliaSpazi(scelta.Nome);
     QString domanda = Msg(398) + QStringLiteral(" [") + nomeLista + QStringLiteral("] ?\n\n");
     for (const VoceFile& membro : scelta.Membri)
-        domanda += membro.Nome.trimmed() + QStringLiteral("\n");
+        domanda += TagliaSpazi(membro.Nome) + QStringLiteral("\n");
     if (MsgBox(domanda, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, Msg(399), this)
         != QMessageBox::Yes)
         return;
@@ -500,8 +517,8 @@ void frmSMS::InviaLD(int lista, bool rapportoStato, const QString& dcs, const QS
 bool frmSMS::inviaAMembro(int numero, const VoceFile& membro, const QString& validita,
                           bool rapportoStato, const QString& dcs, int& inviati)
 {
-    const QString nome = membro.Nome.trimmed();
-    const QString destinatario = membro.Numero.trimmed();
+    const QString nome = TagliaSpazi(membro.Nome);
+    const QString destinatario = TagliaSpazi(membro.Numero);
     const QString chi
         = QStringLiteral(" #") + QString::number(numero) + QStringLiteral(" [") + nome + u']';
     for (;;) {

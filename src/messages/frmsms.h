@@ -80,9 +80,11 @@ protected:
 
 private:
     void costruisci();
-    // The validity, the number and the centre checked before anything is sent or stored;
-    // none after telling the user what is wrong.
+    // The validity and the centre checked before anything is sent or stored; none after
+    // telling the user what is wrong.
     std::optional<QString> validitaControllata();
+    // The number checked before a message goes to the phone; false after telling the user.
+    bool numeroControllato();
     QString dcs() const;
     bool inviaModificato(int posizione, const QString& validita);
     // Sends to one member until it goes out or the user skips it (true) or stops the run

@@ -13,12 +13,14 @@ constexpr uint8_t StatoNonInviato = 2;
 constexpr uint8_t StatoInviato = 3;
 
 // Sends a new message with "AT+CMGS=140" under the wait window with Cancel (`testoAttesa`, or
-// entry 372 when empty); on success IndiceSMS holds the message reference. The arguments before
+// entry 372 when empty); on success IndiceSMS holds the message reference (empty when the
+// reply gave none). The arguments before
 // it are those of CodificaPDU.
 bool InviaSMSPDU(const QString& testo, const QString& numero, const QString& validita,
                  bool rapportoStato, const QString& dcs, const QString& testoAttesa = {});
 
-// Stores a PDU with "AT+CMGW=140,<stato>"; on success IndiceSMS holds the position.
+// Stores a PDU with "AT+CMGW=140,<stato>"; on success IndiceSMS holds the position (empty when
+// the reply gave none).
 bool ScriviSMSPDU(const QString& pdu, uint8_t stato);
 // Stores a new message built by CodificaPDU.
 bool ScriviSMS(const QString& testo, const QString& numero, const QString& validita,
@@ -28,3 +30,7 @@ bool ScriviSMS(const QString& testo, const QString& numero, const QString& valid
 bool InviaSMSMemorizzato(int posizione, const QString& testoAttesa);
 // Deletes position `posizione` with "AT+CMGD=", without the wait window.
 bool CancellaSMSTelefono(int posizione);
+
+// How many stores and deletes so far may have changed what the SIM's positions hold: each one
+// the phone did not refuse, for views that must read the SIM again.
+int ModificheSIM();

@@ -4,6 +4,8 @@
 #include "catalogo.h"
 #include "globali.h"
 #include "pdu.h"
+#include "risultati.h"
+#include "scambio.h"
 
 std::array<int16_t, 4> ContaSMS{};
 QString IndiceSMS;
@@ -12,8 +14,6 @@ namespace {
 
 constexpr int VoceRicezioneMessaggi = 370;
 constexpr int VoceRicezioneMessaggio = 371;
-// The status digit follows the 7 characters of the result prefix "+CMGR: ".
-constexpr int PosizioneStato = 7;
 constexpr int StatoMassimo = 3;
 
 using TabellaSMS = decltype(DatiTelefono::SMS);
@@ -29,8 +29,7 @@ EsitoPosizione LeggiPosizione(TabellaSMS& tabella, int posizione)
     MessaggioSMS& voce = tabella[static_cast<size_t>(posizione)];
     const PosizioneLetta letta = InterpretaRispostaCMGR(risposta, esito);
     if (!letta.messaggio) {
-        // Only the length marks the position empty; what it held before stays.
-        voce.LunghezzaDati = 0;
+        SvuotaPosizione(voce);
         return EsitoPosizione::Letta;
     }
     voce.Stato = letta.stato;
@@ -40,29 +39,25 @@ EsitoPosizione LeggiPosizione(TabellaSMS& tabella, int posizione)
 
 } // namespace
 
-PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito)
-{
-    PosizioneLetta letta;
-    if (esito != EsitoAT::Ok || risposta.endsWith(QStringLiteral(",,0")))
-        return letta;
-    const qsizetype finePrimaRiga = risposta.indexOf(QStringLiteral("\r\n"));
-    const int stato = risposta.size() > PosizioneStato ? risposta[PosizioneStato].digitValue() : -1;
-    if (finePrimaRiga <= PosizioneStato || stato < 0 || stato > StatoMassimo)
-        return letta;
-    letta.pdu = risposta.mid(finePrimaRiga + 2);
-    letta.messaggio = !letta.pdu.isEmpty();
-    letta.stato = static_cast<uint8_t>(stato);
-    return letta;
-}
-
 void ContaMessaggi()
 {
     ContaSMS.fill(0);
     for (int i = 1; i <= NumPosizioniSMS; ++i) {
         const MessaggioSMS& voce = Telefono.SMS[static_cast<size_t>(i)];
-        if (voce.LunghezzaDati > 0 && voce.Stato <= StatoMassimo)
+        if (PosizioneOccupata(voce) && voce.Stato <= StatoMassimo)
             ++ContaSMS[voce.Stato];
     }
+}
+
+bool PosizioneOccupata(const MessaggioSMS& messaggio)
+{
+    return !messaggio.PDU.isEmpty();
+}
+
+void SvuotaPosizione(MessaggioSMS& messaggio)
+{
+    messaggio.LunghezzaDati = 0;
+    messaggio.PDU.clear();
 }
 
 void LeggiTuttiSMS()

@@ -5,7 +5,7 @@
 // with something that is no message is an empty position. A read that loses the link on the way
 // changes nothing: neither the table, nor the counts, nor the read flag.
 
-#include "scambio.h"
+#include "telefono.h"
 
 #include <QString>
 
@@ -15,17 +15,9 @@
 // Messages per storage status 0 to 3 (received unread, received read, stored unsent, stored
 // sent), counted over the table after each read.
 extern std::array<int16_t, 4> ContaSMS;
-// The reply after the result prefix of the last successful "AT+CMGS" (the message reference)
-// or "AT+CMGW" (the storage position).
+// The number the last successful "AT+CMGS" (the message reference) or "AT+CMGW" (the storage
+// position) gave, in decimal; empty when its reply carried none within range.
 extern QString IndiceSMS;
-
-// What one "AT+CMGR=" reply says of its position.
-struct PosizioneLetta {
-    bool messaggio = false; // false: the position is empty
-    uint8_t stato = 0;
-    QString pdu;
-};
-PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito);
 
 // All ten positions under the wait window; sets Telefono.SMSLetti when the phone answered all.
 void LeggiTuttiSMS();
@@ -34,3 +26,9 @@ void LeggiSMS(uint8_t posizione);
 
 // Counts the occupied positions of the table by status.
 void ContaMessaggi();
+
+// Whether a SIM position holds a message. A message read from the phone always has its PDU, while
+// its user data length may be 0 (a message with no text), so the PDU tells, not the length.
+bool PosizioneOccupata(const MessaggioSMS& messaggio);
+// Marks a position empty; the rest of what it held stays, unseen.
+void SvuotaPosizione(MessaggioSMS& messaggio);

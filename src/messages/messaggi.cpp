@@ -1,13 +1,34 @@
 #include "messaggi.h"
 
 #include "archivio.h"
+#include "cartelle.h"
+#include "catalogo.h"
+#include "frmmain.h"
+#include "globali.h"
+#include "interazione.h"
+#include "invio.h"
 #include "letturasms.h"
+
+#include <QDir>
+
+namespace {
+
+constexpr int VoceArchivioDanneggiato = 792;
+constexpr int VoceCopiaConservata = 793;
+
+} // namespace
 
 Messaggi::Messaggi(frmMain& finestra) : f(finestra) {}
 
 bool Messaggi::CaricaArchivioSMS()
 {
-    return ::CaricaArchivioSMS();
+    const bool letto = ::CaricaArchivioSMS();
+    if (const std::optional<DannoArchivio> danno = DannoDaSegnalare())
+        MsgBox(Msg(VoceArchivioDanneggiato) + QString::number(danno->byteScartati)
+                   + QStringLiteral("\n") + Msg(VoceCopiaConservata)
+                   + QDir::toNativeSeparators(danno->copia),
+               QMessageBox::Warning);
+    return letto;
 }
 
 void Messaggi::LeggiTuttiSMS()
@@ -18,4 +39,22 @@ void Messaggi::LeggiTuttiSMS()
 void Messaggi::LeggiSMS(uint8_t& posizione)
 {
     ::LeggiSMS(posizione);
+}
+
+Messaggi::Modifiche Messaggi::modificheFinora()
+{
+    return {ModificheSIM(), ModificheArchivio()};
+}
+
+void Messaggi::mostraModifiche(const Modifiche& prima)
+{
+    const bool sim = ModificheSIM() != prima.sim;
+    const bool archivio = ModificheArchivio() != prima.archivio;
+    if (sim)
+        Telefono.SMSLetti = false;
+    if (f.CurrentView != 2)
+        return;
+    uint8_t cartella = CartellaDaChiave(f.ChiaveSelezionata());
+    if (cartella == Archivio ? archivio : sim)
+        ShowSMS(cartella);
 }

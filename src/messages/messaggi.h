@@ -36,6 +36,16 @@ public:
                 bool grassetto);
 
 private:
+    // What the commands have changed so far, on the SIM and in the archive.
+    struct Modifiche {
+        int sim = 0;
+        int archivio = 0;
+    };
+    static Modifiche modificheFinora();
+    // After a command: a SIM that changed is read again by the next view of it, and the folder
+    // on show is shown again when what it lists changed.
+    void mostraModifiche(const Modifiche& prima);
+
     // The message of the selected list row in the selected folder, with its position; null
     // when no row is selected or the position holds no message.
     MessaggioSMS* messaggioScelto(uint8_t& cartella, uint8_t& posizione) const;

@@ -55,12 +55,6 @@ std::pair<int, int> VociColonne(uint8_t cartella)
     }
 }
 
-const MessaggioSMS& MessaggioDi(uint8_t cartella, int posizione)
-{
-    return cartella == Archivio ? ArchivioSMS[static_cast<size_t>(posizione)]
-                                : Telefono.SMS[static_cast<size_t>(posizione)];
-}
-
 void Applica(QAction* voce, const StatoVoce& stato)
 {
     voce->setVisible(stato.visibile);
@@ -148,7 +142,7 @@ void Messaggi::ShowSMS(uint8_t& cartella)
         return;
     }
     if (cartella == Archivio && !ArchivioLetto)
-        ::CaricaArchivioSMS();
+        CaricaArchivioSMS();
     aggiungiRigheCartella(cartella);
 
     const int righe = f.List1->topLevelItemCount();
@@ -171,7 +165,7 @@ void Messaggi::aggiungiRigheCartella(uint8_t cartella)
     if (cartella > Archivio)
         return;
     for (const int posizione : PosizioniCartella(cartella)) {
-        const MessaggioSMS& messaggio = MessaggioDi(cartella, posizione);
+        const MessaggioSMS& messaggio = *MessaggioIn(cartella, posizione);
         f.List1->Aggiungi(
             TestoPosizione(posizione),
             {messaggio.Testo.left(LunghezzaTestoSMS(messaggio.Testo, messaggio.LunghezzaDati)),
@@ -240,11 +234,8 @@ void Messaggi::ShowSMSTxt(uint8_t& indice)
     f.txtSMS->setVisible(false);
     f.txtSMS->clear();
     const uint8_t cartella = CartellaDaChiave(f.ChiaveSelezionata());
-    const int ultima = cartella == Archivio ? NumArchivio : NumPosizioniSMS;
     // An empty position keeps the fields of the message it held, which are not shown.
-    const MessaggioSMS* messaggio
-        = indice >= 1 && indice <= ultima ? &MessaggioDi(cartella, indice) : nullptr;
-    if (messaggio && messaggio->LunghezzaDati > 0) {
+    if (const MessaggioSMS* messaggio = MessaggioIn(cartella, indice)) {
         scriviTestataMessaggio(*messaggio, indice);
         OutRTF(messaggio->Testo.left(LunghezzaTestoSMS(messaggio->Testo, messaggio->LunghezzaDati)),
                BluScuro, FontTesto, 10, false);

@@ -24,7 +24,8 @@ struct VoceChiamata {
     QString Numero;
 };
 
-// One short message, of the SIM table or of the archive. LunghezzaDati 0 marks an empty entry.
+// One short message, of the SIM table or of the archive. An empty SIM position has no PDU; a
+// message with no text has one, and LunghezzaDati 0.
 struct MessaggioSMS {
     uint8_t Stato = 0;         // 0 received unread, 1 received read, 2 stored unsent, 3 stored sent
     uint8_t Tipo = 0;          // first octet & 3: 0 SMS-DELIVER, 1 SMS-SUBMIT

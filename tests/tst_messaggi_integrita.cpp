@@ -1,0 +1,387 @@
+// The messages keep what the phone and the archive hold: a damaged archive read for its whole
+// records and repaired without losing a byte, messages with no text, folders that show what a
+// command changed, the compose dialog's number and drafts. The main window with the real link
+// against the simulated phone.
+
+#include "archivio.h"
+#include "banco.h"
+#include "catalogo.h"
+#include "dialogosms.h"
+#include "frmlistd.h"
+#include "frmmain.h"
+#include "frmsms.h"
+#include "globali.h"
+#include "invio.h"
+#include "letturasms.h"
+#include "listedistribuzione.h"
+#include "messaggi.h"
+#include "statobase.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+// From +39333123456 on 04/12/01 12:34: "Hello".
+const QByteArray Ciao = "0791933395066900040B919333133254F600001021402143050005C8329BFD06";
+// To +39333123456, valid 24 hours, report asked: "Ciao!".
+const QByteArray DaInviare = "079193339506690031FF0B919333133254F60000A705C374F81D02";
+
+// From +39333123456 on 04/12/01 12:34, with no text at all: user data length 0.
+const QByteArray Vuoto = "0791933395066900040B919333133254F600001021402143050000";
+
+const QByteArray Seme = "[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao
+                        + "\n3 | 0 | " + Vuoto + "\n";
+
+// From the alphanumeric sender "Banca" on 29/02/24 18:30: "Saldo 100".
+const QByteArray DallaBanca
+    = "07919333950669000409D0C2B07B1C0600004220928103008009D3309BFC06C56030";
+
+// A received message and an unsent one at position 4, for the commands that change folders.
+const QByteArray SemeCartelle = "[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao
+                                + "\n4 | 2 | " + DaInviare + "\n";
+
+QByteArray Record(const QByteArray& pdu, uint8_t tipo, uint8_t stato)
+{
+    return QByteArray("<SMS>") + char(pdu.size() / 2) + char(tipo) + char(stato) + pdu;
+}
+
+QString PercorsoArchivio()
+{
+    return FileProgramma(QStringLiteral("archivio.sms"));
+}
+
+void ScriviArchivio(const QByteArray& byte)
+{
+    QFile file(PercorsoArchivio());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(byte), byte.size());
+}
+
+} // namespace
+
+class TstMessaggiIntegrita : public QObject, private Banco {
+    Q_OBJECT
+
+    Messaggi* messaggi = nullptr;
+
+    void scegliRiga(const QString& posizione)
+    {
+        const auto trovate = finestra->List1->findItems(posizione, Qt::MatchExactly, 0);
+        QVERIFY(!trovate.isEmpty());
+        finestra->List1->setCurrentItem(trovate.first());
+        finestra->List1_Click();
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
+
+    void init()
+    {
+        StatoDiPartenza();
+        ContaSMS.fill(0);
+        IndiceSMS.clear();
+        ArchivioSMS.fill(MessaggioSMS());
+        NumArchivio = 0;
+        ArchivioLetto = false;
+        QFile::remove(PercorsoArchivio());
+        for (const QString& copia : QDir(CartellaProgramma()).entryList({"*.damaged"}))
+            QFile::remove(FileProgramma(copia));
+        apri();
+        messaggi = monta<Messaggi>(&frmMain::messaggi);
+    }
+
+    void cleanup() { chiudi(); }
+
+    // A message with no text is told from the phone's empty-slot reply: it is listed, counted,
+    // shown and deleted like any other, on the SIM and in the archive.
+    void messaggiSenzaTesto()
+    {
+        finestra->Form_Load();
+        avvia(Seme);
+        clic("SMS_IN");
+        QCOMPARE(righe(), (QStringList{"01|Hello|+39333123456|04/12/01 12.34|011204123450",
+                                       "03||+39333123456|04/12/01 12.34|011204123450"}));
+        QCOMPARE(ContaSMS[0] + ContaSMS[1], 2);
+        scegliRiga("03");
+        QVERIFY(finestra->txtSMS->toPlainText().startsWith(Msg(240) + "3\n"));
+        QVERIFY(finestra->txtSMS->toPlainText().endsWith("0" + Msg(247) + "\n\n"));
+
+        telefono->clearCommandLog();
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        messaggi->DelSMS();
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CMGD=3"});
+        QVERIFY(telefono->state().messages.bySlot.count(3) == 0);
+        QCOMPARE(righe().size(), 1);
+
+        // Stored with no text, it is there when the folder is read again.
+        Telefono.SMSCLetto = true;
+        QVERIFY(ScriviSMS(QString(), "+39333123456", "FF", false, "00", StatoNonInviato));
+        clic("SMS_NOOUT");
+        finestra->Aggiorna();
+        QCOMPARE(righe(), QStringList{"02||+39333123456|63 weeks|255         "});
+
+        QVERIFY(ArchiviaSMS(QString(), "+39333123456", "FF", false, "00", 1, StatoNonInviato));
+        clic("SMS_ARC");
+        QCOMPARE(righe(), QStringList{"01||+39333123456|63 weeks|255         "});
+        scegliRiga("01");
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        messaggi->DelSMS();
+        QCOMPARE(righe(), QStringList());
+        QCOMPARE(Contenuto(PercorsoArchivio()), QByteArray());
+    }
+
+    // The message text and the number of each row of the list, "position|text".
+    QStringList testiRighe() const
+    {
+        QStringList testi;
+        for (const QString& riga : righe())
+            testi << riga.section(u'|', 0, 1);
+        return testi;
+    }
+
+    // Editing a stored message deletes it and stores the new one: the folder shows the new one,
+    // not the deleted one, whether the edit is saved or sent.
+    void cartellaAggiornataDopoLaModifica()
+    {
+        finestra->Form_Load();
+        avvia(SemeCartelle);
+        clic("SMS_NOOUT");
+        QCOMPARE(testiRighe(), QStringList{"04|Ciao!"});
+        scegliRiga("04");
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtMess->setPlainText("Ciao a tutti");
+            dialogo->pSalva->click();
+        });
+        messaggi->EditSMS();
+        QCOMPARE(telefono->state().messages.bySlot.count(4), size_t(0));
+        QCOMPARE(testiRighe(), QStringList{"02|Ciao a tutti"});
+        QVERIFY(finestra->txtSMS->toPlainText().endsWith("Ciao a tutti"));
+
+        scegliRiga("02");
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtMess->setPlainText("Ciao a tutti!");
+            dialogo->pInvia->click();
+        });
+        messaggi->EditSMS();
+        QCOMPARE(testiRighe(), QStringList());
+        clic("SMS_OUT");
+        QCOMPARE(testiRighe(), QStringList{"02|Ciao a tutti!"});
+    }
+
+    // A message stored from the toolbar's New shows in the folder on view, on the SIM and in the
+    // archive; a dialog closed without a change reads nothing again.
+    void cartellaAggiornataDopoIlNuovo()
+    {
+        finestra->Form_Load();
+        avvia(SemeCartelle);
+        clic("SMS_NOOUT");
+        risposte->boxes.clear();
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtNum->setText("0612345678");
+            dialogo->txtMess->setPlainText("Nuovo");
+            dialogo->pSalva->click();
+        });
+        finestra->Toolbar1_ButtonClick(finestra->Pulsante("pNuovoSMS"));
+        QVERIFY(testiBox().contains(Msg(392) + "2"));
+        QCOMPARE(testiRighe(), (QStringList{"02|Nuovo", "04|Ciao!"}));
+
+        telefono->clearCommandLog();
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) { dialogo->reject(); });
+        finestra->Toolbar1_ButtonClick(finestra->Pulsante("pNuovoSMS"));
+        QVERIFY(telefono->commandLog().isEmpty());
+
+        clic("SMS_ARC");
+        QCOMPARE(testiRighe(), QStringList());
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtNum->setText("0612345678");
+            dialogo->txtMess->setPlainText("Bozza");
+            dialogo->pSalva->click();
+        });
+        finestra->Toolbar1_ButtonClick(finestra->Pulsante("pNuovoSMS"));
+        QCOMPARE(testiBox().last(), Msg(396));
+        QCOMPARE(testiRighe(), QStringList{"01|Bozza"});
+
+        scegliRiga("01");
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtMess->setPlainText("Bozza rivista");
+            dialogo->pSalva->click();
+        });
+        messaggi->EditSMS();
+        QCOMPARE(testiRighe(), QStringList{"01|Bozza rivista"});
+    }
+
+    // A message put on the SIM from the archive is in its folder the next time it is shown.
+    void cartellaAggiornataDopoIlSalvataggioNellaSIM()
+    {
+        ScriviArchivio(Record(DaInviare, 1, 2));
+        finestra->Form_Load();
+        avvia(SemeCartelle);
+        clic("SMS_NOOUT");
+        clic("SMS_ARC");
+        scegliRiga("01");
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        finestra->Toolbar1_ButtonClick(finestra->Pulsante("pSalvaSMSinTel"));
+        QCOMPARE(testiBox().last(), Msg(272) + "2");
+        clic("SMS_NOOUT");
+        QCOMPARE(testiRighe(), (QStringList{"02|Ciao!", "04|Ciao!"}));
+    }
+
+    // An entry with no name never writes over the number being typed; a typed number that an
+    // entry with a name holds still selects that name.
+    void numeroScrittoConVoceSenzaNome()
+    {
+        Telefono.RubLetta[0] = true;
+        Telefono.RubTotale[0] = 2;
+        Telefono.Rubrica[0][1] = {"1", "", "+39333000111", false};
+        Telefono.Rubrica[0][2] = {"2", "Gino", "+39333123456", false};
+        finestra->Form_Load();
+        QString scritto, sceltoGino, dopoLaVoceSenzaNome;
+        NelDialogoSMS(finestra, [&](frmSMS* dialogo) {
+            QTest::keyClicks(dialogo->txtNum, "393331112233");
+            scritto = dialogo->txtNum->text();
+            dialogo->txtNum->clear();
+            QTest::keyClicks(dialogo->txtNum, "+39333123456");
+            sceltoGino = dialogo->cmbRub->currentText() + "|" + dialogo->txtNum->text();
+            // Back to three characters, the name stays chosen.
+            dialogo->txtNum->setText("+39");
+            sceltoGino += "|" + dialogo->cmbRub->currentText();
+            dialogo->txtNum->setText("0612");
+            dialogo->cmbRub->setCurrentIndex(dialogo->cmbRub->findText(QString()));
+            dialogo->cmbRub_Click();
+            dopoLaVoceSenzaNome = dialogo->txtNum->text();
+        });
+        messaggi->InviaSMS(false, true);
+        QCOMPARE(scritto, QStringLiteral("393331112233"));
+        QCOMPARE(sceltoGino, QStringLiteral("Gino|+39333123456|Gino"));
+        QCOMPARE(dopoLaVoceSenzaNome, QStringLiteral("0612"));
+    }
+
+    // A draft is kept in the archive with no number, or with the alphanumeric sender a reply
+    // goes back to; sending still wants a number that can be dialled.
+    void bozzeNellArchivio()
+    {
+        finestra->Form_Load();
+        avvia("[messages]\ncentre = +393359609600\ncapacity = 10\n2 | 1 | " + DallaBanca + "\n");
+        clic("SMS_IN");
+        QCOMPARE(testiRighe(), QStringList{"02|Saldo 100"});
+        scegliRiga("02");
+        telefono->clearCommandLog();
+        risposte->boxes.clear();
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            QCOMPARE(dialogo->txtNum->text(), QStringLiteral("Banca"));
+            dialogo->txtMess->setPlainText("Grazie");
+            dialogo->pInvia->click();
+            dialogo->pSalva->click();
+        });
+        messaggi->RispondiSMS();
+        QVERIFY(telefono->commandLog().filter("AT+CMGS").isEmpty());
+        QCOMPARE(testiBox().mid(testiBox().size() - 2), (QStringList{Msg(387), Msg(396)}));
+        QCOMPARE(NumArchivio, 1);
+        QCOMPARE(ArchivioSMS[1].Numero, QStringLiteral("Banca"));
+        QCOMPARE(ArchivioSMS[1].Testo, QStringLiteral("Grazie"));
+
+        // With no number at all, from the toolbar's New in the archive, and edited again.
+        clic("SMS_ARC");
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtMess->setPlainText("Da finire");
+            dialogo->pSalva->click();
+        });
+        finestra->Toolbar1_ButtonClick(finestra->Pulsante("pNuovoSMS"));
+        QCOMPARE(testiBox().last(), Msg(396));
+        QCOMPARE(testiRighe(), (QStringList{"01|Grazie", "02|Da finire"}));
+        scegliRiga("02");
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtNum->clear();
+            dialogo->txtMess->setPlainText("Da finire presto");
+            dialogo->pSalva->click();
+        });
+        messaggi->EditSMS();
+        QCOMPARE(testiRighe(), (QStringList{"01|Grazie", "02|Da finire presto"}));
+    }
+
+    // The blanks that pad the list file's fields are taken off; a tab or a no-break space is
+    // part of a name and stays, in the editor, in the questions and in the duplicate check.
+    void nomiDelleListeConservati()
+    {
+        const QString conSpazio = QStringLiteral("Gino\u00A0");
+        ListeDistribuzione
+            = {{NomeLista("Amici\t"),
+                {VoceFile{0, "Gino", " 0612345678", 0}, VoceFile{0, conSpazio, "0612345679", 0}}}};
+        QVERIFY(SalvaFileListeD());
+        Telefono.RubLetta[0] = true;
+        Telefono.RubTotale[0] = 1;
+        Telefono.Rubrica[0][1] = {"1", "Gino\t", "+39333123456", false};
+        {
+            frmListD editor(0, nullptr);
+            QCOMPARE(editor.ListNum->topLevelItemCount(), 2);
+            QStringList nomi;
+            for (int i = 0; i < 2; ++i)
+                nomi << editor.ListNum->topLevelItem(i)->text(0) + "|"
+                            + editor.ListNum->topLevelItem(i)->text(1);
+            nomi.sort();
+            QCOMPARE(nomi, (QStringList{"Gino|0612345678", conSpazio + "|0612345679"}));
+            QVERIFY(editor.labMembri->text().contains("[Amici\t]"));
+            editor.listRubrica->setCurrentItem(editor.listRubrica->topLevelItem(0));
+            editor.Aggiungi();
+            QCOMPARE(ListeDistribuzione[0].Membri.size(), 3);
+            editor.done(QDialog::Accepted);
+        }
+
+        finestra->Form_Load();
+        // Asked, and declined: nothing is sent.
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->optLD[1]->click();
+            dialogo->txtMess->setPlainText("Ciao");
+            dialogo->InviaLD(0, false, "00", "FF");
+        });
+        messaggi->InviaSMS(false, true);
+        QVERIFY2(
+            testiBox().contains(Msg(398) + " [Amici\t] ?\n\nGino\n" + conSpazio + "\nGino\t\n"),
+            qPrintable(testiBox().join(" / ")));
+    }
+
+    // Junk, a whole record, junk and a cut record: the program starts with the whole record,
+    // tells once how much it skipped, and the first change keeps the original beside the file.
+    void archivioDanneggiato()
+    {
+        const QByteArray danneggiato = QByteArray("\x01\x02garbage") + Record(Ciao, 0, 1) + "\r\n"
+                                       + Record(DaInviare, 1, 2).chopped(7);
+        ScriviArchivio(danneggiato);
+        const qsizetype scartati = danneggiato.size() - Record(Ciao, 0, 1).size();
+
+        finestra->Form_Load();
+
+        QCOMPARE(testiBox(),
+                 QStringList{Msg(792) + QString::number(scartati) + "\n" + Msg(793)
+                             + QDir::toNativeSeparators(PercorsoArchivio() + ".damaged")});
+        QCOMPARE(risposte->boxes.first().icona, QMessageBox::Warning);
+        clic("SMS_ARC");
+        QCOMPARE(righe(), QStringList{"01|Hello|+39333123456|04/12/01 12.34|011204123450"});
+        // Reading the same file again tells nothing new.
+        finestra->Aggiorna();
+        QCOMPARE(righe().size(), 1);
+        QCOMPARE(risposte->boxes.size(), 1);
+        QCOMPARE(Contenuto(PercorsoArchivio()), danneggiato);
+
+        scegliRiga("01");
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        messaggi->DelSMS();
+        QCOMPARE(Contenuto(PercorsoArchivio() + ".damaged"), danneggiato);
+        QCOMPARE(Contenuto(PercorsoArchivio()), QByteArray());
+        QCOMPARE(righe(), QStringList());
+    }
+};
+
+QTEST_MAIN(TstMessaggiIntegrita)
+#include "tst_messaggi_integrita.moc"
