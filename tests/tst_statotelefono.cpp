@@ -106,9 +106,9 @@ private slots:
     void ricevitoreDopoIlRisultato()
     {
         // Between commands the buffer holds the last result; an indication still comes out.
-        QString ricevuto = "21";
+        QString ricevuto;
         RicevitoreAT ricevitore(ricevuto);
-        ricevitore.Riallinea();
+        ricevitore.SostituisciRisposta(QStringLiteral("21"));
         ricevitore.Aggiungi(u"\r\n+CMTI: \"SM\",4\r\n");
         QCOMPARE(ricevuto, QStringLiteral("21"));
         QCOMPARE(ricevitore.PrendiIndicazioniSMS(), QList<int>{4});
