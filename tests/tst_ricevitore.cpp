@@ -1,6 +1,7 @@
 // The receive path around the end of a reply: what follows a reply's final line, whole or cut
-// anywhere, stays in the stream. Chunk splits at every position through the exchange, then the
-// same road against the simulated phone.
+// anywhere, stays in the stream, and the data prompt is seen whatever unsolicited lines fall
+// around it. Chunk splits at every position through the exchange, then the same roads against
+// the simulated phone.
 
 #include "banco.h"
 #include "catalogo.h"
@@ -155,6 +156,95 @@ private slots:
         QCOMPARE(ricevuto, buffer);
         QCOMPARE(ricevitore.Fine(), fine);
         QCOMPARE(ricevitore.PrendiIndicazioniSMS(), indici);
+    }
+
+    // The data prompt with the phone's own lines before it, after it or on both sides, the
+    // chunks cut at every pair of places: the prompt is seen at once, the indications are kept,
+    // and the data that follows gets its reply.
+    void promptTraLeNonRichieste_data()
+    {
+        QTest::addColumn<QString>("flusso");
+        QTest::addColumn<QList<int>>("indici");
+        QTest::newRow("indication after") << "\r\n> \r\n+CMTI: \"SM\",3\r\n" << QList<int>{3};
+        QTest::newRow("ring after") << "\r\n> \r\nRING\r\n" << QList<int>{};
+        QTest::newRow("caller identity after an empty line")
+            << "\r\n> \r\n\r\n+CLIP: \"+39333\",145\r\n"
+            << QList<int>{};
+        QTest::newRow("indication before") << "\r\n+CMTI: \"SM\",4\r\n\r\n> " << QList<int>{4};
+        QTest::newRow("both sides")
+            << "\r\nRING\r\n\r\n+CMTI: \"SM\",4\r\n\r\n> \r\n+CMTI: \"SM\",3\r\nRING\r\n"
+            << QList<int>{4, 3};
+    }
+
+    void promptTraLeNonRichieste()
+    {
+        QFETCH(QString, flusso);
+        QFETCH(QList<int>, indici);
+        RegistraPortaAT(&porta);
+        Connesso = true;
+        const QString pdu = QStringLiteral("0011000B919333123456F70000AA05C8329BFD06");
+        for (qsizetype i = 0; i <= flusso.size(); ++i) {
+            for (qsizetype j = i; j <= flusso.size(); ++j) {
+                const QByteArray dove = QStringLiteral("cut at %1 and %2").arg(i).arg(j).toLatin1();
+                porta.risposta = [&](const QString& comando) {
+                    if (comando.startsWith(QLatin1String("AT+CMGS")))
+                        Consegna({flusso.left(i), flusso.mid(i, j - i), flusso.mid(j)});
+                    else
+                        Consegna({QStringLiteral("\r\n+CMGS: 7\r\n\r\nOK\r\n")});
+                };
+                EsitoAT esito{};
+                QVERIFY2(InviaComandoAT(QStringLiteral("AT+CMGS=23"), &esito) == ">",
+                         dove.constData());
+                QVERIFY2(esito == EsitoAT::Prompt, dove.constData());
+                QVERIFY2(InviaComandoAT(pdu + CtrlZ, &esito) == "+CMGS: 7", dove.constData());
+                QVERIFY2(PrendiIndicazioniSMS() == indici, dove.constData());
+            }
+        }
+    }
+
+    // A line that holds only "> " and is followed by a final result is a reply, not a prompt.
+    void maggioreSeguitoDaOK()
+    {
+        for (const QStringList& pezzi :
+             {QStringList{"\r\n> \r\n\r\nOK\r\n"}, QStringList{"\r\n> \r\n", "\r\nOK\r\n"}}) {
+            QString ricevuto;
+            RicevitoreAT ricevitore(ricevuto);
+            for (const QString& pezzo : pezzi)
+                ricevitore.Aggiungi(pezzo);
+            QCOMPARE(ricevitore.Fine(), FineRisposta::Ok);
+            QCOMPARE(TagliaRisposta(ricevuto), QStringLiteral("> "));
+        }
+    }
+
+    // The phone gives its prompt and at once a line of its own, in one piece: the message's data
+    // goes out and the phone's reply comes back, with no wait for a time-out.
+    void promptSeguitoDaUnaRigaDelTelefono_data()
+    {
+        QTest::addColumn<QByteArray>("riga");
+        QTest::addColumn<int>("domande");
+        QTest::newRow("indication") << QByteArray("+CMTI: \"SM\",3") << 1;
+        QTest::newRow("ring") << QByteArray("RING") << 0;
+    }
+
+    void promptSeguitoDaUnaRigaDelTelefono()
+    {
+        QFETCH(QByteArray, riga);
+        QFETCH(int, domande);
+        apri();
+        finestra->Form_Load();
+        accendi();
+        connetti();
+        telefono->injectUnsolicited(riga, s25sim::S25Simulator::When::AfterNextReply);
+        const QString pdu = QStringLiteral("0011000B919333123456F70000AA05C8329BFD06");
+        EsitoAT esito{};
+        QCOMPARE(InviaComandoAT(QStringLiteral("AT+CMGS=19"), &esito), QStringLiteral(">"));
+        QCOMPARE(esito, EsitoAT::Prompt);
+        const QString risposta = InviaComandoAT(pdu + CtrlZ, &esito);
+        QCOMPARE(esito, EsitoAT::Ok);
+        QVERIFY2(risposta.startsWith(QLatin1String("+CMGS: ")), qPrintable(risposta));
+        QCOMPARE(telefono->commandLog(), (QStringList{"AT+CMGS=19", pdu + CtrlZ}));
+        QCOMPARE(telefono->state().messages.sentPdus.size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(domandeNuovoSMS(), domande, Pazienza);
     }
 
     // The power view's reply, with an indication that the phone cuts right after the reply's

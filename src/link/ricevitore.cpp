@@ -111,6 +111,9 @@ void RicevitoreAT::chiudiRiga(qsizetype lf)
         if (const auto indice = IndiceIndicazioneSMS(riga))
             indicazioniSMS.append(*indice);
         togliRiga(inizioRiga, lf + 1);
+        // The phone frames a line of its own with a line end, which also ends the prompt's line.
+        if (promptChiuso && fine == FineRisposta::Nessuna)
+            notaFine(FineRisposta::Prompt, inizioRiga);
         return;
     }
     if (riportata) {
@@ -118,6 +121,7 @@ void RicevitoreAT::chiudiRiga(qsizetype lf)
         return;
     }
     if (fine == FineRisposta::Nessuna) {
+        promptChiuso = riga == Prompt || (promptChiuso && riga.isEmpty());
         const FineRisposta finale = RigaFinale(riga);
         if (finale != FineRisposta::Nessuna)
             notaFine(finale, lf + 1);
@@ -187,6 +191,7 @@ void RicevitoreAT::riallinea()
     inizioPrecedente = -1;
     cercaDa = buffer.size();
     riportati = 0;
+    promptChiuso = false;
     fine = FineRisposta::Nessuna;
     fineIn = 0;
 }

@@ -57,6 +57,8 @@ private:
     qsizetype inizioPrecedente = -1; // start of the line before it; -1 when unknown
     qsizetype cercaDa = 0;           // where the search for the next line end resumes
     qsizetype riportati = 0;         // characters at the start that came before the command
+    // A line holding only the prompt has ended, and nothing but empty lines came after it.
+    bool promptChiuso = false;
     FineRisposta fine = FineRisposta::Nessuna;
     qsizetype fineIn = 0;
     QList<int> indicazioniSMS;
