@@ -39,6 +39,20 @@ private slots:
             QVERIFY2(!DecodificaOrologio(QString::fromLatin1(guasto)), guasto);
     }
 
+    // A clock whose fields lie outside the calendar is no clock, and changes nothing.
+    void orologioFuoriScala()
+    {
+        for (const char* guasto : {"+CCLK: \"24/13/09,08:05:00\"", "+CCLK: \"24/00/09,08:05:00\"",
+                                   "+CCLK: \"24/03/32,08:05:00\"", "+CCLK: \"24/02/30,08:05:00\"",
+                                   "+CCLK: \"24/03/00,08:05:00\"", "+CCLK: \"24/03/09,24:05:00\"",
+                                   "+CCLK: \"24/03/09,08:60:00\"", "+CCLK: \"24/03/09,08:05:61\""})
+            QVERIFY2(!DecodificaOrologio(QString::fromLatin1(guasto)), guasto);
+        const auto bisestile = DecodificaOrologio(QStringLiteral("+CCLK: \"24/02/29,23:59:59\""));
+        QVERIFY(bisestile);
+        QCOMPARE(bisestile->DataTel, QStringLiteral("29/02/24"));
+        QCOMPARE(bisestile->OraTel, QStringLiteral("23:59   "));
+    }
+
     void orologioImpostato()
     {
         QCOMPARE(ComandoImpostaOrologio("8", "12", "26", "9", "5", "00").value_or(QString()),
@@ -77,6 +91,19 @@ private slots:
         QCOMPARE((*DecodificaBlocco("+CLCK: 0,7", false))[0], uint8_t(0));
         for (const char* guasto : {"", "ERRORE", "\r\nOK\r\n", "+CLCK:", "+CLC"})
             QVERIFY2(!DecodificaBlocco(QString::fromLatin1(guasto), true), guasto);
+    }
+
+    // A status is 0 or 1 and a class 1 to 255: a line with another is not read.
+    void bloccoFuoriScala()
+    {
+        for (const char* guasto : {"+CLCK: 2", "+CLCK: 1,257", "+CLCK: 1,0", "+CLCK: 99999999999",
+                                   "+CLCK: 1,4294967297"}) {
+            QVERIFY2(!DecodificaBlocco(QString::fromLatin1(guasto), true), guasto);
+            QVERIFY2(!DecodificaBlocco(QString::fromLatin1(guasto), false), guasto);
+        }
+        QCOMPARE(*DecodificaBlocco("+CLCK: 1,1\r\n+CLCK: 1,1073741828", true),
+                 (StatoClassi{1, 0, 0}));
+        QCOMPARE(*DecodificaBlocco("+CLCK: 7\r\n+CLCK: 1", false), (StatoClassi{1, 0, 0}));
     }
 
     void comandiBlocco()
@@ -127,6 +154,19 @@ private slots:
         QCOMPARE(lunghezze, prima);
     }
 
+    // A length is one octet: a larger one changes nothing.
+    void lunghezzeFuoriScala()
+    {
+        std::array<uint8_t, NumLunghezzeCodici> lunghezze{};
+        lunghezze[2] = 8;
+        lunghezze[4] = 4;
+        DecodificaLunghezzeCodici("+CPWD: (\"SC\",300),(\"AO\",99999999999),(\"P2\",255)",
+                                  lunghezze);
+        QCOMPARE(lunghezze[2], uint8_t(8));
+        QCOMPARE(lunghezze[4], uint8_t(4));
+        QCOMPARE(lunghezze[0], uint8_t(255));
+    }
+
     void trasferimentoLetto()
     {
         Trasferimento prima;
@@ -160,6 +200,29 @@ private slots:
         QCOMPARE(DecodificaTrasf(0, OKNudo, prima)->Stato, (std::array<uint8_t, 3>{}));
         for (const char* guasto : {"", "ERRORE", "+CCF", "garbage"})
             QVERIFY2(!DecodificaTrasf(0, QString::fromLatin1(guasto), prima), guasto);
+    }
+
+    // A status is 0 or 1, a class 1 to 255, a no-reply time 1 to 30 seconds: a line with
+    // another status or class is not read, and a time outside keeps the one before.
+    void trasferimentoFuoriScala()
+    {
+        Trasferimento prima;
+        prima.Stato = {1, 1, 1};
+        prima.Numero = {"1", "2", "3"};
+        prima.Tempo = {15, 15, 15};
+        for (const char* guasto : {"+CCFC: 2,1,\"0612\",129", "+CCFC: 1,257,\"0612\",129",
+                                   "+CCFC: 1,0,\"0612\",129", "+CCFC: 99999999999,1"})
+            QVERIFY2(!DecodificaTrasf(0, QString::fromLatin1(guasto), prima), guasto);
+        const auto letto = DecodificaTrasf(2,
+                                           "+CCFC: 1,1,\"0611\",129,,,300\r\n"
+                                           "+CCFC: 1,4,\"0612\",129,,,99999999999\r\n"
+                                           "+CCFC: 1,2,\"0613\",129,,,0\r\n"
+                                           "+CCFC: 1,8,\"0614\",129,,,30",
+                                           prima);
+        QVERIFY(letto);
+        QCOMPARE(letto->Stato, (std::array<uint8_t, 3>{1, 1, 1}));
+        QCOMPARE(letto->Tempo, (std::array<uint8_t, 3>{15, 15, 15}));
+        QCOMPARE(DecodificaTrasf(2, "+CCFC: 1,1,\"0611\",129,,,30", prima)->Tempo[0], uint8_t(30));
     }
 
     void comandiTrasferimento()

@@ -1,5 +1,7 @@
 #include "ricevitore.h"
 
+#include "campirisposta.h"
+
 #include <algorithm>
 #include <array>
 
@@ -15,17 +17,6 @@ constexpr std::array<QStringView, 3> PrefissiNonRichiesti{u"+CLIP:", u"+CRING:",
                                                           PrefissoIndicazioneSMS};
 // A longer index is no message position: it would not even fit the table's numbers.
 constexpr qsizetype CifreIndiceMassime = 5;
-
-bool SoloCifre(QStringView testo)
-{
-    if (testo.isEmpty())
-        return false;
-    for (const QChar c : testo) {
-        if (!c.isDigit())
-            return false;
-    }
-    return true;
-}
 
 // A line with its end and nothing else: CR LF, or a lone LF.
 bool RigaVuota(QStringView rigaConFine)

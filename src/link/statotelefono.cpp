@@ -1,7 +1,6 @@
 #include "statotelefono.h"
 
 #include "catalogo.h"
-#include "codecs.h"
 #include "globali.h"
 
 #include <QStringList>
@@ -12,7 +11,6 @@
 namespace {
 
 constexpr QChar Virgoletta = u'"';
-constexpr QChar Virgola = u',';
 constexpr QChar Ritorno = u'\r';
 
 constexpr qsizetype PrefissoSCID = 7; // "^SCID: "
@@ -43,13 +41,6 @@ constexpr qsizetype CifreCella = 8;
 QString Campo(const QStringList& campi, qsizetype indice)
 {
     return indice < campi.size() ? campi.at(indice) : QString();
-}
-
-bool SoloCifre(QStringView testo)
-{
-    return !testo.isEmpty() && std::all_of(testo.begin(), testo.end(), [](QChar c) {
-        return c >= u'0' && c <= u'9';
-    });
 }
 
 // A hex number of one to `cifre` digits, quoted or not; empty for anything else.
@@ -86,59 +77,6 @@ uint8_t StatoRegistrazione(const QString& campo)
 }
 
 } // namespace
-
-QStringList CampiRisposta(QStringView risposta)
-{
-    QStringView riga = risposta.left(risposta.indexOf(Ritorno));
-    const qsizetype duePunti = riga.indexOf(u':');
-    const qsizetype virgoletta = riga.indexOf(Virgoletta);
-    if (duePunti >= 0 && (virgoletta < 0 || duePunti < virgoletta))
-        riga = riga.mid(duePunti + 1);
-    QStringList campi;
-    if (riga.isEmpty())
-        return campi;
-    bool traVirgolette = false;
-    int parentesi = 0;
-    qsizetype inizio = 0;
-    for (qsizetype i = 0; i <= riga.size(); ++i) {
-        if (i == riga.size() || (riga.at(i) == Virgola && !traVirgolette && parentesi == 0)) {
-            campi << TagliaSpazi(riga.mid(inizio, i - inizio).toString());
-            inizio = i + 1;
-            continue;
-        }
-        const QChar c = riga.at(i);
-        if (c == Virgoletta)
-            traVirgolette = !traVirgolette;
-        else if (!traVirgolette && c == u'(')
-            ++parentesi;
-        else if (!traVirgolette && c == u')' && parentesi > 0)
-            --parentesi;
-    }
-    return campi;
-}
-
-QString SenzaVirgolette(QStringView campo)
-{
-    if (campo.size() >= 2 && campo.startsWith(Virgoletta) && campo.endsWith(Virgoletta))
-        campo = campo.mid(1, campo.size() - 2);
-    return campo.toString();
-}
-
-bool NumeroIntero(QStringView testo)
-{
-    return SoloCifre(testo.startsWith(u'-') ? testo.mid(1) : testo);
-}
-
-std::optional<int> InteroTra(QStringView testo, int minimo, int massimo)
-{
-    if (!NumeroIntero(testo))
-        return std::nullopt;
-    bool ok = false;
-    const int valore = testo.toInt(&ok);
-    if (!ok || valore < minimo || valore > massimo)
-        return std::nullopt;
-    return valore;
-}
 
 Identita IdentitaDi(const DatiTelefono& t)
 {

@@ -1,25 +1,12 @@
 #pragma once
 
+#include "campirisposta.h"
 #include "telefono.h"
 
 #include <QList>
 #include <QString>
 
 #include <cstdint>
-#include <optional>
-
-// The fields of a reply line, as 27.007 lays them out.
-
-// The fields of a reply's first line after its "+XXX:" prefix (the whole line when it has none):
-// split at the commas outside double quotes and parentheses, blanks around each taken off,
-// quotes and parentheses kept. An empty line has no fields.
-QStringList CampiRisposta(QStringView risposta);
-// A field without the double quotes around it.
-QString SenzaVirgolette(QStringView campo);
-// True for a whole number written in decimal digits, with a minus sign or none.
-bool NumeroIntero(QStringView testo);
-// The value of a whole number that lies from min to max; none for any other text or value.
-std::optional<int> InteroTra(QStringView testo, int minimo, int massimo);
 
 // The phone's identity, power and network groups as the replies give them, and the rows their
 // views show. Pure functions: a reply too short, garbled or quoted where the phone usually does
