@@ -225,6 +225,30 @@ private slots:
         QCOMPARE(DecodificaTrasf(2, "+CCFC: 1,1,\"0611\",129,,,30", prima)->Tempo[0], uint8_t(30));
     }
 
+    // The search read by fields: the access technology that 27.007 adds after the code, codes of
+    // five and six digits, names holding commas or parentheses; entries whose status is no
+    // network status, or that have no numeric code, are left out; the lists of modes and
+    // formats after the empty field are no networks.
+    void retiPerCampi()
+    {
+        const auto reti = DecodificaReti(
+            "+COPS: (2,\"TIM\",\"TIM\",\"22201\",0),(1,\"T-Mobile\",\"TMO\",\"310260\",2),"
+            "(3,\"AT&T, Inc (US)\",\"ATT\",\"310410\",7),(4,\"Nuova\",\"N\",\"22250\",0),"
+            "(1,\"Senza codice\",\"S\",,0),(1,\"Lettere\",\"L\",\"2220A\"),( 1 , \"Spazi\" , , "
+            "22288 ),"
+            ",(0,1,2,3,4),(0,1,2)");
+        QStringList lette;
+        for (const ReteTrovata& trovata : reti)
+            lette << QString::number(trovata.stato) + "|" + trovata.rete.Codice + "|"
+                         + trovata.rete.Nome;
+        QCOMPARE(lette, (QStringList{"2|22201|TIM", "1|310260|T-Mobile", "3|310410|AT&T, Inc (US)",
+                                     "1|22288|Spazi"}));
+        QCOMPARE(DecodificaReti("+COPS: (2,\"TIM\",,22201),\r\n(1,\"Vodafone IT\",,22210)").size(),
+                 size_t(2));
+        QVERIFY(DecodificaReti("+COPS: ,,(0,1,2,3,4),(0,1,2)").empty());
+        QVERIFY(DecodificaReti("+COPS: (99999999999,\"X\",,22201)").empty());
+    }
+
     void comandiTrasferimento()
     {
         QCOMPARE(ComandiTrasf::TipoNumero(""), uint8_t(0));
@@ -254,10 +278,10 @@ private slots:
         QCOMPARE(reti[0].rete.Nome, QStringLiteral("I TIM"));
         QCOMPARE(reti[0].stato, uint8_t(ReteAttuale));
         QCOMPARE(reti[3].stato, uint8_t(ReteSconosciuta));
-        // A short name, a quoted code, a six-digit code cut to the table's five.
+        // A short name and a quoted code; a six-digit code stays whole.
         const auto varianti = DecodificaReti("+COPS: (1,\"Long\",\"Sh\",\"222015\")");
         QCOMPARE(varianti.size(), size_t(1));
-        QCOMPARE(varianti[0].rete.Codice, QStringLiteral("22201"));
+        QCOMPARE(varianti[0].rete.Codice, QStringLiteral("222015"));
         QVERIFY(DecodificaReti("ERRORE").empty());
         QVERIFY(DecodificaReti("+COPS: (2,\"cut").empty());
         QCOMPARE(ImmagineRete(ReteAttuale), 58);

@@ -48,9 +48,32 @@ inline QString SenzaVirgolette(QStringView campo)
     return campo.toString();
 }
 
-// The fields of a reply's first line after its "+XXX:" prefix (the whole line when it has none):
-// split at the commas outside double quotes and parentheses, blanks around each taken off,
-// quotes and parentheses kept. An empty line has no fields.
+// The fields of a text: split at the commas outside double quotes and parentheses, blanks
+// around each taken off, quotes and parentheses kept. An empty text has no fields.
+inline QStringList DividiCampi(QStringView testo)
+{
+    QStringList campi;
+    if (testo.isEmpty())
+        return campi;
+    bool traVirgolette = false;
+    int parentesi = 0;
+    qsizetype inizio = 0;
+    for (qsizetype i = 0; i <= testo.size(); ++i) {
+        if (i == testo.size() || (testo.at(i) == u',' && !traVirgolette && parentesi == 0)) {
+            campi << TagliaSpazi(testo.mid(inizio, i - inizio).toString());
+            inizio = i + 1;
+        } else if (testo.at(i) == u'"') {
+            traVirgolette = !traVirgolette;
+        } else if (!traVirgolette && testo.at(i) == u'(') {
+            ++parentesi;
+        } else if (!traVirgolette && testo.at(i) == u')' && parentesi > 0) {
+            --parentesi;
+        }
+    }
+    return campi;
+}
+
+// The fields of a reply's first line after its "+XXX:" prefix (the whole line when it has none).
 inline QStringList CampiRisposta(QStringView risposta)
 {
     QStringView riga = risposta.left(risposta.indexOf(u'\r'));
@@ -58,23 +81,5 @@ inline QStringList CampiRisposta(QStringView risposta)
     const qsizetype virgoletta = riga.indexOf(u'"');
     if (duePunti >= 0 && (virgoletta < 0 || duePunti < virgoletta))
         riga = riga.mid(duePunti + 1);
-    QStringList campi;
-    if (riga.isEmpty())
-        return campi;
-    bool traVirgolette = false;
-    int parentesi = 0;
-    qsizetype inizio = 0;
-    for (qsizetype i = 0; i <= riga.size(); ++i) {
-        if (i == riga.size() || (riga.at(i) == u',' && !traVirgolette && parentesi == 0)) {
-            campi << TagliaSpazi(riga.mid(inizio, i - inizio).toString());
-            inizio = i + 1;
-        } else if (riga.at(i) == u'"') {
-            traVirgolette = !traVirgolette;
-        } else if (!traVirgolette && riga.at(i) == u'(') {
-            ++parentesi;
-        } else if (!traVirgolette && riga.at(i) == u')' && parentesi > 0) {
-            --parentesi;
-        }
-    }
-    return campi;
+    return DividiCampi(riga);
 }
