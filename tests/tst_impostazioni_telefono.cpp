@@ -4,6 +4,7 @@
 #include "catalogo.h"
 #include "codici.h"
 #include "globali.h"
+#include "operatori.h"
 #include "orologio.h"
 #include "reti.h"
 #include "scambio.h"
@@ -11,6 +12,7 @@
 #include "trasferimenti.h"
 #include "vocabolario.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TstImpostazioniTelefono : public QObject {
@@ -247,6 +249,54 @@ private slots:
                  size_t(2));
         QVERIFY(DecodificaReti("+COPS: ,,(0,1,2,3,4),(0,1,2)").empty());
         QVERIFY(DecodificaReti("+COPS: (99999999999,\"X\",,22201)").empty());
+    }
+
+    // The operator list read by fields: a code of six digits stays whole, a prefix without its
+    // blank is still a prefix, a name holding a comma stays whole, a line end inside a name
+    // becomes a blank, and lines that are no operator are skipped.
+    void operatoriPerCampi()
+    {
+        const std::vector<Operatore> letti
+            = DecodificaOperatori("+COPN: 310260,\"T-Mobile\"\r\n+COPN:\"22201\",\"TIM\"\r\n+COPN: "
+                                  "22210,\"Vodafone, IT\"\r\n"
+                                  "+COPN: 22288,\"WIND\rTre\nItalia\"\r\nrumore,\"X\"\r\n+COPN: "
+                                  "22299\r\n+COPN: 2,\"Breve\"");
+        QStringList operatori;
+        for (const Operatore& op : letti)
+            operatori << op.Codice + "|" + op.Nome;
+        QCOMPARE(operatori, (QStringList{"310260|T-Mobile", "22201|TIM", "22210|Vodafone, IT",
+                                         "22288|WIND Tre Italia", "2    |Breve"}));
+    }
+
+    // The operator file keeps its fixed five-character code: a six-digit code is left out of it,
+    // not cut; an empty file is a read list with no operators; names keep one per line.
+    void fileOperatori()
+    {
+        QTemporaryDir cartella;
+        QVERIFY(cartella.isValid());
+        const QString percorso = cartella.filePath("reti.op");
+        Telefono.Operatori = DecodificaOperatori(
+            "+COPN: 22201,\"TIM\"\r\n+COPN: 310260,\"T-Mobile\"\r\n+COPN: 22210,\"Voda\nfone\"");
+        QCOMPARE(NomeOperatore("310260"), QStringLiteral("T-Mobile"));
+        QCOMPARE(NomeOperatore("31026"), QStringLiteral("31026"));
+        QVERIFY(SalvaFileOperatori(percorso));
+        QFile file(percorso);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("22201,TIM\r\n22210,Voda fone\r\n"));
+        file.close();
+        QVERIFY(CaricaFileOperatori(percorso));
+        QCOMPARE(int(Telefono.Operatori.size()), 2);
+        QCOMPARE(NomeOperatore("310260"), QStringLiteral("310260"));
+
+        Telefono.Operatori.clear();
+        QVERIFY(SalvaFileOperatori(percorso));
+        QCOMPARE(QFileInfo(percorso).size(), 0);
+        Telefono.Operatori = {{"22201", "TIM"}};
+        Telefono.OperatoriLetti = false;
+        QVERIFY(CaricaFileOperatori(percorso));
+        QVERIFY(Telefono.OperatoriLetti);
+        QVERIFY(Telefono.Operatori.empty());
+        QCOMPARE(NomeOperatore("22201"), QStringLiteral("22201"));
     }
 
     void comandiTrasferimento()

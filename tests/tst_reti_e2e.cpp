@@ -9,6 +9,7 @@
 #include "s25simulator.h"
 #include "statobase.h"
 
+#include <QFileInfo>
 #include <QListWidget>
 #include <QtTest>
 
@@ -37,6 +38,30 @@ class TstRetiE2E : public QObject, private Banco {
             trovate << riga->text() + "|" + riga->data(Qt::UserRole).toString();
         }
         return trovate;
+    }
+
+    // The rows of the known operators in the selection pane.
+    QStringList operatoriNoti() const
+    {
+        QStringList noti;
+        for (int i = 0; i < finestra->listaReti->count(); ++i)
+            noti << finestra->listaReti->item(i)->text();
+        return noti;
+    }
+
+    // The program starts again, as a user closing and reopening it: the operator list is
+    // loaded from its file at start-up, and the phone is connected anew.
+    void riavvia()
+    {
+        const s25sim::PhoneState stato = telefono->state();
+        chiudi();
+        StatoDiPartenza();
+        Opzioni.AutoLoadOPsList = 1;
+        apri();
+        finestra->impostazioni = std::make_unique<ImpostazioniTelefono>(*finestra);
+        finestra->Form_Load();
+        accendi(stato);
+        connetti();
     }
 
     // From now on the phone answers each command with the lines `risposta` gives for it, then
@@ -150,6 +175,79 @@ private slots:
         finestra->impostazioni->ShowSelRete(1);
         QCOMPARE(finestra->listaRetiDisp->count(), 0);
         QVERIFY(risposte->boxes.isEmpty());
+    }
+
+    // Operators with six-digit codes keep them in the table, so the network view names the
+    // operator the phone is on; the operator file keeps its five-character field and leaves
+    // them out rather than cut them into another operator's code.
+    void operatoriConCodiciLunghi()
+    {
+        avvia(R"(
+[network]
+operator = 310260
+[operators]
+22201 | TIM
+310260 | T-Mobile
+310410 | AT&T
+31026 | Altro
+)");
+        clic(QStringLiteral("RETE"));
+        QCOMPARE(valore(94), QStringLiteral("T-Mobile"));
+        QCOMPARE(Contenuto(FileProgramma("reti.op")), QByteArray("22201,TIM\r\n31026,Altro\r\n"));
+        finestra->impostazioni->ShowSelRete(1);
+        QCOMPARE(operatoriNoti(), (QStringList{"22201 - TIM", "310260 - T-Mobile", "310410 - AT&T",
+                                               "31026 - Altro"}));
+
+        // Loaded back from its file, the list knows the five-digit operators only: the six-digit
+        // code shows as itself, never as the operator whose code it would be cut to.
+        riavvia();
+        clic(QStringLiteral("RETE"));
+        QCOMPARE(valore(94), QStringLiteral("310260"));
+        QVERIFY(!telefono->commandLog().contains("AT+COPN"));
+    }
+
+    // A phone with no operator list answers with a bare OK: the list is read and empty, its
+    // file is empty, and loaded back it is still empty, not one blank operator.
+    void tabellaOperatoriVuota()
+    {
+        accendi();
+        telefono->changeState([](PhoneState& stato) { stato.network.operators.clear(); });
+        connetti();
+        finestra->impostazioni->ShowSelRete(1);
+        QCOMPARE(telefono->commandLog(), (QStringList{"AT+COPN", "AT+COPS=?"}));
+        QVERIFY(Telefono.OperatoriLetti);
+        QCOMPARE(operatoriNoti(), QStringList());
+        QVERIFY(QFileInfo::exists(FileProgramma("reti.op")));
+        QCOMPARE(Contenuto(FileProgramma("reti.op")), QByteArray());
+
+        riavvia();
+        QVERIFY(Telefono.OperatoriLetti);
+        QVERIFY(Telefono.Operatori.empty());
+        finestra->impostazioni->ShowSelRete(1);
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+COPS=?"});
+        QCOMPARE(operatoriNoti(), QStringList());
+        clic(QStringLiteral("RETE"));
+        QCOMPARE(valore(94), QStringLiteral("22201"));
+    }
+
+    // Names with a CR or an LF from a garbled reply are cleaned before they reach the file:
+    // saved and loaded back, the list keeps one operator per record.
+    void nomiConAcapo()
+    {
+        avvia(QByteArray());
+        rispondiCon([](const QString& comando) -> QByteArray {
+            if (comando == "AT+COPN")
+                return "+COPN: 22201,\"TIM\rItalia\"\r\n+COPN: 22210,\"Voda\nfone\"";
+            return "+COPS: (2,\"TIM\",,22201),,(0,1,2,3,4),(0,1,2)";
+        });
+        finestra->impostazioni->ShowSelRete(1);
+        const QStringList attesi{"22201 - TIM Italia", "22210 - Voda fone"};
+        QCOMPARE(operatoriNoti(), attesi);
+        QCOMPARE(Contenuto(FileProgramma("reti.op")),
+                 QByteArray("22201,TIM Italia\r\n22210,Voda fone\r\n"));
+        riavvia();
+        finestra->impostazioni->ShowSelRete(1);
+        QCOMPARE(operatoriNoti(), attesi);
     }
 };
 

@@ -74,9 +74,10 @@ inline QStringList DividiCampi(QStringView testo)
 }
 
 // The fields of a reply's first line after its "+XXX:" prefix (the whole line when it has none).
+// The line ends at CR LF: a lone CR or LF belongs to the text.
 inline QStringList CampiRisposta(QStringView risposta)
 {
-    QStringView riga = risposta.left(risposta.indexOf(u'\r'));
+    QStringView riga = risposta.left(risposta.indexOf(u"\r\n"));
     const qsizetype duePunti = riga.indexOf(u':');
     const qsizetype virgoletta = riga.indexOf(u'"');
     if (duePunti >= 0 && (virgoletta < 0 || duePunti < virgoletta))
