@@ -1,5 +1,6 @@
 #include "statotelefono.h"
 
+#include "campirisposta.h"
 #include "catalogo.h"
 #include "globali.h"
 

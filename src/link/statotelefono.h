@@ -1,6 +1,5 @@
 #pragma once
 
-#include "campirisposta.h"
 #include "telefono.h"
 
 #include <QList>
