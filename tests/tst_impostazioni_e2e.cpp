@@ -27,6 +27,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 const QByteArray Seme = R"(
@@ -146,6 +148,17 @@ class TstImpostazioniE2E : public QObject, private Banco {
     int blocco(const char* facilita) const
     {
         return telefono->state().locks.activeClasses.at(facilita);
+    }
+
+    // From now on the phone answers each command with the lines `risposta` gives for it, then
+    // OK, and sends nothing of its own.
+    void rispondiCon(std::function<QByteArray(const QString&)> risposta)
+    {
+        telefono->setMuted(true);
+        s25sim::S25Simulator* sim = telefono.get();
+        telefono->setCommandObserver([sim, risposta](const QString& comando) {
+            sim->injectUnsolicited(risposta(comando) + "\r\n\r\nOK");
+        });
     }
 
 public:
@@ -568,6 +581,48 @@ private slots:
         premi(PosSelRete);
         QCOMPARE(finestra->listaRetiDisp->count(), 0);
         QCOMPARE(finestra->listaReti->count(), 3);
+        QVERIFY(risposte->boxes.isEmpty());
+    }
+
+    // A phone whose clock, lock, forwarding and password-length replies hold numbers outside
+    // their ranges: nothing is read from those, and the views keep what was read before.
+    void risposteFuoriScala()
+    {
+        accendi(Seme);
+        telefono->changeState(
+            [](s25sim::PhoneState& stato) { stato.locks.passwords["SC"].maxLength = 300; });
+        connetti();
+        QCOMPARE(Telefono.LunghezzaCodici[2], uint8_t(0));
+        QCOMPARE(Telefono.LunghezzaCodici[0], uint8_t(8));
+        clic("ORA");
+        clic("BLOCK");
+        clic("TRASF2");
+        const QString sec = Msg(462);
+        QVERIFY(righe().first().endsWith("|20" + sec));
+
+        rispondiCon([](const QString& comando) -> QByteArray {
+            if (comando == "AT+CCLK?")
+                return "+CCLK: \"24/13/45,25:61:00\"";
+            if (comando == "AT+CLCK=CS,2")
+                return "+CLCK: 2";
+            if (comando == "AT+CLCK=AO,2")
+                return "+CLCK: 1,257";
+            if (comando.startsWith("AT+CLCK="))
+                return "+CLCK: 0";
+            if (comando == "AT+CCFC=2,2")
+                return "+CCFC: 1,1,\"+393491234000\",145,,,300";
+            return "+CCFC: 0,7";
+        });
+        clic("ORA");
+        QCOMPARE(campiOra(), (QStringList{"09", "03", "24", "08", "05"}));
+        Telefono.BlocchiLetti = false;
+        clic("BLOCK");
+        QVERIFY(!Telefono.BlocchiLetti);
+        QCOMPARE(righe().at(0), NomiBlocchi[0] + "|No|");
+        QCOMPARE(righe().at(4), NomiBlocchi[4] + "|Yes|" + ClassiBlocchi[0] + ClassiBlocchi[1]);
+        Telefono.TrasfLetti = false;
+        clic("TRASF2");
+        QVERIFY(righe().first().endsWith("|20" + sec));
         QVERIFY(risposte->boxes.isEmpty());
     }
 

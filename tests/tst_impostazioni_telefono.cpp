@@ -4,6 +4,7 @@
 #include "catalogo.h"
 #include "codici.h"
 #include "globali.h"
+#include "operatori.h"
 #include "orologio.h"
 #include "reti.h"
 #include "scambio.h"
@@ -11,6 +12,7 @@
 #include "trasferimenti.h"
 #include "vocabolario.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TstImpostazioniTelefono : public QObject {
@@ -37,6 +39,20 @@ private slots:
         QCOMPARE(lungo->OraTel.trimmed(), QStringLiteral("08:05"));
         for (const char* guasto : {"", "\r\nOK\r\n", "+CCLK: \"26/12", "+CCLK: 26/12/08,09:05"})
             QVERIFY2(!DecodificaOrologio(QString::fromLatin1(guasto)), guasto);
+    }
+
+    // A clock whose fields lie outside the calendar is no clock, and changes nothing.
+    void orologioFuoriScala()
+    {
+        for (const char* guasto : {"+CCLK: \"24/13/09,08:05:00\"", "+CCLK: \"24/00/09,08:05:00\"",
+                                   "+CCLK: \"24/03/32,08:05:00\"", "+CCLK: \"24/02/30,08:05:00\"",
+                                   "+CCLK: \"24/03/00,08:05:00\"", "+CCLK: \"24/03/09,24:05:00\"",
+                                   "+CCLK: \"24/03/09,08:60:00\"", "+CCLK: \"24/03/09,08:05:61\""})
+            QVERIFY2(!DecodificaOrologio(QString::fromLatin1(guasto)), guasto);
+        const auto bisestile = DecodificaOrologio(QStringLiteral("+CCLK: \"24/02/29,23:59:59\""));
+        QVERIFY(bisestile);
+        QCOMPARE(bisestile->DataTel, QStringLiteral("29/02/24"));
+        QCOMPARE(bisestile->OraTel, QStringLiteral("23:59   "));
     }
 
     void orologioImpostato()
@@ -77,6 +93,19 @@ private slots:
         QCOMPARE((*DecodificaBlocco("+CLCK: 0,7", false))[0], uint8_t(0));
         for (const char* guasto : {"", "ERRORE", "\r\nOK\r\n", "+CLCK:", "+CLC"})
             QVERIFY2(!DecodificaBlocco(QString::fromLatin1(guasto), true), guasto);
+    }
+
+    // A status is 0 or 1 and a class 1 to 255: a line with another is not read.
+    void bloccoFuoriScala()
+    {
+        for (const char* guasto : {"+CLCK: 2", "+CLCK: 1,257", "+CLCK: 1,0", "+CLCK: 99999999999",
+                                   "+CLCK: 1,4294967297"}) {
+            QVERIFY2(!DecodificaBlocco(QString::fromLatin1(guasto), true), guasto);
+            QVERIFY2(!DecodificaBlocco(QString::fromLatin1(guasto), false), guasto);
+        }
+        QCOMPARE(*DecodificaBlocco("+CLCK: 1,1\r\n+CLCK: 1,1073741828", true),
+                 (StatoClassi{1, 0, 0}));
+        QCOMPARE(*DecodificaBlocco("+CLCK: 7\r\n+CLCK: 1", false), (StatoClassi{1, 0, 0}));
     }
 
     void comandiBlocco()
@@ -127,6 +156,19 @@ private slots:
         QCOMPARE(lunghezze, prima);
     }
 
+    // A length is one octet: a larger one changes nothing.
+    void lunghezzeFuoriScala()
+    {
+        std::array<uint8_t, NumLunghezzeCodici> lunghezze{};
+        lunghezze[2] = 8;
+        lunghezze[4] = 4;
+        DecodificaLunghezzeCodici("+CPWD: (\"SC\",300),(\"AO\",99999999999),(\"P2\",255)",
+                                  lunghezze);
+        QCOMPARE(lunghezze[2], uint8_t(8));
+        QCOMPARE(lunghezze[4], uint8_t(4));
+        QCOMPARE(lunghezze[0], uint8_t(255));
+    }
+
     void trasferimentoLetto()
     {
         Trasferimento prima;
@@ -162,6 +204,101 @@ private slots:
             QVERIFY2(!DecodificaTrasf(0, QString::fromLatin1(guasto), prima), guasto);
     }
 
+    // A status is 0 or 1, a class 1 to 255, a no-reply time 1 to 30 seconds: a line with
+    // another status or class is not read, and a time outside keeps the one before.
+    void trasferimentoFuoriScala()
+    {
+        Trasferimento prima;
+        prima.Stato = {1, 1, 1};
+        prima.Numero = {"1", "2", "3"};
+        prima.Tempo = {15, 15, 15};
+        for (const char* guasto : {"+CCFC: 2,1,\"0612\",129", "+CCFC: 1,257,\"0612\",129",
+                                   "+CCFC: 1,0,\"0612\",129", "+CCFC: 99999999999,1"})
+            QVERIFY2(!DecodificaTrasf(0, QString::fromLatin1(guasto), prima), guasto);
+        const auto letto = DecodificaTrasf(2,
+                                           "+CCFC: 1,1,\"0611\",129,,,300\r\n"
+                                           "+CCFC: 1,4,\"0612\",129,,,99999999999\r\n"
+                                           "+CCFC: 1,2,\"0613\",129,,,0\r\n"
+                                           "+CCFC: 1,8,\"0614\",129,,,30",
+                                           prima);
+        QVERIFY(letto);
+        QCOMPARE(letto->Stato, (std::array<uint8_t, 3>{1, 1, 1}));
+        QCOMPARE(letto->Tempo, (std::array<uint8_t, 3>{15, 15, 15}));
+        QCOMPARE(DecodificaTrasf(2, "+CCFC: 1,1,\"0611\",129,,,30", prima)->Tempo[0], uint8_t(30));
+    }
+
+    // The search read by fields: the access technology that 27.007 adds after the code, codes of
+    // five and six digits, names holding commas or parentheses; entries whose status is no
+    // network status, or that have no numeric code, are left out; the lists of modes and
+    // formats after the empty field are no networks.
+    void retiPerCampi()
+    {
+        const auto reti = DecodificaReti(
+            "+COPS: (2,\"TIM\",\"TIM\",\"22201\",0),(1,\"T-Mobile\",\"TMO\",\"310260\",2),"
+            "(3,\"AT&T, Inc (US)\",\"ATT\",\"310410\",7),(4,\"Nuova\",\"N\",\"22250\",0),"
+            "(1,\"Senza codice\",\"S\",,0),(1,\"Lettere\",\"L\",\"2220A\"),( 1 , \"Spazi\" , , "
+            "22288 ),"
+            ",(0,1,2,3,4),(0,1,2)");
+        QStringList lette;
+        for (const ReteTrovata& trovata : reti)
+            lette << QString::number(trovata.stato) + "|" + trovata.rete.Codice + "|"
+                         + trovata.rete.Nome;
+        QCOMPARE(lette, (QStringList{"2|22201|TIM", "1|310260|T-Mobile", "3|310410|AT&T, Inc (US)",
+                                     "1|22288|Spazi"}));
+        QCOMPARE(DecodificaReti("+COPS: (2,\"TIM\",,22201),\r\n(1,\"Vodafone IT\",,22210)").size(),
+                 size_t(2));
+        QVERIFY(DecodificaReti("+COPS: ,,(0,1,2,3,4),(0,1,2)").empty());
+        QVERIFY(DecodificaReti("+COPS: (99999999999,\"X\",,22201)").empty());
+    }
+
+    // The operator list read by fields: a code of six digits stays whole, a prefix without its
+    // blank is still a prefix, a name holding a comma stays whole, a line end inside a name
+    // becomes a blank, and lines that are no operator are skipped.
+    void operatoriPerCampi()
+    {
+        const std::vector<Operatore> letti
+            = DecodificaOperatori("+COPN: 310260,\"T-Mobile\"\r\n+COPN:\"22201\",\"TIM\"\r\n+COPN: "
+                                  "22210,\"Vodafone, IT\"\r\n"
+                                  "+COPN: 22288,\"WIND\rTre\nItalia\"\r\nrumore,\"X\"\r\n+COPN: "
+                                  "22299\r\n+COPN: 2,\"Breve\"");
+        QStringList operatori;
+        for (const Operatore& op : letti)
+            operatori << op.Codice + "|" + op.Nome;
+        QCOMPARE(operatori, (QStringList{"310260|T-Mobile", "22201|TIM", "22210|Vodafone, IT",
+                                         "22288|WIND Tre Italia", "2    |Breve"}));
+    }
+
+    // The operator file keeps its fixed five-character code: a six-digit code is left out of it,
+    // not cut; an empty file is a read list with no operators; names keep one per line.
+    void fileOperatori()
+    {
+        QTemporaryDir cartella;
+        QVERIFY(cartella.isValid());
+        const QString percorso = cartella.filePath("reti.op");
+        Telefono.Operatori = DecodificaOperatori(
+            "+COPN: 22201,\"TIM\"\r\n+COPN: 310260,\"T-Mobile\"\r\n+COPN: 22210,\"Voda\nfone\"");
+        QCOMPARE(NomeOperatore("310260"), QStringLiteral("T-Mobile"));
+        QCOMPARE(NomeOperatore("31026"), QStringLiteral("31026"));
+        QVERIFY(SalvaFileOperatori(percorso));
+        QFile file(percorso);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("22201,TIM\r\n22210,Voda fone\r\n"));
+        file.close();
+        QVERIFY(CaricaFileOperatori(percorso));
+        QCOMPARE(int(Telefono.Operatori.size()), 2);
+        QCOMPARE(NomeOperatore("310260"), QStringLiteral("310260"));
+
+        Telefono.Operatori.clear();
+        QVERIFY(SalvaFileOperatori(percorso));
+        QCOMPARE(QFileInfo(percorso).size(), 0);
+        Telefono.Operatori = {{"22201", "TIM"}};
+        Telefono.OperatoriLetti = false;
+        QVERIFY(CaricaFileOperatori(percorso));
+        QVERIFY(Telefono.OperatoriLetti);
+        QVERIFY(Telefono.Operatori.empty());
+        QCOMPARE(NomeOperatore("22201"), QStringLiteral("22201"));
+    }
+
     void comandiTrasferimento()
     {
         QCOMPARE(ComandiTrasf::TipoNumero(""), uint8_t(0));
@@ -191,10 +328,10 @@ private slots:
         QCOMPARE(reti[0].rete.Nome, QStringLiteral("I TIM"));
         QCOMPARE(reti[0].stato, uint8_t(ReteAttuale));
         QCOMPARE(reti[3].stato, uint8_t(ReteSconosciuta));
-        // A short name, a quoted code, a six-digit code cut to the table's five.
+        // A short name and a quoted code; a six-digit code stays whole.
         const auto varianti = DecodificaReti("+COPS: (1,\"Long\",\"Sh\",\"222015\")");
         QCOMPARE(varianti.size(), size_t(1));
-        QCOMPARE(varianti[0].rete.Codice, QStringLiteral("22201"));
+        QCOMPARE(varianti[0].rete.Codice, QStringLiteral("222015"));
         QVERIFY(DecodificaReti("ERRORE").empty());
         QVERIFY(DecodificaReti("+COPS: (2,\"cut").empty());
         QCOMPARE(ImmagineRete(ReteAttuale), 58);

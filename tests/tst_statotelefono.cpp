@@ -106,9 +106,9 @@ private slots:
     void ricevitoreDopoIlRisultato()
     {
         // Between commands the buffer holds the last result; an indication still comes out.
-        QString ricevuto = "21";
+        QString ricevuto;
         RicevitoreAT ricevitore(ricevuto);
-        ricevitore.Riallinea();
+        ricevitore.SostituisciRisposta(QStringLiteral("21"));
         ricevitore.Aggiungi(u"\r\n+CMTI: \"SM\",4\r\n");
         QCOMPARE(ricevuto, QStringLiteral("21"));
         QCOMPARE(ricevitore.PrendiIndicazioniSMS(), QList<int>{4});
@@ -159,6 +159,18 @@ private slots:
         QTest::newRow("ERRORE") << "ERRORE" << Prima << sconosciuto;
         QTest::newRow("empty") << "" << Prima << sconosciuto;
         QTest::newRow("garbled") << "+CSQ: ab,cd" << Prima << sconosciuto;
+        // Numbers outside the scale are no reading, however large; ber is 0 to 7.
+        QTest::newRow("rssi past int on doubling") << "+CSQ: 1073741824,0" << sconosciuto << "0";
+        QTest::newRow("rssi past int") << "+CSQ: 99999999999,7" << sconosciuto << "7";
+        QTest::newRow("rssi 32") << "+CSQ: 32,0" << sconosciuto << "0";
+        QTest::newRow("rssi -1") << "+CSQ: -1,0" << sconosciuto << "0";
+        QTest::newRow("ber 17") << "+CSQ: 15,17"
+                                << "-83 dBm" << sconosciuto;
+        QTest::newRow("no ber") << "+CSQ: 15"
+                                << "-83 dBm" << sconosciuto;
+        QTest::newRow("no blank") << "+CSQ:2,5"
+                                  << "-109 dBm"
+                                  << "5";
     }
 
     void segnale()
@@ -198,6 +210,24 @@ private slots:
                                 << "ERRORE" << 0 << nessuno;
         QTest::newRow("short") << "+CR"
                                << "" << 0 << nessuno;
+        // A state past those the views know is unknown; area and cell are hex numbers of at
+        // most 4 and 8 digits; the operator is a field, commas inside its quotes included.
+        QTest::newRow("state 7") << "+CREG: 2,7,1A2B,3C4D"
+                                 << "+COPS: 0,2,22201" << 4 << nessuno;
+        QTest::newRow("state past int") << "+CREG: 2,99999999999"
+                                        << "+COPS: 0" << 4 << nessuno;
+        QTest::newRow("area and cell out of range")
+            << "+CREG: 2,1,FFFFFFFFFFFF,1A2B3C4D5E"
+            << "+COPS: 0,2,22201" << 1 << QStringList{"22201", "", ""};
+        QTest::newRow("area and cell not hex")
+            << "+CREG: 2,1,XYZ,-1"
+            << "+COPS: 0,2,22201" << 1 << QStringList{"22201", "", ""};
+        QTest::newRow("long cell, access technology")
+            << "+CREG: 2,5,\"00C3\",\"0001A2B3\",7"
+            << "+COPS: 0,2,\"310260\",7" << 5 << QStringList{"310260", "00C3", "0001A2B3"};
+        QTest::newRow("name with a comma")
+            << "+CREG: 2,1,1A2B,3C4D"
+            << "+COPS: 0,0,\"AT&T, Inc\"" << 1 << QStringList{"AT&T, Inc", "1A2B", "3C4D"};
     }
 
     void registrazione()
@@ -224,6 +254,12 @@ private slots:
         QTest::newRow("ERRORE") << "ERRORE" << 2 << Prima;
         QTest::newRow("empty") << "" << 2 << Prima;
         QTest::newRow("garbled") << "+CBC: x" << 2 << Prima;
+        // The state is 0 to 3, the charge 0 to 100; what lies outside is no reading.
+        QTest::newRow("state 10") << "+CBC: 10,80" << 2 << "80%";
+        QTest::newRow("charge 101") << "+CBC: 0,101" << 0 << Prima;
+        QTest::newRow("charge past int") << "+CBC: 1,99999999999" << 1 << Prima;
+        QTest::newRow("charge not a number") << "+CBC: 0,abc" << 0 << Prima;
+        QTest::newRow("negative charge") << "+CBC: 0,-5" << 0 << Prima;
     }
 
     void batteria()
@@ -255,6 +291,11 @@ private slots:
         QTest::newRow("unquoted, quoted") << "+CSCA: +39335,145"
                                           << "+39335"
                                           << "^SCID: \"" + iccid + "\"" << iccid;
+        // The type of address is a number of one octet: a reply with another is garbled.
+        QTest::newRow("type past int")
+            << "+CSCA: \"+393359609600\",1073741824" << Prima << iccid << iccid;
+        QTest::newRow("type not a number")
+            << "+CSCA: \"+393359609600\",x" << Prima << iccid << iccid;
     }
 
     void centroEIdentitaSIM()

@@ -1,29 +1,41 @@
 #include "ricevitore.h"
 
+#include "campirisposta.h"
+
+#include <algorithm>
+#include <array>
+
 namespace {
 
 constexpr QChar FineLinea = u'\n';
 constexpr QChar Ritorno = u'\r';
 constexpr QStringView Prompt = u"> ";
 constexpr QStringView PrefissoIndicazioneSMS = u"+CMTI:";
+// The phone's own lines: the ring whole, the others by their start.
+constexpr QStringView Squillo = u"RING";
+constexpr std::array<QStringView, 3> PrefissiNonRichiesti{u"+CLIP:", u"+CRING:",
+                                                          PrefissoIndicazioneSMS};
 // A longer index is no message position: it would not even fit the table's numbers.
 constexpr qsizetype CifreIndiceMassime = 5;
-
-bool SoloCifre(QStringView testo)
-{
-    if (testo.isEmpty())
-        return false;
-    for (const QChar c : testo) {
-        if (!c.isDigit())
-            return false;
-    }
-    return true;
-}
 
 // A line with its end and nothing else: CR LF, or a lone LF.
 bool RigaVuota(QStringView rigaConFine)
 {
     return rigaConFine == u"\r\n" || rigaConFine == u"\n";
+}
+
+// A line cut short that may still become one of the phone's own lines.
+bool PuoDiventareNonRichiesta(QStringView parziale)
+{
+    if (parziale.endsWith(Ritorno))
+        parziale.chop(1);
+    if (parziale.isEmpty())
+        return false;
+    return Squillo.startsWith(parziale)
+           || std::any_of(PrefissiNonRichiesti.begin(), PrefissiNonRichiesti.end(),
+                          [parziale](QStringView prefisso) {
+                              return prefisso.startsWith(parziale) || parziale.startsWith(prefisso);
+                          });
 }
 
 } // namespace
@@ -39,8 +51,9 @@ FineRisposta RigaFinale(QStringView riga)
 
 bool RigaNonRichiesta(QStringView riga)
 {
-    return riga == u"RING" || riga.startsWith(u"+CLIP:") || riga.startsWith(u"+CRING:")
-           || riga.startsWith(PrefissoIndicazioneSMS);
+    return riga == Squillo
+           || std::any_of(PrefissiNonRichiesti.begin(), PrefissiNonRichiesti.end(),
+                          [riga](QStringView prefisso) { return riga.startsWith(prefisso); });
 }
 
 std::optional<int> IndiceIndicazioneSMS(QStringView riga)
@@ -80,6 +93,8 @@ void RicevitoreAT::Aggiungi(QStringView pezzo)
 
 void RicevitoreAT::chiudiRiga(qsizetype lf)
 {
+    const bool riportata = inizioRiga < riportati;
+    riportati = 0;
     QStringView riga = QStringView(buffer).mid(inizioRiga, lf - inizioRiga);
     if (riga.endsWith(Ritorno))
         riga.chop(1);
@@ -87,9 +102,17 @@ void RicevitoreAT::chiudiRiga(qsizetype lf)
         if (const auto indice = IndiceIndicazioneSMS(riga))
             indicazioniSMS.append(*indice);
         togliRiga(inizioRiga, lf + 1);
+        // The phone frames a line of its own with a line end, which also ends the prompt's line.
+        if (promptChiuso && fine == FineRisposta::Nessuna)
+            notaFine(FineRisposta::Prompt, inizioRiga);
+        return;
+    }
+    if (riportata) {
+        togliTestoRiportato(lf);
         return;
     }
     if (fine == FineRisposta::Nessuna) {
+        promptChiuso = riga == Prompt || (promptChiuso && riga.isEmpty());
         const FineRisposta finale = RigaFinale(riga);
         if (finale != FineRisposta::Nessuna)
             notaFine(finale, lf + 1);
@@ -113,23 +136,53 @@ void RicevitoreAT::togliRiga(qsizetype inizio, qsizetype fineRiga)
     cercaDa = da;
 }
 
+void RicevitoreAT::togliTestoRiportato(qsizetype lf)
+{
+    // Its line end stays, as an empty line: it may be the framing of the reply that follows.
+    const qsizetype fineTesto = lf > inizioRiga && buffer.at(lf - 1) == Ritorno ? lf - 1 : lf;
+    buffer.remove(inizioRiga, fineTesto - inizioRiga);
+    inizioPrecedente = inizioRiga;
+    inizioRiga += lf + 1 - fineTesto;
+    cercaDa = inizioRiga;
+}
+
 void RicevitoreAT::notaFine(FineRisposta tipo, qsizetype dopo)
 {
     fine = tipo;
     fineIn = dopo;
 }
 
-void RicevitoreAT::Azzera()
+QString RicevitoreAT::rigaNonRichiestaInCorso() const
 {
-    buffer.clear();
-    Riallinea();
+    const QStringView inCorso = QStringView(buffer).mid(inizioRiga);
+    return PuoDiventareNonRichiesta(inCorso) ? inCorso.toString() : QString();
 }
 
-void RicevitoreAT::Riallinea()
+void RicevitoreAT::Azzera()
+{
+    const QString inCorso = rigaNonRichiestaInCorso();
+    buffer.clear();
+    riallinea();
+    Aggiungi(inCorso);
+    riportati = buffer.size();
+}
+
+void RicevitoreAT::SostituisciRisposta(const QString& risultato)
+{
+    const QString resto
+        = fine == FineRisposta::Nessuna ? rigaNonRichiestaInCorso() : buffer.mid(fineIn);
+    buffer = risultato;
+    riallinea();
+    Aggiungi(resto);
+}
+
+void RicevitoreAT::riallinea()
 {
     inizioRiga = buffer.size();
     inizioPrecedente = -1;
     cercaDa = buffer.size();
+    riportati = 0;
+    promptChiuso = false;
     fine = FineRisposta::Nessuna;
     fineIn = 0;
 }

@@ -28,10 +28,13 @@ public:
     explicit RicevitoreAT(QString& buffer) : buffer(buffer) {}
 
     void Aggiungi(QStringView pezzo);
-    // A new command starts: the buffer is emptied and what was noted forgotten.
+    // A new command starts: the buffer is emptied and what was noted forgotten. A line in
+    // progress that may still turn out to be one of the phone's own lines is kept: it is taken
+    // out when it ends, and any other line begun before the command is dropped then.
     void Azzera();
-    // The buffer was replaced by the exchange's result; what follows starts a new line.
-    void Riallinea();
+    // The exchange hands over its result: the buffer becomes that text, and whatever came after
+    // the reply's end, whole lines or a line in progress, follows it as a new line.
+    void SostituisciRisposta(const QString& risultato);
 
     FineRisposta Fine() const { return fine; }
     // The length of the buffer up to the end of the final line.
@@ -42,12 +45,20 @@ public:
 private:
     void chiudiRiga(qsizetype lf);
     void togliRiga(qsizetype inizio, qsizetype fineRiga);
+    void togliTestoRiportato(qsizetype lf);
     void notaFine(FineRisposta tipo, qsizetype dopo);
+    // The line in progress when it may still become one of the phone's own lines; else empty.
+    QString rigaNonRichiestaInCorso() const;
+    // What follows starts a new line, and nothing is noted yet.
+    void riallinea();
 
     QString& buffer;
     qsizetype inizioRiga = 0;        // start of the line not yet ended
     qsizetype inizioPrecedente = -1; // start of the line before it; -1 when unknown
     qsizetype cercaDa = 0;           // where the search for the next line end resumes
+    qsizetype riportati = 0;         // characters at the start that came before the command
+    // A line holding only the prompt has ended, and nothing but empty lines came after it.
+    bool promptChiuso = false;
     FineRisposta fine = FineRisposta::Nessuna;
     qsizetype fineIn = 0;
     QList<int> indicazioniSMS;

@@ -204,8 +204,7 @@ QString InviaComandoAT(const QString& comando, EsitoAT* esito)
     s.inCorso = true;
     const Risultato risultato = EseguiComando(s, comando);
     s.inCorso = false;
-    BufferRx = risultato.testo;
-    s.ricevitore.Riallinea();
+    s.ricevitore.SostituisciRisposta(risultato.testo);
     LineaLibera = true;
     if (esito)
         *esito = risultato.esito;

@@ -1,5 +1,6 @@
 #include "statotelefono.h"
 
+#include "campirisposta.h"
 #include "catalogo.h"
 #include "globali.h"
 
@@ -11,12 +12,9 @@
 namespace {
 
 constexpr QChar Virgoletta = u'"';
-constexpr QChar Virgola = u',';
 constexpr QChar Ritorno = u'\r';
 
-constexpr qsizetype PrefissoSCID = 7;  // "^SCID: "
-constexpr qsizetype PrefissoBreve = 6; // "+CBC: ", "+CSQ: "
-constexpr qsizetype PrefissoCSCA = 7;  // "+CSCA: "
+constexpr qsizetype PrefissoSCID = 7; // "^SCID: "
 constexpr int VoceSconosciuto = 343;
 
 constexpr int ImmagineIdentita = 1;
@@ -27,58 +25,56 @@ constexpr int UltimaImmagineBatteria = 26;
 constexpr int PrimaImmagineRete = 57;
 constexpr int PrimaImmagineSegnale = 63;
 constexpr uint8_t UltimoStatoAlim = 3;
+constexpr int CaricaMassima = 100;
 constexpr uint8_t UltimoStatoRete = 5;
+constexpr uint8_t StatoReteSconosciuto = 4;
 constexpr double PercentualePerTacca = 20.0;
 
 constexpr int RssiMinimo = 0;
 constexpr int RssiMassimo = 31;
-constexpr int RssiSconosciuto = 99;
+constexpr int BerMassimo = 7;
 constexpr int DBmDiRssiZero = -113;
-
-QString SenzaVirgolette(QString testo)
-{
-    return testo.remove(Virgoletta);
-}
-
-// The fields of a "+XXX: a,b,c" reply, quotes removed; none when it has no colon.
-QStringList CampiDopoDuePunti(const QString& risposta)
-{
-    const qsizetype duePunti = risposta.indexOf(u':');
-    if (duePunti < 0)
-        return {};
-    return SenzaVirgolette(risposta.mid(duePunti + 1)).split(Virgola);
-}
+constexpr int TipoIndirizzoMassimo = 255;
+// A location area code is two octets, a cell identity two or, on newer networks, four.
+constexpr qsizetype CifreArea = 4;
+constexpr qsizetype CifreCella = 8;
 
 QString Campo(const QStringList& campi, qsizetype indice)
 {
-    return indice < campi.size() ? campi.at(indice).trimmed() : QString();
+    return indice < campi.size() ? campi.at(indice) : QString();
 }
 
-// The value of a single decimal digit; -1 for anything else.
-int Cifra(QChar carattere)
+// A hex number of one to `cifre` digits, quoted or not; empty for anything else.
+QString NumeroEsadecimale(const QString& campo, qsizetype cifre)
 {
-    return carattere.isDigit() ? carattere.digitValue() : -1;
+    const QString testo = SenzaVirgolette(campo);
+    const bool esadecimale = !testo.isEmpty() && testo.size() <= cifre
+                             && std::all_of(testo.begin(), testo.end(), [](QChar c) {
+                                    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F')
+                                           || (c >= u'a' && c <= u'f');
+                                });
+    return esadecimale ? testo : QString();
 }
 
-bool Intero(const QString& testo, int& valore)
+// rssi 0 to 31 is a level; anything else (99 among them) is no reading.
+QString TestoSegnale(std::optional<int> rssi)
 {
-    if (testo.isEmpty()
-        || !std::all_of(testo.begin(), testo.end(), [](QChar c) { return c.isDigit(); }))
-        return false;
-    bool ok = false;
-    valore = testo.toInt(&ok);
-    return ok;
-}
-
-QString TestoSegnale(int rssi)
-{
-    if (rssi == RssiSconosciuto)
+    if (!rssi)
         return Msg(VoceSconosciuto);
-    if (rssi == RssiMinimo)
+    if (*rssi == RssiMinimo)
         return QStringLiteral("< -113 dBm");
-    if (rssi == RssiMassimo)
+    if (*rssi == RssiMassimo)
         return QStringLiteral("> -51 dBm");
-    return QStringLiteral("%1 dBm").arg(2 * rssi + DBmDiRssiZero);
+    return QStringLiteral("%1 dBm").arg(2 * *rssi + DBmDiRssiZero);
+}
+
+// 0 to 5 as given; any other number is a state the views do not know; no number is 0.
+uint8_t StatoRegistrazione(const QString& campo)
+{
+    if (!NumeroIntero(campo))
+        return 0;
+    const std::optional<int> stato = InteroTra(campo, 0, UltimoStatoRete);
+    return stato ? static_cast<uint8_t>(*stato) : StatoReteSconosciuto;
 }
 
 } // namespace
@@ -140,63 +136,56 @@ QString PrimaRiga(const QString& risposta)
 
 void AnalizzaSCID(const QString& risposta, QString& codiceSIM)
 {
+    const auto senzaVirgolette = [](QString testo) { return testo.remove(Virgoletta).trimmed(); };
     // Some phones give the number alone, or quoted.
-    const QString testo = SenzaVirgolette(risposta).trimmed();
-    if (!testo.isEmpty()
-        && std::all_of(testo.begin(), testo.end(), [](QChar c) { return c.isDigit(); })) {
+    const QString testo = senzaVirgolette(risposta);
+    if (SoloCifre(testo)) {
         codiceSIM = testo;
         return;
     }
     if (risposta.size() >= PrefissoSCID)
-        codiceSIM = SenzaVirgolette(risposta.mid(PrefissoSCID)).trimmed();
+        codiceSIM = senzaVirgolette(risposta.mid(PrefissoSCID));
 }
 
 void AnalizzaCBC(const QString& risposta, Alimentazione& a)
 {
-    const QString testo = risposta.size() >= PrefissoBreve ? risposta.mid(PrefissoBreve) : risposta;
-    if (testo.isEmpty())
-        return;
-    const int stato = Cifra(testo.at(0));
-    if (stato >= 0 && stato <= UltimoStatoAlim) {
-        a.StatoAlim = static_cast<uint8_t>(stato);
-        a.StatoAlimTesto = StatiAlim[static_cast<size_t>(stato)];
+    const QStringList campi = CampiRisposta(risposta);
+    if (const std::optional<int> stato = InteroTra(Campo(campi, 0), 0, UltimoStatoAlim)) {
+        a.StatoAlim = static_cast<uint8_t>(*stato);
+        a.StatoAlimTesto = StatiAlim[static_cast<size_t>(*stato)];
     }
-    const qsizetype virgola = testo.indexOf(Virgola);
-    if (virgola >= 0)
-        a.LivelloBatteria = testo.mid(virgola + 1).trimmed() + QLatin1Char('%');
+    if (const std::optional<int> carica = InteroTra(Campo(campi, 1), 0, CaricaMassima))
+        a.LivelloBatteria = QString::number(*carica) + QLatin1Char('%');
 }
 
 void AnalizzaRete(const QString& creg, const QString& cops, const QString& csq, Rete& r)
 {
-    const QStringList registrazione = CampiDopoDuePunti(creg);
-    const QString testoStato = Campo(registrazione, 1);
-    const int stato = testoStato.size() == 1 ? std::max(Cifra(testoStato.at(0)), 0) : 0;
-    r.StatoRete = static_cast<uint8_t>(stato);
-    if (stato <= UltimoStatoRete)
-        r.StatoReteTesto = StatiRete[static_cast<size_t>(stato)];
+    const QStringList registrazione = CampiRisposta(creg);
+    const uint8_t stato = StatoRegistrazione(Campo(registrazione, 1));
+    r.StatoRete = stato;
+    r.StatoReteTesto = StatiRete[stato];
     // Registered at home (1), denied (3) or roaming (5): the operator, area and cell are known.
     if (stato == 1 || stato == 3 || stato == 5) {
-        r.CodiceOperatore = Campo(CampiDopoDuePunti(cops), 2);
-        r.CodiceArea = Campo(registrazione, 2);
-        r.IDCella = Campo(registrazione, 3);
+        r.CodiceOperatore = SenzaVirgolette(Campo(CampiRisposta(cops), 2));
+        r.CodiceArea = NumeroEsadecimale(Campo(registrazione, 2), CifreArea);
+        r.IDCella = NumeroEsadecimale(Campo(registrazione, 3), CifreCella);
     } else {
         r.CodiceOperatore = r.CodiceArea = r.IDCella = QStringLiteral("---");
     }
 
-    const QString qualita = csq.size() >= PrefissoBreve ? csq.mid(PrefissoBreve) : csq;
-    int rssi = 0;
-    if (Intero(qualita.left(qualita.indexOf(Virgola)).trimmed(), rssi))
-        r.LivelloSegnale = TestoSegnale(rssi);
-    const int ber = qualita.isEmpty() ? -1 : Cifra(qualita.back());
-    r.BER = ber < 0 || ber == 9 ? Msg(VoceSconosciuto) : QString::number(ber);
+    const QStringList qualita = CampiRisposta(csq);
+    const QString rssi = Campo(qualita, 0);
+    if (NumeroIntero(rssi))
+        r.LivelloSegnale = TestoSegnale(InteroTra(rssi, RssiMinimo, RssiMassimo));
+    const std::optional<int> ber = InteroTra(Campo(qualita, 1), 0, BerMassimo);
+    r.BER = ber ? QString::number(*ber) : Msg(VoceSconosciuto);
 }
 
 void AnalizzaCSCA(const QString& risposta, QString& smsc)
 {
-    const QString testo = risposta.size() >= PrefissoCSCA ? risposta.mid(PrefissoCSCA) : risposta;
-    const qsizetype virgola = testo.indexOf(Virgola);
-    if (virgola >= 0)
-        smsc = SenzaVirgolette(testo.left(virgola)).trimmed();
+    const QStringList campi = CampiRisposta(risposta);
+    if (campi.size() >= 2 && InteroTra(campi.at(1), 0, TipoIndirizzoMassimo))
+        smsc = SenzaVirgolette(campi.at(0));
 }
 
 double NumeroIniziale(const QString& testo)

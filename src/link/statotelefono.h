@@ -37,11 +37,14 @@ QString PrimaRiga(const QString& risposta);
 
 // "^SCID: <iccid>": the whole identification after the prefix.
 void AnalizzaSCID(const QString& risposta, QString& codiceSIM);
-// "+CBC: <state>,<charge>".
+// "+CBC: <state>,<charge>": a state of 0 to 3 and a charge of 0 to 100, each read on its own.
 void AnalizzaCBC(const QString& risposta, Alimentazione& alimentazione);
-// "+CREG: <n>,<state>[,<area>,<cell>]", "+COPS: <mode>,<format>,<operator>", "+CSQ: <rssi>,<ber>".
+// "+CREG: <n>,<state>[,<area>,<cell>[,<technology>]]", "+COPS: <mode>[,<format>,<operator>[,
+// <technology>]]", "+CSQ: <rssi>,<ber>". A state past 5 is unknown; area and cell are hex
+// numbers of at most 4 and 8 digits, else empty; rssi 0 to 31 and ber 0 to 7 are readings, any
+// other number is unknown.
 void AnalizzaRete(const QString& creg, const QString& cops, const QString& csq, Rete& rete);
-// "+CSCA: "<number>",<type>".
+// "+CSCA: "<number>",<type>": a type of address that is no octet leaves the centre as it was.
 void AnalizzaCSCA(const QString& risposta, QString& smsc);
 
 // The text at the start of a text read as a number (blanks, sign and decimals allowed); 0 when it

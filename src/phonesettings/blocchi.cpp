@@ -1,6 +1,7 @@
 #include "blocchi.h"
 
 #include "attesa.h"
+#include "campirisposta.h"
 #include "catalogo.h"
 #include "globali.h"
 #include "scambio.h"
@@ -13,6 +14,8 @@ constexpr int VoceRicezioneBlocchi = 385;
 constexpr int ClasseVoce = 0;
 constexpr int ClasseFax = 1;
 constexpr int ClasseDati = 2;
+// A class is the sum of the bits of one octet.
+constexpr int ClasseMassima = 255;
 
 struct BitClasse {
     int bit;
@@ -33,11 +36,6 @@ QString Codice(int facilita)
     return CodiciBlocchi[static_cast<size_t>(facilita)];
 }
 
-uint8_t Stato(const QString& cifre)
-{
-    return cifre.toInt() != 0 ? 1 : 0;
-}
-
 // Sends one command; true when the phone answered OK.
 bool InviaConOK(const QString& comando)
 {
@@ -53,21 +51,26 @@ std::optional<StatoClassi> DecodificaBlocco(const QString& risposta, bool sbarra
     static const QRegularExpression riga(QStringLiteral("\\+CLCK:\\s*(\\d+)(?:\\s*,\\s*(\\d+))?"));
     StatoClassi stato{};
     int righe = 0;
+    int lette = 0;
     for (auto it = riga.globalMatch(risposta); it.hasNext(); ++righe) {
         const QRegularExpressionMatch m = it.next();
-        if (!sbarramento) {
-            stato[ClasseVoce] = Stato(m.captured(1));
-            return stato;
-        }
-        const int bit
+        const std::optional<int> attivo = InteroTra(m.captured(1), 0, 1);
+        const std::optional<int> bit
             = m.captured(2).isEmpty()
                   ? (righe < NumClassiBlocco ? BitClassi[static_cast<size_t>(righe)].bit : 0)
-                  : m.captured(2).toInt();
+                  : InteroTra(m.captured(2), 1, ClasseMassima);
+        if (!attivo || !bit)
+            continue;
+        ++lette;
+        if (!sbarramento) {
+            stato[ClasseVoce] = static_cast<uint8_t>(*attivo);
+            return stato;
+        }
         for (const BitClasse& classe : BitClassi)
-            if (bit & classe.bit)
-                stato[static_cast<size_t>(classe.classe)] = Stato(m.captured(1));
+            if (*bit & classe.bit)
+                stato[static_cast<size_t>(classe.classe)] = static_cast<uint8_t>(*attivo);
     }
-    if (righe == 0)
+    if (lette == 0)
         return std::nullopt;
     return stato;
 }

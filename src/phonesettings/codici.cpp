@@ -1,8 +1,8 @@
 #include "codici.h"
 
+#include "campirisposta.h"
 #include "globali.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace {
@@ -15,18 +15,16 @@ constexpr QChar Virgoletta = u'"';
 constexpr QChar Virgola = u',';
 constexpr int LunghezzaMassima = 255;
 
-// The whole number that starts at `da`, blanks before it allowed; none when there is no digit.
-std::optional<int> NumeroDa(const QString& testo, qsizetype da)
+// The length that starts at `da`, blanks before it allowed; none when there is no digit or the
+// number does not fit a length.
+std::optional<int> LunghezzaDa(const QString& testo, qsizetype da)
 {
     while (da < testo.size() && testo.at(da) == u' ')
         ++da;
-    int valore = 0;
-    qsizetype i = da;
-    for (; i < testo.size() && testo.at(i).isDigit(); ++i)
-        valore = std::min(valore * 10 + testo.at(i).digitValue(), LunghezzaMassima);
-    if (i == da)
-        return std::nullopt;
-    return valore;
+    qsizetype fine = da;
+    while (fine < testo.size() && testo.at(fine) >= u'0' && testo.at(fine) <= u'9')
+        ++fine;
+    return InteroTra(QStringView(testo).mid(da, fine - da), 0, LunghezzaMassima);
 }
 
 } // namespace
@@ -51,7 +49,7 @@ void DecodificaLunghezzeCodici(const QString& risposta,
         const qsizetype virgola = risposta.indexOf(Virgola, chiude);
         const int slot = SlotCodice(QStringView(risposta).mid(apre + 1, chiude - apre - 1));
         if (virgola >= 0 && slot >= 0) {
-            if (const auto lunghezza = NumeroDa(risposta, virgola + 1))
+            if (const auto lunghezza = LunghezzaDa(risposta, virgola + 1))
                 lunghezze[static_cast<size_t>(slot)] = static_cast<uint8_t>(*lunghezza);
         }
         apre = chiude;

@@ -26,6 +26,7 @@ namespace {
 constexpr int PosSelRete = 43;
 constexpr int VoceImpossibileImpostare = 80;
 constexpr int VoceDataOraNonValide = 81;
+constexpr int VoceNessunaRete = 794;
 
 } // namespace
 
@@ -165,7 +166,7 @@ void ImpostazioniTelefono::ShowSelRete(uint8_t apri)
         f.listaReti->addItem(op.Codice + QStringLiteral(" - ") + op.Nome);
     std::vector<Operatore> reti;
     std::vector<uint8_t> stati;
-    CercaReti(reti, stati);
+    const bool cercate = CercaReti(reti, stati);
     for (size_t i = 0; i < reti.size(); ++i) {
         const int immagine = ImmagineRete(stati[i]);
         if (immagine == 0)
@@ -175,4 +176,7 @@ void ImpostazioniTelefono::ShowSelRete(uint8_t apri)
         riga->setIcon(ImmagineLista(immagine));
         riga->setData(Qt::UserRole, immagine);
     }
+    // An empty pane after a search the phone answered would look like one still to come.
+    if (cercate && f.listaRetiDisp->count() == 0)
+        MsgBox(Msg(VoceNessunaRete), QMessageBox::Information);
 }

@@ -1,6 +1,7 @@
 #include "operatori.h"
 
 #include "attesa.h"
+#include "campirisposta.h"
 #include "catalogo.h"
 #include "codecs.h"
 #include "globali.h"
@@ -12,27 +13,26 @@
 namespace {
 
 constexpr int VoceRicezioneOperatori = 465;
-
-// The name without the double quotes around it.
-QString SenzaVirgolette(QString nome)
-{
-    if (nome.startsWith(QLatin1Char('"')))
-        nome.remove(0, 1);
-    if (nome.endsWith(QLatin1Char('"')))
-        nome.chop(1);
-    return nome;
-}
+// The file keeps a code of this many characters, then a comma, then the name.
+constexpr qsizetype LunghezzaCodice = 5;
+constexpr QStringView PrefissoOperatore = u"+COPN:";
 
 Operatore operatoreDaRigaFile(const QString& riga)
 {
-    return {CodiceOperatore(riga.left(5)), riga.mid(6)};
+    return {CodiceOperatore(riga.left(LunghezzaCodice)), riga.mid(LunghezzaCodice + 1)};
+}
+
+// A line end inside a name would split its record in the file in two.
+QString NomeSuUnaRiga(QString nome)
+{
+    return nome.replace(u'\r', u' ').replace(u'\n', u' ');
 }
 
 } // namespace
 
 QString CodiceOperatore(const QString& testo)
 {
-    return testo.left(5).leftJustified(5, QLatin1Char(' '));
+    return testo.leftJustified(LunghezzaCodice, QLatin1Char(' '));
 }
 
 bool CaricaFileOperatori(const QString& percorso)
@@ -47,15 +47,16 @@ bool CaricaFileOperatori(const QString& percorso)
         Telefono.OperatoriLetti = false;
         return false;
     }
+    QStringList righe = DecodificaWindows1252(contenuto).split(QLatin1Char('\n'));
+    // The text after the last line end, and an empty file, are no line of their own.
+    if (righe.last().isEmpty())
+        righe.removeLast();
     std::vector<Operatore> letti;
-    for (QString riga : DecodificaWindows1252(contenuto).split(QLatin1Char('\n'))) {
+    for (QString& riga : righe) {
         if (riga.endsWith(QLatin1Char('\r')))
             riga.chop(1);
         letti.push_back(operatoreDaRigaFile(riga));
     }
-    // The text after the last line end is no line of its own.
-    if (!letti.empty() && contenuto.endsWith('\n'))
-        letti.pop_back();
     Telefono.Operatori = std::move(letti);
     Telefono.OperatoriLetti = true;
     return true;
@@ -64,8 +65,11 @@ bool CaricaFileOperatori(const QString& percorso)
 bool SalvaFileOperatori(const QString& percorso)
 {
     QString testo;
-    for (const Operatore& op : Telefono.Operatori)
-        testo += op.Codice + QLatin1Char(',') + op.Nome + QStringLiteral("\r\n");
+    for (const Operatore& op : Telefono.Operatori) {
+        // A six-digit code does not fit the file's field: cut, it would name another operator.
+        if (op.Codice.size() <= LunghezzaCodice)
+            testo += op.Codice + QLatin1Char(',') + op.Nome + QStringLiteral("\r\n");
+    }
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -75,18 +79,14 @@ bool SalvaFileOperatori(const QString& percorso)
 
 std::vector<Operatore> DecodificaOperatori(const QString& risposta)
 {
-    // Each line: "+COPN: " the code, a comma, the name in double quotes. Some phones quote the
-    // code too; a line without its comma is no operator.
-    constexpr qsizetype Prefisso = 7;
+    // Each line: "+COPN:", the code (some phones quote it), a comma, the name in double quotes.
     std::vector<Operatore> operatori;
     for (const QString& riga : risposta.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-        const qsizetype virgola = riga.indexOf(QLatin1Char(','), Prefisso);
-        if (virgola < 0)
+        const QStringList campi = CampiRisposta(riga);
+        if (!riga.startsWith(PrefissoOperatore) || campi.size() < 2)
             continue;
-        QString codice = riga.mid(Prefisso, virgola - Prefisso);
-        QString nome = riga.mid(virgola + 1);
-        operatori.push_back(
-            {CodiceOperatore(codice.remove(QLatin1Char('"')).trimmed()), SenzaVirgolette(nome)});
+        operatori.push_back({CodiceOperatore(SenzaVirgolette(campi.at(0))),
+                             NomeSuUnaRiga(SenzaVirgolette(campi.at(1)))});
     }
     return operatori;
 }
@@ -97,8 +97,7 @@ void LeggiOperatori()
     EsitoAT esito = EsitoAT::Ok;
     const QString risposta = InviaComandoAT(QStringLiteral("AT+COPN"), &esito);
     if (esito == EsitoAT::Ok) {
-        Telefono.Operatori
-            = risposta == OKNudo ? std::vector<Operatore>{} : DecodificaOperatori(risposta);
+        Telefono.Operatori = DecodificaOperatori(risposta);
         Telefono.OperatoriLetti = true;
         SalvaFileOperatori(FileProgramma(QStringLiteral("reti.op")));
     } else if (esito == EsitoAT::Errore) {
@@ -110,8 +109,9 @@ void LeggiOperatori()
 
 QString NomeOperatore(const QString& codice)
 {
+    const QString cercato = CodiceOperatore(codice);
     for (const Operatore& op : Telefono.Operatori)
-        if (op.Codice == codice)
+        if (op.Codice == cercato)
             return op.Nome;
     return codice;
 }

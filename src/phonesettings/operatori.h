@@ -11,15 +11,18 @@
 // a comma, the name.
 
 // Replaces Telefono.Operatori with the file's lines; on any failure the table stays as it was.
+// An empty file is a list read with no operators.
 bool CaricaFileOperatori(const QString& percorso);
-// Writes the table whole; a failure leaves the old file as it was.
+// Writes the table whole; a failure leaves the old file as it was. An operator whose code does
+// not fit the file's field (six digits) is left out of the file.
 bool SalvaFileOperatori(const QString& percorso);
 
 // Fills the table from the phone with "AT+COPN" and writes it to "reti.op". A phone that refuses
 // leaves the table and the file as they were; a failed link also leaves the table unread.
 void LeggiOperatori();
 
-// The operators of an "AT+COPN" reply body, in the phone's order.
+// The operators of an "AT+COPN" reply body, in the phone's order, each line read by fields; a
+// line end inside a name becomes a blank.
 std::vector<Operatore> DecodificaOperatori(const QString& risposta);
 
 // The name of the operator with that code, or the code itself.
@@ -28,5 +31,6 @@ QString NomeOperatore(const QString& codice);
 // The number of signal bars, 0 to 5, for a level in dBm (0: no reading).
 uint8_t LivelloSegnale(int16_t dBm);
 
-// The code as the table keeps it: 5 characters, cut or filled with blanks.
+// The code as the table keeps it: 5 characters, a shorter one filled with blanks; a longer one
+// (a six-digit code) whole.
 QString CodiceOperatore(const QString& testo);

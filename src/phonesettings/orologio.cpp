@@ -3,13 +3,17 @@
 #include "globali.h"
 #include "scambio.h"
 
+#include <QDate>
 #include <QRegularExpression>
+#include <QTime>
 
 #include <limits>
 
 namespace {
 
 constexpr int LunghezzaCampo = 8;
+// The phone's two-digit years are those of this century.
+constexpr int SecoloAnniBrevi = 2000;
 
 // A whole number of decimal digits; none for anything else (blanks, signs, other scripts).
 std::optional<int> NumeroIntero(const QString& testo, int cifreMassime)
@@ -29,17 +33,23 @@ QString DueCifre(int valore)
 
 std::optional<OrologioTelefono> DecodificaOrologio(const QString& risposta)
 {
-    // A four-digit year and a time-zone suffix are tolerated; the seconds are not needed.
-    static const QRegularExpression orologio(
-        QStringLiteral("\"(\\d{2}|\\d{4})/(\\d{1,2})/(\\d{1,2}),(\\d{1,2}):(\\d{1,2})"));
+    // A four-digit year and a time-zone suffix are tolerated; the seconds are not kept.
+    static const QRegularExpression orologio(QStringLiteral(
+        "\"(\\d{2}|\\d{4})/(\\d{1,2})/(\\d{1,2}),(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?"));
     const QRegularExpressionMatch m = orologio.match(risposta);
     if (!m.hasMatch())
         return std::nullopt;
-    const auto campo = [&m](int n) { return DueCifre(m.captured(n).toInt()); };
-    const QString anno = DueCifre(m.captured(1).toInt() % 100);
-    return OrologioTelefono{
-        campo(3) + QLatin1Char('/') + campo(2) + QLatin1Char('/') + anno,
-        (campo(4) + QLatin1Char(':') + campo(5)).leftJustified(LunghezzaCampo, QLatin1Char(' '))};
+    const auto numero = [&m](int n) { return m.captured(n).toInt(); };
+    const int anno = m.capturedLength(1) == 2 ? SecoloAnniBrevi + numero(1) : numero(1);
+    const int secondi = m.capturedLength(6) > 0 ? numero(6) : 0;
+    // A field outside the calendar or the clock is no reading of either.
+    if (!QDate::isValid(anno, numero(2), numero(3))
+        || !QTime::isValid(numero(4), numero(5), secondi))
+        return std::nullopt;
+    return OrologioTelefono{DueCifre(numero(3)) + QLatin1Char('/') + DueCifre(numero(2))
+                                + QLatin1Char('/') + DueCifre(anno % 100),
+                            (DueCifre(numero(4)) + QLatin1Char(':') + DueCifre(numero(5)))
+                                .leftJustified(LunghezzaCampo, QLatin1Char(' '))};
 }
 
 QString FormatoDueCifre(const QString& testo)

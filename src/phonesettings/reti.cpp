@@ -1,31 +1,41 @@
 #include "reti.h"
 
 #include "attesa.h"
-#include "operatori.h"
+#include "campirisposta.h"
 #include "scambio.h"
-
-#include <QRegularExpression>
 
 namespace {
 
 const QString TestoAttesaPredefinito = QStringLiteral("kaboom");
+// Status, long name, short name, numeric code; the access technology may follow.
+constexpr qsizetype CampiVoce = 4;
 
 } // namespace
 
 std::vector<ReteTrovata> DecodificaReti(const QString& risposta)
 {
-    static const QRegularExpression voce(QStringLiteral(
-        "\\(\\s*(\\d)\\s*,\\s*\"([^\"]*)\"\\s*,\\s*(?:\"[^\"]*\")?\\s*,\\s*\"?(\\d+)\"?\\s*\\)"));
     std::vector<ReteTrovata> reti;
-    for (auto it = voce.globalMatch(risposta); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        reti.push_back({{CodiceOperatore(m.captured(3)), m.captured(2)},
-                        static_cast<uint8_t>(m.captured(1).toInt())});
+    // One line, however the phone breaks it.
+    const QString riga = QString(risposta).remove(u'\r').remove(u'\n');
+    for (const QString& voce : CampiRisposta(riga)) {
+        // The networks end at the empty field before the lists of modes and formats.
+        if (voce.isEmpty())
+            break;
+        if (voce.size() < 2 || !voce.startsWith(u'(') || !voce.endsWith(u')'))
+            continue;
+        const QStringList campi = DividiCampi(QStringView(voce).mid(1, voce.size() - 2));
+        if (campi.size() < CampiVoce)
+            continue;
+        const std::optional<int> stato = InteroTra(campi.at(0), ReteSconosciuta, ReteVietata);
+        const QString codice = SenzaVirgolette(campi.at(3));
+        if (!stato || !SoloCifre(codice))
+            continue;
+        reti.push_back({{codice, SenzaVirgolette(campi.at(1))}, static_cast<uint8_t>(*stato)});
     }
     return reti;
 }
 
-void CercaReti(std::vector<Operatore>& operatori, std::vector<uint8_t>& stati)
+bool CercaReti(std::vector<Operatore>& operatori, std::vector<uint8_t>& stati)
 {
     operatori.clear();
     stati.clear();
@@ -33,11 +43,12 @@ void CercaReti(std::vector<Operatore>& operatori, std::vector<uint8_t>& stati)
     EsitoAT esito = EsitoAT::Ok;
     const QString risposta = InviaComandoAT(QStringLiteral("AT+COPS=?"), &esito);
     if (esito != EsitoAT::Ok)
-        return;
+        return false;
     for (const ReteTrovata& trovata : DecodificaReti(risposta)) {
         operatori.push_back(trovata.rete);
         stati.push_back(trovata.stato);
     }
+    return true;
 }
 
 int ImmagineRete(uint8_t stato)

@@ -1,6 +1,7 @@
 #include "trasferimenti.h"
 
 #include "attesa.h"
+#include "campirisposta.h"
 #include "catalogo.h"
 #include "globali.h"
 #include "ricerche.h"
@@ -15,6 +16,10 @@ namespace {
 constexpr int VoceRicezioneTrasf = 457;
 constexpr int VoceImpostazioneTrasf = 463;
 constexpr std::array<int, NumLineeTrasf> ClassiPerLinea{1, 4, 2};
+// A class is the sum of the bits of one octet; the phone waits 1 to 30 seconds before it
+// forwards an unanswered call.
+constexpr int ClasseMassima = 255;
+constexpr int TempoMassimo = 30;
 
 bool MotivoValido(int motivo)
 {
@@ -82,24 +87,31 @@ std::optional<Trasferimento> DecodificaTrasf(uint8_t motivo, const QString& risp
     Trasferimento t;
     t.Tempo = prima.Tempo;
     int righe = 0;
+    int lette = 0;
     for (auto it = riga.globalMatch(risposta); it.hasNext(); ++righe) {
         const QRegularExpressionMatch m = it.next();
-        const int classe
+        const std::optional<int> attivo = InteroTra(m.captured(1), 0, 1);
+        const std::optional<int> classe
             = m.captured(2).isEmpty()
                   ? (righe < NumLineeTrasf ? ClassiPerLinea[static_cast<size_t>(righe)] : 0)
-                  : m.captured(2).toInt();
-        const std::array<bool, NumLineeTrasf> linee = LineeDellaClasse(classe);
+                  : InteroTra(m.captured(2), 1, ClasseMassima);
+        if (!attivo || !classe)
+            continue;
+        ++lette;
+        const std::array<bool, NumLineeTrasf> linee = LineeDellaClasse(*classe);
         const QRegularExpressionMatch attesa = tempo.match(m.captured(4));
+        const std::optional<int> secondi
+            = attesa.hasMatch() ? InteroTra(attesa.captured(1), 1, TempoMassimo) : std::nullopt;
         for (size_t k = 0; k < NumLineeTrasf; ++k) {
             if (!linee[k])
                 continue;
-            t.Stato[k] = m.captured(1).toInt() == 1 ? 1 : 0;
+            t.Stato[k] = static_cast<uint8_t>(*attivo);
             t.Numero[k] = m.captured(3);
-            if (motivo == MotivoSenzaRisposta && !t.Numero[k].isEmpty() && attesa.hasMatch())
-                t.Tempo[k] = static_cast<uint8_t>(std::min(attesa.captured(1).toInt(), 255));
+            if (motivo == MotivoSenzaRisposta && !t.Numero[k].isEmpty() && secondi)
+                t.Tempo[k] = static_cast<uint8_t>(*secondi);
         }
     }
-    if (righe == 0 && risposta != OKNudo)
+    if (lette == 0 && risposta != OKNudo)
         return std::nullopt;
     return t;
 }

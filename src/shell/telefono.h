@@ -71,7 +71,7 @@ struct Trasferimento {
 };
 
 struct Operatore {
-    QString Codice; // fixed 5 characters, the numeric code (country and network)
+    QString Codice; // the numeric code (country and network): 5 characters, or 6 digits
     QString Nome;
 };
 

@@ -1,0 +1,86 @@
+#pragma once
+
+// The fields of a reply line as 27.007 lays them out: "+XXX: a,"b,c",(d,e)", and the whole
+// numbers they hold, each checked against its range where it is read.
+
+#include "codecs.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <optional>
+
+// True for a text of decimal digits only, and at least one.
+inline bool SoloCifre(QStringView testo)
+{
+    if (testo.isEmpty())
+        return false;
+    for (const QChar c : testo)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
+// True for a whole number written in decimal digits, with a minus sign or none.
+inline bool NumeroIntero(QStringView testo)
+{
+    return SoloCifre(testo.startsWith(u'-') ? testo.mid(1) : testo);
+}
+
+// The value of a whole number that lies from min to max; none for any other text or value.
+inline std::optional<int> InteroTra(QStringView testo, int minimo, int massimo)
+{
+    if (!NumeroIntero(testo))
+        return std::nullopt;
+    bool ok = false;
+    const int valore = testo.toInt(&ok);
+    if (!ok || valore < minimo || valore > massimo)
+        return std::nullopt;
+    return valore;
+}
+
+// A field without the double quotes around it.
+inline QString SenzaVirgolette(QStringView campo)
+{
+    if (campo.size() >= 2 && campo.startsWith(u'"') && campo.endsWith(u'"'))
+        campo = campo.mid(1, campo.size() - 2);
+    return campo.toString();
+}
+
+// The fields of a text: split at the commas outside double quotes and parentheses, blanks
+// around each taken off, quotes and parentheses kept. An empty text has no fields.
+inline QStringList DividiCampi(QStringView testo)
+{
+    QStringList campi;
+    if (testo.isEmpty())
+        return campi;
+    bool traVirgolette = false;
+    int parentesi = 0;
+    qsizetype inizio = 0;
+    for (qsizetype i = 0; i <= testo.size(); ++i) {
+        if (i == testo.size() || (testo.at(i) == u',' && !traVirgolette && parentesi == 0)) {
+            campi << TagliaSpazi(testo.mid(inizio, i - inizio).toString());
+            inizio = i + 1;
+        } else if (testo.at(i) == u'"') {
+            traVirgolette = !traVirgolette;
+        } else if (!traVirgolette && testo.at(i) == u'(') {
+            ++parentesi;
+        } else if (!traVirgolette && testo.at(i) == u')' && parentesi > 0) {
+            --parentesi;
+        }
+    }
+    return campi;
+}
+
+// The fields of a reply's first line after its "+XXX:" prefix (the whole line when it has none).
+// The line ends at CR LF: a lone CR or LF belongs to the text.
+inline QStringList CampiRisposta(QStringView risposta)
+{
+    QStringView riga = risposta.left(risposta.indexOf(u"\r\n"));
+    const qsizetype duePunti = riga.indexOf(u':');
+    const qsizetype virgoletta = riga.indexOf(u'"');
+    if (duePunti >= 0 && (virgoletta < 0 || duePunti < virgoletta))
+        riga = riga.mid(duePunti + 1);
+    return DividiCampi(riga);
+}

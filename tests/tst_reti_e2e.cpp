@@ -1,0 +1,255 @@
+// The network and power views, the operator list and the network search end to end: the main
+// window with the real link and phone settings against the simulated phone, which also answers
+// as phones that no one here wrote do.
+
+#include "banco.h"
+#include "catalogo.h"
+#include "globali.h"
+#include "impostazioni_telefono.h"
+#include "s25simulator.h"
+#include "statobase.h"
+
+#include <QFileInfo>
+#include <QListWidget>
+#include <QtTest>
+
+#include <functional>
+
+using s25sim::PhoneState;
+
+class TstRetiE2E : public QObject, private Banco {
+    Q_OBJECT
+
+    // The value of the view's row with this caption.
+    QString valore(int voce) const
+    {
+        for (const QString& riga : righe())
+            if (riga.startsWith(Msg(voce) + QLatin1Char('|')))
+                return riga.section(QLatin1Char('|'), 1);
+        return QStringLiteral("(no row)");
+    }
+
+    // The rows of the networks in range: code and name, and the image of their status.
+    QStringList retiTrovate() const
+    {
+        QStringList trovate;
+        for (int i = 0; i < finestra->listaRetiDisp->count(); ++i) {
+            const QListWidgetItem* riga = finestra->listaRetiDisp->item(i);
+            trovate << riga->text() + "|" + riga->data(Qt::UserRole).toString();
+        }
+        return trovate;
+    }
+
+    // The rows of the known operators in the selection pane.
+    QStringList operatoriNoti() const
+    {
+        QStringList noti;
+        for (int i = 0; i < finestra->listaReti->count(); ++i)
+            noti << finestra->listaReti->item(i)->text();
+        return noti;
+    }
+
+    // The program starts again, as a user closing and reopening it: the operator list is
+    // loaded from its file at start-up, and the phone is connected anew.
+    void riavvia()
+    {
+        const s25sim::PhoneState stato = telefono->state();
+        chiudi();
+        StatoDiPartenza();
+        Opzioni.AutoLoadOPsList = 1;
+        apri();
+        finestra->impostazioni = std::make_unique<ImpostazioniTelefono>(*finestra);
+        finestra->Form_Load();
+        accendi(stato);
+        connetti();
+    }
+
+    // From now on the phone answers each command with the lines `risposta` gives for it, then
+    // OK, and sends nothing of its own.
+    void rispondiCon(std::function<QByteArray(const QString&)> risposta)
+    {
+        telefono->setMuted(true);
+        s25sim::S25Simulator* sim = telefono.get();
+        telefono->setCommandObserver([sim, risposta](const QString& comando) {
+            sim->injectUnsolicited(risposta(comando) + "\r\n\r\nOK");
+        });
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
+
+    void init()
+    {
+        StatoDiPartenza();
+        apri();
+        finestra->impostazioni = std::make_unique<ImpostazioniTelefono>(*finestra);
+        finestra->Form_Load();
+    }
+
+    void cleanup() { chiudi(); }
+
+    // Numbers a phone sends outside their scales show as unknown, or are not taken, instead of
+    // a level computed from them.
+    void letturaFuoriScala()
+    {
+        accendi();
+        telefono->changeState([](PhoneState& stato) {
+            stato.network.registration = 7;
+            stato.network.rssi = 1073741824;
+            stato.network.ber = 17;
+            stato.power.connection = 10;
+            stato.power.level = 101;
+        });
+        connetti();
+        clic(QStringLiteral("RETE"));
+        QCOMPARE(valore(93), StatiRete[4]);
+        QCOMPARE(valore(97), Msg(343));
+        QCOMPARE(valore(98), Msg(343));
+        clic(QStringLiteral("ALIM"));
+        QCOMPARE(valore(91), QString());
+        QCOMPARE(valore(92), QString());
+
+        // Back on the scale, the next reading shows.
+        telefono->changeState([](PhoneState& stato) {
+            stato.network.registration = 1;
+            stato.network.rssi = 15;
+            stato.network.ber = 3;
+            stato.power.connection = 1;
+            stato.power.level = 100;
+        });
+        Telefono.ReteLetta = Telefono.AlimLetta = false;
+        clic(QStringLiteral("RETE"));
+        QCOMPARE(valore(93), StatiRete[1]);
+        QCOMPARE(valore(97), QStringLiteral("-83 dBm"));
+        QCOMPARE(valore(98), QStringLiteral("3"));
+        clic(QStringLiteral("ALIM"));
+        QCOMPARE(valore(91), StatiAlim[1]);
+        QCOMPARE(valore(92), QStringLiteral("100%"));
+    }
+
+    // A six-digit code stays whole in the search; a phone that adds the access technology
+    // after each code, or a comma inside a name, still has all its networks listed.
+    void ricercaPerCampi()
+    {
+        avvia(R"(
+[operators]
+22201 | TIM
+[networks]
+2 | 22201 | TIM
+1 | 310260 | T-Mobile
+)");
+        finestra->impostazioni->ShowSelRete(1);
+        QCOMPARE(telefono->commandLog(), (QStringList{"AT+COPN", "AT+COPS=?"}));
+        QCOMPARE(retiTrovate(), (QStringList{"22201 - TIM|58", "310260 - T-Mobile|57"}));
+
+        rispondiCon([](const QString&) -> QByteArray {
+            return "+COPS: (2,\"TIM\",\"TIM\",\"22201\",0),(1,\"T-Mobile\",\"TMO\",\"310260\",2),"
+                   "(3,\"AT&T, Inc\",\"ATT\",\"310410\",7),,(0,1,2,3,4),(0,1,2)";
+        });
+        finestra->impostazioni->ShowSelRete(1);
+        QCOMPARE(retiTrovate(),
+                 (QStringList{"22201 - TIM|58", "310260 - T-Mobile|57", "310410 - AT&T, Inc|60"}));
+        QVERIFY(risposte->boxes.isEmpty());
+    }
+
+    // A search that lists nothing says so; a phone that refuses the search is not asked again
+    // and says nothing more.
+    void ricercaSenzaReti()
+    {
+        avvia(R"(
+[networks]
+0 | 22299 | Sconosciuta
+)");
+        finestra->impostazioni->ShowSelRete(1);
+        QCOMPARE(finestra->listaRetiDisp->count(), 0);
+        QCOMPARE(testiBox(), QStringList{Msg(794)});
+        QCOMPARE(risposte->boxes.first().icona, QMessageBox::Information);
+
+        risposte->boxes.clear();
+        telefono->changeState([](PhoneState& stato) { stato.network.networksInRange.clear(); });
+        finestra->impostazioni->ShowSelRete(1);
+        QCOMPARE(testiBox(), QStringList{Msg(794)});
+
+        risposte->boxes.clear();
+        telefono->failCommandsMatching(QRegularExpression("COPS=\\?"));
+        finestra->impostazioni->ShowSelRete(1);
+        QCOMPARE(finestra->listaRetiDisp->count(), 0);
+        QVERIFY(risposte->boxes.isEmpty());
+    }
+
+    // Operators with six-digit codes keep them in the table, so the network view names the
+    // operator the phone is on; the operator file keeps its five-character field and leaves
+    // them out rather than cut them into another operator's code.
+    void operatoriConCodiciLunghi()
+    {
+        avvia(R"(
+[network]
+operator = 310260
+[operators]
+22201 | TIM
+310260 | T-Mobile
+310410 | AT&T
+31026 | Altro
+)");
+        clic(QStringLiteral("RETE"));
+        QCOMPARE(valore(94), QStringLiteral("T-Mobile"));
+        QCOMPARE(Contenuto(FileProgramma("reti.op")), QByteArray("22201,TIM\r\n31026,Altro\r\n"));
+        finestra->impostazioni->ShowSelRete(1);
+        QCOMPARE(operatoriNoti(), (QStringList{"22201 - TIM", "310260 - T-Mobile", "310410 - AT&T",
+                                               "31026 - Altro"}));
+
+        // Loaded back from its file, the list knows the five-digit operators only: the six-digit
+        // code shows as itself, never as the operator whose code it would be cut to.
+        riavvia();
+        clic(QStringLiteral("RETE"));
+        QCOMPARE(valore(94), QStringLiteral("310260"));
+        QVERIFY(!telefono->commandLog().contains("AT+COPN"));
+    }
+
+    // A phone with no operator list answers with a bare OK: the list is read and empty, its
+    // file is empty, and loaded back it is still empty, not one blank operator.
+    void tabellaOperatoriVuota()
+    {
+        accendi();
+        telefono->changeState([](PhoneState& stato) { stato.network.operators.clear(); });
+        connetti();
+        finestra->impostazioni->ShowSelRete(1);
+        QCOMPARE(telefono->commandLog(), (QStringList{"AT+COPN", "AT+COPS=?"}));
+        QVERIFY(Telefono.OperatoriLetti);
+        QCOMPARE(operatoriNoti(), QStringList());
+        QVERIFY(QFileInfo::exists(FileProgramma("reti.op")));
+        QCOMPARE(Contenuto(FileProgramma("reti.op")), QByteArray());
+
+        riavvia();
+        QVERIFY(Telefono.OperatoriLetti);
+        QVERIFY(Telefono.Operatori.empty());
+        finestra->impostazioni->ShowSelRete(1);
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+COPS=?"});
+        QCOMPARE(operatoriNoti(), QStringList());
+        clic(QStringLiteral("RETE"));
+        QCOMPARE(valore(94), QStringLiteral("22201"));
+    }
+
+    // Names with a CR or an LF from a garbled reply are cleaned before they reach the file:
+    // saved and loaded back, the list keeps one operator per record.
+    void nomiConAcapo()
+    {
+        avvia(QByteArray());
+        rispondiCon([](const QString& comando) -> QByteArray {
+            if (comando == "AT+COPN")
+                return "+COPN: 22201,\"TIM\rItalia\"\r\n+COPN: 22210,\"Voda\nfone\"";
+            return "+COPS: (2,\"TIM\",,22201),,(0,1,2,3,4),(0,1,2)";
+        });
+        finestra->impostazioni->ShowSelRete(1);
+        const QStringList attesi{"22201 - TIM Italia", "22210 - Voda fone"};
+        QCOMPARE(operatoriNoti(), attesi);
+        QCOMPARE(Contenuto(FileProgramma("reti.op")),
+                 QByteArray("22201,TIM Italia\r\n22210,Voda fone\r\n"));
+        riavvia();
+        finestra->impostazioni->ShowSelRete(1);
+        QCOMPARE(operatoriNoti(), attesi);
+    }
+};
+
+QTEST_MAIN(TstRetiE2E)
+#include "tst_reti_e2e.moc"
