@@ -37,7 +37,7 @@ constexpr char kBackspace = 8;
 constexpr char kCtrlZ = 26;
 constexpr char kEscape = 27;
 constexpr int kBitsPerByte = 10; // 8N1: a start bit, eight data bits, a stop bit
-// Bit-nanoseconds in a byte: a byte takes this divided by the line rate, in nanoseconds.
+// A byte's time on the line in nanoseconds is this divided by the line rate.
 constexpr qint64 kByteBitNanoseconds = qint64(kBitsPerByte) * 1000000000;
 constexpr std::chrono::milliseconds kDrainLimit{2000};
 constexpr std::chrono::milliseconds kDrainSettle{100};
