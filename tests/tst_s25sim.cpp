@@ -374,7 +374,7 @@ void TstS25Sim::pacedCommandIsActedOnWhenItsLastByteArrives()
     QCOMPARE("\r" + line.readUntil(kOk), reply);
     const qint64 whole = timer.elapsed();
     const double wireMs = (command.size() + reply.size()) * byteMs;
-    QVERIFY2(whole >= wireMs * 0.95 && whole <= wireMs * 1.5 + 300,
+    QVERIFY2(whole >= wireMs * 0.95 && whole <= wireMs * 1.5 + 1000,
              qPrintable(QStringLiteral("%1 ms against %2 on the wire").arg(whole).arg(wireMs)));
 }
 
@@ -409,7 +409,9 @@ void TstS25Sim::logGivesEachCommandItsArrivalTime()
     QCOMPARE(log.size(), 2);
     QCOMPARE(log.at(0).text, QStringLiteral("AT"));
     QCOMPARE(log.at(1).text, QStringLiteral("AT+CGMM"));
-    const qint64 slack = 50;
+    // The phone's clock starts a little before the test's: a late bound with room for a
+    // loaded machine.
+    const qint64 slack = 1000;
     QVERIFY2(log.at(0).arrivedMs >= 0 && log.at(0).arrivedMs <= firstDone + slack,
              qPrintable(QString::number(log.at(0).arrivedMs)));
     QVERIFY2(log.at(1).arrivedMs >= secondSent && log.at(1).arrivedMs <= secondDone + slack,
@@ -417,6 +419,7 @@ void TstS25Sim::logGivesEachCommandItsArrivalTime()
                             .arg(log.at(1).arrivedMs)
                             .arg(secondSent)
                             .arg(secondDone)));
+    QVERIFY(log.at(1).arrivedMs - log.at(0).arrivedMs >= 290);
     QCOMPARE(phone.commandLog(), (QStringList{"AT", "AT+CGMM"}));
     // The observer hears of an entry after the phone acted on it.
     QTRY_COMPARE_WITH_TIMEOUT(observedCopy().size(), 2, 3000);
