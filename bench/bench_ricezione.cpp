@@ -1,92 +1,78 @@
-// The cost of the receive path and the AT exchange per received byte, for replies of growing size
-// delivered in 16-byte chunks, one event per chunk as the serial port delivers them. The cost
-// per byte must stay flat: no chunk may make the exchange look at the whole buffer again.
+// The receive path the program runs, for replies of growing size: the simulated phone sends
+// each reply over a pseudo-terminal paced at the line rate, one small chunk at a time, and every
+// chunk wakes the port object, goes through the exchange and steps the wait window. Prints, per
+// size, the time taken against the wire time, the program's CPU time against the time taken and
+// per byte received. The cost per byte must stay flat: no chunk may make the program look at the
+// whole reply again.
 
-#include "codecs.h"
-#include "globali.h"
+#include "attesa.h"
+#include "misura.h"
 #include "scambio.h"
-#include "tempi.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QMetaObject>
-#include <QTextStream>
-
-#include <cstdio>
+#include <QApplication>
 
 namespace {
 
-constexpr qsizetype DimensionePezzo = 16;
+constexpr int Posizioni = 250;
 
-// A phonebook-like reply of about `byte` bytes, framed as the phone frames it.
-QByteArray Risposta(qsizetype byte)
+// A phone memory full of entries; a reply of the first n is about 45 bytes an entry.
+QByteArray Seme()
 {
-    QByteArray corpo;
-    for (int posizione = 1; corpo.size() < byte; ++posizione)
-        corpo += "+CPBR: " + QByteArray::number(posizione) + ",\"+39333123456\",145,\"Name "
-                 + QByteArray::number(posizione) + "\"\r\n";
-    corpo.chop(2);
-    return "\r\n" + corpo + "\r\n\r\nOK\r\n";
+    QByteArray seme = "[phonebook ME]\ntotal = " + QByteArray::number(Posizioni) + "\n";
+    for (int p = 1; p <= Posizioni; ++p)
+        seme += QByteArray::number(p) + " | +39333" + QByteArray::number(1000000 + p)
+                + " | Contatto " + QByteArray::number(p) + "\n";
+    return seme;
 }
 
-// A port whose phone answers every command with the same reply, chunk by chunk.
-class PortaDiProva : public PortaAT {
-public:
-    explicit PortaDiProva(QByteArray risposta) : risposta(std::move(risposta)) {}
-    bool PortOpen() const override { return true; }
-    void Output(const QString&) override
-    {
-        for (qsizetype da = 0; da < risposta.size(); da += DimensionePezzo) {
-            const QByteArray pezzo = risposta.mid(da, DimensionePezzo);
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [pezzo] {
-                    ConsegnaRicezione(DecodificaWindows1252(pezzo));
-                    PrendiIndicazioniSMS();
-                },
-                Qt::QueuedConnection);
-        }
-    }
-
-private:
-    QByteArray risposta;
-};
+// One reply of the first `voci` entries, under the wait window as every read of the program.
+bool LeggiVoci(int voci)
+{
+    const AttesaInCorso attesa(QStringLiteral("kaboom"));
+    EsitoAT esito = EsitoAT::Errore;
+    const QString corpo = InviaComandoAT(QStringLiteral("AT+CPBR=1,%1").arg(voci), &esito);
+    return esito == EsitoAT::Ok && corpo.count(QStringLiteral("+CPBR:")) == voci;
+}
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
-    Connesso = true;
-    TempiLink.attesaMs = 60000;
+    const AmbienteBanco ambiente;
+    QApplication app(argc, argv);
+    const OpzioniBanco opzioni = LeggiOpzioni(
+        app, QStringLiteral("The receive path, for phonebook replies of growing size."), 3);
     QTextStream uscita(stdout);
-    uscita << "reply bytes    chunks    total ms    ns per byte\n";
-    double primo = 0;
-    double ultimo = 0;
-    for (const qsizetype byte : {qsizetype(64) << 10, qsizetype(256) << 10, qsizetype(1) << 20}) {
-        const QByteArray risposta = Risposta(byte);
-        PortaDiProva porta(risposta);
-        RegistraPortaAT(&porta);
-        QElapsedTimer cronometro;
-        cronometro.start();
-        EsitoAT esito = EsitoAT::Errore;
-        const QString corpo = InviaComandoAT(QStringLiteral("AT+CPBR=1,250"), &esito);
-        const qint64 ns = cronometro.nsecsElapsed();
-        RegistraPortaAT(nullptr);
-        if (esito != EsitoAT::Ok || corpo.size() != risposta.size() - 10) {
-            uscita << "the exchange did not return the whole body\n";
+    TelefonoEsterno telefono;
+    ProgrammaInProva programma;
+    if (!Prepara(telefono, programma, Seme(), opzioni, uscita))
+        return 1;
+    if (InviaComandoAT(QStringLiteral("AT+CPBS=ME")) != OKNudo) {
+        uscita << "the phone memory could not be selected\n";
+        return 1;
+    }
+
+    const QList<int> misure = opzioni.rapido ? QList<int>{5} : QList<int>{25, 100, Posizioni};
+    double primoPerByte = 0;
+    double ultimoPerByte = 0;
+    for (const int voci : misure) {
+        Rapporti rapporti;
+        GiroMisurato ultima;
+        const auto leggi = [voci] { return LeggiVoci(voci); };
+        if (!Ripeti(programma, opzioni, leggi, rapporti, ultima)) {
+            uscita << "the reply of " << voci << " entries did not come whole\n";
             return 1;
         }
-        const double perByte = double(ns) / double(risposta.size());
-        uscita << qSetFieldWidth(11) << risposta.size() << qSetFieldWidth(10)
-               << (risposta.size() + DimensionePezzo - 1) / DimensionePezzo << qSetFieldWidth(12)
-               << QString::number(double(ns) / 1e6, 'f', 1) << qSetFieldWidth(15)
-               << QString::number(perByte, 'f', 1) << qSetFieldWidth(0) << "\n";
-        if (primo == 0)
-            primo = perByte;
-        ultimo = perByte;
+        StampaRisultato(uscita, QStringLiteral("\nreply of %1 entries").arg(voci), ultima, rapporti,
+                        opzioni.baud);
+        const double cpuPerByte = rapporti.cpuMs.Mediana() * 1000.0 / double(ultima.byteRicevuti);
+        uscita << "cpu us a byte: " << QString::number(cpuPerByte, 'f', 1) << '\n';
+        if (voci == misure.first())
+            primoPerByte = cpuPerByte;
+        ultimoPerByte = cpuPerByte;
     }
-    uscita << "cost per byte, 1 MB against 64 KB: " << QString::number(ultimo / primo, 'f', 2)
-           << "x\n";
+    if (misure.size() > 1)
+        uscita << "\ncpu a byte, largest reply against smallest: "
+               << QString::number(ultimoPerByte / primoPerByte, 'f', 2) << "x\n";
     return 0;
 }

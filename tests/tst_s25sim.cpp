@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <mutex>
 #include <poll.h>
 #include <unistd.h>
 
@@ -140,6 +141,8 @@ private slots:
     void slowAndMutedPhone();
     void chunkedReplies();
     void pacedPhonebookReadTakesLineTime();
+    void pacedCommandIsActedOnWhenItsLastByteArrives();
+    void logGivesEachCommandItsArrivalTime();
     void hangUpIsSeenAsEndOfLine();
     void seedFaultsNameTheirLine_data();
     void seedFaultsNameTheirLine();
@@ -346,6 +349,82 @@ void TstS25Sim::pacedPhonebookReadTakesLineTime()
     const qint64 elapsed = timer.elapsed();
     QVERIFY2(elapsed >= expectedMs * 0.95 && elapsed <= expectedMs * 1.3 + 150,
              qPrintable(QStringLiteral("%1 ms for %2 bytes").arg(elapsed).arg(unpaced.size())));
+}
+
+// At 1200 baud a byte takes 8.3 ms on the wire: the eight bytes of "AT+CGMI" CR must all have
+// crossed before the phone acts, and the first byte of the reply needs its own byte time too.
+void TstS25Sim::pacedCommandIsActedOnWhenItsLastByteArrives()
+{
+    S25Simulator phone(quietPhone());
+    QVERIFY(phone.start());
+    Line line(phone.slavePath());
+    const int baud = 1200;
+    const double byteMs = 1000.0 * 10 / baud;
+    phone.setLineRate(baud);
+
+    const QByteArray command = "AT+CGMI\r";
+    const QByteArray reply = "\r\nARDESIA\r\n" + kOk;
+    QElapsedTimer timer;
+    timer.start();
+    line.send(command);
+    QCOMPARE(line.readUntil("\r"), QByteArray("\r"));
+    const qint64 firstByte = timer.elapsed();
+    QVERIFY2(firstByte >= (command.size() + 1) * byteMs * 0.9,
+             qPrintable(QStringLiteral("first byte after %1 ms").arg(firstByte)));
+    QCOMPARE("\r" + line.readUntil(kOk), reply);
+    const qint64 whole = timer.elapsed();
+    const double wireMs = (command.size() + reply.size()) * byteMs;
+    QVERIFY2(whole >= wireMs * 0.95 && whole <= wireMs * 1.5 + 1000,
+             qPrintable(QStringLiteral("%1 ms against %2 on the wire").arg(whole).arg(wireMs)));
+}
+
+// Each logged command carries the time its last byte arrived, in milliseconds since start().
+void TstS25Sim::logGivesEachCommandItsArrivalTime()
+{
+    // The observer's list outlives the phone, whose thread calls it.
+    QList<S25Simulator::LoggedCommand> observed;
+    std::mutex observedMutex;
+    const auto observedCopy = [&] {
+        const std::lock_guard<std::mutex> lock(observedMutex);
+        return observed;
+    };
+    S25Simulator phone(quietPhone());
+    phone.setLogObserver([&](const S25Simulator::LoggedCommand& entry) {
+        const std::lock_guard<std::mutex> lock(observedMutex);
+        observed.append(entry);
+    });
+    QVERIFY(phone.start());
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    Line line(phone.slavePath());
+
+    QCOMPARE(line.exchange("AT"), kOk);
+    const qint64 firstDone = sinceStart.elapsed();
+    QTest::qWait(300);
+    const qint64 secondSent = sinceStart.elapsed();
+    QCOMPARE(line.exchange("AT+CGMM"), "\r\nS25\r\n" + kOk);
+    const qint64 secondDone = sinceStart.elapsed();
+
+    const QList<S25Simulator::LoggedCommand> log = phone.timedCommandLog();
+    QCOMPARE(log.size(), 2);
+    QCOMPARE(log.at(0).text, QStringLiteral("AT"));
+    QCOMPARE(log.at(1).text, QStringLiteral("AT+CGMM"));
+    // The phone's clock starts a little before the test's: a late bound with room for a
+    // loaded machine.
+    const qint64 slack = 1000;
+    QVERIFY2(log.at(0).arrivedMs >= 0 && log.at(0).arrivedMs <= firstDone + slack,
+             qPrintable(QString::number(log.at(0).arrivedMs)));
+    QVERIFY2(log.at(1).arrivedMs >= secondSent && log.at(1).arrivedMs <= secondDone + slack,
+             qPrintable(QStringLiteral("%1 not within %2 to %3")
+                            .arg(log.at(1).arrivedMs)
+                            .arg(secondSent)
+                            .arg(secondDone)));
+    QVERIFY(log.at(1).arrivedMs - log.at(0).arrivedMs >= 290);
+    QCOMPARE(phone.commandLog(), (QStringList{"AT", "AT+CGMM"}));
+    // The observer hears of an entry after the phone acted on it.
+    QTRY_COMPARE_WITH_TIMEOUT(observedCopy().size(), 2, 3000);
+    QCOMPARE(observedCopy().at(1).text, log.at(1).text);
+    QCOMPARE(observedCopy().at(1).arrivedMs, log.at(1).arrivedMs);
 }
 
 void TstS25Sim::hangUpIsSeenAsEndOfLine()

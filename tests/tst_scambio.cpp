@@ -294,6 +294,7 @@ private slots:
         const QColor prima = attesa->ColoreLuce();
         SegnalaRicezioneAttesa();
         const QColor dopo = attesa->ColoreLuce();
+        QTest::qWait(frmWait::IntervalloLuceMs * 2);
         SegnalaRicezioneAttesa();
         QVERIFY(prima != dopo);
         QCOMPARE(attesa->ColoreLuce(), prima);

@@ -114,6 +114,19 @@ void frmWait::CambiaLuce()
     coloraLuce(ColoreLuce() == Rosso ? Verde : Rosso);
 }
 
+// A phone that sends byte by byte delivers a chunk every half millisecond. Ten changes a second
+// show the user as well that data is arriving, and asking the window system for the focus while
+// the window has it costs the program and the display server on every chunk for nothing.
+void frmWait::SegnalaRicezione()
+{
+    if (ultimaRicezioneSegnalata.isValid() && ultimaRicezioneSegnalata.elapsed() < IntervalloLuceMs)
+        return;
+    ultimaRicezioneSegnalata.start();
+    if (isVisible() && !isActiveWindow())
+        activateWindow();
+    CambiaLuce();
+}
+
 QColor frmWait::ColoreLuce() const
 {
     return picLeds->palette().color(QPalette::Window);
@@ -176,9 +189,6 @@ frmWait* FinestraAttesa()
 
 void SegnalaRicezioneAttesa()
 {
-    if (!finestraAttesa)
-        return;
-    if (finestraAttesa->isVisible())
-        finestraAttesa->activateWindow();
-    finestraAttesa->CambiaLuce();
+    if (finestraAttesa)
+        finestraAttesa->SegnalaRicezione();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdint>
@@ -47,13 +48,17 @@ public:
     QFrame* picLeds = nullptr;
     QTimer Timer1;
 
-    // Each received chunk turns the indicator from red to green or back.
+    // Turns the indicator from red to green or back.
     void CambiaLuce();
     QColor ColoreLuce() const;
+    // A chunk arrived: at most once an interval the window takes the focus back when it lost it
+    // and turns its indicator.
+    void SegnalaRicezione();
     void Timer1_Timer();
     void pAnnulla_Click();
 
     static constexpr int NumFotogrammi = 10;
+    static constexpr int IntervalloLuceMs = 100;
 
 protected:
     void reject() override {}
@@ -62,6 +67,7 @@ protected:
 private:
     void coloraLuce(const QColor& colore);
     uint8_t fotogramma = 0;
+    QElapsedTimer ultimaRicezioneSegnalata;
 };
 
 // Shows the wait window with the text ("kaboom" stands for the default text) and disables the
@@ -94,5 +100,5 @@ private:
     bool mostrata;
 };
 
-// A chunk arrived: the wait window, when open, takes the focus and changes its indicator.
+// A chunk arrived: the wait window, when open, shows it (see frmWait::SegnalaRicezione).
 void SegnalaRicezioneAttesa();

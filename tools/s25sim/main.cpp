@@ -1,7 +1,8 @@
 // s25sim: a simulated S25 phone on a pseudo-terminal, for people.
 //
 // The first line on standard output is the terminal to open as the phone's serial port; the
-// commands the phone receives go to standard error. Lines typed on standard input steer the
+// commands the phone receives go to standard error, each after the time it arrived in
+// milliseconds since the phone started. Lines typed on standard input steer the
 // phone while it runs (type "help"). It stops when standard input closes or on SIGINT/SIGTERM.
 #include "s25simulator.h"
 #include "seedfile.h"
@@ -158,6 +159,7 @@ struct Options {
     int baud = 0;
     int delay = 0;
     int chunk = 0;
+    int chunkPause = kDefaultChunkPauseMs;
     bool mute = false;
 };
 
@@ -166,13 +168,14 @@ Options readOptions(const QCoreApplication& application)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "A simulated S25 phone on a pseudo-terminal. The first line of output is the terminal\n"
-        "to open; the commands received go to standard error. It runs until standard input\n"
-        "closes or a SIGINT or SIGTERM comes; type help on standard input for the controls."));
+        "to open; the commands received go to standard error, each after the milliseconds\n"
+        "since start at which it arrived. It runs until standard input closes or a SIGINT or\n"
+        "SIGTERM comes; type help on standard input for the controls."));
     parser.addHelpOption();
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Phone state to load."),
                                   QStringLiteral("file"));
     const QCommandLineOption baud(QStringLiteral("baud"),
-                                  QStringLiteral("Pace output at this line rate."),
+                                  QStringLiteral("Pace the line at this rate, both ways."),
                                   QStringLiteral("rate"), QStringLiteral("0"));
     const QCommandLineOption delay(QStringLiteral("delay"),
                                    QStringLiteral("Wait before each reply."), QStringLiteral("ms"),
@@ -180,15 +183,20 @@ Options readOptions(const QCoreApplication& application)
     const QCommandLineOption chunk(QStringLiteral("chunk"),
                                    QStringLiteral("Write output in pieces of this size."),
                                    QStringLiteral("bytes"), QStringLiteral("0"));
+    const QCommandLineOption chunkPause(
+        QStringLiteral("chunk-pause"), QStringLiteral("Pause between the pieces of output."),
+        QStringLiteral("ms"), QString::number(kDefaultChunkPauseMs));
     const QCommandLineOption link(QStringLiteral("link"),
                                   QStringLiteral("Symbolic link to create to the terminal."),
                                   QStringLiteral("path"));
     const QCommandLineOption mute(QStringLiteral("mute"),
                                   QStringLiteral("Start without answering."));
-    parser.addOptions({seed, baud, delay, chunk, link, mute});
+    parser.addOptions({seed, baud, delay, chunk, chunkPause, link, mute});
     parser.process(application);
-    return {parser.value(seed),          parser.value(link),          parser.value(baud).toInt(),
-            parser.value(delay).toInt(), parser.value(chunk).toInt(), parser.isSet(mute)};
+    return {parser.value(seed),          parser.value(link),
+            parser.value(baud).toInt(),  parser.value(delay).toInt(),
+            parser.value(chunk).toInt(), parser.value(chunkPause).toInt(),
+            parser.isSet(mute)};
 }
 
 std::optional<s25sim::PhoneState> initialState(const QString& seedPath)
@@ -216,10 +224,11 @@ int main(int argc, char* argv[])
     S25Simulator phone(*state);
     phone.setLineRate(options.baud);
     phone.setReplyDelay(options.delay);
-    phone.setChunking(options.chunk, kDefaultChunkPauseMs);
+    phone.setChunking(options.chunk, options.chunkPause);
     phone.setMuted(options.mute);
-    phone.setCommandObserver([](const QString& entry) {
-        std::fprintf(stderr, "<- %s\n", printable(entry).constData());
+    phone.setLogObserver([](const S25Simulator::LoggedCommand& entry) {
+        std::fprintf(stderr, "%8lld ms <- %s\n", static_cast<long long>(entry.arrivedMs),
+                     printable(entry.text).constData());
     });
     installStopSignals();
     QString error;

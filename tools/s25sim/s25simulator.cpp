@@ -28,6 +28,8 @@ namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 using Microseconds = std::chrono::microseconds;
+using Nanoseconds = std::chrono::nanoseconds;
+using LoggedCommand = S25Simulator::LoggedCommand;
 
 constexpr char kCarriageReturn = '\r';
 constexpr char kLineFeed = '\n';
@@ -35,9 +37,17 @@ constexpr char kBackspace = 8;
 constexpr char kCtrlZ = 26;
 constexpr char kEscape = 27;
 constexpr int kBitsPerByte = 10; // 8N1: a start bit, eight data bits, a stop bit
+// A byte's time on the line in nanoseconds is this divided by the line rate.
+constexpr qint64 kByteBitNanoseconds = qint64(kBitsPerByte) * 1000000000;
 constexpr std::chrono::milliseconds kDrainLimit{2000};
 constexpr std::chrono::milliseconds kDrainSettle{100};
 constexpr std::chrono::milliseconds kDrainPoll{2};
+
+// A byte read from the line, with the moment its last bit arrives at the line rate.
+struct Arrival {
+    char byte;
+    SteadyClock::time_point at;
+};
 
 // A run of bytes to send, not before its time.
 struct Segment {
@@ -65,16 +75,23 @@ void closeDescriptor(int& descriptor)
 struct S25Simulator::Private {
     explicit Private(const PhoneState& initial) : state(initial), interpreter(state) {}
 
+    using Entries = QList<LoggedCommand>;
+
     void run();
-    void processInput(const char* bytes, qsizetype count, QStringList& newEntries);
-    void takeCommandLine(QStringList& newEntries);
-    void takeData(char terminator, QStringList& newEntries);
-    void record(const QString& entry, QStringList& newEntries);
+    void receive(const char* bytes, qsizetype count, SteadyClock::time_point now);
+    void processArrived(SteadyClock::time_point now, Entries& newEntries);
+    void takeCommandLine(SteadyClock::time_point arrived, Entries& newEntries);
+    void takeData(char terminator, SteadyClock::time_point arrived, Entries& newEntries);
+    void record(const QString& entry, SteadyClock::time_point arrived, Entries& newEntries);
     std::optional<Reply> injectedFailure(const QByteArray& line);
-    void queueReply(const Reply& reply);
+    void queueReply(const Reply& reply, SteadyClock::time_point acted);
     void queue(QByteArray bytes, SteadyClock::time_point notBefore);
-    SteadyClock::time_point lineFreeAt() const;
+    Nanoseconds byteTime() const;
+    SteadyClock::time_point crossedAt(qint64 bytes) const;
+    qint64 bytesCrossedBy(SteadyClock::time_point now) const;
+    bool frontFindsLineIdle() const;
     std::optional<SteadyClock::time_point> nextWriteTime() const;
+    std::optional<SteadyClock::time_point> nextWakeTime() const;
     qsizetype writableCount(SteadyClock::time_point now);
     void writeDue(SteadyClock::time_point now);
     const char* openLine(); // the failed step, or nothing
@@ -93,15 +110,18 @@ struct S25Simulator::Private {
     mutable std::condition_variable logChanged;
     PhoneState state;
     AtInterpreter interpreter;
-    QStringList commandLog;
-    std::function<void(const QString&)> observer;
+    SteadyClock::time_point started;
+    Entries commandLog;
+    std::function<void(const LoggedCommand&)> observer;
     bool stopRequested = false;
     bool hangUpRequested = false;
     std::optional<SteadyClock::time_point> hangUpDeadline;
     bool hungUp = false;
 
-    QByteArray line; // the command line being received
-    QByteArray data; // the data after a prompt
+    std::deque<Arrival> arriving; // read from the line, still on their way at the line rate
+    SteadyClock::time_point inboundFreeAt; // when the last byte read will have arrived
+    QByteArray line;                       // the command line being received
+    QByteArray data;                       // the data after a prompt
     bool dataMode = false;
 
     int lineRate = 0;
@@ -127,24 +147,38 @@ void S25Simulator::Private::wake() const
         qWarning("s25sim: cannot wake the phone's thread: %s", std::strerror(errno));
 }
 
-void S25Simulator::Private::record(const QString& entry, QStringList& newEntries)
+void S25Simulator::Private::record(const QString& entry, SteadyClock::time_point arrived,
+                                   Entries& newEntries)
 {
-    commandLog.append(entry);
-    newEntries.append(entry);
+    const auto milliseconds
+        = std::chrono::duration_cast<std::chrono::milliseconds>(arrived - started).count();
+    commandLog.append({qint64(milliseconds), entry});
+    newEntries.append(commandLog.last());
     logChanged.notify_all();
 }
 
-// Bytes go one at a time: the echo of a command must leave before its reply, and a setting a
-// command changes (ATE0) applies from the next byte on.
-void S25Simulator::Private::processInput(const char* bytes, qsizetype count,
-                                         QStringList& newEntries)
+// The terminal hands over at once what the other side wrote in one go; on a serial line each
+// byte takes its byte time, after those still on their way.
+void S25Simulator::Private::receive(const char* bytes, qsizetype count, SteadyClock::time_point now)
+{
+    for (qsizetype i = 0; i < count; ++i) {
+        inboundFreeAt = std::max(inboundFreeAt, now) + byteTime();
+        arriving.push_back({bytes[i], inboundFreeAt});
+    }
+}
+
+// Bytes are taken one at a time, each at its arrival: the echo of a command must leave before
+// its reply, and a setting a command changes (ATE0) applies from the next byte on.
+void S25Simulator::Private::processArrived(SteadyClock::time_point now, Entries& newEntries)
 {
     QByteArray echo;
-    for (qsizetype i = 0; i < count; ++i) {
-        const char byte = bytes[i];
+    while (!arriving.empty() && arriving.front().at <= now) {
+        const Arrival arrival = arriving.front();
+        arriving.pop_front();
+        const char byte = arrival.byte;
         if (dataMode) {
             if (byte == kCtrlZ || byte == kEscape)
-                takeData(byte, newEntries);
+                takeData(byte, arrival.at, newEntries);
             else if (byte != kCarriageReturn && byte != kLineFeed)
                 data.append(byte);
             continue;
@@ -152,38 +186,40 @@ void S25Simulator::Private::processInput(const char* bytes, qsizetype count,
         if (state.modem.echo && !muted)
             echo.append(byte);
         if (byte == kCarriageReturn) {
-            queue(std::exchange(echo, {}), SteadyClock::now());
-            takeCommandLine(newEntries);
+            queue(std::exchange(echo, {}), arrival.at);
+            takeCommandLine(arrival.at, newEntries);
         } else if (byte == kBackspace)
             line.chop(1);
         else if (byte != kLineFeed)
             line.append(byte);
     }
-    queue(echo, SteadyClock::now());
+    queue(echo, now);
 }
 
-void S25Simulator::Private::takeCommandLine(QStringList& newEntries)
+void S25Simulator::Private::takeCommandLine(SteadyClock::time_point arrived, Entries& newEntries)
 {
     const QByteArray command = std::exchange(line, {}).trimmed();
     if (command.isEmpty())
         return;
-    record(QString::fromLatin1(command), newEntries);
+    record(QString::fromLatin1(command), arrived, newEntries);
     if (muted)
         return;
     const std::optional<Reply> failure = injectedFailure(command);
     const Reply reply = failure ? *failure : interpreter.execute(command);
     dataMode = reply.final == Reply::Final::Prompt;
-    queueReply(reply);
+    queueReply(reply, arrived);
 }
 
-void S25Simulator::Private::takeData(char terminator, QStringList& newEntries)
+void S25Simulator::Private::takeData(char terminator, SteadyClock::time_point arrived,
+                                     Entries& newEntries)
 {
     const QByteArray payload = std::exchange(data, {});
     dataMode = false;
-    record(QString::fromLatin1(payload + terminator), newEntries);
+    record(QString::fromLatin1(payload + terminator), arrived, newEntries);
     if (muted)
         return;
-    queueReply(terminator == kCtrlZ ? interpreter.finishData(payload) : interpreter.cancelData());
+    queueReply(terminator == kCtrlZ ? interpreter.finishData(payload) : interpreter.cancelData(),
+               arrived);
 }
 
 std::optional<Reply> S25Simulator::Private::injectedFailure(const QByteArray& command)
@@ -202,12 +238,12 @@ std::optional<Reply> S25Simulator::Private::injectedFailure(const QByteArray& co
     return std::nullopt;
 }
 
-void S25Simulator::Private::queueReply(const Reply& reply)
+void S25Simulator::Private::queueReply(const Reply& reply, SteadyClock::time_point acted)
 {
     QByteArray bytes = frame(reply, state.modem);
     for (const QByteArray& unsolicited : std::exchange(afterNextReply, {}))
         bytes += frameUnsolicited(unsolicited, state.modem);
-    const SteadyClock::time_point notBefore = SteadyClock::now() + replyDelay;
+    const SteadyClock::time_point notBefore = acted + replyDelay;
     if (hangUpReplyBytes < 0) {
         queue(bytes, notBefore);
         return;
@@ -222,44 +258,69 @@ void S25Simulator::Private::queue(QByteArray bytes, SteadyClock::time_point notB
         output.push_back({std::move(bytes), notBefore});
 }
 
-// When the bytes sent so far will have left at the line rate: the moment the line is free.
-SteadyClock::time_point S25Simulator::Private::lineFreeAt() const
+// One byte's time on the line; none when the line is not paced.
+Nanoseconds S25Simulator::Private::byteTime() const
 {
-    if (lineRate <= 0)
-        return paceOrigin;
-    const qint64 bitTime = qint64(kBitsPerByte) * 1000000;
-    return paceOrigin + Microseconds((pacedBytes * bitTime + lineRate - 1) / lineRate);
+    return Nanoseconds(lineRate > 0 ? kByteBitNanoseconds / lineRate : 0);
 }
 
-// The earliest moment the next byte may leave: after its segment's time, a chunk pause after
-// the last write, and not ahead of the line rate.
+// When this many bytes, sent from the pace origin on, will have reached the other side.
+SteadyClock::time_point S25Simulator::Private::crossedAt(qint64 bytes) const
+{
+    return paceOrigin + Nanoseconds((bytes * kByteBitNanoseconds + lineRate - 1) / lineRate);
+}
+
+// How many bytes sent from the pace origin on have reached the other side by now; split so that
+// a long stream cannot overflow.
+qint64 S25Simulator::Private::bytesCrossedBy(SteadyClock::time_point now) const
+{
+    const qint64 elapsed = std::max<qint64>(Nanoseconds(now - paceOrigin).count(), 0);
+    return elapsed / kByteBitNanoseconds * lineRate
+           + elapsed % kByteBitNanoseconds * lineRate / kByteBitNanoseconds;
+}
+
+// A segment that finds the line idle starts the pacing afresh at its own time, so that the idle
+// time does not count as bytes owed.
+bool S25Simulator::Private::frontFindsLineIdle() const
+{
+    return frontOffset == 0 && crossedAt(pacedBytes) < output.front().notBefore;
+}
+
+// The earliest moment the next byte may be handed over: once it has crossed the line after its
+// segment's time and the bytes before it, and a chunk pause after the last write.
 std::optional<SteadyClock::time_point> S25Simulator::Private::nextWriteTime() const
 {
     if (output.empty())
         return std::nullopt;
-    SteadyClock::time_point due = std::max(output.front().notBefore, lineFreeAt());
+    SteadyClock::time_point due = output.front().notBefore;
+    if (lineRate > 0)
+        due = frontFindsLineIdle() ? due + byteTime() : crossedAt(pacedBytes + 1);
     if (chunkBytes > 0)
         due = std::max(due, lastWrite + chunkPause);
     return due;
 }
 
-// A segment that finds the line idle starts the pacing afresh, so that the idle time does not
-// count as bytes owed.
+// The next moment there is something to do: a byte to hand over or one that arrives.
+std::optional<SteadyClock::time_point> S25Simulator::Private::nextWakeTime() const
+{
+    std::optional<SteadyClock::time_point> due = nextWriteTime();
+    if (!arriving.empty() && (!due || arriving.front().at < *due))
+        due = arriving.front().at;
+    return due;
+}
+
 qsizetype S25Simulator::Private::writableCount(SteadyClock::time_point now)
 {
     const Segment& front = output.front();
-    if (frontOffset == 0 && lineFreeAt() < front.notBefore) {
+    if (lineRate > 0 && frontFindsLineIdle()) {
         paceOrigin = front.notBefore;
         pacedBytes = 0;
     }
     qsizetype count = front.bytes.size() - frontOffset;
     if (chunkBytes > 0)
         count = std::min<qsizetype>(count, chunkBytes);
-    if (lineRate > 0) {
-        const qint64 elapsed = std::chrono::duration_cast<Microseconds>(now - paceOrigin).count();
-        const qint64 sendable = elapsed * lineRate / (qint64(kBitsPerByte) * 1000000) + 1;
-        count = std::min<qsizetype>(count, std::max<qint64>(sendable - pacedBytes, 0));
-    }
+    if (lineRate > 0)
+        count = std::min<qsizetype>(count, std::max<qint64>(bytesCrossedBy(now) - pacedBytes, 0));
     return count;
 }
 
@@ -347,21 +408,24 @@ void S25Simulator::Private::run()
     char buffer[4096];
     while (true) {
         std::optional<SteadyClock::time_point> due;
+        std::optional<SteadyClock::time_point> writeTime;
         {
             std::lock_guard<std::mutex> lock(mutex);
             if (hangUpRequested && lineDrained(SteadyClock::now()))
                 closeLine();
             if (stopRequested || hungUp)
                 return;
-            due = hangUpRequested ? SteadyClock::now() + kDrainPoll : nextWriteTime();
+            due = hangUpRequested ? SteadyClock::now() + kDrainPoll : nextWakeTime();
+            writeTime = hangUpRequested ? std::nullopt : nextWriteTime();
         }
         const SteadyClock::time_point now = SteadyClock::now();
-        const bool writeNow = due && *due <= now;
+        const bool writeNow = writeTime && *writeTime <= now;
+        // A time already past waits not at all: a negative wait is refused by ppoll.
         timespec wait{};
-        if (due && !writeNow) {
-            const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(*due - now);
-            wait.tv_sec = static_cast<time_t>(left.count() / 1000000000);
-            wait.tv_nsec = static_cast<long>(left.count() % 1000000000);
+        if (due && !writeNow && *due > now) {
+            const qint64 left = Nanoseconds(*due - now).count();
+            wait.tv_sec = static_cast<time_t>(left / 1000000000);
+            wait.tv_nsec = static_cast<long>(left % 1000000000);
         }
         const short masterEvents = POLLIN | (writeNow ? POLLOUT : 0);
         pollfd descriptors[2] = {{master, masterEvents, 0}, {wakeup, POLLIN, 0}};
@@ -373,22 +437,23 @@ void S25Simulator::Private::run()
             uint64_t count = 0;
             [[maybe_unused]] const ssize_t drained = ::read(wakeup, &count, sizeof count);
         }
-        QStringList newEntries;
-        std::function<void(const QString&)> notify;
+        Entries newEntries;
+        std::function<void(const LoggedCommand&)> notify;
         {
             std::lock_guard<std::mutex> lock(mutex);
             if (descriptors[0].revents & POLLIN) {
                 const ssize_t received = ::read(master, buffer, sizeof buffer);
                 if (received > 0)
-                    processInput(buffer, received, newEntries);
+                    receive(buffer, received, SteadyClock::now());
             }
+            processArrived(SteadyClock::now(), newEntries);
             if (!hangUpRequested)
                 writeDue(SteadyClock::now());
             if (!newEntries.isEmpty())
                 notify = observer;
         }
         if (notify) {
-            for (const QString& entry : newEntries)
+            for (const LoggedCommand& entry : newEntries)
                 notify(entry);
         }
     }
@@ -418,6 +483,7 @@ bool S25Simulator::start(QString* error)
         d->hangUpRequested = false;
         d->hangUpDeadline.reset();
         d->hungUp = false;
+        d->started = SteadyClock::now();
     }
     d->thread = std::thread([this] { d->run(); });
     return true;
@@ -451,6 +517,16 @@ bool S25Simulator::isHungUp() const
 QStringList S25Simulator::commandLog() const
 {
     std::lock_guard<std::mutex> lock(d->mutex);
+    QStringList texts;
+    texts.reserve(d->commandLog.size());
+    for (const LoggedCommand& entry : d->commandLog)
+        texts.append(entry.text);
+    return texts;
+}
+
+QList<LoggedCommand> S25Simulator::timedCommandLog() const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
     return d->commandLog;
 }
 
@@ -468,6 +544,16 @@ bool S25Simulator::waitForCommands(int count, int timeoutMs) const
 }
 
 void S25Simulator::setCommandObserver(std::function<void(const QString&)> observer)
+{
+    if (!observer) {
+        setLogObserver(nullptr);
+        return;
+    }
+    setLogObserver(
+        [observer = std::move(observer)](const LoggedCommand& entry) { observer(entry.text); });
+}
+
+void S25Simulator::setLogObserver(std::function<void(const LoggedCommand&)> observer)
 {
     std::lock_guard<std::mutex> lock(d->mutex);
     d->observer = std::move(observer);
@@ -489,8 +575,10 @@ void S25Simulator::setLineRate(int baud)
 {
     std::lock_guard<std::mutex> lock(d->mutex);
     d->lineRate = std::max(baud, 0);
-    d->paceOrigin = SteadyClock::now(); // what went out before was not paced at this rate
+    // What crossed the line before was not paced at this rate.
+    d->paceOrigin = SteadyClock::now();
     d->pacedBytes = 0;
+    d->inboundFreeAt = d->paceOrigin;
 }
 
 void S25Simulator::setReplyDelay(int milliseconds)

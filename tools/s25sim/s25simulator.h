@@ -3,6 +3,7 @@
 #include "phonestate.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
@@ -35,19 +36,31 @@ public:
     QString slavePath() const; // empty until started, and again after a hang-up
     bool isHungUp() const;
 
+    // One entry of the log, with the time its last byte arrived (at the line rate when paced),
+    // in milliseconds since start().
+    struct LoggedCommand {
+        qint64 arrivedMs = 0;
+        QString text;
+    };
+
     // What the phone received: each command line without its CR, and each block of data with
     // the Ctrl-Z (character 26) or ESC (27) that ended it. Empty lines are not logged.
     QStringList commandLog() const;
+    QList<LoggedCommand> timedCommandLog() const;
     void clearCommandLog();
     // Waits until the log holds at least count entries; false on time-out.
     bool waitForCommands(int count, int timeoutMs) const;
-    // Called on the phone's thread with each new log entry, for the program's own log.
+    // Called on the phone's thread with each new log entry, for the program's own log. One
+    // observer at a time: setting either replaces the other.
     void setCommandObserver(std::function<void(const QString&)> observer);
+    void setLogObserver(std::function<void(const LoggedCommand&)> observer);
 
     PhoneState state() const;
     void changeState(const std::function<void(PhoneState&)>& change);
 
-    // Output paced as a serial line at this rate: 8N1, ten bits a byte. 0 sends at once.
+    // The line paced at this rate in both directions: 8N1, ten bits a byte. A byte reaches the
+    // other side one byte time after it starts, so a command is acted on once its last byte has
+    // arrived, and a reply's first byte leaves one byte time after the line is free. 0: at once.
     void setLineRate(int baud);
     // A pause before every reply (the echo is not delayed).
     void setReplyDelay(int milliseconds);
