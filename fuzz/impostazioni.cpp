@@ -10,20 +10,24 @@
 #include "impostazioni.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRect>
 #include <QSettings>
-#include <QStandardPaths>
 
 #include <limits>
 
 namespace {
 
+QSettings Archivio()
+{
+    return QSettings(QStringLiteral("Quorna"), QStringLiteral("Quorna"));
+}
+
 QString FileImpostazioni()
 {
-    const QString cartella = QStandardPaths::writableLocation(QStandardPaths::ConfigLocation)
-                             + QStringLiteral("/Quorna");
-    QDir().mkpath(cartella);
-    return cartella + QStringLiteral("/Quorna.conf");
+    const QString file = Archivio().fileName();
+    QDir().mkpath(QFileInfo(file).path());
+    return file;
 }
 
 int16_t Limitato(int valore)
@@ -50,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
     const QString file = FileImpostazioni();
     ScriviFile(file, Byte(dati, lunghezza));
     // Another program changed the file: the store must read it again, not its cache.
-    QSettings(QStringLiteral("Quorna"), QStringLiteral("Quorna")).sync();
+    Archivio().sync();
     CaricaImpostazioni();
     for (const char* chiave : {"Language", "X", "W"})
         if (const auto testo
@@ -58,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
             NumeroImpostazione(*testo);
 
     QFile::remove(file);
-    QSettings(QStringLiteral("Quorna"), QStringLiteral("Quorna")).sync();
+    Archivio().sync();
     const QRect finestra = Finestra(dati, lunghezza);
     SalvaPosizioneFinestra(finestra);
     CaricaImpostazioni();

@@ -37,7 +37,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QSettings>
-#include <QStandardPaths>
 
 #include <cstdio>
 #include <functional>
@@ -353,8 +352,7 @@ void SemiPromemoria(Corpora& c)
 
 void SemiImpostazioni(Corpora& c)
 {
-    const QString file = QStandardPaths::writableLocation(QStandardPaths::ConfigLocation)
-                         + QStringLiteral("/Quorna/Quorna.conf");
+    const QString file = QSettings(QStringLiteral("Quorna"), QStringLiteral("Quorna")).fileName();
     QFile::remove(file);
     const QString general = QStringLiteral("General");
     for (const auto& [chiave, valore] : {std::pair{"Language", 1},
@@ -368,7 +366,7 @@ void SemiImpostazioni(Corpora& c)
     ScriviImpostazione(QStringLiteral("Config"), QStringLiteral("COMPort"), 1);
     c.Aggiungi("impostazioni", LeggiFile(file));
     c.Aggiungi("impostazioni",
-               QByteArray("[General]\r\nLanguage=2\r\nX=-2.5\r\nW= 9e3 \r\nH=70000\r\n"));
+               QByteArray("[%General]\r\nLanguage=2\r\nX=-2.5\r\nW= 9e3 \r\nH=70000\r\n"));
 }
 
 QByteArray Immagine(const QImage& immagine, const char* formato)

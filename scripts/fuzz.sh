@@ -71,9 +71,15 @@ costruisci() {
     local lanciatore=() compilatore
     command -v ccache >/dev/null 2>&1 && lanciatore=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     compilatore=$(command -v clang++ || command -v clang++-14)
-    cmake -S "$radice" -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_CXX_COMPILER="$compilatore" -DQUORNA_FUZZ=ON "${lanciatore[@]}" "$@" >/dev/null
-    cmake --build "$cartella" -j "$lavori" >/dev/null
+    mkdir -p "$cartella"
+    # The libraries' warnings under clang are not this build's concern: only a failure is shown.
+    if ! { cmake -S "$radice" -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+               -DCMAKE_CXX_COMPILER="$compilatore" -DQUORNA_FUZZ=ON "${lanciatore[@]}" "$@" \
+           && cmake --build "$cartella" -j "$lavori"; } >"$cartella/costruzione.log" 2>&1; then
+        tail -n 60 "$cartella/costruzione.log" >&2
+        echo "The fuzzing build in $cartella failed (log: $cartella/costruzione.log)" >&2
+        exit 1
+    fi
 }
 
 # Runs a target over every file of its corpus once; fails on the first input that breaks it.
@@ -114,7 +120,7 @@ campagna() {
     dopo_corpus=$(find "$corpus" -type f | wc -l)
     rm -rf "$nuovi"
     local esecuzioni trovate
-    esecuzioni=$(grep -oE '^#[0-9]+' "$registro" | tail -n 1 | tr -d '#')
+    esecuzioni=$(grep -oE '^#[0-9]+: cov' "$registro" | tail -n 1 | tr -dc '0-9')
     trovate=$(($(find "$trovati" -type f | wc -l) - prima))
     echo "$b: ${esecuzioni:-0} executions in ${secondi}s, $((dopo_corpus - prima_corpus)) new" \
          "corpus entries, $trovate new findings in $trovati (log: $registro)"
