@@ -12,7 +12,7 @@ if ! command -v clang-format >/dev/null 2>&1; then
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends clang-format
 fi
 
-mapfile -t sorgenti < <(git ls-files -co --exclude-standard -- src tests tools bench \
+mapfile -t sorgenti < <(git ls-files -co --exclude-standard -- src tests tools bench fuzz \
                         | grep -E '\.(cpp|h)$')
 if [ "${1:-}" = "--check" ]; then
     clang-format --dry-run --Werror "${sorgenti[@]}"

@@ -1,0 +1,61 @@
+// The phonebook replies, read as a memory and a call list are read: the memory's counts, the
+// lengths it accepts, its entry lines, the call list's lines; then the look-ups over what was
+// read.
+
+#include "comune.h"
+
+#include "globali.h"
+#include "ricerche.h"
+#include "righeat.h"
+#include "scambiorubrica.h"
+#include "tabella.h"
+
+namespace {
+
+enum Risposta { CPBS, CPBRLimiti, CPBRVoci, CPBRChiamate, NumRisposte };
+
+void ControllaMemoria(const PosizioniMemoria& memoria)
+{
+    for (size_t p = 0; p < memoria.size(); ++p) {
+        const VoceRubrica& voce = memoria[p];
+        if (voce.Posizione.isEmpty())
+            continue;
+        Verifica(voce.Posizione == QString::number(p),
+                 "an entry is stored at the position it names", voce.Posizione);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
+{
+    Prepara();
+    const QStringList r = Parti(dati, lunghezza, NumRisposte);
+    RispostaOk(r[CPBS]);
+    const StatoMemoria stato = LeggiStatoMemoria(r[CPBS]);
+    const Lunghezze limiti = LeggiLunghezze(r[CPBRLimiti]);
+
+    PosizioniMemoria memoria{};
+    for (const QString& riga : RigheVoci(r[CPBRVoci]))
+        DecodificaVoceRubrica(riga, memoria);
+    ControllaMemoria(memoria);
+    Telefono.Rubrica[0] = memoria;
+    Telefono.RubTotale[0] = static_cast<int16_t>(std::clamp(stato.totale, 0, INT16_MAX));
+    Telefono.RubLetta[0] = true;
+
+    PosizioniLista lista{};
+    for (const QString& riga : RigheVoci(r[CPBRChiamate]))
+        DecodificaVoceChiamata(riga, lista);
+
+    for (const VoceRubrica& voce : memoria) {
+        if (voce.Posizione.isEmpty())
+            continue;
+        CercaNomeDaNumero(voce.Numero);
+        CercaNumeroDaNome(voce.Nome);
+        NomeAT(voce.Nome, limiti.nome);
+        NumeroAT(voce.Numero, limiti.numero);
+    }
+    Telefono.Rubrica[0] = PosizioniMemoria{};
+    Telefono.RubLetta[0] = false;
+    return 0;
+}

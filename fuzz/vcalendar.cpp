@@ -1,0 +1,17 @@
+// The vCalendar text of one phone reminder, as the phone gives it in its "vcs" object and as the
+// reminders view shows it; then its trip to the phone and back.
+
+#include "comune.h"
+
+#include "prom_comune.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
+{
+    Prepara();
+    const ::Promemoria prom = DecodificaVCalendar(Testo(dati, lunghezza));
+    Verifica(DescriviProm(prom).size() == DescriviProm(::Promemoria()).size(),
+             "every field of a reminder keeps its width", DescriviProm(prom));
+    NomeRipetizione(prom.Ripetizione);
+    ControllaInvioProm(prom);
+    return 0;
+}
