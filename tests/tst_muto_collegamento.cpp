@@ -1,5 +1,6 @@
 // The phone link when the phone stops answering: the identity, power and network reads, the
-// connection's own reads, and a line that drops under the wait window.
+// connection's own reads, a line that drops under the wait window, and a port that cannot be
+// opened.
 
 #include "muto.h"
 
@@ -111,6 +112,19 @@ private slots:
         QVERIFY2(avvisi().constFirst().endsWith(Msg(79)), qPrintable(avvisi().constFirst()));
         QCOMPARE(utente->sopraLAttesa, 0);
         QCOMPARE(righe(), QStringList{Msg(82)});
+    }
+
+    // The message names the port as the user knows it, the device behind it, and the reason.
+    void portaNonApribile()
+    {
+        const QString dispositivo = QDir::temp().filePath(QStringLiteral("quorna-nessuna-porta"));
+        qputenv("QUORNA_COM1", dispositivo.toLocal8Bit());
+        collegamento->Connetti();
+        QCOMPARE(avvisi().size(), 1);
+        const QString prefisso = QStringLiteral("Com1 (") + dispositivo + QStringLiteral("): ");
+        QVERIFY2(avvisi().constFirst().startsWith(prefisso), qPrintable(avvisi().constFirst()));
+        QVERIFY(avvisi().constFirst().size() > prefisso.size());
+        QVERIFY(!collegamento->PortOpen());
     }
 };
 
