@@ -221,6 +221,9 @@ private slots:
         QVERIFY(cronometro.elapsed() < 5000);
         QVERIFY(LineaLibera);
         gocciola.stop();
+        // The operation ends back at the event loop, where the user is told once.
+        QTRY_VERIFY(!TelefonoMuto());
+        QCOMPARE(testiBox(), QStringList{Msg(795)});
         // Once the line is quiet again the next command gets its own reply.
         porta.risposta
             = [](const QString&) { ConsegnaRicezione(QStringLiteral("\r\n21\r\n\r\nOK\r\n")); };

@@ -4,6 +4,7 @@
 #include "catalogo.h"
 #include "globali.h"
 #include "mscomm.h"
+#include "risposte.h"
 #include "s25simulator.h"
 #include "scambio.h"
 #include "tempi.h"
@@ -32,10 +33,19 @@ class TstScambio : public QObject {
 
     std::unique_ptr<S25Simulator> telefono;
     std::unique_ptr<MSComm> porta;
+    std::unique_ptr<RisposteFinte> utente;
 
     QString invia(const QString& comando, EsitoAT& esito)
     {
         return InviaComandoAT(comando, &esito);
+    }
+
+    QStringList testiBox() const
+    {
+        QStringList testi;
+        for (const RisposteFinte::Box& box : utente->boxes)
+            testi << box.testo;
+        return testi;
     }
 
 private slots:
@@ -57,6 +67,7 @@ private slots:
         connect(porta.get(), &MSComm::DatiRicevuti, this,
                 [](const QString& pezzo) { ConsegnaRicezione(pezzo); });
         RegistraPortaAT(porta.get());
+        utente = std::make_unique<RisposteFinte>();
         Connesso = true;
         EsitoAT esito{};
         invia("ATE0", esito);
@@ -67,6 +78,7 @@ private slots:
     void cleanup()
     {
         RegistraPortaAT(nullptr);
+        utente.reset();
         porta.reset();
         telefono.reset();
         Connesso = false;
@@ -149,10 +161,60 @@ private slots:
         QCOMPARE(invia("AT+CGMR", esito), QStringLiteral("ERRORE"));
         QCOMPARE(esito, EsitoAT::Scaduto);
         QVERIFY(LineaLibera);
+        QVERIFY(TelefonoMuto());
+        // The rest of the operation is not sent: it could only wait as long again.
+        QCOMPARE(invia("AT+CGSN", esito), QStringLiteral("ERRORE"));
+        QCOMPARE(esito, EsitoAT::Scaduto);
+        ScriviSullaPorta(QStringLiteral("0011"));
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CGMR"});
+        // Back at the event loop the operation has ended, and the user is told once.
+        QTRY_VERIFY(!TelefonoMuto());
+        QCOMPARE(testiBox(), QStringList{Msg(795)});
         telefono->setReplyDelay(0);
         // The late "21" is not taken for this command's reply.
         QCOMPARE(invia("AT+CGSN", esito), QStringLiteral("350000000000017"));
         QCOMPARE(esito, EsitoAT::Ok);
+    }
+
+    // A report of the operation's own, given after the bound ran out, is the one message.
+    void resocontoProprioBasta()
+    {
+        TempiLink.attesaMs = 200;
+        telefono->setMuted(true);
+        EsitoAT esito{};
+        invia("AT+CGMR", esito);
+        QCOMPARE(esito, EsitoAT::Scaduto);
+        MsgBox(QStringLiteral("Unable to read"), QMessageBox::Critical);
+        QTRY_VERIFY(!TelefonoMuto());
+        QTest::qWait(100);
+        QCOMPARE(testiBox(), QStringList{"Unable to read"});
+        // A question is no report.
+        invia("AT+CGMR", esito);
+        MsgBox(QStringLiteral("Retry?"), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
+        QTRY_COMPARE(testiBox().size(), 3);
+        QCOMPARE(testiBox().last(), Msg(795));
+    }
+
+    // Nothing is told while the wait window is up: the window closes first.
+    void avvisoDopoLaFinestraDiAttesa()
+    {
+        TempiLink.attesaMs = 200;
+        telefono->setMuted(true);
+        MostraAttesa("kaboom", false);
+        EsitoAT esito{};
+        invia("AT+CGMR", esito);
+        QTest::qWait(300);
+        QVERIFY(utente->boxes.isEmpty());
+        QVERIFY(TelefonoMuto());
+        // A line error meanwhile is kept back too.
+        AvvisaDopoOperazione(QStringLiteral("Line lost"), QMessageBox::NoIcon);
+        QTest::qWait(100);
+        QVERIFY(utente->boxes.isEmpty());
+        NascondiAttesa();
+        QCOMPARE(testiBox(), QStringList{"Line lost"});
+        QTRY_VERIFY(!TelefonoMuto());
+        QTest::qWait(100);
+        QCOMPARE(testiBox(), QStringList{"Line lost"});
     }
 
     void portaChiusaNonScriveNulla()

@@ -180,6 +180,8 @@ void NascondiAttesa()
         if (DialogoAperto != CodiceSMS)
             finestra->activateWindow();
     }
+    // What the link kept back while the window was up, such as a lost line, is told now.
+    MostraAvvisiInSospeso();
 }
 
 frmWait* FinestraAttesa()

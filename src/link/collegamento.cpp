@@ -281,9 +281,10 @@ void Collegamento::MSComm1_Errore(int codice)
     LineaLibera = false;
     fermaHandshake();
     RisvegliaAttesa();
-    MsgBox(Msg(VoceErrore) + QStringLiteral(": ") + TestoErroreComunicazione(codice) + AccapoTesto
-               + Msg(VoceDisconnesso),
-           QMessageBox::NoIcon);
+    // Not over the wait window of the operation the error ended: once that is gone.
+    AvvisaDopoOperazione(Msg(VoceErrore) + QStringLiteral(": ") + TestoErroreComunicazione(codice)
+                             + AccapoTesto + Msg(VoceDisconnesso),
+                         QMessageBox::NoIcon);
 }
 
 void Collegamento::Timer1_Timer()

@@ -10,10 +10,13 @@
 #include <cstdint>
 
 class frmMain;
+class ListaReport;
 struct RigaVista;
 
 // The text shown for a communications error of the port, by its event code.
 QString TestoErroreComunicazione(int codice);
+// The one row of a list whose data could not be read: "Unavailable" with its picture.
+void AggiungiNonDisponibile(ListaReport& elenco);
 
 // The phone link of the main window: the port and its receive path, the connection handshake
 // with its timers, the status bar and busy light, and the identity, power and network views.
@@ -76,7 +79,6 @@ private:
     void inizioVista();
     void layoutChiaveValore(bool conValore = true);
     void aggiungiRighe(const QList<RigaVista>& righe);
-    void aggiungiNonDisponibile();
 
     frmMain& f;
     bool identitaInSospeso = false;

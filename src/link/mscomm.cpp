@@ -25,7 +25,8 @@ bool MSComm::SetCommPort(int nuova, QString& errore)
 
 bool MSComm::Apri(QString& errore)
 {
-    porta.setPortName(NomeDispositivo(numero));
+    const QString dispositivo = NomeDispositivo(numero);
+    porta.setPortName(dispositivo);
     porta.setBaudRate(QSerialPort::Baud19200);
     porta.setDataBits(QSerialPort::Data8);
     porta.setParity(QSerialPort::NoParity);
@@ -33,7 +34,8 @@ bool MSComm::Apri(QString& errore)
     porta.setFlowControl(QSerialPort::NoFlowControl);
     porta.setReadBufferSize(0);
     if (!porta.open(QIODevice::ReadWrite)) {
-        errore = porta.errorString();
+        // The port as the user knows it, and the device it stands for here.
+        errore = QStringLiteral("Com%1 (%2): %3").arg(numero).arg(dispositivo, porta.errorString());
         porta.clearError();
         return false;
     }

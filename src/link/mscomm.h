@@ -19,7 +19,8 @@ public:
     bool SetCommPort(int porta, QString& errore);
 
     bool PortOpen() const override { return porta.isOpen(); }
-    // False with the system's own text when the device cannot be opened.
+    // False when the device cannot be opened, with the port's name ("Com" and its number), the
+    // device and the system's own text.
     bool Apri(QString& errore);
     void Close();
     // Sends the characters as Windows-1252 bytes.

@@ -1,14 +1,19 @@
 #include "scambio.h"
 
+#include "attesa.h"
+#include "catalogo.h"
 #include "globali.h"
+#include "interazione.h"
 #include "ricevitore.h"
 #include "tempi.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
 
 #include <functional>
+#include <utility>
 
 TempiCollegamento TempiLink;
 
@@ -23,6 +28,15 @@ constexpr int CodiceRisveglio = 0x5CA;
 // bound from running out; the whole wait also ends after this many bounds, far beyond the
 // longest reply a phone sends at 19200 baud.
 constexpr int LimitiPerTetto = 4;
+constexpr int VoceSenzaRisposta = 795;
+// While a wait window or a message box is still open the operation has not ended; it is looked
+// at again after this many milliseconds.
+constexpr int IntervalloFineOperazione = 50;
+
+struct Avviso {
+    QString testo;
+    QMessageBox::Icon icona;
+};
 
 struct Scambio {
     PortaAT* porta = nullptr;
@@ -36,6 +50,13 @@ struct Scambio {
     bool risincronizza = false;
     // The program is quitting: no wait may start any more.
     bool chiusura = false;
+    // A command of the operation in progress found no answer within its bound.
+    bool muto = false;
+    // The boxes shown before that moment: a later one is the operation's own report.
+    int avvisiPrima = 0;
+    // Messages kept for the end of the operation in progress.
+    QList<Avviso> avvisiInSospeso;
+    bool fineProgrammata = false;
 };
 
 Scambio& scambio()
@@ -94,6 +115,48 @@ Uscita Attendi(int limiteMs, int tettoMs, const std::function<bool()>& finita)
     s.ciclo = nullptr;
     s.limite = nullptr;
     return uscita;
+}
+
+bool OperazioneInCorso(const Scambio& s)
+{
+    return s.inCorso || FinestraAttesa() || InterazioneInCorso();
+}
+
+void ControllaFineOperazione();
+
+void ProgrammaFineOperazione(int ritardoMs = 0)
+{
+    Scambio& s = scambio();
+    if (s.fineProgrammata || !QCoreApplication::instance())
+        return;
+    s.fineProgrammata = true;
+    QTimer::singleShot(ritardoMs, QCoreApplication::instance(), ControllaFineOperazione);
+}
+
+// Runs from the event loop, where the operation that left the phone silent has ended once
+// nothing of it is still on screen: by then it has shown whatever report of its own it had.
+void ControllaFineOperazione()
+{
+    Scambio& s = scambio();
+    s.fineProgrammata = false;
+    if (OperazioneInCorso(s)) {
+        ProgrammaFineOperazione(IntervalloFineOperazione);
+        return;
+    }
+    const bool senzaResoconto = s.muto && AvvisiMostrati() == s.avvisiPrima;
+    s.muto = false;
+    if (senzaResoconto)
+        MsgBox(Msg(VoceSenzaRisposta), QMessageBox::Critical);
+    MostraAvvisiInSospeso();
+}
+
+void SegnaSenzaRisposta(Scambio& s)
+{
+    if (!s.muto) {
+        s.muto = true;
+        s.avvisiPrima = AvvisiMostrati();
+    }
+    ProgrammaFineOperazione();
 }
 
 void EsciDalModoDati(Scambio& s)
@@ -160,6 +223,9 @@ Risultato EseguiComando(Scambio& s, const QString& comando)
         return {QString(), EsitoAT::PortaChiusa};
     if (s.chiusura)
         return {RispostaErrore, EsitoAT::Annullato};
+    // The operation already waited its bound once: it ends here, without another wait.
+    if (s.muto)
+        return {RispostaErrore, EsitoAT::Scaduto};
     const bool chiudeDati = comando.endsWith(CtrlZ);
     // A caller that got the prompt and sends a command instead of data has given the data up.
     if (s.modoDati && !chiudeDati)
@@ -204,6 +270,8 @@ QString InviaComandoAT(const QString& comando, EsitoAT* esito)
     s.inCorso = true;
     const Risultato risultato = EseguiComando(s, comando);
     s.inCorso = false;
+    if (risultato.esito == EsitoAT::Scaduto)
+        SegnaSenzaRisposta(s);
     s.ricevitore.SostituisciRisposta(risultato.testo);
     LineaLibera = true;
     if (esito)
@@ -214,7 +282,7 @@ QString InviaComandoAT(const QString& comando, EsitoAT* esito)
 void ScriviSullaPorta(const QString& caratteri)
 {
     const Scambio& s = scambio();
-    if (s.porta && s.porta->PortOpen())
+    if (s.porta && s.porta->PortOpen() && !s.muto)
         s.porta->Output(caratteri);
 }
 
@@ -233,6 +301,8 @@ void RegistraPortaAT(PortaAT* porta)
     s.porta = porta;
     s.modoDati = false;
     s.risincronizza = false;
+    s.muto = false;
+    s.avvisiInSospeso.clear();
 }
 
 void ConsegnaRicezione(const QString& pezzo)
@@ -259,4 +329,29 @@ void RisvegliaAttesa()
 bool ScambioInCorso()
 {
     return scambio().inCorso;
+}
+
+bool TelefonoMuto()
+{
+    return scambio().muto;
+}
+
+bool TelefonoIrraggiungibile()
+{
+    return !Connesso || TelefonoMuto();
+}
+
+void AvvisaDopoOperazione(const QString& testo, QMessageBox::Icon icona)
+{
+    scambio().avvisiInSospeso.append({testo, icona});
+    ProgrammaFineOperazione();
+}
+
+void MostraAvvisiInSospeso()
+{
+    Scambio& s = scambio();
+    if (OperazioneInCorso(s))
+        return;
+    for (const Avviso& avviso : std::exchange(s.avvisiInSospeso, {}))
+        MsgBox(avviso.testo, avviso.icona);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMessageBox>
 #include <QString>
 
 // The AT exchange: the one road to the phone for every subsystem. One command at a time; the
@@ -12,7 +13,8 @@ enum class EsitoAT {
     Errore,        // "ERROR", "+CME ERROR: n" or "+CMS ERROR: n": "ERRORE"
     Prompt,        // the data prompt "> ": ">"
     Annullato,     // Cancel in the wait window, or the program is quitting: "ERRORE"
-    Scaduto,       // nothing arrived within the wait's bound: "ERRORE"
+    Scaduto,       // nothing arrived within the wait's bound, for this command or an earlier one
+                   // of the same operation: "ERRORE"
     LinkCaduto,    // the link dropped or was never up: what had arrived, cut as a body
     PortaChiusa,   // the port is closed: the empty text, nothing written
     LineaOccupata, // another command is still waiting: "ERRORE", nothing written
@@ -52,6 +54,22 @@ void RegistraPortaAT(PortaAT* porta);
 // out; the indexes of the "+CMTI:" indications are kept for PrendiIndicazioniSMS.
 void ConsegnaRicezione(const QString& pezzo);
 QList<int> PrendiIndicazioniSMS();
+
+// True from a command that found no answer within its bound until the operation that sent it
+// has ended: meanwhile every further command of the operation returns Scaduto at once and
+// writes nothing, so that the whole read or write stops there. The operation has ended once no
+// exchange, wait window or message box is in progress any more; the user is then told, once,
+// that the phone did not answer, unless the operation gave a report of its own.
+bool TelefonoMuto();
+// The phone cannot be read now: the link is down, or the phone left a command of this operation
+// unanswered.
+bool TelefonoIrraggiungibile();
+// Shows a message box once no exchange waits and no wait window is open any more: when the wait
+// window closes, or at the next pass of the event loop.
+void AvvisaDopoOperazione(const QString& testo, QMessageBox::Icon icona);
+// Shows the messages kept back so far, unless an exchange, a wait window or a message box is
+// still in progress. The wait window calls it as it closes.
+void MostraAvvisiInSospeso();
 
 // Makes a waiting exchange look again at its end conditions: the link flags, Annulla, the port.
 void RisvegliaAttesa();

@@ -8,6 +8,7 @@
 #include "globali.h"
 #include "letture.h"
 #include "listareport.h"
+#include "scambio.h"
 #include "statotelefono.h"
 
 #include <QAction>
@@ -54,10 +55,10 @@ void Collegamento::aggiungiRighe(const QList<RigaVista>& righe)
         f.List1->Aggiungi(Msg(riga.voce), {riga.valore}, riga.immagine);
 }
 
-void Collegamento::aggiungiNonDisponibile()
+void AggiungiNonDisponibile(ListaReport& elenco)
 {
     const RigaVista riga = RigaNonDisponibile();
-    f.List1->Aggiungi(Msg(riga.voce), {}, riga.immagine);
+    elenco.Aggiungi(Msg(riga.voce), {}, riga.immagine);
 }
 
 void Collegamento::ShowInfo()
@@ -66,9 +67,9 @@ void Collegamento::ShowInfo()
     layoutChiaveValore();
     if (Connesso && !Telefono.InfoLetta && LineaLibera)
         LeggiInfo(*f.impostazioni);
-    // Also when the link dropped during the read.
-    if (!Connesso && !Telefono.InfoLetta) {
-        aggiungiNonDisponibile();
+    // Also when the link dropped during the read, or the phone left it unanswered.
+    if (TelefonoIrraggiungibile() && !Telefono.InfoLetta) {
+        AggiungiNonDisponibile(*f.List1);
         return;
     }
     aggiungiRighe(RigheInfo(Telefono));
@@ -83,8 +84,8 @@ void Collegamento::ShowAlim()
     layoutChiaveValore();
     if (Connesso && !Telefono.AlimLetta && LineaLibera)
         LeggiAlim();
-    if (!Connesso && !Telefono.AlimLetta) {
-        aggiungiNonDisponibile();
+    if (TelefonoIrraggiungibile() && !Telefono.AlimLetta) {
+        AggiungiNonDisponibile(*f.List1);
         return;
     }
     aggiungiRighe(RigheAlim(Telefono));
@@ -108,9 +109,9 @@ void Collegamento::ShowRete(int16_t rileggi)
         if (Connesso && !Telefono.OperatoriLetti && LineaLibera)
             f.impostazioni->LeggiOperatori();
     }
-    if (!Connesso && !Telefono.ReteLetta) {
+    if (TelefonoIrraggiungibile() && !Telefono.ReteLetta) {
         layoutChiaveValore(false);
-        aggiungiNonDisponibile();
+        AggiungiNonDisponibile(*f.List1);
         return;
     }
     layoutChiaveValore();

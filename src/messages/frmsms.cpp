@@ -15,6 +15,7 @@
 #include "letture.h"
 #include "listedistribuzione.h"
 #include "ricerche.h"
+#include "scambio.h"
 #include "scambiorubrica.h"
 #include "validita.h"
 
@@ -529,6 +530,9 @@ bool frmSMS::inviaAMembro(int numero, const VoceFile& membro, const QString& val
             ++inviati;
             return true;
         }
+        // A phone that did not answer ends the run: the next member would only wait in vain.
+        if (TelefonoMuto())
+            return false;
         const QString guasto = Msg(400) + chi + QStringLiteral("\n") + Msg(401)
                                + QStringLiteral("\n") + Msg(402) + QStringLiteral("\n") + Msg(403);
         switch (MsgBox(guasto, QMessageBox::Critical,

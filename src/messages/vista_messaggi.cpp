@@ -12,6 +12,7 @@
 #include "listareport.h"
 #include "messaggi.h"
 #include "ricerche.h"
+#include "scambio.h"
 #include "scambiorubrica.h"
 #include "validita.h"
 
@@ -84,7 +85,10 @@ void Messaggi::ShowSMSInfo()
             LeggiCentroSMS();
         if (!Telefono.SMSLetti && LineaLibera)
             ::LeggiTuttiSMS();
-    } else if (!Telefono.SMSCLetto) {
+    }
+    // Offline the counts of the table stand; a phone that left them unanswered gave none.
+    const bool nonLetto = !Telefono.SMSCLetto || (Connesso && !Telefono.SMSLetti);
+    if (TelefonoIrraggiungibile() && nonLetto) {
         f.List1->Aggiungi(Msg(VoceNonDisponibile), {}, ImmagineNonDisponibile);
         return;
     }
@@ -130,16 +134,16 @@ void Messaggi::ShowSMS(uint8_t& cartella)
     f.txtSMS->clear();
     f.txtSMS->setVisible(true);
 
-    if (Connesso) {
-        if (cartella != Archivio) {
-            if (!Telefono.SMSLetti && LineaLibera)
-                ::LeggiTuttiSMS();
-            offriRubrica();
+    if (cartella != Archivio) {
+        if (Connesso && !Telefono.SMSLetti && LineaLibera)
+            ::LeggiTuttiSMS();
+        if (TelefonoIrraggiungibile() && !Telefono.SMSLetti) {
+            f.List1->Aggiungi(QString(), {Msg(VoceNonDisponibile), QString(), QString(), QString()},
+                              ImmagineNonDisponibile);
+            return;
         }
-    } else if (!Telefono.SMSLetti && cartella != Archivio) {
-        f.List1->Aggiungi(QString(), {Msg(VoceNonDisponibile), QString(), QString(), QString()},
-                          ImmagineNonDisponibile);
-        return;
+        if (Connesso)
+            offriRubrica();
     }
     if (cartella == Archivio && !ArchivioLetto)
         CaricaArchivioSMS();

@@ -9,6 +9,7 @@
 #include "interazione.h"
 #include "occupata.h"
 #include "oggetti.h"
+#include "scambio.h"
 #include "trasferimento.h"
 
 #include <QAction>
@@ -37,13 +38,17 @@ void Oggetti::ShowLogo()
     pulsante("pSalvaLogo")->setToolTip(Msg(118));
     f.frameLogo->setVisible(true);
     f.frameLogo->setEnabled(false);
-    if (Connesso) {
-        if (!Telefono.LogoLetto && LineaLibera)
-            LogoPresente = LeggiLogo();
-        f.frameLogo->setEnabled(true);
-    } else if (!Telefono.LogoLetto) {
-        return;
+    if (Connesso && !Telefono.LogoLetto && LineaLibera) {
+        const bool presente = LeggiLogo();
+        // A read the phone left unanswered says nothing of its logo.
+        if (!TelefonoMuto())
+            LogoPresente = presente;
     }
+    // The pane stays disabled, as offline, until the phone has been read.
+    if (TelefonoIrraggiungibile() && !Telefono.LogoLetto)
+        return;
+    if (Connesso)
+        f.frameLogo->setEnabled(true);
     const std::optional<Logo> letto = LogoPresente ? CaricaLogo(FileLogo()) : std::nullopt;
     if (letto) {
         mostraLogo(*letto);

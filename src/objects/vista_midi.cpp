@@ -35,24 +35,26 @@ void Oggetti::ShowMidi()
     f.pPlay->setText(QStringLiteral("&Play"));
     f.sliderMelodia->setEnabled(true);
     f.sliderVolume->setEnabled(true);
-    if (Connesso) {
-        if (!Telefono.MidiLetta && LineaLibera) {
-            const LetturaMidi lettura = LeggiMidi();
-            if (lettura.limiti) {
-                f.sliderMelodia->setMaximum(lettura.limiti->tono);
-                f.sliderVolume->setMaximum(lettura.limiti->volume.value_or(0));
-            }
-            if (lettura.suoneria) {
-                f.sliderMelodia->setValue(lettura.suoneria->tono);
-                if (lettura.suoneria->volume)
-                    f.sliderVolume->setValue(*lettura.suoneria->volume);
-            }
-            MidiPresente = lettura.presente;
+    if (Connesso && !Telefono.MidiLetta && LineaLibera) {
+        const LetturaMidi lettura = LeggiMidi();
+        if (lettura.limiti) {
+            f.sliderMelodia->setMaximum(lettura.limiti->tono);
+            f.sliderVolume->setMaximum(lettura.limiti->volume.value_or(0));
         }
-        f.frameMidi->setEnabled(true);
-    } else if (!Telefono.MidiLetta) {
-        return;
+        if (lettura.suoneria) {
+            f.sliderMelodia->setValue(lettura.suoneria->tono);
+            if (lettura.suoneria->volume)
+                f.sliderVolume->setValue(*lettura.suoneria->volume);
+        }
+        // A read the phone left unanswered says nothing of its melody.
+        if (!TelefonoMuto())
+            MidiPresente = lettura.presente;
     }
+    // The pane stays disabled, as offline, until the phone has been read.
+    if (TelefonoIrraggiungibile() && !Telefono.MidiLetta)
+        return;
+    if (Connesso)
+        f.frameMidi->setEnabled(true);
     f.labMel->setText(f.sliderMelodia->value() >= 1 ? QString::number(f.sliderMelodia->value())
                                                     : Msg(300));
     mostraMelodia(MidiPresente);

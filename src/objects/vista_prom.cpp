@@ -11,6 +11,7 @@
 #include "listareport.h"
 #include "oggetti.h"
 #include "promemoria.h"
+#include "scambio.h"
 #include "scambioprom.h"
 
 #include <QAction>
@@ -87,14 +88,14 @@ void Oggetti::ShowCalendario()
     lista->SetSortKey(0);
     f.Calendario->setSelectedDate(QDate::currentDate());
     f.frameCal->setVisible(true);
-    if (Connesso) {
-        if (!Telefono.PromLetti && LineaLibera)
-            LeggiTuttiProm();
-        f.frameCal->setEnabled(true);
-    } else if (!PromUsato(Slot(1)) && !Telefono.PromLetti) {
+    if (Connesso && !Telefono.PromLetti && LineaLibera)
+        LeggiTuttiProm();
+    if (TelefonoIrraggiungibile() && !PromUsato(Slot(1)) && !Telefono.PromLetti) {
         lista->Aggiungi(QString(), {Msg(82)}, ImmagineNonDisponibile);
         return;
     }
+    if (Connesso)
+        f.frameCal->setEnabled(true);
     for (int k = 1; k <= NumPromemoria; ++k)
         if (PromUsato(Slot(k)))
             aggiungiRigaProm(k);

@@ -11,6 +11,7 @@
 #include "interazione.h"
 #include "letture.h"
 #include "reportrubrica.h"
+#include "scambio.h"
 #include "scambiorubrica.h"
 #include "tabella.h"
 
@@ -173,7 +174,7 @@ void Rubrica::ShowRubrica(int16_t memoria)
     if (Connesso && LineaLibera && !Telefono.RubLetta[static_cast<size_t>(m)]
         && leggiMemorie(false))
         salvataggioAutomatico();
-    if (!Connesso && !Telefono.RubLetta[static_cast<size_t>(m)]) {
+    if (TelefonoIrraggiungibile() && !Telefono.RubLetta[static_cast<size_t>(m)]) {
         rigaNonDisponibile();
         return;
     }
@@ -443,7 +444,7 @@ void Rubrica::ShowList(uint8_t lista)
             if (::LeggiListaChiamate(l) == EsitoLettura::CollegamentoPerso)
                 break;
     }
-    if (!Connesso && !Telefono.ListeLette[lista]) {
+    if (TelefonoIrraggiungibile() && !Telefono.ListeLette[lista]) {
         rigaNonDisponibile();
         return;
     }

@@ -112,6 +112,7 @@ std::optional<QString> ComandoCambiaCodice(int facilita, const QString& vecchio,
 void LeggiBlocchi()
 {
     const AttesaInCorso attesa(Msg(VoceRicezioneBlocchi));
+    auto letti = Telefono.Blocchi;
     bool tutteLette = true;
     for (int f = 0; f < NumFacilitaBlocco; ++f) {
         EsitoAT esito = EsitoAT::Ok;
@@ -120,16 +121,18 @@ void LeggiBlocchi()
             = esito == EsitoAT::Ok ? DecodificaBlocco(risposta, Sbarramento(f)) : std::nullopt;
         if (!stato) {
             tutteLette = false;
+            // The link is gone or the phone fell silent: the table stays as it was.
             if (!RispostaDelTelefono(esito))
-                break; // the link is gone: the other queries could only fail too
+                return;
             continue;
         }
-        auto& classi = Telefono.Blocchi[static_cast<size_t>(f)];
+        auto& classi = letti[static_cast<size_t>(f)];
         if (Sbarramento(f))
             classi = *stato;
         else
             classi[ClasseVoce] = (*stato)[ClasseVoce];
     }
+    Telefono.Blocchi = letti;
     Telefono.BlocchiLetti = tutteLette;
 }
 

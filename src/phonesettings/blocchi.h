@@ -42,7 +42,8 @@ std::optional<QString> ComandoCambiaCodice(int facilita, const QString& vecchio,
                                            const QString& nuovo);
 
 // Reads all nine facilities under the wait window. The read flag is set only when the phone
-// answered every query; a phone's refusal keeps that facility's states, a lost link ends the read.
+// answered every query; a phone's refusal keeps that facility's states, a lost link or a query
+// left unanswered ends the read and keeps the whole table.
 void LeggiBlocchi();
 
 // Switches one facility; true when the phone answered OK, which also stores the mode in the

@@ -92,13 +92,13 @@ void ImpostazioniTelefono::ShowDataOra()
     f.Espandi(QStringLiteral("ORA"));
     f.frameOra->setVisible(true);
     f.frameOra->setEnabled(false);
-    if (Connesso) {
-        if (LineaLibera)
-            LeggiDataOra();
-        f.frameOra->setEnabled(true);
-    } else if (!Telefono.OraLetta) {
+    if (Connesso && LineaLibera)
+        LeggiDataOra();
+    // The pane stays disabled, as offline, until the phone's clock has been read.
+    if (TelefonoIrraggiungibile() && !Telefono.OraLetta)
         return;
-    }
+    if (Connesso)
+        f.frameOra->setEnabled(true);
     riempiCampiOra();
     f.pImpostaOra->setEnabled(false);
     pulsante(PosAggiorna)->setEnabled(true);
@@ -167,6 +167,8 @@ void ImpostazioniTelefono::ShowSelRete(uint8_t apri)
     std::vector<Operatore> reti;
     std::vector<uint8_t> stati;
     const bool cercate = CercaReti(reti, stati);
+    if (TelefonoMuto())
+        f.listaRetiDisp->addItem(Msg(82));
     for (size_t i = 0; i < reti.size(); ++i) {
         const int immagine = ImmagineRete(stati[i]);
         if (immagine == 0)

@@ -144,11 +144,12 @@ QString ComandoModoTrasf(int motivo, ModoTrasf modo)
 void LeggiTrasf()
 {
     const AttesaInCorso attesa(Msg(VoceRicezioneTrasf));
+    auto letti = Telefono.Trasferimenti;
     bool tutti = true;
     for (uint8_t r = 0; r < NumMotiviTrasf; ++r) {
         EsitoAT esito = EsitoAT::Ok;
         const QString risposta = InviaComandoAT(ComandoLeggiTrasf(r), &esito);
-        Trasferimento& t = Telefono.Trasferimenti[r];
+        Trasferimento& t = letti[r];
         const std::optional<Trasferimento> letto
             = esito == EsitoAT::Ok ? DecodificaTrasf(r, risposta, t) : std::nullopt;
         if (letto) {
@@ -156,9 +157,11 @@ void LeggiTrasf()
             continue;
         }
         tutti = false;
+        // The link is gone or the phone fell silent: the table stays as it was.
         if (!RispostaDelTelefono(esito))
-            break; // the link is gone: the other queries could only fail too
+            return;
     }
+    Telefono.Trasferimenti = letti;
     Telefono.TrasfLetti = tutti;
 }
 

@@ -45,7 +45,8 @@ std::optional<QString> ComandoRegistraTrasf(int motivo, int linea, const QString
 QString ComandoModoTrasf(int motivo, ModoTrasf modo);
 
 // Reads the four reasons under the wait window; the read flag is set only when the phone
-// answered all four.
+// answered all four. A lost link or a query left unanswered ends the read and keeps the whole
+// table.
 void LeggiTrasf();
 
 // Registers (3), disables (0) or erases (4) one class line. The phone disables and erases whole

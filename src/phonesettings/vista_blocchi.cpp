@@ -2,6 +2,7 @@
 
 #include "blocchi.h"
 #include "catalogo.h"
+#include "collegamento.h"
 #include "frmblocco.h"
 #include "frmmain.h"
 #include "globali.h"
@@ -46,10 +47,13 @@ void ImpostazioniTelefono::ShowBlocchi()
                              {Msg(326), 400, QStringLiteral("kStato")},
                              {Msg(327), 1000, QStringLiteral("kCosa")}});
     f.List1->setHeaderHidden(false);
-    if (Connesso) {
-        if (!Telefono.BlocchiLetti && LineaLibera)
-            LeggiBlocchi();
-    } else if (!Telefono.BlocchiLetti) {
+    if (Connesso && !Telefono.BlocchiLetti && LineaLibera)
+        LeggiBlocchi();
+    // Offline the list stays empty until the locks have been read; a phone that left them
+    // unanswered gets the one unavailable row.
+    if (!Telefono.BlocchiLetti && TelefonoIrraggiungibile()) {
+        if (TelefonoMuto())
+            AggiungiNonDisponibile(*f.List1);
         return;
     }
     for (int fac = 0; fac < NumFacilitaBlocco; ++fac) {

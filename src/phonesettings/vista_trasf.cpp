@@ -2,6 +2,7 @@
 // commands on the selected class.
 
 #include "catalogo.h"
+#include "collegamento.h"
 #include "finestre.h"
 #include "frmmain.h"
 #include "frmtrasf.h"
@@ -10,6 +11,7 @@
 #include "interazione.h"
 #include "listareport.h"
 #include "ricerche.h"
+#include "scambio.h"
 #include "scambiorubrica.h"
 #include "trasferimenti.h"
 
@@ -56,10 +58,13 @@ void ImpostazioniTelefono::ShowTrasferimenti(int motivo)
         colonne.append({Msg(461), 1000, QStringLiteral("kTempo")});
     f.List1->ImpostaColonne(colonne);
     f.List1->setHeaderHidden(false);
-    if (Connesso) {
-        if (!Telefono.TrasfLetti && LineaLibera)
-            LeggiTrasf();
-    } else if (!Telefono.TrasfLetti) {
+    if (Connesso && !Telefono.TrasfLetti && LineaLibera)
+        LeggiTrasf();
+    // Offline the list stays empty until the forwarding have been read; a phone that left them
+    // unanswered gets the one unavailable row.
+    if (!Telefono.TrasfLetti && TelefonoIrraggiungibile()) {
+        if (TelefonoMuto())
+            AggiungiNonDisponibile(*f.List1);
         return;
     }
     const Trasferimento& t = Telefono.Trasferimenti[static_cast<size_t>(motivo)];

@@ -7,12 +7,25 @@
 
 namespace {
 
+int avvisiMostrati = 0;
+int interazioniAperte = 0;
+
+// Marks the time a real dialog waits for the user; its own event loop runs meanwhile.
+class InAttesaDellUtente {
+public:
+    InAttesaDellUtente() { ++interazioniAperte; }
+    ~InAttesaDellUtente() { --interazioniAperte; }
+    InAttesaDellUtente(const InAttesaDellUtente&) = delete;
+    InAttesaDellUtente& operator=(const InAttesaDellUtente&) = delete;
+};
+
 class InterazioneReale : public Interazione {
 public:
     QMessageBox::StandardButton Messaggio(QWidget* padre, QMessageBox::Icon icona,
                                           const QString& titolo, const QString& testo,
                                           QMessageBox::StandardButtons pulsanti) override
     {
+        const InAttesaDellUtente attesa;
         QMessageBox box(icona, titolo, QString(testo).replace(QLatin1String("\r\n"), "\n"),
                         pulsanti, padre);
         box.setTextFormat(Qt::PlainText);
@@ -21,12 +34,14 @@ public:
 
     QString ApriFile(QWidget* padre, const QString& titolo, const QString& filtro) override
     {
+        const InAttesaDellUtente attesa;
         return QFileDialog::getOpenFileName(padre, titolo, QString(), FiltroQt(filtro));
     }
 
     QString SalvaFile(QWidget* padre, const QString& titolo, const QString& filtro,
                       const QString& estensione) override
     {
+        const InAttesaDellUtente attesa;
         QFileDialog dialogo(padre, titolo, QString(), FiltroQt(filtro));
         dialogo.setAcceptMode(QFileDialog::AcceptSave);
         dialogo.setDefaultSuffix(estensione);
@@ -37,6 +52,7 @@ public:
 
     bool Stampa(QWidget* padre, QPrinter& stampante) override
     {
+        const InAttesaDellUtente attesa;
         QPrintDialog dialogo(&stampante, padre);
         return dialogo.exec() == QDialog::Accepted;
     }
@@ -62,7 +78,19 @@ QMessageBox::StandardButton MsgBox(const QString& testo, QMessageBox::Icon icona
                                    QWidget* padre)
 {
     const QString titoloBox = titolo.isEmpty() ? QApplication::applicationName() : titolo;
+    if (icona != QMessageBox::Question)
+        ++avvisiMostrati;
     return interazione().Messaggio(padre, icona, titoloBox, testo, pulsanti);
+}
+
+int AvvisiMostrati()
+{
+    return avvisiMostrati;
+}
+
+bool InterazioneInCorso()
+{
+    return interazioniAperte > 0;
 }
 
 QString FiltroQt(const QString& filtro)

@@ -29,6 +29,12 @@ public:
 Interazione& interazione();
 void ImpostaInterazione(Interazione* sostituta);
 
+// How many message boxes other than questions have been shown: the reports a failed operation
+// may already have given its user.
+int AvvisiMostrati();
+// True while a message box, a file dialog or the print dialog waits for the user.
+bool InterazioneInCorso();
+
 // Shortcut for the common case: a box with the application's title.
 QMessageBox::StandardButton MsgBox(const QString& testo, QMessageBox::Icon icona,
                                    QMessageBox::StandardButtons pulsanti = QMessageBox::Ok,

@@ -1,0 +1,132 @@
+// The phone link when the phone stops answering: the identity, power and network reads, the
+// connection's own reads, a line that drops under the wait window, and a port that cannot be
+// opened.
+
+#include "muto.h"
+
+class TstMutoCollegamento : public QObject, private BancoMuto {
+    Q_OBJECT
+
+    QMap<QString, Operazione> operazioni()
+    {
+        QMap<QString, Operazione> tutte;
+        tutte["identity"] = {[] { Telefono.InfoLetta = false; }, [this] { clic("S25"); },
+                             [this] {
+                                 Telefono.InfoLetta = false;
+                                 clic("S25");
+                                 QVERIFY(Telefono.InfoLetta);
+                                 QCOMPARE(Telefono.IMEI, QStringLiteral("350123456789012"));
+                             }};
+        tutte["power"] = {[] { Telefono.AlimLetta = false; }, [this] { clic("ALIM"); },
+                          [this] {
+                              Telefono.AlimLetta = false;
+                              clic("ALIM");
+                              QVERIFY(Telefono.AlimLetta);
+                              QCOMPARE(Telefono.LivelloBatteria, QStringLiteral("70%"));
+                          }};
+        // The operator names are read in the same showing, after the four network queries.
+        Operazione rete(
+            [] {
+                Telefono.ReteLetta = false;
+                Telefono.OperatoriLetti = false;
+            },
+            [this] { clic("RETE"); },
+            [this] {
+                Telefono.ReteLetta = false;
+                Telefono.OperatoriLetti = false;
+                clic("RETE");
+                QVERIFY(Telefono.ReteLetta && Telefono.OperatoriLetti);
+                QCOMPARE(Telefono.CodiceArea, QStringLiteral("5E2A"));
+            });
+        rete.impronta = [] {
+            DatiTelefono t = Telefono;
+            t.ReteLetta = false;
+            return Impronta(t);
+        };
+        rete.vista = [](int k) {
+            if (k <= 4)
+                QVERIFY(!Telefono.ReteLetta);
+            QVERIFY(!Telefono.OperatoriLetti);
+        };
+        tutte["network and operators"] = rete;
+        return tutte;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setApplicationName(QStringLiteral("Quorna"));
+        QVERIFY(CatalogoMessaggi::Carica());
+    }
+
+    void init() { apriTutto(); }
+    void cleanup() { chiudi(); }
+
+    void conTelefonoMuto_data() { righeDiGuasto(operazioni().keys()); }
+
+    void conTelefonoMuto()
+    {
+        QFETCH(QString, operazione);
+        QFETCH(int, guasto);
+        provaGuasto(operazioni().value(operazione), static_cast<Guasto>(guasto));
+    }
+
+    // The phone answers "ATE0", then nothing: the rest of the connection's reads stop at the
+    // first command, and the user is told once.
+    void connessioneSenzaRisposta()
+    {
+        accendi(semeDemo());
+        QVERIFY(!QTest::currentTestFailed());
+        s25sim::S25Simulator* t = telefono.get();
+        telefono->setCommandObserver([t](const QString& comando) {
+            if (comando == QLatin1String("ATE0"))
+                t->setMuted(true);
+        });
+        collegamento->Connetti();
+        QTRY_VERIFY_WITH_TIMEOUT(!avvisi().isEmpty(), Pazienza);
+        attendiFine();
+        QCOMPARE(telefono->commandLog(), (QStringList{"ATE0", "ATQ0"}));
+        QCOMPARE(avvisi(), QStringList{Msg(VoceSenzaRisposta)});
+        QCOMPARE(utente->sopraLAttesa, 0);
+        QVERIFY(!Telefono.InfoLetta);
+        QCOMPARE(righe(), QStringList{Msg(82)});
+        QVERIFY(Connesso);
+
+        telefono->setCommandObserver({});
+        telefono->setMuted(false);
+        clic("S25");
+        QVERIFY(Telefono.InfoLetta);
+        QCOMPARE(avvisi().size(), 1);
+    }
+
+    // The line drops while a read waits: the link's message comes once the wait window is gone.
+    void lineaCadutaSottoLAttesa()
+    {
+        avvia();
+        Telefono.InfoLetta = false;
+        telefono->hangUpDuringNextReply(3);
+        clic("S25");
+        QTRY_VERIFY_WITH_TIMEOUT(!Connesso, Pazienza);
+        attendiFine();
+        QCOMPARE(avvisi().size(), 1);
+        QVERIFY2(avvisi().constFirst().endsWith(Msg(79)), qPrintable(avvisi().constFirst()));
+        QCOMPARE(utente->sopraLAttesa, 0);
+        QCOMPARE(righe(), QStringList{Msg(82)});
+    }
+
+    // The message names the port as the user knows it, the device behind it, and the reason.
+    void portaNonApribile()
+    {
+        const QString dispositivo = QDir::temp().filePath(QStringLiteral("quorna-nessuna-porta"));
+        qputenv("QUORNA_COM1", dispositivo.toLocal8Bit());
+        collegamento->Connetti();
+        QCOMPARE(avvisi().size(), 1);
+        const QString prefisso = QStringLiteral("Com1 (") + dispositivo + QStringLiteral("): ");
+        QVERIFY2(avvisi().constFirst().startsWith(prefisso), qPrintable(avvisi().constFirst()));
+        QVERIFY(avvisi().constFirst().size() > prefisso.size());
+        QVERIFY(!collegamento->PortOpen());
+    }
+};
+
+QTEST_MAIN(TstMutoCollegamento)
+#include "tst_muto_collegamento.moc"

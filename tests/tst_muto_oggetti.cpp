@@ -1,0 +1,238 @@
+// The logo, the melody and the reminders when the phone stops answering: each read, send and
+// delete, the ring tone, a reminder written from its dialog and the whole list sent.
+
+#include "frmprom.h"
+#include "immaginelogo.h"
+#include "muto.h"
+#include "promemoria.h"
+#include "trasferimento.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+
+class TstMutoOggetti : public QObject, private BancoMuto {
+    Q_OBJECT
+
+    // The view read afresh from the phone as it was at the start.
+    void vistaLetta(const char* nodo)
+    {
+        ripristinaTelefono();
+        Telefono.LogoLetto = Telefono.MidiLetta = Telefono.PromLetti = false;
+        clic(nodo);
+    }
+
+    // Read again: the pane is enabled, whatever the phone holds now.
+    void rileggi(const char* nodo, const QWidget* pannello)
+    {
+        Telefono.LogoLetto = Telefono.MidiLetta = Telefono.PromLetti = false;
+        clic(nodo);
+        QVERIFY(pannello->isEnabled());
+    }
+
+    void rileggiProm()
+    {
+        Telefono.PromLetti = false;
+        clic("CAL");
+        QVERIFY(Telefono.PromLetti);
+    }
+
+    void scegliProm(int riga)
+    {
+        finestra->listProm->setCurrentItem(finestra->listProm->topLevelItem(riga));
+        oggetti->listProm_Click();
+    }
+
+    // Without the flag the operation itself lowers: what the phone holds must be read again.
+    template <bool DatiTelefono::*Flag>
+    static QString SenzaFlag()
+    {
+        DatiTelefono t = Telefono;
+        t.*Flag = false;
+        return Impronta(t);
+    }
+
+    // The pane keeps what it showed: never the phone's "no logo" or "no melody" for a read that
+    // did not happen.
+    void logoNonNegato()
+    {
+        QVERIFY(oggetti->LogoPresente);
+        QVERIFY(finestra->SBar[3]->text() != Msg(220));
+    }
+
+    void melodiaNonNegata()
+    {
+        QVERIFY(oggetti->MidiPresente);
+        QVERIFY(finestra->SBar[3]->text() != Msg(290));
+    }
+
+    QMap<QString, Operazione> operazioni()
+    {
+        QMap<QString, Operazione> tutte;
+        Operazione logo(
+            [this] {
+                vistaLetta("LOGO");
+                Telefono.LogoLetto = false;
+            },
+            [this] { clic("LOGO"); }, [this] { rileggi("LOGO", finestra->frameLogo); });
+        logo.vista = [this](int) { logoNonNegato(); };
+        tutte["logo read"] = logo;
+
+        // The editor's picture is written to the logo file before it goes.
+        Operazione logoInviato(
+            [this] {
+                vistaLetta("LOGO");
+                QVERIFY(oggetti->ImmagineEditor());
+                QVERIFY(ScriviFileCompleto(FileLogo(), BitmapLogo(*oggetti->ImmagineEditor())));
+            },
+            [this] { oggetti->InviaLogo(); }, [this] { rileggi("LOGO", finestra->frameLogo); });
+        logoInviato.messaggi = [](int, int) { return QStringList{Msg(287)}; };
+        logoInviato.impronta = SenzaFlag<&DatiTelefono::LogoLetto>;
+        tutte["logo sent"] = logoInviato;
+
+        // Deleted, then read again.
+        Operazione logoCancellato([this] { vistaLetta("LOGO"); },
+                                  [this] {
+                                      risposte->pulsantiDaPremere << QMessageBox::Yes;
+                                      oggetti->DelLogo();
+                                  },
+                                  [this] { rileggi("LOGO", finestra->frameLogo); });
+        logoCancellato.impronta = SenzaFlag<&DatiTelefono::LogoLetto>;
+        tutte["logo deleted"] = logoCancellato;
+
+        // The ring-tone ranges and setting, then the melody.
+        Operazione melodia(
+            [this] {
+                vistaLetta("MEL");
+                Telefono.MidiLetta = false;
+            },
+            [this] { clic("MEL"); }, [this] { rileggi("MEL", finestra->frameMidi); });
+        melodia.vista = [this](int) {
+            melodiaNonNegata();
+            QCOMPARE(finestra->sliderMelodia->value(), 3);
+        };
+        tutte["melody read"] = melodia;
+
+        Operazione melodiaInviata([this] { vistaLetta("MEL"); }, [this] { oggetti->InviaMidi(); },
+                                  [this] { rileggi("MEL", finestra->frameMidi); });
+        melodiaInviata.messaggi = [](int, int) { return QStringList{Msg(291)}; };
+        melodiaInviata.impronta = SenzaFlag<&DatiTelefono::MidiLetta>;
+        tutte["melody sent"] = melodiaInviata;
+
+        Operazione melodiaCancellata([this] { vistaLetta("MEL"); },
+                                     [this] {
+                                         risposte->pulsantiDaPremere << QMessageBox::Yes;
+                                         oggetti->DelMidi();
+                                     },
+                                     [this] { rileggi("MEL", finestra->frameMidi); });
+        melodiaCancellata.impronta = SenzaFlag<&DatiTelefono::MidiLetta>;
+        tutte["melody deleted"] = melodiaCancellata;
+
+        tutte["ring tone played"]
+            = {[this] { vistaLetta("MEL"); }, [this] { oggetti->pPlay_Click(); },
+               [this] { rileggi("MEL", finestra->frameMidi); }};
+
+        Operazione promemoria(
+            [this] {
+                vistaLetta("CAL");
+                Telefono.PromLetti = false;
+            },
+            [this] { clic("CAL"); }, [this] { rileggiProm(); });
+        promemoria.vista = [this](int) {
+            const ListaReport* lista = finestra->listProm;
+            const bool nonDisponibile
+                = lista->topLevelItemCount() == 1 && lista->topLevelItem(0)->text(1) == Msg(82);
+            QVERIFY(nonDisponibile || lista->topLevelItemCount() == 2);
+        };
+        tutte["reminders read again"] = promemoria;
+        // As after connecting, with nothing loaded: nothing of this phone's reminders is known.
+        Operazione primiPromemoria = promemoria;
+        primiPromemoria.prepara = [this] {
+            vistaLetta("CAL");
+            Telefono.PromLetti = false;
+            Telefono.Promemoria = {};
+        };
+        primiPromemoria.vista = [this](int) {
+            QCOMPARE(finestra->listProm->topLevelItemCount(), 1);
+            QCOMPARE(finestra->listProm->topLevelItem(0)->text(1), Msg(82));
+        };
+        tutte["reminders read the first time"] = primiPromemoria;
+
+        // The block, then the reminder read back.
+        Operazione scritto(
+            [this] {
+                vistaLetta("CAL");
+                scegliProm(0);
+            },
+            [this] {
+                QTimer::singleShot(0, finestra, [] {
+                    auto* dialogo = qobject_cast<frmProm*>(FinestraDialogo(frmProm::Codice));
+                    QVERIFY(dialogo);
+                    dialogo->txtTesto->setText(QStringLiteral("Riunione Rossi"));
+                    dialogo->pOk->click();
+                });
+                oggetti->EditProm();
+            },
+            [this] { rileggiProm(); });
+        scritto.messaggi = [](int, int) { return QStringList{Msg(14)}; };
+        tutte["reminder written"] = scritto;
+
+        tutte["reminder deleted"] = {[this] {
+                                         vistaLetta("CAL");
+                                         scegliProm(1);
+                                     },
+                                     [this] {
+                                         risposte->pulsantiDaPremere << QMessageBox::Yes;
+                                         oggetti->DelProm();
+                                     },
+                                     [this] { rileggiProm(); }};
+
+        // A used slot is written and read back, a free one deleted; a write that cannot go is the
+        // list's failure.
+        Operazione lista([this] { vistaLetta("CAL"); }, [this] { oggetti->InviaProm(); },
+                         [this] { rileggiProm(); });
+        lista.messaggi = [](int k, int) {
+            int fine = 0;
+            for (size_t slot = 1; slot <= NumPromemoria; ++slot) {
+                const bool usato = PromUsato(Telefono.Promemoria[slot]);
+                fine += usato ? 3 : 1;
+                if (usato && fine >= k)
+                    return QStringList{Msg(324)};
+            }
+            return QStringList{Msg(VoceSenzaRisposta)};
+        };
+        tutte["reminders sent"] = lista;
+        return tutte;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setApplicationName(QStringLiteral("Quorna"));
+        QVERIFY(CatalogoMessaggi::Carica());
+    }
+
+    void init()
+    {
+        QFile::remove(FileLogo());
+        QFile::remove(FileMidi());
+        apriTutto();
+    }
+
+    void cleanup() { chiudi(); }
+
+    void conTelefonoMuto_data() { righeDiGuasto(operazioni().keys()); }
+
+    void conTelefonoMuto()
+    {
+        QFETCH(QString, operazione);
+        QFETCH(int, guasto);
+        provaGuasto(operazioni().value(operazione), static_cast<Guasto>(guasto));
+    }
+};
+
+QTEST_MAIN(TstMutoOggetti)
+#include "tst_muto_oggetti.moc"

@@ -1,0 +1,217 @@
+// The phonebook when the phone stops answering: reading the memories and the call lists, adding,
+// editing and deleting an entry, writing the phonebooks back.
+
+#include "frminputvocerub.h"
+#include "muto.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+class TstMutoRubrica : public QObject, private BancoMuto {
+    Q_OBJECT
+
+    // The SIM view read afresh from the phone as it was at the start.
+    void simLetta()
+    {
+        ripristinaTelefono();
+        Telefono.RubLetta.fill(false);
+        clic("RUB_SIM");
+        QVERIFY(Telefono.RubLetta[0]);
+    }
+
+    void scegliPosizione(const QString& posizione)
+    {
+        for (int i = 0; i < finestra->List1->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* riga = finestra->List1->topLevelItem(i);
+            if (riga->text(riga->columnCount() - 1) == posizione) {
+                finestra->List1->setCurrentItem(riga);
+                return;
+            }
+        }
+        QFAIL(qPrintable(QStringLiteral("no row at position ") + posizione));
+    }
+
+    // Fills the entry dialog once it is open, and presses OK.
+    void compilaDialogo(const QString& nome, const QString& numero)
+    {
+        QTimer::singleShot(0, finestra, [=] {
+            auto* dialogo = qobject_cast<frmInputVoceRub*>(FinestraDialogo(2));
+            QVERIFY(dialogo);
+            dialogo->txtNome->setText(nome);
+            dialogo->txtNumero->setText(numero);
+            dialogo->pOk->click();
+        });
+    }
+
+    void rileggiSim()
+    {
+        Telefono.RubLetta.fill(false);
+        clic("RUB_SIM");
+        QVERIFY(Telefono.RubLetta[0] && Telefono.RubLetta[3]);
+    }
+
+    // The memories (or lists) read whole before the one that failed may be marked read, and the
+    // limits are those of the memory read last; the rest must not change.
+    static QString SenzaFlagLetti()
+    {
+        DatiTelefono t = Telefono;
+        t.RubLetta.fill(false);
+        t.ListeLette.fill(false);
+        t.MaxNumero = t.MaxNome = 0;
+        return Impronta(t);
+    }
+
+    // Without the memories and call lists, which a first reading fills in part.
+    static QString SenzaTabelle()
+    {
+        DatiTelefono t = Telefono;
+        t.RubLetta.fill(false);
+        t.ListeLette.fill(false);
+        t.Rubrica = {};
+        t.RubTotale = t.RubUsate = {};
+        t.MaxNumero = t.MaxNome = 0;
+        t.Chiamate = {};
+        return Impronta(t);
+    }
+
+    QMap<QString, Operazione> operazioni()
+    {
+        QMap<QString, Operazione> tutte;
+        Operazione memorie(
+            [this] {
+                simLetta();
+                Telefono.RubLetta.fill(false);
+            },
+            [this] { clic("RUB_SIM"); }, [this] { rileggiSim(); });
+        memorie.impronta = SenzaFlagLetti;
+        // Four commands a memory, in the order SIM, special SIM, phone, own numbers.
+        memorie.vista = [](int k) {
+            for (int m = (k - 1) / 4; m < NumMemorie; ++m)
+                QVERIFY2(!Telefono.RubLetta[static_cast<size_t>(m)],
+                         qPrintable(QString::number(m)));
+        };
+        tutte["memories read again"] = memorie;
+        // As after connecting: nothing of this phone's memories is known yet. Those read whole
+        // before the one that failed fill in; that one and those after it stay empty, and the
+        // view says so.
+        Operazione primaLettura = memorie;
+        primaLettura.prepara = [this] {
+            simLetta();
+            Telefono.RubLetta.fill(false);
+            Telefono.Rubrica = {};
+            Telefono.RubTotale = {};
+            Telefono.RubUsate = {};
+        };
+        primaLettura.impronta = SenzaTabelle;
+        primaLettura.vista = [this](int k) {
+            for (int m = (k - 1) / 4; m < NumMemorie; ++m) {
+                const auto mm = static_cast<size_t>(m);
+                QVERIFY(!Telefono.RubLetta[mm] && Telefono.RubTotale[mm] == 0);
+                for (const VoceRubrica& voce : Telefono.Rubrica[mm])
+                    QVERIFY(voce.Posizione.isEmpty());
+            }
+            if (!Telefono.RubLetta[0])
+                QCOMPARE(righe(), QStringList{Msg(82)});
+        };
+        tutte["memories read the first time"] = primaLettura;
+
+        tutte["entry added"] = {[this] { simLetta(); },
+                                [this] {
+                                    compilaDialogo("Nuovo", "0611");
+                                    rubrica->AddRubrica();
+                                },
+                                [this] { rileggiSim(); }};
+        tutte["entry edited"] = {[this] {
+                                     simLetta();
+                                     scegliPosizione("001");
+                                 },
+                                 [this] {
+                                     compilaDialogo("Mario Rosso", "+393351234567");
+                                     rubrica->EditRubrica();
+                                 },
+                                 [this] { rileggiSim(); }};
+        tutte["entry deleted"] = {[this] {
+                                      simLetta();
+                                      scegliPosizione("002");
+                                  },
+                                  [this] {
+                                      risposte->pulsantiDaPremere << QMessageBox::Yes;
+                                      rubrica->DelRubrica();
+                                  },
+                                  [this] { rileggiSim(); }};
+        Operazione invio([this] { simLetta(); }, [this] { rubrica->InviaRubrica(); },
+                         [this] { rileggiSim(); });
+        invio.messaggi = [](int, int) { return QStringList{Msg(267)}; };
+        tutte["phonebooks written back"] = invio;
+
+        Operazione liste(
+            [this] {
+                Telefono.ListeLette.fill(false);
+                clic("LIST_RC");
+                QVERIFY(Telefono.ListeLette[2]);
+                Telefono.ListeLette.fill(false);
+            },
+            [this] { clic("LIST_RC"); },
+            [this] {
+                Telefono.ListeLette.fill(false);
+                clic("LIST_RC");
+                QVERIFY(Telefono.ListeLette[0] && Telefono.ListeLette[2]);
+                QCOMPARE(finestra->List1->topLevelItemCount(), 3);
+            });
+        liste.impronta = SenzaFlagLetti;
+        // Two commands a list: received, missed, dialled.
+        liste.vista = [](int k) {
+            for (int l = (k - 1) / 2; l < NumListeChiamate; ++l)
+                QVERIFY2(!Telefono.ListeLette[static_cast<size_t>(l)],
+                         qPrintable(QString::number(l)));
+        };
+        tutte["call lists read again"] = liste;
+        Operazione primeListe = liste;
+        primeListe.prepara = [] {
+            Telefono.ListeLette.fill(false);
+            Telefono.Chiamate = {};
+        };
+        primeListe.impronta = SenzaTabelle;
+        primeListe.vista = [this](int k) {
+            for (int l = (k - 1) / 2; l < NumListeChiamate; ++l) {
+                const auto ll = static_cast<size_t>(l);
+                QVERIFY(!Telefono.ListeLette[ll]);
+                for (const VoceChiamata& chiamata : Telefono.Chiamate[ll])
+                    QVERIFY(chiamata.Numero.isEmpty());
+            }
+            if (!Telefono.ListeLette[0])
+                QCOMPARE(righe(), QStringList{Msg(82)});
+        };
+        tutte["call lists read the first time"] = primeListe;
+        return tutte;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setApplicationName(QStringLiteral("Quorna"));
+        QVERIFY(CatalogoMessaggi::Carica());
+    }
+
+    void init()
+    {
+        apriTutto();
+        // A read that went well is saved at once: one that failed must not be.
+        Opzioni.AutoSaveRub = 1;
+    }
+
+    void cleanup() { chiudi(); }
+
+    void conTelefonoMuto_data() { righeDiGuasto(operazioni().keys()); }
+
+    void conTelefonoMuto()
+    {
+        QFETCH(QString, operazione);
+        QFETCH(int, guasto);
+        provaGuasto(operazioni().value(operazione), static_cast<Guasto>(guasto));
+    }
+};
+
+QTEST_MAIN(TstMutoRubrica)
+#include "tst_muto_rubrica.moc"
