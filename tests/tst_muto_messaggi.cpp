@@ -146,7 +146,19 @@ class TstMutoMessaggi : public QObject, private BancoMuto {
         Operazione memorizzato([this] { messaggiLetti(); },
                                [this] { componi([](frmSMS* d) { d->pSalva->click(); }); },
                                [this] { rileggiMessaggi(); });
-        memorizzato.messaggi = [](int, int) { return QStringList{Testo({393, 394})}; };
+        // The store is the first two commands; after it the folder on view is read again, and
+        // a phone that falls silent there leaves the message stored in the first free slot.
+        memorizzato.messaggi = [](int k, int) {
+            return k <= 2 ? QStringList{Testo({393, 394})}
+                          : QStringList{Msg(392) + QStringLiteral("3"), Msg(VoceSenzaRisposta)};
+        };
+        // A store the phone took changes the SIM, so its folder is due to be read again
+        // whether or not the read that follows it is answered.
+        memorizzato.impronta = [] {
+            DatiTelefono t = Telefono;
+            t.SMSLetti = false;
+            return Impronta(t);
+        };
         tutte["new message stored"] = memorizzato;
 
         Operazione cancellato(
