@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -26,6 +27,8 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
+
+#include <utility>
 
 namespace {
 
@@ -601,6 +604,12 @@ void frmMain::resizeEvent(QResizeEvent* evento)
     Form_Resize();
 }
 
+void frmMain::moveEvent(QMoveEvent* evento)
+{
+    QMainWindow::moveEvent(evento);
+    completaPosizione();
+}
+
 void frmMain::changeEvent(QEvent* evento)
 {
     QMainWindow::changeEvent(evento);
@@ -703,9 +712,24 @@ void frmMain::posizionaLuci()
 
 void frmMain::applicaPosizione()
 {
-    if (Opzioni.SaveWindow != 0)
-        ImpostaGeometriaTwips(*this, QRect(Opzioni.X, Opzioni.Y, Opzioni.W, Opzioni.H));
-    else
+    // The frame is known only once the window manager has framed the shown window: until then
+    // the outer size is taken as the inner one, and the placement is made exact when it comes.
+    if (Opzioni.SaveWindow != 0) {
+        posizioneDaCompletare = QRect(Opzioni.X, Opzioni.Y, Opzioni.W, Opzioni.H);
+        ImpostaGeometriaTwips(*this, *posizioneDaCompletare);
+    } else {
+        centraDaCompletare = true;
+        CentraForm(*this, nullptr);
+    }
+}
+
+void frmMain::completaPosizione()
+{
+    if (!isVisible() || frameGeometry().size() == geometry().size())
+        return;
+    if (posizioneDaCompletare)
+        ImpostaGeometriaTwips(*this, *std::exchange(posizioneDaCompletare, std::nullopt));
+    if (std::exchange(centraDaCompletare, false))
         CentraForm(*this, nullptr);
 }
 

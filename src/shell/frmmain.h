@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class ListaReport;
 class QAction;
@@ -167,6 +168,7 @@ protected:
     bool eventFilter(QObject* oggetto, class QEvent* evento) override;
     void closeEvent(class QCloseEvent* evento) override;
     void resizeEvent(class QResizeEvent* evento) override;
+    void moveEvent(class QMoveEvent* evento) override;
     void changeEvent(class QEvent* evento) override;
 
 private:
@@ -204,7 +206,13 @@ private:
     void impilaRiquadri();
     void posizionaLuci();
     void applicaPosizione();
+    void completaPosizione();
     QRect posizioneNormale() const;
+
+    // The outer placement the load asked for (twips), until the window manager's frame is known
+    // and the placement can be made exact.
+    std::optional<QRect> posizioneDaCompletare;
+    bool centraDaCompletare = false;
 };
 
 // The program's caption: title and version.
