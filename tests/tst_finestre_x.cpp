@@ -3,6 +3,7 @@
 
 #include "catalogo.h"
 #include "finestre.h"
+#include "frminputvocerub.h"
 #include "frmmain.h"
 #include "globali.h"
 #include "impostazioni.h"
@@ -12,6 +13,8 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QtTest>
 
@@ -32,6 +35,30 @@ QRect posizioneMemorizzata()
 bool incorniciata(const QWidget& finestra)
 {
     return finestra.isVisible() && finestra.frameGeometry() != finestra.geometry();
+}
+
+// The program's windows from the bottom of the window manager's stack to its top.
+QList<WId> pilaFinestre()
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    if (!xprop.waitForFinished(Pazienza))
+        return {};
+    QList<WId> pila;
+    const QString risposta = QString::fromLatin1(xprop.readAllStandardOutput());
+    const QRegularExpression numero(QStringLiteral("0x[0-9a-fA-F]+"));
+    for (auto it = numero.globalMatch(risposta); it.hasNext();)
+        pila << it.next().captured().toULongLong(nullptr, 16);
+    return pila;
+}
+
+bool sopra(const QWidget& alto, const QWidget& basso)
+{
+    const QList<WId> pila = pilaFinestre();
+    const qsizetype a = pila.indexOf(alto.winId());
+    const qsizetype b = pila.indexOf(basso.winId());
+    return a >= 0 && b >= 0 && a > b;
 }
 
 } // namespace
@@ -59,8 +86,35 @@ private slots:
 
     void cleanup() { risposte.reset(); }
 
+    // A click on the disabled main window raises it; the entry dialog in front of it stays on
+    // top, so the program never looks frozen.
+    void dialogoRestaSopraLaFinestraPrincipale()
+    {
+        std::unique_ptr<frmMain> finestra(CaricaFinestraPrincipale());
+        QTRY_VERIFY_WITH_TIMEOUT(incorniciata(*finestra), Pazienza);
+        bool sopraDopoIlClic = false;
+        frmInputVoceRub dialogo(0, finestra.get());
+        QTimer::singleShot(0, &dialogo, [&] {
+            QTRY_VERIFY_WITH_TIMEOUT(incorniciata(dialogo), Pazienza);
+            QTRY_VERIFY_WITH_TIMEOUT(sopra(dialogo, *finestra), Pazienza);
+            finestra->raise();
+            finestra->activateWindow();
+            // A window shown after the raise is listed only once the window manager has dealt
+            // with the raise too.
+            QWidget sonda;
+            sonda.setGeometry(0, 0, 20, 20);
+            sonda.show();
+            QTRY_VERIFY_WITH_TIMEOUT(pilaFinestre().contains(sonda.winId()), Pazienza);
+            sopraDopoIlClic = sopra(dialogo, *finestra);
+            dialogo.reject();
+        });
+        dialogo.MostraEAttendi(nullptr);
+        QVERIFY(sopraDopoIlClic);
+    }
+
     // Five starts and closes with "remember the window position" on: the stored placement and
-    // the window's frame stay exactly where the first start found them.
+    // the window's frame stay exactly where the first start found them. Closing the main window
+    // ends the program's event loops for good, so this runs last.
     void posizioneStabileDopoCinqueAvvii()
     {
         const QRect posizione(InTwips(120), InTwips(90), InTwips(760), InTwips(540));

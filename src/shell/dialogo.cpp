@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 DialogoRestituito::DialogoRestituito(std::optional<uint8_t> codice, QWidget* principale)
-    : QDialog(nullptr), codice(codice), principale(principale)
+    : QDialog(principale), codice(codice), principale(principale)
 {
     if (codice) {
         DialogoAperto = *codice;
@@ -26,6 +26,11 @@ void DialogoRestituito::MostraEAttendi(QWidget* focus)
 {
     if (principale)
         principale->setEnabled(false);
+    // Disabling the owner disabled this window too; a window of its own can be enabled again.
+    setEnabled(true);
+    // Centred at the size its contents take, not at the size a window has before it is shown.
+    if (!testAttribute(Qt::WA_Resized))
+        adjustSize();
     CentraForm(*this, principale);
     DialogoChiuso = false;
     show();

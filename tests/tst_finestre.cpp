@@ -1,0 +1,198 @@
+// The windows as a desktop user meets them, on the whole program connected to the simulated
+// phone: input dialogs owned by the main window and centred over it, menus that keep their
+// state, panes that stay in the feature area, a tree that follows the keyboard.
+
+#include "catalogo.h"
+#include "frmmain.h"
+#include "frmsms.h"
+#include "globali.h"
+#include "listareport.h"
+#include "programma.h"
+#include "risposte.h"
+#include "s25simulator.h"
+#include "seedfile.h"
+#include "statobase.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QGroupBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QWindow>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using s25sim::S25Simulator;
+
+namespace {
+
+constexpr int Pazienza = 10000;
+
+// The input dialog now shown, when one is: a modeless input dialog or a modal one.
+QDialog* dialogoVisibile(const QSet<QDialog*>& giaVisti)
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* dialogo = qobject_cast<QDialog*>(w);
+        if (dialogo && dialogo->isVisible() && !giaVisti.contains(dialogo)
+            && (w->inherits("DialogoRestituito") || w->inherits("frmListD")))
+            return dialogo;
+    }
+    return nullptr;
+}
+
+// Runs `comando`; the first input dialog it shows is handed to `esamina`, then closed.
+bool conDialogo(const std::function<void()>& comando, const std::function<void(QDialog&)>& esamina,
+                QSet<QDialog*> giaVisti = {})
+{
+    bool visto = false;
+    QTimer sonda;
+    sonda.setInterval(20);
+    QObject::connect(&sonda, &QTimer::timeout, [&] {
+        QDialog* dialogo = visto ? nullptr : dialogoVisibile(giaVisti);
+        if (!dialogo)
+            return;
+        visto = true;
+        esamina(*dialogo);
+        dialogo->reject();
+    });
+    sonda.start();
+    comando();
+    return QTest::qWaitFor([&] { return visto; }, Pazienza);
+}
+
+// An input dialog stands over its owner: owned by it, usable while the owner is disabled,
+// centred over it at its final size.
+void controllaSopra(QDialog& dialogo, QWidget& proprietario)
+{
+    QCOMPARE(dialogo.parentWidget(), &proprietario);
+    QVERIFY(dialogo.isEnabled());
+    QVERIFY(dialogo.windowHandle());
+    QCOMPARE(dialogo.windowHandle()->transientParent(), proprietario.windowHandle());
+    QCOMPARE(dialogo.size(), dialogo.size().expandedTo(dialogo.minimumSizeHint()));
+    const QPoint scarto = dialogo.frameGeometry().center() - proprietario.frameGeometry().center();
+    QVERIFY2(qAbs(scarto.x()) <= 1 && qAbs(scarto.y()) <= 1,
+             qPrintable(QStringLiteral("%1 is off the centre by %2, %3")
+                            .arg(QString::fromLatin1(dialogo.metaObject()->className()))
+                            .arg(scarto.x())
+                            .arg(scarto.y())));
+}
+
+} // namespace
+
+class TstFinestre : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<S25Simulator> telefono;
+    std::unique_ptr<RisposteFinte> risposte;
+    frmMain* finestra = nullptr;
+
+    QTreeWidgetItem* nodo(const QString& chiave) const
+    {
+        for (QTreeWidgetItemIterator it(finestra->S25Tree); *it; ++it)
+            if ((*it)->data(0, Qt::UserRole).toString() == chiave)
+                return *it;
+        return nullptr;
+    }
+
+    void clic(const QString& chiave)
+    {
+        finestra->S25Tree->setCurrentItem(nodo(chiave));
+        finestra->S25Tree_NodeClick(nodo(chiave));
+    }
+
+    void connetti()
+    {
+        finestra->Toolbar1_ButtonClick(finestra->Toolbar1[2]);
+        QTRY_VERIFY_WITH_TIMEOUT(Connesso && LineaLibera && Telefono.InfoLetta, Pazienza);
+    }
+
+    void selezionaRiga(int riga)
+    {
+        finestra->List1->setCurrentItem(finestra->List1->topLevelItem(riga));
+        finestra->List1_Click();
+    }
+
+    void sopraLaFinestra(const std::function<void()>& comando)
+    {
+        QVERIFY(conDialogo(comando, [this](QDialog& d) {
+            QVERIFY(!finestra->isEnabled());
+            controllaSopra(d, *finestra);
+        }));
+        QVERIFY(finestra->isEnabled());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setApplicationName(QStringLiteral("Quorna"));
+        QVERIFY(CatalogoMessaggi::Carica());
+    }
+
+    void init()
+    {
+        StatoDiPartenza();
+        telefono = std::make_unique<S25Simulator>(*s25sim::loadSeedFile(S25SIM_DEMO_SEED));
+        QString errore;
+        QVERIFY2(telefono->start(&errore), qPrintable(errore));
+        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
+        risposte = std::make_unique<RisposteFinte>();
+        finestra = CaricaFinestraPrincipale();
+    }
+
+    void cleanup()
+    {
+        finestra->collegamento->ChiudiPorta();
+        delete finestra;
+        risposte.reset();
+        telefono->stop();
+        telefono.reset();
+    }
+
+    // Each input dialog belongs to the main window, stays usable while the main window is
+    // disabled behind it, and opens centred over it at the size its contents need.
+    void dialoghiSopraLaFinestraPrincipale()
+    {
+        connetti();
+        clic(QStringLiteral("RUB_SIM"));
+        sopraLaFinestra([this] { finestra->rubrica->AddRubrica(); });
+
+        sopraLaFinestra([this] { finestra->messaggi->InviaSMS(false, true); });
+
+        clic(QStringLiteral("CAL"));
+        sopraLaFinestra([this] { finestra->oggetti->AddProm(); });
+
+        clic(QStringLiteral("BLOCK"));
+        selezionaRiga(2);
+        sopraLaFinestra([this] { finestra->impostazioni->CambiaBlocco(); });
+
+        clic(QStringLiteral("TRASF0"));
+        selezionaRiga(0);
+        sopraLaFinestra([this] { finestra->impostazioni->EditTrasf(false); });
+    }
+
+    // The distribution list editor opens over the compose dialog that calls it.
+    void editorListeSopraLaComposizione()
+    {
+        connetti();
+        QVERIFY(conDialogo([this] { finestra->messaggi->InviaSMS(false, true); },
+                           [](QDialog& composizione) {
+                               auto* sms = qobject_cast<frmSMS*>(&composizione);
+                               QVERIFY(sms);
+                               QPushButton* pEditList = sms->pEditList;
+                               QVERIFY(conDialogo([pEditList] { pEditList->click(); },
+                                                  [&composizione](QDialog& editor) {
+                                                      controllaSopra(editor, composizione);
+                                                  },
+                                                  {&composizione}));
+                           }));
+    }
+};
+
+QTEST_MAIN(TstFinestre)
+#include "tst_finestre.moc"
