@@ -176,6 +176,28 @@ private slots:
         sopraLaFinestra([this] { finestra->impostazioni->EditTrasf(false); });
     }
 
+    // The Show submenus keep the state the program gave them while the main window is disabled
+    // and enabled again behind a dialog or the wait window.
+    void sottomenuMantengonoLoStato()
+    {
+        QVERIFY(!finestra->mnuRubVis->isEnabled());
+        QVERIFY(!finestra->mnuLVis->isEnabled());
+        finestra->setEnabled(false);
+        finestra->setEnabled(true);
+        QVERIFY(!finestra->mnuRubVis->isEnabled());
+        QVERIFY(!finestra->mnuLVis->isEnabled());
+
+        connetti();
+        clic(QStringLiteral("RUB_SIM"));
+        QVERIFY(finestra->mnuRubVis->isEnabled());
+        clic(QStringLiteral("LOGO"));
+        QVERIFY(!finestra->mnuLVis->isEnabled());
+        finestra->setEnabled(false);
+        finestra->setEnabled(true);
+        QVERIFY(finestra->mnuRubVis->isEnabled());
+        QVERIFY(!finestra->mnuLVis->isEnabled());
+    }
+
     // The distribution list editor opens over the compose dialog that calls it.
     void editorListeSopraLaComposizione()
     {

@@ -106,6 +106,19 @@ QLabel* etichetta(QWidget* padre, const QString& testo = QString())
     return label;
 }
 
+// Qt enables and disables a menu's own item whenever the menu follows its window's enabling;
+// the program's menu items keep the state the program gives them.
+class StatoDelProgramma : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override
+    {
+        return evento->type() == QEvent::EnabledChange;
+    }
+};
+
 QLineEdit* campoOra(QWidget* padre, bool solaLettura)
 {
     auto* campo = new QLineEdit(padre);
@@ -376,8 +389,10 @@ QAction* frmMain::Pulsante(const QString& chiave) const
 void frmMain::costruisciMenu()
 {
     QMenuBar* barra = menuBar();
+    auto* statoDelProgramma = new StatoDelProgramma(this);
     const auto menu = [&](QMenu* padre, QAction*& voce) {
         QMenu* m = padre ? padre->addMenu(QString()) : barra->addMenu(QString());
+        m->installEventFilter(statoDelProgramma);
         voce = m->menuAction();
         return m;
     };
