@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QGroupBox>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -196,6 +197,23 @@ private slots:
         finestra->setEnabled(true);
         QVERIFY(finestra->mnuRubVis->isEnabled());
         QVERIFY(!finestra->mnuLVis->isEnabled());
+    }
+
+    // The network selection pane opens below the list, in the feature area beside the tree.
+    void riquadroRetiNellAreaDelleViste()
+    {
+        connetti();
+        clic(QStringLiteral("RETE"));
+        finestra->Toolbar1[43]->setChecked(true);
+        finestra->Toolbar1_ButtonClick(finestra->Toolbar1[43]);
+        QCOMPARE(finestra->CurrentView, uint8_t(13));
+        QVERIFY(finestra->frameReti->isVisible());
+        QVERIFY(finestra->listaRetiDisp->count() > 0);
+        const QRect riquadro = finestra->frameReti->geometry();
+        QVERIFY(!riquadro.intersects(finestra->S25Tree->geometry()));
+        QVERIFY(!riquadro.intersects(finestra->List1->geometry()));
+        QCOMPARE(riquadro.left(), finestra->List1->x());
+        QVERIFY(finestra->centralWidget()->rect().contains(riquadro));
     }
 
     // The distribution list editor opens over the compose dialog that calls it.

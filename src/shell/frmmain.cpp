@@ -344,6 +344,8 @@ void frmMain::costruisciRiquadroReti()
 {
     frameReti = new QGroupBox(QStringLiteral("Selezione Rete"), centralWidget());
     frameReti->setObjectName(QStringLiteral("frameReti"));
+    // The layout rules set its top and size only: it stands under the list, beside the tree.
+    frameReti->move(InPixel(SinistraVistaTwips), 0);
     Label1 = etichetta(frameReti, QStringLiteral("Reti disponibili:"));
     Label1->setGeometry(14, 22, 200, 18);
     Label2 = etichetta(frameReti, QStringLiteral("Lista reti:"));
