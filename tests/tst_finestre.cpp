@@ -199,6 +199,27 @@ private slots:
         QVERIFY(!finestra->mnuLVis->isEnabled());
     }
 
+    // Moving in the tree with the keyboard shows each node's view, as a click does.
+    void alberoDallaTastiera()
+    {
+        QTreeWidget* albero = finestra->S25Tree;
+        albero->setFocus();
+        clic(QStringLiteral("S25"));
+        QTest::keyClick(albero, Qt::Key_End);
+        QCOMPARE(finestra->ChiaveSelezionata(), QStringLiteral("LOGO"));
+        QCOMPARE(finestra->CurrentView, uint8_t(1));
+        QTest::keyClick(albero, Qt::Key_Up);
+        QCOMPARE(finestra->ChiaveSelezionata(), QStringLiteral("MEL"));
+        QCOMPARE(finestra->CurrentView, uint8_t(7));
+        QTest::keyClicks(albero, QStringLiteral("Cl"));
+        QCOMPARE(finestra->ChiaveSelezionata(), QStringLiteral("ORA"));
+        QCOMPARE(finestra->CurrentView, uint8_t(9));
+        QTest::keyClick(albero, Qt::Key_Home);
+        QCOMPARE(finestra->ChiaveSelezionata(), QStringLiteral("S25"));
+        QCOMPARE(finestra->CurrentView, uint8_t(0));
+        QVERIFY(!finestra->frameOra->isVisible());
+    }
+
     // The network selection pane opens below the list, in the feature area beside the tree.
     void riquadroRetiNellAreaDelleViste()
     {

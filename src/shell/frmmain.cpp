@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -28,6 +29,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <functional>
 #include <utility>
 
 namespace {
@@ -119,6 +121,27 @@ protected:
     }
 };
 
+// The navigation tree: a node reached with the keyboard (arrows, Home, End, typing its name)
+// shows its view as a click does.
+class AlberoNavigazione : public QTreeWidget {
+public:
+    AlberoNavigazione(QWidget* padre, std::function<void(QTreeWidgetItem*)> mostra)
+        : QTreeWidget(padre), mostra(std::move(mostra))
+    {}
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override
+    {
+        QTreeWidgetItem* prima = currentItem();
+        QTreeWidget::keyPressEvent(evento);
+        if (currentItem() && currentItem() != prima)
+            mostra(currentItem());
+    }
+
+private:
+    std::function<void(QTreeWidgetItem*)> mostra;
+};
+
 QLineEdit* campoOra(QWidget* padre, bool solaLettura)
 {
     auto* campo = new QLineEdit(padre);
@@ -164,7 +187,8 @@ void frmMain::costruisciControlli()
     auto* centro = new QWidget(this);
     setCentralWidget(centro);
 
-    S25Tree = new QTreeWidget(centro);
+    S25Tree
+        = new AlberoNavigazione(centro, [this](QTreeWidgetItem* nodo) { S25Tree_NodeClick(nodo); });
     S25Tree->setObjectName(QStringLiteral("S25Tree"));
     S25Tree->setHeaderHidden(true);
     S25Tree->setGeometry(InPixel(MargineTwips), InPixel(MargineTwips),
