@@ -191,12 +191,9 @@ private slots:
         connetti();
         clic(QStringLiteral("RUB_SIM"));
         QVERIFY(finestra->mnuRubVis->isEnabled());
-        clic(QStringLiteral("LOGO"));
-        QVERIFY(!finestra->mnuLVis->isEnabled());
         finestra->setEnabled(false);
         finestra->setEnabled(true);
         QVERIFY(finestra->mnuRubVis->isEnabled());
-        QVERIFY(!finestra->mnuLVis->isEnabled());
     }
 
     // Moving in the tree with the keyboard shows each node's view, as a click does.

@@ -65,6 +65,9 @@ public:
     void List1_DblClick();
     void List1_MouseUp(Qt::MouseButton pulsante);
     void List1_ColumnClick(int colonna);
+    // Puts picture `immagine` of the header's pictures (the main image list, from 0) into the
+    // header of column `colonna`, or takes it away, as the header format flags say.
+    void ShowHeaderIcon(int32_t colonna, int32_t immagine, int32_t formato, int32_t flagImmagine);
     // The key of the selected tree node; empty when none is selected.
     QString ChiaveSelezionata() const;
 

@@ -3,11 +3,29 @@
 #include "finestre.h"
 #include "immagini.h"
 
+#include <QCollator>
 #include <QHeaderView>
+#include <QLocale>
 
 namespace {
 
-// Rows compare their texts without regard to letter case, as a user expects of a name list.
+// The collation of the language in use, blind to letter case: names sort as in a dictionary
+// ("Österreich" with the O's, not after "Zeta"). The "C" locale has no collation of its own
+// (it compares character codes), so it takes the common one.
+const QCollator& collazione()
+{
+    static QCollator collatore;
+    static QString lingua;
+    if (lingua.isEmpty() || lingua != QLocale().name()) {
+        lingua = QLocale().name();
+        const bool senzaRegole = QLocale().language() == QLocale::C;
+        collatore = QCollator(senzaRegole ? QLocale(QLocale::English) : QLocale());
+        collatore.setCaseSensitivity(Qt::CaseInsensitive);
+    }
+    return collatore;
+}
+
+// Rows compare their texts as a user expects of a name list.
 class RigaReport : public QTreeWidgetItem {
 public:
     using QTreeWidgetItem::QTreeWidgetItem;
@@ -15,7 +33,7 @@ public:
     bool operator<(const QTreeWidgetItem& altra) const override
     {
         const int colonna = treeWidget() ? treeWidget()->sortColumn() : 0;
-        const int confronto = text(colonna).compare(altra.text(colonna), Qt::CaseInsensitive);
+        const int confronto = collazione().compare(text(colonna), altra.text(colonna));
         if (confronto != 0)
             return confronto < 0;
         return text(colonna) < altra.text(colonna);
