@@ -2,6 +2,7 @@
 // enough for what they hold, header pictures; and the filters of the file dialogs.
 
 #include "catalogo.h"
+#include "frmi.h"
 #include "frmmain.h"
 #include "globali.h"
 #include "interazione.h"
@@ -97,6 +98,18 @@ private slots:
         QFETCH(QString, filtro);
         QFETCH(QString, qt);
         QCOMPARE(FiltroQt(filtro), qt);
+    }
+
+    // The splash is drawn with a visible border round it.
+    void bordoDelloSplash()
+    {
+        frmI splash([] { return nullptr; });
+        splash.adjustSize();
+        const QImage immagine = splash.grab().toImage();
+        const QRgb bordo = splash.palette().color(QPalette::Dark).rgb();
+        QCOMPARE(immagine.pixel(0, 0), bordo);
+        QCOMPARE(immagine.pixel(immagine.width() - 1, immagine.height() / 2), bordo);
+        QVERIFY(immagine.pixel(immagine.width() / 2, 2) != bordo);
     }
 
     // The open and save dialogs start in the program's folder, not in the working folder.
