@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QWindow>
@@ -215,6 +216,25 @@ private slots:
         QCOMPARE(finestra->ChiaveSelezionata(), QStringLiteral("S25"));
         QCOMPARE(finestra->CurrentView, uint8_t(0));
         QVERIFY(!finestra->frameOra->isVisible());
+    }
+
+    // Back in the melody view while a tone still rings, the button offers to stop it.
+    void pulsanteSuoneriaMostraIlTelefono()
+    {
+        connetti();
+        clic(QStringLiteral("MEL"));
+        QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Play"));
+        finestra->pPlay->click();
+        QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Stop"));
+        clic(QStringLiteral("LOGO"));
+        clic(QStringLiteral("MEL"));
+        QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Stop"));
+        QVERIFY(!finestra->sliderMelodia->isEnabled());
+        telefono->clearCommandLog();
+        finestra->pPlay->click();
+        QCOMPARE(telefono->commandLog(), QStringList{QStringLiteral("AT^SRTC")});
+        QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Play"));
+        QVERIFY(finestra->sliderMelodia->isEnabled());
     }
 
     // The network selection pane opens below the list, in the feature area beside the tree.
