@@ -17,8 +17,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -235,6 +237,29 @@ private slots:
         QCOMPARE(telefono->commandLog(), QStringList{QStringLiteral("AT^SRTC")});
         QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Play"));
         QVERIFY(finestra->sliderMelodia->isEnabled());
+    }
+
+    // The 97 x 26 logo is enlarged by whole pixels, never smoothed: its pixels stay black and
+    // white, and the pane's divider and progress bar stay inside the pane.
+    void logoAPixelInteri()
+    {
+        QImage scacchi(97, 26, QImage::Format_RGB32);
+        for (int y = 0; y < scacchi.height(); ++y)
+            for (int x = 0; x < scacchi.width(); ++x)
+                scacchi.setPixel(x, y, (x + y) % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+        clic(QStringLiteral("LOGO"));
+        finestra->PicLogo->setPixmap(QPixmap::fromImage(scacchi));
+        const QImage visto = finestra->PicLogo->grab().toImage();
+        QSet<QRgb> colori;
+        for (int y = 0; y < visto.height(); ++y)
+            for (int x = 0; x < visto.width(); ++x)
+                colori.insert(visto.pixel(x, y));
+        QCOMPARE(colori, (QSet<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
+
+        const QRect riquadro = finestra->frameLogo->rect();
+        QVERIFY(riquadro.contains(finestra->Line1->geometry()));
+        QVERIFY(riquadro.contains(finestra->pbarLogo->geometry()));
+        QVERIFY(riquadro.contains(finestra->picDrop->geometry()));
     }
 
     // The network selection pane opens below the list, in the feature area beside the tree.

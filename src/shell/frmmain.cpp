@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMoveEvent>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -29,6 +30,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -45,6 +47,11 @@ constexpr int SinistraVistaTwips = MargineTwips + LarghezzaAlberoTwips + 60;
 // the size such a window would have with our central area, so the views fill it exactly.
 constexpr int CorniceAltezzaTwips = 1470 - 2 * MargineTwips;
 constexpr int CorniceLarghezzaTwips = 2450 - SinistraVistaTwips - MargineTwips;
+
+// The logo pane: the palette column on the left, the editor column at this x (pixels), as wide
+// as the design has it when the pane allows.
+constexpr int ColonnaEditorLogo = 130;
+constexpr int LarghezzaEditorLogo = 480;
 
 enum class Stile { Pulsante, Interruttore, Separatore };
 
@@ -142,6 +149,31 @@ private:
     std::function<void(QTreeWidgetItem*)> mostra;
 };
 
+// A picture enlarged by whole pixels without smoothing, centred: a 97 x 26 logo stays sharp.
+class FiguraAPixelInteri : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* evento) override
+    {
+        const QPixmap figura = pixmap();
+        if (figura.isNull()) {
+            QLabel::paintEvent(evento);
+            return;
+        }
+        const QSize misura = figura.deviceIndependentSize().toSize();
+        const int fattore
+            = std::max(1, std::min(width() / misura.width(), height() / misura.height()));
+        const QSize scalata = misura * fattore;
+        const QRect dove(QPoint((width() - scalata.width()) / 2, (height() - scalata.height()) / 2),
+                         scalata);
+        QPainter pittore(this);
+        pittore.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        pittore.drawPixmap(dove, figura);
+    }
+};
+
 QLineEdit* campoOra(QWidget* padre, bool solaLettura)
 {
     auto* campo = new QLineEdit(padre);
@@ -234,18 +266,17 @@ void frmMain::costruisciRiquadroLogo()
             PicLogoOp[n]->setPixmap(Figura(QStringLiteral("logo%1").arg(n)));
     }
 
-    constexpr int colonna = 130;
+    constexpr int colonna = ColonnaEditorLogo;
     labL1 = etichetta(frameLogo);
     labL1->setWordWrap(true);
     labL1->setGeometry(colonna, 14, 480, 32);
     picDrop = new QFrame(frameLogo);
     picDrop->setObjectName(QStringLiteral("picDrop"));
     picDrop->setFrameShape(QFrame::StyledPanel);
-    picDrop->setGeometry(colonna, 48, 4 * 120, 4 * 40);
-    PicLogo = new QLabel(picDrop);
+    picDrop->setGeometry(colonna, 48, LarghezzaEditorLogo, 4 * 40);
+    PicLogo = new FiguraAPixelInteri(picDrop);
     PicLogo->setObjectName(QStringLiteral("PicLogo"));
     PicLogo->setAutoFillBackground(true);
-    PicLogo->setScaledContents(true);
 
     labL2 = etichetta(frameLogo);
     labL2->setGeometry(colonna, 220, 160, 20);
@@ -637,6 +668,20 @@ void frmMain::Form_Resize()
     LayoutPerVista(CurrentView, InTwips(centro.width()) + CorniceLarghezzaTwips,
                    InTwips(centro.height()) + CorniceAltezzaTwips, misure);
     ApplicaMisure(misure);
+    adattaEditorLogo();
+}
+
+void frmMain::adattaEditorLogo()
+{
+    // The editor column keeps inside the pane: the drop area, the divider and the progress bar
+    // narrow with a narrow pane, and the logo stays centred in its drop area.
+    const int margine = 10;
+    const int larghezza
+        = std::clamp(frameLogo->width() - ColonnaEditorLogo - margine, 0, LarghezzaEditorLogo);
+    for (QWidget* w : {static_cast<QWidget*>(labL1), static_cast<QWidget*>(picDrop),
+                       static_cast<QWidget*>(Line1), static_cast<QWidget*>(pbarLogo)})
+        w->resize(larghezza, w->height());
+    PicLogo->move((picDrop->width() - PicLogo->width()) / 2, PicLogo->y());
 }
 
 void frmMain::resizeEvent(QResizeEvent* evento)

@@ -207,6 +207,7 @@ private:
     void caricaPreferiti();
     void colonnaTavolozza();
     void impilaRiquadri();
+    void adattaEditorLogo();
     void posizionaLuci();
     void applicaPosizione();
     void completaPosizione();
