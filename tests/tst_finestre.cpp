@@ -12,11 +12,13 @@
 #include "s25simulator.h"
 #include "seedfile.h"
 #include "statobase.h"
+#include "vocabolario.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -85,6 +87,54 @@ void controllaSopra(QDialog& dialogo, QWidget& proprietario)
                             .arg(QString::fromLatin1(dialogo.metaObject()->className()))
                             .arg(scarto.x())
                             .arg(scarto.y())));
+}
+
+// Every visible column of the list is wide enough for its header and for every row's text and
+// picture, so nothing is cut to "…".
+void controllaColonne(ListaReport& lista)
+{
+    QVERIFY(lista.topLevelItemCount() > 0);
+    QStyleOptionViewItem opzione;
+    opzione.initFrom(&lista);
+    opzione.font = lista.font();
+    opzione.decorationSize = lista.iconSize().isValid() ? lista.iconSize() : QSize(16, 16);
+    for (int c = 0; c < lista.columnCount(); ++c) {
+        if (lista.isColumnHidden(c) || lista.columnWidth(c) == 0)
+            continue;
+        const QString colonna = lista.headerItem()->text(c);
+        QVERIFY2(lista.columnWidth(c) >= lista.header()->sectionSizeHint(c),
+                 qPrintable(QStringLiteral("header of \"%1\" cut").arg(colonna)));
+        for (int r = 0; r < lista.topLevelItemCount(); ++r) {
+            const QModelIndex indice = lista.model()->index(r, c);
+            const int serve = lista.itemDelegateForIndex(indice)->sizeHint(opzione, indice).width();
+            QVERIFY2(lista.columnWidth(c) >= serve,
+                     qPrintable(QStringLiteral("\"%1\" cut in column \"%2\" (%3 < %4)")
+                                    .arg(lista.topLevelItem(r)->text(c), colonna)
+                                    .arg(lista.columnWidth(c))
+                                    .arg(serve)));
+        }
+    }
+}
+
+// At least the width the tree's column needs to show every caption now visible whole: its
+// indentation, its picture and its text.
+int larghezzaAlbero(const QTreeWidget& albero)
+{
+    const int figura = albero.iconSize().isValid() ? albero.iconSize().width() : 16;
+    int larghezza = 0;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&albero)); *it; ++it) {
+        int livello = albero.rootIsDecorated() ? 1 : 0;
+        bool visibile = true;
+        for (const QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent()) {
+            ++livello;
+            visibile = visibile && p->isExpanded();
+        }
+        if (visibile)
+            larghezza
+                = std::max(larghezza, livello * albero.indentation() + figura
+                                          + albero.fontMetrics().horizontalAdvance((*it)->text(0)));
+    }
+    return larghezza;
 }
 
 } // namespace
@@ -260,6 +310,51 @@ private slots:
         QVERIFY(riquadro.contains(finestra->Line1->geometry()));
         QVERIFY(riquadro.contains(finestra->pbarLogo->geometry()));
         QVERIFY(riquadro.contains(finestra->picDrop->geometry()));
+    }
+
+    // The lists' columns grow to fit their headers and contents, in every language.
+    void colonneNonTagliate_data()
+    {
+        QTest::addColumn<int>("lingua");
+        QTest::newRow("it") << 0;
+        QTest::newRow("en") << 1;
+        QTest::newRow("fr") << 2;
+    }
+
+    void colonneNonTagliate()
+    {
+        QFETCH(int, lingua);
+        Opzioni.Lingua = static_cast<uint8_t>(lingua);
+        BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+        finestra->InitLang();
+        InitTabelleLingua();
+        connetti();
+        for (const char* chiave : {"RUB", "RUB_SIM", "RUB_ROS", "BLOCK", "TRASF", "TRASF2",
+                                   "LIST_RC", "SMS_IN", "ALIM", "RETE", "S25"}) {
+            clic(QString::fromLatin1(chiave));
+            controllaColonne(*finestra->List1);
+        }
+        clic(QStringLiteral("CAL"));
+        controllaColonne(*finestra->listProm);
+    }
+
+    // The tree shows every caption whole, whatever branches are open: its column is as wide as
+    // the longest caption shown, and the tree scrolls sideways when that is wider than it.
+    void alberoMostraOgniDidascalia()
+    {
+        for (uint8_t lingua : {0, 1, 2}) {
+            Opzioni.Lingua = lingua;
+            BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+            finestra->InitLang();
+            QTreeWidget* albero = finestra->S25Tree;
+            QVERIFY(albero->columnWidth(0) >= larghezzaAlbero(*albero));
+            albero->expandAll();
+            QVERIFY2(albero->columnWidth(0) >= larghezzaAlbero(*albero),
+                     qPrintable(QString::number(lingua)));
+            albero->collapseAll();
+            albero->expandAll();
+            QVERIFY(albero->columnWidth(0) >= larghezzaAlbero(*albero));
+        }
     }
 
     // The network selection pane opens below the list, in the feature area beside the tree.

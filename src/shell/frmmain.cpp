@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -145,7 +146,19 @@ protected:
             mostra(currentItem());
     }
 
+    // Runs whenever the rows shown change: nodes added, renamed, expanded or collapsed.
+    void updateGeometries() override
+    {
+        QTreeWidget::updateGeometries();
+        if (std::exchange(adattando, true))
+            return;
+        header()->setMinimumSectionSize(std::max(1, sizeHintForColumn(0)));
+        adattando = false;
+    }
+
 private:
+    bool adattando = false;
+
     std::function<void(QTreeWidgetItem*)> mostra;
 };
 

@@ -6,6 +6,9 @@
 #include <QCollator>
 #include <QHeaderView>
 #include <QLocale>
+#include <QStyleOptionViewItem>
+
+#include <algorithm>
 
 namespace {
 
@@ -56,6 +59,17 @@ ListaReport::ListaReport(QWidget* padre) : QTreeWidget(padre)
     setHeaderHidden(true);
     header()->setSectionsClickable(true);
     header()->setSortIndicatorShown(false);
+    // However a view fills or changes its rows, the columns grow to show them whole.
+    connect(model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex& padre, int prima, int ultima) {
+                if (!padre.isValid())
+                    allargaPer(prima, ultima);
+            });
+    connect(model(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& da, const QModelIndex& a) {
+                if (!da.parent().isValid())
+                    allargaPer(da.row(), a.row());
+            });
 }
 
 void ListaReport::ImpostaColonne(const QList<Colonna>& colonne)
@@ -69,7 +83,8 @@ void ListaReport::ImpostaColonne(const QList<Colonna>& colonne)
     setHeaderLabels(titoli);
     for (int i = 0; i < colonne.size(); ++i) {
         headerItem()->setData(i, RuoloChiave, colonne.at(i).chiave);
-        setColumnWidth(i, InPixel(colonne.at(i).larghezzaTwips));
+        const int larghezza = InPixel(colonne.at(i).larghezzaTwips);
+        setColumnWidth(i, larghezza > 0 ? std::max(larghezza, header()->sectionSizeHint(i)) : 0);
     }
 }
 
@@ -88,6 +103,24 @@ QTreeWidgetItem* ListaReport::Aggiungi(const QString& testo, const QStringList& 
     if (ordinata)
         riordina();
     return riga;
+}
+
+void ListaReport::allargaPer(int primaRiga, int ultimaRiga)
+{
+    QStyleOptionViewItem opzione;
+    initViewItemOption(&opzione);
+    for (int c = 0; c < columnCount(); ++c) {
+        if (columnWidth(c) == 0)
+            continue;
+        int serve = columnWidth(c);
+        for (int r = primaRiga; r <= ultimaRiga; ++r) {
+            const QModelIndex indice = model()->index(r, c);
+            serve
+                = std::max(serve, itemDelegateForIndex(indice)->sizeHint(opzione, indice).width());
+        }
+        if (serve > columnWidth(c))
+            setColumnWidth(c, serve);
+    }
 }
 
 QString ListaReport::SottoVoce(const QTreeWidgetItem* riga, int n)

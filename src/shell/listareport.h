@@ -10,7 +10,9 @@ class ListaReport : public QTreeWidget {
 public:
     explicit ListaReport(QWidget* padre = nullptr);
 
-    // Replaces the columns: captions, widths in twips and keys.
+    // Replaces the columns: captions, widths in twips and keys. The widths are minimums: a
+    // column grows to fit its header, and the rows a view adds (the user may still narrow it).
+    // A column of width 0 is a hidden one and stays so.
     struct Colonna {
         QString testo;
         int larghezzaTwips = 1500;
@@ -39,6 +41,8 @@ public:
 
 private:
     void riordina();
+    // Widens the columns that these rows' texts and pictures do not fit.
+    void allargaPer(int primaRiga, int ultimaRiga);
 
     bool ordinata = false;
     int chiaveOrdine = 0;
