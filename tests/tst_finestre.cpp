@@ -3,6 +3,7 @@
 // state, panes that stay in the feature area, a tree that follows the keyboard.
 
 #include "catalogo.h"
+#include "didascalie.h"
 #include "frmmain.h"
 #include "frmsms.h"
 #include "globali.h"
@@ -372,6 +373,24 @@ private slots:
         QVERIFY(!riquadro.intersects(finestra->List1->geometry()));
         QCOMPARE(riquadro.left(), finestra->List1->x());
         QVERIFY(finestra->centralWidget()->rect().contains(riquadro));
+    }
+
+    // The entry dialog shows its captions whole in every language ("Numbe", "Locatio" and
+    // "Positior" were cut).
+    void dialogoVoceSenzaTagli()
+    {
+        connetti();
+        clic(QStringLiteral("RUB_SIM"));
+        for (uint8_t lingua : {0, 1, 2}) {
+            Opzioni.Lingua = lingua;
+            BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+            QVERIFY(conDialogo([this] { finestra->rubrica->AddRubrica(); },
+                               [](QDialog& d) {
+                                   const QStringList difetti = TestiTagliati(d);
+                                   QVERIFY2(difetti.isEmpty(),
+                                            qPrintable(difetti.join(QStringLiteral("; "))));
+                               }));
+        }
     }
 
     // The distribution list editor opens over the compose dialog that calls it.
