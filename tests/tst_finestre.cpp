@@ -3,6 +3,7 @@
 // state, panes that stay in the feature area, a tree that follows the keyboard.
 
 #include "catalogo.h"
+#include "dialoghi.h"
 #include "didascalie.h"
 #include "frmmain.h"
 #include "frmsms.h"
@@ -40,38 +41,6 @@ using s25sim::S25Simulator;
 namespace {
 
 constexpr int Pazienza = 10000;
-
-// The input dialog now shown, when one is: a modeless input dialog or a modal one.
-QDialog* dialogoVisibile(const QSet<QDialog*>& giaVisti)
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        auto* dialogo = qobject_cast<QDialog*>(w);
-        if (dialogo && dialogo->isVisible() && !giaVisti.contains(dialogo)
-            && (w->inherits("DialogoRestituito") || w->inherits("frmListD")))
-            return dialogo;
-    }
-    return nullptr;
-}
-
-// Runs `comando`; the first input dialog it shows is handed to `esamina`, then closed.
-bool conDialogo(const std::function<void()>& comando, const std::function<void(QDialog&)>& esamina,
-                QSet<QDialog*> giaVisti = {})
-{
-    bool visto = false;
-    QTimer sonda;
-    sonda.setInterval(20);
-    QObject::connect(&sonda, &QTimer::timeout, [&] {
-        QDialog* dialogo = visto ? nullptr : dialogoVisibile(giaVisti);
-        if (!dialogo)
-            return;
-        visto = true;
-        esamina(*dialogo);
-        dialogo->reject();
-    });
-    sonda.start();
-    comando();
-    return QTest::qWaitFor([&] { return visto; }, Pazienza);
-}
 
 // An input dialog stands over its owner: owned by it, usable while the owner is disabled,
 // centred over it at its final size.
@@ -175,7 +144,7 @@ class TstFinestre : public QObject {
 
     void sopraLaFinestra(const std::function<void()>& comando)
     {
-        QVERIFY(conDialogo(comando, [this](QDialog& d) {
+        QVERIFY(ConDialogo(comando, [this](QDialog& d) {
             QVERIFY(!finestra->isEnabled());
             controllaSopra(d, *finestra);
         }));
@@ -384,7 +353,7 @@ private slots:
         for (uint8_t lingua : {0, 1, 2}) {
             Opzioni.Lingua = lingua;
             BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
-            QVERIFY(conDialogo([this] { finestra->rubrica->AddRubrica(); },
+            QVERIFY(ConDialogo([this] { finestra->rubrica->AddRubrica(); },
                                [](QDialog& d) {
                                    const QStringList difetti = TestiTagliati(d);
                                    QVERIFY2(difetti.isEmpty(),
@@ -397,12 +366,12 @@ private slots:
     void editorListeSopraLaComposizione()
     {
         connetti();
-        QVERIFY(conDialogo([this] { finestra->messaggi->InviaSMS(false, true); },
+        QVERIFY(ConDialogo([this] { finestra->messaggi->InviaSMS(false, true); },
                            [](QDialog& composizione) {
                                auto* sms = qobject_cast<frmSMS*>(&composizione);
                                QVERIFY(sms);
                                QPushButton* pEditList = sms->pEditList;
-                               QVERIFY(conDialogo([pEditList] { pEditList->click(); },
+                               QVERIFY(ConDialogo([pEditList] { pEditList->click(); },
                                                   [&composizione](QDialog& editor) {
                                                       controllaSopra(editor, composizione);
                                                   },
