@@ -5,6 +5,7 @@
 #include "catalogo.h"
 #include "dialoghi.h"
 #include "didascalie.h"
+#include "frmlistd.h"
 #include "frmmain.h"
 #include "frmsms.h"
 #include "globali.h"
@@ -51,6 +52,11 @@ void controllaSopra(QDialog& dialogo, QWidget& proprietario)
     QVERIFY(dialogo.windowHandle());
     QCOMPARE(dialogo.windowHandle()->transientParent(), proprietario.windowHandle());
     QCOMPARE(dialogo.size(), dialogo.size().expandedTo(dialogo.minimumSizeHint()));
+    // Wide enough for the window manager to show its title whole.
+    QFont titolo = dialogo.font();
+    titolo.setBold(true);
+    QVERIFY2(dialogo.width() > QFontMetrics(titolo).horizontalAdvance(dialogo.windowTitle()),
+             qPrintable(dialogo.windowTitle()));
     const QPoint scarto = dialogo.frameGeometry().center() - proprietario.frameGeometry().center();
     QVERIFY2(qAbs(scarto.x()) <= 1 && qAbs(scarto.y()) <= 1,
              qPrintable(QStringLiteral("%1 is off the centre by %2, %3")
@@ -61,7 +67,7 @@ void controllaSopra(QDialog& dialogo, QWidget& proprietario)
 
 // Every visible column of the list is wide enough for its header and for every row's text and
 // picture, so nothing is cut to "…".
-void controllaColonne(ListaReport& lista)
+void controllaColonne(QTreeWidget& lista)
 {
     QVERIFY(lista.topLevelItemCount() > 0);
     QStyleOptionViewItem opzione;
@@ -342,6 +348,12 @@ private slots:
         QVERIFY(!riquadro.intersects(finestra->List1->geometry()));
         QCOMPARE(riquadro.left(), finestra->List1->x());
         QVERIFY(finestra->centralWidget()->rect().contains(riquadro));
+        // Its note shows whole, inside the pane and below the lists.
+        const QLabel* nota = finestra->labOKKIO;
+        QVERIFY(finestra->frameReti->rect().contains(nota->geometry()));
+        QVERIFY(nota->height() >= nota->heightForWidth(nota->width()));
+        QVERIFY(!nota->geometry().intersects(finestra->listaReti->geometry()));
+        QVERIFY(!nota->geometry().intersects(finestra->listaRetiDisp->geometry()));
     }
 
     // The entry dialog shows its captions whole in every language ("Numbe", "Locatio" and
@@ -362,10 +374,12 @@ private slots:
         }
     }
 
-    // The distribution list editor opens over the compose dialog that calls it.
+    // The distribution list editor opens over the compose dialog that calls it; its lists show
+    // names and numbers whole.
     void editorListeSopraLaComposizione()
     {
         connetti();
+        clic(QStringLiteral("RUB_SIM"));
         QVERIFY(ConDialogo([this] { finestra->messaggi->InviaSMS(false, true); },
                            [](QDialog& composizione) {
                                auto* sms = qobject_cast<frmSMS*>(&composizione);
@@ -374,6 +388,11 @@ private slots:
                                QVERIFY(ConDialogo([pEditList] { pEditList->click(); },
                                                   [&composizione](QDialog& editor) {
                                                       controllaSopra(editor, composizione);
+                                                      // Its phonebook list shows names whole.
+                                                      auto* listD
+                                                          = qobject_cast<frmListD*>(&editor);
+                                                      QVERIFY(listD);
+                                                      controllaColonne(*listD->listRubrica);
                                                   },
                                                   {&composizione}));
                            }));

@@ -24,6 +24,7 @@ protected:
 
 private:
     void restituisci();
+    void allargaPerTitolo();
 
     std::optional<uint8_t> codice;
     QWidget* principale;

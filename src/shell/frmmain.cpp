@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
+#include <QStyleOptionViewItem>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -152,11 +153,35 @@ protected:
         QTreeWidget::updateGeometries();
         if (std::exchange(adattando, true))
             return;
-        header()->setMinimumSectionSize(std::max(1, sizeHintForColumn(0)));
+        header()->setMinimumSectionSize(std::max(1, larghezzaNecessaria()));
         adattando = false;
     }
 
 private:
+    // The width the longest caption among the open branches takes, with its indentation and
+    // picture, wherever the tree is scrolled.
+    int larghezzaNecessaria() const
+    {
+        QStyleOptionViewItem opzione;
+        initViewItemOption(&opzione);
+        int larghezza = 0;
+        for (QTreeWidgetItemIterator it(const_cast<AlberoNavigazione*>(this)); *it; ++it) {
+            int livello = rootIsDecorated() ? 1 : 0;
+            bool aperto = true;
+            for (const QTreeWidgetItem* p = (*it)->parent(); p && aperto; p = p->parent()) {
+                ++livello;
+                aperto = p->isExpanded();
+            }
+            if (!aperto)
+                continue;
+            const QModelIndex indice = indexFromItem(*it);
+            larghezza = std::max(
+                larghezza, livello * indentation()
+                               + itemDelegateForIndex(indice)->sizeHint(opzione, indice).width());
+        }
+        return larghezza;
+    }
+
     bool adattando = false;
 
     std::function<void(QTreeWidgetItem*)> mostra;
@@ -222,6 +247,9 @@ frmMain::frmMain()
     costruisciPopup();
     costruisciBarraStato();
     collegaComandi();
+    // The toolbar's height changes with the buttons a view shows: the views are laid out again
+    // whenever their area changes, not only when the window does.
+    centralWidget()->installEventFilter(this);
     resize(800, 560);
 }
 
@@ -682,6 +710,22 @@ void frmMain::Form_Resize()
                    InTwips(centro.height()) + CorniceAltezzaTwips, misure);
     ApplicaMisure(misure);
     adattaEditorLogo();
+    if (CurrentView == 13)
+        adattaNotaReti();
+}
+
+void frmMain::adattaNotaReti()
+{
+    // The rule leaves the note a fixed strip under the lists; the note takes the pane's width and
+    // the lines its text needs, and the lists give up what more it needs.
+    const int margine = listaRetiDisp->x();
+    const int larghezza = std::max(0, frameReti->width() - 2 * margine);
+    const int altezza = labOKKIO->heightForWidth(larghezza);
+    const int fondo = frameReti->height() - margine / 2;
+    const int manca = std::max(0, labOKKIO->y() + altezza - fondo);
+    for (QListWidget* lista : {listaReti, listaRetiDisp})
+        lista->resize(lista->width(), std::max(0, lista->height() - manca));
+    labOKKIO->setGeometry(margine, labOKKIO->y() - manca, larghezza, altezza);
 }
 
 void frmMain::adattaEditorLogo()

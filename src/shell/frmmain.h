@@ -208,6 +208,7 @@ private:
     void colonnaTavolozza();
     void impilaRiquadri();
     void adattaEditorLogo();
+    void adattaNotaReti();
     void posizionaLuci();
     void applicaPosizione();
     void completaPosizione();

@@ -25,6 +25,8 @@ void frmMain::collegaElenco()
 
 bool frmMain::eventFilter(QObject* oggetto, QEvent* evento)
 {
+    if (oggetto == centralWidget() && evento->type() == QEvent::Resize)
+        Form_Resize();
     if (oggetto == List1 && evento->type() == QEvent::KeyRelease)
         List1_KeyUp();
     if (oggetto == List1->viewport() && evento->type() == QEvent::MouseButtonRelease)

@@ -6,6 +6,7 @@
 #include <QCollator>
 #include <QHeaderView>
 #include <QLocale>
+#include <QStyle>
 #include <QStyleOptionViewItem>
 
 #include <algorithm>
@@ -45,6 +46,30 @@ public:
 
 const int RuoloChiave = Qt::UserRole + 1;
 
+// Widens the columns of `vista` that these rows' texts and pictures do not fit.
+void allargaPer(QTreeWidget& vista, int primaRiga, int ultimaRiga)
+{
+    QStyleOptionViewItem opzione;
+    opzione.initFrom(&vista);
+    opzione.font = vista.font();
+    opzione.fontMetrics = vista.fontMetrics();
+    const int piccola = vista.style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, &vista);
+    opzione.decorationSize
+        = vista.iconSize().isValid() ? vista.iconSize() : QSize(piccola, piccola);
+    for (int c = 0; c < vista.columnCount(); ++c) {
+        if (vista.columnWidth(c) == 0)
+            continue;
+        int serve = vista.columnWidth(c);
+        for (int r = primaRiga; r <= ultimaRiga; ++r) {
+            const QModelIndex indice = vista.model()->index(r, c);
+            serve = std::max(serve,
+                             vista.itemDelegateForIndex(indice)->sizeHint(opzione, indice).width());
+        }
+        if (serve > vista.columnWidth(c))
+            vista.setColumnWidth(c, serve);
+    }
+}
+
 } // namespace
 
 ListaReport::ListaReport(QWidget* padre) : QTreeWidget(padre)
@@ -59,17 +84,7 @@ ListaReport::ListaReport(QWidget* padre) : QTreeWidget(padre)
     setHeaderHidden(true);
     header()->setSectionsClickable(true);
     header()->setSortIndicatorShown(false);
-    // However a view fills or changes its rows, the columns grow to show them whole.
-    connect(model(), &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex& padre, int prima, int ultima) {
-                if (!padre.isValid())
-                    allargaPer(prima, ultima);
-            });
-    connect(model(), &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex& da, const QModelIndex& a) {
-                if (!da.parent().isValid())
-                    allargaPer(da.row(), a.row());
-            });
+    ColonneCheCrescono(*this);
 }
 
 void ListaReport::ImpostaColonne(const QList<Colonna>& colonne)
@@ -103,24 +118,6 @@ QTreeWidgetItem* ListaReport::Aggiungi(const QString& testo, const QStringList& 
     if (ordinata)
         riordina();
     return riga;
-}
-
-void ListaReport::allargaPer(int primaRiga, int ultimaRiga)
-{
-    QStyleOptionViewItem opzione;
-    initViewItemOption(&opzione);
-    for (int c = 0; c < columnCount(); ++c) {
-        if (columnWidth(c) == 0)
-            continue;
-        int serve = columnWidth(c);
-        for (int r = primaRiga; r <= ultimaRiga; ++r) {
-            const QModelIndex indice = model()->index(r, c);
-            serve
-                = std::max(serve, itemDelegateForIndex(indice)->sizeHint(opzione, indice).width());
-        }
-        if (serve > columnWidth(c))
-            setColumnWidth(c, serve);
-    }
 }
 
 QString ListaReport::SottoVoce(const QTreeWidgetItem* riga, int n)
@@ -158,4 +155,18 @@ void ListaReport::riordina()
 {
     if (ordinata && chiaveOrdine >= 0 && chiaveOrdine < columnCount())
         sortItems(chiaveOrdine, ordine == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void ColonneCheCrescono(QTreeWidget& vista)
+{
+    QObject::connect(vista.model(), &QAbstractItemModel::rowsInserted, &vista,
+                     [&vista](const QModelIndex& padre, int prima, int ultima) {
+                         if (!padre.isValid())
+                             allargaPer(vista, prima, ultima);
+                     });
+    QObject::connect(vista.model(), &QAbstractItemModel::dataChanged, &vista,
+                     [&vista](const QModelIndex& da, const QModelIndex& a) {
+                         if (!da.parent().isValid())
+                             allargaPer(vista, da.row(), a.row());
+                     });
 }

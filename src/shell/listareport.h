@@ -41,10 +41,12 @@ public:
 
 private:
     void riordina();
-    // Widens the columns that these rows' texts and pictures do not fit.
-    void allargaPer(int primaRiga, int ultimaRiga);
 
     bool ordinata = false;
     int chiaveOrdine = 0;
     int ordine = 0;
 };
+
+// Makes the columns of a report list grow to fit the rows put in it or changed, however they are
+// put in; a column never shrinks (the user may still narrow it), and one of width 0 stays hidden.
+void ColonneCheCrescono(QTreeWidget& vista);
