@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -217,6 +218,24 @@ private slots:
 
         finestra->Toolbar1_ButtonClick(finestra->Toolbar1[2]);
         QTRY_VERIFY_WITH_TIMEOUT(Connesso && LineaLibera && Telefono.InfoLetta, Pazienza);
+
+        // Every view, its pane's captions whole.
+        for (const char* chiave :
+             {"S25", "ALIM", "RETE", "RUB", "RUB_SIM", "SMS", "SMS_IN", "CAL", "LIST", "LIST_RC",
+              "TRASF", "TRASF2", "BLOCK", "ORA", "MEL", "LOGO"}) {
+            clic(QString::fromLatin1(chiave));
+            // As the user sees it: once the layouts have taken the new texts.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            const QStringList difetti = TestiTagliati(*finestra);
+            QVERIFY2(difetti.isEmpty(),
+                     qPrintable(QString::fromLatin1(chiave) + QStringLiteral(": ")
+                                + difetti.join(QStringLiteral("; "))));
+        }
+        clic(QStringLiteral("RETE"));
+        finestra->Toolbar1[43]->setChecked(true);
+        finestra->Toolbar1_ButtonClick(finestra->Toolbar1[43]);
+        QVERIFY(finestra->frameReti->isVisible());
+        controlla(*finestra, {});
 
         dialogo([this] { finestra->mnuOConf->trigger(); }, QList<int>{524} + daA(534, 543));
 

@@ -131,7 +131,8 @@ protected:
 };
 
 // The navigation tree: a node reached with the keyboard (arrows, Home, End, typing its name)
-// shows its view as a click does.
+// shows its view as a click does. Its one column fills the tree and is never narrower than the
+// longest caption shown, so a caption too long for the tree scrolls sideways instead of being cut.
 class AlberoNavigazione : public QTreeWidget {
 public:
     AlberoNavigazione(QWidget* padre, std::function<void(QTreeWidgetItem*)> mostra)
