@@ -5,7 +5,7 @@ set -euo pipefail
 
 radice=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 pacchetti=(g++ cmake ninja-build qt6-base-dev qt6-serialport-dev qt6-translations-l10n
-           fonts-dejavu-core xvfb xauth)
+           fonts-dejavu-core xvfb xauth openbox x11-utils)
 
 mancanti=()
 for p in "${pacchetti[@]}"; do

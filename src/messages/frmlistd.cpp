@@ -4,9 +4,11 @@
 
 #include "catalogo.h"
 #include "codecs.h"
+#include "finestre.h"
 #include "globali.h"
 #include "immagini.h"
 #include "interazione.h"
+#include "listareport.h"
 #include "listedistribuzione.h"
 
 #include <QEvent>
@@ -18,6 +20,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int ColonnaNumero = 1;
@@ -25,6 +29,8 @@ constexpr int RuoloRossa = Qt::UserRole;
 // The member a row shows, as its index in the list; rows added from the phonebook carry it too,
 // so that a name longer than the stored 16 characters still finds its member.
 constexpr int RuoloMembro = Qt::UserRole + 1;
+
+constexpr int LarghezzaColonnaTwips = 1450;
 
 QTreeWidget* NuovaVista(QWidget* padre)
 {
@@ -36,6 +42,11 @@ QTreeWidget* NuovaVista(QWidget* padre)
     vista->setSortingEnabled(true);
     vista->sortByColumn(0, Qt::AscendingOrder);
     vista->header()->setSectionsClickable(false);
+    // The design's widths are minimums: the columns grow to show names and numbers whole.
+    for (int colonna = 0; colonna < vista->columnCount(); ++colonna)
+        vista->setColumnWidth(colonna, std::max(InPixel(LarghezzaColonnaTwips),
+                                                vista->header()->sectionSizeHint(colonna)));
+    ColonneCheCrescono(*vista);
     return vista;
 }
 

@@ -159,11 +159,11 @@ void frmSMS::costruisci()
 
 void frmSMS::InitLang()
 {
-    const std::pair<int, QWidget*> didascalie[]
-        = {{569, Frame1},      {573, Frame3},  {574, labTempo},   {575, Frame2},
-           {576, labSMSC},     {577, labTipo}, {578, optTipo[0]}, {579, optTipo[1]},
-           {580, labNotifica}, {581, Frame4},  {582, labMax},     {583, labUsati},
-           {584, labDisp},     {585, pInvia},  {586, pSalva},     {524, pAnnulla}};
+    const std::pair<int, QWidget*> didascalie[] = {
+        {569, Frame1},     {570, pEditList},   {571, optLD[0]}, {572, optLD[1]}, {573, Frame3},
+        {574, labTempo},   {575, Frame2},      {576, labSMSC},  {577, labTipo},  {578, optTipo[0]},
+        {579, optTipo[1]}, {580, labNotifica}, {581, Frame4},   {582, labMax},   {583, labUsati},
+        {584, labDisp},    {585, pInvia},      {586, pSalva},   {524, pAnnulla}};
     for (const auto& [voce, controllo] : didascalie)
         Didascalia(voce, controllo);
     cmbTempo->clear();

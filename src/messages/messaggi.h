@@ -34,6 +34,9 @@ public:
     // Appends a run of text to the reader pane; colour is an index of the 16-colour palette.
     void OutRTF(const QString& testo, uint8_t colore, const QString& font, int dimensione,
                 bool grassetto);
+    // Gives the last `conta` characters of the reader pane palette colour `colore` and leaves
+    // the caret at the end.
+    void SetColor(int16_t colore, int16_t conta);
 
 private:
     // What the commands have changed so far, on the SIM and in the archive.

@@ -233,6 +233,23 @@ void Messaggi::OutRTF(const QString& testo, uint8_t colore, const QString& font,
     f.txtSMS->setTextCursor(cursore);
 }
 
+void Messaggi::SetColor(int16_t colore, int16_t conta)
+{
+    QTextCursor cursore(f.txtSMS->document());
+    cursore.movePosition(QTextCursor::End);
+    const int fine = cursore.position();
+    // A count beyond the text or a colour outside the palette colours nothing.
+    if (conta > 0 && conta <= fine && colore >= 0 && colore <= 15) {
+        cursore.setPosition(fine - conta);
+        cursore.setPosition(fine, QTextCursor::KeepAnchor);
+        QTextCharFormat formato;
+        formato.setForeground(ColorePalette(static_cast<uint8_t>(colore)));
+        cursore.mergeCharFormat(formato);
+        cursore.clearSelection();
+    }
+    f.txtSMS->setTextCursor(cursore);
+}
+
 void Messaggi::ShowSMSTxt(uint8_t& indice)
 {
     f.txtSMS->setVisible(false);

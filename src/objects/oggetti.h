@@ -47,6 +47,8 @@ public:
     // A MIDI file dropped on the melody picture.
     void SetMidi2(const QString& file);
     void pPlay_Click();
+    // The play button and the sliders as the phone's ring tone stands: ringing or not.
+    void mostraSuoneria();
 
     void ShowCalendario() override;
     void AddProm() override;

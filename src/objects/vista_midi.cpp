@@ -30,11 +30,8 @@ void Oggetti::ShowMidi()
     pulsante("pSalvaLogo")->setToolTip(Msg(299));
     f.frameMidi->setVisible(true);
     f.frameMidi->setEnabled(false);
-    // The tone may still be ringing from an earlier showing: the pane starts ready to play.
-    Suonando = false;
-    f.pPlay->setText(QStringLiteral("&Play"));
-    f.sliderMelodia->setEnabled(true);
-    f.sliderVolume->setEnabled(true);
+    // A tone started at an earlier showing still rings: the button offers to stop it.
+    mostraSuoneria();
     if (Connesso && !Telefono.MidiLetta && LineaLibera) {
         const LetturaMidi lettura = LeggiMidi();
         if (lettura.limiti) {
@@ -98,21 +95,24 @@ void Oggetti::pPlay_Click()
     if (!Connesso || !LineaLibera)
         return;
     if (!Suonando) {
-        f.sliderMelodia->setEnabled(false);
-        f.sliderVolume->setEnabled(false);
-        f.pPlay->setText(QStringLiteral("&Stop"));
+        Suonando = true;
+        mostraSuoneria();
         InviaComandoAT(QStringLiteral("AT^SRTC=%1,%2")
                            .arg(f.sliderMelodia->value())
                            .arg(f.sliderVolume->value()));
         InviaComandoAT(QStringLiteral("AT^SRTC"));
-        Suonando = true;
     } else {
-        f.pPlay->setText(QStringLiteral("&Play"));
-        InviaComandoAT(QStringLiteral("AT^SRTC"));
         Suonando = false;
-        f.sliderMelodia->setEnabled(true);
-        f.sliderVolume->setEnabled(true);
+        mostraSuoneria();
+        InviaComandoAT(QStringLiteral("AT^SRTC"));
     }
+}
+
+void Oggetti::mostraSuoneria()
+{
+    f.pPlay->setText(Suonando ? QStringLiteral("&Stop") : QStringLiteral("&Play"));
+    f.sliderMelodia->setEnabled(!Suonando);
+    f.sliderVolume->setEnabled(!Suonando);
 }
 
 void Oggetti::DelMidi()

@@ -9,6 +9,8 @@
 #include "tabella.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,10 +19,12 @@ namespace {
 
 constexpr uint8_t CodiceDialogo = 2;
 
+// The design's measures (twips) are minimums: a caption longer in the current font and
+// language widens its control, and the grid moves the others aside.
 template <class Controllo>
-Controllo* Posiziona(Controllo* controllo, int left, int top, int width, int height)
+Controllo* Minimo(Controllo* controllo, int width, int height)
 {
-    controllo->setGeometry(InPixel(left), InPixel(top), InPixel(width), InPixel(height));
+    controllo->setMinimumSize(InPixel(width), InPixel(height));
     return controllo;
 }
 
@@ -40,17 +44,34 @@ frmInputVoceRub::frmInputVoceRub(uint8_t memoria, QWidget* principale)
 
 void frmInputVoceRub::costruisci()
 {
-    setFixedSize(InPixel(3480), InPixel(1750));
-    Label1 = Posiziona(new QLabel(this), 105, 130, 465, 195);
-    txtNome = Posiziona(new QLineEdit(this), 945, 96, 2325, 285);
-    Label2 = Posiziona(new QLabel(this), 105, 445, 600, 195);
-    txtNumero = Posiziona(new QLineEdit(this), 945, 420, 2325, 285);
-    Label3 = Posiziona(new QLabel(this), 105, 765, 645, 195);
-    txtMem = Posiziona(new QLineEdit(this), 945, 735, 540, 285);
+    Label1 = Minimo(new QLabel(this), 465, 195);
+    txtNome = Minimo(new QLineEdit(this), 2325, 285);
+    Label2 = Minimo(new QLabel(this), 600, 195);
+    txtNumero = Minimo(new QLineEdit(this), 2325, 285);
+    Label3 = Minimo(new QLabel(this), 645, 195);
+    txtMem = Minimo(new QLineEdit(this), 540, 285);
     txtMem->setEnabled(false);
-    chkRossa = Posiziona(new QCheckBox(this), 1680, 800, 1590, 195);
-    pOk = Posiziona(new QPushButton(QStringLiteral("&OK"), this), 1260, 1260, 960, 330);
-    pAnnulla = Posiziona(new QPushButton(this), 2310, 1260, 960, 330);
+    chkRossa = Minimo(new QCheckBox(this), 1590, 195);
+    pOk = Minimo(new QPushButton(QStringLiteral("&OK"), this), 960, 330);
+    pAnnulla = Minimo(new QPushButton(this), 960, 330);
+
+    // Name and number fields in one column after their labels; the position with the red-list
+    // box on its row; OK and Cancel at the bottom right.
+    auto* griglia = new QGridLayout(this);
+    griglia->setSizeConstraint(QLayout::SetFixedSize);
+    griglia->addWidget(Label1, 0, 0);
+    griglia->addWidget(txtNome, 0, 1, 1, 2);
+    griglia->addWidget(Label2, 1, 0);
+    griglia->addWidget(txtNumero, 1, 1, 1, 2);
+    griglia->addWidget(Label3, 2, 0);
+    griglia->addWidget(txtMem, 2, 1);
+    griglia->addWidget(chkRossa, 2, 2, Qt::AlignRight);
+    auto* pulsanti = new QHBoxLayout;
+    pulsanti->addStretch();
+    pulsanti->addWidget(pOk);
+    pulsanti->addWidget(pAnnulla);
+    griglia->addLayout(pulsanti, 3, 0, 1, 3);
+    griglia->setColumnStretch(2, 1);
     pOk->setDefault(true);
     setTabOrder(txtNome, txtNumero);
     setTabOrder(txtNumero, txtMem);

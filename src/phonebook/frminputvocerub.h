@@ -11,7 +11,6 @@ class QPushButton;
 
 // The entry dialog: a name, a number and the red-list mark for one position of one memory. It
 // writes the entry itself on OK; its opener waits for it to close (the hand-back protocol).
-// It has no parent, so that the disabled main window leaves it usable.
 class frmInputVoceRub : public DialogoRestituito {
     Q_OBJECT
 public:

@@ -5,11 +5,12 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPushButton>
 
 DialogoRestituito::DialogoRestituito(std::optional<uint8_t> codice, QWidget* principale)
-    : QDialog(nullptr), codice(codice), principale(principale)
+    : QDialog(principale), codice(codice), principale(principale)
 {
     if (codice) {
         DialogoAperto = *codice;
@@ -26,6 +27,12 @@ void DialogoRestituito::MostraEAttendi(QWidget* focus)
 {
     if (principale)
         principale->setEnabled(false);
+    // Disabling the owner disabled this window too; a window of its own can be enabled again.
+    setEnabled(true);
+    // Centred at the size its contents take, not at the size a window has before it is shown.
+    if (!testAttribute(Qt::WA_Resized))
+        adjustSize();
+    allargaPerTitolo();
     CentraForm(*this, principale);
     DialogoChiuso = false;
     show();
@@ -37,6 +44,17 @@ void DialogoRestituito::MostraEAttendi(QWidget* focus)
     connect(qApp, &QCoreApplication::aboutToQuit, &ciclo, &QEventLoop::quit);
     if (!DialogoChiuso)
         ciclo.exec();
+}
+
+void DialogoRestituito::allargaPerTitolo()
+{
+    // The window manager cuts a title wider than the window; its frame's buttons take some room.
+    constexpr int BordoTitolo = 120;
+    QFont titolo = font();
+    titolo.setBold(true);
+    const int serve = QFontMetrics(titolo).horizontalAdvance(windowTitle()) + BordoTitolo;
+    if (width() < serve)
+        resize(serve, height());
 }
 
 void DialogoRestituito::done(int risultato)

@@ -7,8 +7,8 @@
 
 // A dialog opened modeless over the disabled main window, whose opener waits until it closes:
 // however it goes (OK, Cancel, its close box, its destruction) it raises DialogoChiuso once,
-// clears DialogoAperto and gives the main window back its input. It has no parent, so that the
-// disabled main window leaves it usable.
+// clears DialogoAperto and gives the main window back its input. The main window owns it, so
+// that it stays above it; being a window of its own, it stays usable while its owner is disabled.
 class DialogoRestituito : public QDialog {
     Q_OBJECT
 public:
@@ -24,6 +24,7 @@ protected:
 
 private:
     void restituisci();
+    void allargaPerTitolo();
 
     std::optional<uint8_t> codice;
     QWidget* principale;

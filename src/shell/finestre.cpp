@@ -34,18 +34,36 @@ QRect Centrato(const QRect& frm, const QRect& ref)
             frm.height()};
 }
 
+namespace {
+
+// What the window manager's frame adds round a window; nothing until it has framed it.
+QMargins Cornice(const QWidget& finestra)
+{
+    const QRect esterno = finestra.frameGeometry();
+    const QRect interno = finestra.geometry();
+    return {interno.left() - esterno.left(), interno.top() - esterno.top(),
+            esterno.right() - interno.right(), esterno.bottom() - interno.bottom()};
+}
+
+} // namespace
+
 void CentraForm(QWidget& frm, const QWidget* ref)
 {
     QRect riferimento;
+    // A window not framed yet will get the frame its owner has.
+    QMargins cornice = Cornice(frm);
     if (ref) {
         riferimento = GeometriaTwips(*ref);
+        if (cornice.isNull())
+            cornice = Cornice(*ref);
     } else if (const QScreen* schermo = QGuiApplication::primaryScreen()) {
         const QRect s = schermo->geometry();
         riferimento = {InTwips(s.x()), InTwips(s.y()), InTwips(s.width()), InTwips(s.height())};
     } else {
         return;
     }
-    const QRect proprio = GeometriaTwips(frm);
+    const QSize esterno = frm.geometry().marginsAdded(cornice).size();
+    const QRect proprio(0, 0, InTwips(esterno.width()), InTwips(esterno.height()));
     const QRect posto = Centrato(proprio, riferimento);
     frm.move(InPixel(posto.x()), InPixel(posto.y()));
 }

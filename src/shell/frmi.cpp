@@ -105,6 +105,8 @@ frmI::frmI(std::function<frmMain*()> carica) : caricaMain(std::move(carica))
         label->setAlignment(Qt::AlignCenter);
         colonna->addWidget(label);
     }
+    // A plain widget paints no style sheet background or border unless told to.
+    setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QStringLiteral("frmI { border: 1px solid palette(dark); }"));
     Timer1.setInterval(DurataSplashMs);
     Timer1.setSingleShot(false);

@@ -15,17 +15,26 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMoveEvent>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
+#include <QStyleOptionViewItem>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
+
+#include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -40,6 +49,11 @@ constexpr int SinistraVistaTwips = MargineTwips + LarghezzaAlberoTwips + 60;
 // the size such a window would have with our central area, so the views fill it exactly.
 constexpr int CorniceAltezzaTwips = 1470 - 2 * MargineTwips;
 constexpr int CorniceLarghezzaTwips = 2450 - SinistraVistaTwips - MargineTwips;
+
+// The logo pane: the palette column on the left, the editor column at this x (pixels), as wide
+// as the design has it when the pane allows.
+constexpr int ColonnaEditorLogo = 130;
+constexpr int LarghezzaEditorLogo = 480;
 
 enum class Stile { Pulsante, Interruttore, Separatore };
 
@@ -103,6 +117,102 @@ QLabel* etichetta(QWidget* padre, const QString& testo = QString())
     return label;
 }
 
+// Qt enables and disables a menu's own item whenever the menu follows its window's enabling;
+// the program's menu items keep the state the program gives them.
+class StatoDelProgramma : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override
+    {
+        return evento->type() == QEvent::EnabledChange;
+    }
+};
+
+// The navigation tree: a node reached with the keyboard (arrows, Home, End, typing its name)
+// shows its view as a click does. Its one column fills the tree and is never narrower than the
+// longest caption shown, so a caption too long for the tree scrolls sideways instead of being cut.
+class AlberoNavigazione : public QTreeWidget {
+public:
+    AlberoNavigazione(QWidget* padre, std::function<void(QTreeWidgetItem*)> mostra)
+        : QTreeWidget(padre), mostra(std::move(mostra))
+    {}
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override
+    {
+        QTreeWidgetItem* prima = currentItem();
+        QTreeWidget::keyPressEvent(evento);
+        if (currentItem() && currentItem() != prima)
+            mostra(currentItem());
+    }
+
+    // Runs whenever the rows shown change: nodes added, renamed, expanded or collapsed.
+    void updateGeometries() override
+    {
+        QTreeWidget::updateGeometries();
+        if (std::exchange(adattando, true))
+            return;
+        header()->setMinimumSectionSize(std::max(1, larghezzaNecessaria()));
+        adattando = false;
+    }
+
+private:
+    // The width the longest caption among the open branches takes, with its indentation and
+    // picture, wherever the tree is scrolled.
+    int larghezzaNecessaria() const
+    {
+        QStyleOptionViewItem opzione;
+        initViewItemOption(&opzione);
+        int larghezza = 0;
+        for (QTreeWidgetItemIterator it(const_cast<AlberoNavigazione*>(this)); *it; ++it) {
+            int livello = rootIsDecorated() ? 1 : 0;
+            bool aperto = true;
+            for (const QTreeWidgetItem* p = (*it)->parent(); p && aperto; p = p->parent()) {
+                ++livello;
+                aperto = p->isExpanded();
+            }
+            if (!aperto)
+                continue;
+            const QModelIndex indice = indexFromItem(*it);
+            larghezza = std::max(
+                larghezza, livello * indentation()
+                               + itemDelegateForIndex(indice)->sizeHint(opzione, indice).width());
+        }
+        return larghezza;
+    }
+
+    bool adattando = false;
+
+    std::function<void(QTreeWidgetItem*)> mostra;
+};
+
+// A picture enlarged by whole pixels without smoothing, centred: a 97 x 26 logo stays sharp.
+class FiguraAPixelInteri : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* evento) override
+    {
+        const QPixmap figura = pixmap();
+        if (figura.isNull()) {
+            QLabel::paintEvent(evento);
+            return;
+        }
+        const QSize misura = figura.deviceIndependentSize().toSize();
+        const int fattore
+            = std::max(1, std::min(width() / misura.width(), height() / misura.height()));
+        const QSize scalata = misura * fattore;
+        const QRect dove(QPoint((width() - scalata.width()) / 2, (height() - scalata.height()) / 2),
+                         scalata);
+        QPainter pittore(this);
+        pittore.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        pittore.drawPixmap(dove, figura);
+    }
+};
+
 QLineEdit* campoOra(QWidget* padre, bool solaLettura)
 {
     auto* campo = new QLineEdit(padre);
@@ -138,6 +248,9 @@ frmMain::frmMain()
     costruisciPopup();
     costruisciBarraStato();
     collegaComandi();
+    // The toolbar's height changes with the buttons a view shows: the views are laid out again
+    // whenever their area changes, not only when the window does.
+    centralWidget()->installEventFilter(this);
     resize(800, 560);
 }
 
@@ -148,7 +261,8 @@ void frmMain::costruisciControlli()
     auto* centro = new QWidget(this);
     setCentralWidget(centro);
 
-    S25Tree = new QTreeWidget(centro);
+    S25Tree
+        = new AlberoNavigazione(centro, [this](QTreeWidgetItem* nodo) { S25Tree_NodeClick(nodo); });
     S25Tree->setObjectName(QStringLiteral("S25Tree"));
     S25Tree->setHeaderHidden(true);
     S25Tree->setGeometry(InPixel(MargineTwips), InPixel(MargineTwips),
@@ -194,18 +308,17 @@ void frmMain::costruisciRiquadroLogo()
             PicLogoOp[n]->setPixmap(Figura(QStringLiteral("logo%1").arg(n)));
     }
 
-    constexpr int colonna = 130;
+    constexpr int colonna = ColonnaEditorLogo;
     labL1 = etichetta(frameLogo);
     labL1->setWordWrap(true);
     labL1->setGeometry(colonna, 14, 480, 32);
     picDrop = new QFrame(frameLogo);
     picDrop->setObjectName(QStringLiteral("picDrop"));
     picDrop->setFrameShape(QFrame::StyledPanel);
-    picDrop->setGeometry(colonna, 48, 4 * 120, 4 * 40);
-    PicLogo = new QLabel(picDrop);
+    picDrop->setGeometry(colonna, 48, LarghezzaEditorLogo, 4 * 40);
+    PicLogo = new FiguraAPixelInteri(picDrop);
     PicLogo->setObjectName(QStringLiteral("PicLogo"));
     PicLogo->setAutoFillBackground(true);
-    PicLogo->setScaledContents(true);
 
     labL2 = etichetta(frameLogo);
     labL2->setGeometry(colonna, 220, 160, 20);
@@ -328,6 +441,8 @@ void frmMain::costruisciRiquadroReti()
 {
     frameReti = new QGroupBox(QStringLiteral("Selezione Rete"), centralWidget());
     frameReti->setObjectName(QStringLiteral("frameReti"));
+    // The layout rules set its top and size only: it stands under the list, beside the tree.
+    frameReti->move(InPixel(SinistraVistaTwips), 0);
     Label1 = etichetta(frameReti, QStringLiteral("Reti disponibili:"));
     Label1->setGeometry(14, 22, 200, 18);
     Label2 = etichetta(frameReti, QStringLiteral("Lista reti:"));
@@ -373,8 +488,10 @@ QAction* frmMain::Pulsante(const QString& chiave) const
 void frmMain::costruisciMenu()
 {
     QMenuBar* barra = menuBar();
+    auto* statoDelProgramma = new StatoDelProgramma(this);
     const auto menu = [&](QMenu* padre, QAction*& voce) {
         QMenu* m = padre ? padre->addMenu(QString()) : barra->addMenu(QString());
+        m->installEventFilter(statoDelProgramma);
         voce = m->menuAction();
         return m;
     };
@@ -593,12 +710,48 @@ void frmMain::Form_Resize()
     LayoutPerVista(CurrentView, InTwips(centro.width()) + CorniceLarghezzaTwips,
                    InTwips(centro.height()) + CorniceAltezzaTwips, misure);
     ApplicaMisure(misure);
+    adattaEditorLogo();
+    if (CurrentView == 13)
+        adattaNotaReti();
+}
+
+void frmMain::adattaNotaReti()
+{
+    // The rule leaves the note a fixed strip under the lists; the note takes the pane's width and
+    // the lines its text needs, and the lists give up what more it needs.
+    const int margine = listaRetiDisp->x();
+    const int larghezza = std::max(0, frameReti->width() - 2 * margine);
+    const int altezza = labOKKIO->heightForWidth(larghezza);
+    const int fondo = frameReti->height() - margine / 2;
+    const int manca = std::max(0, labOKKIO->y() + altezza - fondo);
+    for (QListWidget* lista : {listaReti, listaRetiDisp})
+        lista->resize(lista->width(), std::max(0, lista->height() - manca));
+    labOKKIO->setGeometry(margine, labOKKIO->y() - manca, larghezza, altezza);
+}
+
+void frmMain::adattaEditorLogo()
+{
+    // The editor column keeps inside the pane: the drop area, the divider and the progress bar
+    // narrow with a narrow pane, and the logo stays centred in its drop area.
+    const int margine = 10;
+    const int larghezza
+        = std::clamp(frameLogo->width() - ColonnaEditorLogo - margine, 0, LarghezzaEditorLogo);
+    for (QWidget* w : {static_cast<QWidget*>(labL1), static_cast<QWidget*>(picDrop),
+                       static_cast<QWidget*>(Line1), static_cast<QWidget*>(pbarLogo)})
+        w->resize(larghezza, w->height());
+    PicLogo->move((picDrop->width() - PicLogo->width()) / 2, PicLogo->y());
 }
 
 void frmMain::resizeEvent(QResizeEvent* evento)
 {
     QMainWindow::resizeEvent(evento);
     Form_Resize();
+}
+
+void frmMain::moveEvent(QMoveEvent* evento)
+{
+    QMainWindow::moveEvent(evento);
+    completaPosizione();
 }
 
 void frmMain::changeEvent(QEvent* evento)
@@ -703,9 +856,24 @@ void frmMain::posizionaLuci()
 
 void frmMain::applicaPosizione()
 {
-    if (Opzioni.SaveWindow != 0)
-        ImpostaGeometriaTwips(*this, QRect(Opzioni.X, Opzioni.Y, Opzioni.W, Opzioni.H));
-    else
+    // The frame is known only once the window manager has framed the shown window: until then
+    // the outer size is taken as the inner one, and the placement is made exact when it comes.
+    if (Opzioni.SaveWindow != 0) {
+        posizioneDaCompletare = QRect(Opzioni.X, Opzioni.Y, Opzioni.W, Opzioni.H);
+        ImpostaGeometriaTwips(*this, *posizioneDaCompletare);
+    } else {
+        centraDaCompletare = true;
+        CentraForm(*this, nullptr);
+    }
+}
+
+void frmMain::completaPosizione()
+{
+    if (!isVisible() || frameGeometry().size() == geometry().size())
+        return;
+    if (posizioneDaCompletare)
+        ImpostaGeometriaTwips(*this, *std::exchange(posizioneDaCompletare, std::nullopt));
+    if (std::exchange(centraDaCompletare, false))
         CentraForm(*this, nullptr);
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class ListaReport;
 class QAction;
@@ -64,6 +65,9 @@ public:
     void List1_DblClick();
     void List1_MouseUp(Qt::MouseButton pulsante);
     void List1_ColumnClick(int colonna);
+    // Puts picture `immagine` of the header's pictures (the main image list, from 0) into the
+    // header of column `colonna`, or takes it away, as the header format flags say.
+    void ShowHeaderIcon(int32_t colonna, int32_t immagine, int32_t formato, int32_t flagImmagine);
     // The key of the selected tree node; empty when none is selected.
     QString ChiaveSelezionata() const;
 
@@ -167,6 +171,7 @@ protected:
     bool eventFilter(QObject* oggetto, class QEvent* evento) override;
     void closeEvent(class QCloseEvent* evento) override;
     void resizeEvent(class QResizeEvent* evento) override;
+    void moveEvent(class QMoveEvent* evento) override;
     void changeEvent(class QEvent* evento) override;
 
 private:
@@ -202,9 +207,17 @@ private:
     void caricaPreferiti();
     void colonnaTavolozza();
     void impilaRiquadri();
+    void adattaEditorLogo();
+    void adattaNotaReti();
     void posizionaLuci();
     void applicaPosizione();
+    void completaPosizione();
     QRect posizioneNormale() const;
+
+    // The outer placement the load asked for (twips), until the window manager's frame is known
+    // and the placement can be made exact.
+    std::optional<QRect> posizioneDaCompletare;
+    bool centraDaCompletare = false;
 };
 
 // The program's caption: title and version.

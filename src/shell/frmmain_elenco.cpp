@@ -2,6 +2,7 @@
 
 #include "catalogo.h"
 #include "frmmain.h"
+#include "immagini.h"
 #include "listareport.h"
 #include "ordine.h"
 
@@ -24,6 +25,8 @@ void frmMain::collegaElenco()
 
 bool frmMain::eventFilter(QObject* oggetto, QEvent* evento)
 {
+    if (oggetto == centralWidget() && evento->type() == QEvent::Resize)
+        Form_Resize();
     if (oggetto == List1 && evento->type() == QEvent::KeyRelease)
         List1_KeyUp();
     if (oggetto == List1->viewport() && evento->type() == QEvent::MouseButtonRelease)
@@ -145,4 +148,25 @@ void frmMain::List1_ColumnClick(int colonna)
     ListSortOrder = static_cast<int16_t>(nuovo.verso);
     List1->SetSortKey(nuovo.chiave);
     List1->SetSortOrder(nuovo.verso);
+}
+
+void frmMain::ShowHeaderIcon(int32_t colonna, int32_t immagine, int32_t formato,
+                             int32_t flagImmagine)
+{
+    // The header's format flags: the alignment in the two low bits, and whether it shows a
+    // picture. The caption always stays.
+    constexpr int32_t Allineamento = 0x3;
+    constexpr int32_t HDF_RIGHT = 1;
+    constexpr int32_t HDF_CENTER = 2;
+    constexpr int32_t HDF_IMAGE = 0x800;
+    if (colonna < 0 || colonna >= List1->columnCount())
+        return;
+    const int32_t stile = formato | flagImmagine;
+    const Qt::Alignment orizzontale = (stile & Allineamento) == HDF_RIGHT    ? Qt::AlignRight
+                                      : (stile & Allineamento) == HDF_CENTER ? Qt::AlignHCenter
+                                                                             : Qt::AlignLeft;
+    QTreeWidgetItem* intestazione = List1->headerItem();
+    intestazione->setTextAlignment(colonna, orizzontale | Qt::AlignVCenter);
+    const int32_t indice = flagImmagine != 0 ? immagine : 0;
+    intestazione->setIcon(colonna, (stile & HDF_IMAGE) != 0 ? ImmagineLista(indice + 1) : QIcon());
 }

@@ -1,5 +1,7 @@
 #include "interazione.h"
 
+#include "globali.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QPrintDialog>
@@ -35,14 +37,14 @@ public:
     QString ApriFile(QWidget* padre, const QString& titolo, const QString& filtro) override
     {
         const InAttesaDellUtente attesa;
-        return QFileDialog::getOpenFileName(padre, titolo, QString(), FiltroQt(filtro));
+        return QFileDialog::getOpenFileName(padre, titolo, CartellaProgramma(), FiltroQt(filtro));
     }
 
     QString SalvaFile(QWidget* padre, const QString& titolo, const QString& filtro,
                       const QString& estensione) override
     {
         const InAttesaDellUtente attesa;
-        QFileDialog dialogo(padre, titolo, QString(), FiltroQt(filtro));
+        QFileDialog dialogo(padre, titolo, CartellaProgramma(), FiltroQt(filtro));
         dialogo.setAcceptMode(QFileDialog::AcceptSave);
         dialogo.setDefaultSuffix(estensione);
         if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
@@ -98,9 +100,17 @@ QString FiltroQt(const QString& filtro)
     const QStringList parti = filtro.split(QLatin1Char('|'));
     QStringList voci;
     for (int i = 0; i + 1 < parti.size(); i += 2) {
-        QString schema = parti.at(i + 1);
-        voci << parti.at(i) + QStringLiteral(" (") + schema.replace(QLatin1Char(';'), ' ')
-                    + QLatin1Char(')');
+        QStringList schemi = parti.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& schema : schemi)
+            schema = schema.trimmed();
+        // Qt takes the patterns from the brackets that end the text; a text that already ends
+        // with its patterns in brackets shows them once.
+        QString testo = parti.at(i);
+        if (testo.endsWith(QLatin1Char(')')) && testo.contains(QLatin1Char('(')))
+            testo.truncate(testo.lastIndexOf(QLatin1Char('(')));
+        else
+            testo += QLatin1Char(' ');
+        voci << testo + QLatin1Char('(') + schemi.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return voci.join(QStringLiteral(";;"));
 }

@@ -3,11 +3,33 @@
 #include "finestre.h"
 #include "immagini.h"
 
+#include <QCollator>
 #include <QHeaderView>
+#include <QLocale>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+
+#include <algorithm>
 
 namespace {
 
-// Rows compare their texts without regard to letter case, as a user expects of a name list.
+// The collation of the language in use, blind to letter case: names sort as in a dictionary
+// ("Österreich" with the O's, not after "Zeta"). The "C" locale has no collation of its own
+// (it compares character codes), so it takes the common one.
+const QCollator& collazione()
+{
+    static QCollator collatore;
+    static QString lingua;
+    if (lingua.isEmpty() || lingua != QLocale().name()) {
+        lingua = QLocale().name();
+        const bool senzaRegole = QLocale().language() == QLocale::C;
+        collatore = QCollator(senzaRegole ? QLocale(QLocale::English) : QLocale());
+        collatore.setCaseSensitivity(Qt::CaseInsensitive);
+    }
+    return collatore;
+}
+
+// Rows compare their texts as a user expects of a name list.
 class RigaReport : public QTreeWidgetItem {
 public:
     using QTreeWidgetItem::QTreeWidgetItem;
@@ -15,7 +37,7 @@ public:
     bool operator<(const QTreeWidgetItem& altra) const override
     {
         const int colonna = treeWidget() ? treeWidget()->sortColumn() : 0;
-        const int confronto = text(colonna).compare(altra.text(colonna), Qt::CaseInsensitive);
+        const int confronto = collazione().compare(text(colonna), altra.text(colonna));
         if (confronto != 0)
             return confronto < 0;
         return text(colonna) < altra.text(colonna);
@@ -23,6 +45,30 @@ public:
 };
 
 const int RuoloChiave = Qt::UserRole + 1;
+
+// Widens the columns of `vista` that these rows' texts and pictures do not fit.
+void allargaPer(QTreeWidget& vista, int primaRiga, int ultimaRiga)
+{
+    QStyleOptionViewItem opzione;
+    opzione.initFrom(&vista);
+    opzione.font = vista.font();
+    opzione.fontMetrics = vista.fontMetrics();
+    const int piccola = vista.style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, &vista);
+    opzione.decorationSize
+        = vista.iconSize().isValid() ? vista.iconSize() : QSize(piccola, piccola);
+    for (int c = 0; c < vista.columnCount(); ++c) {
+        if (vista.columnWidth(c) == 0)
+            continue;
+        int serve = vista.columnWidth(c);
+        for (int r = primaRiga; r <= ultimaRiga; ++r) {
+            const QModelIndex indice = vista.model()->index(r, c);
+            serve = std::max(serve,
+                             vista.itemDelegateForIndex(indice)->sizeHint(opzione, indice).width());
+        }
+        if (serve > vista.columnWidth(c))
+            vista.setColumnWidth(c, serve);
+    }
+}
 
 } // namespace
 
@@ -38,6 +84,7 @@ ListaReport::ListaReport(QWidget* padre) : QTreeWidget(padre)
     setHeaderHidden(true);
     header()->setSectionsClickable(true);
     header()->setSortIndicatorShown(false);
+    ColonneCheCrescono(*this);
 }
 
 void ListaReport::ImpostaColonne(const QList<Colonna>& colonne)
@@ -51,7 +98,8 @@ void ListaReport::ImpostaColonne(const QList<Colonna>& colonne)
     setHeaderLabels(titoli);
     for (int i = 0; i < colonne.size(); ++i) {
         headerItem()->setData(i, RuoloChiave, colonne.at(i).chiave);
-        setColumnWidth(i, InPixel(colonne.at(i).larghezzaTwips));
+        const int larghezza = InPixel(colonne.at(i).larghezzaTwips);
+        setColumnWidth(i, larghezza > 0 ? std::max(larghezza, header()->sectionSizeHint(i)) : 0);
     }
 }
 
@@ -107,4 +155,18 @@ void ListaReport::riordina()
 {
     if (ordinata && chiaveOrdine >= 0 && chiaveOrdine < columnCount())
         sortItems(chiaveOrdine, ordine == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void ColonneCheCrescono(QTreeWidget& vista)
+{
+    QObject::connect(vista.model(), &QAbstractItemModel::rowsInserted, &vista,
+                     [&vista](const QModelIndex& padre, int prima, int ultima) {
+                         if (!padre.isValid())
+                             allargaPer(vista, prima, ultima);
+                     });
+    QObject::connect(vista.model(), &QAbstractItemModel::dataChanged, &vista,
+                     [&vista](const QModelIndex& da, const QModelIndex& a) {
+                         if (!da.parent().isValid())
+                             allargaPer(vista, da.row(), a.row());
+                     });
 }

@@ -10,7 +10,9 @@ class ListaReport : public QTreeWidget {
 public:
     explicit ListaReport(QWidget* padre = nullptr);
 
-    // Replaces the columns: captions, widths in twips and keys.
+    // Replaces the columns: captions, widths in twips and keys. The widths are minimums: a
+    // column grows to fit its header, and the rows a view adds (the user may still narrow it).
+    // A column of width 0 is a hidden one and stays so.
     struct Colonna {
         QString testo;
         int larghezzaTwips = 1500;
@@ -44,3 +46,7 @@ private:
     int chiaveOrdine = 0;
     int ordine = 0;
 };
+
+// Makes the columns of a report list grow to fit the rows put in it or changed, however they are
+// put in; a column never shrinks (the user may still narrow it), and one of width 0 stays hidden.
+void ColonneCheCrescono(QTreeWidget& vista);

@@ -1,0 +1,58 @@
+#!/bin/sh
+# Runs one test on an X server of its own (Xvfb) with a window manager (openbox), for the tests
+# whose subject is how a window manager places, frames and stacks the program's windows.
+# Where no X server or window manager can start, the test runs without one and learns why from
+# QUORNA_SENZA_X, so that it can skip with that reason.
+set -u
+cartella=$(mktemp -d "${TMPDIR:-/tmp}/quorna-x.XXXXXX") || exit 1
+xvfb=""
+wm=""
+fine() {
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    [ -n "$wm" ] && wait "$wm" 2>/dev/null
+    [ -n "$xvfb" ] && wait "$xvfb" 2>/dev/null
+    rm -rf "$cartella"
+}
+trap fine EXIT
+trap 'exit 1' INT TERM
+
+avvia_x() {
+    command -v Xvfb >/dev/null || { echo "Xvfb is not installed"; return 1; }
+    command -v openbox >/dev/null || { echo "openbox is not installed"; return 1; }
+    command -v xprop >/dev/null || { echo "xprop is not installed"; return 1; }
+    # Xvfb picks a free display itself and writes its number once it accepts connections.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$cartella/display" \
+        >"$cartella/xvfb.log" 2>&1 &
+    xvfb=$!
+    i=0
+    while [ ! -s "$cartella/display" ]; do
+        i=$((i + 1))
+        if [ $i -gt 300 ] || ! kill -0 "$xvfb" 2>/dev/null; then
+            echo "Xvfb did not start: $(tail -n 3 "$cartella/xvfb.log" | tr '\n' ' ')"
+            return 1
+        fi
+        sleep 0.1
+    done
+    DISPLAY=":$(head -n 1 "$cartella/display")"
+    export DISPLAY
+    HOME="$cartella" openbox --sm-disable >"$cartella/openbox.log" 2>&1 &
+    wm=$!
+    # The window manager is ready once it has announced itself on the root window.
+    i=0
+    while ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+        i=$((i + 1))
+        if [ $i -gt 300 ] || ! kill -0 "$wm" 2>/dev/null; then
+            echo "openbox did not start: $(tail -n 3 "$cartella/openbox.log" | tr '\n' ' ')"
+            return 1
+        fi
+        sleep 0.1
+    done
+    return 0
+}
+
+if avvia_x >"$cartella/motivo"; then
+    QT_QPA_PLATFORM=xcb "$@"
+else
+    QUORNA_SENZA_X=$(cat "$cartella/motivo") "$@"
+fi

@@ -1,0 +1,283 @@
+// Every window and dialog in each of the three languages: each caption taken from the catalogue
+// shows the catalogue's text of that language (the Italian-only ones keep their Italian layout
+// caption), and shows it whole, over no other control.
+
+#include "catalogo.h"
+#include "dialoghi.h"
+#include "didascalie.h"
+#include "frmblocco.h"
+#include "frmmain.h"
+#include "frmsms.h"
+#include "globali.h"
+#include "listareport.h"
+#include "programma.h"
+#include "risposte.h"
+#include "s25simulator.h"
+#include "seedfile.h"
+#include "statobase.h"
+#include "vocabolario.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+using s25sim::S25Simulator;
+
+namespace {
+
+constexpr int Pazienza = 10000;
+
+// The reminder dialog's captions for the entries that exist in Italian only: in English and
+// French the lookup fails and the layout caption stays.
+QString didascaliaDiProgetto(int voce)
+{
+    static const QHash<int, QString> progetto{
+        {562, "Testo:"},   {563, "Tipo"},       {564, "Avviso/Sveglia"}, {565, "Anniversario"},
+        {566, "Chiamare"}, {567, "Incontrare"}, {568, "Ricorrenza"}};
+    return progetto.value(voce);
+}
+
+// The text a caption of entry `voce` shows in `lingua`.
+QString atteso(int voce, int lingua)
+{
+    if (const auto testo = CatalogoMessaggi::TestoLingua(voce, lingua); testo && !testo->isEmpty())
+        return *testo;
+    return didascaliaDiProgetto(voce);
+}
+
+// Every caption a window shows: its title, its labels, buttons, frames, tabs, list items and
+// column headers, the tree's nodes, the menus' items and the toolbar's tooltips.
+QStringList didascalieMostrate(const QWidget& finestra)
+{
+    QStringList testi{finestra.windowTitle()};
+    for (const QWidget* w : finestra.findChildren<QWidget*>()) {
+        testi << didascalie::Didascalia(w);
+        if (auto* etichetta = qobject_cast<const QLabel*>(w))
+            testi << etichetta->text();
+        if (auto* schede = qobject_cast<const QTabWidget*>(w))
+            for (int i = 0; i < schede->count(); ++i)
+                testi << schede->tabText(i);
+        if (auto* scelta = qobject_cast<const QComboBox*>(w))
+            for (int i = 0; i < scelta->count(); ++i)
+                testi << scelta->itemText(i);
+        if (auto* albero = qobject_cast<const QTreeWidget*>(w)) {
+            for (int c = 0; c < albero->columnCount(); ++c)
+                testi << albero->headerItem()->text(c);
+            for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(albero)); *it; ++it)
+                testi << (*it)->text(0);
+        }
+        if (auto* barra = qobject_cast<const QStatusBar*>(w))
+            testi << barra->currentMessage();
+    }
+    for (const QAction* azione : finestra.findChildren<QAction*>())
+        testi << azione->text() << azione->toolTip();
+    return testi;
+}
+
+QString elenco(const QList<int>& voci)
+{
+    QStringList numeri;
+    for (int voce : voci)
+        numeri << QString::number(voce);
+    return numeri.join(QLatin1Char(' '));
+}
+
+// The entries among `voci` whose text in `lingua` the window does not show.
+QList<int> mancanti(const QWidget& finestra, const QList<int>& voci, int lingua)
+{
+    const QStringList mostrate = didascalieMostrate(finestra);
+    QList<int> assenti;
+    for (int voce : voci) {
+        const QString testo = atteso(voce, lingua);
+        // A label shows "&&" as the one "&" it stands for.
+        if (!mostrate.contains(testo) && !mostrate.contains(QString(testo).replace("&&", "&")))
+            assenti << voce;
+    }
+    return assenti;
+}
+
+QList<int> daA(int prima, int ultima)
+{
+    QList<int> voci;
+    for (int v = prima; v <= ultima; ++v)
+        voci << v;
+    return voci;
+}
+
+} // namespace
+
+class TstDidascalie : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<S25Simulator> telefono;
+    std::unique_ptr<RisposteFinte> risposte;
+    frmMain* finestra = nullptr;
+    int lingua = 0;
+
+    QTreeWidgetItem* nodo(const QString& chiave) const
+    {
+        for (QTreeWidgetItemIterator it(finestra->S25Tree); *it; ++it)
+            if ((*it)->data(0, Qt::UserRole).toString() == chiave)
+                return *it;
+        return nullptr;
+    }
+
+    void clic(const QString& chiave)
+    {
+        finestra->S25Tree->setCurrentItem(nodo(chiave));
+        finestra->S25Tree_NodeClick(nodo(chiave));
+    }
+
+    void selezionaRiga(int riga)
+    {
+        finestra->List1->setCurrentItem(finestra->List1->topLevelItem(riga));
+        finestra->List1_Click();
+    }
+
+    // The window shows the texts of these entries, whole and over no other control.
+    void controlla(QWidget& w, const QList<int>& voci)
+    {
+        const QString nome = QString::fromLatin1(w.metaObject()->className());
+        const QList<int> assenti = mancanti(w, voci, lingua);
+        QVERIFY2(assenti.isEmpty(), qPrintable(nome + QStringLiteral(" lacks the text of entries ")
+                                               + elenco(assenti)));
+        const QStringList difetti = TestiTagliati(w);
+        QVERIFY2(difetti.isEmpty(),
+                 qPrintable(nome + QStringLiteral(": ") + difetti.join(QStringLiteral("; "))));
+    }
+
+    // The dialog `comando` opens shows these entries; `dentro` may open one from it.
+    void dialogo(const std::function<void()>& comando, const QList<int>& voci,
+                 const std::function<void(QDialog&)>& dentro = {})
+    {
+        QVERIFY(ConDialogo(comando, [&](QDialog& d) {
+            controlla(d, voci);
+            if (dentro)
+                dentro(d);
+        }));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setApplicationName(QStringLiteral("Quorna"));
+        QVERIFY(CatalogoMessaggi::Carica());
+    }
+
+    void init()
+    {
+        StatoDiPartenza();
+        telefono = std::make_unique<S25Simulator>(*s25sim::loadSeedFile(S25SIM_DEMO_SEED));
+        QString errore;
+        QVERIFY2(telefono->start(&errore), qPrintable(errore));
+        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
+        risposte = std::make_unique<RisposteFinte>();
+    }
+
+    void cleanup()
+    {
+        if (finestra) {
+            finestra->collegamento->ChiudiPorta();
+            delete finestra;
+            finestra = nullptr;
+        }
+        risposte.reset();
+        telefono->stop();
+        telefono.reset();
+    }
+
+    void ogniFinestraInOgniLingua_data()
+    {
+        QTest::addColumn<int>("lingua");
+        QTest::newRow("it") << 0;
+        QTest::newRow("en") << 1;
+        QTest::newRow("fr") << 2;
+    }
+
+    void ogniFinestraInOgniLingua()
+    {
+        QFETCH(int, lingua);
+        this->lingua = lingua;
+        Opzioni.Lingua = static_cast<uint8_t>(lingua);
+        BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+        finestra = CaricaFinestraPrincipale();
+
+        // The main window: status, tree, panes, tooltips and menus.
+        controlla(*finestra,
+                  QList<int>{79} + daA(33, 60) + daA(507, 522) + daA(601, 631) + daA(701, 791));
+
+        finestra->Toolbar1_ButtonClick(finestra->Toolbar1[2]);
+        QTRY_VERIFY_WITH_TIMEOUT(Connesso && LineaLibera && Telefono.InfoLetta, Pazienza);
+
+        // Every view, its pane's captions whole.
+        for (const char* chiave :
+             {"S25", "ALIM", "RETE", "RUB", "RUB_SIM", "SMS", "SMS_IN", "CAL", "LIST", "LIST_RC",
+              "TRASF", "TRASF2", "BLOCK", "ORA", "MEL", "LOGO"}) {
+            clic(QString::fromLatin1(chiave));
+            // As the user sees it: once the layouts have taken the new texts.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            const QStringList difetti = TestiTagliati(*finestra);
+            QVERIFY2(difetti.isEmpty(),
+                     qPrintable(QString::fromLatin1(chiave) + QStringLiteral(": ")
+                                + difetti.join(QStringLiteral("; "))));
+        }
+        clic(QStringLiteral("RETE"));
+        finestra->Toolbar1[43]->setChecked(true);
+        finestra->Toolbar1_ButtonClick(finestra->Toolbar1[43]);
+        QVERIFY(finestra->frameReti->isVisible());
+        controlla(*finestra, {});
+
+        dialogo([this] { finestra->mnuOConf->trigger(); }, QList<int>{524} + daA(534, 543));
+
+        clic(QStringLiteral("RUB_SIM"));
+        dialogo([this] { finestra->rubrica->AddRubrica(); }, {103, 544, 545, 546, 547, 524});
+        dialogo([this] { finestra->rubrica->StampaRubrica(); }, daA(552, 561));
+
+        dialogo([this] { finestra->messaggi->InviaSMS(false, true); },
+                QList<int>{524} + daA(569, 590),
+                [this](QDialog& composizione) {
+                    auto* sms = qobject_cast<frmSMS*>(&composizione);
+                    QVERIFY(sms);
+                    QVERIFY(ConDialogo([sms] { sms->pEditList->click(); },
+                                       [this](QDialog& editor) {
+                                           controlla(editor, {548, 549, 550, 551, 7, 8});
+                                       },
+                                       {&composizione}));
+                });
+
+        clic(QStringLiteral("CAL"));
+        dialogo([this] { finestra->oggetti->AddProm(); },
+                QList<int>{308, 511, 512, 380, 381, 382, 383, 524} + daA(562, 568));
+
+        clic(QStringLiteral("BLOCK"));
+        selezionaRiga(4);
+        dialogo([this] { finestra->impostazioni->CambiaBlocco(); },
+                {523, 524, 525, 526, 527, 528, 529},
+                [this](QDialog& blocco) {
+                    auto* dialogoBlocco = qobject_cast<frmBlocco*>(&blocco);
+                    QVERIFY(dialogoBlocco);
+                    QVERIFY(ConDialogo([dialogoBlocco] { dialogoBlocco->pCambia->click(); },
+                                       [this](QDialog& cambio) {
+                                           controlla(cambio, {530, 531, 532, 533});
+                                       },
+                                       {&blocco}));
+                });
+
+        clic(QStringLiteral("TRASF2"));
+        selezionaRiga(0);
+        dialogo([this] { finestra->impostazioni->EditTrasf(false); }, {591, 592, 593, 594, 524});
+    }
+};
+
+QTEST_MAIN(TstDidascalie)
+#include "tst_didascalie.moc"

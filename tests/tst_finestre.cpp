@@ -1,0 +1,403 @@
+// The windows as a desktop user meets them, on the whole program connected to the simulated
+// phone: input dialogs owned by the main window and centred over it, menus that keep their
+// state, panes that stay in the feature area, a tree that follows the keyboard.
+
+#include "catalogo.h"
+#include "dialoghi.h"
+#include "didascalie.h"
+#include "frmlistd.h"
+#include "frmmain.h"
+#include "frmsms.h"
+#include "globali.h"
+#include "listareport.h"
+#include "programma.h"
+#include "risposte.h"
+#include "s25simulator.h"
+#include "seedfile.h"
+#include "statobase.h"
+#include "vocabolario.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QWindow>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using s25sim::S25Simulator;
+
+namespace {
+
+constexpr int Pazienza = 10000;
+
+// An input dialog stands over its owner: owned by it, usable while the owner is disabled,
+// centred over it at its final size.
+void controllaSopra(QDialog& dialogo, QWidget& proprietario)
+{
+    QCOMPARE(dialogo.parentWidget(), &proprietario);
+    QVERIFY(dialogo.isEnabled());
+    QVERIFY(dialogo.windowHandle());
+    QCOMPARE(dialogo.windowHandle()->transientParent(), proprietario.windowHandle());
+    QCOMPARE(dialogo.size(), dialogo.size().expandedTo(dialogo.minimumSizeHint()));
+    // Wide enough for the window manager to show its title whole.
+    QFont titolo = dialogo.font();
+    titolo.setBold(true);
+    QVERIFY2(dialogo.width() > QFontMetrics(titolo).horizontalAdvance(dialogo.windowTitle()),
+             qPrintable(dialogo.windowTitle()));
+    const QPoint scarto = dialogo.frameGeometry().center() - proprietario.frameGeometry().center();
+    QVERIFY2(qAbs(scarto.x()) <= 1 && qAbs(scarto.y()) <= 1,
+             qPrintable(QStringLiteral("%1 is off the centre by %2, %3")
+                            .arg(QString::fromLatin1(dialogo.metaObject()->className()))
+                            .arg(scarto.x())
+                            .arg(scarto.y())));
+}
+
+// Every visible column of the list is wide enough for its header and for every row's text and
+// picture, so nothing is cut to "…".
+void controllaColonne(QTreeWidget& lista)
+{
+    QVERIFY(lista.topLevelItemCount() > 0);
+    QStyleOptionViewItem opzione;
+    opzione.initFrom(&lista);
+    opzione.font = lista.font();
+    opzione.decorationSize = lista.iconSize().isValid() ? lista.iconSize() : QSize(16, 16);
+    for (int c = 0; c < lista.columnCount(); ++c) {
+        if (lista.isColumnHidden(c) || lista.columnWidth(c) == 0)
+            continue;
+        const QString colonna = lista.headerItem()->text(c);
+        QVERIFY2(lista.columnWidth(c) >= lista.header()->sectionSizeHint(c),
+                 qPrintable(QStringLiteral("header of \"%1\" cut").arg(colonna)));
+        for (int r = 0; r < lista.topLevelItemCount(); ++r) {
+            const QModelIndex indice = lista.model()->index(r, c);
+            const int serve = lista.itemDelegateForIndex(indice)->sizeHint(opzione, indice).width();
+            QVERIFY2(lista.columnWidth(c) >= serve,
+                     qPrintable(QStringLiteral("\"%1\" cut in column \"%2\" (%3 < %4)")
+                                    .arg(lista.topLevelItem(r)->text(c), colonna)
+                                    .arg(lista.columnWidth(c))
+                                    .arg(serve)));
+        }
+    }
+}
+
+// At least the width the tree's column needs to show every caption now visible whole: its
+// indentation, its picture and its text.
+int larghezzaAlbero(const QTreeWidget& albero)
+{
+    const int figura = albero.iconSize().isValid() ? albero.iconSize().width() : 16;
+    int larghezza = 0;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&albero)); *it; ++it) {
+        int livello = albero.rootIsDecorated() ? 1 : 0;
+        bool visibile = true;
+        for (const QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent()) {
+            ++livello;
+            visibile = visibile && p->isExpanded();
+        }
+        if (visibile)
+            larghezza
+                = std::max(larghezza, livello * albero.indentation() + figura
+                                          + albero.fontMetrics().horizontalAdvance((*it)->text(0)));
+    }
+    return larghezza;
+}
+
+} // namespace
+
+class TstFinestre : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<S25Simulator> telefono;
+    std::unique_ptr<RisposteFinte> risposte;
+    frmMain* finestra = nullptr;
+
+    QTreeWidgetItem* nodo(const QString& chiave) const
+    {
+        for (QTreeWidgetItemIterator it(finestra->S25Tree); *it; ++it)
+            if ((*it)->data(0, Qt::UserRole).toString() == chiave)
+                return *it;
+        return nullptr;
+    }
+
+    void clic(const QString& chiave)
+    {
+        finestra->S25Tree->setCurrentItem(nodo(chiave));
+        finestra->S25Tree_NodeClick(nodo(chiave));
+    }
+
+    void connetti()
+    {
+        finestra->Toolbar1_ButtonClick(finestra->Toolbar1[2]);
+        QTRY_VERIFY_WITH_TIMEOUT(Connesso && LineaLibera && Telefono.InfoLetta, Pazienza);
+    }
+
+    void selezionaRiga(int riga)
+    {
+        finestra->List1->setCurrentItem(finestra->List1->topLevelItem(riga));
+        finestra->List1_Click();
+    }
+
+    void sopraLaFinestra(const std::function<void()>& comando)
+    {
+        QVERIFY(ConDialogo(comando, [this](QDialog& d) {
+            QVERIFY(!finestra->isEnabled());
+            controllaSopra(d, *finestra);
+        }));
+        QVERIFY(finestra->isEnabled());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setApplicationName(QStringLiteral("Quorna"));
+        QVERIFY(CatalogoMessaggi::Carica());
+    }
+
+    void init()
+    {
+        StatoDiPartenza();
+        telefono = std::make_unique<S25Simulator>(*s25sim::loadSeedFile(S25SIM_DEMO_SEED));
+        QString errore;
+        QVERIFY2(telefono->start(&errore), qPrintable(errore));
+        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
+        risposte = std::make_unique<RisposteFinte>();
+        finestra = CaricaFinestraPrincipale();
+    }
+
+    void cleanup()
+    {
+        finestra->collegamento->ChiudiPorta();
+        delete finestra;
+        risposte.reset();
+        telefono->stop();
+        telefono.reset();
+    }
+
+    // Each input dialog belongs to the main window, stays usable while the main window is
+    // disabled behind it, and opens centred over it at the size its contents need.
+    void dialoghiSopraLaFinestraPrincipale()
+    {
+        connetti();
+        clic(QStringLiteral("RUB_SIM"));
+        sopraLaFinestra([this] { finestra->rubrica->AddRubrica(); });
+
+        sopraLaFinestra([this] { finestra->messaggi->InviaSMS(false, true); });
+
+        clic(QStringLiteral("CAL"));
+        sopraLaFinestra([this] { finestra->oggetti->AddProm(); });
+
+        clic(QStringLiteral("BLOCK"));
+        selezionaRiga(2);
+        sopraLaFinestra([this] { finestra->impostazioni->CambiaBlocco(); });
+
+        clic(QStringLiteral("TRASF0"));
+        selezionaRiga(0);
+        sopraLaFinestra([this] { finestra->impostazioni->EditTrasf(false); });
+    }
+
+    // The Show submenus keep the state the program gave them while the main window is disabled
+    // and enabled again behind a dialog or the wait window.
+    void sottomenuMantengonoLoStato()
+    {
+        QVERIFY(!finestra->mnuRubVis->isEnabled());
+        QVERIFY(!finestra->mnuLVis->isEnabled());
+        finestra->setEnabled(false);
+        finestra->setEnabled(true);
+        QVERIFY(!finestra->mnuRubVis->isEnabled());
+        QVERIFY(!finestra->mnuLVis->isEnabled());
+
+        connetti();
+        clic(QStringLiteral("RUB_SIM"));
+        QVERIFY(finestra->mnuRubVis->isEnabled());
+        finestra->setEnabled(false);
+        finestra->setEnabled(true);
+        QVERIFY(finestra->mnuRubVis->isEnabled());
+    }
+
+    // Moving in the tree with the keyboard shows each node's view, as a click does.
+    void alberoDallaTastiera()
+    {
+        QTreeWidget* albero = finestra->S25Tree;
+        albero->setFocus();
+        clic(QStringLiteral("S25"));
+        QTest::keyClick(albero, Qt::Key_End);
+        QCOMPARE(finestra->ChiaveSelezionata(), QStringLiteral("LOGO"));
+        QCOMPARE(finestra->CurrentView, uint8_t(1));
+        QTest::keyClick(albero, Qt::Key_Up);
+        QCOMPARE(finestra->ChiaveSelezionata(), QStringLiteral("MEL"));
+        QCOMPARE(finestra->CurrentView, uint8_t(7));
+        QTest::keyClicks(albero, QStringLiteral("Cl"));
+        QCOMPARE(finestra->ChiaveSelezionata(), QStringLiteral("ORA"));
+        QCOMPARE(finestra->CurrentView, uint8_t(9));
+        QTest::keyClick(albero, Qt::Key_Home);
+        QCOMPARE(finestra->ChiaveSelezionata(), QStringLiteral("S25"));
+        QCOMPARE(finestra->CurrentView, uint8_t(0));
+        QVERIFY(!finestra->frameOra->isVisible());
+    }
+
+    // Back in the melody view while a tone still rings, the button offers to stop it.
+    void pulsanteSuoneriaMostraIlTelefono()
+    {
+        connetti();
+        clic(QStringLiteral("MEL"));
+        QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Play"));
+        finestra->pPlay->click();
+        QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Stop"));
+        clic(QStringLiteral("LOGO"));
+        clic(QStringLiteral("MEL"));
+        QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Stop"));
+        QVERIFY(!finestra->sliderMelodia->isEnabled());
+        telefono->clearCommandLog();
+        finestra->pPlay->click();
+        QCOMPARE(telefono->commandLog(), QStringList{QStringLiteral("AT^SRTC")});
+        QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Play"));
+        QVERIFY(finestra->sliderMelodia->isEnabled());
+    }
+
+    // The 97 x 26 logo is enlarged by whole pixels, never smoothed: its pixels stay black and
+    // white, and the pane's divider and progress bar stay inside the pane.
+    void logoAPixelInteri()
+    {
+        QImage scacchi(97, 26, QImage::Format_RGB32);
+        for (int y = 0; y < scacchi.height(); ++y)
+            for (int x = 0; x < scacchi.width(); ++x)
+                scacchi.setPixel(x, y, (x + y) % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+        clic(QStringLiteral("LOGO"));
+        finestra->PicLogo->setPixmap(QPixmap::fromImage(scacchi));
+        const QImage visto = finestra->PicLogo->grab().toImage();
+        QSet<QRgb> colori;
+        for (int y = 0; y < visto.height(); ++y)
+            for (int x = 0; x < visto.width(); ++x)
+                colori.insert(visto.pixel(x, y));
+        QCOMPARE(colori, (QSet<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
+
+        const QRect riquadro = finestra->frameLogo->rect();
+        QVERIFY(riquadro.contains(finestra->Line1->geometry()));
+        QVERIFY(riquadro.contains(finestra->pbarLogo->geometry()));
+        QVERIFY(riquadro.contains(finestra->picDrop->geometry()));
+    }
+
+    // The lists' columns grow to fit their headers and contents, in every language.
+    void colonneNonTagliate_data()
+    {
+        QTest::addColumn<int>("lingua");
+        QTest::newRow("it") << 0;
+        QTest::newRow("en") << 1;
+        QTest::newRow("fr") << 2;
+    }
+
+    void colonneNonTagliate()
+    {
+        QFETCH(int, lingua);
+        Opzioni.Lingua = static_cast<uint8_t>(lingua);
+        BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+        finestra->InitLang();
+        InitTabelleLingua();
+        connetti();
+        for (const char* chiave : {"RUB", "RUB_SIM", "RUB_ROS", "BLOCK", "TRASF", "TRASF2",
+                                   "LIST_RC", "SMS_IN", "ALIM", "RETE", "S25"}) {
+            clic(QString::fromLatin1(chiave));
+            controllaColonne(*finestra->List1);
+        }
+        clic(QStringLiteral("CAL"));
+        controllaColonne(*finestra->listProm);
+    }
+
+    // The tree shows every caption whole, whatever branches are open: its column is as wide as
+    // the longest caption shown, and the tree scrolls sideways when that is wider than it.
+    void alberoMostraOgniDidascalia()
+    {
+        for (uint8_t lingua : {0, 1, 2}) {
+            Opzioni.Lingua = lingua;
+            BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+            finestra->InitLang();
+            QTreeWidget* albero = finestra->S25Tree;
+            QVERIFY(albero->columnWidth(0) >= larghezzaAlbero(*albero));
+            albero->expandAll();
+            QVERIFY2(albero->columnWidth(0) >= larghezzaAlbero(*albero),
+                     qPrintable(QString::number(lingua)));
+            albero->collapseAll();
+            albero->expandAll();
+            QVERIFY(albero->columnWidth(0) >= larghezzaAlbero(*albero));
+        }
+    }
+
+    // The network selection pane opens below the list, in the feature area beside the tree.
+    void riquadroRetiNellAreaDelleViste()
+    {
+        connetti();
+        clic(QStringLiteral("RETE"));
+        finestra->Toolbar1[43]->setChecked(true);
+        finestra->Toolbar1_ButtonClick(finestra->Toolbar1[43]);
+        QCOMPARE(finestra->CurrentView, uint8_t(13));
+        QVERIFY(finestra->frameReti->isVisible());
+        QVERIFY(finestra->listaRetiDisp->count() > 0);
+        const QRect riquadro = finestra->frameReti->geometry();
+        QVERIFY(!riquadro.intersects(finestra->S25Tree->geometry()));
+        QVERIFY(!riquadro.intersects(finestra->List1->geometry()));
+        QCOMPARE(riquadro.left(), finestra->List1->x());
+        QVERIFY(finestra->centralWidget()->rect().contains(riquadro));
+        // Its note shows whole, inside the pane and below the lists.
+        const QLabel* nota = finestra->labOKKIO;
+        QVERIFY(finestra->frameReti->rect().contains(nota->geometry()));
+        QVERIFY(nota->height() >= nota->heightForWidth(nota->width()));
+        QVERIFY(!nota->geometry().intersects(finestra->listaReti->geometry()));
+        QVERIFY(!nota->geometry().intersects(finestra->listaRetiDisp->geometry()));
+    }
+
+    // The entry dialog shows its captions whole in every language ("Numbe", "Locatio" and
+    // "Positior" were cut).
+    void dialogoVoceSenzaTagli()
+    {
+        connetti();
+        clic(QStringLiteral("RUB_SIM"));
+        for (uint8_t lingua : {0, 1, 2}) {
+            Opzioni.Lingua = lingua;
+            BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+            QVERIFY(ConDialogo([this] { finestra->rubrica->AddRubrica(); },
+                               [](QDialog& d) {
+                                   const QStringList difetti = TestiTagliati(d);
+                                   QVERIFY2(difetti.isEmpty(),
+                                            qPrintable(difetti.join(QStringLiteral("; "))));
+                               }));
+        }
+    }
+
+    // The distribution list editor opens over the compose dialog that calls it; its lists show
+    // names and numbers whole.
+    void editorListeSopraLaComposizione()
+    {
+        connetti();
+        clic(QStringLiteral("RUB_SIM"));
+        QVERIFY(ConDialogo([this] { finestra->messaggi->InviaSMS(false, true); },
+                           [](QDialog& composizione) {
+                               auto* sms = qobject_cast<frmSMS*>(&composizione);
+                               QVERIFY(sms);
+                               QPushButton* pEditList = sms->pEditList;
+                               QVERIFY(ConDialogo([pEditList] { pEditList->click(); },
+                                                  [&composizione](QDialog& editor) {
+                                                      controllaSopra(editor, composizione);
+                                                      // Its phonebook list shows names whole.
+                                                      auto* listD
+                                                          = qobject_cast<frmListD*>(&editor);
+                                                      QVERIFY(listD);
+                                                      controllaColonne(*listD->listRubrica);
+                                                  },
+                                                  {&composizione}));
+                           }));
+    }
+};
+
+QTEST_MAIN(TstFinestre)
+#include "tst_finestre.moc"
