@@ -132,8 +132,12 @@ class TstMutoOggetti : public QObject, private BancoMuto {
         tutte["melody deleted"] = melodiaCancellata;
 
         tutte["ring tone played"]
-            = {[this] { vistaLetta("MEL"); }, [this] { oggetti->pPlay_Click(); },
-               [this] { rileggi("MEL", finestra->frameMidi); }};
+            = {[this] {
+                   // Each run starts with no tone ringing, so that the button plays one.
+                   oggetti->Suonando = false;
+                   vistaLetta("MEL");
+               },
+               [this] { oggetti->pPlay_Click(); }, [this] { rileggi("MEL", finestra->frameMidi); }};
 
         Operazione promemoria(
             [this] {
