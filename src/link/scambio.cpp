@@ -9,9 +9,11 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -42,7 +44,8 @@ struct Scambio {
     PortaAT* porta = nullptr;
     RicevitoreAT ricevitore{BufferRx};
     QEventLoop* ciclo = nullptr;
-    QTimer* limite = nullptr;
+    // The silence bound of the wait in progress, counted from the last chunk received.
+    QElapsedTimer ultimaRicezione;
     bool inCorso = false;
     // The phone gave its prompt and waits for data that may never come.
     bool modoDati = false;
@@ -90,13 +93,23 @@ Uscita Attendi(int limiteMs, int tettoMs, const std::function<bool()>& finita)
     for (QTimer* timer : {&limite, &tetto}) {
         timer->setSingleShot(true);
         timer->setTimerType(Qt::PreciseTimer);
-        QObject::connect(timer, &QTimer::timeout, &ciclo, [&] {
-            scaduto = true;
-            ciclo.exit(CodiceRisveglio);
-        });
     }
+    const auto scadi = [&] {
+        scaduto = true;
+        ciclo.exit(CodiceRisveglio);
+    };
+    QObject::connect(&tetto, &QTimer::timeout, &ciclo, scadi);
+    // Restarting a timer for every chunk costs more than the chunk itself when a port delivers
+    // one byte at a time: the bound looks at the time of the last chunk only when it runs out.
+    QObject::connect(&limite, &QTimer::timeout, &ciclo, [&] {
+        const qint64 silenzio = s.ultimaRicezione.elapsed();
+        if (silenzio < limiteMs)
+            limite.start(static_cast<int>(limiteMs - silenzio));
+        else
+            scadi();
+    });
     s.ciclo = &ciclo;
-    s.limite = &limite;
+    s.ultimaRicezione.start();
     limite.start(limiteMs);
     tetto.start(tettoMs);
     Uscita uscita = Uscita::Condizione;
@@ -113,7 +126,6 @@ Uscita Attendi(int limiteMs, int tettoMs, const std::function<bool()>& finita)
             s.chiusura = true;
     }
     s.ciclo = nullptr;
-    s.limite = nullptr;
     return uscita;
 }
 
@@ -177,10 +189,11 @@ void ScartaFinoAQuiete(Scambio& s)
         s.porta->Output(QString(Esc));
     for (;;) {
         s.ricevitore.Azzera();
-        Attendi(TempiLink.quieteMs, TempiLink.attesaMs * LimitiPerTetto, [&] {
-            return s.ricevitore.Fine() == FineRisposta::Prompt || tetto.hasExpired()
-                   || !LinkVivo(s);
-        });
+        // A line that never falls quiet is given up at the deadline, though not before a
+        // quiet spell could have been seen.
+        const int tettoMs = std::max(static_cast<int>(tetto.remainingTime()), TempiLink.quieteMs);
+        Attendi(TempiLink.quieteMs, tettoMs,
+                [&] { return s.ricevitore.Fine() == FineRisposta::Prompt || !LinkVivo(s); });
         if (s.ricevitore.Fine() != FineRisposta::Prompt || !LinkVivo(s))
             break;
         s.porta->Output(QString(Esc));
@@ -310,9 +323,10 @@ void ConsegnaRicezione(const QString& pezzo)
     Scambio& s = scambio();
     s.ricevitore.Aggiungi(pezzo);
     // The bound counts silence: every chunk starts it again.
-    if (s.limite)
-        s.limite->start();
-    RisvegliaAttesa();
+    s.ultimaRicezione.start();
+    // A wait ends on a reply's end; a chunk that ends nothing need not wake it.
+    if (s.ricevitore.Fine() != FineRisposta::Nessuna)
+        RisvegliaAttesa();
 }
 
 QList<int> PrendiIndicazioniSMS()
