@@ -28,9 +28,14 @@ inline bool NumeroIntero(QStringView testo)
     return SoloCifre(testo.startsWith(u'-') ? testo.mid(1) : testo);
 }
 
-// The value of a whole number that lies from min to max; none for any other text or value.
+// The value of a whole number, blanks around it allowed, that lies from min to max; none for any
+// other text or value.
 inline std::optional<int> InteroTra(QStringView testo, int minimo, int massimo)
 {
+    while (testo.startsWith(u' '))
+        testo = testo.mid(1);
+    while (testo.endsWith(u' '))
+        testo.chop(1);
     if (!NumeroIntero(testo))
         return std::nullopt;
     bool ok = false;

@@ -1,5 +1,7 @@
 #include "risultati.h"
 
+#include "campirisposta.h"
+
 #include <QStringList>
 
 namespace {
@@ -24,22 +26,13 @@ std::optional<QStringList> Campi(const QString& riga, QLatin1String prefisso)
     return riga.mid(prefisso.size()).split(u',');
 }
 
-std::optional<int> Intero(const QString& campo, int minimo, int massimo)
-{
-    bool numero = false;
-    const int valore = campo.trimmed().toInt(&numero);
-    if (!numero || valore < minimo || valore > massimo)
-        return std::nullopt;
-    return valore;
-}
-
 std::optional<int> PrimoCampo(const QString& risposta, QLatin1String prefisso, int minimo,
                               int massimo)
 {
     const std::optional<QStringList> campi = Campi(PrimaRiga(risposta), prefisso);
     if (!campi)
         return std::nullopt;
-    return Intero(campi->first(), minimo, massimo);
+    return InteroTra(campi->first(), minimo, massimo);
 }
 
 } // namespace
@@ -53,8 +46,8 @@ PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito)
     const std::optional<QStringList> campi = Campi(PrimaRiga(risposta), QLatin1String("+CMGR:"));
     if (!campi || campi->size() < 2)
         return letta;
-    const std::optional<int> stato = Intero(campi->first(), 0, StatoMassimo);
-    const std::optional<int> lunghezza = Intero(campi->last(), 0, MaxOttetto);
+    const std::optional<int> stato = InteroTra(campi->first(), 0, StatoMassimo);
+    const std::optional<int> lunghezza = InteroTra(campi->last(), 0, MaxOttetto);
     const qsizetype finePrimaRiga = risposta.indexOf(FineRiga);
     if (!stato || !lunghezza || finePrimaRiga < 0)
         return letta;

@@ -1,5 +1,7 @@
 #include "blocchi.h"
 
+#include "campirisposta.h"
+
 #include <QRegularExpression>
 
 QString ByteInHex(uint8_t byte)
@@ -27,15 +29,6 @@ QStringList BlocchiHex(const QByteArray& dati)
     return blocchi;
 }
 
-std::optional<int> NumeroNelLimite(const QString& cifre, int minimo, int massimo)
-{
-    bool ok = false;
-    const int numero = cifre.toInt(&ok);
-    if (!ok || numero < minimo || numero > massimo)
-        return std::nullopt;
-    return numero;
-}
-
 namespace {
 
 bool EHex(const QString& testo)
@@ -60,11 +53,10 @@ std::optional<QByteArray> DatiDaBlocchi(const QString& risposta, const QString& 
         const QRegularExpressionMatch m = intestazione.match(righe.at(2 * (i - 1)));
         const QString& hex = righe.at(2 * (i - 1) + 1);
         const bool ultimo = i == blocchi;
-        const bool valido = m.hasMatch() && m.captured(1) == tipo
-                            && NumeroNelLimite(m.captured(2), indice, indice)
-                            && NumeroNelLimite(m.captured(3), i, i)
-                            && NumeroNelLimite(m.captured(4), blocchi, blocchi) && EHex(hex)
-                            && (ultimo ? hex.size() <= HexBlocco : hex.size() == HexBlocco);
+        const bool valido
+            = m.hasMatch() && m.captured(1) == tipo && InteroTra(m.captured(2), indice, indice)
+              && InteroTra(m.captured(3), i, i) && InteroTra(m.captured(4), blocchi, blocchi)
+              && EHex(hex) && (ultimo ? hex.size() <= HexBlocco : hex.size() == HexBlocco);
         if (!valido)
             return std::nullopt;
         dati += QByteArray::fromHex(hex.toLatin1());

@@ -17,10 +17,6 @@ constexpr int MaxByteOggetto = 32767;
 // A block number and the block count travel in one byte.
 constexpr int MaxBlocchi = 255;
 
-// A decimal number the phone sent, when it lies within minimo and massimo; nothing for any other
-// text, also for digits past the range of an integer.
-std::optional<int> NumeroNelLimite(const QString& cifre, int minimo, int massimo);
-
 // The two upper-case hex digits of a byte: 0 "00", 10 "0A", 255 "FF".
 QString ByteInHex(uint8_t byte);
 

@@ -2,6 +2,7 @@
 
 #include "attesa.h"
 #include "blocchi.h"
+#include "campirisposta.h"
 #include "catalogo.h"
 #include "globali.h"
 #include "scambio.h"
@@ -24,7 +25,7 @@ constexpr int MaxSuoneria = 99;
 
 std::optional<int> ValoreSuoneria(const QString& cifre)
 {
-    return NumeroNelLimite(cifre, 0, MaxSuoneria);
+    return InteroTra(cifre, 0, MaxSuoneria);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "righeat.h"
 
+#include "campirisposta.h"
 #include "codecs.h"
 #include "inputvoce.h"
 #include "testo.h"
@@ -105,7 +106,7 @@ int CampoIntero(const QList<QStringView>& campi, qsizetype indice, int massimo)
 {
     if (indice >= campi.size())
         return 0;
-    return InteroEntro(campi.at(indice), 0, massimo).value_or(0);
+    return InteroTra(campi.at(indice), 0, massimo).value_or(0);
 }
 
 // Where the name that opens at `apre` closes. Its closing quote is the last of the line but for
@@ -174,7 +175,7 @@ QString SenzaEscape(QStringView testo)
 // it shows, is looked up and is written back as the international number it is.
 QString NumeroConTipo(const QString& numero, QStringView campoTipo)
 {
-    const std::optional<int> tipo = InteroEntro(campoTipo, TipoMinimo, TipoMassimo);
+    const std::optional<int> tipo = InteroTra(campoTipo, TipoMinimo, TipoMassimo);
     const bool internazionale = tipo && (*tipo & MascheraTipoNumero) == TipoInternazionale;
     if (!internazionale || numero.isEmpty() || numero.startsWith(QLatin1Char('+')))
         return numero;
@@ -201,7 +202,7 @@ std::optional<RigaVoce> DecodificaRigaVoce(const QString& riga)
     if (chiudeNumero < 0)
         return std::nullopt;
     RigaVoce voce;
-    voce.posizione = InteroEntro(QStringView(riga).left(virgola), 1, MassimoConteggio).value_or(0);
+    voce.posizione = InteroTra(QStringView(riga).left(virgola), 1, MassimoConteggio).value_or(0);
     voce.numero = riga.mid(apreNumero + 1, chiudeNumero - apreNumero - 1);
     const qsizetype virgolaTipo = DopoSpazi(riga, chiudeNumero + 1);
     if (!CarattereIn(riga, virgolaTipo, u','))
