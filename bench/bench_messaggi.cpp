@@ -6,8 +6,6 @@
 #include "letturasms.h"
 #include "misura.h"
 
-#include <QApplication>
-
 namespace {
 
 // Messages as a phone keeps them: received (unread and read) and stored to send.
@@ -48,23 +46,8 @@ bool LeggiPosizioni()
 
 int main(int argc, char* argv[])
 {
-    const AmbienteBanco ambiente;
-    QApplication app(argc, argv);
-    const OpzioniBanco opzioni
-        = LeggiOpzioni(app, QStringLiteral("Reads the SIM's ten message slots."), 5);
-    QTextStream uscita(stdout);
-    TelefonoEsterno telefono;
-    ProgrammaInProva programma;
-    if (!Prepara(telefono, programma, Seme(opzioni.rapido), opzioni, uscita))
-        return 1;
-
-    Rapporti rapporti;
-    GiroMisurato ultima;
-    if (!Ripeti(programma, opzioni, LeggiPosizioni, rapporti, ultima)) {
-        uscita << "the message slots were not read whole\n";
-        return 1;
-    }
-    StampaRisultato(uscita, QStringLiteral("messages: the ten slots of the SIM"), ultima, rapporti,
-                    opzioni.baud);
-    return 0;
+    return EseguiBanco(argc, argv,
+                       {QStringLiteral("Reads the SIM's ten message slots."), Seme, LeggiPosizioni,
+                        QStringLiteral("messages: the ten slots of the SIM"),
+                        QStringLiteral("the message slots were not read whole")});
 }

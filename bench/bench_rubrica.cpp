@@ -6,8 +6,6 @@
 #include "misura.h"
 #include "scambiorubrica.h"
 
-#include <QApplication>
-
 namespace {
 
 constexpr int NumMemorie = 4;
@@ -49,23 +47,9 @@ bool LeggiTutto()
 
 int main(int argc, char* argv[])
 {
-    const AmbienteBanco ambiente;
-    QApplication app(argc, argv);
-    const OpzioniBanco opzioni = LeggiOpzioni(
-        app, QStringLiteral("Reads the four phonebook memories and the three call lists."), 5);
-    QTextStream uscita(stdout);
-    TelefonoEsterno telefono;
-    ProgrammaInProva programma;
-    if (!Prepara(telefono, programma, Seme(opzioni.rapido), opzioni, uscita))
-        return 1;
-
-    Rapporti rapporti;
-    GiroMisurato ultima;
-    if (!Ripeti(programma, opzioni, LeggiTutto, rapporti, ultima)) {
-        uscita << "the phonebook was not read whole\n";
-        return 1;
-    }
-    StampaRisultato(uscita, QStringLiteral("phonebook: four memories and three call lists"), ultima,
-                    rapporti, opzioni.baud);
-    return 0;
+    return EseguiBanco(
+        argc, argv,
+        {QStringLiteral("Reads the four phonebook memories and the three call lists."), Seme,
+         LeggiTutto, QStringLiteral("phonebook: four memories and three call lists"),
+         QStringLiteral("the phonebook was not read whole")});
 }

@@ -271,6 +271,26 @@ bool Ripeti(ProgrammaInProva& programma, const OpzioniBanco& opzioni,
     return true;
 }
 
+int EseguiBanco(int argc, char* argv[], const BancoOperazione& banco)
+{
+    const AmbienteBanco ambiente;
+    QApplication app(argc, argv);
+    const OpzioniBanco opzioni = LeggiOpzioni(app, banco.descrizione, 5);
+    QTextStream uscita(stdout);
+    TelefonoEsterno telefono;
+    ProgrammaInProva programma;
+    if (!Prepara(telefono, programma, banco.seme(opzioni.rapido), opzioni, uscita))
+        return 1;
+    Rapporti rapporti;
+    GiroMisurato ultima;
+    if (!Ripeti(programma, opzioni, banco.operazione, rapporti, ultima)) {
+        uscita << banco.seFallisce << '\n';
+        return 1;
+    }
+    StampaRisultato(uscita, banco.titolo, ultima, rapporti, opzioni.baud);
+    return 0;
+}
+
 bool Prepara(TelefonoEsterno& telefono, ProgrammaInProva& programma, const QByteArray& seme,
              const OpzioniBanco& opzioni, QTextStream& uscita)
 {

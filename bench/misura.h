@@ -127,3 +127,14 @@ bool Ripeti(ProgrammaInProva& programma, const OpzioniBanco& opzioni,
 // Starts the phone from this seed and connects the program to it; the reason on failure.
 bool Prepara(TelefonoEsterno& telefono, ProgrammaInProva& programma, const QByteArray& seme,
              const OpzioniBanco& opzioni, QTextStream& uscita);
+
+// A benchmark of one operation, run as often as asked against the phone from its seed.
+struct BancoOperazione {
+    QString descrizione;                         // what --help says
+    std::function<QByteArray(bool rapido)> seme; // the phone's state, smaller in a quick run
+    std::function<bool()> operazione;            // false when it did not read what it should
+    QString titolo;                              // heads the figures
+    QString seFallisce;                          // printed when a run read less
+};
+// The whole program of such a benchmark: its exit code.
+int EseguiBanco(int argc, char* argv[], const BancoOperazione& banco);
