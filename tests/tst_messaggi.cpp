@@ -169,6 +169,39 @@ private slots:
         QCOMPARE(bozza.Testo, QStringLiteral("Ok"));
     }
 
+    // An address value holds at most 10 octets: a name of 11 septets, a number of 20 digits.
+    void indirizziEntroIlLimite_data()
+    {
+        QTest::addColumn<QString>("destinatario");
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("letto");
+        QTest::newRow("eleven letters") << "Informativa"
+                                        << "14D049B7F92D6F87E9697B18"
+                                        << "Informativa";
+        QTest::newRow("forty letters cut to eleven")
+            << "Informativa" + QString(29, u'x') << "14D049B7F92D6F87E9697B18"
+            << "Informativa";
+        // The escape of "€" would be the eleventh septet: the pair goes whole or not at all.
+        QTest::newRow("extension pair at the cut") << "Informativ€x"
+                                                   << "12D049B7F92D6F87E9693B"
+                                                   << "Informativ";
+        QTest::newRow("twenty digits") << "+12345678901234567890"
+                                       << "149121436587092143658709"
+                                       << "+12345678901234567890";
+    }
+
+    void indirizziEntroIlLimite()
+    {
+        QFETCH(QString, destinatario);
+        QFETCH(QString, campo);
+        QFETCH(QString, letto);
+        QCOMPARE(CodificaIndirizzo(destinatario, true), campo);
+        MessaggioSMS bozza;
+        DecodificaPDU(bozza, CostruisciPDU(Centro, "Ok", destinatario, "FF", false, "00"));
+        QCOMPARE(bozza.Numero, letto);
+        QCOMPARE(bozza.Testo, QStringLiteral("Ok"));
+    }
+
     void validitaCalcolata_data()
     {
         QTest::addColumn<QString>("tempo");

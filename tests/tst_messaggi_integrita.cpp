@@ -47,6 +47,15 @@ const QByteArray Seme = "[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 
 const QByteArray DallaBanca
     = "07919333950669000409D0C2B07B1C0600004220928103008009D3309BFC06C56030";
 
+// From a sender whose name is longer than the 11 septets an address holds: "Saldo 100".
+const QString MittenteLungo = QStringLiteral("Servizio clienti della banca di fiducia!");
+const QByteArray DaMittenteLungo
+    = "079193339506690004"
+      "46D0D3B2DC9ED6A7DFA0313B5D76D3D3207299CD0E83C461F7380C22A741E634B93E4E8743"
+      "0000"
+      "42209281030080"
+      "09D3309BFC06C56030";
+
 // A received message and an unsent one at position 4, for the commands that change folders.
 const QByteArray SemeCartelle = "[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao
                                 + "\n4 | 2 | " + DaInviare + "\n";
@@ -308,6 +317,37 @@ private slots:
         });
         messaggi->EditSMS();
         QCOMPARE(testiRighe(), (QStringList{"01|Grazie", "02|Da finire presto"}));
+    }
+
+    // A sender's name longer than an address holds: the received message is listed with all of
+    // it; a reply kept as a draft carries the 11 septets an address holds, and goes so to the SIM.
+    void rispostaAMittenteLungo()
+    {
+        finestra->Form_Load();
+        avvia("[messages]\ncentre = +393359609600\ncapacity = 10\n2 | 1 | " + DaMittenteLungo
+              + "\n");
+        clic("SMS_IN");
+        QCOMPARE(testiRighe(), QStringList{"02|Saldo 100"});
+        QCOMPARE(Telefono.SMS[2].Numero, MittenteLungo);
+        scegliRiga("02");
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->txtMess->setPlainText("Grazie");
+            dialogo->pSalva->click();
+        });
+        messaggi->RispondiSMS();
+        QCOMPARE(testiBox().last(), Msg(396));
+        QCOMPARE(NumArchivio, 1);
+        const QString bozza = ArchivioSMS[1].PDU;
+        QCOMPARE(bozza.mid(20, 24), QStringLiteral("14D0D3B2DC9ED6A7DFA0311B"));
+        QCOMPARE(ArchivioSMS[1].Numero, MittenteLungo.left(11));
+        QCOMPARE(ArchivioSMS[1].Testo, QStringLiteral("Grazie"));
+
+        clic("SMS_ARC");
+        scegliRiga("01");
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        finestra->Toolbar1_ButtonClick(finestra->Pulsante("pSalvaSMSinTel"));
+        QCOMPARE(testiBox().last(), Msg(272) + "1");
+        QCOMPARE(telefono->state().messages.bySlot.at(1).pdu, bozza.toLatin1());
     }
 
     // The blanks that pad the list file's fields are taken off; a tab or a no-break space is

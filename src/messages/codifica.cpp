@@ -14,8 +14,8 @@ const QString TipoInternazionale = QStringLiteral("91");
 const QString TipoNazionale = QStringLiteral("81");
 // Type of number 5: a name in the GSM 7-bit alphabet.
 const QString TipoAlfanumerico = QStringLiteral("D0");
-// The address length octet counts semi-octets: at most 255 of them, 145 septets.
-constexpr int MaxSettettiIndirizzo = 255 * 4 / 7;
+// An address value holds at most 10 octets (23.040): 20 digits, or 11 septets of a name.
+constexpr int MaxSettettiIndirizzo = 10 * 8 / 7;
 
 QString Esadecimale(int valore)
 {

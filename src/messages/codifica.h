@@ -19,7 +19,8 @@ QString ScambiaSemiOttetti(const QString& cifre);
 // centre). "*" and "#" are the semi-octets A and B; any other character that is no digit cannot
 // be dialled and is left out. A destination holding letters is a name, not a number: it goes as
 // an alphanumeric address (type D0, the name in the GSM 7-bit alphabet, the length counting
-// semi-octets), so that a draft to an alphanumeric sender keeps it.
+// semi-octets), so that a draft to an alphanumeric sender keeps it; a name longer than the 11
+// septets an address holds is cut there, without splitting an extension pair.
 QString CodificaIndirizzo(const QString& numero, bool destinatario);
 
 // The user data length in septets (an extension character takes two) and the packed septets, at
