@@ -1,6 +1,7 @@
 #include "risultati.h"
 
 #include "campirisposta.h"
+#include "statotelefono.h"
 
 #include <QStringList>
 
@@ -10,13 +11,6 @@ constexpr int StatoMassimo = 3;
 // Counts and references the phone keeps in one octet.
 constexpr int MaxOttetto = 255;
 const QString FineRiga = QStringLiteral("\r\n");
-
-// The first line of a reply.
-QString PrimaRiga(const QString& risposta)
-{
-    const qsizetype fine = risposta.indexOf(FineRiga);
-    return fine < 0 ? risposta : risposta.left(fine);
-}
 
 // The comma-separated fields of the result line "<prefisso> a,b,c"; none for another line.
 std::optional<QStringList> Campi(const QString& riga, QLatin1String prefisso)
