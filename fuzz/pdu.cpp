@@ -11,6 +11,7 @@
 #include "letturasms.h"
 #include "pdu.h"
 #include "ricerche.h"
+#include "risultati.h"
 #include "validita.h"
 
 namespace {
@@ -48,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
     } else {
         const PosizioneLetta letta
             = InterpretaRispostaCMGR(Testo(dati + 1, lunghezza - 1), EsitoAT::Ok);
-        if (!letta.messaggio)
+        if (letta.contenuto != ContenutoPosizione::Messaggio)
             return 0;
         Verifica(letta.stato <= 3, "a stored message has status 0 to 3");
         messaggio.Stato = letta.stato;

@@ -280,52 +280,67 @@ private slots:
         QCOMPARE(AccorciaDataOra("167"), QStringLiteral("167"));
     }
 
-    void risposteDiLettura()
-    {
-        const PosizioneLetta piena
-            = InterpretaRispostaCMGR("+CMGR: 2,,23\r\n0791ABCD", EsitoAT::Ok);
-        QVERIFY(piena.messaggio);
-        QCOMPARE(piena.stato, uint8_t(2));
-        QCOMPARE(piena.pdu, QStringLiteral("0791ABCD"));
-        // Empty, refused, cut short or garbage: an empty position, never a message.
-        QVERIFY(!InterpretaRispostaCMGR("+CMGR: 0,,0", EsitoAT::Ok).messaggio);
-        QVERIFY(!InterpretaRispostaCMGR("ERRORE", EsitoAT::Errore).messaggio);
-        QVERIFY(!InterpretaRispostaCMGR("\r\nOK\r\n", EsitoAT::Ok).messaggio);
-        QVERIFY(!InterpretaRispostaCMGR("+CMGR: 7,,23\r\n0791", EsitoAT::Ok).messaggio);
-        QVERIFY(!InterpretaRispostaCMGR("+CMGR: 1,,23\r\n", EsitoAT::Ok).messaggio);
-        QVERIFY(!InterpretaRispostaCMGR("+CM", EsitoAT::Ok).messaggio);
-    }
-
-    // Every number of a reply is read by its field and checked against its range: a status or
-    // a length out of range refuses the position, and no digit is taken from a longer number.
-    void risposteDiLetturaPerCampi_data()
+    // The phone's empty-position forms empty a position; a PDU line is a message, whatever the
+    // header above it; any other reply cannot be read.
+    void risposteDiLettura_data()
     {
         QTest::addColumn<QString>("risposta");
-        QTest::addColumn<bool>("messaggio");
+        QTest::addColumn<int>("esito");
+        QTest::addColumn<int>("contenuto");
         QTest::addColumn<int>("stato");
-        QTest::newRow("no blank after the colon") << "+CMGR:2,,23\r\n0791ABCD" << true << 2;
-        QTest::newRow("name with a comma") << "+CMGR: 1,\"Bob, Jr\",23\r\n0791ABCD" << true << 1;
-        QTest::newRow("blank line after the PDU") << "+CMGR: 3,,23\r\n0791ABCD\r\n" << true << 3;
-        QTest::newRow("status of two digits") << "+CMGR: 12,,23\r\n0791ABCD" << false << 0;
-        QTest::newRow("negative status") << "+CMGR: -1,,23\r\n0791ABCD" << false << 0;
-        QTest::newRow("status past int") << "+CMGR: 4294967297,,23\r\n0791ABCD" << false << 0;
-        QTest::newRow("length past int") << "+CMGR: 1,,1073741824000\r\n0791ABCD" << false << 0;
-        QTest::newRow("length out of range") << "+CMGR: 1,,256\r\n0791ABCD" << false << 0;
-        QTest::newRow("length not a number") << "+CMGR: 1,,2x\r\n0791ABCD" << false << 0;
-        QTest::newRow("no length") << "+CMGR: 1\r\n0791ABCD" << false << 0;
-        QTest::newRow("another result") << "+CMGL: 1,,23\r\n0791ABCD" << false << 0;
+        const int ok = int(EsitoAT::Ok);
+        const int messaggio = int(ContenutoPosizione::Messaggio),
+                  vuota = int(ContenutoPosizione::Vuota),
+                  illeggibile = int(ContenutoPosizione::Illeggibile);
+        QTest::newRow("message") << "+CMGR: 2,,23\r\n0791ABCD" << ok << messaggio << 2;
+        QTest::newRow("no blank after the colon")
+            << "+CMGR:2,,23\r\n0791abcd" << ok << messaggio << 2;
+        QTest::newRow("name with a comma")
+            << "+CMGR: 1,\"Bob, Jr\",23\r\n0791ABCD" << ok << messaggio << 1;
+        QTest::newRow("blank line after the PDU") << "+CMGR: 3,,23\r\n0791ABCD\r\n"
+                                                  << ok << messaggio << 3;
+        // A header that cannot be read: received and read.
+        QTest::newRow("status out of range") << "+CMGR: 7,,23\r\n0791ABCD" << ok << messaggio << 1;
+        QTest::newRow("status of two digits")
+            << "+CMGR: 12,,23\r\n0791ABCD" << ok << messaggio << 1;
+        QTest::newRow("negative status") << "+CMGR: -1,,23\r\n0791ABCD" << ok << messaggio << 1;
+        QTest::newRow("status past int")
+            << "+CMGR: 4294967297,,23\r\n0791ABCD" << ok << messaggio << 1;
+        QTest::newRow("length past int")
+            << "+CMGR: 1,,1073741824000\r\n0791ABCD" << ok << messaggio << 1;
+        QTest::newRow("length out of range") << "+CMGR: 0,,256\r\n0791ABCD" << ok << messaggio << 0;
+        QTest::newRow("length not a number") << "+CMGR: 1,,2x\r\n0791ABCD" << ok << messaggio << 1;
+        QTest::newRow("no length") << "+CMGR: 3\r\n0791ABCD" << ok << messaggio << 3;
+        QTest::newRow("another result") << "+CMGL: 2,,23\r\n0791ABCD" << ok << messaggio << 1;
+        QTest::newRow("empty header") << "\r\n0791ABCD" << ok << messaggio << 1;
+        // The phone's empty positions.
+        QTest::newRow("empty position") << "+CMGR: 0,,0" << ok << vuota << 0;
+        QTest::newRow("empty position, blank line") << "+CMGR: 0,,0\r\n" << ok << vuota << 0;
+        QTest::newRow("bare OK") << OKNudo << ok << vuota << 0;
+        QTest::newRow("refused") << "ERRORE" << int(EsitoAT::Errore) << vuota << 0;
+        // Nothing to read a position from.
+        QTest::newRow("header with no PDU") << "+CMGR: 1,,23\r\n" << ok << illeggibile << 0;
+        QTest::newRow("header alone") << "+CMGR: 1,,23" << ok << illeggibile << 0;
+        QTest::newRow("no PDU under the header")
+            << "+CMGR: 1,,23\r\nNO PDU" << ok << illeggibile << 0;
+        QTest::newRow("two lines under the header")
+            << "+CMGR: 1,,23\r\n0791\r\nABCD" << ok << illeggibile << 0;
+        QTest::newRow("cut short") << "+CM" << ok << illeggibile << 0;
+        QTest::newRow("status with no length") << "+CMGR: 0" << ok << illeggibile << 0;
+        QTest::newRow("prompt") << ">" << int(EsitoAT::Prompt) << illeggibile << 0;
     }
 
-    void risposteDiLetturaPerCampi()
+    void risposteDiLettura()
     {
         QFETCH(QString, risposta);
-        QFETCH(bool, messaggio);
+        QFETCH(int, esito);
+        QFETCH(int, contenuto);
         QFETCH(int, stato);
-        const PosizioneLetta letta = InterpretaRispostaCMGR(risposta, EsitoAT::Ok);
-        QCOMPARE(letta.messaggio, messaggio);
-        if (messaggio) {
+        const PosizioneLetta letta = InterpretaRispostaCMGR(risposta, EsitoAT(esito));
+        QCOMPARE(int(letta.contenuto), contenuto);
+        if (letta.contenuto == ContenutoPosizione::Messaggio) {
             QCOMPARE(int(letta.stato), stato);
-            QCOMPARE(letta.pdu, QStringLiteral("0791ABCD"));
+            QCOMPARE(letta.pdu.toUpper(), QStringLiteral("0791ABCD"));
         }
     }
 

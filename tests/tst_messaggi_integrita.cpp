@@ -30,6 +30,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 // From +39333123456 on 04/12/01 12:34: "Hello".
@@ -92,6 +94,16 @@ class TstMessaggiIntegrita : public QObject, private Banco {
         finestra->List1_Click();
     }
 
+    // From now on the phone answers each command with what `risposta` gives, framed as the
+    // phone frames its lines.
+    void rendiOstile(std::function<QByteArray(const QString&)> risposta)
+    {
+        telefono->setMuted(true);
+        s25sim::S25Simulator* sim = telefono.get();
+        telefono->setCommandObserver(
+            [sim, risposta](const QString& comando) { sim->injectUnsolicited(risposta(comando)); });
+    }
+
 private slots:
     void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
 
@@ -148,6 +160,57 @@ private slots:
         messaggi->DelSMS();
         QCOMPARE(righe(), QStringList());
         QCOMPARE(Contenuto(PercorsoArchivio()), QByteArray());
+    }
+
+    // A status the phone should not give does not hide its message: it is listed as received
+    // and read, counted so, and deleted like any other.
+    void statoFuoriDalleRegole()
+    {
+        finestra->Form_Load();
+        avvia(SemeCartelle);
+        telefono->changeState(
+            [](s25sim::PhoneState& stato) { stato.messages.bySlot.at(1).status = 7; });
+        clic("SMS_IN");
+        QCOMPARE(righe(), QStringList{"01|Hello|+39333123456|04/12/01 12.34|011204123450"});
+        QCOMPARE(ContaSMS[1], int16_t(1));
+        scegliRiga("01");
+        telefono->clearCommandLog();
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        messaggi->DelSMS();
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CMGD=1"});
+        QCOMPARE(telefono->state().messages.bySlot.count(1), size_t(0));
+        QCOMPARE(righe(), QStringList());
+    }
+
+    // Read again from a phone that garbles its replies: a PDU under a header that cannot be read
+    // is a message; a reply with no PDU is an empty position only in the phone's empty-position
+    // forms, and any other leaves the position as it was.
+    void risposteGuasteDiLettura()
+    {
+        finestra->Form_Load();
+        avvia(Seme);
+        clic("SMS_IN");
+        QCOMPARE(testiRighe(), (QStringList{"01|Hello", "03|"}));
+        rendiOstile([](const QString& comando) -> QByteArray {
+            if (comando == "AT+CMGR=1")
+                return "+CMGR: 1,,23\r\n\r\nOK";
+            if (comando == "AT+CMGR=2")
+                return "+CMGR: 12,,2x\r\n" + Ciao + "\r\n\r\nOK";
+            if (comando == "AT+CMGR=3")
+                return "+CMGR: 0,,0\r\n\r\nOK";
+            if (comando == "AT+CMGR=5")
+                return "+CMGR: 1,,23\r\nNO PDU HERE\r\n\r\nOK";
+            return "OK";
+        });
+        finestra->Aggiorna();
+        QCOMPARE(testiRighe(), (QStringList{"01|Hello", "02|Hello"}));
+        QCOMPARE(ContaSMS[1], int16_t(2));
+        scegliRiga("02");
+        telefono->clearCommandLog();
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        messaggi->DelSMS();
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CMGD=2"});
+        QCOMPARE(testiRighe(), QStringList{"01|Hello"});
     }
 
     // The message text and the number of each row of the list, "position|text".

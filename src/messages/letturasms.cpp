@@ -28,12 +28,18 @@ EsitoPosizione LeggiPosizione(TabellaSMS& tabella, int posizione)
         return EsitoPosizione::CollegamentoPerso;
     MessaggioSMS& voce = tabella[static_cast<size_t>(posizione)];
     const PosizioneLetta letta = InterpretaRispostaCMGR(risposta, esito);
-    if (!letta.messaggio) {
+    switch (letta.contenuto) {
+    case ContenutoPosizione::Messaggio:
+        voce.Stato = letta.stato;
+        DecodificaPDU(voce, letta.pdu);
+        break;
+    case ContenutoPosizione::Vuota:
         SvuotaPosizione(voce);
-        return EsitoPosizione::Letta;
+        break;
+    case ContenutoPosizione::Illeggibile:
+        // A reply that says nothing of the position neither empties it nor drops what it held.
+        break;
     }
-    voce.Stato = letta.stato;
-    DecodificaPDU(voce, letta.pdu);
     return EsitoPosizione::Letta;
 }
 

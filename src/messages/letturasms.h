@@ -1,9 +1,10 @@
 #pragma once
 
 // Reading the SIM's message positions 1 to 10 in PDU mode into Telefono.SMS, and the counts per
-// storage status. A position the phone refuses to read (a SIM with fewer positions) or answers
-// with something that is no message is an empty position. A read that loses the link on the way
-// changes nothing: neither the table, nor the counts, nor the read flag.
+// storage status. A position the phone answers with a PDU holds a message, with its empty-position
+// reply or a refusal (a SIM with fewer positions) is empty, and with anything else keeps what it
+// held. A read that loses the link on the way changes nothing: neither the table, nor the counts,
+// nor the read flag.
 
 #include "telefono.h"
 

@@ -1,13 +1,18 @@
 #include "risultati.h"
 
 #include "campirisposta.h"
+#include "codecs.h"
 #include "statotelefono.h"
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int StatoMassimo = 3;
+// What a message is taken for when its header gives no status it can have.
+constexpr uint8_t StatoRicevutoLetto = 1;
 // Counts and references the phone keeps in one octet.
 constexpr int MaxOttetto = 255;
 const QString FineRiga = QStringLiteral("\r\n");
@@ -29,25 +34,61 @@ std::optional<int> PrimoCampo(const QString& risposta, QLatin1String prefisso, i
     return InteroTra(campi->first(), minimo, massimo);
 }
 
+// A bare OK: the phone has nothing to give.
+bool SoloOK(const QString& risposta)
+{
+    const QString corpo = risposta.trimmed();
+    return corpo.isEmpty() || corpo == QLatin1String("OK");
+}
+
+bool TestoEsadecimale(const QString& testo)
+{
+    return !testo.isEmpty() && std::all_of(testo.cbegin(), testo.cend(), [](QChar c) {
+        return ValoreCifraHex(c) >= 0;
+    });
+}
+
+// What follows the header line, blank lines around it taken off.
+QString DopoLIntestazione(const QString& risposta)
+{
+    const qsizetype fine = risposta.indexOf(FineRiga);
+    return fine < 0 ? QString() : risposta.mid(fine + FineRiga.size()).trimmed();
+}
+
+// The header of a position with nothing in it: a length of 0.
+bool IntestazioneVuota(const std::optional<QStringList>& campi)
+{
+    return campi && campi->size() >= 2 && InteroTra(campi->last(), 0, 0).has_value();
+}
+
+uint8_t StatoDichiarato(const std::optional<QStringList>& campi)
+{
+    const std::optional<int> stato
+        = campi ? InteroTra(campi->first(), 0, StatoMassimo) : std::nullopt;
+    return static_cast<uint8_t>(stato.value_or(StatoRicevutoLetto));
+}
+
 } // namespace
 
 PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito)
 {
     PosizioneLetta letta;
+    if (esito == EsitoAT::Errore || (esito == EsitoAT::Ok && SoloOK(risposta))) {
+        letta.contenuto = ContenutoPosizione::Vuota;
+        return letta;
+    }
     if (esito != EsitoAT::Ok)
         return letta;
     // The name between status and length may hold commas: the two are the first and last field.
     const std::optional<QStringList> campi = Campi(PrimaRiga(risposta), QLatin1String("+CMGR:"));
-    if (!campi || campi->size() < 2)
-        return letta;
-    const std::optional<int> stato = InteroTra(campi->first(), 0, StatoMassimo);
-    const std::optional<int> lunghezza = InteroTra(campi->last(), 0, MaxOttetto);
-    const qsizetype finePrimaRiga = risposta.indexOf(FineRiga);
-    if (!stato || !lunghezza || finePrimaRiga < 0)
-        return letta;
-    letta.pdu = risposta.mid(finePrimaRiga + FineRiga.size()).trimmed();
-    letta.messaggio = !letta.pdu.isEmpty();
-    letta.stato = static_cast<uint8_t>(*stato);
+    const QString pdu = DopoLIntestazione(risposta);
+    if (pdu.isEmpty() && IntestazioneVuota(campi)) {
+        letta.contenuto = ContenutoPosizione::Vuota;
+    } else if (TestoEsadecimale(pdu)) {
+        letta.contenuto = ContenutoPosizione::Messaggio;
+        letta.stato = StatoDichiarato(campi);
+        letta.pdu = pdu;
+    }
     return letta;
 }
 

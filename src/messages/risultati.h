@@ -12,10 +12,17 @@
 #include <optional>
 
 // What one "AT+CMGR=" reply says of its position: "+CMGR: <stat>,[<alpha>],<length>", then the
-// PDU on the next line. The phone's empty-position reply has no PDU line; a status other than 0
-// to 3, or a length that is no octet count, refuses the position: no message is read from it.
+// PDU on the next line.
+// - A PDU line (hex digits) is a message, whatever the header above it: a status that is not 0
+//   to 3, or no status at all, is taken as received and read, so the message is listed and can
+//   be deleted; the length is not needed to read the PDU.
+// - The phone's empty-position forms are an empty position: a header whose length is 0 with no
+//   PDU ("+CMGR: 0,,0"), a bare OK, and a refusal (a SIM with fewer positions).
+// - Any other reply cannot be read (a header with no PDU, a line that is no PDU, garbage): it
+//   says nothing of the position, which keeps what it held.
+enum class ContenutoPosizione { Messaggio, Vuota, Illeggibile };
 struct PosizioneLetta {
-    bool messaggio = false; // false: the position is empty
+    ContenutoPosizione contenuto = ContenutoPosizione::Illeggibile;
     uint8_t stato = 0;
     QString pdu;
 };
