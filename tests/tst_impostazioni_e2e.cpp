@@ -511,6 +511,40 @@ private slots:
         QVERIFY(telefono->commandLog().isEmpty());
     }
 
+    // The number and the name follow each other as in the compose dialog: a number from four
+    // characters on selects its name, fewer characters keep the name chosen, an empty field
+    // clears it, and an entry with no name never writes over what was typed.
+    void numeroENomeNelDialogo()
+    {
+        avvia();
+        Telefono.Rubrica[0][1] = {"1", "", "+39333000111", false};
+        Telefono.Rubrica[0][2] = {"2", "Segreteria", "+393491234000", false};
+        Telefono.RubTotale[0] = 2;
+        Telefono.RubLetta[0] = true;
+        clic("TRASF1");
+        scegliRiga(2);
+        QStringList visti;
+        nelTrasf([&](frmTrasf* dialogo) {
+            const auto vedi
+                = [&] { visti << dialogo->txtNum->text() + "|" + dialogo->cmbRub->currentText(); };
+            dialogo->txtNum->setText("03491234000");
+            vedi();
+            dialogo->txtNum->setText("+39");
+            vedi();
+            dialogo->txtNum->clear();
+            vedi();
+            QTest::keyClicks(dialogo->txtNum, "393331112233");
+            vedi();
+            dialogo->txtNum->setText("0612");
+            dialogo->cmbRub->setCurrentIndex(dialogo->cmbRub->findText(QString()));
+            dialogo->cmbRub_Click();
+            vedi();
+        });
+        finestra->List1_DblClick();
+        QCOMPARE(visti, (QStringList{"+393491234000|Segreteria", "+39|Segreteria", "|",
+                                     "393331112233|", "0612|"}));
+    }
+
     void trasferimentoSpentoECancellato()
     {
         avvia();

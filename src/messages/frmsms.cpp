@@ -14,6 +14,7 @@
 #include "letturasms.h"
 #include "letture.h"
 #include "listedistribuzione.h"
+#include "numeroenome.h"
 #include "ricerche.h"
 #include "scambio.h"
 #include "scambiorubrica.h"
@@ -41,7 +42,6 @@ constexpr int VoceInvioSMS = 372;
 constexpr int VoceInviato = 390;
 constexpr int VoceNonInviato = 391;
 constexpr int VoceUnitaOre = 2;
-constexpr int CaratteriPerRicerca = 4;
 const QString Normale = QStringLiteral("00");
 const QString Flash = QStringLiteral("F0");
 
@@ -259,35 +259,12 @@ void frmSMS::ImpostaTesto(const QString& testoDecodificato)
 
 void frmSMS::cmbRub_Click()
 {
-    // An entry with no name has nothing to choose it by: what was typed stays.
-    if (cmbRub->currentIndex() < 0 || cmbRub->currentText().isEmpty())
-        return;
-    const QSignalBlocker blocco(txtNum);
-    txtNum->setText(CercaNumeroDaNome(cmbRub->currentText()));
+    NomeScelto(*txtNum, *cmbRub);
 }
 
 void frmSMS::txtNum_Change()
 {
-    const QString numero = txtNum->text();
-    const QString nome
-        = numero.size() >= CaratteriPerRicerca ? CercaNomeDaNumero(numero) : QString();
-    if (numero == nome) {
-        cmbRub->setCurrentIndex(-1);
-        return;
-    }
-    // Under four characters there is no name to look for, and the empty name would pick an
-    // entry that has none: the selection stays as it was.
-    if (nome.isEmpty())
-        return;
-    const int trovato = cmbRub->findText(nome, Qt::MatchExactly);
-    if (trovato < 0)
-        return;
-    int ultimo = trovato;
-    for (int i = trovato; i < cmbRub->count(); ++i)
-        if (cmbRub->itemText(i) == nome)
-            ultimo = i;
-    cmbRub->setCurrentIndex(ultimo);
-    cmbRub_Click();
+    NumeroScritto(*txtNum, *cmbRub);
 }
 
 void frmSMS::txtMess_Change()

@@ -5,6 +5,7 @@
 #include "catalogo.h"
 #include "globali.h"
 #include "interazione.h"
+#include "numeroenome.h"
 #include "ricerche.h"
 #include "trasferimenti.h"
 
@@ -22,9 +23,6 @@
 namespace {
 
 constexpr int PassoAttesa = 5;
-constexpr int CifreMinimePerNome = 4;
-// A number looked up again through its name can lead once more to the same name, no further.
-constexpr int ProfonditaMassima = 2;
 
 } // namespace
 
@@ -69,7 +67,7 @@ void frmTrasf::costruisci()
     attesa->addWidget(Label3);
     griglia->addWidget(boxAttesa, 3, 0, 1, 2);
     griglia->addLayout(PulsantiOkAnnulla(*this, pOk, pAnnulla), 4, 0, 1, 2);
-    connect(cmbRub, &QComboBox::currentIndexChanged, this, &frmTrasf::cmbRub_Click);
+    connect(cmbRub, &QComboBox::activated, this, &frmTrasf::cmbRub_Click);
     connect(txtNum, &QLineEdit::textChanged, this, &frmTrasf::txtNum_Change);
     connect(pOk, &QPushButton::clicked, this, &frmTrasf::pOk_Click);
     connect(pAnnulla, &QPushButton::clicked, this, &QDialog::reject);
@@ -95,36 +93,12 @@ void frmTrasf::SetCmbRubrica()
 
 void frmTrasf::cmbRub_Click()
 {
-    if (cmbRub->currentIndex() < 0 || profondita >= ProfonditaMassima)
-        return;
-    ++profondita;
-    const QString numero = CercaNumeroDaNome(cmbRub->currentText());
-    if (numero != txtNum->text())
-        txtNum->setText(numero);
-    --profondita;
+    NomeScelto(*txtNum, *cmbRub);
 }
 
 void frmTrasf::txtNum_Change()
 {
-    const QString testo = txtNum->text();
-    const QString nome = testo.size() >= CifreMinimePerNome ? CercaNomeDaNumero(testo) : QString();
-    if (testo == nome || nome.isEmpty()) {
-        const QSignalBlocker blocco(cmbRub);
-        cmbRub->setCurrentIndex(-1);
-        return;
-    }
-    // The last item bearing the name ends selected, as picking each in turn would leave it.
-    int ultimo = -1;
-    for (int i = 0; i < cmbRub->count(); ++i)
-        if (cmbRub->itemText(i) == nome)
-            ultimo = i;
-    if (ultimo < 0)
-        return;
-    {
-        const QSignalBlocker blocco(cmbRub);
-        cmbRub->setCurrentIndex(ultimo);
-    }
-    cmbRub_Click();
+    NumeroScritto(*txtNum, *cmbRub);
 }
 
 uint8_t frmTrasf::tempoScelto() const

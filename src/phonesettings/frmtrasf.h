@@ -42,7 +42,4 @@ public:
 private:
     void costruisci();
     uint8_t tempoScelto() const;
-
-    // The number and the name follow each other; this keeps them from doing so endlessly.
-    int profondita = 0;
 };
