@@ -335,6 +335,22 @@ void RubricaDalTelefono(TelefonoSimulato& t)
     Telefono.SMSC = QStringLiteral("+393359609600");
 }
 
+// The demo phone's SIM entries, then names and numbers whose ends hold tabs, no-break spaces
+// and blanks, and a red name longer than its field.
+void SemiRubricaAndataRitorno(Corpora& c, const TelefonoSimulato& t)
+{
+    QStringList testi{QStringLiteral("+393359609600")};
+    for (const auto& [posizione, voce] : t.stato.phonebooks.at("SM").entries)
+        testi << ConvertiTestoGSM(DecodificaWindows1252(voce.name))
+              << DecodificaWindows1252(voce.number);
+    c.Aggiungi("rubrica_andata_ritorno", testi);
+    c.Aggiungi("rubrica_andata_ritorno",
+               QStringList{QStringLiteral(" +39 335\t"), QStringLiteral("\tAnna\u00A0"),
+                           QStringLiteral("  333 123\u00A0"), QStringLiteral("  "),
+                           QStringLiteral("\f"), QStringLiteral("Giovanni Battista Rossi!"),
+                           QStringLiteral("0123456789012345678901234567890123")});
+}
+
 void SemiFile(Corpora& c)
 {
     // Memories with fewer positions, so that the file stays a few kilobytes.
@@ -344,6 +360,7 @@ void SemiFile(Corpora& c)
     });
     RubricaDalTelefono(t);
     c.Aggiungi("file_rubrica", BytesFileRubrica());
+    SemiRubricaAndataRitorno(c, t);
 
     ListeDistribuzione.clear();
     QList<VoceFile> membri;
