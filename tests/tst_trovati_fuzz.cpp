@@ -3,12 +3,40 @@
 
 #include "catalogo.h"
 #include "globali.h"
+#include "immaginelogo.h"
 #include "operatori.h"
 #include "statobase.h"
 #include "vocabolario.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+
+// A GIF whose logical screen is `schermo` and whose one frame is a single pixel at its corner.
+QByteArray GifConUnPixel(QSize schermo)
+{
+    QByteArray gif("GIF89a");
+    QDataStream dati(&gif, QIODevice::Append);
+    dati.setByteOrder(QDataStream::LittleEndian);
+    dati << quint16(schermo.width()) << quint16(schermo.height()) << quint8(0x80) << quint8(0)
+         << quint8(0);
+    dati.writeRawData("\0\0\0\xFF\xFF\xFF", 6);
+    dati << quint8(0x2C) << quint16(0) << quint16(0) << quint16(1) << quint16(1) << quint8(0);
+    dati.writeRawData("\x02\x02\x44\x01\x00\x3B", 6);
+    return gif;
+}
+
+QString ScriviFileDiProva(const QTemporaryDir& cartella, const QString& nome,
+                          const QByteArray& contenuto)
+{
+    QFile file(cartella.filePath(nome));
+    if (!file.open(QIODevice::WriteOnly) || file.write(contenuto) != contenuto.size())
+        return {};
+    return file.fileName();
+}
+
+} // namespace
 
 class TstTrovatiFuzz : public QObject {
     Q_OBJECT
@@ -41,6 +69,24 @@ private slots:
             QCOMPARE(Telefono.Operatori[i].Nome, letti[i].Nome);
         }
         QCOMPARE(NomeOperatore("22201"), QStringLiteral("TIM"));
+    }
+
+    // A GIF of 43 bytes whose one-pixel frame lies on a logical screen of 4000 x 3000: the
+    // reader's size tells the frame only, so the whole screen (48 MB) was decoded and loaded as a
+    // logo far past what the phone takes. A screen of a logo's size still loads.
+    void gifConSchermoEnorme()
+    {
+        QTemporaryDir cartella;
+        QVERIFY(cartella.isValid());
+        const QString enorme
+            = ScriviFileDiProva(cartella, "enorme.gif", GifConUnPixel(QSize(4000, 3000)));
+        QVERIFY(!enorme.isEmpty());
+        QVERIFY(!CaricaImmagine(enorme));
+        QVERIFY(!CaricaLogo(enorme));
+        const QString logo = ScriviFileDiProva(cartella, "logo.gif", GifConUnPixel(QSize(97, 26)));
+        const std::optional<QImage> immagine = CaricaImmagine(logo);
+        QVERIFY(immagine);
+        QCOMPARE(immagine->size(), QSize(97, 26));
     }
 };
 
