@@ -6,10 +6,11 @@
 // falling silent), a second byte (the object's length in threes of bytes: one to five blocks),
 // then the phone's answers to the writer's writes, one after another, divided by NUL bytes.
 //
-// A block's hex goes to the phone only right after its own announcement, and only when what the
-// phone had sent by then asks for data: a final result before any prompt never does. On a quiet
-// line, an announcement answered by the prompt among the phone's own lines is always followed by
-// its data. A write that reports success sent every block in order, each closed and taken.
+// A block's hex goes to the phone only right after its own announcement. On a quiet line, it goes
+// only when what the phone had sent by then asks for data (a final result before any prompt
+// never does), and an announcement answered by the prompt among the phone's own lines is always
+// followed by its data. A write that reports success sent every block in order, each closed and
+// taken.
 
 #include "comune.h"
 #include "porta_finta.h"
@@ -37,7 +38,8 @@ QByteArray Oggetto(uint8_t lunghezza)
 }
 
 // Each data write: the block it carries follows its own announcement, which the phone answered
-// with a prompt before any final result.
+// with a prompt before any final result. (Where the announcement went while the answer before it
+// was still arriving, a prompt in that answer's tail may rightly be taken for its own.)
 void ControllaDati(const PortaFinta& porta, const QStringList& blocchi)
 {
     for (qsizetype k = 0; k < porta.scritti.size(); ++k) {
@@ -46,6 +48,8 @@ void ControllaDati(const PortaFinta& porta, const QStringList& blocchi)
             continue;
         Verifica(k > 0 && porta.scritti[k - 1] == Annuncio(blocco + 1, blocchi.size()),
                  "a block's data follows its own announcement", porta.scritti.join(u'\n'));
+        if (!porta.lineaQuieta[k - 1])
+            continue;
         Verifica(PromptPrimaDiUnaFine(porta.giuntoPrima[k]),
                  "a block's data goes only after the phone's prompt, never after a final result",
                  porta.giuntoPrima[k]);
