@@ -1,12 +1,15 @@
 // A picture file opened, dropped or chosen as a favourite for the operator logo, then written as
-// the 16-colour bitmap the phone takes. A picture of at most 16 colours must keep every pixel's
-// colour through that bitmap.
+// the 16-colour bitmap the phone takes. A picture is decoded only when its bitmap fits the phone;
+// the bitmap holds the standard 16 colours only, a picture made of those keeps every pixel, and
+// the bitmap read back is the phone's own form: opened again it is sent as it is.
 
 #include "comune.h"
 
+#include "blocchi.h"
 #include "immaginelogo.h"
 
-#include <QSet>
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -14,15 +17,23 @@ namespace {
 // each run short.
 constexpr int MaxPixelConfrontati = 200 * 64;
 
-bool AlPiuSediciColori(const QImage& immagine)
+// The standard 16 colours of a Windows bitmap.
+constexpr std::array<QRgb, 16> ColoriStandard{
+    0xFF000000, 0xFF800000, 0xFF008000, 0xFF808000, 0xFF000080, 0xFF800080, 0xFF008080, 0xFFC0C0C0,
+    0xFF808080, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00, 0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF};
+
+bool ColoreStandard(QRgb colore)
 {
-    QSet<QRgb> colori;
+    return std::find(ColoriStandard.begin(), ColoriStandard.end(), colore | 0xFF000000u)
+           != ColoriStandard.end();
+}
+
+bool SoloColoriStandard(const QImage& immagine)
+{
     for (int y = 0; y < immagine.height(); ++y)
-        for (int x = 0; x < immagine.width(); ++x) {
-            colori.insert(immagine.pixel(x, y) | 0xFF000000u);
-            if (colori.size() > 16)
+        for (int x = 0; x < immagine.width(); ++x)
+            if (!ColoreStandard(immagine.pixel(x, y)))
                 return false;
-        }
     return true;
 }
 
@@ -37,28 +48,43 @@ bool StessiColori(const QImage& a, const QImage& b)
     return true;
 }
 
+void ControllaBitmap(const QImage& immagine, const QByteArray& bitmap)
+{
+    const QString scritto = FileDiLavoro(QStringLiteral("scritto.bmp"));
+    ScriviFile(scritto, bitmap);
+    const std::optional<Logo> riletto = CaricaLogo(scritto);
+    Verifica(riletto.has_value(), "the logo bitmap written reads back");
+    Verifica(riletto->bitmap == bitmap, "the logo bitmap written is sent as it is when opened");
+    Verifica(SoloColoriStandard(riletto->immagine),
+             "a logo bitmap holds the standard colours only");
+    Verifica(BitmapLogo(riletto->immagine) == bitmap,
+             "the logo bitmap read back and written again is the same bytes");
+    // The colours the logo is made of are those of the picture without its transparency.
+    const QImage opaca = immagine.convertToFormat(QImage::Format_RGB32);
+    if (SoloColoriStandard(opaca))
+        Verifica(StessiColori(opaca, riletto->immagine),
+                 "a picture in the standard colours keeps every pixel as a logo bitmap");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
 {
     Prepara(Applicazione::Grafica);
     const QString percorso = FileDiLavoro(QStringLiteral("logo.bmp"));
-    ScriviFile(percorso, Byte(dati, lunghezza));
-    const std::optional<QImage> immagine = CaricaImmagine(percorso);
-    if (!immagine)
+    const QByteArray file = Byte(dati, lunghezza);
+    ScriviFile(percorso, file);
+    const std::optional<Logo> logo = CaricaLogo(percorso);
+    if (!logo)
         return 0;
-    DimensioniImmagine(*immagine);
-    if (static_cast<qint64>(immagine->width()) * immagine->height() > MaxPixelConfrontati)
-        return 0;
-    const QByteArray bitmap = BitmapLogo(*immagine);
-    const QString scritto = FileDiLavoro(QStringLiteral("scritto.bmp"));
-    ScriviFile(scritto, bitmap);
-    const std::optional<QImage> riletto = CaricaImmagine(scritto);
-    Verifica(riletto.has_value(), "the logo bitmap written reads back");
-    // The colours the logo is made of are those of the picture without its transparency.
-    const QImage opaca = immagine->convertToFormat(QImage::Format_RGB32);
-    if (AlPiuSediciColori(opaca))
-        Verifica(StessiColori(opaca, *riletto),
-                 "a picture of at most 16 colours keeps its colours as a logo bitmap");
+    DimensioniImmagine(logo->immagine);
+    const QByteArray bitmap = BitmapLogo(logo->immagine);
+    Verifica(bitmap.size() <= MaxByteOggetto,
+             "a picture is decoded only when its logo bitmap fits the phone");
+    Verifica(logo->bitmap == bitmap || logo->bitmap == file,
+             "a logo is sent as its file or as its bitmap");
+    if (static_cast<qint64>(logo->immagine.width()) * logo->immagine.height()
+        <= MaxPixelConfrontati)
+        ControllaBitmap(logo->immagine, bitmap);
     return 0;
 }

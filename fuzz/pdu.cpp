@@ -1,7 +1,7 @@
 // The SMS PDU decoder, as messages are read from the SIM and from the archive, and what the
 // message views make of a decoded message. Input: a first byte, then either the PDU's octets
 // (first byte even; they go as the hex text the phone sends) or a whole "AT+CMGR=" reply body
-// (first byte odd).
+// (first byte odd), which is also read as the result of a send and of a store.
 
 #include "comune.h"
 
@@ -35,6 +35,17 @@ void Mostra(const MessaggioSMS& m)
     CercaNomeDaNumero(m.Numero);
 }
 
+// The same reply body taken as the result of a send or of a store.
+void ControllaRisultatiInvio(const QString& risposta)
+{
+    const std::optional<int> riferimento = RiferimentoCMGS(risposta);
+    Verifica(!riferimento || (*riferimento >= 0 && *riferimento <= 255),
+             "a message reference is an octet");
+    const std::optional<int> posizione = PosizioneCMGW(risposta);
+    Verifica(!posizione || (*posizione >= 1 && *posizione <= 255),
+             "a storage position is 1 to 255");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
@@ -47,8 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
     if (dati[0] % 2 == 0) {
         DecodificaPDU(messaggio, HexDi(Byte(dati + 1, lunghezza - 1)));
     } else {
-        const PosizioneLetta letta
-            = InterpretaRispostaCMGR(Testo(dati + 1, lunghezza - 1), EsitoAT::Ok);
+        const QString risposta = Testo(dati + 1, lunghezza - 1);
+        ControllaRisultatiInvio(risposta);
+        const PosizioneLetta letta = InterpretaRispostaCMGR(risposta, EsitoAT::Ok);
         if (letta.contenuto != ContenutoPosizione::Messaggio)
             return 0;
         Verifica(letta.stato <= 3, "a stored message has status 0 to 3");

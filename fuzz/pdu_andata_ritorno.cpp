@@ -5,7 +5,7 @@
 //
 // Input: flags (bit 0 status report, bits 1 to 3 the coding scheme), the validity octet, the
 // lengths of the number and of the centre, their characters, then the text, one character per
-// byte out of those that read back as themselves.
+// byte out of the GSM alphabet.
 
 #include "comune.h"
 
@@ -21,7 +21,8 @@ namespace {
 constexpr std::array<uint8_t, 8> SchemiTesto{0x00, 0x10, 0x11, 0x12, 0x13, 0xF0, 0xF1, 0xF3};
 const QString CaratteriNumero = QStringLiteral("0123456789*#+ -()");
 
-// The characters a user can type that the phone gives back as themselves, and the line break.
+// Every character of the GSM alphabet and of its extension table, the line break as the text
+// field holds it: decoding gives each its true character, which encodes back to the same codes.
 const QList<QChar>& CaratteriTesto()
 {
     static const QList<QChar> caratteri = [] {
@@ -30,10 +31,7 @@ const QList<QChar>& CaratteriTesto()
         for (const QChar c : AlfabetoGSM)
             candidati += c;
         for (const QChar c : candidati) {
-            if (c == u'\r' || c == u'\n' || c.isNull() || tutti.contains(c))
-                continue;
-            const QString solo(c);
-            if (ConvertiTestoGSM(DecodificaWindows1252(CodificaTestoGSM(solo))) == solo)
+            if (c != u'\r' && c != u'\n' && !c.isNull() && !tutti.contains(c))
                 tutti << c;
         }
         tutti << QChar(u'\n');

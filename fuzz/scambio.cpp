@@ -9,17 +9,13 @@
 // exchange promises its callers, the two runs must agree on every reply and every new-message
 // indication, since how the bytes were split is an accident of the line. Where a data prompt or
 // an ESC is seen the runs may rightly differ (the prompt has no line end, so where a chunk ends
-// decides), and they are not compared.
+// decides), and they are not compared; but in each run a command's own answer decides the
+// prompt wherever the line was quiet before it: a prompt among the phone's own lines is taken,
+// one after a final result is not.
 
 #include "comune.h"
-
-#include "globali.h"
-#include "scambio.h"
+#include "porta_finta.h"
 #include "sessione.h"
-#include "tempi.h"
-
-#include <QCoreApplication>
-#include <QTimer>
 
 #include <algorithm>
 #include <limits>
@@ -28,62 +24,6 @@ namespace {
 
 const QString Esc = QString(QChar(27));
 constexpr int MaxComandi = 48;
-
-// Delivers the answer to each write in chunks, each from its own pass of the event loop, never
-// inside the write. When an answer to a command is all delivered and the exchange still waits,
-// the phone falls silent: the wait is cancelled, or the link drops.
-class PortaFinta : public PortaAT {
-public:
-    PortaFinta(QList<QString> risposte, qsizetype pezzo, bool riaggancia)
-        : risposte(std::move(risposte)), pezzo(pezzo), riaggancia(riaggancia)
-    {}
-
-    bool PortOpen() const override { return true; }
-
-    void Output(const QString& testo) override
-    {
-        scritti << testo;
-        const int scrittura = static_cast<int>(scritti.size());
-        const QString risposta = prossima < risposte.size() ? risposte[prossima++] : QString();
-        ++inArrivo;
-        QTimer::singleShot(0, [this, risposta, scrittura, comando = testo.endsWith(u'\r')] {
-            consegna(risposta, 0, scrittura, comando);
-        });
-    }
-
-    bool Esaurita() const { return prossima >= risposte.size(); }
-    bool InArrivo() const { return inArrivo > 0; }
-    QStringList scritti;
-
-private:
-    void consegna(const QString& risposta, qsizetype da, int scrittura, bool comando)
-    {
-        if (da < risposta.size()) {
-            ConsegnaRicezione(risposta.mid(da, pezzo));
-            QTimer::singleShot(0, [=] { consegna(risposta, da + pezzo, scrittura, comando); });
-            return;
-        }
-        --inArrivo;
-        // Only the wait for this very command falls silent; an ESC is answered without one.
-        if (comando && scrittura == scritti.size() && ScambioInCorso())
-            taci();
-    }
-
-    void taci()
-    {
-        if (riaggancia)
-            Connesso = false;
-        else
-            Annulla = true;
-        RisvegliaAttesa();
-    }
-
-    QList<QString> risposte;
-    qsizetype prossima = 0;
-    qsizetype pezzo;
-    bool riaggancia;
-    int inArrivo = 0;
-};
 
 struct Esito {
     EsitoAT esito;
@@ -125,17 +65,27 @@ void ControllaEsito(const Esito& e, bool riaggancia)
     Verifica(LineaLibera && !ScambioInCorso(), "the line is free once the exchange returns");
 }
 
-void Svuota(const PortaFinta& porta)
+// On a quiet line, what the command's own answer holds decides the prompt, however it is split:
+// the prompt among the phone's own lines is taken, a final result before it never is.
+void ControllaPrompt(const PortaFinta& porta, qsizetype primaScritti, EsitoAT esito)
 {
-    while (porta.InArrivo())
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    const qsizetype comando = porta.scritti.size() - 1;
+    if (comando < primaScritti || !porta.lineaQuieta.at(comando))
+        return;
+    const QString& risposta = porta.risposteDate.at(comando);
+    if (esito == EsitoAT::Prompt)
+        Verifica(PromptPrimaDiUnaFine(porta.Giunto(comando)),
+                 "the exchange takes a prompt only where it came before any final result",
+                 risposta);
+    if (PromptTraRigheProprie(risposta))
+        Verifica(esito == EsitoAT::Prompt,
+                 "a prompt among the phone's own lines ends the exchange as the prompt", risposta);
 }
 
 Corsa Esegui(const QList<QString>& risposte, qsizetype pezzo, bool riaggancia)
 {
+    LineaPulita();
     PortaFinta porta(risposte, pezzo, riaggancia);
-    RegistraPortaAT(&porta);
-    PrendiIndicazioniSMS();
     Corsa s;
     EsitoAT ultimo = EsitoAT::Ok;
     for (int i = 0; i < MaxComandi && !porta.Esaurita(); ++i) {
@@ -144,17 +94,18 @@ Corsa Esegui(const QList<QString>& risposte, qsizetype pezzo, bool riaggancia)
             continue;
         Connesso = true;
         EsitoAT esito = EsitoAT::Ok;
+        const qsizetype primaScritti = porta.scritti.size();
         const QString testo = InviaComandoAT(passo.comando, &esito);
-        Svuota(porta);
+        ControllaPrompt(porta, primaScritti, esito);
+        porta.Svuota();
         ControllaEsito({esito, testo}, riaggancia);
         s.esiti << Esito{esito, testo};
         s.prompt = s.prompt || esito == EsitoAT::Prompt;
         ultimo = esito;
     }
-    Svuota(porta);
+    porta.Svuota();
     s.indicazioni = PrendiIndicazioniSMS();
     s.scritti = porta.scritti;
-    RegistraPortaAT(nullptr);
     Connesso = false;
     return s;
 }
@@ -184,11 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
     Prepara();
     if (lunghezza == 0)
         return 0;
-    TempiLink = TempiCollegamento{};
-    // Silence is the input's to decide: a real bound would only make runs depend on the clock,
-    // and the line is quiet as soon as nothing more is on its way.
-    TempiLink.attesaMs = TempiLink.attesaInvioMs = TempiLink.attesaRicercaReteMs = 20000;
-    TempiLink.quieteMs = 0;
+    TempiSenzaOrologio();
     const qsizetype pezzo = (dati[0] & 0x3F) + 1;
     const bool riaggancia = (dati[0] & 0x40) != 0;
     const QStringList risposte = Parti(dati + 1, lunghezza - 1, MaxComandi);

@@ -154,6 +154,56 @@ void SemiScambio(Corpora& c)
     rifiuti[7] = rifiuti[7].left(100);
     c.Aggiungi("scambio", 0x07, rifiuti.join('\0'));
     c.Aggiungi("scambio", 0x47, rifiuti.mid(0, 8).join('\0'));
+    // The data prompt among the phone's own lines, and a final OK whose body reads ">".
+    QList<QByteArray> promptTraRighe = risposte;
+    promptTraRighe[5] = ring + risposte[5] + "\r\n" + cmti.mid(2);
+    promptTraRighe[8] = "\r\n>\r\n\r\nOK\r\n";
+    for (const uint8_t testa : {0x01, 0x3F})
+        c.Aggiungi("scambio", testa, promptTraRighe.join('\0'));
+}
+
+// The block writer's session with the simulated phone: each block announced, its hex (which the
+// phone does not answer), Ctrl-Z.
+QList<QByteArray> RisposteScrittura(TelefonoSimulato& t, const QByteArray& oggetto)
+{
+    const QStringList blocchi = BlocchiHex(oggetto);
+    QList<QByteArray> risposte;
+    for (int i = 0; i < blocchi.size(); ++i) {
+        risposte << t.Grezza(QStringLiteral("AT^SBNW=bmp,0,%1,%2").arg(i + 1).arg(blocchi.size()))
+                 << QByteArray() << t.DopoDati(blocchi[i]);
+    }
+    return risposte;
+}
+
+void SemiScritturaBlocchi(Corpora& c)
+{
+    TelefonoSimulato t;
+    // Two blocks: 70 threes of bytes, as the target builds its object.
+    constexpr uint8_t Lunghezza = 70;
+    QByteArray oggetto(3 * Lunghezza, '\0');
+    for (qsizetype i = 0; i < oggetto.size(); ++i)
+        oggetto[i] = static_cast<char>(i * 7);
+    const QList<QByteArray> risposte = RisposteScrittura(t, oggetto);
+    const auto aggiungi = [&c](uint8_t testa, const QList<QByteArray>& parti) {
+        c.Aggiungi("scrittura_blocchi", QByteArray(1, static_cast<char>(testa))
+                                            + QByteArray(1, static_cast<char>(Lunghezza))
+                                            + parti.join('\0'));
+    };
+    for (const uint8_t testa : {0x00, 0x3F, 0x47})
+        aggiungi(testa, risposte);
+    const QByteArray cmti = s25sim::frameUnsolicited("+CMTI: \"SM\",3", t.stato.modem);
+    const QByteArray ring = s25sim::frameUnsolicited("RING", t.stato.modem);
+    QList<QByteArray> traRighe = risposte;
+    traRighe[0] += "\r\n" + cmti.mid(2);
+    traRighe[3] = ring + traRighe[3] + "\r\n" + ring.mid(2);
+    aggiungi(0x3F, traRighe);
+    aggiungi(0x02, traRighe);
+    QList<QByteArray> okConPrompt = risposte;
+    okConPrompt[3] = "\r\n>\r\n\r\nOK\r\n";
+    aggiungi(0x3F, okConPrompt);
+    QList<QByteArray> rifiuti = risposte;
+    rifiuti[2] = "\r\n+CME ERROR: 3\r\n";
+    aggiungi(0x3F, rifiuti);
 }
 
 void SemiStato(Corpora& c)
@@ -285,6 +335,22 @@ void RubricaDalTelefono(TelefonoSimulato& t)
     Telefono.SMSC = QStringLiteral("+393359609600");
 }
 
+// The demo phone's SIM entries, then names and numbers whose ends hold tabs, no-break spaces
+// and blanks, and a red name longer than its field.
+void SemiRubricaAndataRitorno(Corpora& c, const TelefonoSimulato& t)
+{
+    QStringList testi{QStringLiteral("+393359609600")};
+    for (const auto& [posizione, voce] : t.stato.phonebooks.at("SM").entries)
+        testi << ConvertiTestoGSM(DecodificaWindows1252(voce.name))
+              << DecodificaWindows1252(voce.number);
+    c.Aggiungi("rubrica_andata_ritorno", testi);
+    c.Aggiungi("rubrica_andata_ritorno",
+               QStringList{QStringLiteral(" +39 335\t"), QStringLiteral("\tAnna\u00A0"),
+                           QStringLiteral("  333 123\u00A0"), QStringLiteral("  "),
+                           QStringLiteral("\f"), QStringLiteral("Giovanni Battista Rossi!"),
+                           QStringLiteral("0123456789012345678901234567890123")});
+}
+
 void SemiFile(Corpora& c)
 {
     // Memories with fewer positions, so that the file stays a few kilobytes.
@@ -294,6 +360,7 @@ void SemiFile(Corpora& c)
     });
     RubricaDalTelefono(t);
     c.Aggiungi("file_rubrica", BytesFileRubrica());
+    SemiRubricaAndataRitorno(c, t);
 
     ListeDistribuzione.clear();
     QList<VoceFile> membri;
@@ -407,6 +474,7 @@ int main(int argc, char** argv)
     Prepara(Applicazione::Grafica);
     Corpora c(QString::fromLocal8Bit(argv[1]));
     SemiScambio(c);
+    SemiScritturaBlocchi(c);
     SemiStato(c);
     SemiRubrica(c);
     SemiOggetti(c);

@@ -26,6 +26,9 @@ cd "$radice"
 costruzione="${QUORNA_FUZZ_BUILD_DIR:-$radice/build-fuzz}"
 copertura="${QUORNA_FUZZ_COPERTURA_DIR:-$radice/build-fuzz-copertura}"
 lavori="${QUORNA_JOBS:-$(nproc)}"
+# No input of any target needs a large block of memory: one this large is a picture or a table
+# sized from what a header claims, which must be refused before it is built.
+memoria_mb=32
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
@@ -90,7 +93,8 @@ ripeti() {
         echo "$b: empty corpus" >&2
         return 1
     fi
-    if ! "$costruzione/fuzz/fuzz_$b" -timeout=60 "${voci[@]}" >"$costruzione/ripeti-$b.log" 2>&1; then
+    if ! "$costruzione/fuzz/fuzz_$b" -timeout=60 -malloc_limit_mb="$memoria_mb" "${voci[@]}" \
+        >"$costruzione/ripeti-$b.log" 2>&1; then
         tail -n 40 "$costruzione/ripeti-$b.log" >&2
         echo "$b: an input of its corpus breaks it (log: $costruzione/ripeti-$b.log)" >&2
         return 1
@@ -112,11 +116,13 @@ campagna() {
     # Fork mode goes on after an input that breaks the target, so one known fault does not end
     # the campaign; every such input is kept under fuzz/trovati/.
     "$costruzione/fuzz/fuzz_$b" -fork="${QUORNA_FUZZ_JOBS:-1}" -ignore_crashes=1 \
-        -ignore_timeouts=1 -ignore_ooms=1 -timeout=10 -max_total_time="$secondi" \
+        -ignore_timeouts=1 -ignore_ooms=1 -timeout=10 -malloc_limit_mb="$memoria_mb" \
+        -max_total_time="$secondi" \
         -artifact_prefix="$trovati/" "$nuovi" "$corpus" >"$registro" 2>&1 || true
     local prima_corpus dopo_corpus
     prima_corpus=$(find "$corpus" -type f | wc -l)
-    "$costruzione/fuzz/fuzz_$b" -merge=1 -use_counters=0 -timeout=10 "$corpus" "$nuovi" >>"$registro" 2>&1 || true
+    "$costruzione/fuzz/fuzz_$b" -merge=1 -use_counters=0 -timeout=10 -malloc_limit_mb="$memoria_mb" \
+        "$corpus" "$nuovi" >>"$registro" 2>&1 || true
     dopo_corpus=$(find "$corpus" -type f | wc -l)
     rm -rf "$nuovi"
     local esecuzioni trovate

@@ -92,12 +92,25 @@ bool EBitmapDelTelefono(const QByteArray& bmp)
            && bmp.mid(ByteIntestazioni, InizioPixel - ByteIntestazioni) == TavolozzaInFile();
 }
 
+// A GIF's picture is its logical screen, which the reader's size does not tell when the first
+// frame is smaller: the screen's width and height follow the signature, little-endian. None for
+// any other file.
+std::optional<QSize> SchermoGIF(const QString& percorso)
+{
+    QFile file(percorso);
+    const QByteArray testa = file.open(QIODevice::ReadOnly) ? file.read(10) : QByteArray();
+    if (testa.size() < 10 || !(testa.startsWith("GIF87a") || testa.startsWith("GIF89a")))
+        return std::nullopt;
+    return QSize(static_cast<int>(Intero(testa, 6, 2)), static_cast<int>(Intero(testa, 8, 2)));
+}
+
 } // namespace
 
 std::optional<QImage> CaricaImmagine(const QString& percorso)
 {
     QImageReader lettore(percorso);
-    if (!BitmapNelLimite(lettore.size()))
+    const std::optional<QSize> schermo = SchermoGIF(percorso);
+    if (!BitmapNelLimite(lettore.size()) || (schermo && !BitmapNelLimite(*schermo)))
         return std::nullopt;
     const QImage immagine = lettore.read();
     if (immagine.isNull())

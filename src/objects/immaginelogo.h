@@ -10,8 +10,9 @@
 #include <optional>
 
 // The picture in a file the platform's image readers understand (bitmaps and GIF at least).
-// Its size is taken from the file's header first: a picture whose 16-colour bitmap would pass
-// the phone's limit is never decoded, and gives nothing.
+// Its size is taken from the file's header first (for a GIF, its logical screen as well as its
+// first frame): a picture whose 16-colour bitmap would pass the phone's limit is never decoded,
+// and gives nothing.
 std::optional<QImage> CaricaImmagine(const QString& percorso);
 
 // A picture of the logo editor, with the bitmap file that carries it to the phone.

@@ -22,10 +22,10 @@ Operatore operatoreDaRigaFile(const QString& riga)
     return {CodiceOperatore(riga.left(LunghezzaCodice)), riga.mid(LunghezzaCodice + 1)};
 }
 
-// A line end inside a name would split its record in the file in two.
-QString NomeSuUnaRiga(QString nome)
+// A line end inside a code or a name would split its record in the file in two.
+QString SuUnaRiga(QString testo)
 {
-    return nome.replace(u'\r', u' ').replace(u'\n', u' ');
+    return testo.replace(u'\r', u' ').replace(u'\n', u' ');
 }
 
 } // namespace
@@ -85,8 +85,8 @@ std::vector<Operatore> DecodificaOperatori(const QString& risposta)
         const QStringList campi = CampiRisposta(riga);
         if (!riga.startsWith(PrefissoOperatore) || campi.size() < 2)
             continue;
-        operatori.push_back({CodiceOperatore(SenzaVirgolette(campi.at(0))),
-                             NomeSuUnaRiga(SenzaVirgolette(campi.at(1)))});
+        operatori.push_back({CodiceOperatore(SuUnaRiga(SenzaVirgolette(campi.at(0)))),
+                             SuUnaRiga(SenzaVirgolette(campi.at(1)))});
     }
     return operatori;
 }

@@ -22,7 +22,7 @@ bool SalvaFileOperatori(const QString& percorso);
 void LeggiOperatori();
 
 // The operators of an "AT+COPN" reply body, in the phone's order, each line read by fields; a
-// line end inside a name becomes a blank.
+// line end inside a code or a name becomes a blank.
 std::vector<Operatore> DecodificaOperatori(const QString& risposta);
 
 // The name of the operator with that code, or the code itself.
