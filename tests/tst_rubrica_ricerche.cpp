@@ -196,10 +196,47 @@ private slots:
         QCOMPARE(NomeAT(nome, limite), parametro);
     }
 
+    // A number is cut to the digits its memory takes; a leading "+" is no digit.
+    void numeriAT_data()
+    {
+        QTest::addColumn<QString>("numero");
+        QTest::addColumn<int>("limite");
+        QTest::addColumn<QString>("parametro");
+        QTest::newRow("no limit") << "+39333" << 0 << "\"+39333\"";
+        QTest::newRow("cut to the limit") << "0123456789" << 4 << "\"0123\"";
+        QTest::newRow("international as long as the limit")
+            << "+12345678901234567890" << 20 << "\"+12345678901234567890\"";
+        QTest::newRow("international past the limit")
+            << "+123456789012345678901" << 20 << "\"+12345678901234567890\"";
+        QTest::newRow("national as long as the limit")
+            << "12345678901234567890" << 20 << "\"12345678901234567890\"";
+        QTest::newRow("national past the limit")
+            << "123456789012345678901" << 20 << "\"12345678901234567890\"";
+    }
+
     void numeriAT()
     {
-        QCOMPARE(NumeroAT("+39333"), QStringLiteral("\"+39333\""));
-        QCOMPARE(NumeroAT("0123456789", 4), QStringLiteral("\"0123\""));
+        QFETCH(QString, numero);
+        QFETCH(int, limite);
+        QFETCH(QString, parametro);
+        QCOMPARE(NumeroAT(numero, limite), parametro);
+    }
+
+    // An international number told by its type alone, as long as the memory takes, goes back
+    // whole: the "+" it gets is no digit.
+    void numeroInternazionaleLettoERiscritto()
+    {
+        PosizioniMemoria memoria{};
+        DecodificaVoceRubrica("1,\"12345678901234567890\",145,\"Bob\"", memoria);
+        const Lunghezze limiti = LeggiLunghezze("+CPBR: (1-250),20,14");
+        QCOMPARE(memoria[1].Numero, QStringLiteral("+12345678901234567890"));
+        QCOMPARE(NumeroAT(memoria[1].Numero, limiti.numero),
+                 QStringLiteral("\"+12345678901234567890\""));
+        QCOMPARE(TipoNumero(memoria[1].Numero), QStringLiteral("145"));
+    }
+
+    void tipiECodificaAT()
+    {
         QCOMPARE(TipoNumero("+39"), QStringLiteral("145"));
         for (const char* numero : {"0612", "*31#", "#21#", ""})
             QCOMPARE(TipoNumero(numero), QStringLiteral("129"));

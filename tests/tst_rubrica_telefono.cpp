@@ -374,7 +374,7 @@ private slots:
         rubrica->InviaRubrica();
         QCOMPARE(telefono->commandLog(),
                  (QStringList{"AT+CPBS=SM", "AT+CPBR=?",
-                              "AT+CPBW=1,\"+3912345678901234567\",145,\"Lunghissimo no\"",
+                              "AT+CPBW=1,\"+39123456789012345678\",145,\"Lunghissimo no\"",
                               "AT+CPBW=2,\"0612\",129,\"q\\22b\\1B/c!\"", "AT+CPBS=ME", "AT+CPBR=?",
                               "AT+CPBW=4,\"0555\",129,\"Nicol\\08, Rossi\""}));
         QCOMPARE(nomeSulTelefono("SM", 2), QStringLiteral("q\"b\\c!"));
@@ -387,6 +387,25 @@ private slots:
         QCOMPARE(risposte->boxes.size(), 2);
         QCOMPARE(risposte->boxes.last().testo, Msg(267));
         QFile::remove(percorso);
+    }
+
+    // An international number with as many digits as the memory takes: read with its "+" and
+    // written back whole, the "+" no digit of it.
+    void numeroInternazionaleLungoTornaIntero()
+    {
+        QByteArray seme = Seme;
+        seme.replace("9 | 0699 | Anna", "9 | +12345678901234567890 | Lungo");
+        avvia(seme);
+        clic("RUB_SIM");
+        QCOMPARE(Telefono.Rubrica[0][9].Numero, QStringLiteral("+12345678901234567890"));
+        telefono->clearCommandLog();
+        rubrica->InviaRubrica();
+        QVERIFY(risposte->boxes.isEmpty());
+        const s25sim::PhonebookEntry scritta = telefono->state().phonebooks.at("SM").entries.at(9);
+        QCOMPARE(scritta.number, QByteArray("+12345678901234567890"));
+        QCOMPARE(scritta.type, 145);
+        QVERIFY(telefono->commandLog().contains(
+            QStringLiteral("AT+CPBW=9,\"+12345678901234567890\",145,\"Lungo\"")));
     }
 
     // A red name longer than its memory takes is cut before its mark, so it stays red on the

@@ -269,9 +269,16 @@ QString NomeAT(const QString& nome, int limite)
                              + segno);
 }
 
+QString NumeroEntro(const QString& numero, int limite)
+{
+    if (limite <= 0)
+        return numero;
+    return numero.left(numero.startsWith(QLatin1Char('+')) ? limite + 1 : limite);
+}
+
 QString NumeroAT(const QString& numero, int limite)
 {
-    return CodificaStringaAT(CodificaWindows1252(limite > 0 ? numero.left(limite) : numero));
+    return CodificaStringaAT(CodificaWindows1252(NumeroEntro(numero, limite)));
 }
 
 QString TipoNumero(const QString& numero)

@@ -50,7 +50,10 @@ QString CodificaStringaAT(const QByteArray& byte);
 // characters whose codes fit in that many bytes. A red name is cut before its final mark "!",
 // which it keeps.
 QString NomeAT(const QString& nome, int limite = 0);
-// A number as a quoted parameter, cut to `limite` characters when one is given.
+// The number cut to `limite` digits when a limit is given: a phone counts the digits of a
+// number, so a leading "+", which stands for the international type, takes no room of it.
+QString NumeroEntro(const QString& numero, int limite);
+// A number as a quoted parameter, cut as NumeroEntro cuts it.
 QString NumeroAT(const QString& numero, int limite = 0);
 // "145" for an international number (leading "+"), else "129".
 QString TipoNumero(const QString& numero);
