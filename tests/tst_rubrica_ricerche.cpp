@@ -158,14 +158,20 @@ private slots:
         QFETCH(QString, scritto);
         QFETCH(int, errore);
         QCOMPARE(NomeDaScrivere(nome, rossa), scritto);
-        QCOMPARE(ErroreVoce(nome, "0612", rossa, maxNome), errore);
+        QCOMPARE(ErroreVoce(nome, "0612", rossa, {0, maxNome}), errore);
         QCOMPARE(NomeSenzaSegno(NomeDaScrivere(nome, true)), NomeSenzaSegno(nome));
     }
 
     void numeroNonValidoNelDialogo()
     {
-        QCOMPARE(ErroreVoce("Anna", "06 12", false, 16), 387);
-        QCOMPARE(ErroreVoce("Anna", "", false, 16), 387);
+        QCOMPARE(ErroreVoce("Anna", "06 12", false, {20, 16}), 387);
+        QCOMPARE(ErroreVoce("Anna", "", false, {20, 16}), 387);
+        // The number's length counts its digits: a leading "+" is none.
+        QCOMPARE(ErroreVoce("Anna", "+1234", false, {4, 16}), 0);
+        QCOMPARE(ErroreVoce("Anna", "1234", false, {4, 16}), 0);
+        QCOMPARE(ErroreVoce("Anna", "+12345", false, {4, 16}), 387);
+        QCOMPARE(ErroreVoce("Anna", "12345", false, {4, 16}), 387);
+        QCOMPARE(ErroreVoce("Anna", "12345", false, {0, 16}), 0);
     }
 
     void stringheAT_data()

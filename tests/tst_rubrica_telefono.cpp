@@ -157,7 +157,7 @@ private slots:
         for (const auto& [memoria, nome, numero] : {std::tuple{0, 14, 20}, std::tuple{2, 16, 40}}) {
             const frmInputVoceRub dialogo(static_cast<uint8_t>(memoria), nullptr);
             QCOMPARE(dialogo.txtNome->maxLength(), nome);
-            QCOMPARE(dialogo.txtNumero->maxLength(), numero);
+            QCOMPARE(dialogo.txtNumero->maxLength(), numero + 1); // a "+" is no digit
         }
         QVERIFY(Telefono.RubLetta[0] && Telefono.RubLetta[1] && Telefono.RubLetta[2]
                 && Telefono.RubLetta[3]);
@@ -406,6 +406,38 @@ private slots:
         QCOMPARE(scritta.type, 145);
         QVERIFY(telefono->commandLog().contains(
             QStringLiteral("AT+CPBW=9,\"+12345678901234567890\",145,\"Lungo\"")));
+
+        // The entry dialog shows it whole, so renaming the entry keeps the number.
+        QVERIFY(scegli("009"));
+        QString mostrato;
+        QTimer::singleShot(0, finestra, [&mostrato] {
+            auto* dialogo = qobject_cast<frmInputVoceRub*>(FinestraDialogo(2));
+            QVERIFY(dialogo);
+            mostrato = dialogo->txtNumero->text();
+            dialogo->txtNome->setText("Rinominato");
+            dialogo->pOk->click();
+        });
+        rubrica->EditRubrica();
+        QCOMPARE(mostrato, QStringLiteral("+12345678901234567890"));
+        QCOMPARE(telefono->state().phonebooks.at("SM").entries.at(9).number,
+                 QByteArray("+12345678901234567890"));
+
+        // The room left for a "+" takes no digit more than the memory does.
+        QVERIFY(scegli("009"));
+        risposte->boxes.clear();
+        telefono->clearCommandLog();
+        QTimer::singleShot(0, finestra, [] {
+            auto* dialogo = qobject_cast<frmInputVoceRub*>(FinestraDialogo(2));
+            QVERIFY(dialogo);
+            dialogo->txtNumero->setText("123456789012345678901");
+            dialogo->pOk->click();
+            QVERIFY(dialogo->isVisible());
+            dialogo->pAnnulla->click();
+        });
+        rubrica->EditRubrica();
+        QCOMPARE(risposte->boxes.size(), 1);
+        QCOMPARE(risposte->boxes[0].testo, Msg(387));
+        QVERIFY(telefono->commandLog().isEmpty());
     }
 
     // A red name longer than its memory takes is cut before its mark, so it stays red on the

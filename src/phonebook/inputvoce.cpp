@@ -2,6 +2,7 @@
 
 #include "codecs.h"
 #include "ricerche.h"
+#include "righeat.h"
 
 namespace {
 const QLatin1Char SegnoRosso('!');
@@ -18,11 +19,11 @@ QString NomeDaScrivere(const QString& nome, bool rossa)
     return rossa ? senza + SegnoRosso : senza;
 }
 
-int ErroreVoce(const QString& nome, const QString& numero, bool rossa, int maxNome)
+int ErroreVoce(const QString& nome, const QString& numero, bool rossa, const Lunghezze& limiti)
 {
-    if (maxNome > 0 && CodificaTestoGSM(NomeDaScrivere(nome, rossa)).size() > maxNome)
+    if (limiti.nome > 0 && CodificaTestoGSM(NomeDaScrivere(nome, rossa)).size() > limiti.nome)
         return 386;
-    if (!ValidaNumero(numero))
+    if (!ValidaNumero(numero) || NumeroEntro(numero, limiti.numero) != numero)
         return 387;
     return 0;
 }
