@@ -72,37 +72,15 @@ QList<QStringView> RigheRisultato(const QString& corpo, QLatin1String prefisso)
     return righe;
 }
 
-// The comma-separated fields of the first line that carries this result; a comma inside quotes
-// or parentheses separates nothing.
-QList<QStringView> CampiRisultato(const QString& corpo, QLatin1String prefisso)
+// The fields of the first line that carries this result.
+QStringList CampiRisultato(const QString& corpo, QLatin1String prefisso)
 {
     const QList<QStringView> righe = RigheRisultato(corpo, prefisso);
-    QList<QStringView> campi;
-    if (righe.isEmpty())
-        return campi;
-    const QStringView riga = righe.first();
-    bool traVirgolette = false;
-    int parentesi = 0;
-    qsizetype inizio = 0;
-    for (qsizetype i = 0; i < riga.size(); ++i) {
-        const QChar c = riga.at(i);
-        if (c == u'"')
-            traVirgolette = !traVirgolette;
-        else if (!traVirgolette && c == u'(')
-            ++parentesi;
-        else if (!traVirgolette && c == u')' && parentesi > 0)
-            --parentesi;
-        else if (!traVirgolette && parentesi == 0 && c == u',') {
-            campi << riga.mid(inizio, i - inizio);
-            inizio = i + 1;
-        }
-    }
-    campi << riga.mid(inizio);
-    return campi;
+    return righe.isEmpty() ? QStringList() : DividiCampi(righe.first());
 }
 
 // The integer field at this index when it is one within range; 0, "not known", otherwise.
-int CampoIntero(const QList<QStringView>& campi, qsizetype indice, int massimo)
+int CampoIntero(const QStringList& campi, qsizetype indice, int massimo)
 {
     if (indice >= campi.size())
         return 0;
@@ -221,7 +199,7 @@ std::optional<RigaVoce> DecodificaRigaVoce(const QString& riga)
 
 StatoMemoria LeggiStatoMemoria(const QString& corpo)
 {
-    const QList<QStringView> campi = CampiRisultato(corpo, PrefissoStato);
+    const QStringList campi = CampiRisultato(corpo, PrefissoStato);
     StatoMemoria stato;
     stato.totale = CampoIntero(campi, 2, MassimoConteggio);
     stato.usate = CampoIntero(campi, 1, stato.totale);
@@ -230,7 +208,7 @@ StatoMemoria LeggiStatoMemoria(const QString& corpo)
 
 Lunghezze LeggiLunghezze(const QString& corpo)
 {
-    const QList<QStringView> campi = CampiRisultato(corpo, PrefissoVoce);
+    const QStringList campi = CampiRisultato(corpo, PrefissoVoce);
     return {CampoIntero(campi, 1, MassimaLunghezza), CampoIntero(campi, 2, MassimaLunghezza)};
 }
 
