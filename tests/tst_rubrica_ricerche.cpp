@@ -254,7 +254,7 @@ private slots:
     {
         QCOMPARE(LeggiStatoMemoria("+CPBS: \"SM\",12,250").usate, 12);
         QCOMPARE(LeggiStatoMemoria("+CPBS: \"SM\",12,250").totale, 250);
-        QCOMPARE(LeggiStatoMemoria("ERRORE").totale, 0);
+        QVERIFY(!LeggiStatoMemoria("ERRORE").totaleLetto);
         QCOMPARE(LeggiLunghezze("+CPBR: (1-250),40,16").numero, 40);
         QCOMPARE(LeggiLunghezze("+CPBR: (1-250),40,16").nome, 16);
         QCOMPARE(LeggiLunghezze("+CPBR: (1-500),120,100").nome, 100);
@@ -264,8 +264,9 @@ private slots:
         QVERIFY(!RispostaOk(""));
     }
 
-    // The counts of "AT+CPBS?" by their fields, whatever the spacing; a count out of range
-    // (more positions than 16 bits hold, more used than there are) is unknown, 0.
+    // The counts of "AT+CPBS?" by their fields, whatever the spacing. A total is a whole number
+    // of digits: one larger than the table's 16-bit counts is held at their largest, anything
+    // else is no total (-1 here). A used count out of range is unknown, 0.
     void statoMemoriaPerCampi_data()
     {
         QTest::addColumn<QString>("corpo");
@@ -276,14 +277,20 @@ private slots:
         QTest::newRow("one digit") << "+CPBS: \"ON\",1,3" << 1 << 3;
         QTest::newRow("blanks around fields") << "+CPBS: \"SM\" , 3 , 100 " << 3 << 100;
         QTest::newRow("storage unquoted") << "+CPBS: SM,3,100" << 3 << 100;
-        QTest::newRow("storage only") << "+CPBS: \"SM\"" << 0 << 0;
+        QTest::newRow("total 0") << "+CPBS: \"SM\",0,0" << 0 << 0;
+        QTest::newRow("storage only") << "+CPBS: \"SM\"" << 0 << -1;
         QTest::newRow("after another line") << "RING\r\n+CPBS: \"SM\",2,10" << 2 << 10;
         QTest::newRow("more used than total") << "+CPBS: \"SM\",7,5" << 0 << 5;
-        QTest::newRow("total beyond 16 bits") << "+CPBS: \"SM\",1,32768" << 0 << 0;
+        QTest::newRow("total beyond 16 bits") << "+CPBS: \"SM\",1,32768" << 1 << 32767;
+        QTest::newRow("total 40000") << "+CPBS: \"SM\",3,40000" << 3 << 32767;
+        QTest::newRow("total beyond int") << "+CPBS: \"SM\",3,99999999999999" << 3 << 32767;
         QTest::newRow("largest total") << "+CPBS: \"SM\",1,32767" << 1 << 32767;
-        QTest::newRow("negative") << "+CPBS: \"SM\",-1,-5" << 0 << 0;
-        QTest::newRow("trailing garbage") << "+CPBS: \"SM\",3x,10y" << 0 << 0;
-        QTest::newRow("no prefix") << "\"SM\",3,100" << 0 << 0;
+        QTest::newRow("negative") << "+CPBS: \"SM\",-1,-5" << 0 << -1;
+        QTest::newRow("trailing garbage") << "+CPBS: \"SM\",3x,10y" << 0 << -1;
+        QTest::newRow("empty total") << "+CPBS: \"SM\",3," << 0 << -1;
+        QTest::newRow("no prefix") << "\"SM\",3,100" << 0 << -1;
+        QTest::newRow("bare OK") << "\r\nOK\r\n" << 0 << -1;
+        QTest::newRow("error") << "ERRORE" << 0 << -1;
     }
 
     void statoMemoriaPerCampi()
@@ -293,7 +300,35 @@ private slots:
         QFETCH(int, totale);
         const StatoMemoria stato = LeggiStatoMemoria(corpo);
         QCOMPARE(stato.usate, usate);
-        QCOMPARE(stato.totale, totale);
+        QCOMPARE(stato.totaleLetto, totale >= 0);
+        QCOMPARE(stato.totale, std::max(totale, 0));
+    }
+
+    // The last position of "AT+CPBR=?", from its range of positions when that is one run from
+    // 1; -1 here for none.
+    void ultimaPosizione_data()
+    {
+        QTest::addColumn<QString>("corpo");
+        QTest::addColumn<int>("ultima");
+        QTest::newRow("plain") << "+CPBR: (1-250),20,14" << 250;
+        QTest::newRow("no space, range alone") << "+CPBR:(1-10)" << 10;
+        QTest::newRow("blanks inside") << "+CPBR: ( 1 - 30 ),20,14" << 30;
+        QTest::newRow("one position") << "+CPBR: (1-1),20,14" << 1;
+        QTest::newRow("beyond 16 bits") << "+CPBR: (1-40000),20,14" << 32767;
+        QTest::newRow("two runs") << "+CPBR: (1-100,200-250),20,14" << -1;
+        QTest::newRow("not from 1") << "+CPBR: (0-249),20,14" << -1;
+        QTest::newRow("empty run") << "+CPBR: (1-0),20,14" << -1;
+        QTest::newRow("negative") << "+CPBR: (1--3),20,14" << -1;
+        QTest::newRow("garbled") << "+CPBR: (1-x),20,14" << -1;
+        QTest::newRow("no parentheses") << "+CPBR: 1-250,20,14" << -1;
+        QTest::newRow("error") << "ERRORE" << -1;
+    }
+
+    void ultimaPosizione()
+    {
+        QFETCH(QString, corpo);
+        QFETCH(int, ultima);
+        QCOMPARE(UltimaPosizione(corpo).value_or(-1), ultima);
     }
 
     // The lengths of "AT+CPBR=?" by their fields: the range may hold commas, more lengths may

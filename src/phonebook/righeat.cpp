@@ -87,6 +87,17 @@ int CampoIntero(const QStringList& campi, qsizetype indice, int massimo)
     return InteroTra(campi.at(indice), 0, massimo).value_or(0);
 }
 
+// A count of positions: a whole number of digits, blanks around it allowed. A phone may have
+// more positions than the table's counts take; that is still a count, held at their largest.
+std::optional<int> Conteggio(QStringView campo)
+{
+    if (const std::optional<int> valore = InteroTra(campo, 0, MassimoConteggio))
+        return valore;
+    if (SoloCifre(TagliaSpazi(campo.toString())))
+        return MassimoConteggio;
+    return std::nullopt;
+}
+
 // Where the name that opens at `apre` closes. Its closing quote is the last of the line but for
 // the optional fields 27.007 lets follow the name (",0", ",\"Amici\"", ...), which are peeled off
 // from the end; quotes inside the name (a phone sends the code of '"' as it is) never close it.
@@ -200,10 +211,25 @@ std::optional<RigaVoce> DecodificaRigaVoce(const QString& riga)
 StatoMemoria LeggiStatoMemoria(const QString& corpo)
 {
     const QStringList campi = CampiRisultato(corpo, PrefissoStato);
+    const std::optional<int> totale = campi.size() > 2 ? Conteggio(campi.at(2)) : std::nullopt;
     StatoMemoria stato;
-    stato.totale = CampoIntero(campi, 2, MassimoConteggio);
+    stato.totaleLetto = totale.has_value();
+    stato.totale = totale.value_or(0);
     stato.usate = CampoIntero(campi, 1, stato.totale);
     return stato;
+}
+
+std::optional<int> UltimaPosizione(const QString& corpo)
+{
+    const QStringList campi = CampiRisultato(corpo, PrefissoVoce);
+    if (campi.isEmpty() || !campi.first().startsWith(u'(') || !campi.first().endsWith(u')'))
+        return std::nullopt;
+    const QStringView intervallo = QStringView(campi.first()).mid(1, campi.first().size() - 2);
+    const qsizetype trattino = intervallo.indexOf(u'-');
+    if (trattino < 0 || !InteroTra(intervallo.left(trattino), 1, 1))
+        return std::nullopt;
+    const std::optional<int> ultima = Conteggio(intervallo.mid(trattino + 1));
+    return ultima > 0 ? ultima : std::nullopt;
 }
 
 Lunghezze LeggiLunghezze(const QString& corpo)

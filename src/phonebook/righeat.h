@@ -23,13 +23,22 @@ struct RigaVoce {
 // Nothing when the line lacks the quotes around the number.
 std::optional<RigaVoce> DecodificaRigaVoce(const QString& riga);
 
-// "+CPBS: "SM",used,total": the used and total positions; 0 for what is missing or out of range
-// (a total beyond 16 bits, more used than the total).
+// "+CPBS: "SM",used,total": the used and total positions. A total larger than the table's 16-bit
+// counts take is held at their largest; a used count missing or out of range (more than the
+// total) is 0. A reply with no total that reads as a whole number of digits (no "+CPBS:" line,
+// no third field, a negative or garbled one) leaves `totaleLetto` false: nothing then tells how
+// many positions the memory has.
 struct StatoMemoria {
     int usate = 0;
     int totale = 0;
+    bool totaleLetto = false;
 };
 StatoMemoria LeggiStatoMemoria(const QString& corpo);
+
+// "+CPBR: (1-n),...": n, the memory's last position, when the range of positions is one run
+// from 1 to at least 1; held at the table's largest count as a total is. None for any other
+// range.
+std::optional<int> UltimaPosizione(const QString& corpo);
 
 // "+CPBR: (1-n),number length,name length": the lengths, 0 for what is missing or beyond a
 // byte.

@@ -81,7 +81,7 @@ bool Rubrica::leggiMemorie(bool soloNonLette)
         if (LeggiRubrica(m) == EsitoLettura::CollegamentoPerso)
             return false;
     }
-    return true;
+    return TutteLette();
 }
 
 bool Rubrica::completaLettura()
