@@ -2,6 +2,7 @@
 // AT texts the phonebook reads and writes.
 
 #include "catalogo.h"
+#include "codecs.h"
 #include "globali.h"
 #include "inputvoce.h"
 #include "ricerche.h"
@@ -130,36 +131,78 @@ private slots:
         QCOMPARE(ValidaNumero(numero), valido);
     }
 
-    void segnoRossoEControlli_data()
+    // The red mark wherever a name is written: exactly one when the entry is red, none
+    // otherwise; a name cut to a limit gives way before its mark, which it keeps. Cut by
+    // characters, as the file's field is, and by GSM codes, as the phone's memory is.
+    void nomeDaScrivere_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<bool>("rossa");
+        QTest::addColumn<int>("limite");
+        QTest::addColumn<QString>("perCaratteri");
+        QTest::addColumn<QString>("perCodici");
+        QTest::newRow("red gets one mark") << "Anna" << true << 0 << "Anna!"
+                                           << "Anna!";
+        QTest::newRow("mark already there") << "Anna!" << true << 0 << "Anna!"
+                                            << "Anna!";
+        QTest::newRow("unticked takes it off") << "Anna!" << false << 0 << "Anna"
+                                               << "Anna";
+        QTest::newRow("one mark of two is the name's") << "Bob!!" << true << 3 << "Bo!"
+                                                       << "Bo!";
+        QTest::newRow("red name that fits") << "abc!" << true << 4 << "abc!"
+                                            << "abc!";
+        QTest::newRow("red name cut before its mark") << "abcdef!" << true << 4 << "abc!"
+                                                      << "abc!";
+        QTest::newRow("plain name cut") << "abcdef" << false << 4 << "abcd"
+                                        << "abcd";
+        QTest::newRow("room for the mark alone") << "abc!" << true << 1 << "!"
+                                                 << "!";
+        QTest::newRow("extension kept whole")
+            << QStringLiteral("ab€") << false << 3 << QStringLiteral("ab€") << "ab";
+        QTest::newRow("red, extension kept whole")
+            << QStringLiteral("ab€!") << true << 4 << QStringLiteral("ab€!") << "ab!";
+        QTest::newRow("characters GSM lacks")
+            << QStringLiteral("日本!") << true << 2 << QStringLiteral("日!") << "?!";
+    }
+
+    void nomeDaScrivere()
+    {
+        QFETCH(QString, nome);
+        QFETCH(bool, rossa);
+        QFETCH(int, limite);
+        QFETCH(QString, perCaratteri);
+        QFETCH(QString, perCodici);
+        const TaglioTesto caratteri
+            = [](const QString& testo, int quanti) { return testo.left(quanti); };
+        QCOMPARE(NomeDaScrivere(nome, rossa, limite, caratteri), perCaratteri);
+        QCOMPARE(NomeRosso(NomeDaScrivere(nome, rossa)), rossa);
+        // The phone gets a name as it stands, red when it ends in the mark.
+        if (NomeRosso(nome) == rossa)
+            QCOMPARE(NomeAT(nome, limite), CodificaStringaAT(CodificaTestoGSM(perCodici)));
+    }
+
+    void controlliDelDialogo_data()
     {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<bool>("rossa");
         QTest::addColumn<int>("maxNome");
-        QTest::addColumn<QString>("scritto");
         QTest::addColumn<int>("errore");
-        QTest::newRow("red gets one mark") << "Anna" << true << 16 << "Anna!" << 0;
-        QTest::newRow("mark already there") << "Anna!" << true << 16 << "Anna!" << 0;
-        QTest::newRow("unticked takes it off") << "Anna!" << false << 16 << "Anna" << 0;
-        QTest::newRow("mark counts") << "Quattordici ch" << true << 14 << "Quattordici ch!" << 386;
-        QTest::newRow("fits without mark")
-            << "Quattordici ch" << false << 14 << "Quattordici ch" << 0;
-        QTest::newRow("extension takes two") << QStringLiteral("123456789012345€") << false << 16
-                                             << QStringLiteral("123456789012345€") << 386;
-        QTest::newRow("extension fits") << QStringLiteral("12345678901234€") << false << 16
-                                        << QStringLiteral("12345678901234€") << 0;
-        QTest::newRow("no limit known") << QString(40, 'x') << false << 0 << QString(40, 'x') << 0;
+        QTest::newRow("red fits") << "Anna" << true << 16 << 0;
+        QTest::newRow("mark counts") << "Quattordici ch" << true << 14 << 386;
+        QTest::newRow("fits without mark") << "Quattordici ch" << false << 14 << 0;
+        QTest::newRow("extension takes two")
+            << QStringLiteral("123456789012345€") << false << 16 << 386;
+        QTest::newRow("extension fits") << QStringLiteral("12345678901234€") << false << 16 << 0;
+        QTest::newRow("no limit known") << QString(40, 'x') << false << 0 << 0;
     }
 
-    void segnoRossoEControlli()
+    void controlliDelDialogo()
     {
         QFETCH(QString, nome);
         QFETCH(bool, rossa);
         QFETCH(int, maxNome);
-        QFETCH(QString, scritto);
         QFETCH(int, errore);
-        QCOMPARE(NomeDaScrivere(nome, rossa), scritto);
         QCOMPARE(ErroreVoce(nome, "0612", rossa, {0, maxNome}), errore);
-        QCOMPARE(NomeSenzaSegno(NomeDaScrivere(nome, true)), NomeSenzaSegno(nome));
     }
 
     void numeroNonValidoNelDialogo()
@@ -188,10 +231,6 @@ private slots:
         QTest::newRow("cut to the limit") << "abcdef" << 4 << "\"abcd\"";
         QTest::newRow("extension kept whole") << QStringLiteral("ab€") << 3 << "\"ab\"";
         QTest::newRow("extension fits") << QStringLiteral("ab€") << 4 << "\"ab\\1Be\"";
-        QTest::newRow("red name cut before its mark") << "abcdef!" << 4 << "\"abc!\"";
-        QTest::newRow("red name that fits") << "abc!" << 4 << "\"abc!\"";
-        QTest::newRow("red name cut without splitting an extension")
-            << QStringLiteral("ab€!") << 4 << "\"ab!\"";
     }
 
     void stringheAT()

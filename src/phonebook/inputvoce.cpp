@@ -8,14 +8,21 @@ namespace {
 const QLatin1Char SegnoRosso('!');
 }
 
-QString NomeSenzaSegno(const QString& nome)
+bool NomeRosso(const QString& nome)
 {
-    return nome.endsWith(SegnoRosso) ? nome.chopped(1) : nome;
+    return nome.endsWith(SegnoRosso);
 }
 
-QString NomeDaScrivere(const QString& nome, bool rossa)
+QString NomeSenzaSegno(const QString& nome)
 {
-    const QString senza = NomeSenzaSegno(nome);
+    return NomeRosso(nome) ? nome.chopped(1) : nome;
+}
+
+QString NomeDaScrivere(const QString& nome, bool rossa, int limite, TaglioTesto taglia)
+{
+    QString senza = NomeSenzaSegno(nome);
+    if (limite > 0 && taglia)
+        senza = taglia(senza, rossa ? limite - 1 : limite);
     return rossa ? senza + SegnoRosso : senza;
 }
 

@@ -36,6 +36,13 @@ QByteArray CodiciEntro(const QByteArray& codici, qsizetype limite)
     return codici.left(taglio);
 }
 
+// The characters of a name whose GSM codes fit in `limite` bytes, as the codes kept read back: a
+// character GSM lacks is the "?" it is written as.
+QString NomeEntroCodici(const QString& nome, int limite)
+{
+    return ConvertiTestoGSM(QString::fromLatin1(CodiciEntro(CodificaTestoGSM(nome), limite)));
+}
+
 bool DaProteggere(uint8_t byte)
 {
     return byte < 0x20 || byte == '"' || byte == '\\' || byte == 0x7F;
@@ -261,16 +268,8 @@ QString CodificaStringaAT(const QByteArray& byte)
 
 QString NomeAT(const QString& nome, int limite)
 {
-    const QByteArray codici = CodificaTestoGSM(nome);
-    if (limite <= 0 || codici.size() <= limite)
-        return CodificaStringaAT(codici);
-    const QString senzaSegno = NomeSenzaSegno(nome);
-    if (senzaSegno.size() == nome.size())
-        return CodificaStringaAT(CodiciEntro(codici, limite));
-    // A red name keeps its mark: it is the name before it that gives way.
-    const QByteArray segno = CodificaTestoGSM(nome.right(1));
-    return CodificaStringaAT(CodiciEntro(CodificaTestoGSM(senzaSegno), limite - segno.size())
-                             + segno);
+    return CodificaStringaAT(
+        CodificaTestoGSM(NomeDaScrivere(nome, NomeRosso(nome), limite, NomeEntroCodici)));
 }
 
 QString NumeroEntro(const QString& numero, int limite)

@@ -4,6 +4,7 @@
 #include "catalogo.h"
 #include "codecs.h"
 #include "globali.h"
+#include "inputvoce.h"
 #include "ricerche.h"
 #include "righeat.h"
 #include "scambio.h"
@@ -92,7 +93,7 @@ void DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria)
     voce.Nome = ConvertiTestoGSM(letta->nomeGrezzo);
     voce.Numero = letta->numero;
     voce.Posizione = QString::number(letta->posizione);
-    voce.Rossa = letta->nomeGrezzo.endsWith(QLatin1Char('!'));
+    voce.Rossa = NomeRosso(letta->nomeGrezzo);
 }
 
 EsitoLettura LeggiRubrica(uint8_t memoria)
@@ -157,7 +158,7 @@ bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString&
     if (cancella)
         voce = VoceRubrica{};
     else
-        voce = {QString::number(p), nome, numero, nome.endsWith(QLatin1Char('!'))};
+        voce = {QString::number(p), nome, numero, NomeRosso(nome)};
     return true;
 }
 
