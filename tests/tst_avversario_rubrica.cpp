@@ -253,11 +253,12 @@ private slots:
         QTest::newRow("plain") << "+CPBS: \"SM\",3,250" << 3 << 250;
         QTest::newRow("total 0") << "+CPBS: \"SM\",0,0" << 0 << 0;
         QTest::newRow("total 251") << "+CPBS: \"SM\",1,251" << 1 << 251;
-        QTest::newRow("total beyond 16 bits") << "+CPBS: \"SM\",1,65536" << 0 << 0;
-        QTest::newRow("huge") << "+CPBS: \"SM\",99999999999999,99999999999999" << 0 << 0;
-        QTest::newRow("letters") << "+CPBS: \"SM\",a,b" << 0 << 0;
-        QTest::newRow("too short") << "+CPBS:" << 0 << 0;
-        QTest::newRow("error") << RispostaErrore << 0 << 0;
+        QTest::newRow("total beyond 16 bits") << "+CPBS: \"SM\",1,65536" << 1 << 32767;
+        QTest::newRow("huge") << "+CPBS: \"SM\",99999999999999,99999999999999" << 0 << 32767;
+        // No total that can be read: -1.
+        QTest::newRow("letters") << "+CPBS: \"SM\",a,b" << 0 << -1;
+        QTest::newRow("too short") << "+CPBS:" << 0 << -1;
+        QTest::newRow("error") << RispostaErrore << 0 << -1;
     }
 
     void contiOstili()
@@ -267,7 +268,8 @@ private slots:
         QFETCH(int, totale);
         const StatoMemoria stato = LeggiStatoMemoria(corpo);
         QCOMPARE(stato.usate, usate);
-        QCOMPARE(stato.totale, totale);
+        QCOMPARE(stato.totaleLetto, totale >= 0);
+        QCOMPARE(stato.totale, std::max(totale, 0));
         const Lunghezze lunghezze = LeggiLunghezze(QStringLiteral("+CPBR: (1-250),x,") + corpo);
         QCOMPARE(lunghezze.numero, 0);
     }
@@ -282,9 +284,9 @@ private slots:
         QTest::newRow("total 0") << QByteArray("0") << QStringList();
         QTest::newRow("total 10") << QByteArray("10") << QStringList{"001", "007"};
         QTest::newRow("total 251") << QByteArray("251") << tutte;
-        QTest::newRow("total beyond 16 bits") << QByteArray("65536") << QStringList();
-        QTest::newRow("negative total") << QByteArray("-3") << QStringList();
-        QTest::newRow("no total") << QByteArray("x") << QStringList();
+        // More positions than the table holds: the first 250 are read.
+        QTest::newRow("total 40000") << QByteArray("40000") << tutte;
+        QTest::newRow("total beyond 16 bits") << QByteArray("65536") << tutte;
     }
 
     void letturaOstile()
@@ -335,6 +337,82 @@ private slots:
         QVERIFY(CaricaFileRubrica(salvato));
         clic("RUB_SIM");
         QCOMPARE(posizioniMostrate(), posizioni);
+    }
+
+    // A SIM whose total cannot be read, nor its range of positions: nothing tells how many
+    // positions to ask for, so the SIM is not read. What the table held stays, unread, the other
+    // memories are read, nothing is saved over the default file and, as for a memory the phone
+    // refuses, no message. A range of positions from 1 stands in for a missing total.
+    void totaleIlleggibile_data()
+    {
+        QTest::addColumn<QByteArray>("stato");   // the reply to AT+CPBS? for the SIM
+        QTest::addColumn<QByteArray>("formato"); // the reply to AT+CPBR=? for the SIM
+        QTest::addColumn<int>("totale");         // the total read in its place, -1 for none
+        QTest::newRow("garbled total") << QByteArray("+CPBS: \"SM\",3,x\r\n\r\nOK")
+                                       << QByteArray("+CPBR: (1-x),20,14\r\n\r\nOK") << -1;
+        QTest::newRow("negative total") << QByteArray("+CPBS: \"SM\",3,-3\r\n\r\nOK")
+                                        << QByteArray("+CPBR: (1--3),20,14\r\n\r\nOK") << -1;
+        QTest::newRow("no +CPBS: line")
+            << QByteArray("OK") << QByteArray("+CPBR: 20,14\r\n\r\nOK") << -1;
+        QTest::newRow("errors") << QByteArray("ERROR") << QByteArray("ERROR") << -1;
+        QTest::newRow("no total, a range from 1")
+            << QByteArray("+CPBS: \"SM\"\r\n\r\nOK") << QByteArray("+CPBR: (1-10),20,14\r\n\r\nOK")
+            << 10;
+    }
+
+    void totaleIlleggibile()
+    {
+        QFETCH(QByteArray, stato);
+        QFETCH(QByteArray, formato);
+        QFETCH(int, totale);
+        const QString predefinito = Rubrica::FileRubricaPredefinito();
+        QVERIFY(Scrivi(predefinito, "the old file"));
+        avvia();
+        TabellaSentinella();
+        const QStringList prima = Memoria(0);
+        auto memoria = std::make_shared<QByteArray>();
+        rendiOstile([=](const QString& comando) -> QByteArray {
+            const QByteArray c = comando.toLatin1();
+            if (c.startsWith("AT+CPBS=")) {
+                *memoria = c.mid(8);
+                return "OK";
+            }
+            const bool sim = *memoria == "SM";
+            if (c == "AT+CPBS?")
+                return sim ? stato : "+CPBS: \"" + *memoria + "\",0,2\r\n\r\nOK";
+            if (c == "AT+CPBR=?")
+                return sim ? formato : "+CPBR: (1-2),20,14\r\n\r\nOK";
+            if (c.startsWith("AT+CPBR=1,") && sim)
+                return "+CPBR: 1,\"0612\",129,\"Anna\"\r\n\r\nOK";
+            if (c == "AT+CSCA?")
+                return "+CSCA: \"+39\",145\r\n\r\nOK";
+            return "OK";
+        });
+        clic("RUB_SIM");
+        QVERIFY(risposte->boxes.isEmpty());
+        QVERIFY(Telefono.RubLetta[1] && Telefono.RubLetta[2] && Telefono.RubLetta[3]);
+        const QStringList letturaSIM = telefono->commandLog().mid(0, 4);
+        if (totale < 0) {
+            QCOMPARE(letturaSIM,
+                     (QStringList{"AT+CPBS=SM", "AT+CPBS?", "AT+CPBR=?", "AT+CPBS=FD"}));
+            QCOMPARE(Memoria(0), prima);
+            QCOMPARE(Contenuto(predefinito), QByteArray("the old file"));
+            // Asked again with the memory read before, it stays read as it was.
+            Telefono.RubLetta[0] = true;
+            const QStringList letta = Memoria(0);
+            QCOMPARE(LeggiRubrica(0), EsitoLettura::Illeggibile);
+            QCOMPARE(Memoria(0), letta);
+        } else {
+            QCOMPARE(letturaSIM.last(), QStringLiteral("AT+CPBR=1,%1").arg(totale));
+            QVERIFY(Telefono.RubLetta[0]);
+            QCOMPARE(Telefono.RubTotale[0], totale);
+            QCOMPARE(posizioniMostrate(), QStringList{"001"});
+            const std::optional<RubricaDaFile> salvata
+                = LeggiBytesFileRubrica(Contenuto(predefinito));
+            QVERIFY(salvata);
+            QCOMPARE(salvata->totale[0], totale);
+            QCOMPARE(salvata->voci[0][1].Nome, QStringLiteral("Anna"));
+        }
     }
 
     // A phone that writes its replies in other forms 27.007 allows: no blank after the colon,

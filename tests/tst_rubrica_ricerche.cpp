@@ -2,6 +2,7 @@
 // AT texts the phonebook reads and writes.
 
 #include "catalogo.h"
+#include "codecs.h"
 #include "globali.h"
 #include "inputvoce.h"
 #include "ricerche.h"
@@ -130,42 +131,90 @@ private slots:
         QCOMPARE(ValidaNumero(numero), valido);
     }
 
-    void segnoRossoEControlli_data()
+    // The red mark wherever a name is written: exactly one when the entry is red, none
+    // otherwise; a name cut to a limit gives way before its mark, which it keeps. Cut by
+    // characters, as the file's field is, and by GSM codes, as the phone's memory is.
+    void nomeDaScrivere_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<bool>("rossa");
+        QTest::addColumn<int>("limite");
+        QTest::addColumn<QString>("perCaratteri");
+        QTest::addColumn<QString>("perCodici");
+        QTest::newRow("red gets one mark") << "Anna" << true << 0 << "Anna!"
+                                           << "Anna!";
+        QTest::newRow("mark already there") << "Anna!" << true << 0 << "Anna!"
+                                            << "Anna!";
+        QTest::newRow("unticked takes it off") << "Anna!" << false << 0 << "Anna"
+                                               << "Anna";
+        QTest::newRow("one mark of two is the name's") << "Bob!!" << true << 3 << "Bo!"
+                                                       << "Bo!";
+        QTest::newRow("red name that fits") << "abc!" << true << 4 << "abc!"
+                                            << "abc!";
+        QTest::newRow("red name cut before its mark") << "abcdef!" << true << 4 << "abc!"
+                                                      << "abc!";
+        QTest::newRow("plain name cut") << "abcdef" << false << 4 << "abcd"
+                                        << "abcd";
+        QTest::newRow("room for the mark alone") << "abc!" << true << 1 << "!"
+                                                 << "!";
+        QTest::newRow("extension kept whole")
+            << QStringLiteral("ab€") << false << 3 << QStringLiteral("ab€") << "ab";
+        QTest::newRow("red, extension kept whole")
+            << QStringLiteral("ab€!") << true << 4 << QStringLiteral("ab€!") << "ab!";
+        QTest::newRow("characters GSM lacks")
+            << QStringLiteral("日本!") << true << 2 << QStringLiteral("日!") << "?!";
+    }
+
+    void nomeDaScrivere()
+    {
+        QFETCH(QString, nome);
+        QFETCH(bool, rossa);
+        QFETCH(int, limite);
+        QFETCH(QString, perCaratteri);
+        QFETCH(QString, perCodici);
+        const TaglioTesto caratteri
+            = [](const QString& testo, int quanti) { return testo.left(quanti); };
+        QCOMPARE(NomeDaScrivere(nome, rossa, limite, caratteri), perCaratteri);
+        QCOMPARE(NomeRosso(NomeDaScrivere(nome, rossa)), rossa);
+        // The phone gets a name as it stands, red when it ends in the mark.
+        if (NomeRosso(nome) == rossa)
+            QCOMPARE(NomeAT(nome, limite), CodificaStringaAT(CodificaTestoGSM(perCodici)));
+    }
+
+    void controlliDelDialogo_data()
     {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<bool>("rossa");
         QTest::addColumn<int>("maxNome");
-        QTest::addColumn<QString>("scritto");
         QTest::addColumn<int>("errore");
-        QTest::newRow("red gets one mark") << "Anna" << true << 16 << "Anna!" << 0;
-        QTest::newRow("mark already there") << "Anna!" << true << 16 << "Anna!" << 0;
-        QTest::newRow("unticked takes it off") << "Anna!" << false << 16 << "Anna" << 0;
-        QTest::newRow("mark counts") << "Quattordici ch" << true << 14 << "Quattordici ch!" << 386;
-        QTest::newRow("fits without mark")
-            << "Quattordici ch" << false << 14 << "Quattordici ch" << 0;
-        QTest::newRow("extension takes two") << QStringLiteral("123456789012345€") << false << 16
-                                             << QStringLiteral("123456789012345€") << 386;
-        QTest::newRow("extension fits") << QStringLiteral("12345678901234€") << false << 16
-                                        << QStringLiteral("12345678901234€") << 0;
-        QTest::newRow("no limit known") << QString(40, 'x') << false << 0 << QString(40, 'x') << 0;
+        QTest::newRow("red fits") << "Anna" << true << 16 << 0;
+        QTest::newRow("mark counts") << "Quattordici ch" << true << 14 << 386;
+        QTest::newRow("fits without mark") << "Quattordici ch" << false << 14 << 0;
+        QTest::newRow("extension takes two")
+            << QStringLiteral("123456789012345€") << false << 16 << 386;
+        QTest::newRow("extension fits") << QStringLiteral("12345678901234€") << false << 16 << 0;
+        QTest::newRow("no limit known") << QString(40, 'x') << false << 0 << 0;
     }
 
-    void segnoRossoEControlli()
+    void controlliDelDialogo()
     {
         QFETCH(QString, nome);
         QFETCH(bool, rossa);
         QFETCH(int, maxNome);
-        QFETCH(QString, scritto);
         QFETCH(int, errore);
-        QCOMPARE(NomeDaScrivere(nome, rossa), scritto);
-        QCOMPARE(ErroreVoce(nome, "0612", rossa, maxNome), errore);
-        QCOMPARE(NomeSenzaSegno(NomeDaScrivere(nome, true)), NomeSenzaSegno(nome));
+        QCOMPARE(ErroreVoce(nome, "0612", rossa, {0, maxNome}), errore);
     }
 
     void numeroNonValidoNelDialogo()
     {
-        QCOMPARE(ErroreVoce("Anna", "06 12", false, 16), 387);
-        QCOMPARE(ErroreVoce("Anna", "", false, 16), 387);
+        QCOMPARE(ErroreVoce("Anna", "06 12", false, {20, 16}), 387);
+        QCOMPARE(ErroreVoce("Anna", "", false, {20, 16}), 387);
+        // The number's length counts its digits: a leading "+" is none.
+        QCOMPARE(ErroreVoce("Anna", "+1234", false, {4, 16}), 0);
+        QCOMPARE(ErroreVoce("Anna", "1234", false, {4, 16}), 0);
+        QCOMPARE(ErroreVoce("Anna", "+12345", false, {4, 16}), 387);
+        QCOMPARE(ErroreVoce("Anna", "12345", false, {4, 16}), 387);
+        QCOMPARE(ErroreVoce("Anna", "12345", false, {0, 16}), 0);
     }
 
     void stringheAT_data()
@@ -182,10 +231,6 @@ private slots:
         QTest::newRow("cut to the limit") << "abcdef" << 4 << "\"abcd\"";
         QTest::newRow("extension kept whole") << QStringLiteral("ab€") << 3 << "\"ab\"";
         QTest::newRow("extension fits") << QStringLiteral("ab€") << 4 << "\"ab\\1Be\"";
-        QTest::newRow("red name cut before its mark") << "abcdef!" << 4 << "\"abc!\"";
-        QTest::newRow("red name that fits") << "abc!" << 4 << "\"abc!\"";
-        QTest::newRow("red name cut without splitting an extension")
-            << QStringLiteral("ab€!") << 4 << "\"ab!\"";
     }
 
     void stringheAT()
@@ -196,10 +241,47 @@ private slots:
         QCOMPARE(NomeAT(nome, limite), parametro);
     }
 
+    // A number is cut to the digits its memory takes; a leading "+" is no digit.
+    void numeriAT_data()
+    {
+        QTest::addColumn<QString>("numero");
+        QTest::addColumn<int>("limite");
+        QTest::addColumn<QString>("parametro");
+        QTest::newRow("no limit") << "+39333" << 0 << "\"+39333\"";
+        QTest::newRow("cut to the limit") << "0123456789" << 4 << "\"0123\"";
+        QTest::newRow("international as long as the limit")
+            << "+12345678901234567890" << 20 << "\"+12345678901234567890\"";
+        QTest::newRow("international past the limit")
+            << "+123456789012345678901" << 20 << "\"+12345678901234567890\"";
+        QTest::newRow("national as long as the limit")
+            << "12345678901234567890" << 20 << "\"12345678901234567890\"";
+        QTest::newRow("national past the limit")
+            << "123456789012345678901" << 20 << "\"12345678901234567890\"";
+    }
+
     void numeriAT()
     {
-        QCOMPARE(NumeroAT("+39333"), QStringLiteral("\"+39333\""));
-        QCOMPARE(NumeroAT("0123456789", 4), QStringLiteral("\"0123\""));
+        QFETCH(QString, numero);
+        QFETCH(int, limite);
+        QFETCH(QString, parametro);
+        QCOMPARE(NumeroAT(numero, limite), parametro);
+    }
+
+    // An international number told by its type alone, as long as the memory takes, goes back
+    // whole: the "+" it gets is no digit.
+    void numeroInternazionaleLettoERiscritto()
+    {
+        PosizioniMemoria memoria{};
+        DecodificaVoceRubrica("1,\"12345678901234567890\",145,\"Bob\"", memoria);
+        const Lunghezze limiti = LeggiLunghezze("+CPBR: (1-250),20,14");
+        QCOMPARE(memoria[1].Numero, QStringLiteral("+12345678901234567890"));
+        QCOMPARE(NumeroAT(memoria[1].Numero, limiti.numero),
+                 QStringLiteral("\"+12345678901234567890\""));
+        QCOMPARE(TipoNumero(memoria[1].Numero), QStringLiteral("145"));
+    }
+
+    void tipiECodificaAT()
+    {
         QCOMPARE(TipoNumero("+39"), QStringLiteral("145"));
         for (const char* numero : {"0612", "*31#", "#21#", ""})
             QCOMPARE(TipoNumero(numero), QStringLiteral("129"));
@@ -211,7 +293,7 @@ private slots:
     {
         QCOMPARE(LeggiStatoMemoria("+CPBS: \"SM\",12,250").usate, 12);
         QCOMPARE(LeggiStatoMemoria("+CPBS: \"SM\",12,250").totale, 250);
-        QCOMPARE(LeggiStatoMemoria("ERRORE").totale, 0);
+        QVERIFY(!LeggiStatoMemoria("ERRORE").totaleLetto);
         QCOMPARE(LeggiLunghezze("+CPBR: (1-250),40,16").numero, 40);
         QCOMPARE(LeggiLunghezze("+CPBR: (1-250),40,16").nome, 16);
         QCOMPARE(LeggiLunghezze("+CPBR: (1-500),120,100").nome, 100);
@@ -221,8 +303,9 @@ private slots:
         QVERIFY(!RispostaOk(""));
     }
 
-    // The counts of "AT+CPBS?" by their fields, whatever the spacing; a count out of range
-    // (more positions than 16 bits hold, more used than there are) is unknown, 0.
+    // The counts of "AT+CPBS?" by their fields, whatever the spacing. A total is a whole number
+    // of digits: one larger than the table's 16-bit counts is held at their largest, anything
+    // else is no total (-1 here). A used count out of range is unknown, 0.
     void statoMemoriaPerCampi_data()
     {
         QTest::addColumn<QString>("corpo");
@@ -233,14 +316,20 @@ private slots:
         QTest::newRow("one digit") << "+CPBS: \"ON\",1,3" << 1 << 3;
         QTest::newRow("blanks around fields") << "+CPBS: \"SM\" , 3 , 100 " << 3 << 100;
         QTest::newRow("storage unquoted") << "+CPBS: SM,3,100" << 3 << 100;
-        QTest::newRow("storage only") << "+CPBS: \"SM\"" << 0 << 0;
+        QTest::newRow("total 0") << "+CPBS: \"SM\",0,0" << 0 << 0;
+        QTest::newRow("storage only") << "+CPBS: \"SM\"" << 0 << -1;
         QTest::newRow("after another line") << "RING\r\n+CPBS: \"SM\",2,10" << 2 << 10;
         QTest::newRow("more used than total") << "+CPBS: \"SM\",7,5" << 0 << 5;
-        QTest::newRow("total beyond 16 bits") << "+CPBS: \"SM\",1,32768" << 0 << 0;
+        QTest::newRow("total beyond 16 bits") << "+CPBS: \"SM\",1,32768" << 1 << 32767;
+        QTest::newRow("total 40000") << "+CPBS: \"SM\",3,40000" << 3 << 32767;
+        QTest::newRow("total beyond int") << "+CPBS: \"SM\",3,99999999999999" << 3 << 32767;
         QTest::newRow("largest total") << "+CPBS: \"SM\",1,32767" << 1 << 32767;
-        QTest::newRow("negative") << "+CPBS: \"SM\",-1,-5" << 0 << 0;
-        QTest::newRow("trailing garbage") << "+CPBS: \"SM\",3x,10y" << 0 << 0;
-        QTest::newRow("no prefix") << "\"SM\",3,100" << 0 << 0;
+        QTest::newRow("negative") << "+CPBS: \"SM\",-1,-5" << 0 << -1;
+        QTest::newRow("trailing garbage") << "+CPBS: \"SM\",3x,10y" << 0 << -1;
+        QTest::newRow("empty total") << "+CPBS: \"SM\",3," << 0 << -1;
+        QTest::newRow("no prefix") << "\"SM\",3,100" << 0 << -1;
+        QTest::newRow("bare OK") << "\r\nOK\r\n" << 0 << -1;
+        QTest::newRow("error") << "ERRORE" << 0 << -1;
     }
 
     void statoMemoriaPerCampi()
@@ -250,7 +339,35 @@ private slots:
         QFETCH(int, totale);
         const StatoMemoria stato = LeggiStatoMemoria(corpo);
         QCOMPARE(stato.usate, usate);
-        QCOMPARE(stato.totale, totale);
+        QCOMPARE(stato.totaleLetto, totale >= 0);
+        QCOMPARE(stato.totale, std::max(totale, 0));
+    }
+
+    // The last position of "AT+CPBR=?", from its range of positions when that is one run from
+    // 1; -1 here for none.
+    void ultimaPosizione_data()
+    {
+        QTest::addColumn<QString>("corpo");
+        QTest::addColumn<int>("ultima");
+        QTest::newRow("plain") << "+CPBR: (1-250),20,14" << 250;
+        QTest::newRow("no space, range alone") << "+CPBR:(1-10)" << 10;
+        QTest::newRow("blanks inside") << "+CPBR: ( 1 - 30 ),20,14" << 30;
+        QTest::newRow("one position") << "+CPBR: (1-1),20,14" << 1;
+        QTest::newRow("beyond 16 bits") << "+CPBR: (1-40000),20,14" << 32767;
+        QTest::newRow("two runs") << "+CPBR: (1-100,200-250),20,14" << -1;
+        QTest::newRow("not from 1") << "+CPBR: (0-249),20,14" << -1;
+        QTest::newRow("empty run") << "+CPBR: (1-0),20,14" << -1;
+        QTest::newRow("negative") << "+CPBR: (1--3),20,14" << -1;
+        QTest::newRow("garbled") << "+CPBR: (1-x),20,14" << -1;
+        QTest::newRow("no parentheses") << "+CPBR: 1-250,20,14" << -1;
+        QTest::newRow("error") << "ERRORE" << -1;
+    }
+
+    void ultimaPosizione()
+    {
+        QFETCH(QString, corpo);
+        QFETCH(int, ultima);
+        QCOMPARE(UltimaPosizione(corpo).value_or(-1), ultima);
     }
 
     // The lengths of "AT+CPBR=?" by their fields: the range may hold commas, more lengths may

@@ -157,7 +157,7 @@ private slots:
         for (const auto& [memoria, nome, numero] : {std::tuple{0, 14, 20}, std::tuple{2, 16, 40}}) {
             const frmInputVoceRub dialogo(static_cast<uint8_t>(memoria), nullptr);
             QCOMPARE(dialogo.txtNome->maxLength(), nome);
-            QCOMPARE(dialogo.txtNumero->maxLength(), numero);
+            QCOMPARE(dialogo.txtNumero->maxLength(), numero + 1); // a "+" is no digit
         }
         QVERIFY(Telefono.RubLetta[0] && Telefono.RubLetta[1] && Telefono.RubLetta[2]
                 && Telefono.RubLetta[3]);
@@ -374,7 +374,7 @@ private slots:
         rubrica->InviaRubrica();
         QCOMPARE(telefono->commandLog(),
                  (QStringList{"AT+CPBS=SM", "AT+CPBR=?",
-                              "AT+CPBW=1,\"+3912345678901234567\",145,\"Lunghissimo no\"",
+                              "AT+CPBW=1,\"+39123456789012345678\",145,\"Lunghissimo no\"",
                               "AT+CPBW=2,\"0612\",129,\"q\\22b\\1B/c!\"", "AT+CPBS=ME", "AT+CPBR=?",
                               "AT+CPBW=4,\"0555\",129,\"Nicol\\08, Rossi\""}));
         QCOMPARE(nomeSulTelefono("SM", 2), QStringLiteral("q\"b\\c!"));
@@ -387,6 +387,57 @@ private slots:
         QCOMPARE(risposte->boxes.size(), 2);
         QCOMPARE(risposte->boxes.last().testo, Msg(267));
         QFile::remove(percorso);
+    }
+
+    // An international number with as many digits as the memory takes: read with its "+" and
+    // written back whole, the "+" no digit of it.
+    void numeroInternazionaleLungoTornaIntero()
+    {
+        QByteArray seme = Seme;
+        seme.replace("9 | 0699 | Anna", "9 | +12345678901234567890 | Lungo");
+        avvia(seme);
+        clic("RUB_SIM");
+        QCOMPARE(Telefono.Rubrica[0][9].Numero, QStringLiteral("+12345678901234567890"));
+        telefono->clearCommandLog();
+        rubrica->InviaRubrica();
+        QVERIFY(risposte->boxes.isEmpty());
+        const s25sim::PhonebookEntry scritta = telefono->state().phonebooks.at("SM").entries.at(9);
+        QCOMPARE(scritta.number, QByteArray("+12345678901234567890"));
+        QCOMPARE(scritta.type, 145);
+        QVERIFY(telefono->commandLog().contains(
+            QStringLiteral("AT+CPBW=9,\"+12345678901234567890\",145,\"Lungo\"")));
+
+        // The entry dialog shows it whole, so renaming the entry keeps the number.
+        QVERIFY(scegli("009"));
+        QString mostrato;
+        QTimer::singleShot(0, finestra, [&mostrato] {
+            auto* dialogo = qobject_cast<frmInputVoceRub*>(FinestraDialogo(2));
+            QVERIFY(dialogo);
+            mostrato = dialogo->txtNumero->text();
+            dialogo->txtNome->setText("Rinominato");
+            dialogo->pOk->click();
+        });
+        rubrica->EditRubrica();
+        QCOMPARE(mostrato, QStringLiteral("+12345678901234567890"));
+        QCOMPARE(telefono->state().phonebooks.at("SM").entries.at(9).number,
+                 QByteArray("+12345678901234567890"));
+
+        // The room left for a "+" takes no digit more than the memory does.
+        QVERIFY(scegli("009"));
+        risposte->boxes.clear();
+        telefono->clearCommandLog();
+        QTimer::singleShot(0, finestra, [] {
+            auto* dialogo = qobject_cast<frmInputVoceRub*>(FinestraDialogo(2));
+            QVERIFY(dialogo);
+            dialogo->txtNumero->setText("123456789012345678901");
+            dialogo->pOk->click();
+            QVERIFY(dialogo->isVisible());
+            dialogo->pAnnulla->click();
+        });
+        rubrica->EditRubrica();
+        QCOMPARE(risposte->boxes.size(), 1);
+        QCOMPARE(risposte->boxes[0].testo, Msg(387));
+        QVERIFY(telefono->commandLog().isEmpty());
     }
 
     // A red name longer than its memory takes is cut before its mark, so it stays red on the

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr QChar Virgoletta = u'"';
 constexpr QChar Ritorno = u'\r';
 
 constexpr qsizetype PrefissoSCID = 7; // "^SCID: "
@@ -49,10 +48,8 @@ QString NumeroEsadecimale(const QString& campo, qsizetype cifre)
 {
     const QString testo = SenzaVirgolette(campo);
     const bool esadecimale = !testo.isEmpty() && testo.size() <= cifre
-                             && std::all_of(testo.begin(), testo.end(), [](QChar c) {
-                                    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F')
-                                           || (c >= u'a' && c <= u'f');
-                                });
+                             && std::all_of(testo.begin(), testo.end(),
+                                            [](QChar c) { return ValoreCifraHex(c) >= 0; });
     return esadecimale ? testo : QString();
 }
 
@@ -136,15 +133,14 @@ QString PrimaRiga(const QString& risposta)
 
 void AnalizzaSCID(const QString& risposta, QString& codiceSIM)
 {
-    const auto senzaVirgolette = [](QString testo) { return testo.remove(Virgoletta).trimmed(); };
     // Some phones give the number alone, or quoted.
-    const QString testo = senzaVirgolette(risposta);
+    const QString testo = SenzaVirgolette(risposta.trimmed());
     if (SoloCifre(testo)) {
         codiceSIM = testo;
         return;
     }
     if (risposta.size() >= PrefissoSCID)
-        codiceSIM = senzaVirgolette(risposta.mid(PrefissoSCID));
+        codiceSIM = SenzaVirgolette(risposta.mid(PrefissoSCID).trimmed());
 }
 
 void AnalizzaCBC(const QString& risposta, Alimentazione& a)

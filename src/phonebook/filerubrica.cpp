@@ -3,6 +3,7 @@
 #include "catalogo.h"
 #include "codecs.h"
 #include "globali.h"
+#include "inputvoce.h"
 #include "tabella.h"
 #include "testo.h"
 #include "vocefile.h"
@@ -19,12 +20,15 @@ const QString NomeCentro = QStringLiteral("SMSC");
 constexpr uint8_t TagCentro = 99;
 constexpr int16_t FlagVero = -1;
 
+QString PrimiCaratteri(const QString& testo, int quanti)
+{
+    return testo.left(quanti);
+}
+
 // A red name cut to the file's field keeps its mark, so that it still reads as red.
 QString NomePerFile(const VoceRubrica& voce)
 {
-    if (voce.Nome.size() <= LunghezzaNomeFile || !voce.Nome.endsWith(QLatin1Char('!')))
-        return voce.Nome;
-    return voce.Nome.left(LunghezzaNomeFile - 1) + QLatin1Char('!');
+    return NomeDaScrivere(voce.Nome, NomeRosso(voce.Nome), LunghezzaNomeFile, PrimiCaratteri);
 }
 
 // Appends the records in order. The memory and centre records carry no flag of their own: they

@@ -38,7 +38,8 @@ frmInputVoceRub::frmInputVoceRub(uint8_t memoria, QWidget* principale)
     const LimitiMemoria limiti = memoria < NumMemorie ? LimitiRubrica[memoria] : LimitiMemoria{};
     if (limiti.nome > 0 && limiti.numero > 0) {
         txtNome->setMaxLength(limiti.nome);
-        txtNumero->setMaxLength(limiti.numero);
+        // The limit counts digits: an international number's "+" comes on top.
+        txtNumero->setMaxLength(limiti.numero + 1);
     }
 }
 
@@ -95,7 +96,7 @@ void frmInputVoceRub::pOk_Click()
 {
     const bool rossa = chkRossa->isChecked();
     const LimitiMemoria limiti = memoria < NumMemorie ? LimitiRubrica[memoria] : LimitiMemoria{};
-    switch (ErroreVoce(txtNome->text(), txtNumero->text(), rossa, limiti.nome)) {
+    switch (ErroreVoce(txtNome->text(), txtNumero->text(), rossa, limiti)) {
     case 386:
         MsgBox(Msg(386), QMessageBox::NoIcon, QMessageBox::Ok, QString(), this);
         txtNome->setFocus();

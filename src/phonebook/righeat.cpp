@@ -36,6 +36,13 @@ QByteArray CodiciEntro(const QByteArray& codici, qsizetype limite)
     return codici.left(taglio);
 }
 
+// The characters of a name whose GSM codes fit in `limite` bytes, as the codes kept read back: a
+// character GSM lacks is the "?" it is written as.
+QString NomeEntroCodici(const QString& nome, int limite)
+{
+    return ConvertiTestoGSM(QString::fromLatin1(CodiciEntro(CodificaTestoGSM(nome), limite)));
+}
+
 bool DaProteggere(uint8_t byte)
 {
     return byte < 0x20 || byte == '"' || byte == '\\' || byte == 0x7F;
@@ -72,41 +79,30 @@ QList<QStringView> RigheRisultato(const QString& corpo, QLatin1String prefisso)
     return righe;
 }
 
-// The comma-separated fields of the first line that carries this result; a comma inside quotes
-// or parentheses separates nothing.
-QList<QStringView> CampiRisultato(const QString& corpo, QLatin1String prefisso)
+// The fields of the first line that carries this result.
+QStringList CampiRisultato(const QString& corpo, QLatin1String prefisso)
 {
     const QList<QStringView> righe = RigheRisultato(corpo, prefisso);
-    QList<QStringView> campi;
-    if (righe.isEmpty())
-        return campi;
-    const QStringView riga = righe.first();
-    bool traVirgolette = false;
-    int parentesi = 0;
-    qsizetype inizio = 0;
-    for (qsizetype i = 0; i < riga.size(); ++i) {
-        const QChar c = riga.at(i);
-        if (c == u'"')
-            traVirgolette = !traVirgolette;
-        else if (!traVirgolette && c == u'(')
-            ++parentesi;
-        else if (!traVirgolette && c == u')' && parentesi > 0)
-            --parentesi;
-        else if (!traVirgolette && parentesi == 0 && c == u',') {
-            campi << riga.mid(inizio, i - inizio);
-            inizio = i + 1;
-        }
-    }
-    campi << riga.mid(inizio);
-    return campi;
+    return righe.isEmpty() ? QStringList() : DividiCampi(righe.first());
 }
 
 // The integer field at this index when it is one within range; 0, "not known", otherwise.
-int CampoIntero(const QList<QStringView>& campi, qsizetype indice, int massimo)
+int CampoIntero(const QStringList& campi, qsizetype indice, int massimo)
 {
     if (indice >= campi.size())
         return 0;
     return InteroTra(campi.at(indice), 0, massimo).value_or(0);
+}
+
+// A count of positions: a whole number of digits, blanks around it allowed. A phone may have
+// more positions than the table's counts take; that is still a count, held at their largest.
+std::optional<int> Conteggio(QStringView campo)
+{
+    if (const std::optional<int> valore = InteroTra(campo, 0, MassimoConteggio))
+        return valore;
+    if (SoloCifre(TagliaSpazi(campo.toString())))
+        return MassimoConteggio;
+    return std::nullopt;
 }
 
 // Where the name that opens at `apre` closes. Its closing quote is the last of the line but for
@@ -221,16 +217,31 @@ std::optional<RigaVoce> DecodificaRigaVoce(const QString& riga)
 
 StatoMemoria LeggiStatoMemoria(const QString& corpo)
 {
-    const QList<QStringView> campi = CampiRisultato(corpo, PrefissoStato);
+    const QStringList campi = CampiRisultato(corpo, PrefissoStato);
+    const std::optional<int> totale = campi.size() > 2 ? Conteggio(campi.at(2)) : std::nullopt;
     StatoMemoria stato;
-    stato.totale = CampoIntero(campi, 2, MassimoConteggio);
+    stato.totaleLetto = totale.has_value();
+    stato.totale = totale.value_or(0);
     stato.usate = CampoIntero(campi, 1, stato.totale);
     return stato;
 }
 
+std::optional<int> UltimaPosizione(const QString& corpo)
+{
+    const QStringList campi = CampiRisultato(corpo, PrefissoVoce);
+    if (campi.isEmpty() || !campi.first().startsWith(u'(') || !campi.first().endsWith(u')'))
+        return std::nullopt;
+    const QStringView intervallo = QStringView(campi.first()).mid(1, campi.first().size() - 2);
+    const qsizetype trattino = intervallo.indexOf(u'-');
+    if (trattino < 0 || !InteroTra(intervallo.left(trattino), 1, 1))
+        return std::nullopt;
+    const std::optional<int> ultima = Conteggio(intervallo.mid(trattino + 1));
+    return ultima > 0 ? ultima : std::nullopt;
+}
+
 Lunghezze LeggiLunghezze(const QString& corpo)
 {
-    const QList<QStringView> campi = CampiRisultato(corpo, PrefissoVoce);
+    const QStringList campi = CampiRisultato(corpo, PrefissoVoce);
     return {CampoIntero(campi, 1, MassimaLunghezza), CampoIntero(campi, 2, MassimaLunghezza)};
 }
 
@@ -257,21 +268,20 @@ QString CodificaStringaAT(const QByteArray& byte)
 
 QString NomeAT(const QString& nome, int limite)
 {
-    const QByteArray codici = CodificaTestoGSM(nome);
-    if (limite <= 0 || codici.size() <= limite)
-        return CodificaStringaAT(codici);
-    const QString senzaSegno = NomeSenzaSegno(nome);
-    if (senzaSegno.size() == nome.size())
-        return CodificaStringaAT(CodiciEntro(codici, limite));
-    // A red name keeps its mark: it is the name before it that gives way.
-    const QByteArray segno = CodificaTestoGSM(nome.right(1));
-    return CodificaStringaAT(CodiciEntro(CodificaTestoGSM(senzaSegno), limite - segno.size())
-                             + segno);
+    return CodificaStringaAT(
+        CodificaTestoGSM(NomeDaScrivere(nome, NomeRosso(nome), limite, NomeEntroCodici)));
+}
+
+QString NumeroEntro(const QString& numero, int limite)
+{
+    if (limite <= 0)
+        return numero;
+    return numero.left(numero.startsWith(QLatin1Char('+')) ? limite + 1 : limite);
 }
 
 QString NumeroAT(const QString& numero, int limite)
 {
-    return CodificaStringaAT(CodificaWindows1252(limite > 0 ? numero.left(limite) : numero));
+    return CodificaStringaAT(CodificaWindows1252(NumeroEntro(numero, limite)));
 }
 
 QString TipoNumero(const QString& numero)

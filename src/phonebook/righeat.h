@@ -23,13 +23,22 @@ struct RigaVoce {
 // Nothing when the line lacks the quotes around the number.
 std::optional<RigaVoce> DecodificaRigaVoce(const QString& riga);
 
-// "+CPBS: "SM",used,total": the used and total positions; 0 for what is missing or out of range
-// (a total beyond 16 bits, more used than the total).
+// "+CPBS: "SM",used,total": the used and total positions. A total larger than the table's 16-bit
+// counts take is held at their largest; a used count missing or out of range (more than the
+// total) is 0. A reply with no total that reads as a whole number of digits (no "+CPBS:" line,
+// no third field, a negative or garbled one) leaves `totaleLetto` false: nothing then tells how
+// many positions the memory has.
 struct StatoMemoria {
     int usate = 0;
     int totale = 0;
+    bool totaleLetto = false;
 };
 StatoMemoria LeggiStatoMemoria(const QString& corpo);
+
+// "+CPBR: (1-n),...": n, the memory's last position, when the range of positions is one run
+// from 1 to at least 1; held at the table's largest count as a total is. None for any other
+// range.
+std::optional<int> UltimaPosizione(const QString& corpo);
 
 // "+CPBR: (1-n),number length,name length": the lengths, 0 for what is missing or beyond a
 // byte.
@@ -50,7 +59,10 @@ QString CodificaStringaAT(const QByteArray& byte);
 // characters whose codes fit in that many bytes. A red name is cut before its final mark "!",
 // which it keeps.
 QString NomeAT(const QString& nome, int limite = 0);
-// A number as a quoted parameter, cut to `limite` characters when one is given.
+// The number cut to `limite` digits when a limit is given: a phone counts the digits of a
+// number, so a leading "+", which stands for the international type, takes no room of it.
+QString NumeroEntro(const QString& numero, int limite);
+// A number as a quoted parameter, cut as NumeroEntro cuts it.
 QString NumeroAT(const QString& numero, int limite = 0);
 // "145" for an international number (leading "+"), else "129".
 QString TipoNumero(const QString& numero);

@@ -81,7 +81,7 @@ bool Rubrica::leggiMemorie(bool soloNonLette)
         if (LeggiRubrica(m) == EsitoLettura::CollegamentoPerso)
             return false;
     }
-    return true;
+    return TutteLette();
 }
 
 bool Rubrica::completaLettura()
@@ -458,8 +458,7 @@ void Rubrica::ShowList(uint8_t lista)
             f.List1->Aggiungi(Msg(284), {chiamata.Numero}, ImmagineNonInRubrica);
         else
             f.List1->Aggiungi(chiamata.Nome, {chiamata.Numero},
-                              chiamata.Nome.endsWith(QLatin1Char('!')) ? ImmagineRossa
-                                                                       : ImmagineVoce);
+                              NomeRosso(chiamata.Nome) ? ImmagineRossa : ImmagineVoce);
     }
     if (f.List1->topLevelItemCount() > 0)
         f.mnuLSta->setEnabled(true);

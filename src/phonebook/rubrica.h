@@ -38,7 +38,8 @@ public:
     static QString FileRubricaPredefinito();
 
 private:
-    // Reads the memories in turn (all, or only those unread); false when the link failed.
+    // Reads the memories in turn (all, or only those unread); false when the link failed or a
+    // memory is left unread, so that no file is saved from what the table lacks.
     bool leggiMemorie(bool soloNonLette);
     bool completaLettura();
     void salvataggioAutomatico();

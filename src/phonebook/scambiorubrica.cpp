@@ -4,6 +4,7 @@
 #include "catalogo.h"
 #include "codecs.h"
 #include "globali.h"
+#include "inputvoce.h"
 #include "ricerche.h"
 #include "righeat.h"
 #include "scambio.h"
@@ -92,7 +93,7 @@ void DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria)
     voce.Nome = ConvertiTestoGSM(letta->nomeGrezzo);
     voce.Numero = letta->numero;
     voce.Posizione = QString::number(letta->posizione);
-    voce.Rossa = letta->nomeGrezzo.endsWith(QLatin1Char('!'));
+    voce.Rossa = NomeRosso(letta->nomeGrezzo);
 }
 
 EsitoLettura LeggiRubrica(uint8_t memoria)
@@ -111,8 +112,16 @@ EsitoLettura LeggiRubrica(uint8_t memoria)
         return EsitoLettura::Rifiutata;
     }
     const StatoMemoria stato = LeggiStatoMemoria(dialogo.Invia(QStringLiteral("AT+CPBS?")));
-    const LimitiMemoria limiti = LeggiLunghezze(dialogo.Invia(QStringLiteral("AT+CPBR=?")));
-    const int daLeggere = std::clamp(stato.totale, 0, MaxPosizioniRubrica);
+    const QString formato = dialogo.Invia(QStringLiteral("AT+CPBR=?"));
+    const LimitiMemoria limiti = LeggiLunghezze(formato);
+    // Asking for no positions would read the memory as empty, and an empty memory would replace
+    // what the table and the phonebook file hold.
+    const std::optional<int> totale = stato.totaleLetto ? stato.totale : UltimaPosizione(formato);
+    if (dialogo.Perso())
+        return EsitoLettura::CollegamentoPerso;
+    if (!totale)
+        return EsitoLettura::Illeggibile;
+    const int daLeggere = std::min(*totale, MaxPosizioniRubrica);
     const QString elenco = dialogo.Invia(QStringLiteral("AT+CPBR=1,") + QString::number(daLeggere));
     if (dialogo.Perso())
         return EsitoLettura::CollegamentoPerso;
@@ -122,7 +131,7 @@ EsitoLettura LeggiRubrica(uint8_t memoria)
         DecodificaVoceRubrica(riga, letta);
     Telefono.Rubrica[memoria] = std::move(letta);
     Telefono.RubUsate[memoria] = static_cast<int16_t>(std::clamp(stato.usate, 0, INT16_MAX));
-    Telefono.RubTotale[memoria] = static_cast<int16_t>(std::clamp(stato.totale, 0, INT16_MAX));
+    Telefono.RubTotale[memoria] = static_cast<int16_t>(std::clamp(*totale, 0, INT16_MAX));
     LimitiRubrica[memoria] = limiti;
     RicordaUltimiLimiti(limiti);
     Telefono.RubLetta[memoria] = true;
@@ -149,7 +158,7 @@ bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString&
     if (cancella)
         voce = VoceRubrica{};
     else
-        voce = {QString::number(p), nome, numero, nome.endsWith(QLatin1Char('!'))};
+        voce = {QString::number(p), nome, numero, NomeRosso(nome)};
     return true;
 }
 

@@ -10,16 +10,20 @@
 #include <array>
 #include <cstdint>
 
-// How a reading ended. Only a lost link (dropped, closed, silent, cancelled) leaves the memory
-// unread with what it held before; the phone's own refusals still end with the data read.
+// How a reading ended. A lost link (dropped, closed, silent, cancelled), or a memory whose number
+// of positions the phone does not tell, leaves the memory unread with what it held before; a
+// memory the phone refuses to select ends read, as one the phone does not have.
 enum class EsitoLettura {
     Letta,
     Rifiutata, // the phone refused to select the memory: read, empty, no positions
     CollegamentoPerso,
+    Illeggibile, // neither "AT+CPBS?" nor "AT+CPBR=?" told how many positions to read
 };
 
 // Reads memory 0 to 3 from the phone into the table, with its counts and limits, and marks it
-// read. The memory changes only when the whole reading succeeded.
+// read. The memory changes only when the whole reading succeeded. The positions read are 1 to
+// the total of "AT+CPBS?", at most 250; a phone that gives no total is asked for the positions of
+// its "AT+CPBR=?" range when that runs from 1.
 EsitoLettura LeggiRubrica(uint8_t memoria);
 
 // Stores one entry line of a read reply (without its result prefix) at its own position of the

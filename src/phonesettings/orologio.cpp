@@ -1,5 +1,6 @@
 #include "orologio.h"
 
+#include "campirisposta.h"
 #include "globali.h"
 #include "scambio.h"
 
@@ -15,13 +16,14 @@ constexpr int LunghezzaCampo = 8;
 // The phone's two-digit years are those of this century.
 constexpr int SecoloAnniBrevi = 2000;
 
-// A whole number of decimal digits; none for anything else (blanks, signs, other scripts).
-std::optional<int> NumeroIntero(const QString& testo, int cifreMassime)
+constexpr int CifreCampo = 2;
+constexpr int MassimoCampo = 99;
+
+// A whole number written in decimal digits alone, from min to max; none for anything else
+// (blanks and signs, which the fields must not carry to the phone, other scripts).
+std::optional<int> CifreTra(const QString& testo, int minimo, int massimo)
 {
-    static const QRegularExpression cifre(QStringLiteral("^[0-9]+$"));
-    if (testo.size() > cifreMassime || !cifre.match(testo).hasMatch())
-        return std::nullopt;
-    return testo.toInt();
+    return SoloCifre(testo) ? InteroTra(testo, minimo, massimo) : std::nullopt;
 }
 
 QString DueCifre(int valore)
@@ -54,7 +56,7 @@ std::optional<OrologioTelefono> DecodificaOrologio(const QString& risposta)
 
 QString FormatoDueCifre(const QString& testo)
 {
-    const std::optional<int> numero = NumeroIntero(testo, std::numeric_limits<int>::digits10);
+    const std::optional<int> numero = CifreTra(testo, 0, std::numeric_limits<int>::max());
     return numero ? DueCifre(*numero) : testo;
 }
 
@@ -64,7 +66,8 @@ std::optional<QString> ComandoImpostaOrologio(const QString& giorno, const QStri
 {
     QStringList campi;
     for (const QString* parte : {&anno, &mese, &giorno, &ora, &minuto, &secondo}) {
-        const std::optional<int> numero = NumeroIntero(*parte, 2);
+        const std::optional<int> numero
+            = parte->size() <= CifreCampo ? CifreTra(*parte, 0, MassimoCampo) : std::nullopt;
         if (!numero)
             return std::nullopt;
         campi << DueCifre(*numero);
@@ -76,8 +79,7 @@ std::optional<QString> ComandoImpostaOrologio(const QString& giorno, const QStri
 
 bool ControllaNum(const QString& valore, int minimo, int massimo)
 {
-    const std::optional<int> numero = NumeroIntero(valore, std::numeric_limits<int>::digits10);
-    return numero && *numero >= minimo && *numero <= massimo;
+    return CifreTra(valore, minimo, massimo).has_value();
 }
 
 void LeggiDataOra()
