@@ -253,7 +253,8 @@ private slots:
 
     // The operator list read by fields: a code of six digits stays whole, a prefix without its
     // blank is still a prefix, a name holding a comma stays whole, a line end inside a name
-    // becomes a blank, and lines that are no operator are skipped.
+    // becomes a blank, and lines that are no operator, or whose code is not a network's five or
+    // six digits, are skipped.
     void operatoriPerCampi()
     {
         const std::vector<Operatore> letti
@@ -265,7 +266,7 @@ private slots:
         for (const Operatore& op : letti)
             operatori << op.Codice + "|" + op.Nome;
         QCOMPARE(operatori, (QStringList{"310260|T-Mobile", "22201|TIM", "22210|Vodafone, IT",
-                                         "22288|WIND Tre Italia", "2    |Breve"}));
+                                         "22288|WIND Tre Italia"}));
     }
 
     // The operator file keeps its fixed five-character code: a six-digit code is left out of it,

@@ -230,6 +230,39 @@ operator = 310260
         QCOMPARE(valore(94), QStringLiteral("22201"));
     }
 
+    // A garbled list (lines, but no operator with a network's code in them) replaces neither
+    // the list read before nor its file; codes that are no network's are left out.
+    void listaIllegibileNonSostituisce()
+    {
+        avvia(QByteArray());
+        finestra->impostazioni->ShowSelRete(1);
+        const QStringList prima = operatoriNoti();
+        const QByteArray file = Contenuto(FileProgramma("reti.op"));
+        QVERIFY(!prima.isEmpty());
+        QVERIFY(!file.isEmpty());
+
+        Telefono.OperatoriLetti = false;
+        rispondiCon([](const QString& comando) -> QByteArray {
+            if (comando == "AT+COPN")
+                return "+COPN: 2\n2,\"X\"\r\n+COPN: TIM,\"22201\"\r\n+CME ERR";
+            return "+COPS: (2,\"TIM\",,22201),,(0,1,2,3,4),(0,1,2)";
+        });
+        finestra->impostazioni->ShowSelRete(1);
+        QVERIFY(telefono->commandLog().contains("AT+COPN"));
+        QCOMPARE(operatoriNoti(), prima);
+        QCOMPARE(Contenuto(FileProgramma("reti.op")), file);
+
+        Telefono.OperatoriLetti = false;
+        rispondiCon([](const QString& comando) -> QByteArray {
+            if (comando == "AT+COPN")
+                return "+COPN: 22\r01,\"X\"\r\n+COPN: 22288,\"WIND\"";
+            return "+COPS: (2,\"TIM\",,22201),,(0,1,2,3,4),(0,1,2)";
+        });
+        finestra->impostazioni->ShowSelRete(1);
+        QCOMPARE(operatoriNoti(), QStringList{"22288 - WIND"});
+        QCOMPARE(Contenuto(FileProgramma("reti.op")), QByteArray("22288,WIND\r\n"));
+    }
+
     // Names with a CR or an LF from a garbled reply are cleaned before they reach the file:
     // saved and loaded back, the list keeps one operator per record.
     void nomiConAcapo()

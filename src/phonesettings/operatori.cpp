@@ -22,10 +22,16 @@ Operatore operatoreDaRigaFile(const QString& riga)
     return {CodiceOperatore(riga.left(LunghezzaCodice)), riga.mid(LunghezzaCodice + 1)};
 }
 
-// A line end inside a code or a name would split its record in the file in two.
-QString SuUnaRiga(QString testo)
+// A line end inside a name would split its record in the file in two.
+QString NomeSuUnaRiga(QString nome)
 {
-    return testo.replace(u'\r', u' ').replace(u'\n', u' ');
+    return nome.replace(u'\r', u' ').replace(u'\n', u' ');
+}
+
+// A network's code is its country's three digits and the network's two or three.
+bool CodiceRete(const QString& codice)
+{
+    return SoloCifre(codice) && (codice.size() == 5 || codice.size() == 6);
 }
 
 } // namespace
@@ -80,13 +86,16 @@ bool SalvaFileOperatori(const QString& percorso)
 std::vector<Operatore> DecodificaOperatori(const QString& risposta)
 {
     // Each line: "+COPN:", the code (some phones quote it), a comma, the name in double quotes.
+    // A line whose code is no network code is garbled: it would name no operator anyway.
     std::vector<Operatore> operatori;
     for (const QString& riga : risposta.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
         const QStringList campi = CampiRisposta(riga);
         if (!riga.startsWith(PrefissoOperatore) || campi.size() < 2)
             continue;
-        operatori.push_back({CodiceOperatore(SuUnaRiga(SenzaVirgolette(campi.at(0)))),
-                             SuUnaRiga(SenzaVirgolette(campi.at(1)))});
+        const QString codice = SenzaVirgolette(campi.at(0));
+        if (CodiceRete(codice))
+            operatori.push_back(
+                {CodiceOperatore(codice), NomeSuUnaRiga(SenzaVirgolette(campi.at(1)))});
     }
     return operatori;
 }
@@ -96,15 +105,18 @@ void LeggiOperatori()
     const AttesaInCorso attesa(Msg(VoceRicezioneOperatori));
     EsitoAT esito = EsitoAT::Ok;
     const QString risposta = InviaComandoAT(QStringLiteral("AT+COPN"), &esito);
-    if (esito == EsitoAT::Ok) {
-        Telefono.Operatori = DecodificaOperatori(risposta);
-        Telefono.OperatoriLetti = true;
+    if (esito != EsitoAT::Ok && esito != EsitoAT::Errore)
+        return;
+    std::vector<Operatore> letti = DecodificaOperatori(risposta);
+    // Only a bare OK says the phone has no operators; a reply with lines and not one operator
+    // in them is garbled, and must not replace a good list.
+    if (esito == EsitoAT::Ok && (!letti.empty() || risposta == OKNudo)) {
+        Telefono.Operatori = std::move(letti);
         SalvaFileOperatori(FileProgramma(QStringLiteral("reti.op")));
-    } else if (esito == EsitoAT::Errore) {
-        // The phone has no list to give: the table and its file stay as they are, and the phone
-        // is not asked again on this connection.
-        Telefono.OperatoriLetti = true;
     }
+    // Otherwise the phone has no list to give: the table and its file stay as they are, and the
+    // phone is not asked again on this connection.
+    Telefono.OperatoriLetti = true;
 }
 
 QString NomeOperatore(const QString& codice)

@@ -17,12 +17,14 @@ bool CaricaFileOperatori(const QString& percorso);
 // not fit the file's field (six digits) is left out of the file.
 bool SalvaFileOperatori(const QString& percorso);
 
-// Fills the table from the phone with "AT+COPN" and writes it to "reti.op". A phone that refuses
-// leaves the table and the file as they were; a failed link also leaves the table unread.
+// Fills the table from the phone with "AT+COPN" and writes it to "reti.op". A phone that refuses,
+// or whose reply holds no operator but is not a bare OK, leaves the table and the file as they
+// were; a failed link also leaves the table unread.
 void LeggiOperatori();
 
 // The operators of an "AT+COPN" reply body, in the phone's order, each line read by fields; a
-// line end inside a code or a name becomes a blank.
+// line whose code is not a network's five or six digits is left out, and a line end inside a
+// name becomes a blank.
 std::vector<Operatore> DecodificaOperatori(const QString& risposta);
 
 // The name of the operator with that code, or the code itself.
