@@ -55,8 +55,8 @@ struct Scambio {
     bool chiusura = false;
     // A command of the operation in progress found no answer within its bound.
     bool muto = false;
-    // The boxes shown before that moment: a later one is the operation's own report.
-    int avvisiPrima = 0;
+    // The failure reports shown before that moment: a later one is the operation's own.
+    int fallimentiPrima = 0;
     // Messages kept for the end of the operation in progress.
     QList<Avviso> avvisiInSospeso;
     bool fineProgrammata = false;
@@ -155,7 +155,7 @@ void ControllaFineOperazione()
         ProgrammaFineOperazione(IntervalloFineOperazione);
         return;
     }
-    const bool senzaResoconto = s.muto && AvvisiMostrati() == s.avvisiPrima;
+    const bool senzaResoconto = s.muto && FallimentiSegnalati() == s.fallimentiPrima;
     s.muto = false;
     if (senzaResoconto)
         MsgBox(Msg(VoceSenzaRisposta), QMessageBox::Critical);
@@ -166,7 +166,7 @@ void SegnaSenzaRisposta(Scambio& s)
 {
     if (!s.muto) {
         s.muto = true;
-        s.avvisiPrima = AvvisiMostrati();
+        s.fallimentiPrima = FallimentiSegnalati();
     }
     ProgrammaFineOperazione();
 }
@@ -367,5 +367,5 @@ void MostraAvvisiInSospeso()
     if (OperazioneInCorso(s))
         return;
     for (const Avviso& avviso : std::exchange(s.avvisiInSospeso, {}))
-        MsgBox(avviso.testo, avviso.icona);
+        MsgBoxFallimento(avviso.testo, avviso.icona);
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-int avvisiMostrati = 0;
+int fallimentiSegnalati = 0;
 int interazioniAperte = 0;
 
 // Marks the time a real dialog waits for the user; its own event loop runs meanwhile.
@@ -75,19 +75,38 @@ void ImpostaInterazione(Interazione* sostituta)
     sostitutaCorrente = sostituta;
 }
 
+namespace {
+
+QMessageBox::StandardButton MostraBox(const QString& testo, QMessageBox::Icon icona,
+                                      QMessageBox::StandardButtons pulsanti, const QString& titolo,
+                                      QWidget* padre, bool fallimento)
+{
+    const QString titoloBox = titolo.isEmpty() ? QApplication::applicationName() : titolo;
+    if (fallimento)
+        ++fallimentiSegnalati;
+    return interazione().Messaggio(padre, icona, titoloBox, testo, pulsanti);
+}
+
+} // namespace
+
 QMessageBox::StandardButton MsgBox(const QString& testo, QMessageBox::Icon icona,
                                    QMessageBox::StandardButtons pulsanti, const QString& titolo,
                                    QWidget* padre)
 {
-    const QString titoloBox = titolo.isEmpty() ? QApplication::applicationName() : titolo;
-    if (icona != QMessageBox::Question)
-        ++avvisiMostrati;
-    return interazione().Messaggio(padre, icona, titoloBox, testo, pulsanti);
+    const bool fallimento = icona == QMessageBox::Critical || icona == QMessageBox::Warning;
+    return MostraBox(testo, icona, pulsanti, titolo, padre, fallimento);
 }
 
-int AvvisiMostrati()
+QMessageBox::StandardButton MsgBoxFallimento(const QString& testo, QMessageBox::Icon icona,
+                                             QMessageBox::StandardButtons pulsanti,
+                                             const QString& titolo, QWidget* padre)
 {
-    return avvisiMostrati;
+    return MostraBox(testo, icona, pulsanti, titolo, padre, true);
+}
+
+int FallimentiSegnalati()
+{
+    return fallimentiSegnalati;
 }
 
 bool InterazioneInCorso()

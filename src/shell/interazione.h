@@ -29,9 +29,10 @@ public:
 Interazione& interazione();
 void ImpostaInterazione(Interazione* sostituta);
 
-// How many message boxes other than questions have been shown: the reports a failed operation
-// may already have given its user.
-int AvvisiMostrati();
+// How many boxes that report a failure have been shown: the reports a failed operation may
+// already have given its user. A box with the critical or the warning icon reports a failure; a
+// box with another icon tells of what went well, or asks, unless it is shown by MsgBoxFallimento.
+int FallimentiSegnalati();
 // True while a message box, a file dialog or the print dialog waits for the user.
 bool InterazioneInCorso();
 
@@ -39,6 +40,12 @@ bool InterazioneInCorso();
 QMessageBox::StandardButton MsgBox(const QString& testo, QMessageBox::Icon icona,
                                    QMessageBox::StandardButtons pulsanti = QMessageBox::Ok,
                                    const QString& titolo = QString(), QWidget* padre = nullptr);
+// The same box, reporting a failure whatever its icon: for the failure reports that are shown
+// with the information icon.
+QMessageBox::StandardButton
+MsgBoxFallimento(const QString& testo, QMessageBox::Icon icona,
+                 QMessageBox::StandardButtons pulsanti = QMessageBox::Ok,
+                 const QString& titolo = QString(), QWidget* padre = nullptr);
 
 // "a|b|c|d" into Qt's "a (b);;c (d)".
 QString FiltroQt(const QString& filtro);
