@@ -7,6 +7,9 @@
 #include <QPrintDialog>
 #include <QStringList>
 
+#include <optional>
+#include <utility>
+
 namespace {
 
 int fallimentiSegnalati = 0;
@@ -77,11 +80,25 @@ void ImpostaInterazione(Interazione* sostituta)
 
 namespace {
 
+struct AvvisoTrattenuto {
+    QString testo;
+    QMessageBox::Icon icona;
+    QString titolo;
+    bool fallimento;
+};
+
+// The notices kept back while the program starts; none while it is not starting.
+std::optional<QList<AvvisoTrattenuto>> avvisiTrattenuti;
+
 QMessageBox::StandardButton MostraBox(const QString& testo, QMessageBox::Icon icona,
                                       QMessageBox::StandardButtons pulsanti, const QString& titolo,
                                       QWidget* padre, bool fallimento)
 {
     const QString titoloBox = titolo.isEmpty() ? QApplication::applicationName() : titolo;
+    if (avvisiTrattenuti && pulsanti == QMessageBox::Ok) {
+        avvisiTrattenuti->append({testo, icona, titoloBox, fallimento});
+        return QMessageBox::Ok;
+    }
     if (fallimento)
         ++fallimentiSegnalati;
     return interazione().Messaggio(padre, icona, titoloBox, testo, pulsanti);
@@ -107,6 +124,26 @@ QMessageBox::StandardButton MsgBoxFallimento(const QString& testo, QMessageBox::
 int FallimentiSegnalati()
 {
     return fallimentiSegnalati;
+}
+
+AvvisiDiAvvio::AvvisiDiAvvio()
+{
+    avvisiTrattenuti.emplace();
+}
+
+AvvisiDiAvvio::~AvvisiDiAvvio()
+{
+    avvisiTrattenuti.reset();
+}
+
+void AvvisiDiAvvio::Mostra(QWidget* finestra)
+{
+    if (!avvisiTrattenuti)
+        return;
+    const QList<AvvisoTrattenuto> avvisi = *std::exchange(avvisiTrattenuti, std::nullopt);
+    for (const AvvisoTrattenuto& avviso : avvisi)
+        MostraBox(avviso.testo, avviso.icona, QMessageBox::Ok, avviso.titolo, finestra,
+                  avviso.fallimento);
 }
 
 bool InterazioneInCorso()
