@@ -165,7 +165,6 @@ private slots:
         // The rest of the operation is not sent: it could only wait as long again.
         QCOMPARE(invia("AT+CGSN", esito), QStringLiteral("ERRORE"));
         QCOMPARE(esito, EsitoAT::Scaduto);
-        ScriviSullaPorta(QStringLiteral("0011"));
         QCOMPARE(telefono->commandLog(), QStringList{"AT+CGMR"});
         // Back at the event loop the operation has ended, and the user is told once.
         QTRY_VERIFY(!TelefonoMuto());

@@ -81,8 +81,10 @@ bool LinkVivo(const Scambio& s)
 enum class Uscita { Condizione, Limite, Chiusura };
 
 // Runs a local event loop until `finita` holds, until nothing arrives for `limiteMs` or `tettoMs`
-// have passed in all, or until the program quits. Every received chunk, and every
-// RisvegliaAttesa, makes it test `finita` again.
+// have passed in all, or until the program quits. It tests `finita` again at each
+// RisvegliaAttesa only: the receive path calls it for a chunk that ends a reply (any other chunk
+// just keeps the silence bound from running out), the link, the port and the wait window when the
+// line drops, the port closes or the user cancels.
 Uscita Attendi(int limiteMs, int tettoMs, const std::function<bool()>& finita)
 {
     Scambio& s = scambio();
@@ -295,7 +297,7 @@ QString InviaComandoAT(const QString& comando, EsitoAT* esito)
 void ScriviSullaPorta(const QString& caratteri)
 {
     const Scambio& s = scambio();
-    if (s.porta && s.porta->PortOpen() && !s.muto)
+    if (s.porta && s.porta->PortOpen())
         s.porta->Output(caratteri);
 }
 
