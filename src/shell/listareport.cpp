@@ -113,8 +113,7 @@ void ListaReport::ImpostaColonne(const QList<Colonna>& colonne)
     setHeaderLabels(titoli);
     for (int i = 0; i < colonne.size(); ++i) {
         headerItem()->setData(i, RuoloChiave, colonne.at(i).chiave);
-        const int larghezza = InPixel(colonne.at(i).larghezzaTwips);
-        setColumnWidth(i, larghezza > 0 ? std::max(larghezza, header()->sectionSizeHint(i)) : 0);
+        ImpostaLarghezzaColonna(*this, i, colonne.at(i).larghezzaTwips);
     }
 }
 
@@ -186,4 +185,11 @@ void ColonneCheCrescono(QTreeWidget& vista)
                          if (!da.parent().isValid())
                              allargaPer(vista, da.row(), a.row());
                      });
+}
+
+void ImpostaLarghezzaColonna(QTreeWidget& vista, int colonna, int larghezzaTwips)
+{
+    const int larghezza = InPixel(larghezzaTwips);
+    vista.setColumnWidth(
+        colonna, larghezza > 0 ? std::max(larghezza, vista.header()->sectionSizeHint(colonna)) : 0);
 }
