@@ -236,6 +236,8 @@ private slots:
             QVERIFY2(!CaricaImmagine(file), qPrintable(file));
             QVERIFY2(!CaricaLogo(file), qPrintable(file));
         }
+        // A device that never ends is no picture either, and is not read for ever.
+        QVERIFY(!CaricaLogo(QStringLiteral("/dev/zero")));
         avvia();
         finestra->MostraVista(QStringLiteral("LOGO"));
         rilascia(finestra->PicLogo, bmp);

@@ -54,6 +54,26 @@ private slots:
             QString::fromUtf8("Zeta Otto Österreich Émile bruno anna").split(QLatin1Char(' ')));
     }
 
+    // A list sorted after the language changed follows the new language's dictionary: in
+    // Swedish "Ö" is a letter of its own, after "Z".
+    void ordineDopoIlCambioDiLingua()
+    {
+        ListaReport lista;
+        lista.ImpostaColonne({{QStringLiteral("Name"), 1800, QStringLiteral("kNome")}});
+        for (const char* nome : {"Zeta", "Österreich", "Otto"})
+            lista.Aggiungi(QString::fromUtf8(nome));
+        const QLocale prima;
+        lista.SetSorted(true);
+        QCOMPARE(colonna(lista, 0), QString::fromUtf8("Österreich Otto Zeta").split(u' '));
+        QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+        lista.SetSortOrder(0);
+        const QStringList svedese = colonna(lista, 0);
+        QLocale::setDefault(prima);
+        lista.SetSortOrder(0);
+        QCOMPARE(svedese, QString::fromUtf8("Otto Zeta Österreich").split(u' '));
+        QCOMPARE(colonna(lista, 0), QString::fromUtf8("Österreich Otto Zeta").split(u' '));
+    }
+
     // A header picture is put into a column and taken away again; its caption stays.
     void showHeaderIcon()
     {

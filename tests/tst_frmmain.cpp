@@ -6,6 +6,7 @@
 #include "frmmain.h"
 #include "globali.h"
 #include "layout.h"
+#include "listareport.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -15,6 +16,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -218,6 +220,27 @@ private slots:
             QCOMPARE(c.List1.width, 0.0);
             break;
         }
+    }
+
+    // The view is laid out again when the window is resized, and when its area alone changes, as
+    // it does when the toolbar comes or goes.
+    void layoutSeguitoAlRidimensionamento()
+    {
+        BaseLang = 1;
+        Opzioni = Impostazioni{};
+        frmMain finestra;
+        finestra.Form_Load();
+        finestra.resize(900, 700);
+        QTRY_VERIFY(finestra.isVisible());
+        const QSize prima = finestra.List1->size();
+        finestra.resize(1050, 700);
+        QTRY_COMPARE(finestra.List1->width(), prima.width() + 150);
+        QCOMPARE(finestra.List1->height(), prima.height());
+        auto* barra = finestra.findChild<QToolBar*>();
+        QVERIFY(barra);
+        const int altezzaBarra = barra->height();
+        barra->hide();
+        QTRY_COMPARE(finestra.List1->height(), prima.height() + altezzaBarra);
     }
 
     void troppoPiccola()

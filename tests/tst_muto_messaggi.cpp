@@ -208,6 +208,44 @@ class TstMutoMessaggi : public QObject, private BancoMuto {
         };
         tutte["message sent from the SIM"] = daTelefono;
 
+        // Deleted at its position, stored unsent, sent from where it was stored, deleted there
+        // and stored again as sent; then the folder read again.
+        Operazione modificato(
+            [this] {
+                messaggiLetti("SMS_NOOUT");
+                scegliRiga("04");
+            },
+            [this] {
+                nelDialogo([](frmSMS* dialogo) {
+                    dialogo->txtMess->setPlainText("Ci vediamo alle nove");
+                    dialogo->pInvia->click();
+                });
+                messaggi->EditSMS();
+            },
+            [this] { rileggiMessaggi(); });
+        modificato.messaggi = [](int k, int) {
+            switch (k) {
+            case 2:
+            case 3:
+                return QStringList{Msg(27)};
+            case 4:
+                return QStringList{Msg(391)};
+            case 6:
+            case 7:
+                return QStringList{Msg(27), Msg(390)};
+            default:
+                return k >= 5 ? QStringList{Msg(390), Msg(VoceSenzaRisposta)}
+                              : QStringList{Msg(VoceSenzaRisposta)};
+            }
+        };
+        // The SIM has been written to, or may have been: its folder is to be read again.
+        modificato.impronta = [] {
+            DatiTelefono t = Telefono;
+            t.SMSLetti = false;
+            return Impronta(t);
+        };
+        tutte["edited message sent"] = modificato;
+
         // Two members, each a command and its message; the run stops at the one unanswered.
         Operazione lista(
             [this] {
@@ -225,9 +263,11 @@ class TstMutoMessaggi : public QObject, private BancoMuto {
                 });
             },
             [this] { rileggiMessaggi(); });
+        // The summary tells how many went before the run stopped, not why it stopped.
         lista.messaggi = [](int k, int n) {
             return QStringList{Msg(404) + QString::number((k - 1) / 2) + Msg(405)
-                               + QString::number(n / 2)};
+                                   + QString::number(n / 2),
+                               Msg(VoceSenzaRisposta)};
         };
         tutte["distribution list"] = lista;
         return tutte;
@@ -256,6 +296,28 @@ private slots:
         QFETCH(QString, operazione);
         QFETCH(int, guasto);
         provaGuasto(operazioni().value(operazione), static_cast<Guasto>(guasto));
+    }
+
+    // The steps after a send that the first, middle and last commands leave out: whatever was
+    // told of the send, a phone that stops answering after it is told of as well, unless a
+    // failure was reported.
+    void mutoDopoLInvio_data()
+    {
+        QTest::addColumn<QString>("operazione");
+        QTest::addColumn<int>("comando");
+        for (int k = 1; k <= 8; ++k)
+            QTest::addRow("edited message sent, silent at command %d", k)
+                << QStringLiteral("edited message sent") << k;
+        for (int k = 2; k <= 5; ++k)
+            QTest::addRow("message sent from the SIM, silent at command %d", k)
+                << QStringLiteral("message sent from the SIM") << k;
+    }
+
+    void mutoDopoLInvio()
+    {
+        QFETCH(QString, operazione);
+        QFETCH(int, comando);
+        provaGuasto(operazioni().value(operazione), Guasto::MutoAMeta, comando);
     }
 };
 

@@ -131,13 +131,32 @@ class TstMutoOggetti : public QObject, private BancoMuto {
         melodiaCancellata.impronta = SenzaFlag<&DatiTelefono::MidiLetta>;
         tutte["melody deleted"] = melodiaCancellata;
 
-        tutte["ring tone played"]
-            = {[this] {
-                   // Each run starts with no tone ringing, so that the button plays one.
-                   oggetti->Suonando = false;
-                   vistaLetta("MEL");
-               },
-               [this] { oggetti->pPlay_Click(); }, [this] { rileggi("MEL", finestra->frameMidi); }};
+        // The button goes on showing what the phone was last seen to do.
+        const auto suoneria = [this](bool suona) {
+            QCOMPARE(oggetti->Suonando, suona);
+            QCOMPARE(finestra->pPlay->text(),
+                     suona ? QStringLiteral("&Stop") : QStringLiteral("&Play"));
+            QCOMPARE(finestra->sliderMelodia->isEnabled(), !suona);
+        };
+        Operazione suonata(
+            [this] {
+                // Each run starts with no tone ringing, so that the button plays one.
+                oggetti->Suonando = false;
+                vistaLetta("MEL");
+            },
+            [this] { oggetti->pPlay_Click(); }, [this] { rileggi("MEL", finestra->frameMidi); });
+        suonata.vista = [suoneria](int) { suoneria(false); };
+        tutte["ring tone played"] = suonata;
+        Operazione fermata(
+            [this] {
+                oggetti->Suonando = false;
+                vistaLetta("MEL");
+                oggetti->pPlay_Click();
+                QVERIFY(oggetti->Suonando);
+            },
+            [this] { oggetti->pPlay_Click(); }, [this] { rileggi("MEL", finestra->frameMidi); });
+        fermata.vista = [suoneria](int) { suoneria(true); };
+        tutte["ring tone stopped"] = fermata;
 
         Operazione promemoria(
             [this] {

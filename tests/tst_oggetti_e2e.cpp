@@ -313,6 +313,29 @@ private slots:
     }
 
     // The phone's empty melody is no melody: the file stays, and every showing asks again.
+    // The button shows what the phone does: a tone it refuses to start, or to stop, leaves the
+    // button and the sliders as they were.
+    void suoneriaRifiutata()
+    {
+        avvia();
+        finestra->MostraVista(QStringLiteral("MEL"));
+        telefono->failCommandsMatching(QRegularExpression(QStringLiteral("^AT\\^SRTC$")));
+        finestra->pPlay->click();
+        QVERIFY(!telefono->state().ringTone.playing);
+        QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Play"));
+        QVERIFY(finestra->sliderMelodia->isEnabled() && finestra->sliderVolume->isEnabled());
+
+        telefono->clearFailures();
+        finestra->pPlay->click();
+        QVERIFY(telefono->state().ringTone.playing);
+        QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Stop"));
+        telefono->failCommandsMatching(QRegularExpression(QStringLiteral("^AT\\^SRTC$")));
+        finestra->pPlay->click();
+        QVERIFY(telefono->state().ringTone.playing);
+        QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Stop"));
+        QVERIFY(!finestra->sliderMelodia->isEnabled() && !finestra->sliderVolume->isEnabled());
+    }
+
     void melodiaVuota()
     {
         avvia(Seme(MelodiaVuota));

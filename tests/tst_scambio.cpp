@@ -165,7 +165,6 @@ private slots:
         // The rest of the operation is not sent: it could only wait as long again.
         QCOMPARE(invia("AT+CGSN", esito), QStringLiteral("ERRORE"));
         QCOMPARE(esito, EsitoAT::Scaduto);
-        ScriviSullaPorta(QStringLiteral("0011"));
         QCOMPARE(telefono->commandLog(), QStringList{"AT+CGMR"});
         // Back at the event loop the operation has ended, and the user is told once.
         QTRY_VERIFY(!TelefonoMuto());
@@ -193,6 +192,46 @@ private slots:
         MsgBox(QStringLiteral("Retry?"), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
         QTRY_COMPARE(testiBox().size(), 3);
         QCOMPARE(testiBox().last(), Msg(795));
+    }
+
+    // Only a box that tells of a failure is the operation's own report: one that tells of what
+    // went well before the phone fell silent leaves the user to be told that it did not answer.
+    void soloUnFallimentoEResoconto_data()
+    {
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<int>("icona");
+        QTest::addColumn<bool>("fallimento");
+        QTest::addColumn<bool>("resoconto");
+        QTest::newRow("critical") << "Not sent" << int(QMessageBox::Critical) << false << true;
+        QTest::newRow("warning") << "Not saved" << int(QMessageBox::Warning) << false << true;
+        QTest::newRow("information") << "Sent" << int(QMessageBox::Information) << false << false;
+        QTest::newRow("no icon") << "Saved" << int(QMessageBox::NoIcon) << false << false;
+        QTest::newRow("failure with the information icon")
+            << "Error" << int(QMessageBox::Information) << true << true;
+    }
+
+    void soloUnFallimentoEResoconto()
+    {
+        QFETCH(QString, testo);
+        QFETCH(int, icona);
+        QFETCH(bool, fallimento);
+        QFETCH(bool, resoconto);
+        TempiLink.attesaMs = 200;
+        telefono->setMuted(true);
+        EsitoAT esito{};
+        invia("AT+CGMR", esito);
+        QCOMPARE(esito, EsitoAT::Scaduto);
+        const auto tipo = static_cast<QMessageBox::Icon>(icona);
+        if (fallimento)
+            MsgBoxFallimento(testo, tipo);
+        else
+            MsgBox(testo, tipo);
+        QTRY_VERIFY(!TelefonoMuto());
+        QTest::qWait(100);
+        QStringList attesi{testo};
+        if (!resoconto)
+            attesi << Msg(795);
+        QCOMPARE(testiBox(), attesi);
     }
 
     // Nothing is told while the wait window is up: the window closes first.

@@ -55,8 +55,8 @@ struct Scambio {
     bool chiusura = false;
     // A command of the operation in progress found no answer within its bound.
     bool muto = false;
-    // The boxes shown before that moment: a later one is the operation's own report.
-    int avvisiPrima = 0;
+    // The failure reports shown before that moment: a later one is the operation's own.
+    int fallimentiPrima = 0;
     // Messages kept for the end of the operation in progress.
     QList<Avviso> avvisiInSospeso;
     bool fineProgrammata = false;
@@ -81,8 +81,10 @@ bool LinkVivo(const Scambio& s)
 enum class Uscita { Condizione, Limite, Chiusura };
 
 // Runs a local event loop until `finita` holds, until nothing arrives for `limiteMs` or `tettoMs`
-// have passed in all, or until the program quits. Every received chunk, and every
-// RisvegliaAttesa, makes it test `finita` again.
+// have passed in all, or until the program quits. It tests `finita` again at each
+// RisvegliaAttesa only: the receive path calls it for a chunk that ends a reply (any other chunk
+// just keeps the silence bound from running out), the link, the port and the wait window when the
+// line drops, the port closes or the user cancels.
 Uscita Attendi(int limiteMs, int tettoMs, const std::function<bool()>& finita)
 {
     Scambio& s = scambio();
@@ -155,7 +157,7 @@ void ControllaFineOperazione()
         ProgrammaFineOperazione(IntervalloFineOperazione);
         return;
     }
-    const bool senzaResoconto = s.muto && AvvisiMostrati() == s.avvisiPrima;
+    const bool senzaResoconto = s.muto && FallimentiSegnalati() == s.fallimentiPrima;
     s.muto = false;
     if (senzaResoconto)
         MsgBox(Msg(VoceSenzaRisposta), QMessageBox::Critical);
@@ -166,7 +168,7 @@ void SegnaSenzaRisposta(Scambio& s)
 {
     if (!s.muto) {
         s.muto = true;
-        s.avvisiPrima = AvvisiMostrati();
+        s.fallimentiPrima = FallimentiSegnalati();
     }
     ProgrammaFineOperazione();
 }
@@ -295,7 +297,7 @@ QString InviaComandoAT(const QString& comando, EsitoAT* esito)
 void ScriviSullaPorta(const QString& caratteri)
 {
     const Scambio& s = scambio();
-    if (s.porta && s.porta->PortOpen() && !s.muto)
+    if (s.porta && s.porta->PortOpen())
         s.porta->Output(caratteri);
 }
 
@@ -367,5 +369,5 @@ void MostraAvvisiInSospeso()
     if (OperazioneInCorso(s))
         return;
     for (const Avviso& avviso : std::exchange(s.avvisiInSospeso, {}))
-        MsgBox(avviso.testo, avviso.icona);
+        MsgBoxFallimento(avviso.testo, avviso.icona);
 }

@@ -59,13 +59,15 @@ QList<int> PrendiIndicazioniSMS();
 // has ended: meanwhile every further command of the operation returns Scaduto at once and
 // writes nothing, so that the whole read or write stops there. The operation has ended once no
 // exchange, wait window or message box is in progress any more; the user is then told, once,
-// that the phone did not answer, unless the operation gave a report of its own.
+// that the phone did not answer, unless the operation reported a failure of its own meanwhile
+// (FallimentiSegnalati): a box that tells of what went well before the silence is no such report.
 bool TelefonoMuto();
 // The phone cannot be read now: the link is down, or the phone left a command of this operation
 // unanswered.
 bool TelefonoIrraggiungibile();
-// Shows a message box once no exchange waits and no wait window is open any more: when the wait
-// window closes, or at the next pass of the event loop.
+// Reports a failure the operation in progress met (the line went down under it) in a message box,
+// once no exchange waits and no wait window is open any more: when the wait window closes, or at
+// the next pass of the event loop. It is the operation's report, whatever its icon.
 void AvvisaDopoOperazione(const QString& testo, QMessageBox::Icon icona);
 // Shows the messages kept back so far, unless an exchange, a wait window or a message box is
 // still in progress. The wait window calls it as it closes.

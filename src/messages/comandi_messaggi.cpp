@@ -197,7 +197,7 @@ void Messaggi::InviaSMSdaTel()
     // stored, so a failed store after the delete is reported rather than passed over in silence.
     const QString pdu = messaggio->PDU;
     if (!CancellaSMSTelefono(posizione))
-        MsgBox(Msg(27), QMessageBox::Information);
+        MsgBoxFallimento(Msg(27), QMessageBox::Information);
     else if (!ScriviSMSPDU(pdu, StatoInviato))
         MsgBox(Msg(273), QMessageBox::Critical);
     f.Aggiorna();

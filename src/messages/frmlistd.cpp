@@ -4,7 +4,6 @@
 
 #include "catalogo.h"
 #include "codecs.h"
-#include "finestre.h"
 #include "globali.h"
 #include "immagini.h"
 #include "interazione.h"
@@ -44,8 +43,7 @@ QTreeWidget* NuovaVista(QWidget* padre)
     vista->header()->setSectionsClickable(false);
     // The design's widths are minimums: the columns grow to show names and numbers whole.
     for (int colonna = 0; colonna < vista->columnCount(); ++colonna)
-        vista->setColumnWidth(colonna, std::max(InPixel(LarghezzaColonnaTwips),
-                                                vista->header()->sectionSizeHint(colonna)));
+        ImpostaLarghezzaColonna(*vista, colonna, LarghezzaColonnaTwips);
     ColonneCheCrescono(*vista);
     return vista;
 }

@@ -359,7 +359,7 @@ bool frmSMS::inviaModificato(int posizione, const QString& validita)
     if (!CancellaSMSTelefono(posizione))
         return false;
     if (!ScriviSMS(testo, numero, validita, rapporto, dcs(), StatoNonInviato)) {
-        MsgBox(Msg(VoceErrore), QMessageBox::Information);
+        MsgBoxFallimento(Msg(VoceErrore), QMessageBox::Information);
         return false;
     }
     bool posizioneNota = false;
@@ -373,7 +373,7 @@ bool frmSMS::inviaModificato(int posizione, const QString& validita)
         Telefono.SMS[static_cast<size_t>(memorizzato)].Stato = StatoInviato;
     if (CancellaSMSTelefono(memorizzato)
         && !ScriviSMS(testo, numero, validita, rapporto, dcs(), StatoInviato))
-        MsgBox(Msg(VoceErrore), QMessageBox::Information);
+        MsgBoxFallimento(Msg(VoceErrore), QMessageBox::Information);
     MsgBox(Msg(VoceInviato), QMessageBox::Information);
     return true;
 }

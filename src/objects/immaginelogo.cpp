@@ -2,8 +2,10 @@
 
 #include "blocchi.h"
 
+#include <QBuffer>
 #include <QDataStream>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 
 #include <array>
@@ -16,6 +18,9 @@ constexpr int ByteIntestazioni = 14 + 40;
 constexpr int InizioPixel = ByteIntestazioni + 16 * 4;
 // The resolution the phone's own logo states: 96 dots an inch.
 constexpr qint32 PuntiPerMetro = 3780;
+// A picture within the phone's limit takes far less in any image format, metadata included: a
+// larger file, or a device that never ends, is given up after that many bytes.
+constexpr qint64 MaxByteFileImmagine = 16 * 1024 * 1024;
 
 // The standard 16-colour palette in its standard order.
 constexpr std::array<QRgb, 16> TavolozzaStandard{
@@ -95,21 +100,18 @@ bool EBitmapDelTelefono(const QByteArray& bmp)
 // A GIF's picture is its logical screen, which the reader's size does not tell when the first
 // frame is smaller: the screen's width and height follow the signature, little-endian. None for
 // any other file.
-std::optional<QSize> SchermoGIF(const QString& percorso)
+std::optional<QSize> SchermoGIF(const QByteArray& inizio)
 {
-    QFile file(percorso);
-    const QByteArray testa = file.open(QIODevice::ReadOnly) ? file.read(10) : QByteArray();
-    if (testa.size() < 10 || !(testa.startsWith("GIF87a") || testa.startsWith("GIF89a")))
+    if (inizio.size() < 10 || !(inizio.startsWith("GIF87a") || inizio.startsWith("GIF89a")))
         return std::nullopt;
-    return QSize(static_cast<int>(Intero(testa, 6, 2)), static_cast<int>(Intero(testa, 8, 2)));
+    return QSize(static_cast<int>(Intero(inizio, 6, 2)), static_cast<int>(Intero(inizio, 8, 2)));
 }
 
-} // namespace
-
-std::optional<QImage> CaricaImmagine(const QString& percorso)
+// The picture a reader holds, decoded only when its 16-colour bitmap would be within the phone's
+// limit: the header gives the size before any pixel is decoded. `inizio` is the file's start.
+std::optional<QImage> DecodificaNelLimite(QImageReader& lettore, const QByteArray& inizio)
 {
-    QImageReader lettore(percorso);
-    const std::optional<QSize> schermo = SchermoGIF(percorso);
+    const std::optional<QSize> schermo = SchermoGIF(inizio);
     if (!BitmapNelLimite(lettore.size()) || (schermo && !BitmapNelLimite(*schermo)))
         return std::nullopt;
     const QImage immagine = lettore.read();
@@ -118,14 +120,33 @@ std::optional<QImage> CaricaImmagine(const QString& percorso)
     return immagine;
 }
 
+} // namespace
+
+std::optional<QImage> CaricaImmagine(const QString& percorso)
+{
+    QFile file(percorso);
+    const QByteArray inizio = file.open(QIODevice::ReadOnly) ? file.read(10) : QByteArray();
+    QImageReader lettore(percorso);
+    return DecodificaNelLimite(lettore, inizio);
+}
+
 std::optional<Logo> CaricaLogo(const QString& percorso)
 {
-    const std::optional<QImage> immagine = CaricaImmagine(percorso);
+    // Read once: the picture shown and the bitmap kept come from the same bytes.
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray byte = file.read(MaxByteFileImmagine + 1);
+    if (byte.size() > MaxByteFileImmagine)
+        return std::nullopt;
+    QBuffer dati;
+    dati.setData(byte);
+    dati.open(QIODevice::ReadOnly);
+    // The name's extension is tried first, as it is for a reader given the file itself.
+    QImageReader lettore(&dati, QFileInfo(percorso).suffix().toLatin1());
+    const std::optional<QImage> immagine = DecodificaNelLimite(lettore, byte);
     if (!immagine)
         return std::nullopt;
-    QFile file(percorso);
-    const QByteArray byte
-        = file.open(QIODevice::ReadOnly) ? file.read(MaxByteOggetto + 1) : QByteArray();
     return Logo{*immagine, EBitmapDelTelefono(byte) ? byte : BitmapLogo(*immagine)};
 }
 

@@ -20,9 +20,10 @@ struct Logo {
     QImage immagine;
     QByteArray bitmap;
 };
-// The logo in an image file. A bitmap already in the phone's own form (4 bits a pixel, the
-// standard palette in its order, rows bottom-up) keeps its bytes, so that a logo read and sent
-// back unchanged is the same file; any other picture is converted with BitmapLogo.
+// The logo in an image file, read once and decoded as CaricaImmagine does. A bitmap already in
+// the phone's own form (4 bits a pixel, the standard palette in its order, rows bottom-up) keeps
+// its bytes, so that a logo read and sent back unchanged is the same file; any other picture is
+// converted with BitmapLogo. A file of more than 16 MiB gives nothing.
 std::optional<Logo> CaricaLogo(const QString& percorso);
 
 // The picture as a Windows bitmap file in the standard 16 colours, in their standard order (that

@@ -71,6 +71,7 @@ public:
     uint8_t PrefSlot = 4;
     // The melody file the send command transfers (picMidi's tag).
     QString TagMidi;
+    // The phone took the command that starts a ring tone, and not yet the one that stops it.
     bool Suonando = false;
     QProgressBar* pBarMidi = nullptr;
     QLabel* labPm = nullptr;

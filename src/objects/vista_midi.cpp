@@ -94,18 +94,18 @@ void Oggetti::pPlay_Click()
 {
     if (!Connesso || !LineaLibera)
         return;
-    if (!Suonando) {
-        Suonando = true;
-        mostraSuoneria();
+    if (!Suonando)
         InviaComandoAT(QStringLiteral("AT^SRTC=%1,%2")
                            .arg(f.sliderMelodia->value())
                            .arg(f.sliderVolume->value()));
-        InviaComandoAT(QStringLiteral("AT^SRTC"));
-    } else {
-        Suonando = false;
-        mostraSuoneria();
-        InviaComandoAT(QStringLiteral("AT^SRTC"));
-    }
+    // The same command starts and stops the tone: the button changes only when the phone took it,
+    // so that it goes on showing what the phone does.
+    EsitoAT esito = EsitoAT::Ok;
+    InviaComandoAT(QStringLiteral("AT^SRTC"), &esito);
+    if (esito != EsitoAT::Ok)
+        return;
+    Suonando = !Suonando;
+    mostraSuoneria();
 }
 
 void Oggetti::mostraSuoneria()

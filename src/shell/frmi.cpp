@@ -22,6 +22,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -133,6 +134,7 @@ bool frmI::Form_Load()
 
     lblTitle->setText(QApplication::applicationName());
     lblVersion->setText(Msg(3) + numeroVersione());
+    avvisiDiAvvio = std::make_unique<AvvisiDiAvvio>();
 
     if (Opzioni.SplashScreen == 1) {
         main = caricaMain();
@@ -178,4 +180,6 @@ void frmI::Form_Unload()
         main->raise();
         main->activateWindow();
     }
+    if (avvisiDiAvvio)
+        std::exchange(avvisiDiAvvio, nullptr)->Mostra(main);
 }

@@ -5,7 +5,9 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
+class AvvisiDiAvvio;
 class QLabel;
 class QLockFile;
 class frmMain;
@@ -35,6 +37,8 @@ private:
 
     std::function<frmMain*()> caricaMain;
     QPointer<frmMain> main;
+    // The notices raised by the main window's load, for the end of the start-up.
+    std::unique_ptr<AvvisiDiAvvio> avvisiDiAvvio;
     bool chiuso = false;
 };
 

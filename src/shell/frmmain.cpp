@@ -248,8 +248,8 @@ frmMain::frmMain()
     costruisciPopup();
     costruisciBarraStato();
     collegaComandi();
-    // The toolbar's height changes with the buttons a view shows: the views are laid out again
-    // whenever their area changes, not only when the window does.
+    // The views are laid out again whenever their area changes: with the window, and with the
+    // toolbar's height, which changes with the buttons a view shows.
     centralWidget()->installEventFilter(this);
     resize(800, 560);
 }
@@ -740,12 +740,6 @@ void frmMain::adattaEditorLogo()
                        static_cast<QWidget*>(Line1), static_cast<QWidget*>(pbarLogo)})
         w->resize(larghezza, w->height());
     PicLogo->move((picDrop->width() - PicLogo->width()) / 2, PicLogo->y());
-}
-
-void frmMain::resizeEvent(QResizeEvent* evento)
-{
-    QMainWindow::resizeEvent(evento);
-    Form_Resize();
 }
 
 void frmMain::moveEvent(QMoveEvent* evento)

@@ -170,7 +170,6 @@ public:
 protected:
     bool eventFilter(QObject* oggetto, class QEvent* evento) override;
     void closeEvent(class QCloseEvent* evento) override;
-    void resizeEvent(class QResizeEvent* evento) override;
     void moveEvent(class QMoveEvent* evento) override;
     void changeEvent(class QEvent* evento) override;
 

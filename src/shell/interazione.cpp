@@ -7,9 +7,12 @@
 #include <QPrintDialog>
 #include <QStringList>
 
+#include <optional>
+#include <utility>
+
 namespace {
 
-int avvisiMostrati = 0;
+int fallimentiSegnalati = 0;
 int interazioniAperte = 0;
 
 // Marks the time a real dialog waits for the user; its own event loop runs meanwhile.
@@ -75,19 +78,72 @@ void ImpostaInterazione(Interazione* sostituta)
     sostitutaCorrente = sostituta;
 }
 
+namespace {
+
+struct AvvisoTrattenuto {
+    QString testo;
+    QMessageBox::Icon icona;
+    QString titolo;
+    bool fallimento;
+};
+
+// The notices kept back while the program starts; none while it is not starting.
+std::optional<QList<AvvisoTrattenuto>> avvisiTrattenuti;
+
+QMessageBox::StandardButton MostraBox(const QString& testo, QMessageBox::Icon icona,
+                                      QMessageBox::StandardButtons pulsanti, const QString& titolo,
+                                      QWidget* padre, bool fallimento)
+{
+    const QString titoloBox = titolo.isEmpty() ? QApplication::applicationName() : titolo;
+    if (avvisiTrattenuti && pulsanti == QMessageBox::Ok) {
+        avvisiTrattenuti->append({testo, icona, titoloBox, fallimento});
+        return QMessageBox::Ok;
+    }
+    if (fallimento)
+        ++fallimentiSegnalati;
+    return interazione().Messaggio(padre, icona, titoloBox, testo, pulsanti);
+}
+
+} // namespace
+
 QMessageBox::StandardButton MsgBox(const QString& testo, QMessageBox::Icon icona,
                                    QMessageBox::StandardButtons pulsanti, const QString& titolo,
                                    QWidget* padre)
 {
-    const QString titoloBox = titolo.isEmpty() ? QApplication::applicationName() : titolo;
-    if (icona != QMessageBox::Question)
-        ++avvisiMostrati;
-    return interazione().Messaggio(padre, icona, titoloBox, testo, pulsanti);
+    const bool fallimento = icona == QMessageBox::Critical || icona == QMessageBox::Warning;
+    return MostraBox(testo, icona, pulsanti, titolo, padre, fallimento);
 }
 
-int AvvisiMostrati()
+QMessageBox::StandardButton MsgBoxFallimento(const QString& testo, QMessageBox::Icon icona,
+                                             QMessageBox::StandardButtons pulsanti,
+                                             const QString& titolo, QWidget* padre)
 {
-    return avvisiMostrati;
+    return MostraBox(testo, icona, pulsanti, titolo, padre, true);
+}
+
+int FallimentiSegnalati()
+{
+    return fallimentiSegnalati;
+}
+
+AvvisiDiAvvio::AvvisiDiAvvio()
+{
+    avvisiTrattenuti.emplace();
+}
+
+AvvisiDiAvvio::~AvvisiDiAvvio()
+{
+    avvisiTrattenuti.reset();
+}
+
+void AvvisiDiAvvio::Mostra(QWidget* finestra)
+{
+    if (!avvisiTrattenuti)
+        return;
+    const QList<AvvisoTrattenuto> avvisi = *std::exchange(avvisiTrattenuti, std::nullopt);
+    for (const AvvisoTrattenuto& avviso : avvisi)
+        MostraBox(avviso.testo, avviso.icona, QMessageBox::Ok, avviso.titolo, finestra,
+                  avviso.fallimento);
 }
 
 bool InterazioneInCorso()

@@ -29,9 +29,10 @@ public:
 Interazione& interazione();
 void ImpostaInterazione(Interazione* sostituta);
 
-// How many message boxes other than questions have been shown: the reports a failed operation
-// may already have given its user.
-int AvvisiMostrati();
+// How many boxes that report a failure have been shown: the reports a failed operation may
+// already have given its user. A box with the critical or the warning icon reports a failure; a
+// box with another icon tells of what went well, or asks, unless it is shown by MsgBoxFallimento.
+int FallimentiSegnalati();
 // True while a message box, a file dialog or the print dialog waits for the user.
 bool InterazioneInCorso();
 
@@ -39,6 +40,28 @@ bool InterazioneInCorso();
 QMessageBox::StandardButton MsgBox(const QString& testo, QMessageBox::Icon icona,
                                    QMessageBox::StandardButtons pulsanti = QMessageBox::Ok,
                                    const QString& titolo = QString(), QWidget* padre = nullptr);
+// The same box, reporting a failure whatever its icon: for the failure reports that are shown
+// with the information icon.
+QMessageBox::StandardButton
+MsgBoxFallimento(const QString& testo, QMessageBox::Icon icona,
+                 QMessageBox::StandardButtons pulsanti = QMessageBox::Ok,
+                 const QString& titolo = QString(), QWidget* padre = nullptr);
+
+// Keeps back, while it lives, the notices (boxes whose one button is OK) raised while the program
+// starts: the splash stays on top of every window and would hide them, and nothing moves until
+// they are answered. Mostra shows them once the start-up is over, over the main window, in the
+// order they came. A question is shown at once: the start-up needs its answer. What is still kept
+// when it ends unshown is dropped: the start-up never handed over to the main window.
+class AvvisiDiAvvio {
+public:
+    AvvisiDiAvvio();
+    ~AvvisiDiAvvio();
+    AvvisiDiAvvio(const AvvisiDiAvvio&) = delete;
+    AvvisiDiAvvio& operator=(const AvvisiDiAvvio&) = delete;
+
+    // Stops keeping notices back and shows those kept, with `finestra` as their parent.
+    void Mostra(QWidget* finestra);
+};
 
 // "a|b|c|d" into Qt's "a (b);;c (d)".
 QString FiltroQt(const QString& filtro);

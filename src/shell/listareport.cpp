@@ -13,20 +13,35 @@
 
 namespace {
 
-// The collation of the language in use, blind to letter case: names sort as in a dictionary
+// The collation of a language, blind to letter case: names sort as in a dictionary
 // ("Österreich" with the O's, not after "Zeta"). The "C" locale has no collation of its own
 // (it compares character codes), so it takes the common one.
-const QCollator& collazione()
+QCollator CollazioneDi(const QLocale& lingua)
 {
-    static QCollator collatore;
-    static QString lingua;
-    if (lingua.isEmpty() || lingua != QLocale().name()) {
-        lingua = QLocale().name();
-        const bool senzaRegole = QLocale().language() == QLocale::C;
-        collatore = QCollator(senzaRegole ? QLocale(QLocale::English) : QLocale());
-        collatore.setCaseSensitivity(Qt::CaseInsensitive);
-    }
+    QCollator collatore(lingua.language() == QLocale::C ? QLocale(QLocale::English) : lingua);
+    collatore.setCaseSensitivity(Qt::CaseInsensitive);
     return collatore;
+}
+
+// The collation rows compare with, and the language it was made for.
+struct Collazione {
+    QLocale lingua;
+    QCollator collatore = CollazioneDi(lingua);
+};
+
+Collazione& collazione()
+{
+    static Collazione inUso;
+    return inUso;
+}
+
+// Made again when the language has changed: looked at once before a sort, not at every
+// comparison of it.
+void aggiornaCollazione()
+{
+    Collazione& c = collazione();
+    if (c.lingua != QLocale())
+        c = Collazione{};
 }
 
 // Rows compare their texts as a user expects of a name list.
@@ -37,7 +52,7 @@ public:
     bool operator<(const QTreeWidgetItem& altra) const override
     {
         const int colonna = treeWidget() ? treeWidget()->sortColumn() : 0;
-        const int confronto = collazione().compare(text(colonna), altra.text(colonna));
+        const int confronto = collazione().collatore.compare(text(colonna), altra.text(colonna));
         if (confronto != 0)
             return confronto < 0;
         return text(colonna) < altra.text(colonna);
@@ -98,8 +113,7 @@ void ListaReport::ImpostaColonne(const QList<Colonna>& colonne)
     setHeaderLabels(titoli);
     for (int i = 0; i < colonne.size(); ++i) {
         headerItem()->setData(i, RuoloChiave, colonne.at(i).chiave);
-        const int larghezza = InPixel(colonne.at(i).larghezzaTwips);
-        setColumnWidth(i, larghezza > 0 ? std::max(larghezza, header()->sectionSizeHint(i)) : 0);
+        ImpostaLarghezzaColonna(*this, i, colonne.at(i).larghezzaTwips);
     }
 }
 
@@ -153,8 +167,10 @@ QTreeWidgetItem* ListaReport::SelectedItem() const
 
 void ListaReport::riordina()
 {
-    if (ordinata && chiaveOrdine >= 0 && chiaveOrdine < columnCount())
-        sortItems(chiaveOrdine, ordine == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+    if (!ordinata || chiaveOrdine < 0 || chiaveOrdine >= columnCount())
+        return;
+    aggiornaCollazione();
+    sortItems(chiaveOrdine, ordine == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void ColonneCheCrescono(QTreeWidget& vista)
@@ -169,4 +185,11 @@ void ColonneCheCrescono(QTreeWidget& vista)
                          if (!da.parent().isValid())
                              allargaPer(vista, da.row(), a.row());
                      });
+}
+
+void ImpostaLarghezzaColonna(QTreeWidget& vista, int colonna, int larghezzaTwips)
+{
+    const int larghezza = InPixel(larghezzaTwips);
+    vista.setColumnWidth(
+        colonna, larghezza > 0 ? std::max(larghezza, vista.header()->sectionSizeHint(colonna)) : 0);
 }

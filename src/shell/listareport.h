@@ -50,3 +50,7 @@ private:
 // Makes the columns of a report list grow to fit the rows put in it or changed, however they are
 // put in; a column never shrinks (the user may still narrow it), and one of width 0 stays hidden.
 void ColonneCheCrescono(QTreeWidget& vista);
+
+// Gives a column of a list its width from the design, in twips, as a minimum: never narrower than
+// its header's caption. A width of 0 hides the column.
+void ImpostaLarghezzaColonna(QTreeWidget& vista, int colonna, int larghezzaTwips);
