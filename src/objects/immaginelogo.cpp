@@ -136,7 +136,15 @@ std::optional<Logo> CaricaLogo(const QString& percorso)
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray byte = file.read(MaxByteFileImmagine + 1);
+    // In pieces, so that a small file costs no buffer of the largest size.
+    constexpr qint64 Pezzo = 64 * 1024;
+    QByteArray byte;
+    while (byte.size() <= MaxByteFileImmagine) {
+        const QByteArray pezzo = file.read(Pezzo);
+        if (pezzo.isEmpty())
+            break;
+        byte += pezzo;
+    }
     if (byte.size() > MaxByteFileImmagine)
         return std::nullopt;
     QBuffer dati;
