@@ -17,6 +17,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -26,6 +27,15 @@ inline QByteArray Contenuto(const QString& percorso)
 {
     QFile file(percorso);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every byte the line can carry, NUL and the Windows-1252 holes included.
+inline QByteArray TuttiIByte()
+{
+    QByteArray byte;
+    for (int b = 0; b < 256; ++b)
+        byte.append(static_cast<char>(b));
+    return byte;
 }
 
 class Banco {
@@ -49,6 +59,9 @@ protected:
 
     // The seed avvia() starts the phone from when the test names none.
     explicit Banco(QByteArray seme = QByteArray()) : semeDiProva(std::move(seme)) {}
+
+    // The small, realistic phone the simulator ships with.
+    static QByteArray semeDemo() { return Contenuto(QStringLiteral(S25SIM_DEMO_SEED)); }
 
     // The window with its link; the caller adds its subsystems, then calls Form_Load().
     void apri()
@@ -119,6 +132,26 @@ protected:
 
     void avvia() { avvia(semeDiProva); }
 
+    // From now on the phone answers each command with what `risposta` gives, framed as the phone
+    // frames its lines, and sends nothing of its own; a null reply is no reply at all.
+    void rendiOstile(std::function<QByteArray(const QString&)> risposta)
+    {
+        telefono->setMuted(true);
+        s25sim::S25Simulator* sim = telefono.get();
+        telefono->setCommandObserver([sim, risposta](const QString& comando) {
+            const QByteArray testo = risposta(comando);
+            if (!testo.isNull())
+                sim->injectUnsolicited(testo);
+        });
+    }
+
+    // As rendiOstile, with OK after the lines `risposta` gives.
+    void rispondiCon(std::function<QByteArray(const QString&)> risposta)
+    {
+        rendiOstile(
+            [risposta](const QString& comando) { return risposta(comando) + "\r\n\r\nOK"; });
+    }
+
     QTreeWidgetItem* nodo(const QString& chiave) const
     {
         for (QTreeWidgetItemIterator it(finestra->S25Tree); *it; ++it)
@@ -132,6 +165,22 @@ protected:
     {
         finestra->S25Tree->setCurrentItem(nodo(chiave));
         finestra->S25Tree_NodeClick(nodo(chiave));
+    }
+
+    // Selects a row of the list and runs the list's click handling, as the user's click does.
+    void scegliRiga(int indice)
+    {
+        finestra->List1->setCurrentItem(finestra->List1->topLevelItem(indice));
+        finestra->List1_Click();
+    }
+
+    // The row whose first column reads `posizione`, which must be there.
+    void scegliRiga(const QString& posizione)
+    {
+        const auto trovate = finestra->List1->findItems(posizione, Qt::MatchExactly, 0);
+        QVERIFY(!trovate.isEmpty());
+        finestra->List1->setCurrentItem(trovate.first());
+        finestra->List1_Click();
     }
 
     // The rows of the list as "name|number|...": every column of each row.

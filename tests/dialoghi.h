@@ -3,6 +3,8 @@
 // Meeting the dialogs a command opens, as a user does: wait for the dialog to show, look at it,
 // close it.
 
+#include "globali.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QSet>
@@ -44,4 +46,42 @@ inline bool ConDialogo(const std::function<void()>& comando,
     sonda.start();
     comando();
     return QTest::qWaitFor([&] { return visto; }, Pazienza);
+}
+
+// The top-level window of that type now shown, or null.
+template <class Finestra>
+Finestra* Aperta()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<Finestra*>(w); f && f->isVisible())
+            return f;
+    return nullptr;
+}
+
+// The modal dialog in front, when it is of that type; otherwise null.
+template <class Dialogo>
+Dialogo* DialogoInPrimoPiano()
+{
+    return qobject_cast<Dialogo*>(QApplication::activeModalWidget());
+}
+
+// The dialog of that type the program keeps open under its code, or null.
+template <class Dialogo>
+Dialogo* DialogoDelProgramma()
+{
+    return qobject_cast<Dialogo*>(FinestraDialogo(Dialogo::Codice));
+}
+
+// Acts in the dialog `trova` finds once the command that opens it is waiting on it; whatever the
+// checks find, the dialog ends up closed, so that a failing check never leaves the opener waiting.
+template <class Trova, class Azioni>
+void NelDialogo(QObject* contesto, Trova trova, Azioni azioni)
+{
+    QTimer::singleShot(0, contesto, [=] {
+        auto* dialogo = trova();
+        QVERIFY(dialogo);
+        azioni(dialogo);
+        if (dialogo->isVisible())
+            dialogo->reject();
+    });
 }

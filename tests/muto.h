@@ -102,6 +102,17 @@ inline QString Impronta(const DatiTelefono& t)
     return campi.join(QLatin1Char('\n'));
 }
 
+// The tables without one flag of what was read: the one thing an operation may change when it
+// lowers that flag, so that what the phone holds is read again, or raises it for a read that
+// ended before the phone fell silent.
+template <bool DatiTelefono::*Flag>
+QString SenzaFlag()
+{
+    DatiTelefono t = Telefono;
+    t.*Flag = false;
+    return Impronta(t);
+}
+
 // How the phone fails the operation.
 enum class Guasto { MutoAlPrimo, MutoAMeta, MutoAllUltimo, LentoAMeta };
 
@@ -145,7 +156,12 @@ protected:
 
     BancoMuto() : Banco(semeDemo()) {}
 
-    static QByteArray semeDemo() { return Contenuto(QStringLiteral(S25SIM_DEMO_SEED)); }
+    // The program's name, which names the folder of its files, and its texts.
+    static void preparaProgramma()
+    {
+        QCoreApplication::setApplicationName(QStringLiteral("Quorna"));
+        QVERIFY(CatalogoMessaggi::Carica());
+    }
 
     // Every wait bound short, every subsystem in place, the window loaded; the phone not yet on.
     void apriTutto()
@@ -269,6 +285,14 @@ protected:
             s.forwarding = iniziale.forwarding;
             s.ringTone = iniziale.ringTone;
         });
+    }
+
+    // The operation and the way of failing the data row names, among these operations.
+    void provaGuastoDellaRiga(const QMap<QString, Operazione>& operazioni)
+    {
+        QFETCH(QString, operazione);
+        QFETCH(int, guasto);
+        provaGuasto(operazioni.value(operazione), static_cast<Guasto>(guasto));
     }
 
     // `comando`, when given, is the command (1 to n) at which the phone falls silent, in place of

@@ -10,6 +10,7 @@
 #include "globali.h"
 #include "impostazioni.h"
 #include "listareport.h"
+#include "portafinta.h"
 #include "ricevitore.h"
 #include "s25simulator.h"
 #include "scambio.h"
@@ -33,29 +34,6 @@ Q_DECLARE_METATYPE(std::optional<int>)
 
 namespace {
 
-// Every byte the line can carry, NUL and the Windows-1252 holes included.
-QByteArray TuttiIByte()
-{
-    QByteArray byte;
-    for (int b = 0; b < 256; ++b)
-        byte.append(static_cast<char>(b));
-    return byte;
-}
-
-// A port that only records what is written; what the phone says comes from the test.
-class PortaFinta : public PortaAT {
-public:
-    bool PortOpen() const override { return true; }
-    void Output(const QString& testo) override
-    {
-        scritto << testo;
-        if (risposta)
-            QTimer::singleShot(0, [r = risposta, testo] { r(testo); });
-    }
-    QStringList scritto;
-    std::function<void(const QString&)> risposta;
-};
-
 // What the receive path keeps of these chunks: the reply body, how it ended, the "+CMTI:" indexes.
 struct Ricevuto {
     QString corpo;
@@ -77,19 +55,6 @@ Ricevuto Ricevi(const QStringList& pezzi)
 
 class TstAvversarioLink : public QObject, private Banco {
     Q_OBJECT
-
-    // From now on the phone answers every command with what `risposta` gives, framed as the
-    // phone frames its lines, and sends nothing of its own.
-    void rendiOstile(std::function<QByteArray(const QString&)> risposta)
-    {
-        telefono->setMuted(true);
-        S25Simulator* sim = telefono.get();
-        telefono->setCommandObserver([sim, risposta](const QString& comando) {
-            const QByteArray testo = risposta(comando);
-            if (!testo.isNull())
-                sim->injectUnsolicited(testo);
-        });
-    }
 
     bool nessunTimerDiConnessione() const
     {

@@ -64,14 +64,6 @@ const QStringList LetturaListe{"AT+CPBS=RC",   "AT+CPBR=1,10", "AT+CPBS=MC",
 constexpr int ComandiScritturaSM = 4; // select, limits, two entries
 constexpr int ComandiScrittura = ComandiScritturaSM + 3;
 
-QByteArray TuttiIByte()
-{
-    QByteArray byte;
-    for (int b = 0; b < 256; ++b)
-        byte.append(static_cast<char>(b));
-    return byte;
-}
-
 bool Scrivi(const QString& percorso, const QByteArray& dati)
 {
     QFile file(percorso);
@@ -146,16 +138,6 @@ class TstAvversarioRubrica : public QObject, private Banco {
             if (++*visti == indice)
                 sim->hangUpDuringNextReply(3);
         });
-    }
-
-    // From now on the phone answers each command with what `risposta` gives, framed as the
-    // phone frames its lines.
-    void rendiOstile(std::function<QByteArray(const QString&)> risposta)
-    {
-        telefono->setMuted(true);
-        S25Simulator* sim = telefono.get();
-        telefono->setCommandObserver(
-            [sim, risposta](const QString& comando) { sim->injectUnsolicited(risposta(comando)); });
     }
 
     // A click on a node that must be there: a key that names none fails the test.

@@ -2,6 +2,7 @@
 // shows the catalogue's text of that language (the Italian-only ones keep their Italian layout
 // caption), and shows it whole, over no other control.
 
+#include "bancointero.h"
 #include "catalogo.h"
 #include "dialoghi.h"
 #include "didascalie.h"
@@ -11,10 +12,6 @@
 #include "globali.h"
 #include "listareport.h"
 #include "programma.h"
-#include "risposte.h"
-#include "s25simulator.h"
-#include "seedfile.h"
-#include "statobase.h"
 #include "vocabolario.h"
 
 #include <QAction>
@@ -29,13 +26,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include <memory>
-
-using s25sim::S25Simulator;
-
 namespace {
-
-constexpr int Pazienza = 10000;
 
 // The reminder dialog's captions for the entries that exist in Italian only: in English and
 // French the lookup fails and the layout caption stays.
@@ -116,33 +107,10 @@ QList<int> daA(int prima, int ultima)
 
 } // namespace
 
-class TstDidascalie : public QObject {
+class TstDidascalie : public QObject, private BancoIntero {
     Q_OBJECT
 
-    std::unique_ptr<S25Simulator> telefono;
-    std::unique_ptr<RisposteFinte> risposte;
-    frmMain* finestra = nullptr;
     int lingua = 0;
-
-    QTreeWidgetItem* nodo(const QString& chiave) const
-    {
-        for (QTreeWidgetItemIterator it(finestra->S25Tree); *it; ++it)
-            if ((*it)->data(0, Qt::UserRole).toString() == chiave)
-                return *it;
-        return nullptr;
-    }
-
-    void clic(const QString& chiave)
-    {
-        finestra->S25Tree->setCurrentItem(nodo(chiave));
-        finestra->S25Tree_NodeClick(nodo(chiave));
-    }
-
-    void selezionaRiga(int riga)
-    {
-        finestra->List1->setCurrentItem(finestra->List1->topLevelItem(riga));
-        finestra->List1_Click();
-    }
 
     // The window shows the texts of these entries, whole and over no other control.
     void controlla(QWidget& w, const QList<int>& voci)
@@ -174,27 +142,8 @@ private slots:
         QVERIFY(CatalogoMessaggi::Carica());
     }
 
-    void init()
-    {
-        StatoDiPartenza();
-        telefono = std::make_unique<S25Simulator>(*s25sim::loadSeedFile(S25SIM_DEMO_SEED));
-        QString errore;
-        QVERIFY2(telefono->start(&errore), qPrintable(errore));
-        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
-        risposte = std::make_unique<RisposteFinte>();
-    }
-
-    void cleanup()
-    {
-        if (finestra) {
-            finestra->collegamento->ChiudiPorta();
-            delete finestra;
-            finestra = nullptr;
-        }
-        risposte.reset();
-        telefono->stop();
-        telefono.reset();
-    }
+    void init() { accendiDemo(); }
+    void cleanup() { spegni(); }
 
     void ogniFinestraInOgniLingua_data()
     {
@@ -216,8 +165,7 @@ private slots:
         controlla(*finestra,
                   QList<int>{79} + daA(33, 60) + daA(507, 522) + daA(601, 631) + daA(701, 791));
 
-        finestra->Toolbar1_ButtonClick(finestra->Toolbar1[2]);
-        QTRY_VERIFY_WITH_TIMEOUT(Connesso && LineaLibera && Telefono.InfoLetta, Pazienza);
+        connettiDallaBarra();
 
         // Every view, its pane's captions whole.
         for (const char* chiave :
@@ -260,7 +208,7 @@ private slots:
                 QList<int>{308, 511, 512, 380, 381, 382, 383, 524} + daA(562, 568));
 
         clic(QStringLiteral("BLOCK"));
-        selezionaRiga(4);
+        scegliRiga(4);
         dialogo([this] { finestra->impostazioni->CambiaBlocco(); },
                 {523, 524, 525, 526, 527, 528, 529},
                 [this](QDialog& blocco) {
@@ -274,7 +222,7 @@ private slots:
                 });
 
         clic(QStringLiteral("TRASF2"));
-        selezionaRiga(0);
+        scegliRiga(0);
         dialogo([this] { finestra->impostazioni->EditTrasf(false); }, {591, 592, 593, 594, 524});
     }
 };

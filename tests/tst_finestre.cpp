@@ -2,6 +2,7 @@
 // phone: input dialogs owned by the main window and centred over it, menus that keep their
 // state, panes that stay in the feature area, a tree that follows the keyboard.
 
+#include "bancointero.h"
 #include "catalogo.h"
 #include "dialoghi.h"
 #include "didascalie.h"
@@ -11,10 +12,6 @@
 #include "globali.h"
 #include "listareport.h"
 #include "programma.h"
-#include "risposte.h"
-#include "s25simulator.h"
-#include "seedfile.h"
-#include "statobase.h"
 #include "vocabolario.h"
 
 #include <QAction>
@@ -35,13 +32,8 @@
 #include <QtTest>
 
 #include <functional>
-#include <memory>
-
-using s25sim::S25Simulator;
 
 namespace {
-
-constexpr int Pazienza = 10000;
 
 // An input dialog stands over its owner: owned by it, usable while the owner is disabled,
 // centred over it at its final size.
@@ -115,38 +107,8 @@ int larghezzaAlbero(const QTreeWidget& albero)
 
 } // namespace
 
-class TstFinestre : public QObject {
+class TstFinestre : public QObject, private BancoIntero {
     Q_OBJECT
-
-    std::unique_ptr<S25Simulator> telefono;
-    std::unique_ptr<RisposteFinte> risposte;
-    frmMain* finestra = nullptr;
-
-    QTreeWidgetItem* nodo(const QString& chiave) const
-    {
-        for (QTreeWidgetItemIterator it(finestra->S25Tree); *it; ++it)
-            if ((*it)->data(0, Qt::UserRole).toString() == chiave)
-                return *it;
-        return nullptr;
-    }
-
-    void clic(const QString& chiave)
-    {
-        finestra->S25Tree->setCurrentItem(nodo(chiave));
-        finestra->S25Tree_NodeClick(nodo(chiave));
-    }
-
-    void connetti()
-    {
-        finestra->Toolbar1_ButtonClick(finestra->Toolbar1[2]);
-        QTRY_VERIFY_WITH_TIMEOUT(Connesso && LineaLibera && Telefono.InfoLetta, Pazienza);
-    }
-
-    void selezionaRiga(int riga)
-    {
-        finestra->List1->setCurrentItem(finestra->List1->topLevelItem(riga));
-        finestra->List1_Click();
-    }
 
     void sopraLaFinestra(const std::function<void()>& comando)
     {
@@ -166,29 +128,17 @@ private slots:
 
     void init()
     {
-        StatoDiPartenza();
-        telefono = std::make_unique<S25Simulator>(*s25sim::loadSeedFile(S25SIM_DEMO_SEED));
-        QString errore;
-        QVERIFY2(telefono->start(&errore), qPrintable(errore));
-        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
-        risposte = std::make_unique<RisposteFinte>();
+        accendiDemo();
         finestra = CaricaFinestraPrincipale();
     }
 
-    void cleanup()
-    {
-        finestra->collegamento->ChiudiPorta();
-        delete finestra;
-        risposte.reset();
-        telefono->stop();
-        telefono.reset();
-    }
+    void cleanup() { spegni(); }
 
     // Each input dialog belongs to the main window, stays usable while the main window is
     // disabled behind it, and opens centred over it at the size its contents need.
     void dialoghiSopraLaFinestraPrincipale()
     {
-        connetti();
+        connettiDallaBarra();
         clic(QStringLiteral("RUB_SIM"));
         sopraLaFinestra([this] { finestra->rubrica->AddRubrica(); });
 
@@ -198,11 +148,11 @@ private slots:
         sopraLaFinestra([this] { finestra->oggetti->AddProm(); });
 
         clic(QStringLiteral("BLOCK"));
-        selezionaRiga(2);
+        scegliRiga(2);
         sopraLaFinestra([this] { finestra->impostazioni->CambiaBlocco(); });
 
         clic(QStringLiteral("TRASF0"));
-        selezionaRiga(0);
+        scegliRiga(0);
         sopraLaFinestra([this] { finestra->impostazioni->EditTrasf(false); });
     }
 
@@ -217,7 +167,7 @@ private slots:
         QVERIFY(!finestra->mnuRubVis->isEnabled());
         QVERIFY(!finestra->mnuLVis->isEnabled());
 
-        connetti();
+        connettiDallaBarra();
         clic(QStringLiteral("RUB_SIM"));
         QVERIFY(finestra->mnuRubVis->isEnabled());
         finestra->setEnabled(false);
@@ -249,7 +199,7 @@ private slots:
     // Back in the melody view while a tone still rings, the button offers to stop it.
     void pulsanteSuoneriaMostraIlTelefono()
     {
-        connetti();
+        connettiDallaBarra();
         clic(QStringLiteral("MEL"));
         QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Play"));
         finestra->pPlay->click();
@@ -304,7 +254,7 @@ private slots:
         BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
         finestra->InitLang();
         InitTabelleLingua();
-        connetti();
+        connettiDallaBarra();
         for (const char* chiave : {"RUB", "RUB_SIM", "RUB_ROS", "BLOCK", "TRASF", "TRASF2",
                                    "LIST_RC", "SMS_IN", "ALIM", "RETE", "S25"}) {
             clic(QString::fromLatin1(chiave));
@@ -336,7 +286,7 @@ private slots:
     // The network selection pane opens below the list, in the feature area beside the tree.
     void riquadroRetiNellAreaDelleViste()
     {
-        connetti();
+        connettiDallaBarra();
         clic(QStringLiteral("RETE"));
         finestra->Toolbar1[43]->setChecked(true);
         finestra->Toolbar1_ButtonClick(finestra->Toolbar1[43]);
@@ -360,7 +310,7 @@ private slots:
     // "Positior" were cut).
     void dialogoVoceSenzaTagli()
     {
-        connetti();
+        connettiDallaBarra();
         clic(QStringLiteral("RUB_SIM"));
         for (uint8_t lingua : {0, 1, 2}) {
             Opzioni.Lingua = lingua;
@@ -378,7 +328,7 @@ private slots:
     // names and numbers whole.
     void editorListeSopraLaComposizione()
     {
-        connetti();
+        connettiDallaBarra();
         clic(QStringLiteral("RUB_SIM"));
         QVERIFY(ConDialogo([this] { finestra->messaggi->InviaSMS(false, true); },
                            [](QDialog& composizione) {

@@ -4,6 +4,7 @@
 #include "banco.h"
 #include "catalogo.h"
 #include "collegamento.h"
+#include "dialoghi.h"
 #include "frmblocco.h"
 #include "frmcambiocodice.h"
 #include "frmmain.h"
@@ -71,58 +72,26 @@ const QStringList LetturaTrasf{"AT+CCFC=0,2", "AT+CCFC=1,2", "AT+CCFC=2,2", "AT+
 
 enum Posizione { PosEditTrasf = 38, PosDelTrasf = 39, PosBlocca = 41, PosSelRete = 43 };
 
-// The top-level window of that type currently shown, or null.
-template <class Finestra>
-Finestra* Aperta()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* f = qobject_cast<Finestra*>(w); f && f->isVisible())
-            return f;
-    return nullptr;
-}
-
 } // namespace
 
 class TstImpostazioniE2E : public QObject, private Banco {
     Q_OBJECT
-
-    // Selects a row of the list and runs the list's click handling, as the user's click does.
-    void scegliRiga(int indice)
-    {
-        finestra->List1->setCurrentItem(finestra->List1->topLevelItem(indice));
-        finestra->List1_Click();
-    }
 
     void premi(int posizione)
     {
         finestra->Toolbar1_ButtonClick(finestra->Toolbar1[static_cast<size_t>(posizione)]);
     }
 
-    // Acts in the dialog once it is open; whatever the checks find, the dialog ends up closed,
-    // so that a failing check never leaves the opener waiting.
-    template <class Dialogo, class Trova, class Azioni>
-    void nelDialogo(Trova trova, Azioni azioni)
-    {
-        QTimer::singleShot(0, finestra, [=] {
-            Dialogo* dialogo = trova();
-            QVERIFY(dialogo);
-            azioni(dialogo);
-            if (dialogo->isVisible())
-                dialogo->reject();
-        });
-    }
-
     template <class Azioni>
     void nelTrasf(Azioni azioni)
     {
-        nelDialogo<frmTrasf>(
-            [] { return qobject_cast<frmTrasf*>(FinestraDialogo(frmTrasf::Codice)); }, azioni);
+        NelDialogo(finestra, DialogoDelProgramma<frmTrasf>, azioni);
     }
 
     template <class Azioni>
     void nelBlocco(Azioni azioni)
     {
-        nelDialogo<frmBlocco>([] { return Aperta<frmBlocco>(); }, azioni);
+        NelDialogo(finestra, Aperta<frmBlocco>, azioni);
     }
 
     QStringList campiOra() const
@@ -148,17 +117,6 @@ class TstImpostazioniE2E : public QObject, private Banco {
     int blocco(const char* facilita) const
     {
         return telefono->state().locks.activeClasses.at(facilita);
-    }
-
-    // From now on the phone answers each command with the lines `risposta` gives for it, then
-    // OK, and sends nothing of its own.
-    void rispondiCon(std::function<QByteArray(const QString&)> risposta)
-    {
-        telefono->setMuted(true);
-        s25sim::S25Simulator* sim = telefono.get();
-        telefono->setCommandObserver([sim, risposta](const QString& comando) {
-            sim->injectUnsolicited(risposta(comando) + "\r\n\r\nOK");
-        });
     }
 
 public:
@@ -364,35 +322,34 @@ private slots:
         telefono->clearCommandLog();
         bool visto = false;
         nelBlocco([&](frmBlocco* blocco) {
-            nelDialogo<frmCambioCodice>(
-                [] { return qobject_cast<frmCambioCodice*>(QApplication::activeModalWidget()); },
-                [&](frmCambioCodice* cambio) {
-                    QCOMPARE(cambio->windowTitle(), Msg(530));
-                    cambio->chkMask[1]->setChecked(false);
-                    QCOMPARE(cambio->txtCod[1]->echoMode(), QLineEdit::Normal);
-                    QCOMPARE(cambio->txtCod[0]->echoMode(), QLineEdit::Password);
-                    QCOMPARE(cambio->txtCod[2]->echoMode(), QLineEdit::Password);
+            NelDialogo(finestra, DialogoInPrimoPiano<frmCambioCodice>,
+                       [&](frmCambioCodice* cambio) {
+                           QCOMPARE(cambio->windowTitle(), Msg(530));
+                           cambio->chkMask[1]->setChecked(false);
+                           QCOMPARE(cambio->txtCod[1]->echoMode(), QLineEdit::Normal);
+                           QCOMPARE(cambio->txtCod[0]->echoMode(), QLineEdit::Password);
+                           QCOMPARE(cambio->txtCod[2]->echoMode(), QLineEdit::Password);
 
-                    cambio->txtCod[0]->setText("1234");
-                    cambio->txtCod[1]->setText("4321");
-                    cambio->txtCod[2]->setText("4322");
-                    cambio->pOk->click();
-                    QCOMPARE(testiBox(), QStringList{"Error: " + Msg(32)});
-                    QVERIFY(telefono->commandLog().isEmpty());
+                           cambio->txtCod[0]->setText("1234");
+                           cambio->txtCod[1]->setText("4321");
+                           cambio->txtCod[2]->setText("4322");
+                           cambio->pOk->click();
+                           QCOMPARE(testiBox(), QStringList{"Error: " + Msg(32)});
+                           QVERIFY(telefono->commandLog().isEmpty());
 
-                    cambio->txtCod[0]->setText("0000");
-                    cambio->txtCod[2]->setText("4321");
-                    cambio->pOk->click();
-                    QCOMPARE(testiBox().last(), "Error: " + Msg(31));
-                    QVERIFY(cambio->isVisible());
+                           cambio->txtCod[0]->setText("0000");
+                           cambio->txtCod[2]->setText("4321");
+                           cambio->pOk->click();
+                           QCOMPARE(testiBox().last(), "Error: " + Msg(31));
+                           QVERIFY(cambio->isVisible());
 
-                    cambio->txtCod[0]->setText("1234");
-                    cambio->pOk->click();
-                    QCOMPARE(testiBox().last(),
-                             QCoreApplication::applicationName() + ": " + Msg(30));
-                    QVERIFY(!cambio->isVisible());
-                    visto = true;
-                });
+                           cambio->txtCod[0]->setText("1234");
+                           cambio->pOk->click();
+                           QCOMPARE(testiBox().last(),
+                                    QCoreApplication::applicationName() + ": " + Msg(30));
+                           QVERIFY(!cambio->isVisible());
+                           visto = true;
+                       });
             blocco->pCambia->click();
             // The lock dialog stays open after the change.
             QVERIFY(blocco->isVisible());

@@ -67,14 +67,6 @@ class TstMessaggiE2E : public QObject, private Banco {
 
     Messaggi* messaggi = nullptr;
 
-    void scegliRiga(const QString& posizione)
-    {
-        const auto trovate = finestra->List1->findItems(posizione, Qt::MatchExactly, 0);
-        QVERIFY(!trovate.isEmpty());
-        finestra->List1->setCurrentItem(trovate.first());
-        finestra->List1_Click();
-    }
-
     int slotStato(int slot) const
     {
         const auto& perSlot = telefono->state().messages.bySlot;

@@ -86,24 +86,6 @@ class TstMessaggiIntegrita : public QObject, private Banco {
 
     Messaggi* messaggi = nullptr;
 
-    void scegliRiga(const QString& posizione)
-    {
-        const auto trovate = finestra->List1->findItems(posizione, Qt::MatchExactly, 0);
-        QVERIFY(!trovate.isEmpty());
-        finestra->List1->setCurrentItem(trovate.first());
-        finestra->List1_Click();
-    }
-
-    // From now on the phone answers each command with what `risposta` gives, framed as the
-    // phone frames its lines.
-    void rendiOstile(std::function<QByteArray(const QString&)> risposta)
-    {
-        telefono->setMuted(true);
-        s25sim::S25Simulator* sim = telefono.get();
-        telefono->setCommandObserver(
-            [sim, risposta](const QString& comando) { sim->injectUnsolicited(risposta(comando)); });
-    }
-
 private slots:
     void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
 

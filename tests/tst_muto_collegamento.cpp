@@ -38,11 +38,7 @@ class TstMutoCollegamento : public QObject, private BancoMuto {
                 QVERIFY(Telefono.ReteLetta && Telefono.OperatoriLetti);
                 QCOMPARE(Telefono.CodiceArea, QStringLiteral("5E2A"));
             });
-        rete.impronta = [] {
-            DatiTelefono t = Telefono;
-            t.ReteLetta = false;
-            return Impronta(t);
-        };
+        rete.impronta = SenzaFlag<&DatiTelefono::ReteLetta>;
         rete.vista = [](int k) {
             if (k <= 4)
                 QVERIFY(!Telefono.ReteLetta);
@@ -53,23 +49,14 @@ class TstMutoCollegamento : public QObject, private BancoMuto {
     }
 
 private slots:
-    void initTestCase()
-    {
-        QCoreApplication::setApplicationName(QStringLiteral("Quorna"));
-        QVERIFY(CatalogoMessaggi::Carica());
-    }
+    void initTestCase() { preparaProgramma(); }
 
     void init() { apriTutto(); }
     void cleanup() { chiudi(); }
 
     void conTelefonoMuto_data() { righeDiGuasto(operazioni().keys()); }
 
-    void conTelefonoMuto()
-    {
-        QFETCH(QString, operazione);
-        QFETCH(int, guasto);
-        provaGuasto(operazioni().value(operazione), static_cast<Guasto>(guasto));
-    }
+    void conTelefonoMuto() { provaGuastoDellaRiga(operazioni()); }
 
     // The phone answers "ATE0", then nothing: the rest of the connection's reads stop at the
     // first command, and the user is told once.

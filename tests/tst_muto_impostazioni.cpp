@@ -2,6 +2,7 @@
 // switched, a password changed, call forwarding read, switched off, registered and erased, the
 // network search.
 
+#include "dialoghi.h"
 #include "frmblocco.h"
 #include "frmcambiocodice.h"
 #include "frmtrasf.h"
@@ -13,47 +14,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
-
-namespace {
-
-// The top-level window of that type currently shown, or null.
-template <class Finestra>
-Finestra* Aperta()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* f = qobject_cast<Finestra*>(w); f && f->isVisible())
-            return f;
-    return nullptr;
-}
-
-} // namespace
 
 class TstMutoImpostazioni : public QObject, private BancoMuto {
     Q_OBJECT
 
-    void scegliRiga(int indice)
-    {
-        finestra->List1->setCurrentItem(finestra->List1->topLevelItem(indice));
-        finestra->List1_Click();
-    }
-
-    // Acts in the dialog once it is open; it ends up closed in any case.
-    template <class Dialogo, class Trova, class Azioni>
-    void nelDialogo(Trova trova, Azioni azioni)
-    {
-        QTimer::singleShot(0, finestra, [=] {
-            Dialogo* dialogo = trova();
-            QVERIFY(dialogo);
-            azioni(dialogo);
-            if (dialogo->isVisible())
-                dialogo->reject();
-        });
-    }
-
     void bloccoConCodice(std::function<void(frmBlocco*)> azioni)
     {
-        nelDialogo<frmBlocco>([] { return Aperta<frmBlocco>(); }, azioni);
+        NelDialogo(finestra, Aperta<frmBlocco>, azioni);
         impostazioni->CambiaBlocco();
     }
 
@@ -150,17 +117,13 @@ class TstMutoImpostazioni : public QObject, private BancoMuto {
             },
             [this] {
                 bloccoConCodice([this](frmBlocco* blocco) {
-                    nelDialogo<frmCambioCodice>(
-                        [] {
-                            return qobject_cast<frmCambioCodice*>(
-                                QApplication::activeModalWidget());
-                        },
-                        [](frmCambioCodice* cambio) {
-                            cambio->txtCod[0]->setText("1234");
-                            cambio->txtCod[1]->setText("4321");
-                            cambio->txtCod[2]->setText("4321");
-                            cambio->pOk->click();
-                        });
+                    NelDialogo(finestra, DialogoInPrimoPiano<frmCambioCodice>,
+                               [](frmCambioCodice* cambio) {
+                                   cambio->txtCod[0]->setText("1234");
+                                   cambio->txtCod[1]->setText("4321");
+                                   cambio->txtCod[2]->setText("4321");
+                                   cambio->pOk->click();
+                               });
                     blocco->pCambia->click();
                 });
             },
@@ -200,13 +163,11 @@ class TstMutoImpostazioni : public QObject, private BancoMuto {
                 scegliRiga(2);
             },
             [this] {
-                nelDialogo<frmTrasf>(
-                    [] { return qobject_cast<frmTrasf*>(FinestraDialogo(frmTrasf::Codice)); },
-                    [](frmTrasf* dialogo) {
-                        dialogo->txtNum->setText("+393491234000");
-                        dialogo->chkAttivo->setChecked(true);
-                        dialogo->pOk->click();
-                    });
+                NelDialogo(finestra, DialogoDelProgramma<frmTrasf>, [](frmTrasf* dialogo) {
+                    dialogo->txtNum->setText("+393491234000");
+                    dialogo->chkAttivo->setChecked(true);
+                    dialogo->pOk->click();
+                });
                 impostazioni->EditTrasf(false);
             },
             [this] { rileggi("TRASF1", Telefono.TrasfLetti); });
@@ -236,11 +197,7 @@ class TstMutoImpostazioni : public QObject, private BancoMuto {
                 QVERIFY(Telefono.OperatoriLetti);
                 QCOMPARE(finestra->listaRetiDisp->count(), 4);
             });
-        reti.impronta = [] {
-            DatiTelefono t = Telefono;
-            t.OperatoriLetti = false;
-            return Impronta(t);
-        };
+        reti.impronta = SenzaFlag<&DatiTelefono::OperatoriLetti>;
         reti.vista = [this](int k) {
             if (k == 1)
                 QVERIFY(!Telefono.OperatoriLetti);
@@ -252,23 +209,14 @@ class TstMutoImpostazioni : public QObject, private BancoMuto {
     }
 
 private slots:
-    void initTestCase()
-    {
-        QCoreApplication::setApplicationName(QStringLiteral("Quorna"));
-        QVERIFY(CatalogoMessaggi::Carica());
-    }
+    void initTestCase() { preparaProgramma(); }
 
     void init() { apriTutto(); }
     void cleanup() { chiudi(); }
 
     void conTelefonoMuto_data() { righeDiGuasto(operazioni().keys()); }
 
-    void conTelefonoMuto()
-    {
-        QFETCH(QString, operazione);
-        QFETCH(int, guasto);
-        provaGuasto(operazioni().value(operazione), static_cast<Guasto>(guasto));
-    }
+    void conTelefonoMuto() { provaGuastoDellaRiga(operazioni()); }
 };
 
 QTEST_MAIN(TstMutoImpostazioni)

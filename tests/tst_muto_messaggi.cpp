@@ -2,6 +2,7 @@
 // sending, storing and deleting a message, sending one from the SIM, sending to a distribution
 // list.
 
+#include "dialogosms.h"
 #include "frmsms.h"
 #include "listedistribuzione.h"
 #include "muto.h"
@@ -10,7 +11,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 class TstMutoMessaggi : public QObject, private BancoMuto {
     Q_OBJECT
@@ -27,14 +27,6 @@ class TstMutoMessaggi : public QObject, private BancoMuto {
         QVERIFY(Telefono.SMSCLetto);
     }
 
-    void scegliRiga(const QString& posizione)
-    {
-        const auto trovate = finestra->List1->findItems(posizione, Qt::MatchExactly, 0);
-        QVERIFY(!trovate.isEmpty());
-        finestra->List1->setCurrentItem(trovate.first());
-        finestra->List1_Click();
-    }
-
     void rileggiMessaggi()
     {
         Telefono.SMSLetti = false;
@@ -42,27 +34,9 @@ class TstMutoMessaggi : public QObject, private BancoMuto {
         QVERIFY(Telefono.SMSLetti);
     }
 
-    // Acts in the compose dialog once it is shown; the dialog ends up closed in any case.
-    template <class Azioni>
-    void nelDialogo(Azioni azioni)
-    {
-        auto* attesa = new QTimer(finestra);
-        QObject::connect(attesa, &QTimer::timeout, finestra, [=] {
-            auto* dialogo = qobject_cast<frmSMS*>(FinestraDialogo(frmSMS::Codice));
-            if (!dialogo || !dialogo->isVisible())
-                return;
-            attesa->deleteLater();
-            attesa->stop();
-            azioni(dialogo);
-            if (FinestraDialogo(frmSMS::Codice))
-                dialogo->reject();
-        });
-        attesa->start(10);
-    }
-
     void componi(void (*premi)(frmSMS*))
     {
-        nelDialogo([premi](frmSMS* dialogo) {
+        NelDialogoSMS(finestra, [premi](frmSMS* dialogo) {
             dialogo->txtNum->setText("+39333123456");
             dialogo->txtMess->setPlainText("Ci vediamo alle otto");
             premi(dialogo);
@@ -111,11 +85,7 @@ class TstMutoMessaggi : public QObject, private BancoMuto {
                 QVERIFY(Telefono.SMSCLetto && Telefono.SMSLetti);
                 QCOMPARE(Telefono.SMSC, QStringLiteral("+393359609600"));
             });
-        riepilogo.impronta = [] {
-            DatiTelefono t = Telefono;
-            t.SMSCLetto = false;
-            return Impronta(t);
-        };
+        riepilogo.impronta = SenzaFlag<&DatiTelefono::SMSCLetto>;
         riepilogo.vista = [](int k) {
             if (k == 1)
                 QVERIFY(!Telefono.SMSCLetto);
@@ -154,11 +124,7 @@ class TstMutoMessaggi : public QObject, private BancoMuto {
         };
         // A store the phone took changes the SIM, so its folder is due to be read again
         // whether or not the read that follows it is answered.
-        memorizzato.impronta = [] {
-            DatiTelefono t = Telefono;
-            t.SMSLetti = false;
-            return Impronta(t);
-        };
+        memorizzato.impronta = SenzaFlag<&DatiTelefono::SMSLetti>;
         tutte["new message stored"] = memorizzato;
 
         Operazione cancellato(
@@ -216,7 +182,7 @@ class TstMutoMessaggi : public QObject, private BancoMuto {
                 scegliRiga("04");
             },
             [this] {
-                nelDialogo([](frmSMS* dialogo) {
+                NelDialogoSMS(finestra, [](frmSMS* dialogo) {
                     dialogo->txtMess->setPlainText("Ci vediamo alle nove");
                     dialogo->pInvia->click();
                 });
@@ -239,11 +205,7 @@ class TstMutoMessaggi : public QObject, private BancoMuto {
             }
         };
         // The SIM has been written to, or may have been: its folder is to be read again.
-        modificato.impronta = [] {
-            DatiTelefono t = Telefono;
-            t.SMSLetti = false;
-            return Impronta(t);
-        };
+        modificato.impronta = SenzaFlag<&DatiTelefono::SMSLetti>;
         tutte["edited message sent"] = modificato;
 
         // Two members, each a command and its message; the run stops at the one unanswered.
@@ -274,11 +236,7 @@ class TstMutoMessaggi : public QObject, private BancoMuto {
     }
 
 private slots:
-    void initTestCase()
-    {
-        QCoreApplication::setApplicationName(QStringLiteral("Quorna"));
-        QVERIFY(CatalogoMessaggi::Carica());
-    }
+    void initTestCase() { preparaProgramma(); }
 
     void init()
     {
@@ -291,12 +249,7 @@ private slots:
 
     void conTelefonoMuto_data() { righeDiGuasto(operazioni().keys()); }
 
-    void conTelefonoMuto()
-    {
-        QFETCH(QString, operazione);
-        QFETCH(int, guasto);
-        provaGuasto(operazioni().value(operazione), static_cast<Guasto>(guasto));
-    }
+    void conTelefonoMuto() { provaGuastoDellaRiga(operazioni()); }
 
     // The steps after a send that the first, middle and last commands leave out: whatever was
     // told of the send, a phone that stops answering after it is told of as well, unless a

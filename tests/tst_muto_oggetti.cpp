@@ -1,6 +1,7 @@
 // The logo, the melody and the reminders when the phone stops answering: each read, send and
 // delete, the ring tone, a reminder written from its dialog and the whole list sent.
 
+#include "dialoghi.h"
 #include "frmprom.h"
 #include "immaginelogo.h"
 #include "muto.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <QTimer>
 
 class TstMutoOggetti : public QObject, private BancoMuto {
     Q_OBJECT
@@ -44,15 +44,6 @@ class TstMutoOggetti : public QObject, private BancoMuto {
     {
         finestra->listProm->setCurrentItem(finestra->listProm->topLevelItem(riga));
         oggetti->listProm_Click();
-    }
-
-    // Without the flag the operation itself lowers: what the phone holds must be read again.
-    template <bool DatiTelefono::*Flag>
-    static QString SenzaFlag()
-    {
-        DatiTelefono t = Telefono;
-        t.*Flag = false;
-        return Impronta(t);
     }
 
     // The pane keeps what it showed: never the phone's "no logo" or "no melody" for a read that
@@ -191,9 +182,7 @@ class TstMutoOggetti : public QObject, private BancoMuto {
                 scegliProm(0);
             },
             [this] {
-                QTimer::singleShot(0, finestra, [] {
-                    auto* dialogo = qobject_cast<frmProm*>(FinestraDialogo(frmProm::Codice));
-                    QVERIFY(dialogo);
+                NelDialogo(finestra, DialogoDelProgramma<frmProm>, [](frmProm* dialogo) {
                     dialogo->txtTesto->setText(QStringLiteral("Riunione Rossi"));
                     dialogo->pOk->click();
                 });
@@ -232,11 +221,7 @@ class TstMutoOggetti : public QObject, private BancoMuto {
     }
 
 private slots:
-    void initTestCase()
-    {
-        QCoreApplication::setApplicationName(QStringLiteral("Quorna"));
-        QVERIFY(CatalogoMessaggi::Carica());
-    }
+    void initTestCase() { preparaProgramma(); }
 
     void init()
     {
@@ -249,12 +234,7 @@ private slots:
 
     void conTelefonoMuto_data() { righeDiGuasto(operazioni().keys()); }
 
-    void conTelefonoMuto()
-    {
-        QFETCH(QString, operazione);
-        QFETCH(int, guasto);
-        provaGuasto(operazioni().value(operazione), static_cast<Guasto>(guasto));
-    }
+    void conTelefonoMuto() { provaGuastoDellaRiga(operazioni()); }
 };
 
 QTEST_MAIN(TstMutoOggetti)

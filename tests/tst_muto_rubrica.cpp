@@ -188,11 +188,7 @@ class TstMutoRubrica : public QObject, private BancoMuto {
     }
 
 private slots:
-    void initTestCase()
-    {
-        QCoreApplication::setApplicationName(QStringLiteral("Quorna"));
-        QVERIFY(CatalogoMessaggi::Carica());
-    }
+    void initTestCase() { preparaProgramma(); }
 
     void init()
     {
@@ -205,12 +201,7 @@ private slots:
 
     void conTelefonoMuto_data() { righeDiGuasto(operazioni().keys()); }
 
-    void conTelefonoMuto()
-    {
-        QFETCH(QString, operazione);
-        QFETCH(int, guasto);
-        provaGuasto(operazioni().value(operazione), static_cast<Guasto>(guasto));
-    }
+    void conTelefonoMuto() { provaGuastoDellaRiga(operazioni()); }
 };
 
 QTEST_MAIN(TstMutoRubrica)

@@ -4,14 +4,11 @@
 // No, so the walk reads the phone and changes nothing on it. Nothing may crash, hang or drop
 // the link.
 
+#include "bancointero.h"
 #include "catalogo.h"
 #include "frmmain.h"
 #include "globali.h"
 #include "programma.h"
-#include "risposte.h"
-#include "s25simulator.h"
-#include "seedfile.h"
-#include "statobase.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,10 +18,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
-
-#include <memory>
-
-using s25sim::S25Simulator;
 
 namespace {
 
@@ -61,12 +54,9 @@ QStringList chiaviAlbero(frmMain& f)
 
 } // namespace
 
-class TstPercorso : public QObject {
+class TstPercorso : public QObject, private BancoIntero {
     Q_OBJECT
 
-    std::unique_ptr<S25Simulator> telefono;
-    std::unique_ptr<RisposteFinte> risposte;
-    frmMain* finestra = nullptr;
     QTimer chiudiDialoghi;
 
     void percorri()
@@ -103,23 +93,11 @@ private slots:
 
     void init()
     {
-        StatoDiPartenza();
-        telefono = std::make_unique<S25Simulator>(*s25sim::loadSeedFile(S25SIM_DEMO_SEED));
-        QString errore;
-        QVERIFY2(telefono->start(&errore), qPrintable(errore));
-        qputenv("QUORNA_COM1", telefono->slavePath().toLocal8Bit());
-        risposte = std::make_unique<RisposteFinte>();
+        accendiDemo();
         finestra = CaricaFinestraPrincipale();
     }
 
-    void cleanup()
-    {
-        finestra->collegamento->ChiudiPorta();
-        delete finestra;
-        risposte.reset();
-        telefono->stop();
-        telefono.reset();
-    }
+    void cleanup() { spegni(); }
 
     void senzaTelefono()
     {
@@ -130,8 +108,7 @@ private slots:
 
     void conIlTelefono()
     {
-        finestra->Toolbar1_ButtonClick(finestra->Toolbar1[2]);
-        QTRY_VERIFY_WITH_TIMEOUT(Connesso && LineaLibera && Telefono.InfoLetta, 10000);
+        connettiDallaBarra();
         percorri();
         QVERIFY(Connesso);
         QVERIFY(finestra->collegamento->PortOpen());

@@ -64,17 +64,6 @@ class TstRetiE2E : public QObject, private Banco {
         connetti();
     }
 
-    // From now on the phone answers each command with the lines `risposta` gives for it, then
-    // OK, and sends nothing of its own.
-    void rispondiCon(std::function<QByteArray(const QString&)> risposta)
-    {
-        telefono->setMuted(true);
-        s25sim::S25Simulator* sim = telefono.get();
-        telefono->setCommandObserver([sim, risposta](const QString& comando) {
-            sim->injectUnsolicited(risposta(comando) + "\r\n\r\nOK");
-        });
-    }
-
 private slots:
     void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
 

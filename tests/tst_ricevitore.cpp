@@ -6,6 +6,7 @@
 #include "banco.h"
 #include "catalogo.h"
 #include "globali.h"
+#include "portafinta.h"
 #include "ricevitore.h"
 #include "s25simulator.h"
 #include "scambio.h"
@@ -24,20 +25,6 @@ namespace {
 const QString CtrlZ = QString(QChar(26));
 const QString Imsi = QStringLiteral("222010000000001");
 const QString RispostaImsi = "\r\n" + Imsi + "\r\n\r\nOK\r\n";
-
-// A port that hands each command to the test, which answers through the receive path.
-class PortaFinta : public PortaAT {
-public:
-    bool PortOpen() const override { return true; }
-    void Output(const QString& testo) override
-    {
-        scritto << testo;
-        if (risposta)
-            QTimer::singleShot(0, [r = risposta, testo] { r(testo); });
-    }
-    QStringList scritto;
-    std::function<void(const QString&)> risposta;
-};
 
 void Consegna(const QStringList& pezzi)
 {
