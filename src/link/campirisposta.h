@@ -22,6 +22,17 @@ inline bool SoloCifre(QStringView testo)
     return true;
 }
 
+// True for a text of hexadecimal digits (either case) only, and at least one.
+inline bool SoloCifreEsadecimali(QStringView testo)
+{
+    if (testo.isEmpty())
+        return false;
+    for (const QChar c : testo)
+        if (ValoreCifraHex(c) < 0)
+            return false;
+    return true;
+}
+
 // True for a whole number written in decimal digits, with a minus sign or none.
 inline bool NumeroIntero(QStringView testo)
 {

@@ -47,10 +47,7 @@ QString Campo(const QStringList& campi, qsizetype indice)
 QString NumeroEsadecimale(const QString& campo, qsizetype cifre)
 {
     const QString testo = SenzaVirgolette(campo);
-    const bool esadecimale = !testo.isEmpty() && testo.size() <= cifre
-                             && std::all_of(testo.begin(), testo.end(),
-                                            [](QChar c) { return ValoreCifraHex(c) >= 0; });
-    return esadecimale ? testo : QString();
+    return testo.size() <= cifre && SoloCifreEsadecimali(testo) ? testo : QString();
 }
 
 // rssi 0 to 31 is a level; anything else (99 among them) is no reading.

@@ -57,8 +57,7 @@ MessaggioSMS* Messaggi::messaggioScelto(uint8_t& cartella, uint8_t& posizione) c
 
 void Messaggi::InviaSMS(bool numeroDaElenco, bool modoArchivio)
 {
-    const Modifiche prima = modificheFinora();
-    {
+    mostrandoModifiche([&] {
         const bool archivio
             = (f.ChiaveSelezionata() == ChiaveCartella(Archivio) && modoArchivio) || !Connesso;
         frmSMS dialogo(f);
@@ -69,8 +68,7 @@ void Messaggi::InviaSMS(bool numeroDaElenco, bool modoArchivio)
         if (const QTreeWidgetItem* riga = f.List1->SelectedItem(); numeroDaElenco && riga)
             dialogo.txtNum->setText(CercaNumeroDaNome(riga->text(0)));
         dialogo.MostraEAttendi(dialogo.txtNum);
-    }
-    mostraModifiche(prima);
+    });
 }
 
 void Messaggi::RispondiSMS()
@@ -80,8 +78,7 @@ void Messaggi::RispondiSMS()
     const MessaggioSMS* messaggio = messaggioScelto(cartella, posizione);
     if (!messaggio || cartella == Archivio)
         return;
-    const Modifiche prima = modificheFinora();
-    {
+    mostrandoModifiche([&] {
         frmSMS dialogo(f);
         dialogo.Carica();
         dialogo.txtNum->setText(messaggio->Numero);
@@ -92,8 +89,7 @@ void Messaggi::RispondiSMS()
         dialogo.setWindowTitle(Msg(250));
         dialogo.Modo = QStringLiteral("1");
         dialogo.MostraEAttendi(dialogo.txtMess);
-    }
-    mostraModifiche(prima);
+    });
 }
 
 void Messaggi::EditSMS()
@@ -103,8 +99,7 @@ void Messaggi::EditSMS()
     const MessaggioSMS* messaggio = messaggioScelto(cartella, posizione);
     if (!messaggio)
         return;
-    const Modifiche prima = modificheFinora();
-    {
+    mostrandoModifiche([&] {
         frmSMS dialogo(f);
         dialogo.Carica();
         if (cartella != Ricevuti) {
@@ -115,8 +110,7 @@ void Messaggi::EditSMS()
         dialogo.setWindowTitle(Msg(301));
         dialogo.Modo = f.List1->SelectedItem()->text(0);
         dialogo.MostraEAttendi(dialogo.txtMess);
-    }
-    mostraModifiche(prima);
+    });
 }
 
 void Messaggi::DelSMS()
@@ -148,14 +142,14 @@ void Messaggi::SalvaSMS()
     const MessaggioSMS* messaggio = messaggioScelto(cartella, posizione);
     if (!messaggio)
         return;
-    const Modifiche prima = modificheFinora();
-    if (cartella != Archivio) {
-        salvaInArchivio(*messaggio);
-    } else {
-        salvaNellaSIM(*messaggio);
-        f.Aggiorna();
-    }
-    mostraModifiche(prima);
+    mostrandoModifiche([&] {
+        if (cartella != Archivio) {
+            salvaInArchivio(*messaggio);
+        } else {
+            salvaNellaSIM(*messaggio);
+            f.Aggiorna();
+        }
+    });
 }
 
 void Messaggi::salvaInArchivio(const MessaggioSMS& messaggio)

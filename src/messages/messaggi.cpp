@@ -41,15 +41,13 @@ void Messaggi::LeggiSMS(uint8_t& posizione)
     ::LeggiSMS(posizione);
 }
 
-Messaggi::Modifiche Messaggi::modificheFinora()
+void Messaggi::mostrandoModifiche(const std::function<void()>& comando)
 {
-    return {ModificheSIM(), ModificheArchivio()};
-}
-
-void Messaggi::mostraModifiche(const Modifiche& prima)
-{
-    const bool sim = ModificheSIM() != prima.sim;
-    const bool archivio = ModificheArchivio() != prima.archivio;
+    const int simPrima = ModificheSIM();
+    const int archivioPrima = ModificheArchivio();
+    comando();
+    const bool sim = ModificheSIM() != simPrima;
+    const bool archivio = ModificheArchivio() != archivioPrima;
     if (sim)
         Telefono.SMSLetti = false;
     if (f.CurrentView != 2)

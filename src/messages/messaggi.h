@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class frmMain;
 struct MessaggioSMS;
@@ -39,15 +40,9 @@ public:
     void SetColor(int16_t colore, int16_t conta);
 
 private:
-    // What the commands have changed so far, on the SIM and in the archive.
-    struct Modifiche {
-        int sim = 0;
-        int archivio = 0;
-    };
-    static Modifiche modificheFinora();
-    // After a command: a SIM that changed is read again by the next view of it, and the folder
-    // on show is shown again when what it lists changed.
-    void mostraModifiche(const Modifiche& prima);
+    // Runs a command, then: a SIM the command changed is read again by the next view of it, and
+    // the folder on show is shown again when what it lists changed.
+    void mostrandoModifiche(const std::function<void()>& comando);
 
     // The message of the selected list row in the selected folder, with its position; null
     // when no row is selected or the position holds no message.

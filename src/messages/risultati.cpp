@@ -1,12 +1,9 @@
 #include "risultati.h"
 
 #include "campirisposta.h"
-#include "codecs.h"
 #include "statotelefono.h"
 
 #include <QStringList>
-
-#include <algorithm>
 
 namespace {
 
@@ -39,13 +36,6 @@ bool SoloOK(const QString& risposta)
 {
     const QString corpo = risposta.trimmed();
     return corpo.isEmpty() || corpo == QLatin1String("OK");
-}
-
-bool TestoEsadecimale(const QString& testo)
-{
-    return !testo.isEmpty() && std::all_of(testo.cbegin(), testo.cend(), [](QChar c) {
-        return ValoreCifraHex(c) >= 0;
-    });
 }
 
 // What follows the header line, blank lines around it taken off.
@@ -84,7 +74,7 @@ PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito)
     const QString pdu = DopoLIntestazione(risposta);
     if (pdu.isEmpty() && IntestazioneVuota(campi)) {
         letta.contenuto = ContenutoPosizione::Vuota;
-    } else if (TestoEsadecimale(pdu)) {
+    } else if (SoloCifreEsadecimali(pdu)) {
         letta.contenuto = ContenutoPosizione::Messaggio;
         letta.stato = StatoDichiarato(campi);
         letta.pdu = pdu;

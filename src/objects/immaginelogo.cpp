@@ -10,6 +10,7 @@
 
 #include <array>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -120,23 +121,19 @@ std::optional<QImage> DecodificaNelLimite(QImageReader& lettore, const QByteArra
     return immagine;
 }
 
-} // namespace
+// An image file's bytes and the picture they hold.
+struct FileImmagine {
+    QByteArray byte;
+    QImage immagine;
+};
 
-std::optional<QImage> CaricaImmagine(const QString& percorso)
+// The file read once, in pieces so that a small one costs no buffer of the largest size, and
+// decoded from those bytes.
+std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso)
 {
-    QFile file(percorso);
-    const QByteArray inizio = file.open(QIODevice::ReadOnly) ? file.read(10) : QByteArray();
-    QImageReader lettore(percorso);
-    return DecodificaNelLimite(lettore, inizio);
-}
-
-std::optional<Logo> CaricaLogo(const QString& percorso)
-{
-    // Read once: the picture shown and the bitmap kept come from the same bytes.
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    // In pieces, so that a small file costs no buffer of the largest size.
     constexpr qint64 Pezzo = 64 * 1024;
     QByteArray byte;
     while (byte.size() <= MaxByteFileImmagine) {
@@ -152,10 +149,30 @@ std::optional<Logo> CaricaLogo(const QString& percorso)
     dati.open(QIODevice::ReadOnly);
     // The name's extension is tried first, as it is for a reader given the file itself.
     QImageReader lettore(&dati, QFileInfo(percorso).suffix().toLatin1());
-    const std::optional<QImage> immagine = DecodificaNelLimite(lettore, byte);
+    std::optional<QImage> immagine = DecodificaNelLimite(lettore, byte);
     if (!immagine)
         return std::nullopt;
-    return Logo{*immagine, EBitmapDelTelefono(byte) ? byte : BitmapLogo(*immagine)};
+    return FileImmagine{std::move(byte), std::move(*immagine)};
+}
+
+} // namespace
+
+std::optional<QImage> CaricaImmagine(const QString& percorso)
+{
+    std::optional<FileImmagine> letto = LeggiFileImmagine(percorso);
+    if (!letto)
+        return std::nullopt;
+    return std::move(letto->immagine);
+}
+
+std::optional<Logo> CaricaLogo(const QString& percorso)
+{
+    // The picture shown and the bitmap kept come from the same bytes.
+    const std::optional<FileImmagine> letto = LeggiFileImmagine(percorso);
+    if (!letto)
+        return std::nullopt;
+    return Logo{letto->immagine,
+                EBitmapDelTelefono(letto->byte) ? letto->byte : BitmapLogo(letto->immagine)};
 }
 
 QByteArray BitmapLogo(const QImage& immagine)
