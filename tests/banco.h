@@ -6,6 +6,7 @@
 // reaches the tree and the list as the user does.
 
 #include "collegamento.h"
+#include "filediprova.h"
 #include "frmmain.h"
 #include "globali.h"
 #include "listareport.h"
@@ -20,14 +21,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-
-// All the bytes of a file, or none when it cannot be read: a missing file and an empty one
-// look the same, which is what the tests compare against.
-inline QByteArray Contenuto(const QString& percorso)
-{
-    QFile file(percorso);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Every byte the line can carry, NUL and the Windows-1252 holes included.
 inline QByteArray TuttiIByte()

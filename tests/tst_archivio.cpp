@@ -3,6 +3,7 @@
 
 #include "archivio.h"
 #include "codecs.h"
+#include "filediprova.h"
 #include "globali.h"
 
 #include <QDir>
@@ -17,17 +18,12 @@ const QByteArray PDURicevuto = "0791933395066900040B919333133254F600001021402143
 const QByteArray PDUSalvato = "018191FF038121F30000A70361F118";
 const QByteArray PDUInviato = "079193339506690031FF0B919333133254F60000A705C374F81D02";
 
-QByteArray Record(const QByteArray& pdu, uint8_t tipo, uint8_t stato)
-{
-    return QByteArray("<SMS>") + char(pdu.size() / 2) + char(tipo) + char(stato) + pdu;
-}
-
 // A stored message whose message reference tells the records apart.
 QByteArray RecordNumerato(int numero)
 {
     const QByteArray pdu
         = "0001" + QByteArray::number(numero, 16).rightJustified(2, '0') + "038121F300000361F118";
-    return Record(pdu.toUpper(), 1, 2);
+    return RecordSMS(pdu.toUpper(), 1, 2);
 }
 
 QByteArray RecordNumerati(int dal, int al)
@@ -38,29 +34,11 @@ QByteArray RecordNumerati(int dal, int al)
     return byte;
 }
 
-QString Percorso()
-{
-    return FileProgramma(QStringLiteral("archivio.sms"));
-}
-
-void ScriviFile(const QByteArray& byte)
-{
-    QFile file(Percorso());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(byte), byte.size());
-}
-
 enum Scrittura { Aggiungi, Sostituisci, Cancella };
-
-QByteArray Contenuto(const QString& percorso)
-{
-    QFile file(percorso);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QByteArray LeggiFile()
 {
-    return Contenuto(Percorso());
+    return Contenuto(PercorsoArchivio());
 }
 
 } // namespace
@@ -96,7 +74,7 @@ void TestArchivio::initTestCase()
 
 void TestArchivio::init()
 {
-    QFile::remove(Percorso());
+    QFile::remove(PercorsoArchivio());
     for (const QString& copia : QDir(CartellaProgramma()).entryList({"*.damaged"}))
         QFile::remove(FileProgramma(copia));
     ArchivioSMS.fill(MessaggioSMS());
@@ -107,16 +85,16 @@ void TestArchivio::init()
 
 void TestArchivio::fileScrittoAMano()
 {
-    ScriviFile(QByteArray::fromHex("3C534D533E"
-                                   "20"
-                                   "00"
-                                   "01")
-               + PDURicevuto
-               + QByteArray::fromHex("3C534D533E"
-                                     "0F"
-                                     "01"
-                                     "02")
-               + PDUSalvato);
+    ScriviArchivio(QByteArray::fromHex("3C534D533E"
+                                       "20"
+                                       "00"
+                                       "01")
+                   + PDURicevuto
+                   + QByteArray::fromHex("3C534D533E"
+                                         "0F"
+                                         "01"
+                                         "02")
+                   + PDUSalvato);
 
     QVERIFY(CaricaArchivioSMS());
 
@@ -151,14 +129,14 @@ void TestArchivio::fileAssenteOVuoto()
 {
     QFETCH(bool, esiste);
     if (esiste)
-        ScriviFile(QByteArray());
+        ScriviArchivio(QByteArray());
     NumArchivio = 1;
     ArchivioSMS[1].Testo = QStringLiteral("kept");
 
     QVERIFY(!CaricaArchivioSMS());
 
-    QVERIFY(QFile::exists(Percorso()));
-    QCOMPARE(QFile(Percorso()).size(), 0);
+    QVERIFY(QFile::exists(PercorsoArchivio()));
+    QCOMPARE(QFile(PercorsoArchivio()).size(), 0);
     QCOMPARE(NumArchivio, 1);
     QCOMPARE(ArchivioSMS[1].Testo, QStringLiteral("kept"));
     QVERIFY(!ArchivioLetto);
@@ -169,9 +147,9 @@ void TestArchivio::fileDanneggiato_data()
     QTest::addColumn<QByteArray>("byte");
     QTest::addColumn<QByteArray>("interi");
 
-    const QByteArray buono = Record(PDURicevuto, 0, 1);
-    const QByteArray salvato = Record(PDUSalvato, 1, 2);
-    const QByteArray inviato = Record(PDUInviato, 1, 3);
+    const QByteArray buono = RecordSMS(PDURicevuto, 0, 1);
+    const QByteArray salvato = RecordSMS(PDUSalvato, 1, 2);
+    const QByteArray inviato = RecordSMS(PDUInviato, 1, 3);
     QTest::newRow("header cut") << buono + QByteArray("<SMS>\x20") << buono;
     QTest::newRow("PDU cut") << buono + salvato.chopped(1) << buono;
     QTest::newRow("bytes before the first record") << "x" + buono << buono;
@@ -191,11 +169,11 @@ void TestArchivio::fileDanneggiato()
 {
     QFETCH(QByteArray, byte);
     QFETCH(QByteArray, interi);
-    ScriviFile(byte);
-    ScriviFile(interi);
+    ScriviArchivio(byte);
+    ScriviArchivio(interi);
     CaricaArchivioSMS();
     QList<MessaggioSMS> attesi(ArchivioSMS.cbegin() + 1, ArchivioSMS.cbegin() + 1 + NumArchivio);
-    ScriviFile(byte);
+    ScriviArchivio(byte);
 
     QVERIFY(CaricaArchivioSMS());
 
@@ -211,7 +189,7 @@ void TestArchivio::fileDanneggiato()
     const std::optional<DannoArchivio> danno = DannoDaSegnalare();
     QVERIFY(danno);
     QCOMPARE(danno->byteScartati, byte.size() - interi.size());
-    QCOMPARE(danno->copia, Percorso() + ".damaged");
+    QCOMPARE(danno->copia, PercorsoArchivio() + ".damaged");
     QVERIFY(!DannoDaSegnalare());
     QVERIFY(CaricaArchivioSMS());
     QVERIFY(!DannoDaSegnalare());
@@ -221,58 +199,58 @@ void TestArchivio::fileDanneggiato()
 // the whole records back with the change; a damaged file is repaired only once.
 void TestArchivio::fileRiparatoConservandoLOriginale()
 {
-    const QByteArray danneggiato
-        = "\x00\x01" + Record(PDURicevuto, 0, 1) + "junk" + Record(PDUSalvato, 1, 2).chopped(2);
-    ScriviFile(danneggiato);
+    const QByteArray danneggiato = "\x00\x01" + RecordSMS(PDURicevuto, 0, 1) + "junk"
+                                   + RecordSMS(PDUSalvato, 1, 2).chopped(2);
+    ScriviArchivio(danneggiato);
     QVERIFY(CaricaArchivioSMS());
     QCOMPARE(NumArchivio, 1);
     QVERIFY(DannoDaSegnalare());
 
     QVERIFY(AggiungiSMSArchivio(QString::fromLatin1(PDUInviato), 1, 3));
 
-    QCOMPARE(LeggiFile(), Record(PDURicevuto, 0, 1) + Record(PDUInviato, 1, 3));
-    QCOMPARE(Contenuto(Percorso() + ".damaged"), danneggiato);
+    QCOMPARE(LeggiFile(), RecordSMS(PDURicevuto, 0, 1) + RecordSMS(PDUInviato, 1, 3));
+    QCOMPARE(Contenuto(PercorsoArchivio() + ".damaged"), danneggiato);
     QCOMPARE(NumArchivio, 2);
     // The repaired file is whole: nothing to tell.
     QVERIFY(CaricaArchivioSMS());
     QVERIFY(!DannoDaSegnalare());
     QVERIFY(CancellaSMSArchivio(2));
-    QCOMPARE(Contenuto(Percorso() + ".damaged"), danneggiato);
-    QCOMPARE(LeggiFile(), Record(PDURicevuto, 0, 1));
+    QCOMPARE(Contenuto(PercorsoArchivio() + ".damaged"), danneggiato);
+    QCOMPARE(LeggiFile(), RecordSMS(PDURicevuto, 0, 1));
 
     // Damaged again: the first copy stays, the new original goes beside it.
-    const QByteArray ancora = Record(PDUSalvato, 1, 2) + "!";
-    ScriviFile(ancora);
+    const QByteArray ancora = RecordSMS(PDUSalvato, 1, 2) + "!";
+    ScriviArchivio(ancora);
     QVERIFY(CaricaArchivioSMS());
     QCOMPARE(DannoDaSegnalare()->copia, FileProgramma("archivio.sms.2.damaged"));
     QVERIFY(SostituisciSMSArchivio(1, QString::fromLatin1(PDUInviato), 1, 3));
-    QCOMPARE(LeggiFile(), Record(PDUInviato, 1, 3));
-    QCOMPARE(Contenuto(Percorso() + ".damaged"), danneggiato);
+    QCOMPARE(LeggiFile(), RecordSMS(PDUInviato, 1, 3));
+    QCOMPARE(Contenuto(PercorsoArchivio() + ".damaged"), danneggiato);
     QCOMPARE(Contenuto(FileProgramma("archivio.sms.2.damaged")), ancora);
 }
 
 // A file that cannot be read at all changes nothing, and no writer replaces it.
 void TestArchivio::fileIlleggibile()
 {
-    ScriviFile(Record(PDUSalvato, 1, 2));
+    ScriviArchivio(RecordSMS(PDUSalvato, 1, 2));
     QVERIFY(CaricaArchivioSMS());
-    QVERIFY(QFile::remove(Percorso()));
-    QVERIFY(QDir().mkdir(Percorso()));
+    QVERIFY(QFile::remove(PercorsoArchivio()));
+    QVERIFY(QDir().mkdir(PercorsoArchivio()));
 
     QVERIFY(!CaricaArchivioSMS());
     QVERIFY(!AggiungiSMSArchivio(QString::fromLatin1(PDUSalvato), 1, 2));
     QVERIFY(!CancellaSMSArchivio(1));
 
-    QVERIFY(QFileInfo(Percorso()).isDir());
+    QVERIFY(QFileInfo(PercorsoArchivio()).isDir());
     QCOMPARE(NumArchivio, 1);
     QCOMPARE(ArchivioSMS[1].Testo, QStringLiteral("abc"));
-    QVERIFY(QDir().rmdir(Percorso()));
+    QVERIFY(QDir().rmdir(PercorsoArchivio()));
 }
 
 // The table shows the first 200 records; the file keeps the rest, and no append goes past 200.
 void TestArchivio::alPiuDuecentoVoci()
 {
-    ScriviFile(RecordNumerati(1, 205));
+    ScriviArchivio(RecordNumerati(1, 205));
 
     QVERIFY(CaricaArchivioSMS());
     QCOMPARE(NumArchivio, MaxArchivio);
@@ -287,7 +265,7 @@ void TestArchivio::alPiuDuecentoVoci()
     QCOMPARE(ArchivioSMS[1].MR, uint8_t(2));
     QCOMPARE(ArchivioSMS[MaxArchivio].MR, uint8_t(201));
 
-    ScriviFile(RecordNumerati(1, 199));
+    ScriviArchivio(RecordNumerati(1, 199));
     QVERIFY(AggiungiSMSArchivio(QString::fromLatin1(PDUSalvato), 1, 2));
     QVERIFY(!AggiungiSMSArchivio(QString::fromLatin1(PDUSalvato), 1, 2));
     QCOMPARE(NumArchivio, MaxArchivio);
@@ -300,10 +278,10 @@ void TestArchivio::fileLungo()
     QByteArray byte;
     for (int numero = 1; numero <= 100; ++numero) {
         const QByteArray mr = QByteArray::number(numero, 16).rightJustified(2, '0').toUpper();
-        byte += Record("0001" + mr + "038121F30004F5" + testo.toHex().toUpper(), 1, 2);
+        byte += RecordSMS("0001" + mr + "038121F30004F5" + testo.toHex().toUpper(), 1, 2);
     }
     QVERIFY(byte.size() > 50000);
-    ScriviFile(byte);
+    ScriviArchivio(byte);
 
     QVERIFY(CaricaArchivioSMS());
 
@@ -316,18 +294,18 @@ void TestArchivio::scritturaERilettura()
 {
     QVERIFY(AggiungiSMSArchivio(QString::fromLatin1(PDURicevuto), 0, 1));
     QVERIFY(AggiungiSMSArchivio(QString::fromLatin1(PDUSalvato), 1, 2));
-    QCOMPARE(LeggiFile(), Record(PDURicevuto, 0, 1) + Record(PDUSalvato, 1, 2));
+    QCOMPARE(LeggiFile(), RecordSMS(PDURicevuto, 0, 1) + RecordSMS(PDUSalvato, 1, 2));
     QCOMPARE(NumArchivio, 2);
     QCOMPARE(ArchivioSMS[2].Testo, QStringLiteral("abc"));
     QVERIFY(ArchivioLetto);
 
     QVERIFY(SostituisciSMSArchivio(1, QString::fromLatin1(PDUInviato), 1, 3));
-    QCOMPARE(LeggiFile(), Record(PDUInviato, 1, 3) + Record(PDUSalvato, 1, 2));
+    QCOMPARE(LeggiFile(), RecordSMS(PDUInviato, 1, 3) + RecordSMS(PDUSalvato, 1, 2));
     QCOMPARE(ArchivioSMS[1].Testo, QStringLiteral("Ciao!"));
     QCOMPARE(ArchivioSMS[1].Stato, uint8_t(3));
 
     QVERIFY(CancellaSMSArchivio(1));
-    QCOMPARE(LeggiFile(), Record(PDUSalvato, 1, 2));
+    QCOMPARE(LeggiFile(), RecordSMS(PDUSalvato, 1, 2));
     QCOMPARE(NumArchivio, 1);
     QCOMPARE(ArchivioSMS[1].Testo, QStringLiteral("abc"));
     QCOMPARE(ArchivioSMS[2].LunghezzaDati, int16_t(0));
@@ -337,7 +315,7 @@ void TestArchivio::scritturaERilettura()
     QCOMPARE(NumArchivio, 0);
     QCOMPARE(ArchivioSMS[1].LunghezzaDati, int16_t(0));
 
-    ScriviFile(Record(PDURicevuto, 0, 1) + Record(PDUSalvato, 1, 2));
+    ScriviArchivio(RecordSMS(PDURicevuto, 0, 1) + RecordSMS(PDUSalvato, 1, 2));
     QVERIFY(CaricaArchivioSMS());
     QCOMPARE(ArchivioSMS[1].Testo, QStringLiteral("Hello"));
 }
@@ -345,15 +323,15 @@ void TestArchivio::scritturaERilettura()
 // Records a rewrite does not replace go back exactly as they were read, whatever their bytes.
 void TestArchivio::recordIntattiByteperByte()
 {
-    const QByteArray insolito = Record(PDURicevuto.toLower(), 7, 0xFF);
-    const QByteArray nonEsadecimale = Record("05811*32F#00", 1, 2);
-    ScriviFile(insolito + Record(PDUSalvato, 1, 2) + nonEsadecimale);
+    const QByteArray insolito = RecordSMS(PDURicevuto.toLower(), 7, 0xFF);
+    const QByteArray nonEsadecimale = RecordSMS("05811*32F#00", 1, 2);
+    ScriviArchivio(insolito + RecordSMS(PDUSalvato, 1, 2) + nonEsadecimale);
     QVERIFY(CaricaArchivioSMS());
     QCOMPARE(ArchivioSMS[1].Stato, uint8_t(0xFF));
 
     QVERIFY(SostituisciSMSArchivio(2, QString::fromLatin1(PDUInviato), 1, 3));
 
-    QCOMPARE(LeggiFile(), insolito + Record(PDUInviato, 1, 3) + nonEsadecimale);
+    QCOMPARE(LeggiFile(), insolito + RecordSMS(PDUInviato, 1, 3) + nonEsadecimale);
 }
 
 void TestArchivio::scrittureRifiutate_data()
@@ -377,8 +355,8 @@ void TestArchivio::scrittureRifiutate()
     QFETCH(int, operazione);
     QFETCH(int, indice);
     QFETCH(QString, pdu);
-    const QByteArray prima = Record(PDURicevuto, 0, 1) + Record(PDUSalvato, 1, 2);
-    ScriviFile(prima);
+    const QByteArray prima = RecordSMS(PDURicevuto, 0, 1) + RecordSMS(PDUSalvato, 1, 2);
+    ScriviArchivio(prima);
     QVERIFY(CaricaArchivioSMS());
 
     const bool riuscita = operazione == Aggiungi      ? AggiungiSMSArchivio(pdu, 1, 2)

@@ -79,15 +79,6 @@ QByteArray GifEnorme()
     return gif;
 }
 
-QString FileDiProva(const QString& nome, const QByteArray& contenuto)
-{
-    const QString percorso = QDir(qEnvironmentVariable("QUORNA_TEST_ROOT")).filePath(nome);
-    QFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contenuto) != contenuto.size())
-        return {};
-    return percorso;
-}
-
 QByteArray Seme()
 {
     return "[logo]\n" + LogoDelTelefono().toHex().toUpper() + "\n";
@@ -229,8 +220,9 @@ private slots:
     // decoded: the editor keeps what it showed.
     void immagineEnorme()
     {
-        const QString bmp = FileDiProva(QStringLiteral("enorme.bmp"), BitmapEnorme());
-        const QString gif = FileDiProva(QStringLiteral("enorme.gif"), GifEnorme());
+        const QString cartella = qEnvironmentVariable("QUORNA_TEST_ROOT");
+        const QString bmp = FileDiProva(cartella, QStringLiteral("enorme.bmp"), BitmapEnorme());
+        const QString gif = FileDiProva(cartella, QStringLiteral("enorme.gif"), GifEnorme());
         for (const QString& file : {bmp, gif}) {
             QVERIFY(!file.isEmpty());
             QVERIFY2(!CaricaImmagine(file), qPrintable(file));

@@ -64,12 +64,6 @@ const QStringList LetturaListe{"AT+CPBS=RC",   "AT+CPBR=1,10", "AT+CPBS=MC",
 constexpr int ComandiScritturaSM = 4; // select, limits, two entries
 constexpr int ComandiScrittura = ComandiScritturaSM + 3;
 
-bool Scrivi(const QString& percorso, const QByteArray& dati)
-{
-    QFile file(percorso);
-    return file.open(QIODevice::WriteOnly) && file.write(dati) == dati.size();
-}
-
 // A memory as text: its flag, counts and every position that holds anything.
 QStringList Memoria(int m)
 {

@@ -1,6 +1,7 @@
 // Start-up: the second copy refused without touching the store, the splash and its hand-over.
 
 #include "catalogo.h"
+#include "filediprova.h"
 #include "frmi.h"
 #include "frmmain.h"
 #include "globali.h"
@@ -24,12 +25,6 @@ void memorizza(const QString& chiave, const QString& valore)
     QSettings s(QStringLiteral("Quorna"), QStringLiteral("Quorna"));
     s.setValue(chiave, valore);
     s.sync();
-}
-
-QByteArray contenuto(const QString& percorso)
-{
-    QFile file(percorso);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A splash whose main window is a plain one, kept in `principale`.
@@ -59,7 +54,7 @@ private slots:
     void secondaCopiaRifiutata()
     {
         memorizza(QStringLiteral("General/Language"), QStringLiteral("1"));
-        const QByteArray prima = contenuto(fileImpostazioni());
+        const QByteArray prima = Contenuto(fileImpostazioni());
         QLockFile altraCopia(PercorsoBloccoIstanza());
         QVERIFY(altraCopia.tryLock(0));
 
@@ -75,7 +70,7 @@ private slots:
         QCOMPARE(utente.boxes[0].testo, QStringLiteral("Quorna is running"));
         QCOMPARE(utente.boxes[0].titolo, QStringLiteral("Quorna"));
         QCOMPARE(utente.boxes[0].icona, QMessageBox::Information);
-        QCOMPARE(contenuto(fileImpostazioni()), prima);
+        QCOMPARE(Contenuto(fileImpostazioni()), prima);
         altraCopia.unlock();
     }
 

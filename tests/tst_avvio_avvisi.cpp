@@ -2,6 +2,7 @@
 // end of the start-up and open over the main window, never under the splash, which stays on top.
 
 #include "catalogo.h"
+#include "filediprova.h"
 #include "frmi.h"
 #include "frmmain.h"
 #include "globali.h"
@@ -28,10 +29,7 @@ void memorizza(const QString& chiave, const QString& valore)
 // file from another, since a file is told of once.
 void danneggiaArchivio(const QByteArray& scarto)
 {
-    QFile file(FileProgramma(QStringLiteral("archivio.sms")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    const QByteArray pdu = "018191FF038121F30000A70361F118";
-    file.write(scarto + "<SMS>" + char(pdu.size() / 2) + char(1) + char(2) + pdu);
+    ScriviArchivio(scarto + RecordSMS("018191FF038121F30000A70361F118", 1, 2));
 }
 
 // The user in front of the boxes, who also notes where each opened.

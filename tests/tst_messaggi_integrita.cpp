@@ -62,23 +62,6 @@ const QByteArray DaMittenteLungo
 const QByteArray SemeCartelle = "[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao
                                 + "\n4 | 2 | " + DaInviare + "\n";
 
-QByteArray Record(const QByteArray& pdu, uint8_t tipo, uint8_t stato)
-{
-    return QByteArray("<SMS>") + char(pdu.size() / 2) + char(tipo) + char(stato) + pdu;
-}
-
-QString PercorsoArchivio()
-{
-    return FileProgramma(QStringLiteral("archivio.sms"));
-}
-
-void ScriviArchivio(const QByteArray& byte)
-{
-    QFile file(PercorsoArchivio());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(byte), byte.size());
-}
-
 } // namespace
 
 class TstMessaggiIntegrita : public QObject, private Banco {
@@ -278,7 +261,7 @@ private slots:
     // A message put on the SIM from the archive is in its folder the next time it is shown.
     void cartellaAggiornataDopoIlSalvataggioNellaSIM()
     {
-        ScriviArchivio(Record(DaInviare, 1, 2));
+        ScriviArchivio(RecordSMS(DaInviare, 1, 2));
         finestra->Form_Load();
         avvia(SemeCartelle);
         clic("SMS_NOOUT");
@@ -440,10 +423,10 @@ private slots:
     // tells once how much it skipped, and the first change keeps the original beside the file.
     void archivioDanneggiato()
     {
-        const QByteArray danneggiato = QByteArray("\x01\x02garbage") + Record(Ciao, 0, 1) + "\r\n"
-                                       + Record(DaInviare, 1, 2).chopped(7);
+        const QByteArray danneggiato = QByteArray("\x01\x02garbage") + RecordSMS(Ciao, 0, 1)
+                                       + "\r\n" + RecordSMS(DaInviare, 1, 2).chopped(7);
         ScriviArchivio(danneggiato);
-        const qsizetype scartati = danneggiato.size() - Record(Ciao, 0, 1).size();
+        const qsizetype scartati = danneggiato.size() - RecordSMS(Ciao, 0, 1).size();
 
         finestra->Form_Load();
 

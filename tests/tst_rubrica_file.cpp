@@ -1,6 +1,7 @@
 // The phonebook file's bytes, its bad-file cases, and the text export.
 
 #include "catalogo.h"
+#include "filediprova.h"
 #include "filerubrica.h"
 #include "globali.h"
 #include "vocabolario.h"
@@ -56,15 +57,6 @@ QByteArray BytesEsempio()
            + Record(1, "Bob!            ", "0612                          ", "FFFF")
            + Record(3, "0               ", "0                             ", "FFFF")
            + Record(99, "SMSC            ", "+393359609600                 ", "FFFF");
-}
-
-QString Scrivi(const QTemporaryDir& cartella, const QString& nome, const QByteArray& dati)
-{
-    const QString percorso = cartella.filePath(nome);
-    QFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly) || file.write(dati) != dati.size())
-        return {};
-    return percorso;
 }
 
 } // namespace
@@ -128,7 +120,7 @@ private slots:
         Telefono.SMSC = "+39";
         const QByteArray dati = BytesFileRubrica();
         Telefono = DatiTelefono{};
-        const QString percorso = Scrivi(cartella, "giro.rub", dati);
+        const QString percorso = FileDiProva(cartella.path(), "giro.rub", dati);
         QVERIFY(CaricaFileRubrica(percorso));
         QCOMPARE(Telefono.RubTotale, (std::array<int16_t, 4>{2, 0, 1, 0}));
         QCOMPARE(Telefono.Rubrica[0][1].Nome, QStringLiteral("Anna"));
@@ -148,7 +140,7 @@ private slots:
     {
         Voce(0, 2, QStringLiteral("\tAnna\u00A0"), "0612");
         Voce(2, 1, QStringLiteral("\fBob!"), "055");
-        const QString percorso = Scrivi(cartella, "bianchi.rub", BytesFileRubrica());
+        const QString percorso = FileDiProva(cartella.path(), "bianchi.rub", BytesFileRubrica());
         Telefono = DatiTelefono{};
         QVERIFY(CaricaFileRubrica(percorso));
         QCOMPARE(Telefono.Rubrica[0][2].Nome, QStringLiteral("\tAnna\u00A0"));
@@ -157,14 +149,14 @@ private slots:
 
         QByteArray testataConTab = BytesEsempio();
         testataConTab[1] = '\t';
-        QVERIFY(!CaricaFileRubrica(Scrivi(cartella, "testata.rub", testataConTab)));
+        QVERIFY(!CaricaFileRubrica(FileDiProva(cartella.path(), "testata.rub", testataConTab)));
     }
 
     void contiConSpazioDavanti()
     {
         QByteArray dati = BytesEsempio();
         dati.replace(49 + 1, 16, " 12             ");
-        QVERIFY(CaricaFileRubrica(Scrivi(cartella, "spazio.rub", dati)));
+        QVERIFY(CaricaFileRubrica(FileDiProva(cartella.path(), "spazio.rub", dati)));
         QCOMPARE(Telefono.RubUsate[0], int16_t(12));
     }
 
@@ -197,7 +189,7 @@ private slots:
         Telefono.RubLetta = {true, false, true, false, false};
         Telefono.SMSCLetto = false;
         const DatiTelefono prima = Telefono;
-        QVERIFY(!CaricaFileRubrica(Scrivi(cartella, "guasto.rub", dati)));
+        QVERIFY(!CaricaFileRubrica(FileDiProva(cartella.path(), "guasto.rub", dati)));
         QCOMPARE(Telefono.RubLetta, prima.RubLetta);
         QCOMPARE(Telefono.RubTotale, prima.RubTotale);
         QCOMPARE(Telefono.RubUsate, prima.RubUsate);
@@ -211,7 +203,7 @@ private slots:
     // A file that cannot be written leaves the old one whole.
     void scritturaFallitaLasciaIlVecchio()
     {
-        const QString percorso = Scrivi(cartella, "vecchio.rub", "old");
+        const QString percorso = FileDiProva(cartella.path(), "vecchio.rub", "old");
         QVERIFY(ScriviFileIntero(percorso, "new"));
         QFile file(percorso);
         QVERIFY(file.open(QIODevice::ReadOnly));

@@ -2,6 +2,7 @@
 // reduced to what matters.
 
 #include "catalogo.h"
+#include "filediprova.h"
 #include "globali.h"
 #include "immaginelogo.h"
 #include "operatori.h"
@@ -25,15 +26,6 @@ QByteArray GifConUnPixel(QSize schermo)
     dati << quint8(0x2C) << quint16(0) << quint16(0) << quint16(1) << quint16(1) << quint8(0);
     dati.writeRawData("\x02\x02\x44\x01\x00\x3B", 6);
     return gif;
-}
-
-QString ScriviFileDiProva(const QTemporaryDir& cartella, const QString& nome,
-                          const QByteArray& contenuto)
-{
-    QFile file(cartella.filePath(nome));
-    if (!file.open(QIODevice::WriteOnly) || file.write(contenuto) != contenuto.size())
-        return {};
-    return file.fileName();
 }
 
 } // namespace
@@ -80,11 +72,11 @@ private slots:
         QTemporaryDir cartella;
         QVERIFY(cartella.isValid());
         const QString enorme
-            = ScriviFileDiProva(cartella, "enorme.gif", GifConUnPixel(QSize(4000, 3000)));
+            = FileDiProva(cartella.path(), "enorme.gif", GifConUnPixel(QSize(4000, 3000)));
         QVERIFY(!enorme.isEmpty());
         QVERIFY(!CaricaImmagine(enorme));
         QVERIFY(!CaricaLogo(enorme));
-        const QString logo = ScriviFileDiProva(cartella, "logo.gif", GifConUnPixel(QSize(97, 26)));
+        const QString logo = FileDiProva(cartella.path(), "logo.gif", GifConUnPixel(QSize(97, 26)));
         const std::optional<QImage> immagine = CaricaImmagine(logo);
         QVERIFY(immagine);
         QCOMPARE(immagine->size(), QSize(97, 26));
