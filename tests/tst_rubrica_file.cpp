@@ -4,6 +4,7 @@
 #include "filediprova.h"
 #include "filerubrica.h"
 #include "globali.h"
+#include "tabelle.h"
 #include "vocabolario.h"
 #include "vocefile.h"
 
@@ -26,12 +27,6 @@ QByteArray Record(uint8_t tag, const char* nome16, const char* numero30, const c
 
 const char* const Vuoto16 = "                ";
 const char* const Vuoto30 = "                              ";
-
-void Voce(int m, int p, const QString& nome, const QString& numero)
-{
-    Telefono.Rubrica[static_cast<size_t>(m)][static_cast<size_t>(p)]
-        = {QString::number(p), nome, numero, nome.endsWith(QLatin1Char('!'))};
-}
 
 // SIM of 2 positions with Anna at 1; phone of 1 position with the red Bob at 1; no special SIM
 // nor own numbers.
@@ -67,12 +62,7 @@ class TstRubricaFile : public QObject {
     QTemporaryDir cartella;
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(CatalogoMessaggi::Carica());
-        BaseLang = 1001;
-        InitTabelleLingua();
-    }
+    void initTestCase() { TestiInglesi(); }
 
     void init() { RubricaEsempio(); }
 

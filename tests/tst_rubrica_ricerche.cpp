@@ -8,30 +8,16 @@
 #include "ricerche.h"
 #include "righeat.h"
 #include "scambiorubrica.h"
+#include "tabelle.h"
 #include "vocabolario.h"
 
 #include <QtTest>
-
-namespace {
-
-void Voce(int m, int p, const QString& nome, const QString& numero)
-{
-    Telefono.Rubrica[static_cast<size_t>(m)][static_cast<size_t>(p)]
-        = {QString::number(p), nome, numero, nome.endsWith(QLatin1Char('!'))};
-}
-
-} // namespace
 
 class TstRubricaRicerche : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(CatalogoMessaggi::Carica());
-        BaseLang = 1001;
-        InitTabelleLingua();
-    }
+    void initTestCase() { TestiInglesi(); }
 
     void init()
     {

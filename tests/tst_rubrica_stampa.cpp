@@ -5,6 +5,7 @@
 #include "globali.h"
 #include "reportrubrica.h"
 #include "risposte.h"
+#include "tabelle.h"
 #include "vocabolario.h"
 
 #include <QCheckBox>
@@ -16,12 +17,6 @@
 #include <QtTest>
 
 namespace {
-
-void Voce(int m, int p, const QString& nome, const QString& numero)
-{
-    Telefono.Rubrica[static_cast<size_t>(m)][static_cast<size_t>(p)]
-        = {QString::number(p), nome, numero, nome.endsWith(QLatin1Char('!'))};
-}
 
 QStringList Righe(const std::vector<PezzoReport>& report)
 {
@@ -37,12 +32,7 @@ class TstRubricaStampa : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(CatalogoMessaggi::Carica());
-        BaseLang = 1001;
-        InitTabelleLingua();
-    }
+    void initTestCase() { TestiInglesi(); }
 
     void init()
     {

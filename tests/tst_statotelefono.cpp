@@ -9,6 +9,7 @@
 #include "ricevitore.h"
 #include "scambio.h"
 #include "statotelefono.h"
+#include "tabelle.h"
 #include "tempi.h"
 #include "vocabolario.h"
 
@@ -33,12 +34,7 @@ class TstStatoTelefono : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(CatalogoMessaggi::Carica());
-        BaseLang = 1001;
-        InitTabelleLingua();
-    }
+    void initTestCase() { TestiInglesi(); }
 
     void ricevitore_data()
     {
