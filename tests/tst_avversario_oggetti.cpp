@@ -3,7 +3,7 @@
 // size, and reminders written by other calendars. Nothing may crash, and nothing the phone or a
 // file holds is lost, hidden or changed on its way through the program.
 
-#include "banco.h"
+#include "bancooggetti.h"
 #include "catalogo.h"
 #include "frmmain.h"
 #include "frmprom.h"
@@ -86,29 +86,8 @@ QByteArray Seme()
 
 } // namespace
 
-class TstAvversarioOggetti : public QObject, private Banco {
+class TstAvversarioOggetti : public QObject, private BancoOggetti {
     Q_OBJECT
-
-    Oggetti* oggetti = nullptr;
-
-    QByteArray promNelTelefono(int posizione) const
-    {
-        const auto& promemoria = telefono->state().objects.reminders;
-        const auto trovato = promemoria.find(posizione);
-        return trovato == promemoria.end() ? QByteArray() : trovato->second;
-    }
-
-    // A file dropped from outside, as the platform delivers it: the drag enters first.
-    static void rilascia(QWidget* bersaglio, const QString& file)
-    {
-        QMimeData dati;
-        dati.setUrls({QUrl::fromLocalFile(file)});
-        QDragEnterEvent entrata(QPoint(2, 2), Qt::CopyAction, &dati, Qt::LeftButton,
-                                Qt::NoModifier);
-        QCoreApplication::sendEvent(bersaglio, &entrata);
-        QDropEvent rilascio(QPointF(2, 2), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(bersaglio, &rilascio);
-    }
 
     void mettiProm(int posizione, const QByteArray& testo)
     {
@@ -119,20 +98,12 @@ class TstAvversarioOggetti : public QObject, private Banco {
     QString testoRiga(int riga) const { return finestra->listProm->topLevelItem(riga)->text(1); }
 
 public:
-    TstAvversarioOggetti() : Banco(Seme()) {}
+    TstAvversarioOggetti() : BancoOggetti(Seme()) {}
 
 private slots:
     void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
 
-    void init()
-    {
-        StatoDiPartenza();
-        QFile::remove(FileLogo());
-        QFile::remove(FileMidi());
-        apri();
-        oggetti = monta<Oggetti>(&frmMain::oggetti);
-        finestra->Form_Load();
-    }
+    void init() { apriOggetti(); }
 
     void cleanup() { chiudi(); }
 
@@ -202,8 +173,8 @@ private slots:
         immagine.setPixel(2, 25, qRgb(150, 150, 150));
         const QString file = QDir(qEnvironmentVariable("QUORNA_TEST_ROOT")).filePath("quasi.bmp");
         QVERIFY(immagine.save(file, "BMP"));
-        rilascia(finestra->PicLogo, file);
-        rilascia(finestra->PicLogoOp[6], file);
+        rilascia(finestra->PicLogo, DatiFile(file));
+        rilascia(finestra->PicLogoOp[6], DatiFile(file));
         oggetti->InviaLogo();
         QCOMPARE(testiBox(), QStringList{Msg(286)});
         for (const QByteArray& bmp :
@@ -232,8 +203,8 @@ private slots:
         QVERIFY(!CaricaLogo(QStringLiteral("/dev/zero")));
         avvia();
         finestra->MostraVista(QStringLiteral("LOGO"));
-        rilascia(finestra->PicLogo, bmp);
-        rilascia(finestra->PicLogo, gif);
+        rilascia(finestra->PicLogo, DatiFile(bmp));
+        rilascia(finestra->PicLogo, DatiFile(gif));
         QCOMPARE(oggetti->ImmagineEditor()->size(), QSize(97, 26));
         QCOMPARE(finestra->labDim->text(), QStringLiteral("97x26"));
     }

@@ -1,10 +1,11 @@
 // The logos, melodies and reminders end to end: the main window with the real link and the
 // objects subsystem against the simulated phone on a pseudo-terminal, with shortened intervals.
 
-#include "banco.h"
+#include "bancooggetti.h"
 #include "blocchi.h"
 #include "catalogo.h"
 #include "collegamento.h"
+#include "dialoghi.h"
 #include "frmmain.h"
 #include "frmprom.h"
 #include "globali.h"
@@ -74,10 +75,8 @@ QByteArray Seme(const QByteArray& melodia = Byte(300, 11))
 
 } // namespace
 
-class TstOggettiE2E : public QObject, private Banco {
+class TstOggettiE2E : public QObject, private BancoOggetti {
     Q_OBJECT
-
-    Oggetti* oggetti = nullptr;
 
     QAction* pulsante(const char* chiave) const
     {
@@ -101,60 +100,20 @@ class TstOggettiE2E : public QObject, private Banco {
         oggetti->listProm_Click();
     }
 
-    QByteArray promNelTelefono(int posizione) const
-    {
-        const auto& promemoria = telefono->state().objects.reminders;
-        const auto trovato = promemoria.find(posizione);
-        return trovato == promemoria.end() ? QByteArray() : trovato->second;
-    }
-
-    // Acts in the reminder dialog once it is open; whatever the checks find, the dialog ends
-    // up closed, so that a failing check never leaves the opener waiting.
+    // Acts in the reminder dialog once it is open.
     template <class Azioni>
     void nelDialogo(Azioni azioni)
     {
-        QTimer::singleShot(0, finestra, [=] {
-            auto* dialogo = qobject_cast<frmProm*>(FinestraDialogo(frmProm::Codice));
-            QVERIFY(dialogo);
-            azioni(dialogo);
-            if (dialogo->isVisible())
-                dialogo->reject();
-        });
-    }
-
-    // A drop as the platform delivers it: the drag enters the target first, which makes it the
-    // target of the drop.
-    void rilascia(QWidget* bersaglio, QMimeData* dati)
-    {
-        QDragEnterEvent entrata(QPoint(2, 2), Qt::CopyAction, dati, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(bersaglio, &entrata);
-        QDropEvent rilascio(QPointF(2, 2), Qt::CopyAction, dati, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(bersaglio, &rilascio);
-        delete dati;
-    }
-
-    static QMimeData* DatiFile(const QString& percorso)
-    {
-        auto* dati = new QMimeData;
-        dati->setUrls({QUrl::fromLocalFile(percorso)});
-        return dati;
+        NelDialogo(finestra, DialogoDelProgramma<frmProm>, azioni);
     }
 
 public:
-    TstOggettiE2E() : Banco(Seme()) {}
+    TstOggettiE2E() : BancoOggetti(Seme()) {}
 
 private slots:
     void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
 
-    void init()
-    {
-        StatoDiPartenza();
-        QFile::remove(FileLogo());
-        QFile::remove(FileMidi());
-        apri();
-        oggetti = monta<Oggetti>(&frmMain::oggetti);
-        finestra->Form_Load();
-    }
+    void init() { apriOggetti(); }
 
     void cleanup() { chiudi(); }
 
