@@ -3,7 +3,7 @@
 // may crash, and what could not be read never replaces what the table or the file held.
 
 #include "attesa.h"
-#include "banco.h"
+#include "bancorubrica.h"
 #include "catalogo.h"
 #include "collegamento.h"
 #include "filerubrica.h"
@@ -111,10 +111,9 @@ void TabellaSentinella()
 
 } // namespace
 
-class TstAvversarioRubrica : public QObject, private Banco {
+class TstAvversarioRubrica : public QObject, private BancoRubrica {
     Q_OBJECT
 
-    Rubrica* rubrica = nullptr;
     QTemporaryDir cartella;
 
     // The reply to command number `indice` (0 the first from now on) is cut after a few bytes
@@ -163,7 +162,7 @@ class TstAvversarioRubrica : public QObject, private Banco {
     }
 
 public:
-    TstAvversarioRubrica() : Banco(Seme) {}
+    TstAvversarioRubrica() : BancoRubrica(Seme) {}
 
 private slots:
     void initTestCase()
@@ -172,16 +171,7 @@ private slots:
         QVERIFY(cartella.isValid());
     }
 
-    void init()
-    {
-        StatoDiPartenza();
-        LimitiRubrica = {};
-        Opzioni.AutoSaveRub = 1;
-        QFile::remove(Rubrica::FileRubricaPredefinito());
-        apri();
-        rubrica = monta<Rubrica>(&frmMain::rubrica);
-        finestra->Form_Load();
-    }
+    void init() { apriRubrica(Salvataggio::DopoLaLettura); }
 
     void cleanup() { chiudi(); }
 

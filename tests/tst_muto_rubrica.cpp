@@ -1,7 +1,7 @@
 // The phonebook when the phone stops answering: reading the memories and the call lists, adding,
 // editing and deleting an entry, writing the phonebooks back.
 
-#include "frminputvocerub.h"
+#include "bancorubrica.h"
 #include "muto.h"
 
 #include <QLineEdit>
@@ -30,18 +30,6 @@ class TstMutoRubrica : public QObject, private BancoMuto {
             }
         }
         QFAIL(qPrintable(QStringLiteral("no row at position ") + posizione));
-    }
-
-    // Fills the entry dialog once it is open, and presses OK.
-    void compilaDialogo(const QString& nome, const QString& numero)
-    {
-        QTimer::singleShot(0, finestra, [=] {
-            auto* dialogo = qobject_cast<frmInputVoceRub*>(FinestraDialogo(2));
-            QVERIFY(dialogo);
-            dialogo->txtNome->setText(nome);
-            dialogo->txtNumero->setText(numero);
-            dialogo->pOk->click();
-        });
     }
 
     void rileggiSim()
@@ -118,7 +106,7 @@ class TstMutoRubrica : public QObject, private BancoMuto {
 
         tutte["entry added"] = {[this] { simLetta(); },
                                 [this] {
-                                    compilaDialogo("Nuovo", "0611");
+                                    CompilaVoce(finestra, "Nuovo", "0611");
                                     rubrica->AddRubrica();
                                 },
                                 [this] { rileggiSim(); }};
@@ -127,7 +115,7 @@ class TstMutoRubrica : public QObject, private BancoMuto {
                                      scegliPosizione("001");
                                  },
                                  [this] {
-                                     compilaDialogo("Mario Rosso", "+393351234567");
+                                     CompilaVoce(finestra, "Mario Rosso", "+393351234567");
                                      rubrica->EditRubrica();
                                  },
                                  [this] { rileggiSim(); }};

@@ -2,7 +2,7 @@
 // shows the true characters, and whatever is written back unchanged, entry by entry, as a whole
 // phonebook or through a phonebook file, reaches the phone as the codes it came from.
 
-#include "banco.h"
+#include "bancorubrica.h"
 #include "catalogo.h"
 #include "filerubrica.h"
 #include "frmmain.h"
@@ -101,10 +101,9 @@ std::map<int, QByteArray> Nomi(const Voci& voci)
 
 } // namespace
 
-class TstRubricaAlfabeto : public QObject, private Banco {
+class TstRubricaAlfabeto : public QObject, private BancoRubrica {
     Q_OBJECT
 
-    Rubrica* rubrica = nullptr;
     QTemporaryDir cartella;
 
     // Empties the phone's SIM and phone memories, so that only what the program writes is there.
@@ -132,12 +131,7 @@ private slots:
 
     void init()
     {
-        StatoDiPartenza();
-        LimitiRubrica = {};
-        QFile::remove(Rubrica::FileRubricaPredefinito());
-        apri();
-        rubrica = monta<Rubrica>(&frmMain::rubrica);
-        finestra->Form_Load();
+        apriRubrica(Salvataggio::Manuale);
         accendi(Telefono25());
         connetti();
     }

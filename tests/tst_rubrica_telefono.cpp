@@ -1,7 +1,7 @@
 // The phonebook end to end: the main window with the real link and phonebook against the
 // simulated phone on a pseudo-terminal, with shortened intervals.
 
-#include "banco.h"
+#include "bancorubrica.h"
 #include "catalogo.h"
 #include "collegamento.h"
 #include "filerubrica.h"
@@ -73,10 +73,8 @@ const QStringList LetturaCompleta = LetturaMemoria("SM", 20) + LetturaMemoria("F
 
 } // namespace
 
-class TstRubricaTelefono : public QObject, private Banco {
+class TstRubricaTelefono : public QObject, private BancoRubrica {
     Q_OBJECT
-
-    Rubrica* rubrica = nullptr;
 
     // Selects the row whose last column shows this position (and memory, when given).
     bool scegli(const QString& posizione, const QString& memoria = QString())
@@ -93,44 +91,18 @@ class TstRubricaTelefono : public QObject, private Banco {
         return false;
     }
 
-    // Fills the entry dialog once it is open, and presses OK.
-    void compilaDialogo(const QString& nome, const QString& numero, std::optional<bool> rossa,
-                        QString* nomeMostrato = nullptr)
-    {
-        QTimer::singleShot(0, finestra, [=] {
-            auto* dialogo = qobject_cast<frmInputVoceRub*>(FinestraDialogo(2));
-            QVERIFY(dialogo);
-            if (nomeMostrato)
-                *nomeMostrato = dialogo->txtNome->text();
-            dialogo->txtNome->setText(nome);
-            dialogo->txtNumero->setText(numero);
-            if (rossa)
-                dialogo->chkRossa->setChecked(*rossa);
-            dialogo->pOk->click();
-        });
-    }
-
     QString nomeSulTelefono(const char* memoria, int posizione) const
     {
         return telefono->state().readableName(memoria, posizione);
     }
 
 public:
-    TstRubricaTelefono() : Banco(Seme) {}
+    TstRubricaTelefono() : BancoRubrica(Seme) {}
 
 private slots:
     void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
 
-    void init()
-    {
-        StatoDiPartenza();
-        LimitiRubrica = {};
-        Opzioni.AutoSaveRub = 1;
-        QFile::remove(Rubrica::FileRubricaPredefinito());
-        apri();
-        rubrica = monta<Rubrica>(&frmMain::rubrica);
-        finestra->Form_Load();
-    }
+    void init() { apriRubrica(Salvataggio::DopoLaLettura); }
 
     void cleanup() { chiudi(); }
 
@@ -220,7 +192,7 @@ private slots:
         clic("RUB_SIM");
         telefono->clearCommandLog();
 
-        compilaDialogo(nome, numero, std::nullopt);
+        CompilaVoce(finestra, nome, numero);
         rubrica->AddRubrica();
         QCOMPARE(telefono->commandLog().size(), 2);
         QCOMPARE(telefono->commandLog().at(0), QStringLiteral("AT+CPBS=SM"));
@@ -239,7 +211,7 @@ private slots:
         QVERIFY(scegli("001"));
         const int indice = finestra->List1->indexOfTopLevelItem(finestra->List1->currentItem());
         QString mostrato;
-        compilaDialogo(nome + "x", numero, true, &mostrato);
+        CompilaVoce(finestra, nome + "x", numero, true, &mostrato);
         rubrica->EditRubrica();
         QCOMPARE(mostrato, nome);
         QCOMPARE(nomeSulTelefono("SM", 1), nome + "x!");
@@ -247,7 +219,7 @@ private slots:
 
         // Editing a red entry keeps one mark; the name shown has none.
         QVERIFY(scegli("001"));
-        compilaDialogo(nome + "x", numero, std::nullopt, &mostrato);
+        CompilaVoce(finestra, nome + "x", numero, std::nullopt, &mostrato);
         rubrica->EditRubrica();
         QCOMPARE(mostrato, nome + "x");
         QCOMPARE(nomeSulTelefono("SM", 1), nome + "x!");
@@ -279,7 +251,7 @@ private slots:
         telefono->clearCommandLog();
         QVERIFY(scegli("007", Msg(336)));
         QString mostrato;
-        compilaDialogo("Roberto", "0333", true, &mostrato);
+        CompilaVoce(finestra, "Roberto", "0333", true, &mostrato);
         rubrica->EditRubrica();
         QCOMPARE(mostrato, QStringLiteral("Bob"));
         QCOMPARE(telefono->commandLog(),
@@ -288,7 +260,7 @@ private slots:
 
         // Adding from the red list writes a marked entry to the SIM.
         telefono->clearCommandLog();
-        compilaDialogo("Anna", "0612", std::nullopt);
+        CompilaVoce(finestra, "Anna", "0612");
         rubrica->AddRubrica();
         QCOMPARE(telefono->commandLog(),
                  (QStringList{"AT+CPBS=SM", "AT+CPBW=1,\"0612\",129,\"Anna!\""}));
