@@ -75,6 +75,16 @@ protected:
         return puntatore;
     }
 
+    // The window with its link and one subsystem of this type in `posto`, loaded.
+    template <class Tipo, class Interfaccia>
+    Tipo* apriCon(std::unique_ptr<Interfaccia> frmMain::*posto)
+    {
+        apri();
+        Tipo* sottosistema = monta<Tipo>(posto);
+        finestra->Form_Load();
+        return sottosistema;
+    }
+
     // The window and its link go first, the phone behind the line after them.
     void chiudi()
     {

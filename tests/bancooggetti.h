@@ -25,9 +25,7 @@ protected:
         StatoDiPartenza();
         QFile::remove(FileLogo());
         QFile::remove(FileMidi());
-        apri();
-        oggetti = monta<Oggetti>(&frmMain::oggetti);
-        finestra->Form_Load();
+        oggetti = apriCon<Oggetti>(&frmMain::oggetti);
     }
 
     // The reminder the phone holds at that position, or none.

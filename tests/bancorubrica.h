@@ -52,8 +52,6 @@ protected:
         if (salvataggio == Salvataggio::DopoLaLettura)
             Opzioni.AutoSaveRub = 1;
         QFile::remove(Rubrica::FileRubricaPredefinito());
-        apri();
-        rubrica = monta<Rubrica>(&frmMain::rubrica);
-        finestra->Form_Load();
+        rubrica = apriCon<Rubrica>(&frmMain::rubrica);
     }
 };

@@ -128,9 +128,7 @@ private slots:
     void init()
     {
         StatoDiPartenza();
-        apri();
-        finestra->impostazioni = std::make_unique<ImpostazioniTelefono>(*finestra);
-        finestra->Form_Load();
+        apriCon<ImpostazioniTelefono>(&frmMain::impostazioni);
     }
 
     void cleanup() { chiudi(); }

@@ -85,9 +85,7 @@ private slots:
         StatoDiPartenza();
         ContaSMS.fill(0);
         IndiceSMS.clear();
-        apri();
-        messaggi = monta<Messaggi>(&frmMain::messaggi);
-        finestra->Form_Load();
+        messaggi = apriCon<Messaggi>(&frmMain::messaggi);
     }
 
     void cleanup() { chiudi(); }

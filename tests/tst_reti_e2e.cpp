@@ -57,11 +57,19 @@ class TstRetiE2E : public QObject, private Banco {
         chiudi();
         StatoDiPartenza();
         Opzioni.AutoLoadOPsList = 1;
-        apri();
-        finestra->impostazioni = std::make_unique<ImpostazioniTelefono>(*finestra);
-        finestra->Form_Load();
+        apriCon<ImpostazioniTelefono>(&frmMain::impostazioni);
         accendi(stato);
         connetti();
+    }
+
+    // From now on the phone gives this operator list, and one network in range.
+    void operatoriDalTelefono(const QByteArray& copn)
+    {
+        rispondiCon([copn](const QString& comando) -> QByteArray {
+            if (comando == "AT+COPN")
+                return copn;
+            return "+COPS: (2,\"TIM\",,22201),,(0,1,2,3,4),(0,1,2)";
+        });
     }
 
 private slots:
@@ -70,9 +78,7 @@ private slots:
     void init()
     {
         StatoDiPartenza();
-        apri();
-        finestra->impostazioni = std::make_unique<ImpostazioniTelefono>(*finestra);
-        finestra->Form_Load();
+        apriCon<ImpostazioniTelefono>(&frmMain::impostazioni);
     }
 
     void cleanup() { chiudi(); }
@@ -231,22 +237,14 @@ operator = 310260
         QVERIFY(!file.isEmpty());
 
         Telefono.OperatoriLetti = false;
-        rispondiCon([](const QString& comando) -> QByteArray {
-            if (comando == "AT+COPN")
-                return "+COPN: 2\n2,\"X\"\r\n+COPN: TIM,\"22201\"\r\n+CME ERR";
-            return "+COPS: (2,\"TIM\",,22201),,(0,1,2,3,4),(0,1,2)";
-        });
+        operatoriDalTelefono("+COPN: 2\n2,\"X\"\r\n+COPN: TIM,\"22201\"\r\n+CME ERR");
         finestra->impostazioni->ShowSelRete(1);
         QVERIFY(telefono->commandLog().contains("AT+COPN"));
         QCOMPARE(operatoriNoti(), prima);
         QCOMPARE(Contenuto(FileProgramma("reti.op")), file);
 
         Telefono.OperatoriLetti = false;
-        rispondiCon([](const QString& comando) -> QByteArray {
-            if (comando == "AT+COPN")
-                return "+COPN: 22\r01,\"X\"\r\n+COPN: 22288,\"WIND\"";
-            return "+COPS: (2,\"TIM\",,22201),,(0,1,2,3,4),(0,1,2)";
-        });
+        operatoriDalTelefono("+COPN: 22\r01,\"X\"\r\n+COPN: 22288,\"WIND\"");
         finestra->impostazioni->ShowSelRete(1);
         QCOMPARE(operatoriNoti(), QStringList{"22288 - WIND"});
         QCOMPARE(Contenuto(FileProgramma("reti.op")), QByteArray("22288,WIND\r\n"));
@@ -257,11 +255,7 @@ operator = 310260
     void nomiConAcapo()
     {
         avvia(QByteArray());
-        rispondiCon([](const QString& comando) -> QByteArray {
-            if (comando == "AT+COPN")
-                return "+COPN: 22201,\"TIM\rItalia\"\r\n+COPN: 22210,\"Voda\nfone\"";
-            return "+COPS: (2,\"TIM\",,22201),,(0,1,2,3,4),(0,1,2)";
-        });
+        operatoriDalTelefono("+COPN: 22201,\"TIM\rItalia\"\r\n+COPN: 22210,\"Voda\nfone\"");
         finestra->impostazioni->ShowSelRete(1);
         const QStringList attesi{"22201 - TIM Italia", "22210 - Voda fone"};
         QCOMPARE(operatoriNoti(), attesi);
