@@ -201,13 +201,7 @@ protected:
     }
 
     // The message boxes shown so far, by their text.
-    QStringList testiBox() const
-    {
-        QStringList testi;
-        for (const RisposteFinte::Box& box : risposte->boxes)
-            testi << box.testo;
-        return testi;
-    }
+    QStringList testiBox() const { return risposte->testi(); }
 
 private:
     QByteArray semeDiProva;

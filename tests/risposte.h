@@ -27,6 +27,15 @@ public:
     QString pdfStampa; // when set, printing goes to this PDF file
     bool stampaAnnullata = false;
 
+    // The message boxes shown so far, by their text.
+    QStringList testi() const
+    {
+        QStringList tutti;
+        for (const Box& box : boxes)
+            tutti << box.testo;
+        return tutti;
+    }
+
     QMessageBox::StandardButton Messaggio(QWidget*, QMessageBox::Icon icona, const QString& titolo,
                                           const QString& testo,
                                           QMessageBox::StandardButtons pulsanti) override

@@ -40,13 +40,7 @@ class TstScambio : public QObject {
         return InviaComandoAT(comando, &esito);
     }
 
-    QStringList testiBox() const
-    {
-        QStringList testi;
-        for (const RisposteFinte::Box& box : utente->boxes)
-            testi << box.testo;
-        return testi;
-    }
+    QStringList testiBox() const { return utente->testi(); }
 
 private slots:
     void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
