@@ -178,6 +178,65 @@ private slots:
         QCOMPARE(testiRighe(), QStringList{"01|Hello"});
     }
 
+    void letturaRifiutata_data()
+    {
+        QTest::addColumn<int>("capacita");
+        QTest::addColumn<bool>("giaLetta");
+        QTest::addColumn<int>("codice");
+        QTest::addColumn<QString>("rifiutate");
+        QTest::addColumn<QStringList>("attese");
+        QTest::addColumn<int>("avvisi");
+        const QStringList tutte{"01|Hello", "02|Hello", "03|Hello"};
+        const int semplice = s25sim::S25Simulator::kPlainError;
+        QTest::newRow("a listed message, ERROR") << 10 << true << semplice << "2" << tutte << 1;
+        QTest::newRow("a listed message, +CME ERROR") << 10 << true << 500 << "2" << tutte << 1;
+        QTest::newRow("the last listed message") << 10 << true << semplice << "3" << tutte << 1;
+        QTest::newRow("never listed, an answer after it")
+            << 10 << false << semplice << "2" << QStringList{"01|Hello", "03|Hello"} << 1;
+        // The positions a smaller SIM lacks hide nothing.
+        QTest::newRow("a SIM of five positions") << 5 << false << semplice << "" << tutte << 0;
+    }
+
+    // A position the phone refuses to read keeps what it listed, and the user is told once that
+    // some messages could not be read; only the phone's empty-position reply empties it.
+    void letturaRifiutata()
+    {
+        QFETCH(int, capacita);
+        QFETCH(bool, giaLetta);
+        QFETCH(int, codice);
+        QFETCH(QString, rifiutate);
+        finestra->Form_Load();
+        avvia("[messages]\ncentre = +393359609600\ncapacity = " + QByteArray::number(capacita)
+              + "\n1 | 1 | " + Ciao + "\n2 | 1 | " + Ciao + "\n3 | 1 | " + Ciao + "\n");
+        if (giaLetta)
+            clic("SMS_IN");
+        if (!rifiutate.isEmpty())
+            telefono->failCommandsMatching(QRegularExpression("^AT\\+CMGR=[" + rifiutate + "]$"),
+                                           codice);
+        risposte->boxes.clear();
+        if (giaLetta)
+            finestra->Aggiorna();
+        else
+            clic("SMS_IN");
+        QTEST(testiRighe(), "attese");
+        QTEST(int(testiBox().count(Msg(805))), "avvisi");
+        QCOMPARE(ContaSMS[1], int16_t(testiRighe().size()));
+    }
+
+    // A new message the phone refuses to give is told of too.
+    void messaggioNuovoRifiutato()
+    {
+        finestra->Form_Load();
+        avvia(Seme);
+        clic("SMS_IN");
+        telefono->failCommandsMatching(QRegularExpression("^AT\\+CMGR=2$"));
+        risposte->boxes.clear();
+        uint8_t posizione = 2;
+        messaggi->LeggiSMS(posizione);
+        QTRY_COMPARE(testiBox(), QStringList{Msg(805)});
+        QCOMPARE(Telefono.SMS[2].PDU, QString());
+    }
+
     // The message text and the number of each row of the list, "position|text".
     QStringList testiRighe() const
     {
