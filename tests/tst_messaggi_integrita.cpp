@@ -58,6 +58,14 @@ const QByteArray DaMittenteLungo
       "42209281030080"
       "09D3309BFC06C56030";
 
+// The report of a message to +39333123456 delivered on 15/01/24 09:01:02: the centre's time
+// stamp, then the time of delivery, then the status 00.
+const QByteArray Consegnato = "079193339506690006"
+                              "2A0B919333133254F6"
+                              "42105190000040"
+                              "42105190102040"
+                              "00";
+
 // A received message and an unsent one at position 4, for the commands that change folders.
 const QByteArray SemeCartelle = "[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao
                                 + "\n4 | 2 | " + DaInviare + "\n";
@@ -235,6 +243,25 @@ private slots:
         messaggi->LeggiSMS(posizione);
         QTRY_COMPARE(testiBox(), QStringList{Msg(805)});
         QCOMPARE(Telefono.SMS[2].PDU, QString());
+    }
+
+    // A status report the phone keeps is listed in its folder with the recipient, the time of
+    // delivery and the outcome, shown, and deleted like any message.
+    void rapportoDiStato()
+    {
+        finestra->Form_Load();
+        avvia("[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao + "\n2 | 1 | "
+              + Consegnato + "\n");
+        clic("SMS_IN");
+        QCOMPARE(righe(), (QStringList{"01|Hello|+39333123456|04/12/01 12.34|011204123450",
+                                       "02|" + Msg(802) + "|+39333123456|15/01/24 09.01|240115090102"}));
+        scegliRiga("02");
+        QVERIFY(finestra->txtSMS->toPlainText().endsWith("\n\n" + Msg(802)));
+        telefono->clearCommandLog();
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        messaggi->DelSMS();
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CMGD=2"});
+        QCOMPARE(testiRighe(), QStringList{"01|Hello"});
     }
 
     // The message text and the number of each row of the list, "position|text".

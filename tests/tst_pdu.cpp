@@ -3,6 +3,7 @@
 #include "codecs.h"
 #include "globali.h"
 #include "pdu.h"
+#include "tabelle.h"
 
 #include <QTest>
 
@@ -28,6 +29,9 @@ const QList<QPair<const char*, QString>> PDUCompleti = {
     {"UCS2",
      QStringLiteral("0791933395066900040B919333133254F60008421051900000400E004300690061006F00"
                     "2000E820AC")},
+    {"status report with its optional fields",
+     QStringLiteral("079193339506690006FF0B919333133254F642105190000040421051901020402107000005"
+                    "C8329BFD06")},
     {"user data header",
      QStringLiteral("0791933395066900440B919333133254F600004210519000004010050003CC0301A061"
                     "39BD0CAABBDF")},
@@ -43,6 +47,8 @@ private slots:
     void init();
     void decodifica_data();
     void decodifica();
+    void rapportiDiStato_data();
+    void rapportiDiStato();
     void nessunCampoDelMessaggioPrecedente();
     void pduDifettosi_data();
     void pduDifettosi();
@@ -55,6 +61,7 @@ private slots:
 
 void TestPDU::initTestCase()
 {
+    TestiInglesi();
     InitAlfabetoGSM();
 }
 
@@ -176,6 +183,80 @@ void TestPDU::decodifica()
     QTEST(messaggio.Testo, "testo");
 }
 
+void TestPDU::rapportiDiStato_data()
+{
+    QTest::addColumn<QString>("pdu");
+    QTest::addColumn<int>("mr");
+    QTest::addColumn<QString>("smsc");
+    QTest::addColumn<QString>("numero");
+    QTest::addColumn<QString>("dataOra");
+    QTest::addColumn<int>("pid");
+    QTest::addColumn<int>("dcs");
+    QTest::addColumn<int>("voce");
+
+    // First octet 06: a status report, no more messages waiting. The centre's time stamp comes
+    // before the time of delivery (or of the last attempt), which is the one shown.
+    const QString scts = QStringLiteral("42105190000040");
+    const QString consegna = QStringLiteral("42105190102040"); // 15/01/24 09:01:02, zone +01
+    const QString verso = QStringLiteral("0B919333133254F6") + scts + consegna;
+    const QString conCentro = CentroItalia + QStringLiteral("00062A") + verso;
+
+    QTest::newRow("delivered, with the centre")
+        << conCentro + "00" << 42 << "+393359609600"
+        << "+39333123456"
+        << "24011509010204" << 0 << 0 << 802;
+    QTest::newRow("no centre, national recipient, protocol and coding given")
+        << QStringLiteral("000607") + "0A816021436587" + "42209281030080" + "42209281130080"
+               + "21" + "03" + "7F" + "04"
+        << 7 << TelefonoSMSC << "0612345678"
+        << "24022918310008" << 0x7F << 4 << 803;
+    QTest::newRow("alphanumeric recipient, a second parameter indicator")
+        << CentroItalia + "0006FF" + "09D0C2B07B1C06" + scts + consegna + "46" + "86" + "00"
+               + "08" + "00"
+        << 255 << "+393359609600"
+        << "Banca"
+        << "24011509010204" << 0 << 8 << 804;
+    QTest::newRow("with user data") << conCentro + "00" + "07" + "00" + "00" + "05C8329BFD06" << 42
+                                    << "+393359609600"
+                                    << "+39333123456"
+                                    << "24011509010204" << 0 << 0 << 802;
+    QTest::newRow("status report qualifier and header indicator set")
+        << CentroItalia + "00662A" + verso + "01" << 42 << "+393359609600"
+        << "+39333123456"
+        << "24011509010204" << 0 << 0 << 802;
+    // Completed, still trying, and no longer trying, whatever the reason within each range.
+    const QList<QPair<const char*, int>> stati = {{"1F", 802}, {"20", 803}, {"3F", 803},
+                                                  {"40", 804}, {"60", 804}, {"7F", 804},
+                                                  {"FF", 804}};
+    for (const auto& [stato, voce] : stati)
+        QTest::addRow("status %s", stato) << conCentro + stato << 42 << "+393359609600"
+                                          << "+39333123456"
+                                          << "24011509010204" << 0 << 0 << voce;
+}
+
+// A status report tells of a message sent: its recipient, when it was delivered and how it went.
+void TestPDU::rapportiDiStato()
+{
+    QFETCH(QString, pdu);
+    QFETCH(int, voce);
+    MessaggioSMS messaggio;
+    messaggio.Stato = 1;
+    messaggio.Testo = QStringLiteral("old");
+
+    DecodificaPDU(messaggio, pdu);
+
+    QCOMPARE(int(messaggio.Tipo), 2);
+    QCOMPARE(messaggio.Stato, uint8_t(1));
+    QTEST(int(messaggio.MR), "mr");
+    QTEST(messaggio.SMSC, "smsc");
+    QTEST(messaggio.Numero, "numero");
+    QTEST(messaggio.DataOra, "dataOra");
+    QTEST(int(messaggio.PID), "pid");
+    QTEST(int(messaggio.DCS), "dcs");
+    QCOMPARE(messaggio.Testo, Msg(voce));
+    QCOMPARE(int(messaggio.LunghezzaDati), Msg(voce).size());
+}
+
 void TestPDU::nessunCampoDelMessaggioPrecedente()
 {
     MessaggioSMS messaggio;
@@ -211,6 +292,10 @@ void TestPDU::pduDifettosi_data()
     QTest::newRow("UCS2 with an odd octet")
         << QStringLiteral("0004038121F30008") + DataOra2001 + "0300410042";
     QTest::newRow("centre field longer than the PDU") << QStringLiteral("FF91");
+    QTest::newRow("status report, parameter indicators to the end")
+        << QStringLiteral("00062A038121F3") + QString(28, u'0') + "00" + QString(20, u'F');
+    QTest::newRow("status report, recipient longer than the PDU")
+        << QStringLiteral("00062AFF91") + QString(40, u'1');
 }
 
 // Whatever the input, the record holds safe values and the decoder reads nothing it lacks.
