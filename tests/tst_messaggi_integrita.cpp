@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -65,6 +66,21 @@ const QByteArray Consegnato = "079193339506690006"
                               "42105190000040"
                               "42105190102040"
                               "00";
+
+// The same with no digit in the recipient's address, and a received "Hello" with none in the
+// sender's: the correspondent column is empty.
+const QByteArray ConsegnatoANessuno = "07919333950669000606"
+                                      "0281FF"
+                                      "42105190000040"
+                                      "42105190102040"
+                                      "00";
+const QByteArray DaNessuno = "079193339506690004"
+                             "0281FF"
+                             "0000"
+                             "10214021430500"
+                             "05C8329BFD06";
+// An unsent "abc" to an address with no digit, as an archive entry.
+const QByteArray PerNessuno = "0011FF0281FF0000A70361F118";
 
 // A received message and an unsent one at position 4, for the commands that change folders.
 const QByteArray SemeCartelle = "[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao
@@ -262,6 +278,52 @@ private slots:
         messaggi->DelSMS();
         QCOMPARE(telefono->commandLog(), QStringList{"AT+CMGD=2"});
         QCOMPARE(testiRighe(), QStringList{"01|Hello"});
+    }
+
+    void righeSenzaCorrispondente_data()
+    {
+        QTest::addColumn<QString>("cartella");
+        QTest::addColumn<QString>("riga");
+        QTest::addColumn<QString>("testo");
+        QTest::newRow("received with no sender") << "SMS_IN"
+                                                 << "02"
+                                                 << "Hello";
+        QTest::newRow("status report with no recipient") << "SMS_IN"
+                                                         << "03" << Msg(802);
+        QTest::newRow("archive entry with no number") << "SMS_ARC"
+                                                      << "02"
+                                                      << "abc";
+    }
+
+    // Every listed message shows itself when its row is chosen, and offers its commands, also
+    // when its correspondent column is empty.
+    void righeSenzaCorrispondente()
+    {
+        QFETCH(QString, cartella);
+        QFETCH(QString, riga);
+        QFETCH(QString, testo);
+        ScriviArchivio(RecordSMS(Ciao, 0, 1) + RecordSMS(PerNessuno, 1, 2));
+        finestra->Form_Load();
+        avvia("[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao + "\n2 | 1 | "
+              + DaNessuno + "\n3 | 1 | " + ConsegnatoANessuno + "\n");
+        clic(cartella);
+        const QString posizione = QString::number(riga.toInt());
+        const QStringList listata = righe().filter(QRegularExpression("^" + riga + "\\|"));
+        QCOMPARE(listata.size(), 1);
+        QCOMPARE(listata.first().section(u'|', 1, 2), testo + "|");
+        scegliRiga("01");
+        scegliRiga(riga);
+        const QString pannello = finestra->txtSMS->toPlainText();
+        QVERIFY2(pannello.startsWith(Msg(240) + posizione + "\n") && pannello.endsWith(testo),
+                 qPrintable(pannello));
+
+        finestra->List1_MouseUp(Qt::RightButton);
+        QVERIFY(finestra->popSMS->isVisible());
+        finestra->popSMS->hide();
+        bool modifica = false;
+        NelDialogoSMS(finestra, [&](frmSMS*) { modifica = true; });
+        finestra->List1_DblClick();
+        QVERIFY(modifica);
     }
 
     // The message text and the number of each row of the list, "position|text".
