@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -105,6 +106,7 @@ private slots:
         NumArchivio = 0;
         ArchivioLetto = false;
         QFile::remove(PercorsoArchivio());
+        QDir().rmdir(PercorsoArchivio());
         for (const QString& copia : QDir(CartellaProgramma()).entryList({"*.damaged"}))
             QFile::remove(FileProgramma(copia));
         apri();
@@ -565,6 +567,54 @@ private slots:
         QVERIFY2(
             testiBox().contains(Msg(398) + " [Amici\t] ?\n\nGino\n" + conSpazio + "\nGino\t\n"),
             qPrintable(testiBox().join(" / ")));
+    }
+
+    void archivioIlleggibile_data()
+    {
+        QTest::addColumn<bool>("cartella");
+        QTest::newRow("a folder") << true;
+        QTest::newRow("no read permission") << false;
+    }
+
+    // An archive that cannot be read is told of once, at start; nothing is written over it, and
+    // a save to it fails with its message.
+    void archivioIlleggibile()
+    {
+        QFETCH(bool, cartella);
+        const QByteArray contenuto = RecordSMS(Ciao, 0, 1);
+        if (cartella) {
+            QVERIFY(QDir().mkdir(PercorsoArchivio()));
+        } else {
+            ScriviArchivio(contenuto);
+            QVERIFY(QFile::setPermissions(PercorsoArchivio(), QFile::WriteOwner));
+            if (QFile(PercorsoArchivio()).open(QIODevice::ReadOnly))
+                QSKIP("this user reads files without read permission");
+        }
+        const auto intatto = [&] {
+            return cartella ? QFileInfo(PercorsoArchivio()).isDir()
+                            : QFileInfo(PercorsoArchivio()).size() == contenuto.size();
+        };
+        const QString avviso = Msg(800) + QDir::toNativeSeparators(PercorsoArchivio()) + "\n"
+                               + Msg(801);
+
+        finestra->Form_Load();
+        QCOMPARE(testiBox(), QStringList{avviso});
+        QCOMPARE(risposte->boxes.first().icona, QMessageBox::Warning);
+        clic("SMS_ARC");
+        QCOMPARE(righe(), QStringList());
+        avvia(Seme);
+        clic("SMS_IN");
+        scegliRiga("01");
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        finestra->Toolbar1_ButtonClick(finestra->Pulsante("pSalvaSMS"));
+        QCOMPARE(testiBox().last(), Msg(273));
+        QCOMPARE(testiBox().count(avviso), 1);
+        QVERIFY(intatto());
+
+        // Readable again, the archive is told of anew the next time it cannot be read.
+        QVERIFY(QFile::remove(PercorsoArchivio()) || QDir().rmdir(PercorsoArchivio()));
+        ::CaricaArchivioSMS();
+        QVERIFY(!IlleggibileDaSegnalare());
     }
 
     // Junk, a whole record, junk and a cut record: the program starts with the whole record,
