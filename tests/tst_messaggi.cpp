@@ -315,9 +315,10 @@ private slots:
         QTest::newRow("another result") << "+CMGL: 2,,23\r\n0791ABCD" << ok << messaggio << 1;
         QTest::newRow("empty header") << "\r\n0791ABCD" << ok << messaggio << 1;
         // A stray character some phones put after the digits is no part of the PDU.
-        QTest::newRow("quote after the PDU") << "+CMGR: 1,,23\r\n0791ABCD\"" << ok << messaggio << 1;
-        QTest::newRow("blank and quote after the PDU")
-            << "+CMGR: 0,,23\r\n0791ABCD \"\r\n" << ok << messaggio << 0;
+        QTest::newRow("quote after the PDU")
+            << "+CMGR: 1,,23\r\n0791ABCD\"" << ok << messaggio << 1;
+        QTest::newRow("blank and quote after the PDU") << "+CMGR: 0,,23\r\n0791ABCD \"\r\n"
+                                                       << ok << messaggio << 0;
         QTest::newRow("PDU in quotes") << "+CMGR: 2,,23\r\n\"0791ABCD\"" << ok << messaggio << 2;
         // The phone's empty positions.
         QTest::newRow("empty position") << "+CMGR: 0,,0" << ok << vuota << 0;

@@ -271,8 +271,9 @@ private slots:
         avvia("[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao + "\n2 | 1 | "
               + Consegnato + "\n");
         clic("SMS_IN");
-        QCOMPARE(righe(), (QStringList{"01|Hello|+39333123456|04/12/01 12.34|011204123450",
-                                       "02|" + Msg(802) + "|+39333123456|15/01/24 09.01|240115090102"}));
+        QCOMPARE(righe(),
+                 (QStringList{"01|Hello|+39333123456|04/12/01 12.34|011204123450",
+                              "02|" + Msg(802) + "|+39333123456|15/01/24 09.01|240115090102"}));
         scegliRiga("02");
         QVERIFY(finestra->txtSMS->toPlainText().endsWith("\n\n" + Msg(802)));
         telefono->clearCommandLog();
@@ -594,8 +595,8 @@ private slots:
             return cartella ? QFileInfo(PercorsoArchivio()).isDir()
                             : QFileInfo(PercorsoArchivio()).size() == contenuto.size();
         };
-        const QString avviso = Msg(800) + QDir::toNativeSeparators(PercorsoArchivio()) + "\n"
-                               + Msg(801);
+        const QString avviso
+            = Msg(800) + QDir::toNativeSeparators(PercorsoArchivio()) + "\n" + Msg(801);
 
         finestra->Form_Load();
         QCOMPARE(testiBox(), QStringList{avviso});

@@ -201,33 +201,31 @@ void TestPDU::rapportiDiStato_data()
     const QString verso = QStringLiteral("0B919333133254F6") + scts + consegna;
     const QString conCentro = CentroItalia + QStringLiteral("00062A") + verso;
 
-    QTest::newRow("delivered, with the centre")
-        << conCentro + "00" << 42 << "+393359609600"
-        << "+39333123456"
-        << "24011509010204" << 0 << 0 << 802;
+    QTest::newRow("delivered, with the centre") << conCentro + "00" << 42 << "+393359609600"
+                                                << "+39333123456"
+                                                << "24011509010204" << 0 << 0 << 802;
     QTest::newRow("no centre, national recipient, protocol and coding given")
-        << QStringLiteral("000607") + "0A816021436587" + "42209281030080" + "42209281130080"
-               + "21" + "03" + "7F" + "04"
+        << QStringLiteral("000607") + "0A816021436587" + "42209281030080" + "42209281130080" + "21"
+               + "03" + "7F" + "04"
         << 7 << TelefonoSMSC << "0612345678"
         << "24022918310008" << 0x7F << 4 << 803;
     QTest::newRow("alphanumeric recipient, a second parameter indicator")
-        << CentroItalia + "0006FF" + "09D0C2B07B1C06" + scts + consegna + "46" + "86" + "00"
-               + "08" + "00"
+        << CentroItalia + "0006FF" + "09D0C2B07B1C06" + scts + consegna + "46" + "86" + "00" + "08"
+               + "00"
         << 255 << "+393359609600"
         << "Banca"
         << "24011509010204" << 0 << 8 << 804;
-    QTest::newRow("with user data") << conCentro + "00" + "07" + "00" + "00" + "05C8329BFD06" << 42
-                                    << "+393359609600"
-                                    << "+39333123456"
-                                    << "24011509010204" << 0 << 0 << 802;
+    QTest::newRow("with user data")
+        << conCentro + "00" + "07" + "00" + "00" + "05C8329BFD06" << 42 << "+393359609600"
+        << "+39333123456"
+        << "24011509010204" << 0 << 0 << 802;
     QTest::newRow("status report qualifier and header indicator set")
         << CentroItalia + "00662A" + verso + "01" << 42 << "+393359609600"
         << "+39333123456"
         << "24011509010204" << 0 << 0 << 802;
     // Completed, still trying, and no longer trying, whatever the reason within each range.
-    const QList<QPair<const char*, int>> stati = {{"1F", 802}, {"20", 803}, {"3F", 803},
-                                                  {"40", 804}, {"60", 804}, {"7F", 804},
-                                                  {"FF", 804}};
+    const QList<QPair<const char*, int>> stati = {
+        {"1F", 802}, {"20", 803}, {"3F", 803}, {"40", 804}, {"60", 804}, {"7F", 804}, {"FF", 804}};
     for (const auto& [stato, voce] : stati)
         QTest::addRow("status %s", stato) << conCentro + stato << 42 << "+393359609600"
                                           << "+39333123456"
