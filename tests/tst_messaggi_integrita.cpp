@@ -164,11 +164,7 @@ private slots:
         clic("SMS_IN");
         QCOMPARE(righe(), QStringList{"01|Hello|+39333123456|04/12/01 12.34|011204123450"});
         QCOMPARE(ContaSMS[1], int16_t(1));
-        scegliRiga("01");
-        telefono->clearCommandLog();
-        risposte->pulsantiDaPremere << QMessageBox::Yes;
-        messaggi->DelSMS();
-        QCOMPARE(telefono->commandLog(), QStringList{"AT+CMGD=1"});
+        eliminaDalTelefono("01");
         QCOMPARE(telefono->state().messages.bySlot.count(1), size_t(0));
         QCOMPARE(righe(), QStringList());
     }
@@ -196,11 +192,7 @@ private slots:
         finestra->Aggiorna();
         QCOMPARE(testiRighe(), (QStringList{"01|Hello", "02|Hello"}));
         QCOMPARE(ContaSMS[1], int16_t(2));
-        scegliRiga("02");
-        telefono->clearCommandLog();
-        risposte->pulsantiDaPremere << QMessageBox::Yes;
-        messaggi->DelSMS();
-        QCOMPARE(telefono->commandLog(), QStringList{"AT+CMGD=2"});
+        eliminaDalTelefono("02");
         QCOMPARE(testiRighe(), QStringList{"01|Hello"});
     }
 
@@ -276,10 +268,7 @@ private slots:
                               "02|" + Msg(802) + "|+39333123456|15/01/24 09.01|240115090102"}));
         scegliRiga("02");
         QVERIFY(finestra->txtSMS->toPlainText().endsWith("\n\n" + Msg(802)));
-        telefono->clearCommandLog();
-        risposte->pulsantiDaPremere << QMessageBox::Yes;
-        messaggi->DelSMS();
-        QCOMPARE(telefono->commandLog(), QStringList{"AT+CMGD=2"});
+        eliminaDalTelefono("02");
         QCOMPARE(testiRighe(), QStringList{"01|Hello"});
     }
 
@@ -327,6 +316,16 @@ private slots:
         NelDialogoSMS(finestra, [&](frmSMS*) { modifica = true; });
         finestra->List1_DblClick();
         QVERIFY(modifica);
+    }
+
+    // Deletes the message of the SIM row that reads `riga`, as the user confirms it.
+    void eliminaDalTelefono(const QString& riga)
+    {
+        scegliRiga(riga);
+        telefono->clearCommandLog();
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        messaggi->DelSMS();
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CMGD=" + QString::number(riga.toInt())});
     }
 
     // The message text and the number of each row of the list, "position|text".

@@ -47,8 +47,6 @@ private slots:
     void init();
     void decodifica_data();
     void decodifica();
-    void rapportiDiStato_data();
-    void rapportiDiStato();
     void nessunCampoDelMessaggioPrecedente();
     void pduDifettosi_data();
     void pduDifettosi();
@@ -159,6 +157,43 @@ void TestPDU::decodifica_data()
         << deliver + "09D0C2B07B1C06" + "0000" + "42209281030080" + "09D3309BFC06C56030" << 0
         << false << 0 << "+393359609600"
         << "Banca" << 0 << "24022918300008" << 9 << "Saldo 100";
+
+    // First octet 06: a status report, no more messages waiting. The centre's time stamp comes
+    // before the time of delivery (or of the last attempt), which is the one shown; the text
+    // is the outcome.
+    const QString scts = QStringLiteral("42105190000040");
+    const QString consegna = QStringLiteral("42105190102040"); // 15/01/24 09:01:02, zone +01
+    const QString verso = mittente + scts + consegna;
+    const QString conCentro = CentroItalia + QStringLiteral("00062A") + verso;
+    const auto esito = [](int voce) { return std::make_pair(int(Msg(voce).size()), Msg(voce)); };
+    const auto [consegnato, testoConsegnato] = esito(802);
+    QTest::newRow("status report, with the centre")
+        << conCentro + "00" << 2 << false << 42 << "+393359609600"
+        << "+39333123456" << 0 << "24011509010204" << consegnato << testoConsegnato;
+    QTest::newRow("status report, no centre, national recipient, protocol and coding")
+        << QStringLiteral("000607") + "0A816021436587" + "42209281030080" + "42209281130080" + "21"
+               + "03" + "00" + "04"
+        << 2 << false << 7 << TelefonoSMSC << "0612345678" << 4 << "24022918310008"
+        << esito(803).first << esito(803).second;
+    QTest::newRow("status report, alphanumeric recipient, a second parameter indicator")
+        << CentroItalia + "0006FF" + "09D0C2B07B1C06" + scts + consegna + "46" + "86" + "00" + "08"
+               + "00"
+        << 2 << false << 255 << "+393359609600"
+        << "Banca" << 8 << "24011509010204" << esito(804).first << esito(804).second;
+    QTest::newRow("status report with user data")
+        << conCentro + "00" + "07" + "00" + "00" + "05C8329BFD06" << 2 << false << 42
+        << "+393359609600"
+        << "+39333123456" << 0 << "24011509010204" << consegnato << testoConsegnato;
+    QTest::newRow("status report, qualifier and header indicator set")
+        << CentroItalia + "00662A" + verso + "01" << 2 << true << 42 << "+393359609600"
+        << "+39333123456" << 0 << "24011509010204" << consegnato << testoConsegnato;
+    // Completed, still trying, and no longer trying, whatever the reason within each range.
+    const QList<QPair<const char*, int>> stati = {
+        {"1F", 802}, {"20", 803}, {"3F", 803}, {"40", 804}, {"60", 804}, {"7F", 804}, {"FF", 804}};
+    for (const auto& [stato, voce] : stati)
+        QTest::addRow("status report, status %s", stato)
+            << conCentro + stato << 2 << false << 42 << "+393359609600"
+            << "+39333123456" << 0 << "24011509010204" << esito(voce).first << esito(voce).second;
 }
 
 void TestPDU::decodifica()
@@ -181,78 +216,6 @@ void TestPDU::decodifica()
     QTEST(messaggio.DataOra, "dataOra");
     QTEST(int(messaggio.LunghezzaDati), "lunghezzaDati");
     QTEST(messaggio.Testo, "testo");
-}
-
-void TestPDU::rapportiDiStato_data()
-{
-    QTest::addColumn<QString>("pdu");
-    QTest::addColumn<int>("mr");
-    QTest::addColumn<QString>("smsc");
-    QTest::addColumn<QString>("numero");
-    QTest::addColumn<QString>("dataOra");
-    QTest::addColumn<int>("pid");
-    QTest::addColumn<int>("dcs");
-    QTest::addColumn<int>("voce");
-
-    // First octet 06: a status report, no more messages waiting. The centre's time stamp comes
-    // before the time of delivery (or of the last attempt), which is the one shown.
-    const QString scts = QStringLiteral("42105190000040");
-    const QString consegna = QStringLiteral("42105190102040"); // 15/01/24 09:01:02, zone +01
-    const QString verso = QStringLiteral("0B919333133254F6") + scts + consegna;
-    const QString conCentro = CentroItalia + QStringLiteral("00062A") + verso;
-
-    QTest::newRow("delivered, with the centre") << conCentro + "00" << 42 << "+393359609600"
-                                                << "+39333123456"
-                                                << "24011509010204" << 0 << 0 << 802;
-    QTest::newRow("no centre, national recipient, protocol and coding given")
-        << QStringLiteral("000607") + "0A816021436587" + "42209281030080" + "42209281130080" + "21"
-               + "03" + "7F" + "04"
-        << 7 << TelefonoSMSC << "0612345678"
-        << "24022918310008" << 0x7F << 4 << 803;
-    QTest::newRow("alphanumeric recipient, a second parameter indicator")
-        << CentroItalia + "0006FF" + "09D0C2B07B1C06" + scts + consegna + "46" + "86" + "00" + "08"
-               + "00"
-        << 255 << "+393359609600"
-        << "Banca"
-        << "24011509010204" << 0 << 8 << 804;
-    QTest::newRow("with user data")
-        << conCentro + "00" + "07" + "00" + "00" + "05C8329BFD06" << 42 << "+393359609600"
-        << "+39333123456"
-        << "24011509010204" << 0 << 0 << 802;
-    QTest::newRow("status report qualifier and header indicator set")
-        << CentroItalia + "00662A" + verso + "01" << 42 << "+393359609600"
-        << "+39333123456"
-        << "24011509010204" << 0 << 0 << 802;
-    // Completed, still trying, and no longer trying, whatever the reason within each range.
-    const QList<QPair<const char*, int>> stati = {
-        {"1F", 802}, {"20", 803}, {"3F", 803}, {"40", 804}, {"60", 804}, {"7F", 804}, {"FF", 804}};
-    for (const auto& [stato, voce] : stati)
-        QTest::addRow("status %s", stato) << conCentro + stato << 42 << "+393359609600"
-                                          << "+39333123456"
-                                          << "24011509010204" << 0 << 0 << voce;
-}
-
-// A status report tells of a message sent: its recipient, when it was delivered and how it went.
-void TestPDU::rapportiDiStato()
-{
-    QFETCH(QString, pdu);
-    QFETCH(int, voce);
-    MessaggioSMS messaggio;
-    messaggio.Stato = 1;
-    messaggio.Testo = QStringLiteral("old");
-
-    DecodificaPDU(messaggio, pdu);
-
-    QCOMPARE(int(messaggio.Tipo), 2);
-    QCOMPARE(messaggio.Stato, uint8_t(1));
-    QTEST(int(messaggio.MR), "mr");
-    QTEST(messaggio.SMSC, "smsc");
-    QTEST(messaggio.Numero, "numero");
-    QTEST(messaggio.DataOra, "dataOra");
-    QTEST(int(messaggio.PID), "pid");
-    QTEST(int(messaggio.DCS), "dcs");
-    QCOMPARE(messaggio.Testo, Msg(voce));
-    QCOMPARE(int(messaggio.LunghezzaDati), Msg(voce).size());
 }
 
 void TestPDU::nessunCampoDelMessaggioPrecedente()
