@@ -20,6 +20,7 @@ constexpr int StatoMassimo = 3;
 using TabellaSMS = decltype(DatiTelefono::SMS);
 
 enum class EsitoPosizione { Letta, Illeggibile, Rifiutata, CollegamentoPerso };
+using EsitiLettura = std::array<EsitoPosizione, NumPosizioniSMS + 1>; // by position, from 1
 
 EsitoPosizione LeggiPosizione(TabellaSMS& tabella, int posizione)
 {
@@ -48,8 +49,7 @@ EsitoPosizione LeggiPosizione(TabellaSMS& tabella, int posizione)
 
 // Whether the positions left unread may hide messages. A refusal of the last positions alone,
 // none of which listed a message, is the end of a SIM with fewer positions than are read.
-bool MessaggiNascosti(const std::array<EsitoPosizione, NumPosizioniSMS + 1>& esiti,
-                      const TabellaSMS& tabella)
+bool MessaggiNascosti(const EsitiLettura& esiti, const TabellaSMS& tabella)
 {
     bool rispostaDopo = false;
     for (int i = NumPosizioniSMS; i >= 1; --i) {
@@ -101,7 +101,7 @@ void LeggiTuttiSMS()
 {
     const AttesaInCorso attesa(Msg(VoceRicezioneMessaggi));
     TabellaSMS letta = Telefono.SMS;
-    std::array<EsitoPosizione, NumPosizioniSMS + 1> esiti{};
+    EsitiLettura esiti{};
     for (int i = 1; i <= NumPosizioniSMS; ++i) {
         esiti[static_cast<size_t>(i)] = LeggiPosizione(letta, i);
         if (esiti[static_cast<size_t>(i)] == EsitoPosizione::CollegamentoPerso)
