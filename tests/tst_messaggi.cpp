@@ -291,7 +291,8 @@ private slots:
         const int ok = int(EsitoAT::Ok);
         const int messaggio = int(ContenutoPosizione::Messaggio),
                   vuota = int(ContenutoPosizione::Vuota),
-                  illeggibile = int(ContenutoPosizione::Illeggibile);
+                  illeggibile = int(ContenutoPosizione::Illeggibile),
+                  rifiutata = int(ContenutoPosizione::Rifiutata);
         QTest::newRow("message") << "+CMGR: 2,,23\r\n0791ABCD" << ok << messaggio << 2;
         QTest::newRow("no blank after the colon")
             << "+CMGR:2,,23\r\n0791abcd" << ok << messaggio << 2;
@@ -313,11 +314,18 @@ private slots:
         QTest::newRow("no length") << "+CMGR: 3\r\n0791ABCD" << ok << messaggio << 3;
         QTest::newRow("another result") << "+CMGL: 2,,23\r\n0791ABCD" << ok << messaggio << 1;
         QTest::newRow("empty header") << "\r\n0791ABCD" << ok << messaggio << 1;
+        // A stray character some phones put after the digits is no part of the PDU.
+        QTest::newRow("quote after the PDU")
+            << "+CMGR: 1,,23\r\n0791ABCD\"" << ok << messaggio << 1;
+        QTest::newRow("blank and quote after the PDU") << "+CMGR: 0,,23\r\n0791ABCD \"\r\n"
+                                                       << ok << messaggio << 0;
+        QTest::newRow("PDU in quotes") << "+CMGR: 2,,23\r\n\"0791ABCD\"" << ok << messaggio << 2;
         // The phone's empty positions.
         QTest::newRow("empty position") << "+CMGR: 0,,0" << ok << vuota << 0;
         QTest::newRow("empty position, blank line") << "+CMGR: 0,,0\r\n" << ok << vuota << 0;
         QTest::newRow("bare OK") << OKNudo << ok << vuota << 0;
-        QTest::newRow("refused") << "ERRORE" << int(EsitoAT::Errore) << vuota << 0;
+        // A refusal says nothing of what the position holds.
+        QTest::newRow("refused") << "ERRORE" << int(EsitoAT::Errore) << rifiutata << 0;
         // Nothing to read a position from.
         QTest::newRow("header with no PDU") << "+CMGR: 1,,23\r\n" << ok << illeggibile << 0;
         QTest::newRow("header alone") << "+CMGR: 1,,23" << ok << illeggibile << 0;

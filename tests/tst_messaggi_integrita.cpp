@@ -20,8 +20,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -58,6 +60,29 @@ const QByteArray DaMittenteLungo
       "42209281030080"
       "09D3309BFC06C56030";
 
+// The report of a message to +39333123456 delivered on 15/01/24 09:01:02: the centre's time
+// stamp, then the time of delivery, then the status 00.
+const QByteArray Consegnato = "079193339506690006"
+                              "2A0B919333133254F6"
+                              "42105190000040"
+                              "42105190102040"
+                              "00";
+
+// The same with no digit in the recipient's address, and a received "Hello" with none in the
+// sender's: the correspondent column is empty.
+const QByteArray ConsegnatoANessuno = "07919333950669000606"
+                                      "0281FF"
+                                      "42105190000040"
+                                      "42105190102040"
+                                      "00";
+const QByteArray DaNessuno = "079193339506690004"
+                             "0281FF"
+                             "0000"
+                             "10214021430500"
+                             "05C8329BFD06";
+// An unsent "abc" to an address with no digit, as an archive entry.
+const QByteArray PerNessuno = "0011FF0281FF0000A70361F118";
+
 // A received message and an unsent one at position 4, for the commands that change folders.
 const QByteArray SemeCartelle = "[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao
                                 + "\n4 | 2 | " + DaInviare + "\n";
@@ -81,6 +106,7 @@ private slots:
         NumArchivio = 0;
         ArchivioLetto = false;
         QFile::remove(PercorsoArchivio());
+        QDir().rmdir(PercorsoArchivio());
         for (const QString& copia : QDir(CartellaProgramma()).entryList({"*.damaged"}))
             QFile::remove(FileProgramma(copia));
         apri();
@@ -138,11 +164,7 @@ private slots:
         clic("SMS_IN");
         QCOMPARE(righe(), QStringList{"01|Hello|+39333123456|04/12/01 12.34|011204123450"});
         QCOMPARE(ContaSMS[1], int16_t(1));
-        scegliRiga("01");
-        telefono->clearCommandLog();
-        risposte->pulsantiDaPremere << QMessageBox::Yes;
-        messaggi->DelSMS();
-        QCOMPARE(telefono->commandLog(), QStringList{"AT+CMGD=1"});
+        eliminaDalTelefono("01");
         QCOMPARE(telefono->state().messages.bySlot.count(1), size_t(0));
         QCOMPARE(righe(), QStringList());
     }
@@ -170,12 +192,140 @@ private slots:
         finestra->Aggiorna();
         QCOMPARE(testiRighe(), (QStringList{"01|Hello", "02|Hello"}));
         QCOMPARE(ContaSMS[1], int16_t(2));
+        eliminaDalTelefono("02");
+        QCOMPARE(testiRighe(), QStringList{"01|Hello"});
+    }
+
+    void letturaRifiutata_data()
+    {
+        QTest::addColumn<int>("capacita");
+        QTest::addColumn<bool>("giaLetta");
+        QTest::addColumn<int>("codice");
+        QTest::addColumn<QString>("rifiutate");
+        QTest::addColumn<QStringList>("attese");
+        QTest::addColumn<int>("avvisi");
+        const QStringList tutte{"01|Hello", "02|Hello", "03|Hello"};
+        const int semplice = s25sim::S25Simulator::kPlainError;
+        QTest::newRow("a listed message, ERROR") << 10 << true << semplice << "2" << tutte << 1;
+        QTest::newRow("a listed message, +CME ERROR") << 10 << true << 500 << "2" << tutte << 1;
+        QTest::newRow("the last listed message") << 10 << true << semplice << "3" << tutte << 1;
+        QTest::newRow("never listed, an answer after it")
+            << 10 << false << semplice << "2" << QStringList{"01|Hello", "03|Hello"} << 1;
+        // The positions a smaller SIM lacks hide nothing.
+        QTest::newRow("a SIM of five positions") << 5 << false << semplice << "" << tutte << 0;
+    }
+
+    // A position the phone refuses to read keeps what it listed, and the user is told once that
+    // some messages could not be read; only the phone's empty-position reply empties it.
+    void letturaRifiutata()
+    {
+        QFETCH(int, capacita);
+        QFETCH(bool, giaLetta);
+        QFETCH(int, codice);
+        QFETCH(QString, rifiutate);
+        finestra->Form_Load();
+        avvia("[messages]\ncentre = +393359609600\ncapacity = " + QByteArray::number(capacita)
+              + "\n1 | 1 | " + Ciao + "\n2 | 1 | " + Ciao + "\n3 | 1 | " + Ciao + "\n");
+        if (giaLetta)
+            clic("SMS_IN");
+        if (!rifiutate.isEmpty())
+            telefono->failCommandsMatching(QRegularExpression("^AT\\+CMGR=[" + rifiutate + "]$"),
+                                           codice);
+        risposte->boxes.clear();
+        if (giaLetta)
+            finestra->Aggiorna();
+        else
+            clic("SMS_IN");
+        QTEST(testiRighe(), "attese");
+        QTEST(int(testiBox().count(Msg(805))), "avvisi");
+        QCOMPARE(ContaSMS[1], int16_t(testiRighe().size()));
+    }
+
+    // A new message the phone refuses to give is told of too.
+    void messaggioNuovoRifiutato()
+    {
+        finestra->Form_Load();
+        avvia(Seme);
+        clic("SMS_IN");
+        telefono->failCommandsMatching(QRegularExpression("^AT\\+CMGR=2$"));
+        risposte->boxes.clear();
+        uint8_t posizione = 2;
+        messaggi->LeggiSMS(posizione);
+        QTRY_COMPARE(testiBox(), QStringList{Msg(805)});
+        QCOMPARE(Telefono.SMS[2].PDU, QString());
+    }
+
+    // A status report the phone keeps is listed in its folder with the recipient, the time of
+    // delivery and the outcome, shown, and deleted like any message.
+    void rapportoDiStato()
+    {
+        finestra->Form_Load();
+        avvia("[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao + "\n2 | 1 | "
+              + Consegnato + "\n");
+        clic("SMS_IN");
+        QCOMPARE(righe(),
+                 (QStringList{"01|Hello|+39333123456|04/12/01 12.34|011204123450",
+                              "02|" + Msg(802) + "|+39333123456|15/01/24 09.01|240115090102"}));
         scegliRiga("02");
+        QVERIFY(finestra->txtSMS->toPlainText().endsWith("\n\n" + Msg(802)));
+        eliminaDalTelefono("02");
+        QCOMPARE(testiRighe(), QStringList{"01|Hello"});
+    }
+
+    void righeSenzaCorrispondente_data()
+    {
+        QTest::addColumn<QString>("cartella");
+        QTest::addColumn<QString>("riga");
+        QTest::addColumn<QString>("testo");
+        QTest::newRow("received with no sender") << "SMS_IN"
+                                                 << "02"
+                                                 << "Hello";
+        QTest::newRow("status report with no recipient") << "SMS_IN"
+                                                         << "03" << Msg(802);
+        QTest::newRow("archive entry with no number") << "SMS_ARC"
+                                                      << "02"
+                                                      << "abc";
+    }
+
+    // Every listed message shows itself when its row is chosen, and offers its commands, also
+    // when its correspondent column is empty.
+    void righeSenzaCorrispondente()
+    {
+        QFETCH(QString, cartella);
+        QFETCH(QString, riga);
+        QFETCH(QString, testo);
+        ScriviArchivio(RecordSMS(Ciao, 0, 1) + RecordSMS(PerNessuno, 1, 2));
+        finestra->Form_Load();
+        avvia("[messages]\ncentre = +393359609600\ncapacity = 10\n1 | 1 | " + Ciao + "\n2 | 1 | "
+              + DaNessuno + "\n3 | 1 | " + ConsegnatoANessuno + "\n");
+        clic(cartella);
+        const QString posizione = QString::number(riga.toInt());
+        const QStringList listata = righe().filter(QRegularExpression("^" + riga + "\\|"));
+        QCOMPARE(listata.size(), 1);
+        QCOMPARE(listata.first().section(u'|', 1, 2), testo + "|");
+        scegliRiga("01");
+        scegliRiga(riga);
+        const QString pannello = finestra->txtSMS->toPlainText();
+        QVERIFY2(pannello.startsWith(Msg(240) + posizione + "\n") && pannello.endsWith(testo),
+                 qPrintable(pannello));
+
+        finestra->List1_MouseUp(Qt::RightButton);
+        QVERIFY(finestra->popSMS->isVisible());
+        finestra->popSMS->hide();
+        bool modifica = false;
+        NelDialogoSMS(finestra, [&](frmSMS*) { modifica = true; });
+        finestra->List1_DblClick();
+        QVERIFY(modifica);
+    }
+
+    // Deletes the message of the SIM row that reads `riga`, as the user confirms it.
+    void eliminaDalTelefono(const QString& riga)
+    {
+        scegliRiga(riga);
         telefono->clearCommandLog();
         risposte->pulsantiDaPremere << QMessageBox::Yes;
         messaggi->DelSMS();
-        QCOMPARE(telefono->commandLog(), QStringList{"AT+CMGD=2"});
-        QCOMPARE(testiRighe(), QStringList{"01|Hello"});
+        QCOMPARE(telefono->commandLog(), QStringList{"AT+CMGD=" + QString::number(riga.toInt())});
     }
 
     // The message text and the number of each row of the list, "position|text".
@@ -417,6 +567,54 @@ private slots:
         QVERIFY2(
             testiBox().contains(Msg(398) + " [Amici\t] ?\n\nGino\n" + conSpazio + "\nGino\t\n"),
             qPrintable(testiBox().join(" / ")));
+    }
+
+    void archivioIlleggibile_data()
+    {
+        QTest::addColumn<bool>("cartella");
+        QTest::newRow("a folder") << true;
+        QTest::newRow("no read permission") << false;
+    }
+
+    // An archive that cannot be read is told of once, at start; nothing is written over it, and
+    // a save to it fails with its message.
+    void archivioIlleggibile()
+    {
+        QFETCH(bool, cartella);
+        const QByteArray contenuto = RecordSMS(Ciao, 0, 1);
+        if (cartella) {
+            QVERIFY(QDir().mkdir(PercorsoArchivio()));
+        } else {
+            ScriviArchivio(contenuto);
+            QVERIFY(QFile::setPermissions(PercorsoArchivio(), QFile::WriteOwner));
+            if (QFile(PercorsoArchivio()).open(QIODevice::ReadOnly))
+                QSKIP("this user reads files without read permission");
+        }
+        const auto intatto = [&] {
+            return cartella ? QFileInfo(PercorsoArchivio()).isDir()
+                            : QFileInfo(PercorsoArchivio()).size() == contenuto.size();
+        };
+        const QString avviso
+            = Msg(800) + QDir::toNativeSeparators(PercorsoArchivio()) + "\n" + Msg(801);
+
+        finestra->Form_Load();
+        QCOMPARE(testiBox(), QStringList{avviso});
+        QCOMPARE(risposte->boxes.first().icona, QMessageBox::Warning);
+        clic("SMS_ARC");
+        QCOMPARE(righe(), QStringList());
+        avvia(Seme);
+        clic("SMS_IN");
+        scegliRiga("01");
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        finestra->Toolbar1_ButtonClick(finestra->Pulsante("pSalvaSMS"));
+        QCOMPARE(testiBox().last(), Msg(273));
+        QCOMPARE(testiBox().count(avviso), 1);
+        QVERIFY(intatto());
+
+        // Readable again, the archive is told of anew the next time it cannot be read.
+        QVERIFY(QFile::remove(PercorsoArchivio()) || QDir().rmdir(PercorsoArchivio()));
+        ::CaricaArchivioSMS();
+        QVERIFY(!IlleggibileDaSegnalare());
     }
 
     // Junk, a whole record, junk and a cut record: the program starts with the whole record,

@@ -3,6 +3,7 @@
 #include "codecs.h"
 #include "globali.h"
 #include "pdu.h"
+#include "tabelle.h"
 
 #include <QTest>
 
@@ -28,6 +29,9 @@ const QList<QPair<const char*, QString>> PDUCompleti = {
     {"UCS2",
      QStringLiteral("0791933395066900040B919333133254F60008421051900000400E004300690061006F00"
                     "2000E820AC")},
+    {"status report with its optional fields",
+     QStringLiteral("079193339506690006FF0B919333133254F642105190000040421051901020402107000005"
+                    "C8329BFD06")},
     {"user data header",
      QStringLiteral("0791933395066900440B919333133254F600004210519000004010050003CC0301A061"
                     "39BD0CAABBDF")},
@@ -55,6 +59,7 @@ private slots:
 
 void TestPDU::initTestCase()
 {
+    TestiInglesi();
     InitAlfabetoGSM();
 }
 
@@ -152,6 +157,43 @@ void TestPDU::decodifica_data()
         << deliver + "09D0C2B07B1C06" + "0000" + "42209281030080" + "09D3309BFC06C56030" << 0
         << false << 0 << "+393359609600"
         << "Banca" << 0 << "24022918300008" << 9 << "Saldo 100";
+
+    // First octet 06: a status report, no more messages waiting. The centre's time stamp comes
+    // before the time of delivery (or of the last attempt), which is the one shown; the text
+    // is the outcome.
+    const QString scts = QStringLiteral("42105190000040");
+    const QString consegna = QStringLiteral("42105190102040"); // 15/01/24 09:01:02, zone +01
+    const QString verso = mittente + scts + consegna;
+    const QString conCentro = CentroItalia + QStringLiteral("00062A") + verso;
+    const auto esito = [](int voce) { return std::make_pair(int(Msg(voce).size()), Msg(voce)); };
+    const auto [consegnato, testoConsegnato] = esito(802);
+    QTest::newRow("status report, with the centre")
+        << conCentro + "00" << 2 << false << 42 << "+393359609600"
+        << "+39333123456" << 0 << "24011509010204" << consegnato << testoConsegnato;
+    QTest::newRow("status report, no centre, national recipient, protocol and coding")
+        << QStringLiteral("000607") + "0A816021436587" + "42209281030080" + "42209281130080" + "21"
+               + "03" + "00" + "04"
+        << 2 << false << 7 << TelefonoSMSC << "0612345678" << 4 << "24022918310008"
+        << esito(803).first << esito(803).second;
+    QTest::newRow("status report, alphanumeric recipient, a second parameter indicator")
+        << CentroItalia + "0006FF" + "09D0C2B07B1C06" + scts + consegna + "46" + "86" + "00" + "08"
+               + "00"
+        << 2 << false << 255 << "+393359609600"
+        << "Banca" << 8 << "24011509010204" << esito(804).first << esito(804).second;
+    QTest::newRow("status report with user data")
+        << conCentro + "00" + "07" + "00" + "00" + "05C8329BFD06" << 2 << false << 42
+        << "+393359609600"
+        << "+39333123456" << 0 << "24011509010204" << consegnato << testoConsegnato;
+    QTest::newRow("status report, qualifier and header indicator set")
+        << CentroItalia + "00662A" + verso + "01" << 2 << true << 42 << "+393359609600"
+        << "+39333123456" << 0 << "24011509010204" << consegnato << testoConsegnato;
+    // Completed, still trying, and no longer trying, whatever the reason within each range.
+    const QList<QPair<const char*, int>> stati = {
+        {"1F", 802}, {"20", 803}, {"3F", 803}, {"40", 804}, {"60", 804}, {"7F", 804}, {"FF", 804}};
+    for (const auto& [stato, voce] : stati)
+        QTest::addRow("status report, status %s", stato)
+            << conCentro + stato << 2 << false << 42 << "+393359609600"
+            << "+39333123456" << 0 << "24011509010204" << esito(voce).first << esito(voce).second;
 }
 
 void TestPDU::decodifica()
@@ -211,6 +253,10 @@ void TestPDU::pduDifettosi_data()
     QTest::newRow("UCS2 with an odd octet")
         << QStringLiteral("0004038121F30008") + DataOra2001 + "0300410042";
     QTest::newRow("centre field longer than the PDU") << QStringLiteral("FF91");
+    QTest::newRow("status report, parameter indicators to the end")
+        << QStringLiteral("00062A038121F3") + QString(28, u'0') + "00" + QString(20, u'F');
+    QTest::newRow("status report, recipient longer than the PDU")
+        << QStringLiteral("00062AFF91") + QString(40, u'1');
 }
 
 // Whatever the input, the record holds safe values and the decoder reads nothing it lacks.

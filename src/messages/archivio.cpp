@@ -40,6 +40,9 @@ QString PercorsoArchivio()
 int scrittureRiuscite = 0;
 std::optional<size_t> improntaSegnalata;
 std::optional<DannoArchivio> dannoDaSegnalare;
+// An unreadable file is told of once, until the file can be read again.
+bool illeggibileSegnalato = false;
+std::optional<QString> illeggibileDaSegnalare;
 
 std::optional<QByteArray> LeggiFileArchivio()
 {
@@ -190,11 +193,20 @@ void AnnotaDanno(const LetturaArchivio& lettura)
     dannoDaSegnalare = DannoArchivio{lettura.scartati, PercorsoCopia(lettura.byte)};
 }
 
+// A file that cannot be read is told of at the first load that finds it so.
+void AnnotaLettura(bool letta)
+{
+    if (!letta && !illeggibileSegnalato)
+        illeggibileDaSegnalare = PercorsoArchivio();
+    illeggibileSegnalato = !letta;
+}
+
 } // namespace
 
 bool CaricaArchivioSMS()
 {
     const std::optional<LetturaArchivio> lettura = LeggiRecordArchivio();
+    AnnotaLettura(lettura.has_value());
     if (!lettura || lettura->byte.isEmpty())
         return false;
     RiempiTabella(lettura->records);
@@ -205,6 +217,11 @@ bool CaricaArchivioSMS()
 std::optional<DannoArchivio> DannoDaSegnalare()
 {
     return std::exchange(dannoDaSegnalare, std::nullopt);
+}
+
+std::optional<QString> IlleggibileDaSegnalare()
+{
+    return std::exchange(illeggibileDaSegnalare, std::nullopt);
 }
 
 int ModificheArchivio()

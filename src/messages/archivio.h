@@ -29,6 +29,11 @@ struct DannoArchivio {
 };
 std::optional<DannoArchivio> DannoDaSegnalare();
 
+// The file's path, for the user, once after the first load that finds it cannot be read (a
+// folder, no read permission); none otherwise. A load that reads it again ends the notice, so
+// that a later failure is told of anew.
+std::optional<QString> IlleggibileDaSegnalare();
+
 // How many times a writer has replaced the file so far, for views that must show the change.
 int ModificheArchivio();
 

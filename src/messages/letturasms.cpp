@@ -14,11 +14,13 @@ namespace {
 
 constexpr int VoceRicezioneMessaggi = 370;
 constexpr int VoceRicezioneMessaggio = 371;
+constexpr int VoceMessaggiNonLetti = 805;
 constexpr int StatoMassimo = 3;
 
 using TabellaSMS = decltype(DatiTelefono::SMS);
 
-enum class EsitoPosizione { Letta, CollegamentoPerso };
+enum class EsitoPosizione { Letta, Illeggibile, Rifiutata, CollegamentoPerso };
+using EsitiLettura = std::array<EsitoPosizione, NumPosizioniSMS + 1>; // by position, from 1
 
 EsitoPosizione LeggiPosizione(TabellaSMS& tabella, int posizione)
 {
@@ -36,11 +38,40 @@ EsitoPosizione LeggiPosizione(TabellaSMS& tabella, int posizione)
     case ContenutoPosizione::Vuota:
         SvuotaPosizione(voce);
         break;
+    // A reply that says nothing of the position neither empties it nor drops what it held.
     case ContenutoPosizione::Illeggibile:
-        // A reply that says nothing of the position neither empties it nor drops what it held.
-        break;
+        return EsitoPosizione::Illeggibile;
+    case ContenutoPosizione::Rifiutata:
+        return EsitoPosizione::Rifiutata;
     }
     return EsitoPosizione::Letta;
+}
+
+// Whether the positions left unread may hide messages. A refusal of the last positions alone,
+// none of which listed a message, is the end of a SIM with fewer positions than are read.
+bool MessaggiNascosti(const EsitiLettura& esiti, const TabellaSMS& tabella)
+{
+    bool rispostaDopo = false;
+    for (int i = NumPosizioniSMS; i >= 1; --i) {
+        const auto posizione = static_cast<size_t>(i);
+        switch (esiti[posizione]) {
+        case EsitoPosizione::Illeggibile:
+            return true;
+        case EsitoPosizione::Rifiutata:
+            if (rispostaDopo || PosizioneOccupata(tabella[posizione]))
+                return true;
+            break;
+        default:
+            rispostaDopo = true;
+            break;
+        }
+    }
+    return false;
+}
+
+void AvvisaMessaggiNonLetti()
+{
+    AvvisaDopoOperazione(Msg(VoceMessaggiNonLetti), QMessageBox::Warning);
 }
 
 } // namespace
@@ -70,12 +101,17 @@ void LeggiTuttiSMS()
 {
     const AttesaInCorso attesa(Msg(VoceRicezioneMessaggi));
     TabellaSMS letta = Telefono.SMS;
-    for (int i = 1; i <= NumPosizioniSMS; ++i)
-        if (LeggiPosizione(letta, i) == EsitoPosizione::CollegamentoPerso)
+    EsitiLettura esiti{};
+    for (int i = 1; i <= NumPosizioniSMS; ++i) {
+        esiti[static_cast<size_t>(i)] = LeggiPosizione(letta, i);
+        if (esiti[static_cast<size_t>(i)] == EsitoPosizione::CollegamentoPerso)
             return;
+    }
     Telefono.SMS = letta;
     ContaMessaggi();
     Telefono.SMSLetti = true;
+    if (MessaggiNascosti(esiti, letta))
+        AvvisaMessaggiNonLetti();
 }
 
 void LeggiSMS(uint8_t posizione)
@@ -84,8 +120,12 @@ void LeggiSMS(uint8_t posizione)
         return;
     const AttesaInCorso attesa(Msg(VoceRicezioneMessaggio));
     TabellaSMS letta = Telefono.SMS;
-    if (LeggiPosizione(letta, posizione) == EsitoPosizione::CollegamentoPerso)
+    const EsitoPosizione esito = LeggiPosizione(letta, posizione);
+    if (esito == EsitoPosizione::CollegamentoPerso)
         return;
     Telefono.SMS = letta;
     ContaMessaggi();
+    // The phone announced a message there: any reply but a read one leaves it unread.
+    if (esito != EsitoPosizione::Letta)
+        AvvisaMessaggiNonLetti();
 }

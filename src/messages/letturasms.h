@@ -2,9 +2,10 @@
 
 // Reading the SIM's message positions 1 to 10 in PDU mode into Telefono.SMS, and the counts per
 // storage status. A position the phone answers with a PDU holds a message, with its empty-position
-// reply or a refusal (a SIM with fewer positions) is empty, and with anything else keeps what it
-// held. A read that loses the link on the way changes nothing: neither the table, nor the counts,
-// nor the read flag.
+// reply is empty, and with anything else (a refusal, a reply that cannot be read) keeps what it
+// held; the user is told once, after the read, when messages may have been left unread. A read
+// that loses the link on the way changes nothing: neither the table, nor the counts, nor the read
+// flag.
 
 #include "telefono.h"
 

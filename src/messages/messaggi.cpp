@@ -15,6 +15,8 @@ namespace {
 
 constexpr int VoceArchivioDanneggiato = 792;
 constexpr int VoceCopiaConservata = 793;
+constexpr int VoceArchivioIlleggibile = 800;
+constexpr int VoceArchivioNonSovrascritto = 801;
 
 } // namespace
 
@@ -27,6 +29,10 @@ bool Messaggi::CaricaArchivioSMS()
         MsgBox(Msg(VoceArchivioDanneggiato) + QString::number(danno->byteScartati)
                    + QStringLiteral("\n") + Msg(VoceCopiaConservata)
                    + QDir::toNativeSeparators(danno->copia),
+               QMessageBox::Warning);
+    if (const std::optional<QString> percorso = IlleggibileDaSegnalare())
+        MsgBox(Msg(VoceArchivioIlleggibile) + QDir::toNativeSeparators(*percorso)
+                   + QStringLiteral("\n") + Msg(VoceArchivioNonSovrascritto),
                QMessageBox::Warning);
     return letto;
 }

@@ -1,5 +1,6 @@
 #include "pdu.h"
 
+#include "catalogo.h"
 #include "codecs.h"
 #include "globali.h"
 
@@ -9,6 +10,7 @@ namespace {
 
 constexpr uint8_t TipoDeliver = 0;
 constexpr uint8_t TipoSubmit = 1;
+constexpr uint8_t TipoRapportoStato = 2;
 
 // Validity period formats of the first octet (bits 3 and 4); 0 means none.
 constexpr int ValiditaEstesa = 1;
@@ -223,6 +225,52 @@ QString TestoDatiUtente(uint8_t dcs, bool conIntestazione, int lunghezza, const 
     return DecodificaWindows1252(ottetti);
 }
 
+// The outcome of a delivery by the ranges of its status: completed, still being tried, or given
+// up (an error for good, or one the centre tries no more); bit 7 is reserved, and such a status
+// tells of no delivery either.
+int VoceEsitoConsegna(uint8_t stato)
+{
+    constexpr int VoceConsegnato = 802;
+    constexpr int VoceAncoraInCorso = 803;
+    constexpr int VoceNonConsegnato = 804;
+    if (stato <= 0x1F)
+        return VoceConsegnato;
+    return stato <= 0x3F ? VoceAncoraInCorso : VoceNonConsegnato;
+}
+
+// What may follow the status: parameter indicators (bit 7 of each says another follows), then
+// the protocol identifier and the coding they announce. The report's text is its status, so its
+// user data is not read.
+void LeggiParametriFacoltativi(LettoreOttetti& lettore, MessaggioSMS& messaggio)
+{
+    uint8_t indicatore = 0;
+    if (!lettore.leggi(indicatore))
+        return;
+    for (uint8_t altro = indicatore; (altro & 0x80) != 0;)
+        if (!lettore.leggi(altro))
+            return;
+    if ((indicatore & 0x01) != 0 && !lettore.leggi(messaggio.PID))
+        return;
+    if ((indicatore & 0x02) != 0)
+        lettore.leggi(messaggio.DCS);
+}
+
+// A status report names the message's recipient and tells when it was delivered (or last tried)
+// and how it went; the centre's own time stamp before that is passed over.
+void DecodificaRapportoStato(LettoreOttetti& lettore, MessaggioSMS& messaggio)
+{
+    QByteArray consegna;
+    uint8_t stato = 0;
+    if (!lettore.leggi(messaggio.MR) || !LeggiIndirizzo(lettore, messaggio.Numero)
+        || !lettore.salta(OttettiDataOra) || !lettore.leggi(OttettiDataOra, consegna)
+        || !lettore.leggi(stato))
+        return;
+    messaggio.DataOra = CifreDataOra(consegna);
+    messaggio.Testo = Msg(VoceEsitoConsegna(stato));
+    messaggio.LunghezzaDati = static_cast<int16_t>(messaggio.Testo.size());
+    LeggiParametriFacoltativi(lettore, messaggio);
+}
+
 void AggiungiBit(char& ottetto, unsigned bit)
 {
     ottetto = static_cast<char>(static_cast<uint8_t>(ottetto) | bit);
@@ -278,6 +326,10 @@ void DecodificaPDU(MessaggioSMS& messaggio, const QString& pdu)
     messaggio.Tipo = primoOttetto & 0x03;
     const int formatoValidita = (primoOttetto >> 3) & 0x03;
     const bool conIntestazione = (primoOttetto & 0x40) != 0;
+    if (messaggio.Tipo == TipoRapportoStato) {
+        DecodificaRapportoStato(lettore, messaggio);
+        return;
+    }
 
     if (messaggio.Tipo == TipoSubmit && !lettore.leggi(messaggio.MR))
         return;

@@ -8,7 +8,9 @@
 #include <QByteArray>
 #include <QString>
 
-// Fills the record from an SMS-DELIVER or SMS-SUBMIT PDU. Every field but Stato starts afresh, so
+// Fills the record from an SMS-DELIVER, SMS-SUBMIT or SMS-STATUS-REPORT PDU. A status report
+// gives its recipient as the number, the time of delivery as the date and the outcome in words
+// (in the current language) as the text. Every field but Stato starts afresh, so
 // nothing of a message that held the record before survives; a PDU cut short or made of garbage
 // leaves the fields it does not reach at their empty values (DataOra blanks, LunghezzaDati 0).
 // Takes time linear in the length of the text.

@@ -45,6 +45,20 @@ QString DopoLIntestazione(const QString& risposta)
     return fine < 0 ? QString() : risposta.mid(fine + FineRiga.size()).trimmed();
 }
 
+// The hex digits of a PDU line; some phones put a stray double quote or blank after them (or
+// quotes around them), which is no part of the PDU.
+QString CifrePDU(const QString& riga)
+{
+    const auto estraneo = [](QChar c) { return c == u'"' || c.isSpace(); };
+    qsizetype inizio = 0;
+    qsizetype fine = riga.size();
+    while (inizio < fine && estraneo(riga[inizio]))
+        ++inizio;
+    while (fine > inizio && estraneo(riga[fine - 1]))
+        --fine;
+    return riga.mid(inizio, fine - inizio);
+}
+
 // The header of a position with nothing in it: a length of 0.
 bool IntestazioneVuota(const std::optional<QStringList>& campi)
 {
@@ -63,7 +77,11 @@ uint8_t StatoDichiarato(const std::optional<QStringList>& campi)
 PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito)
 {
     PosizioneLetta letta;
-    if (esito == EsitoAT::Errore || (esito == EsitoAT::Ok && SoloOK(risposta))) {
+    if (esito == EsitoAT::Errore) {
+        letta.contenuto = ContenutoPosizione::Rifiutata;
+        return letta;
+    }
+    if (esito == EsitoAT::Ok && SoloOK(risposta)) {
         letta.contenuto = ContenutoPosizione::Vuota;
         return letta;
     }
@@ -71,7 +89,7 @@ PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito)
         return letta;
     // The name between status and length may hold commas: the two are the first and last field.
     const std::optional<QStringList> campi = Campi(PrimaRiga(risposta), QLatin1String("+CMGR:"));
-    const QString pdu = DopoLIntestazione(risposta);
+    const QString pdu = CifrePDU(DopoLIntestazione(risposta));
     if (pdu.isEmpty() && IntestazioneVuota(campi)) {
         letta.contenuto = ContenutoPosizione::Vuota;
     } else if (SoloCifreEsadecimali(pdu)) {

@@ -16,11 +16,14 @@
 // - A PDU line (hex digits) is a message, whatever the header above it: a status that is not 0
 //   to 3, or no status at all, is taken as received and read, so the message is listed and can
 //   be deleted; the length is not needed to read the PDU.
+//   A stray double quote or blank around the hex digits is not part of the PDU.
 // - The phone's empty-position forms are an empty position: a header whose length is 0 with no
-//   PDU ("+CMGR: 0,,0"), a bare OK, and a refusal (a SIM with fewer positions).
+//   PDU ("+CMGR: 0,,0") and a bare OK.
+// - A refusal ("ERROR", "+CMS ERROR") says nothing of the position: the phone did not read it,
+//   or the SIM has fewer positions.
 // - Any other reply cannot be read (a header with no PDU, a line that is no PDU, garbage): it
-//   says nothing of the position, which keeps what it held.
-enum class ContenutoPosizione { Messaggio, Vuota, Illeggibile };
+//   says nothing of the position either.
+enum class ContenutoPosizione { Messaggio, Vuota, Illeggibile, Rifiutata };
 struct PosizioneLetta {
     ContenutoPosizione contenuto = ContenutoPosizione::Illeggibile;
     uint8_t stato = 0;

@@ -41,12 +41,6 @@ bool frmMain::rigaScelta() const
 
 namespace {
 
-// A message row is usable when its third column holds something.
-bool rigaMessaggio(const QTreeWidgetItem* riga)
-{
-    return !ListaReport::SottoVoce(riga, 2).isEmpty();
-}
-
 // The message index a row's text names, when it is a byte.
 bool indiceMessaggio(const QTreeWidgetItem* riga, uint8_t& indice)
 {
@@ -56,6 +50,14 @@ bool indiceMessaggio(const QTreeWidgetItem* riga, uint8_t& indice)
         return false;
     indice = static_cast<uint8_t>(valore);
     return true;
+}
+
+// A message row names its message's position; the placeholder row of a folder that could not be
+// read names none. Any other column may be empty (a message with no correspondent, no text).
+bool rigaMessaggio(const QTreeWidgetItem* riga)
+{
+    uint8_t indice = 0;
+    return indiceMessaggio(riga, indice);
 }
 
 } // namespace
@@ -95,7 +97,7 @@ void frmMain::List1_KeyUp()
         return;
     const QTreeWidgetItem* riga = List1->SelectedItem();
     uint8_t indice = 0;
-    if (rigaMessaggio(riga) && indiceMessaggio(riga, indice))
+    if (indiceMessaggio(riga, indice))
         messaggi->ShowSMSTxt(indice);
 }
 

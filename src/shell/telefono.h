@@ -28,7 +28,7 @@ struct VoceChiamata {
 // message with no text has one, and LunghezzaDati 0.
 struct MessaggioSMS {
     uint8_t Stato = 0;         // 0 received unread, 1 received read, 2 stored unsent, 3 stored sent
-    uint8_t Tipo = 0;          // first octet & 3: 0 SMS-DELIVER, 1 SMS-SUBMIT
+    uint8_t Tipo = 0;          // first octet & 3: 0 SMS-DELIVER, 1 SMS-SUBMIT, 2 STATUS-REPORT
     int16_t LunghezzaDati = 0; // TP-UDL: characters for 7-bit text, octets for 8-bit data
     QString PDU;               // the hex text exactly as read or stored
     QString SMSC;
