@@ -316,6 +316,31 @@ private slots:
         QCOMPARE(telefono->commandLog(), (QStringList{"AT+CMGS=140", Esc, "AT+CGMR"}));
     }
 
+    void promptPersoEsceConEsc_data()
+    {
+        QTest::addColumn<QString>("comando");
+        QTest::newRow("message to send") << "AT+CMGS=140";
+        QTest::newRow("message to store") << "AT+CMGW=23";
+        QTest::newRow("block of an object") << "AT^SBNW=\"bmp\",0,1,1";
+    }
+
+    // The phone took the command and waits for data, but its prompt never reached the line: the
+    // wait ends at its bound, and the phone is taken out of data mode at once.
+    void promptPersoEsceConEsc()
+    {
+        QFETCH(QString, comando);
+        TempiLink.attesaMs = 400;
+        telefono->dropNextReply();
+        EsitoAT esito{};
+        QCOMPARE(invia(comando, esito), QStringLiteral("ERRORE"));
+        QCOMPARE(esito, EsitoAT::Scaduto);
+        QTRY_VERIFY(!TelefonoMuto());
+        QCOMPARE(testiBox(), QStringList{Msg(795)});
+        QCOMPARE(invia("AT+CGMR", esito), QStringLiteral("21"));
+        QCOMPARE(esito, EsitoAT::Ok);
+        QCOMPARE(telefono->commandLog(), (QStringList{comando, Esc, "AT+CGMR"}));
+    }
+
     void datiChiusiDaCtrlZ()
     {
         EsitoAT esito{};

@@ -1,6 +1,7 @@
 #include "scambio.h"
 
 #include "attesa.h"
+#include "campirisposta.h"
 #include "catalogo.h"
 #include "globali.h"
 #include "interazione.h"
@@ -203,9 +204,23 @@ void ScartaFinoAQuiete(Scambio& s)
     s.risincronizza = false;
 }
 
-Risultato RisultatoInterrotto(Scambio& s, Uscita uscita)
+// The commands the phone answers with the data prompt: a message to send or to store, a block of
+// an object ("AT^SBNW=" with a block number and a count; with three fields it erases).
+bool ChiedeIlPrompt(const QString& comando)
 {
-    if (s.ricevitore.Fine() == FineRisposta::Prompt)
+    constexpr QLatin1String Blocco("AT^SBNW=");
+    constexpr qsizetype CampiBlocco = 4;
+    if (comando.startsWith(QLatin1String("AT+CMGS=")) || comando.startsWith(QLatin1String("AT+CMGW=")))
+        return true;
+    return comando.startsWith(Blocco)
+           && DividiCampi(QStringView(comando).mid(Blocco.size())).size() == CampiBlocco;
+}
+
+Risultato RisultatoInterrotto(Scambio& s, const QString& comando, Uscita uscita)
+{
+    // A prompt lost on the line leaves the phone waiting for data all the same: until it has
+    // left data mode it takes every later command for data.
+    if (s.ricevitore.Fine() == FineRisposta::Prompt || ChiedeIlPrompt(comando))
         s.modoDati = true;
     if (s.modoDati)
         EsciDalModoDati(s);
@@ -261,7 +276,7 @@ Risultato EseguiComando(Scambio& s, const QString& comando)
     });
     // Cancel wins over whatever arrived in the same pass.
     if (Annulla || uscita != Uscita::Condizione)
-        return RisultatoInterrotto(s, uscita);
+        return RisultatoInterrotto(s, comando, uscita);
     return RisultatoDellaRisposta(s);
 }
 
