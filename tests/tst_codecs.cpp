@@ -235,7 +235,8 @@ void TstCodecs::everyCharacterWrittenReadsBackAsItselfOrAsQuestionMark()
 {
     for (char16_t c = 0; c < 0xD800; ++c) {
         const QString carattere(QChar{c});
-        const QString riletto = ConvertiTestoGSM(DecodificaWindows1252(CodificaTestoGSM(carattere)));
+        const QString riletto
+            = ConvertiTestoGSM(DecodificaWindows1252(CodificaTestoGSM(carattere)));
         QVERIFY2(riletto == carattere || riletto == QStringLiteral("?"),
                  qPrintable(QString::number(c, 16) + QStringLiteral(" reads back as ") + riletto));
     }

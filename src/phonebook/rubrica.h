@@ -53,5 +53,10 @@ private:
     void apriDialogo(uint8_t memoria, int posizione, int didascalia, const QString& nome,
                      const QString& numero, bool rossa);
 
+    // True when the list holds the rows this view (a memory, the red list, or VistaCompleta)
+    // filled in last.
+    bool mostraGia(int vista, uint8_t codiceVista) const;
+
     frmMain& f;
+    int vistaMostrata = -1;
 };
