@@ -161,6 +161,16 @@ QTreeWidgetItem* Rubrica::aggiungiVoce(int memoria, int posizione, bool conMemor
     return riga;
 }
 
+bool Rubrica::leggiPerVista(bool soloNonLette, bool mostrata)
+{
+    if (leggiMemorie(soloNonLette)) {
+        salvataggioAutomatico();
+        return true;
+    }
+    // A link lost under the reading leaves the rows shown as they were.
+    return !mostrata || Connesso;
+}
+
 bool Rubrica::mostraGia(int vista, uint8_t codiceVista) const
 {
     const QTreeWidgetItem* prima = f.List1->topLevelItem(0);
@@ -174,14 +184,9 @@ void Rubrica::ShowRubrica(int16_t memoria)
         return;
     const bool rossa = memoria == MemoriaRossa;
     const int m = rossa ? 0 : memoria;
-    const bool mostrata = mostraGia(memoria, CodiceVistaMemoria);
-    if (Connesso && LineaLibera && !Telefono.RubLetta[static_cast<size_t>(m)]) {
-        if (leggiMemorie(false))
-            salvataggioAutomatico();
-        // A link lost under the reading leaves the rows shown as they were.
-        else if (mostrata && !Connesso)
-            return;
-    }
+    if (Connesso && LineaLibera && !Telefono.RubLetta[static_cast<size_t>(m)]
+        && !leggiPerVista(false, mostraGia(memoria, CodiceVistaMemoria)))
+        return;
     vistaMostrata = memoria;
     f.CurrentView = CodiceVistaMemoria;
     f.Form_Resize();
@@ -239,14 +244,10 @@ void Rubrica::ShowRubrica(int16_t memoria)
 
 void Rubrica::ShowRubricaCompleta()
 {
-    const bool mostrata = mostraGia(VistaCompleta, CodiceVistaCompleta);
     // Every showing while connected saves the phonebook again.
-    if (Connesso && LineaLibera) {
-        if (leggiMemorie(true))
-            salvataggioAutomatico();
-        else if (mostrata && !Connesso)
-            return;
-    }
+    if (Connesso && LineaLibera
+        && !leggiPerVista(true, mostraGia(VistaCompleta, CodiceVistaCompleta)))
+        return;
     vistaMostrata = VistaCompleta;
     f.CurrentView = CodiceVistaCompleta;
     f.Form_Resize();

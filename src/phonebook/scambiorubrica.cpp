@@ -85,7 +85,9 @@ EsitoLettura MemoriaRifiutata(uint8_t memoria)
     SvuotaRubrica(memoria);
     LimitiRubrica[memoria] = {};
     Telefono.RubLetta[memoria] = true;
-    RifiutiRubrica[memoria] = UltimoRifiuto();
+    // A selection answered with something other than a result is no less a refusal.
+    const QString rifiuto = UltimoRifiuto();
+    RifiutiRubrica[memoria] = rifiuto.isEmpty() ? QStringLiteral("ERROR") : rifiuto;
     return EsitoLettura::Rifiutata;
 }
 
