@@ -327,8 +327,13 @@ protected:
         op.esegui();
         attendiFine();
 
-        // The operation ended at the command that went unanswered.
-        QCOMPARE(telefono->commandLog(), completa.mid(0, k));
+        // The operation ended at the command that went unanswered. A phone that took a command
+        // for data (the next one in the full run is data) and answered too late is sent ESC at
+        // once, so that it leaves data mode.
+        QStringList finoAlGuasto = completa.mid(0, k);
+        if (guasto == Guasto::LentoAMeta && completa.value(k).endsWith(QChar(26)))
+            finoAlGuasto << QString(QChar(27));
+        QCOMPARE(telefono->commandLog(), finoAlGuasto);
         const QStringList attesi = op.messaggi ? op.messaggi(k, static_cast<int>(completa.size()))
                                                : QStringList{Msg(VoceSenzaRisposta)};
         QCOMPARE(avvisi(), attesi);

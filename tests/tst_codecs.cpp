@@ -48,6 +48,7 @@ private slots:
 
     void alfabetoGSM();
     void everyCodeReadsAsACharacterThatEncodesBackToIt();
+    void everyCharacterWrittenReadsBackAsItselfOrAsQuestionMark();
     void codesReadAndWrittenBackStayTheSame_data();
     void codesReadAndWrittenBackStayTheSame();
     void convertiTestoGSM_data();
@@ -230,6 +231,17 @@ void TstCodecs::everyCodeReadsAsACharacterThatEncodesBackToIt()
     }
 }
 
+void TstCodecs::everyCharacterWrittenReadsBackAsItselfOrAsQuestionMark()
+{
+    for (char16_t c = 0; c < 0xD800; ++c) {
+        const QString carattere(QChar{c});
+        const QString riletto
+            = ConvertiTestoGSM(DecodificaWindows1252(CodificaTestoGSM(carattere)));
+        QVERIFY2(riletto == carattere || riletto == QStringLiteral("?"),
+                 qPrintable(QString::number(c, 16) + QStringLiteral(" reads back as ") + riletto));
+    }
+}
+
 void TstCodecs::codesReadAndWrittenBackStayTheSame_data()
 {
     QTest::addColumn<QByteArray>("codici");
@@ -310,7 +322,8 @@ void TstCodecs::codificaTestoGSM_data()
     QTest::newRow("Greek capitals")
         << QStringLiteral("ΔΦΓΛΩΠΨΣΘΞ") << ByteDaCodici({16, 18, 19, 20, 21, 22, 23, 24, 25, 26});
     QTest::newRow("inverted question mark") << QStringLiteral("¿") << ByteDaCodici({96});
-    QTest::newRow("C cedilla, both cases") << QStringLiteral("Çç") << ByteDaCodici({9, 9});
+    // The table has the capital only: the small letter written as 9 would read back capital.
+    QTest::newRow("C cedilla, capital only") << QStringLiteral("Çç") << ByteDaCodici({9, 63});
     QTest::newRow("line breaks") << QStringLiteral("\r\n") << ByteDaCodici({13, 10});
     QTest::newRow("a acute has no code") << QStringLiteral("á") << ByteDaCodici({63});
     QTest::newRow("diaeresis and thorn have no code")

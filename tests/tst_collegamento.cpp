@@ -177,7 +177,7 @@ private slots:
         telefono->hangUpDuringNextReply(5);
         collegamento->ShowRete(0);
         QCOMPARE(risposte->boxes.size(), 1);
-        QCOMPARE(risposte->boxes[0].testo, Msg(27) + ": " + Msg(78) + "\r\n" + Msg(79));
+        QCOMPARE(risposte->boxes[0].testo, Msg(27) + ": " + Msg(841) + "\r\n" + Msg(79));
         QVERIFY(!Connesso);
         QVERIFY(!collegamento->PortOpen());
         QVERIFY(!Telefono.ReteLetta);

@@ -4,6 +4,8 @@
 #include "bancorubrica.h"
 #include "muto.h"
 
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -175,6 +177,37 @@ class TstMutoRubrica : public QObject, private BancoMuto {
         return tutte;
     }
 
+    // How the phone fails a phonebook read: it refuses one memory, or the line drops.
+    enum class Rifiuto { SimAssente, SimOccupataInElenco, FissiConPIN2, LineaCaduta };
+
+    // From now on the phone fails the read this way.
+    void rifiuta(Rifiuto rifiuto)
+    {
+        s25sim::S25Simulator* t = telefono.get();
+        switch (rifiuto) {
+        case Rifiuto::SimAssente:
+            t->failCommandsMatching(QRegularExpression("^AT\\+CPBS=SM$"), 10);
+            break;
+        case Rifiuto::FissiConPIN2:
+            t->failCommandsMatching(QRegularExpression("^AT\\+CPBS=FD$"), 17);
+            break;
+        case Rifiuto::SimOccupataInElenco:
+        case Rifiuto::LineaCaduta: {
+            // The first listing asked for is the SIM's.
+            auto fatto = std::make_shared<std::atomic<bool>>(false);
+            t->setCommandObserver([t, rifiuto, fatto](const QString& comando) {
+                if (comando != QLatin1String("AT+CPBR=?") || fatto->exchange(true))
+                    return;
+                if (rifiuto == Rifiuto::LineaCaduta)
+                    t->hangUpDuringNextReply(3);
+                else
+                    t->failNextCommand(14);
+            });
+            break;
+        }
+        }
+    }
+
 private slots:
     void initTestCase() { preparaProgramma(); }
 
@@ -190,6 +223,75 @@ private slots:
     void conTelefonoMuto_data() { righeDiGuasto(operazioni().keys()); }
 
     void conTelefonoMuto() { provaGuastoDellaRiga(operazioni()); }
+
+    // A memory the phone refuses is named to the user with the reason, and the saved phonebook
+    // keeps what it held for it; a line that drops says so, shows the link down and leaves the
+    // view as it was. Either way no file of the program changes, and the next connection reads.
+    void conTelefonoCheRifiuta_data()
+    {
+        QTest::addColumn<QString>("vista");
+        QTest::addColumn<int>("rifiuto");
+        // The memory refused and the entry of its reason.
+        QTest::addColumn<int>("memoria");
+        QTest::addColumn<int>("motivo");
+        for (const char* vista : {"RUB", "RUB_SIM"}) {
+            const auto riga = [vista](const char* come) {
+                return qPrintable(QLatin1String(vista) + QStringLiteral(", ")
+                                  + QLatin1String(come));
+            };
+            QTest::newRow(riga("no SIM")) << vista << int(Rifiuto::SimAssente) << 0 << 844;
+            QTest::newRow(riga("SIM busy when listed"))
+                << vista << int(Rifiuto::SimOccupataInElenco) << 0 << 847;
+            QTest::newRow(riga("fixed dialling wants PIN2"))
+                << vista << int(Rifiuto::FissiConPIN2) << 1 << 848;
+            QTest::newRow(riga("line drops")) << vista << int(Rifiuto::LineaCaduta) << 0 << 0;
+        }
+    }
+
+    void conTelefonoCheRifiuta()
+    {
+        QFETCH(QString, vista);
+        QFETCH(int, rifiuto);
+        QFETCH(int, memoria);
+        QFETCH(int, motivo);
+        const bool caduta = static_cast<Rifiuto>(rifiuto) == Rifiuto::LineaCaduta;
+        const QString avviso
+            = caduta ? Msg(27) + QStringLiteral(": ") + Msg(841) + QStringLiteral("\r\n") + Msg(79)
+                     : Msg(840) + QStringLiteral("\r\n") + NomiMemoria[static_cast<size_t>(memoria)]
+                           + QStringLiteral(": ") + Msg(motivo);
+        avvia();
+        QVERIFY(!QTest::currentTestFailed());
+        clic(vista);
+        QVERIFY(QFile::exists(Rubrica::FileRubricaPredefinito()));
+        const QMap<QString, QByteArray> file = fileDelProgramma();
+        const QStringList elenco = righe();
+        risposte->boxes.clear();
+        rifiuta(static_cast<Rifiuto>(rifiuto));
+        finestra->Aggiorna();
+        attendiFine();
+
+        QCOMPARE(avvisi(), QStringList{avviso});
+        QCOMPARE(utente->sopraLAttesa, 0);
+        QCOMPARE(fileDelProgramma(), file);
+        if (caduta) {
+            QCOMPARE(finestra->SBar[1]->text(), Msg(79));
+            QCOMPARE(righe(), elenco);
+        }
+
+        telefono->setCommandObserver({});
+        telefono->clearFailures();
+        risposte->boxes.clear();
+        if (!telefono->isHungUp()) {
+            collegamento->Connetti();
+            QTRY_VERIFY(!collegamento->PortOpen());
+        }
+        avvia();
+        QVERIFY(!QTest::currentTestFailed());
+        clic(vista);
+        QCOMPARE(avvisi(), QStringList{});
+        QCOMPARE(righe(), elenco);
+        QCOMPARE(fileDelProgramma(), file);
+    }
 };
 
 QTEST_MAIN(TstMutoRubrica)

@@ -84,35 +84,37 @@ private slots:
         QTest::addColumn<QString>("comando");
         QTest::addColumn<QString>("attesa");
         QTest::addColumn<EsitoAT>("esito");
+        // The phone's own line of refusal, which the sentinel does not carry.
+        QTest::addColumn<QString>("rifiuto");
         const Preparazione niente = [](S25Simulator&) {};
         QTest::newRow("body") << niente << "AT+CGMR"
-                              << "21" << EsitoAT::Ok;
+                              << "21" << EsitoAT::Ok << "";
         QTest::newRow("body of several lines")
             << niente << "AT+COPN"
-            << "+COPN: 22201,\"I TIM\"\r\n+COPN: 22210,\"Vodafone IT\"" << EsitoAT::Ok;
+            << "+COPN: 22201,\"I TIM\"\r\n+COPN: 22210,\"Vodafone IT\"" << EsitoAT::Ok << "";
         QTest::newRow("bare OK comes whole") << niente << "ATQ0"
                                              << "\r\nOK\r\n"
-                                             << EsitoAT::Ok;
+                                             << EsitoAT::Ok << "";
         QTest::newRow("ERROR") << Preparazione([](S25Simulator& t) { t.failNextCommand(); })
                                << "AT+CGMR"
-                               << "ERRORE" << EsitoAT::Errore;
+                               << "ERRORE" << EsitoAT::Errore << "ERROR";
         QTest::newRow("+CME ERROR")
             << Preparazione([](S25Simulator& t) { t.failNextCommand(21); }) << "AT+CGMR"
-            << "ERRORE" << EsitoAT::Errore;
+            << "ERRORE" << EsitoAT::Errore << "+CME ERROR: 21";
         QTest::newRow("prompt") << niente << "AT+CMGS=140"
-                                << ">" << EsitoAT::Prompt;
+                                << ">" << EsitoAT::Prompt << "";
         QTest::newRow("one-byte chunks")
             << Preparazione([](S25Simulator& t) { t.setChunking(1, 0); }) << "AT+CGSN"
-            << "350000000000017" << EsitoAT::Ok;
+            << "350000000000017" << EsitoAT::Ok << "";
         QTest::newRow("RING after OK") << Preparazione([](S25Simulator& t) {
             t.injectUnsolicited("RING", S25Simulator::When::AfterNextReply);
         }) << "AT+CGSN"
-                                       << "350000000000017" << EsitoAT::Ok;
+                                       << "350000000000017" << EsitoAT::Ok << "";
         QTest::newRow("caller identity before the reply") << Preparazione([](S25Simulator& t) {
             t.injectUnsolicited("RING");
             t.injectUnsolicited("+CLIP: \"+39333\",145");
         }) << "AT+CGSN"
-                                                          << "350000000000017" << EsitoAT::Ok;
+                                                          << "350000000000017" << EsitoAT::Ok << "";
     }
 
     void risposte()
@@ -121,10 +123,12 @@ private slots:
         QFETCH(QString, comando);
         QFETCH(QString, attesa);
         QFETCH(EsitoAT, esito);
+        QFETCH(QString, rifiuto);
         preparazione(*telefono);
         EsitoAT avuto{};
         QCOMPARE(invia(comando, avuto), attesa);
         QCOMPARE(avuto, esito);
+        QCOMPARE(UltimoRifiuto(), rifiuto);
         QVERIFY(LineaLibera);
         // Whatever came with it, the next command gets its own reply.
         QCOMPARE(invia("AT+CIMI", avuto), QStringLiteral("222010000000001"));
@@ -314,6 +318,31 @@ private slots:
         telefono->setReplyDelay(0);
         QCOMPARE(invia("AT+CGMR", esito), QStringLiteral("21"));
         QCOMPARE(telefono->commandLog(), (QStringList{"AT+CMGS=140", Esc, "AT+CGMR"}));
+    }
+
+    void promptPersoEsceConEsc_data()
+    {
+        QTest::addColumn<QString>("comando");
+        QTest::newRow("message to send") << "AT+CMGS=140";
+        QTest::newRow("message to store") << "AT+CMGW=23";
+        QTest::newRow("block of an object") << "AT^SBNW=\"bmp\",0,1,1";
+    }
+
+    // The phone took the command and waits for data, but its prompt never reached the line: the
+    // wait ends at its bound, and the phone is taken out of data mode at once.
+    void promptPersoEsceConEsc()
+    {
+        QFETCH(QString, comando);
+        TempiLink.attesaMs = 400;
+        telefono->dropNextReply();
+        EsitoAT esito{};
+        QCOMPARE(invia(comando, esito), QStringLiteral("ERRORE"));
+        QCOMPARE(esito, EsitoAT::Scaduto);
+        QTRY_VERIFY(!TelefonoMuto());
+        QCOMPARE(testiBox(), QStringList{Msg(795)});
+        QCOMPARE(invia("AT+CGMR", esito), QStringLiteral("21"));
+        QCOMPARE(esito, EsitoAT::Ok);
+        QCOMPARE(telefono->commandLog(), (QStringList{comando, Esc, "AT+CGMR"}));
     }
 
     void datiChiusiDaCtrlZ()

@@ -287,6 +287,10 @@ private slots:
         QTest::newRow("unquoted, quoted") << "+CSCA: +39335,145"
                                           << "+39335"
                                           << "^SCID: \"" + iccid + "\"" << iccid;
+        QTest::newRow("international type without its plus") << "+CSCA: \"6281100000\",145"
+                                                             << "+6281100000" << iccid << iccid;
+        QTest::newRow("national type") << "+CSCA: \"0335960960\",129"
+                                       << "0335960960" << iccid << iccid;
         // The type of address is a number of one octet: a reply with another is garbled.
         QTest::newRow("type past int")
             << "+CSCA: \"+393359609600\",1073741824" << Prima << iccid << iccid;

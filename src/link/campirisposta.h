@@ -64,6 +64,22 @@ inline QString SenzaVirgolette(QStringView campo)
     return campo.toString();
 }
 
+// A number the phone gives without its "+" but with an international type of address (an octet
+// of GSM 04.08: top bit set, type of number 1) gets the "+", so that it shows, is looked up and
+// is written back as the international number it is.
+inline QString NumeroConTipo(const QString& numero, QStringView campoTipo)
+{
+    constexpr int TipoMinimo = 0x80;
+    constexpr int TipoMassimo = 0xFF;
+    constexpr int MascheraTipoNumero = 0x70;
+    constexpr int TipoInternazionale = 0x10;
+    const std::optional<int> tipo = InteroTra(campoTipo, TipoMinimo, TipoMassimo);
+    const bool internazionale = tipo && (*tipo & MascheraTipoNumero) == TipoInternazionale;
+    if (!internazionale || numero.isEmpty() || numero.startsWith(QLatin1Char('+')))
+        return numero;
+    return QLatin1Char('+') + numero;
+}
+
 // The fields of a text: split at the commas outside double quotes and parentheses, blanks
 // around each taken off, quotes and parentheses kept. An empty text has no fields.
 inline QStringList DividiCampi(QStringView testo)

@@ -116,9 +116,6 @@ constexpr int EscapeDavanti = 0x100;
 
 constexpr int CodiceGSM(char16_t carattere)
 {
-    // GSM 03.38 gives slot 9 as capital Ç, but phones commonly show and use it for either case.
-    if (carattere == u'ç')
-        return 9;
     for (int codice = 0; codice < CodiciStandard; ++codice) {
         if (codice != CodiceEscape && AlfabetoStandard[codice] == carattere)
             return codice;

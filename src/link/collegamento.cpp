@@ -37,6 +37,7 @@ constexpr int VoceConnessoA = 88;
 constexpr int VoceConnetti = 89;
 constexpr int VoceDisconnetti = 90;
 constexpr int VoceTelefonoNonRisponde = 101;
+constexpr int VoceConnessionePersa = 841;
 constexpr int ImmagineConnetti = 30;
 constexpr int ImmagineDisconnetti = 31;
 const QString AccapoTesto = QStringLiteral("\r\n");
@@ -83,6 +84,8 @@ QString TestoErroreComunicazione(int codice)
         if (errore.codice == codice)
             return QString::fromUtf8(errore.testo);
     }
+    if (codice == MSComm::LineaCaduta)
+        return Msg(VoceConnessionePersa);
     return Msg(codice == MSComm::ErroreTrasmissione ? VoceImpossibileConnettere
                                                     : VoceErroreSconosciuto);
 }
@@ -281,6 +284,8 @@ void Collegamento::MSComm1_Errore(int codice)
     LineaLibera = false;
     fermaHandshake();
     RisvegliaAttesa();
+    // At once, not at the next status tick: the box below may stay up longer than that.
+    mostraDisconnesso();
     // Not over the wait window of the operation the error ended: once that is gone.
     AvvisaDopoOperazione(Msg(VoceErrore) + QStringLiteral(": ") + TestoErroreComunicazione(codice)
                              + AccapoTesto + Msg(VoceDisconnesso),

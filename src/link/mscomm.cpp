@@ -82,7 +82,7 @@ void MSComm::riceviDati()
 void MSComm::erroreDellaPorta(QSerialPort::SerialPortError errore)
 {
     // Qt repeats a read error until the port is closed, so it is closed at once.
-    int codice = ErroreSconosciuto;
+    int codice = LineaCaduta;
     switch (errore) {
     case QSerialPort::WriteError:
         codice = ErroreTrasmissione;

@@ -30,7 +30,8 @@ public:
 
     // The communications event codes of the errors the port reports.
     static constexpr int ErroreTrasmissione = 1010;
-    static constexpr int ErroreSconosciuto = 0;
+    // The line closed under a read: the phone hung up or the cable came out.
+    static constexpr int LineaCaduta = 0;
 
     QSerialPort porta;
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 
 namespace {
 
@@ -47,6 +48,14 @@ FineRisposta RigaFinale(QStringView riga)
     if (riga == u"ERROR" || riga.startsWith(u"+CME ERROR") || riga.startsWith(u"+CMS ERROR"))
         return FineRisposta::Errore;
     return FineRisposta::Nessuna;
+}
+
+std::optional<int> CodiceErroreCME(QStringView riga)
+{
+    constexpr QStringView Prefisso = u"+CME ERROR:";
+    if (!riga.startsWith(Prefisso))
+        return std::nullopt;
+    return InteroTra(riga.mid(Prefisso.size()), 0, INT_MAX);
 }
 
 bool RigaNonRichiesta(QStringView riga)
@@ -114,6 +123,8 @@ void RicevitoreAT::chiudiRiga(qsizetype lf)
     if (fine == FineRisposta::Nessuna) {
         promptChiuso = riga == Prompt || (promptChiuso && riga.isEmpty());
         const FineRisposta finale = RigaFinale(riga);
+        if (finale == FineRisposta::Errore)
+            rigaRifiuto = riga.toString();
         if (finale != FineRisposta::Nessuna)
             notaFine(finale, lf + 1);
     }
@@ -185,6 +196,7 @@ void RicevitoreAT::riallinea()
     promptChiuso = false;
     fine = FineRisposta::Nessuna;
     fineIn = 0;
+    rigaRifiuto.clear();
 }
 
 QList<int> RicevitoreAT::PrendiIndicazioniSMS()

@@ -11,6 +11,8 @@ enum class FineRisposta { Nessuna, Ok, Errore, Prompt };
 
 // The final result a whole line carries: "OK", "ERROR", "+CME ERROR: n", "+CMS ERROR: n".
 FineRisposta RigaFinale(QStringView riga);
+// The error code of a "+CME ERROR: <n>" line; none for any other line, or a text in place of n.
+std::optional<int> CodiceErroreCME(QStringView riga);
 // The lines the phone sends on its own: they never belong to a reply.
 bool RigaNonRichiesta(QStringView riga);
 // The message index of a "+CMTI:" line: the number after its last comma.
@@ -37,6 +39,8 @@ public:
     void SostituisciRisposta(const QString& risultato);
 
     FineRisposta Fine() const { return fine; }
+    // The final line of a refusal ("ERROR", "+CME ERROR: n", "+CMS ERROR: n"); else empty.
+    const QString& RigaRifiuto() const { return rigaRifiuto; }
     // The length of the buffer up to the end of the final line.
     qsizetype FineIn() const { return fineIn; }
     // The indexes of the "+CMTI:" lines taken out since the last call.
@@ -61,5 +65,6 @@ private:
     bool promptChiuso = false;
     FineRisposta fine = FineRisposta::Nessuna;
     qsizetype fineIn = 0;
+    QString rigaRifiuto;
     QList<int> indicazioniSMS;
 };

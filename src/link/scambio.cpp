@@ -1,6 +1,7 @@
 #include "scambio.h"
 
 #include "attesa.h"
+#include "campirisposta.h"
 #include "catalogo.h"
 #include "globali.h"
 #include "interazione.h"
@@ -14,6 +15,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <utility>
 
@@ -55,6 +57,8 @@ struct Scambio {
     bool chiusura = false;
     // A command of the operation in progress found no answer within its bound.
     bool muto = false;
+    // The final line of the last command, when the phone refused it.
+    QString ultimoRifiuto;
     // The failure reports shown before that moment: a later one is the operation's own.
     int fallimentiPrima = 0;
     // Messages kept for the end of the operation in progress.
@@ -71,6 +75,7 @@ Scambio& scambio()
 struct Risultato {
     QString testo;
     EsitoAT esito;
+    QString rifiuto = {};
 };
 
 bool LinkVivo(const Scambio& s)
@@ -203,9 +208,24 @@ void ScartaFinoAQuiete(Scambio& s)
     s.risincronizza = false;
 }
 
-Risultato RisultatoInterrotto(Scambio& s, Uscita uscita)
+// The commands the phone answers with the data prompt: a message to send or to store, a block of
+// an object ("AT^SBNW=" with a block number and a count; with three fields it erases).
+bool ChiedeIlPrompt(const QString& comando)
 {
-    if (s.ricevitore.Fine() == FineRisposta::Prompt)
+    constexpr QLatin1String Blocco("AT^SBNW=");
+    constexpr qsizetype CampiBlocco = 4;
+    if (comando.startsWith(QLatin1String("AT+CMGS="))
+        || comando.startsWith(QLatin1String("AT+CMGW=")))
+        return true;
+    return comando.startsWith(Blocco)
+           && DividiCampi(QStringView(comando).mid(Blocco.size())).size() == CampiBlocco;
+}
+
+Risultato RisultatoInterrotto(Scambio& s, const QString& comando, Uscita uscita)
+{
+    // A prompt lost on the line leaves the phone waiting for data all the same: until it has
+    // left data mode it takes every later command for data.
+    if (s.ricevitore.Fine() == FineRisposta::Prompt || ChiedeIlPrompt(comando))
         s.modoDati = true;
     if (s.modoDati)
         EsciDalModoDati(s);
@@ -221,7 +241,7 @@ Risultato RisultatoDellaRisposta(Scambio& s)
     case FineRisposta::Ok:
         return {TagliaRisposta(BufferRx.left(s.ricevitore.FineIn())), EsitoAT::Ok};
     case FineRisposta::Errore:
-        return {RispostaErrore, EsitoAT::Errore};
+        return {RispostaErrore, EsitoAT::Errore, s.ricevitore.RigaRifiuto()};
     case FineRisposta::Prompt:
         s.modoDati = true;
         return {QStringLiteral(">"), EsitoAT::Prompt};
@@ -261,7 +281,7 @@ Risultato EseguiComando(Scambio& s, const QString& comando)
     });
     // Cancel wins over whatever arrived in the same pass.
     if (Annulla || uscita != Uscita::Condizione)
-        return RisultatoInterrotto(s, uscita);
+        return RisultatoInterrotto(s, comando, uscita);
     return RisultatoDellaRisposta(s);
 }
 
@@ -285,6 +305,7 @@ QString InviaComandoAT(const QString& comando, EsitoAT* esito)
     s.inCorso = true;
     const Risultato risultato = EseguiComando(s, comando);
     s.inCorso = false;
+    s.ultimoRifiuto = risultato.rifiuto;
     if (risultato.esito == EsitoAT::Scaduto)
         SegnaSenzaRisposta(s);
     s.ricevitore.SostituisciRisposta(risultato.testo);
@@ -292,6 +313,36 @@ QString InviaComandoAT(const QString& comando, EsitoAT* esito)
     if (esito)
         *esito = risultato.esito;
     return risultato.testo;
+}
+
+QString UltimoRifiuto()
+{
+    return scambio().ultimoRifiuto;
+}
+
+QString MotivoRifiuto(const QString& rigaRifiuto)
+{
+    struct Motivo {
+        int codice;
+        int voce;
+    };
+    // The codes of 27.007 for the equipment and the SIM that a memory's selection or reading may
+    // meet.
+    static constexpr std::array<Motivo, 8> Motivi{{
+        {3, 842},  // operation not allowed
+        {4, 843},  // operation not supported
+        {10, 844}, // SIM not inserted
+        {11, 845}, // SIM PIN required
+        {13, 846}, // SIM failure
+        {14, 847}, // SIM busy
+        {17, 848}, // SIM PIN2 required
+        {22, 849}, // not found
+    }};
+    const std::optional<int> codice = CodiceErroreCME(rigaRifiuto);
+    for (const Motivo& motivo : Motivi)
+        if (codice == motivo.codice)
+            return Msg(motivo.voce);
+    return rigaRifiuto;
 }
 
 void ScriviSullaPorta(const QString& caratteri)

@@ -32,6 +32,15 @@ inline const QString RispostaErrore = QStringLiteral("ERRORE");
 // whole reply. See EsitoAT for the results.
 QString InviaComandoAT(const QString& comando, EsitoAT* esito = nullptr);
 
+// The phone's final line refusing the last command ("ERROR", "+CME ERROR: n" or "+CMS ERROR: n",
+// see CodiceErroreCME); empty when that command ended any other way. The sentinel "ERRORE" the
+// command returned says no more than that it was refused.
+QString UltimoRifiuto();
+
+// A refusal as the user reads it: the words of a "+CME ERROR" code the phonebook and the SIM
+// commonly meet, else the phone's own line.
+QString MotivoRifiuto(const QString& rigaRifiuto);
+
 // Writes characters straight to the port, with no wait: the hex of a binary block after the
 // prompt. Nothing happens when the port is closed.
 void ScriviSullaPorta(const QString& caratteri);

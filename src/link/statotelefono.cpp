@@ -178,7 +178,7 @@ void AnalizzaCSCA(const QString& risposta, QString& smsc)
 {
     const QStringList campi = CampiRisposta(risposta);
     if (campi.size() >= 2 && InteroTra(campi.at(1), 0, TipoIndirizzoMassimo))
-        smsc = SenzaVirgolette(campi.at(0));
+        smsc = NumeroConTipo(SenzaVirgolette(campi.at(0)), campi.at(1));
 }
 
 double NumeroIniziale(const QString& testo)

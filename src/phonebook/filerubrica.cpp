@@ -113,24 +113,69 @@ QString RigaTesto(const VoceRubrica& voce)
     return riga + voce.Numero;
 }
 
-} // namespace
+// The table as the file holds it: each memory's positions 1 to the positions held.
+RubricaDaFile RubricaDellaTabella()
+{
+    RubricaDaFile rubrica;
+    for (size_t m = 0; m < NumMemorie; ++m) {
+        const int tenute = PosizioniTenute(static_cast<int>(m));
+        rubrica.usate[m] = Telefono.RubUsate[m];
+        rubrica.totale[m] = static_cast<int16_t>(tenute);
+        const auto& posizioni = Telefono.Rubrica[m];
+        rubrica.voci[m].assign(posizioni.begin(), posizioni.begin() + tenute + 1);
+    }
+    rubrica.smsc = Telefono.SMSC;
+    return rubrica;
+}
 
-QByteArray BytesFileRubrica()
+QByteArray BytesDi(const RubricaDaFile& rubrica)
 {
     ScrittoreRecord scrittore;
     scrittore.Aggiungi(0, QString(), TestataFile);
     for (size_t m = 0; m < NumMemorie; ++m) {
-        const int tenute = PosizioniTenute(static_cast<int>(m));
-        scrittore.Aggiungi(static_cast<uint8_t>(m), QString::number(Telefono.RubUsate[m]),
-                           QString::number(tenute));
-        for (int p = 1; p <= tenute; ++p) {
-            const VoceRubrica& voce = Telefono.Rubrica[m][static_cast<size_t>(p)];
+        scrittore.Aggiungi(static_cast<uint8_t>(m), QString::number(rubrica.usate[m]),
+                           QString::number(rubrica.totale[m]));
+        for (int p = 1; p <= rubrica.totale[m]; ++p) {
+            const VoceRubrica& voce = rubrica.voci[m][static_cast<size_t>(p)];
             scrittore.AggiungiVoce(static_cast<uint8_t>(p), NomePerFile(voce), voce.Numero,
                                    voce.Rossa);
         }
     }
-    scrittore.Aggiungi(TagCentro, NomeCentro, Telefono.SMSC);
+    scrittore.Aggiungi(TagCentro, NomeCentro, rubrica.smsc);
     return scrittore.dati;
+}
+
+std::optional<RubricaDaFile> LeggiFileRubrica(const QString& percorso)
+{
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return LeggiBytesFileRubrica(file.readAll());
+}
+
+} // namespace
+
+QByteArray BytesFileRubrica()
+{
+    return BytesDi(RubricaDellaTabella());
+}
+
+QByteArray BytesFileRubricaConservando(const QString& percorso)
+{
+    RubricaDaFile rubrica = RubricaDellaTabella();
+    const auto rifiutata = [](const QString& rifiuto) { return !rifiuto.isEmpty(); };
+    if (std::any_of(RifiutiRubrica.begin(), RifiutiRubrica.end(), rifiutata)) {
+        if (const std::optional<RubricaDaFile> precedente = LeggiFileRubrica(percorso)) {
+            for (size_t m = 0; m < NumMemorie; ++m) {
+                if (!rifiutata(RifiutiRubrica[m]))
+                    continue;
+                rubrica.usate[m] = precedente->usate[m];
+                rubrica.totale[m] = precedente->totale[m];
+                rubrica.voci[m] = precedente->voci[m];
+            }
+        }
+    }
+    return BytesDi(rubrica);
 }
 
 std::optional<RubricaDaFile> LeggiBytesFileRubrica(const QByteArray& dati)
@@ -161,6 +206,8 @@ void ApplicaRubricaDaFile(const RubricaDaFile& rubrica)
             Telefono.Rubrica[m][p] = voci[p];
     }
     Telefono.RubLetta.fill(true);
+    for (QString& rifiuto : RifiutiRubrica)
+        rifiuto.clear();
     Telefono.SMSC = rubrica.smsc;
     Telefono.SMSCLetto = true;
 }
@@ -196,10 +243,7 @@ bool ScriviFileIntero(const QString& percorso, const QByteArray& dati)
 
 bool CaricaFileRubrica(const QString& percorso)
 {
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const std::optional<RubricaDaFile> rubrica = LeggiBytesFileRubrica(file.readAll());
+    const std::optional<RubricaDaFile> rubrica = LeggiFileRubrica(percorso);
     if (!rubrica)
         return false;
     ApplicaRubricaDaFile(*rubrica);

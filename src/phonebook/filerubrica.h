@@ -24,10 +24,16 @@ struct RubricaDaFile {
     QString smsc;
 };
 
+// As BytesFileRubrica, but a memory the phone refused (RifiutiRubrica) keeps what the phonebook
+// file at `percorso` held for it; when that file cannot be read, the memory is written as the
+// table holds it.
+QByteArray BytesFileRubricaConservando(const QString& percorso);
+
 // Nothing when the bytes are not a whole phonebook file in the expected record order.
 std::optional<RubricaDaFile> LeggiBytesFileRubrica(const QByteArray& dati);
 
-// Makes the file's content the table: counts, entries, every read flag, the SMS centre.
+// Makes the file's content the table: counts, entries, every read flag, the SMS centre; no
+// memory stays refused.
 void ApplicaRubricaDaFile(const RubricaDaFile& rubrica);
 
 // The text export of the table: a title line per memory and its used positions in columns,

@@ -11,11 +11,6 @@ const QLatin1String PrefissoStato("+CPBS:");
 const QLatin1String PrefissoVoce("+CPBR:");
 constexpr int MassimoConteggio = INT16_MAX; // counts and positions are kept in 16 bits
 constexpr int MassimaLunghezza = UINT8_MAX; // the lengths in 8
-// A type of address octet (GSM 04.08) has its top bit set; its type of number 1 is international.
-constexpr int TipoMinimo = 0x80;
-constexpr int TipoMassimo = 0xFF;
-constexpr int MascheraTipoNumero = 0x70;
-constexpr int TipoInternazionale = 0x10;
 
 QChar CifraEsadecimale(int valore)
 {
@@ -165,17 +160,6 @@ QString SenzaEscape(QStringView testo)
         risultato.append(testo.at(i));
     }
     return risultato;
-}
-
-// A number the phone gives without its "+" but with an international type gets the "+", so that
-// it shows, is looked up and is written back as the international number it is.
-QString NumeroConTipo(const QString& numero, QStringView campoTipo)
-{
-    const std::optional<int> tipo = InteroTra(campoTipo, TipoMinimo, TipoMassimo);
-    const bool internazionale = tipo && (*tipo & MascheraTipoNumero) == TipoInternazionale;
-    if (!internazionale || numero.isEmpty() || numero.startsWith(QLatin1Char('+')))
-        return numero;
-    return QLatin1Char('+') + numero;
 }
 
 } // namespace

@@ -29,6 +29,10 @@ namespace {
 constexpr int RuoloMemoria = Qt::UserRole + 20;
 constexpr int RuoloPosizione = Qt::UserRole + 21;
 
+constexpr int VistaCompleta = MemoriaRossa + 1;
+constexpr uint8_t CodiceVistaMemoria = 4;
+constexpr uint8_t CodiceVistaCompleta = 0;
+
 constexpr int ImmagineRossa = 16;
 constexpr int ImmagineVoce = 17;
 constexpr int ImmagineNonDisponibile = 27;
@@ -75,12 +79,19 @@ bool Rubrica::CaricaFileRubrica(const QString& percorso)
 
 bool Rubrica::leggiMemorie(bool soloNonLette)
 {
+    QString rifiutate;
     for (uint8_t m = 0; m < NumMemorie; ++m) {
         if (soloNonLette && (Telefono.RubLetta[m] || !LineaLibera))
             continue;
-        if (LeggiRubrica(m) == EsitoLettura::CollegamentoPerso)
+        const EsitoLettura esito = LeggiRubrica(m);
+        if (esito == EsitoLettura::CollegamentoPerso)
             return false;
+        if (esito == EsitoLettura::Rifiutata)
+            rifiutate += QStringLiteral("\r\n") + NomiMemoria[m] + QStringLiteral(": ")
+                         + MotivoRifiuto(RifiutiRubrica[m]);
     }
+    if (!rifiutate.isEmpty())
+        MsgBox(Msg(840) + rifiutate, QMessageBox::Warning);
     return TutteLette();
 }
 
@@ -107,7 +118,7 @@ bool Rubrica::SalvaFileRubrica(const QString& percorso)
         if (!Telefono.SMSCLetto)
             return false;
     }
-    return ScriviFileIntero(percorso, BytesFileRubrica());
+    return ScriviFileIntero(percorso, BytesFileRubricaConservando(percorso));
 }
 
 bool Rubrica::SalvaFileRubricaTxt(const QString& percorso)
@@ -150,13 +161,34 @@ QTreeWidgetItem* Rubrica::aggiungiVoce(int memoria, int posizione, bool conMemor
     return riga;
 }
 
+bool Rubrica::leggiPerVista(bool soloNonLette, bool mostrata)
+{
+    if (leggiMemorie(soloNonLette)) {
+        salvataggioAutomatico();
+        return true;
+    }
+    // A link lost under the reading leaves the rows shown as they were.
+    return !mostrata || Connesso;
+}
+
+bool Rubrica::mostraGia(int vista, uint8_t codiceVista) const
+{
+    const QTreeWidgetItem* prima = f.List1->topLevelItem(0);
+    return vistaMostrata == vista && f.CurrentView == codiceVista && prima
+           && prima->data(0, RuoloMemoria).isValid();
+}
+
 void Rubrica::ShowRubrica(int16_t memoria)
 {
     if (memoria < 0 || memoria > MemoriaRossa)
         return;
     const bool rossa = memoria == MemoriaRossa;
     const int m = rossa ? 0 : memoria;
-    f.CurrentView = 4;
+    if (Connesso && LineaLibera && !Telefono.RubLetta[static_cast<size_t>(m)]
+        && !leggiPerVista(false, mostraGia(memoria, CodiceVistaMemoria)))
+        return;
+    vistaMostrata = memoria;
+    f.CurrentView = CodiceVistaMemoria;
     f.Form_Resize();
     f.HideButtons();
     f.Pulsante(QStringLiteral("pAggiorna"))->setVisible(true);
@@ -171,9 +203,6 @@ void Rubrica::ShowRubrica(int16_t memoria)
     colonne << Colonna(100, 400, "kPos");
     preparaElenco(colonne);
 
-    if (Connesso && LineaLibera && !Telefono.RubLetta[static_cast<size_t>(m)]
-        && leggiMemorie(false))
-        salvataggioAutomatico();
     if (TelefonoIrraggiungibile() && !Telefono.RubLetta[static_cast<size_t>(m)]) {
         rigaNonDisponibile();
         return;
@@ -215,7 +244,12 @@ void Rubrica::ShowRubrica(int16_t memoria)
 
 void Rubrica::ShowRubricaCompleta()
 {
-    f.CurrentView = 0;
+    // Every showing while connected saves the phonebook again.
+    if (Connesso && LineaLibera
+        && !leggiPerVista(true, mostraGia(VistaCompleta, CodiceVistaCompleta)))
+        return;
+    vistaMostrata = VistaCompleta;
+    f.CurrentView = CodiceVistaCompleta;
     f.Form_Resize();
     f.HideButtons();
     SeTesto(104, [this](const QString& t) { f.Toolbar1[5]->setToolTip(t); });
@@ -229,8 +263,6 @@ void Rubrica::ShowRubricaCompleta()
     preparaElenco({Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum"), Colonna(99, 600, "kMem"),
                    Colonna(100, 300, "kPosMem")});
 
-    if (Connesso && LineaLibera && leggiMemorie(true))
-        salvataggioAutomatico();
     if (!TutteLette()) {
         rigaNonDisponibile();
         f.Pulsante(QStringLiteral("pApriRubrica"))->setEnabled(true);

@@ -53,5 +53,13 @@ private:
     void apriDialogo(uint8_t memoria, int posizione, int didascalia, const QString& nome,
                      const QString& numero, bool rossa);
 
+    // Reads the memories for a view (all, or only those unread) and saves them; false when the
+    // link was lost under the reading and the list still shows the view's rows, which stay.
+    bool leggiPerVista(bool soloNonLette, bool mostrata);
+    // True when the list holds the rows this view (a memory, the red list, or VistaCompleta)
+    // filled in last.
+    bool mostraGia(int vista, uint8_t codiceVista) const;
+
     frmMain& f;
+    int vistaMostrata = -1;
 };

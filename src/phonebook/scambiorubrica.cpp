@@ -22,8 +22,11 @@ public:
         EsitoAT esito = EsitoAT::Ok;
         const QString risposta = InviaComandoAT(comando, &esito);
         perso = perso || !RispostaDelTelefono(esito);
+        rifiutato = esito == EsitoAT::Errore;
         return risposta;
     }
+    // The phone refused the last command.
+    bool Rifiutato() const { return rifiutato; }
     // Selects a memory; false when the phone refused it or the link failed.
     bool Seleziona(const QString& codice)
     {
@@ -33,6 +36,7 @@ public:
 
 private:
     bool perso = false;
+    bool rifiutato = false;
 };
 
 QString ComandoScrittura(const QString& posizione, const QString& nome, const QString& numero,
@@ -74,6 +78,19 @@ int ScriviMemoria(Dialogo& dialogo, int memoria)
     return dialogo.Perso() ? -1 : falliti;
 }
 
+// Whatever the phone has selected now may be another memory, or it would not list this one: none
+// of it is read as this one, and the phone's refusal is kept for the user and the file.
+EsitoLettura MemoriaRifiutata(uint8_t memoria)
+{
+    SvuotaRubrica(memoria);
+    LimitiRubrica[memoria] = {};
+    Telefono.RubLetta[memoria] = true;
+    // A selection answered with something other than a result is no less a refusal.
+    const QString rifiuto = UltimoRifiuto();
+    RifiutiRubrica[memoria] = rifiuto.isEmpty() ? QStringLiteral("ERROR") : rifiuto;
+    return EsitoLettura::Rifiutata;
+}
+
 } // namespace
 
 QString CodiceLista(int lista)
@@ -102,15 +119,8 @@ EsitoLettura LeggiRubrica(uint8_t memoria)
         return EsitoLettura::Rifiutata;
     const AttesaInCorso attesa(Msg(362) + NomiMemoria[memoria]);
     Dialogo dialogo;
-    if (!dialogo.Seleziona(CodiceMemoria(memoria))) {
-        if (dialogo.Perso())
-            return EsitoLettura::CollegamentoPerso;
-        // Whatever the phone has selected now is another memory: none of it is read as this one.
-        SvuotaRubrica(memoria);
-        LimitiRubrica[memoria] = {};
-        Telefono.RubLetta[memoria] = true;
-        return EsitoLettura::Rifiutata;
-    }
+    if (!dialogo.Seleziona(CodiceMemoria(memoria)))
+        return dialogo.Perso() ? EsitoLettura::CollegamentoPerso : MemoriaRifiutata(memoria);
     const StatoMemoria stato = LeggiStatoMemoria(dialogo.Invia(QStringLiteral("AT+CPBS?")));
     const QString formato = dialogo.Invia(QStringLiteral("AT+CPBR=?"));
     const LimitiMemoria limiti = LeggiLunghezze(formato);
@@ -125,6 +135,8 @@ EsitoLettura LeggiRubrica(uint8_t memoria)
     const QString elenco = dialogo.Invia(QStringLiteral("AT+CPBR=1,") + QString::number(daLeggere));
     if (dialogo.Perso())
         return EsitoLettura::CollegamentoPerso;
+    if (dialogo.Rifiutato())
+        return MemoriaRifiutata(memoria);
 
     PosizioniMemoria letta{};
     for (const QString& riga : RigheVoci(elenco))
@@ -135,6 +147,7 @@ EsitoLettura LeggiRubrica(uint8_t memoria)
     LimitiRubrica[memoria] = limiti;
     RicordaUltimiLimiti(limiti);
     Telefono.RubLetta[memoria] = true;
+    RifiutiRubrica[memoria].clear();
     return EsitoLettura::Letta;
 }
 

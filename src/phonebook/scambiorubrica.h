@@ -12,10 +12,11 @@
 
 // How a reading ended. A lost link (dropped, closed, silent, cancelled), or a memory whose number
 // of positions the phone does not tell, leaves the memory unread with what it held before; a
-// memory the phone refuses to select ends read, as one the phone does not have.
+// memory the phone refuses to select or to list ends read, as one the phone does not have, with
+// the refusal kept in RifiutiRubrica.
 enum class EsitoLettura {
     Letta,
-    Rifiutata, // the phone refused to select the memory: read, empty, no positions
+    Rifiutata, // the phone refused to select or list the memory: read, empty, no positions
     CollegamentoPerso,
     Illeggibile, // neither "AT+CPBS?" nor "AT+CPBR=?" told how many positions to read
 };

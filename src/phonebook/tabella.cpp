@@ -3,6 +3,7 @@
 #include <algorithm>
 
 std::array<LimitiMemoria, NumMemorie> LimitiRubrica{};
+std::array<QString, NumMemorie> RifiutiRubrica{};
 
 QString CodiceMemoria(int memoria)
 {

@@ -27,6 +27,11 @@ int PosizioniTenute(int memoria);
 using LimitiMemoria = Lunghezze;
 extern std::array<LimitiMemoria, NumMemorie> LimitiRubrica;
 
+// The phone's line refusing memory m when it was last read ("ERROR", "+CME ERROR: n"), empty once
+// it was read or loaded from a file: the table then holds none of the memory's entries, and a
+// phonebook file saved keeps what it held for it.
+extern std::array<QString, NumMemorie> RifiutiRubrica;
+
 // The entry at (memory, position); positions outside 1 to 250 are no entry.
 bool PosizioneValida(int posizione);
 

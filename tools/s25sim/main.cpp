@@ -68,7 +68,8 @@ constexpr int kDefaultChunkPauseMs = 5;
 
 const char kControlHelp[]
     = "ring | inject LINE | inject-after LINE | sms PDU | fail [CODE [PATTERN]] | clear\n"
-      "mute | unmute | delay MS | chunk BYTES [PAUSE_MS] | baud RATE | hangup | help";
+      "drop [PATTERN] | mute | unmute | delay MS | chunk BYTES [PAUSE_MS] | baud RATE | hangup\n"
+      "help";
 
 // One line typed on standard input; false for a line it does not understand.
 bool control(S25Simulator& phone, const QString& line)
@@ -95,6 +96,7 @@ bool control(S25Simulator& phone, const QString& line)
                  phone.failCommandsMatching(QRegularExpression(pattern), code);
          }},
         {"clear", [&] { phone.clearFailures(); }},
+        {"drop", [&] { phone.dropNextReply(QRegularExpression(rest)); }},
         {"mute", [&] { phone.setMuted(true); }},
         {"unmute", [&] { phone.setMuted(false); }},
         {"delay", [&] { phone.setReplyDelay(first); }},

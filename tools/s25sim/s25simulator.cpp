@@ -84,6 +84,7 @@ struct S25Simulator::Private {
     void takeData(char terminator, SteadyClock::time_point arrived, Entries& newEntries);
     void record(const QString& entry, SteadyClock::time_point arrived, Entries& newEntries);
     std::optional<Reply> injectedFailure(const QByteArray& line);
+    bool takesDrop(const QString& entry);
     void queueReply(const Reply& reply, SteadyClock::time_point acted);
     void queue(QByteArray bytes, SteadyClock::time_point notBefore);
     Nanoseconds byteTime() const;
@@ -130,6 +131,7 @@ struct S25Simulator::Private {
     int chunkBytes = 0;
     Microseconds chunkPause{0};
     std::deque<Failure> failures;
+    std::optional<QRegularExpression> dropPattern;
     QList<QByteArray> afterNextReply;
     int hangUpReplyBytes = -1;
 
@@ -183,6 +185,11 @@ void S25Simulator::Private::processArrived(SteadyClock::time_point now, Entries&
                 data.append(byte);
             continue;
         }
+        // Out of data mode the ends of data are no characters of a command (V.250 ignores what
+        // comes before the "AT" prefix): an ESC sent to a phone that had already left data mode
+        // spoils no command.
+        if (byte == kCtrlZ || byte == kEscape)
+            continue;
         if (state.modem.echo && !muted)
             echo.append(byte);
         if (byte == kCarriageReturn) {
@@ -207,7 +214,8 @@ void S25Simulator::Private::takeCommandLine(SteadyClock::time_point arrived, Ent
     const std::optional<Reply> failure = injectedFailure(command);
     const Reply reply = failure ? *failure : interpreter.execute(command);
     dataMode = reply.final == Reply::Final::Prompt;
-    queueReply(reply, arrived);
+    if (!takesDrop(QString::fromLatin1(command)))
+        queueReply(reply, arrived);
 }
 
 void S25Simulator::Private::takeData(char terminator, SteadyClock::time_point arrived,
@@ -215,11 +223,22 @@ void S25Simulator::Private::takeData(char terminator, SteadyClock::time_point ar
 {
     const QByteArray payload = std::exchange(data, {});
     dataMode = false;
-    record(QString::fromLatin1(payload + terminator), arrived, newEntries);
+    const QString entry = QString::fromLatin1(payload + terminator);
+    record(entry, arrived, newEntries);
     if (muted)
         return;
-    queueReply(terminator == kCtrlZ ? interpreter.finishData(payload) : interpreter.cancelData(),
-               arrived);
+    const Reply reply
+        = terminator == kCtrlZ ? interpreter.finishData(payload) : interpreter.cancelData();
+    if (!takesDrop(entry))
+        queueReply(reply, arrived);
+}
+
+bool S25Simulator::Private::takesDrop(const QString& entry)
+{
+    if (!dropPattern || !dropPattern->match(entry).hasMatch())
+        return false;
+    dropPattern.reset();
+    return true;
 }
 
 std::optional<Reply> S25Simulator::Private::injectedFailure(const QByteArray& command)
@@ -616,6 +635,12 @@ void S25Simulator::clearFailures()
 {
     std::lock_guard<std::mutex> lock(d->mutex);
     d->failures.clear();
+}
+
+void S25Simulator::dropNextReply(const QRegularExpression& pattern)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->dropPattern = pattern;
 }
 
 void S25Simulator::injectUnsolicited(const QByteArray& line, When when)

@@ -76,6 +76,10 @@ public:
     void failCommandsMatching(const QRegularExpression& pattern, int code = kPlainError);
     void clearFailures();
 
+    // The next command (or block of data) matching the pattern, any when none is given, is acted
+    // on as usual, but its reply (a prompt among them) never reaches the line: lost on the way.
+    void dropNextReply(const QRegularExpression& pattern = QRegularExpression());
+
     // Sends an unsolicited result line ("RING", "+CLIP: \"+39333\",145", "+CMTI: \"SM\",3"),
     // framed like any result, at once or glued right after the next reply.
     void injectUnsolicited(const QByteArray& line, When when = When::Now);
