@@ -464,6 +464,42 @@ private slots:
         QCOMPARE(DecodificaSuoneria(QStringLiteral("^SRTC: 3,4294967298,0")), std::nullopt);
     }
 
+    // The ranges are read field by field: a reply of a hostile length is refused at once, not
+    // searched for a second range.
+    void limitiSuoneria_data()
+    {
+        QTest::addColumn<QString>("risposta");
+        QTest::addColumn<int>("tono"); // -1: the reply is refused
+        QTest::addColumn<int>("volume");
+        QTest::newRow("usuale") << QStringLiteral("^SRTC: (0-16),(0-4)") << 16 << 4;
+        QTest::newRow("un campo in piu") << QStringLiteral("^SRTC: (1-9),(0-4),(0-1)") << 9 << 4;
+        QTest::newRow("un campo solo") << QStringLiteral("^SRTC: (0-16)") << -1 << 0;
+        QTest::newRow("senza intervallo") << QStringLiteral("^SRTC: (16),(4)") << -1 << 0;
+        QTest::newRow("cifre senza secondo trattino")
+            << QStringLiteral("^SRTC: (0-") + QString(200000, u'7') << -1 << 0;
+        QTest::newRow("troppo lunga")
+            << QStringLiteral("^SRTC: (0-16),(0-4)") + QString(300, u' ') << -1 << 0;
+    }
+
+    void limitiSuoneria()
+    {
+        QFETCH(QString, risposta);
+        QFETCH(int, tono);
+        QFETCH(int, volume);
+        QElapsedTimer tempo;
+        tempo.start();
+        const std::optional<Suoneria> limiti = DecodificaLimitiSuoneria(risposta);
+        // Linear work takes well under a millisecond here; searching back and forth, minutes.
+        QVERIFY2(tempo.elapsed() < 2000, qPrintable(QString::number(tempo.elapsed())));
+        if (tono < 0) {
+            QCOMPARE(limiti, std::nullopt);
+            return;
+        }
+        QVERIFY(limiti);
+        QCOMPARE(limiti->tono, tono);
+        QCOMPARE(limiti->volume, std::optional<int>(volume));
+    }
+
     void dialogoControlli()
     {
         QVERIFY(frmProm::ControllaN(QStringLiteral("5"), 1, 31));
