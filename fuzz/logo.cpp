@@ -1,7 +1,8 @@
-// A picture file opened, dropped or chosen as a favourite for the operator logo, then written as
-// the 16-colour bitmap the phone takes. A picture is decoded only when its bitmap fits the phone;
-// the bitmap holds the standard 16 colours only, a picture made of those keeps every pixel, and
-// the bitmap read back is the phone's own form: opened again it is sent as it is.
+// A picture file opened, dropped or chosen as a favourite for the operator logo, under a bitmap's
+// name and under a GIF's, then written as the 16-colour bitmap the phone takes. A picture is
+// decoded only when its bitmap fits the phone; the bitmap holds the standard 16 colours only, a
+// picture made of those keeps every pixel, and the bitmap read back is the phone's own form:
+// opened again it is sent as it is.
 
 #include "comune.h"
 
@@ -66,17 +67,14 @@ void ControllaBitmap(const QImage& immagine, const QByteArray& bitmap)
                  "a picture in the standard colours keeps every pixel as a logo bitmap");
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
+// The file under one name: the name's extension picks the reader tried first.
+void ControllaFile(const QByteArray& file, const QString& nome)
 {
-    Prepara(Applicazione::Grafica);
-    const QString percorso = FileDiLavoro(QStringLiteral("logo.bmp"));
-    const QByteArray file = Byte(dati, lunghezza);
+    const QString percorso = FileDiLavoro(nome);
     ScriviFile(percorso, file);
     const std::optional<Logo> logo = CaricaLogo(percorso);
     if (!logo)
-        return 0;
+        return;
     DimensioniImmagine(logo->immagine);
     const QByteArray bitmap = BitmapLogo(logo->immagine);
     Verifica(bitmap.size() <= MaxByteOggetto,
@@ -86,5 +84,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
     if (static_cast<qint64>(logo->immagine.width()) * logo->immagine.height()
         <= MaxPixelConfrontati)
         ControllaBitmap(logo->immagine, bitmap);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
+{
+    Prepara(Applicazione::Grafica);
+    const QByteArray file = Byte(dati, lunghezza);
+    // A name ending in ".gif" makes the GIF reader read any bytes.
+    for (const QString& nome : {QStringLiteral("logo.bmp"), QStringLiteral("logo.gif")})
+        ControllaFile(file, nome);
     return 0;
 }

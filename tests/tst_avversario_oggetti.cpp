@@ -188,7 +188,8 @@ private slots:
     }
 
     // A picture whose header claims more than the phone could take is refused before it is
-    // decoded: the editor keeps what it showed.
+    // decoded, and so is a file that holds no picture: the editor keeps what it showed, and a box
+    // tells why.
     void immagineEnorme()
     {
         const QString cartella = qEnvironmentVariable("QUORNA_TEST_ROOT");
@@ -205,8 +206,12 @@ private slots:
         finestra->MostraVista(QStringLiteral("LOGO"));
         rilascia(finestra->PicLogo, DatiFile(bmp));
         rilascia(finestra->PicLogo, DatiFile(gif));
+        // A file no reader understands says so too.
+        rilascia(finestra->PicLogo,
+                 DatiFile(FileDiProva(cartella, QStringLiteral("rotto.bmp"), "BM rotto")));
         QCOMPARE(oggetti->ImmagineEditor()->size(), QSize(97, 26));
         QCOMPARE(finestra->labDim->text(), QStringLiteral("97x26"));
+        QCOMPARE(testiBox(), (QStringList{Msg(821), Msg(821), Msg(820)}));
     }
 
     // Whatever a phone position holds is a reminder: one the parser cannot read keeps its place

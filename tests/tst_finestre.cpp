@@ -238,6 +238,30 @@ private slots:
         QVERIFY(riquadro.contains(finestra->picDrop->geometry()));
     }
 
+    // The editor on the left, the vertical divider, the palette on its right, the send's
+    // percentage in its label only. A narrow window cuts the palette before the logo.
+    void riquadroLogo()
+    {
+        clic(QStringLiteral("LOGO"));
+        const QRect linea = finestra->Line1->geometry();
+        QVERIFY(linea.height() > linea.width());
+        QVERIFY(finestra->picDrop->geometry().right() < linea.left());
+        for (const QLabel* slot : finestra->PicLogoOp)
+            QVERIFY(linea.right() < slot->x());
+        QVERIFY(finestra->pbarLogo->geometry().right() < finestra->labP->x());
+        QVERIFY(!finestra->pbarLogo->isTextVisible());
+
+        const int stretto = finestra->PicLogo->width() + 40;
+        finestra->resize(finestra->width() - (finestra->frameLogo->width() - stretto),
+                         finestra->height());
+        QTRY_COMPARE(finestra->frameLogo->width(), stretto);
+        QVERIFY(finestra->frameLogo->width() < finestra->PicLogoOp[0]->geometry().right());
+        const QRect logo(finestra->PicLogo->mapTo(finestra->frameLogo, QPoint()),
+                         finestra->PicLogo->size());
+        QVERIFY(finestra->frameLogo->rect().contains(logo));
+        QVERIFY(finestra->picDrop->geometry().contains(logo));
+    }
+
     // The lists' columns grow to fit their headers and contents, in every language.
     void colonneNonTagliate_data()
     {

@@ -77,6 +77,65 @@ std::optional<TabellaProm> TabellaDaFile(QByteArray contenuto)
     return TabellaDaFileProm(file);
 }
 
+// A 97 x 26 bitmap written by hand as other programs write one: its top row red, the rest
+// white, at `bit` bits a pixel, with an information header of `intestazione` bytes (40, or the
+// 108 and 124 of its later versions), rows top-down or bottom-up, or run-length coded (`rle` 1
+// for 8 bits, 2 for 4 bits; bottom-up only).
+QByteArray BitmapAMano(int bit, int intestazione, bool dallAlto, quint32 rle = 0)
+{
+    constexpr int larghezza = 97;
+    constexpr int altezza = 26;
+    const int colori = bit <= 8 ? 1 << bit : 0;
+    // Colour 0 white, colour 1 red, the rest black; direct colours as the file holds them.
+    QByteArray tavolozza(colori * 4, '\0');
+    if (colori > 0)
+        tavolozza.replace(0, 8, QByteArray::fromHex("FFFFFF000000FF00"));
+    const auto pixel = [bit](bool rosso) -> quint32 {
+        if (bit <= 8)
+            return rosso ? 1 : 0;
+        if (bit == 16)
+            return rosso ? 0x7C00 : 0x7FFF;
+        return rosso ? 0xFF0000 : 0xFFFFFF;
+    };
+    const int riga = (larghezza * bit + 31) / 32 * 4;
+    QByteArray righe;
+    for (int n = 0; n < altezza; ++n) {
+        const int y = dallAlto ? n : altezza - 1 - n;
+        if (rle) {
+            // One run of the whole row, then the end of the line.
+            const char indice = static_cast<char>(y == 0 ? (rle == 1 ? 0x01 : 0x11) : 0);
+            righe += QByteArray(1, static_cast<char>(larghezza)) + indice + QByteArray(2, '\0');
+            continue;
+        }
+        QByteArray r(riga, '\0');
+        for (int x = 0; x < larghezza; ++x) {
+            const quint32 v = pixel(y == 0);
+            const qint64 inizio = static_cast<qint64>(x) * bit;
+            if (bit < 8) {
+                r[inizio / 8] = static_cast<char>(r[inizio / 8] | v << (8 - bit - inizio % 8));
+                continue;
+            }
+            for (int b = 0; b < bit / 8; ++b)
+                r[inizio / 8 + b] = static_cast<char>(v >> (8 * b));
+        }
+        righe += r;
+    }
+    if (rle)
+        righe += QByteArray::fromHex("0001");
+    const quint32 inizioPixel = 14 + intestazione + static_cast<quint32>(tavolozza.size());
+    QByteArray bmp;
+    QDataStream dati(&bmp, QIODevice::WriteOnly);
+    dati.setByteOrder(QDataStream::LittleEndian);
+    dati.writeRawData("BM", 2);
+    dati << quint32(inizioPixel + righe.size()) << quint32(0) << inizioPixel;
+    dati << quint32(intestazione) << qint32(larghezza) << qint32(dallAlto ? -altezza : altezza)
+         << quint16(1) << quint16(bit) << rle << quint32(righe.size()) << qint32(3780)
+         << qint32(3780) << quint32(colori) << quint32(0);
+    for (int i = 40; i < intestazione; ++i)
+        dati << quint8(0);
+    return bmp + tavolozza + righe;
+}
+
 } // namespace
 
 class TstOggetti : public QObject {
@@ -424,6 +483,45 @@ private slots:
         QCOMPARE(DimensioniImmagine(riletta), QStringLiteral("100x30"));
     }
 
+    // Every bitmap the platform reads is a picture for the editor: any depth, any version of
+    // the header, rows either way, run-length coded.
+    void logoDaBitmap_data()
+    {
+        QTest::addColumn<QByteArray>("bmp");
+        for (const int bit : {1, 4, 8, 16, 24, 32})
+            for (const int intestazione : {40, 108, 124})
+                for (const bool dallAlto : {false, true})
+                    QTest::addRow("%d bit, %d, %s", bit, intestazione,
+                                  dallAlto ? "dall'alto" : "dal basso")
+                        << BitmapAMano(bit, intestazione, dallAlto);
+        QTest::newRow("8 bit rle") << BitmapAMano(8, 40, false, 1);
+        QTest::newRow("4 bit rle") << BitmapAMano(4, 40, false, 2);
+    }
+
+    void logoDaBitmap()
+    {
+        QFETCH(QByteArray, bmp);
+        QTemporaryDir cartella;
+        const QString file = cartella.filePath(QStringLiteral("altro.bmp"));
+        QFile scritto(file);
+        QVERIFY(scritto.open(QIODevice::WriteOnly) && scritto.write(bmp) == bmp.size());
+        scritto.close();
+        const std::optional<Logo> logo = CaricaLogo(file);
+        QVERIFY(logo);
+        QCOMPARE(logo->immagine.size(), QSize(97, 26));
+        // Five bits a colour give 248 for full.
+        const auto rosso = [&](int x, int y) {
+            const QRgb c = logo->immagine.pixel(x, y);
+            return qRed(c) >= 248 && qGreen(c) == 0 && qBlue(c) == 0;
+        };
+        const auto bianco = [&](int x, int y) {
+            const QRgb c = logo->immagine.pixel(x, y);
+            return qRed(c) >= 248 && qGreen(c) >= 248 && qBlue(c) >= 248;
+        };
+        QVERIFY(rosso(0, 0) && rosso(96, 0));
+        QVERIFY(bianco(0, 1) && bianco(96, 25));
+    }
+
     void estensioniENomi()
     {
         QVERIFY(HaEstensione(QStringLiteral("/a/x.bmp"), QStringLiteral(".BMP")));
@@ -462,6 +560,42 @@ private slots:
         QCOMPARE(DecodificaLimitiSuoneria(QStringLiteral("^SRTC: (0-16),(0-100)")), std::nullopt);
         QCOMPARE(DecodificaSuoneria(QStringLiteral("^SRTC: 4294967299,2,0")), std::nullopt);
         QCOMPARE(DecodificaSuoneria(QStringLiteral("^SRTC: 3,4294967298,0")), std::nullopt);
+    }
+
+    // The ranges are read field by field: a reply of a hostile length is refused at once, not
+    // searched for a second range.
+    void limitiSuoneria_data()
+    {
+        QTest::addColumn<QString>("risposta");
+        QTest::addColumn<int>("tono"); // -1: the reply is refused
+        QTest::addColumn<int>("volume");
+        QTest::newRow("usuale") << QStringLiteral("^SRTC: (0-16),(0-4)") << 16 << 4;
+        QTest::newRow("un campo in piu") << QStringLiteral("^SRTC: (1-9),(0-4),(0-1)") << 9 << 4;
+        QTest::newRow("un campo solo") << QStringLiteral("^SRTC: (0-16)") << -1 << 0;
+        QTest::newRow("senza intervallo") << QStringLiteral("^SRTC: (16),(4)") << -1 << 0;
+        QTest::newRow("cifre senza secondo trattino")
+            << QStringLiteral("^SRTC: (0-") + QString(200000, u'7') << -1 << 0;
+        QTest::newRow("troppo lunga")
+            << QStringLiteral("^SRTC: (0-16),(0-4)") + QString(300, u' ') << -1 << 0;
+    }
+
+    void limitiSuoneria()
+    {
+        QFETCH(QString, risposta);
+        QFETCH(int, tono);
+        QFETCH(int, volume);
+        QElapsedTimer tempo;
+        tempo.start();
+        const std::optional<Suoneria> limiti = DecodificaLimitiSuoneria(risposta);
+        // Linear work takes well under a millisecond here; searching back and forth, minutes.
+        QVERIFY2(tempo.elapsed() < 2000, qPrintable(QString::number(tempo.elapsed())));
+        if (tono < 0) {
+            QCOMPARE(limiti, std::nullopt);
+            return;
+        }
+        QVERIFY(limiti);
+        QCOMPARE(limiti->tono, tono);
+        QCOMPARE(limiti->volume, std::optional<int>(volume));
     }
 
     void dialogoControlli()

@@ -81,6 +81,22 @@ private slots:
         QVERIFY(immagine);
         QCOMPARE(immagine->size(), QSize(97, 26));
     }
+
+    // 25 bytes named as a GIF without its signature: the name makes the GIF reader read them,
+    // and it made a picture of its logical screen, 65024 x 512, while its size told the frame,
+    // 54 x 512. The screen is what is checked, whatever the file's first bytes.
+    void gifSenzaFirma()
+    {
+        QTemporaryDir cartella;
+        QVERIFY(cartella.isValid());
+        const QString file = FileDiProva(
+            cartella.path(), "senzafirma.gif",
+            QByteArray::fromHex("434d5320455b00fe00026a20702c0000000136000000000000"));
+        QVERIFY(!file.isEmpty());
+        ImmagineRifiutata motivo = ImmagineRifiutata::Illeggibile;
+        QVERIFY(!CaricaLogo(file, &motivo));
+        QCOMPARE(motivo, ImmagineRifiutata::TroppoGrande);
+    }
 };
 
 QTEST_GUILESS_MAIN(TstTrovatiFuzz)

@@ -9,6 +9,7 @@
 #include <QImageReader>
 
 #include <array>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -98,24 +99,51 @@ bool EBitmapDelTelefono(const QByteArray& bmp)
            && bmp.mid(ByteIntestazioni, InizioPixel - ByteIntestazioni) == TavolozzaInFile();
 }
 
-// A GIF's picture is its logical screen, which the reader's size does not tell when the first
-// frame is smaller: the screen's width and height follow the signature, little-endian. None for
-// any other file.
-std::optional<QSize> SchermoGIF(const QByteArray& inizio)
+// The picture the GIF reader makes is its logical screen, whose width and height follow the
+// six-byte signature, little-endian; a side the screen leaves at 0 is the far edge of the first
+// frame, which the reader's size tells. The reader reads these bytes as a GIF whatever the
+// signature holds. None when the file is too short to hold a screen, or holds no frame where
+// the screen needs one.
+std::optional<QSize> ImmagineGIF(const QByteArray& gif, const QSize& fotogramma)
 {
-    if (inizio.size() < 10 || !(inizio.startsWith("GIF87a") || inizio.startsWith("GIF89a")))
+    if (gif.size() < 10)
         return std::nullopt;
-    return QSize(static_cast<int>(Intero(inizio, 6, 2)), static_cast<int>(Intero(inizio, 8, 2)));
+    const auto larghezza = static_cast<int>(Intero(gif, 6, 2));
+    const auto altezza = static_cast<int>(Intero(gif, 8, 2));
+    const QSize schermo(larghezza > 0 ? larghezza : fotogramma.width(),
+                        altezza > 0 ? altezza : fotogramma.height());
+    if (!schermo.isValid())
+        return std::nullopt;
+    return schermo;
+}
+
+// The size of the picture the reader will decode, known before any pixel is: the header's size,
+// the height of a bitmap whose rows run top-down negative in it; for a GIF, its screen. The GIF
+// reader takes a file named as a GIF whatever its bytes, or bytes that begin as a GIF. None when
+// the reader cannot tell.
+std::optional<QSize> DimensioniDaDecodificare(QImageReader& lettore, const QByteArray& byte)
+{
+    const QSize dichiarate = lettore.size();
+    if (lettore.format() == "gif" || byte.startsWith("GIF"))
+        return ImmagineGIF(byte, dichiarate);
+    if (dichiarate == QSize())
+        return std::nullopt;
+    return QSize(std::abs(dichiarate.width()), std::abs(dichiarate.height()));
 }
 
 // The picture a reader holds, decoded only when its 16-colour bitmap would be within the phone's
-// limit: the header gives the size before any pixel is decoded. `inizio` is the file's start.
-std::optional<QImage> DecodificaNelLimite(QImageReader& lettore, const QByteArray& inizio)
+// limit. `byte` are the file's.
+std::optional<QImage> DecodificaNelLimite(QImageReader& lettore, const QByteArray& byte,
+                                          ImmagineRifiutata& motivo)
 {
-    const std::optional<QSize> schermo = SchermoGIF(inizio);
-    if (!BitmapNelLimite(lettore.size()) || (schermo && !BitmapNelLimite(*schermo)))
+    const std::optional<QSize> dimensioni = DimensioniDaDecodificare(lettore, byte);
+    motivo = ImmagineRifiutata::TroppoGrande;
+    if (dimensioni && !BitmapNelLimite(*dimensioni))
         return std::nullopt;
-    const QImage immagine = lettore.read();
+    motivo = ImmagineRifiutata::Illeggibile;
+    if (!dimensioni)
+        return std::nullopt;
+    QImage immagine = lettore.read();
     if (immagine.isNull())
         return std::nullopt;
     return immagine;
@@ -129,8 +157,9 @@ struct FileImmagine {
 
 // The file read once, in pieces so that a small one costs no buffer of the largest size, and
 // decoded from those bytes.
-std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso)
+std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso, ImmagineRifiutata& motivo)
 {
+    motivo = ImmagineRifiutata::Illeggibile;
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -142,14 +171,16 @@ std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso)
             break;
         byte += pezzo;
     }
-    if (byte.size() > MaxByteFileImmagine)
+    if (byte.size() > MaxByteFileImmagine) {
+        motivo = ImmagineRifiutata::TroppoGrande;
         return std::nullopt;
+    }
     QBuffer dati;
     dati.setData(byte);
     dati.open(QIODevice::ReadOnly);
     // The name's extension is tried first, as it is for a reader given the file itself.
-    QImageReader lettore(&dati, QFileInfo(percorso).suffix().toLatin1());
-    std::optional<QImage> immagine = DecodificaNelLimite(lettore, byte);
+    QImageReader lettore(&dati, QFileInfo(percorso).suffix().toLower().toLatin1());
+    std::optional<QImage> immagine = DecodificaNelLimite(lettore, byte, motivo);
     if (!immagine)
         return std::nullopt;
     return FileImmagine{std::move(byte), std::move(*immagine)};
@@ -159,18 +190,23 @@ std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso)
 
 std::optional<QImage> CaricaImmagine(const QString& percorso)
 {
-    std::optional<FileImmagine> letto = LeggiFileImmagine(percorso);
+    ImmagineRifiutata motivo{};
+    std::optional<FileImmagine> letto = LeggiFileImmagine(percorso, motivo);
     if (!letto)
         return std::nullopt;
     return std::move(letto->immagine);
 }
 
-std::optional<Logo> CaricaLogo(const QString& percorso)
+std::optional<Logo> CaricaLogo(const QString& percorso, ImmagineRifiutata* motivo)
 {
     // The picture shown and the bitmap kept come from the same bytes.
-    const std::optional<FileImmagine> letto = LeggiFileImmagine(percorso);
-    if (!letto)
+    ImmagineRifiutata perche{};
+    const std::optional<FileImmagine> letto = LeggiFileImmagine(percorso, perche);
+    if (!letto) {
+        if (motivo)
+            *motivo = perche;
         return std::nullopt;
+    }
     return Logo{letto->immagine,
                 EBitmapDelTelefono(letto->byte) ? letto->byte : BitmapLogo(letto->immagine)};
 }

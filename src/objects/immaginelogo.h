@@ -9,10 +9,16 @@
 
 #include <optional>
 
+// Why an image file gave no picture.
+enum class ImmagineRifiutata {
+    Illeggibile,  // no reader could make a picture of it
+    TroppoGrande, // its picture would pass what the phone takes
+};
+
 // The picture in a file the platform's image readers understand (bitmaps and GIF at least).
-// Its size is taken from the file's header first (for a GIF, its logical screen as well as its
-// first frame): a picture whose 16-colour bitmap would pass the phone's limit is never decoded,
-// and gives nothing, as does a file of more than 16 MiB.
+// Its size is taken from the file's header first (for a GIF, its logical screen, whatever the
+// file's first bytes): a picture whose 16-colour bitmap would pass the phone's limit is never
+// decoded, and gives nothing, as does a file of more than 16 MiB.
 std::optional<QImage> CaricaImmagine(const QString& percorso);
 
 // A picture of the logo editor, with the bitmap file that carries it to the phone.
@@ -23,8 +29,8 @@ struct Logo {
 // The logo in an image file, read once and decoded as CaricaImmagine does. A bitmap already in
 // the phone's own form (4 bits a pixel, the standard palette in its order, rows bottom-up) keeps
 // its bytes, so that a logo read and sent back unchanged is the same file; any other picture is
-// converted with BitmapLogo.
-std::optional<Logo> CaricaLogo(const QString& percorso);
+// converted with BitmapLogo. `motivo`, when given, is told why a file gave nothing.
+std::optional<Logo> CaricaLogo(const QString& percorso, ImmagineRifiutata* motivo = nullptr);
 
 // The picture as a Windows bitmap file in the standard 16 colours, in their standard order (that
 // of the phone's own logo), 4 bits a pixel, each pixel taking the nearest colour. A 97 x 26

@@ -22,21 +22,38 @@ namespace {
 
 // Ring tones and volume steps are counted in two digits at most.
 constexpr int MaxSuoneria = 99;
+// The ranges take a few tens of characters: a longer reply is no answer to the query.
+constexpr qsizetype MaxRispostaLimiti = 256;
 
-std::optional<int> ValoreSuoneria(const QString& cifre)
+std::optional<int> ValoreSuoneria(QStringView cifre)
 {
     return InteroTra(cifre, 0, MaxSuoneria);
+}
+
+// The upper end of a range field, "(0-16)".
+std::optional<int> MassimoIntervallo(QStringView campo)
+{
+    if (campo.size() < 2 || !campo.startsWith(u'(') || !campo.endsWith(u')'))
+        return std::nullopt;
+    const QStringView intervallo = campo.mid(1, campo.size() - 2);
+    const qsizetype trattino = intervallo.indexOf(u'-');
+    if (trattino < 0 || !ValoreSuoneria(intervallo.left(trattino)))
+        return std::nullopt;
+    return ValoreSuoneria(intervallo.mid(trattino + 1));
 }
 
 } // namespace
 
 std::optional<Suoneria> DecodificaLimitiSuoneria(const QString& risposta)
 {
-    static const QRegularExpression intervalli(QStringLiteral("-(\\d+)[^-]*-(\\d+)"));
-    const QRegularExpressionMatch m = intervalli.match(risposta);
-    const std::optional<int> tono = ValoreSuoneria(m.captured(1));
-    const std::optional<int> volume = ValoreSuoneria(m.captured(2));
-    if (!m.hasMatch() || !tono || !volume)
+    if (risposta.size() > MaxRispostaLimiti)
+        return std::nullopt;
+    const QStringList campi = CampiRisposta(risposta);
+    if (campi.size() < 2)
+        return std::nullopt;
+    const std::optional<int> tono = MassimoIntervallo(campi.at(0));
+    const std::optional<int> volume = MassimoIntervallo(campi.at(1));
+    if (!tono || !volume)
         return std::nullopt;
     return Suoneria{*tono, volume};
 }

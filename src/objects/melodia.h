@@ -15,7 +15,7 @@ struct Suoneria {
     int tono = 0;
     std::optional<int> volume; // the setting's volume, when its reply carries one
 };
-// "^SRTC: (0-16),(0-4)": the two maxima; nothing for a reply without them.
+// "^SRTC: (0-16),(0-4)": the two maxima; nothing for a reply without them, or too long to be one.
 std::optional<Suoneria> DecodificaLimitiSuoneria(const QString& risposta);
 // "^SRTC: 3,2,0": the tone and, when a further field follows it, the volume.
 std::optional<Suoneria> DecodificaSuoneria(const QString& risposta);

@@ -27,6 +27,16 @@ QString FilePreferito(int slot)
     return FileProgramma(QStringLiteral("logo%1.bmp").arg(slot));
 }
 
+// The logo in an image file; a file that gives none is reported, with why.
+std::optional<Logo> LogoDaFile(const QString& file)
+{
+    ImmagineRifiutata motivo{};
+    std::optional<Logo> letto = CaricaLogo(file, &motivo);
+    if (!letto)
+        MsgBox(Msg(motivo == ImmagineRifiutata::TroppoGrande ? 821 : 820), QMessageBox::Warning);
+    return letto;
+}
+
 } // namespace
 
 void Oggetti::ShowLogo()
@@ -140,7 +150,7 @@ void Oggetti::SetLogo2(const QString& file)
 {
     if (!HaEstensione(file, QStringLiteral(".BMP")) && !HaEstensione(file, QStringLiteral(".GIF")))
         return;
-    if (const std::optional<Logo> immagine = CaricaLogo(file))
+    if (const std::optional<Logo> immagine = LogoDaFile(file))
         mostraLogo(*immagine);
     mostraDimensioni();
 }
@@ -164,7 +174,7 @@ void Oggetti::ApriLogo()
     const QString file = interazione().ApriFile(&f, Msg(70), Msg(71));
     if (file.isEmpty())
         return;
-    if (const std::optional<Logo> immagine = CaricaLogo(file))
+    if (const std::optional<Logo> immagine = LogoDaFile(file))
         mostraLogo(*immagine);
     f.Espandi(QStringLiteral("LOGO"));
     f.mnuLoSalva->setEnabled(true);
@@ -193,8 +203,8 @@ void Oggetti::AggiungiPreferito()
 
 void Oggetti::ImpostaPreferito(int slot, const QString& file)
 {
-    if (const std::optional<QImage> immagine = CaricaImmagine(file))
-        f.PicLogoOp[static_cast<size_t>(slot)]->setPixmap(QPixmap::fromImage(*immagine));
+    if (const std::optional<Logo> immagine = LogoDaFile(file))
+        f.PicLogoOp[static_cast<size_t>(slot)]->setPixmap(QPixmap::fromImage(immagine->immagine));
     scriviPreferito(slot);
 }
 

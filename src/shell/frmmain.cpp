@@ -50,9 +50,9 @@ constexpr int SinistraVistaTwips = MargineTwips + LarghezzaAlberoTwips + 60;
 constexpr int CorniceAltezzaTwips = 1470 - 2 * MargineTwips;
 constexpr int CorniceLarghezzaTwips = 2450 - SinistraVistaTwips - MargineTwips;
 
-// The logo pane: the palette column on the left, the editor column at this x (pixels), as wide
-// as the design has it when the pane allows.
-constexpr int ColonnaEditorLogo = 130;
+// The logo pane: the editor column at this x (pixels), as wide as the design has it when the
+// pane allows, then the divider and the palette column.
+constexpr int ColonnaEditorLogo = 8;
 constexpr int LarghezzaEditorLogo = 480;
 
 enum class Stile { Pulsante, Interruttore, Separatore };
@@ -297,12 +297,13 @@ void frmMain::costruisciRiquadroLogo()
     frameLogo->setObjectName(QStringLiteral("frameLogo"));
     frameLogo->setGeometry(InPixel(SinistraVistaTwips), 0, 560, 420);
 
-    // The palette column stands on the left; its slots are placed by the load.
+    // The palette column stands right of the divider; its slots are placed by the load and the
+    // layout.
     for (int n = 0; n < 10; ++n) {
         PicLogoOp[n] = new QLabel(frameLogo);
         PicLogoOp[n]->setObjectName(QStringLiteral("PicLogoOp%1").arg(n));
         PicLogoOp[n]->setFrameShape(QFrame::Box);
-        PicLogoOp[n]->setGeometry(8, 0, 97 + 2, 26 + 2);
+        PicLogoOp[n]->setGeometry(0, 0, 97 + 2, 26 + 2);
         PicLogoOp[n]->setAlignment(Qt::AlignCenter);
         if (n < 4)
             PicLogoOp[n]->setPixmap(Figura(QStringLiteral("logo%1").arg(n)));
@@ -329,12 +330,12 @@ void frmMain::costruisciRiquadroLogo()
     labDim = etichetta(frameLogo);
     labDim->setGeometry(colonna + 170, 244, 120, 20);
     labP = etichetta(frameLogo);
-    labP->setGeometry(colonna, 268, 300, 20);
     Line1 = new QFrame(frameLogo);
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setGeometry(colonna, 292, 480, 4);
+    Line1->setFrameShape(QFrame::VLine);
+    Line1->resize(4, Line1->height());
     pbarLogo = new QProgressBar(frameLogo);
-    pbarLogo->setGeometry(colonna, 300, 480, 16);
+    // The percentage is the label's.
+    pbarLogo->setTextVisible(false);
     pbarLogo->hide();
 }
 
@@ -731,15 +732,28 @@ void frmMain::adattaNotaReti()
 
 void frmMain::adattaEditorLogo()
 {
-    // The editor column keeps inside the pane: the drop area, the divider and the progress bar
-    // narrow with a narrow pane, and the logo stays centred in its drop area.
-    const int margine = 10;
+    // The editor column takes what the divider and the palette leave, down to the logo's width;
+    // a narrower pane cuts the palette, and only then the editor, the logo centred in its drop
+    // area. The divider runs down the pane right of the editor, the palette beside it; the
+    // progress bar and its label lie along the pane's bottom, left of the divider.
+    const int margine = 8;
+    const int tavolozza = margine + Line1->width() + margine + PicLogoOp[0]->width() + margine;
+    const int spazio = frameLogo->width() - ColonnaEditorLogo;
     const int larghezza
-        = std::clamp(frameLogo->width() - ColonnaEditorLogo - margine, 0, LarghezzaEditorLogo);
-    for (QWidget* w : {static_cast<QWidget*>(labL1), static_cast<QWidget*>(picDrop),
-                       static_cast<QWidget*>(Line1), static_cast<QWidget*>(pbarLogo)})
+        = std::min(std::clamp(spazio - tavolozza, PicLogo->width() + 4, LarghezzaEditorLogo),
+                   std::max(0, spazio - margine));
+    for (QWidget* w : {static_cast<QWidget*>(labL1), static_cast<QWidget*>(picDrop)})
         w->resize(larghezza, w->height());
     PicLogo->move((picDrop->width() - PicLogo->width()) / 2, PicLogo->y());
+    const int divisore = ColonnaEditorLogo + larghezza + margine;
+    const int alto = labL1->y();
+    Line1->setGeometry(divisore, alto, Line1->width(),
+                       std::max(0, frameLogo->height() - alto - margine));
+    for (QLabel* slot : PicLogoOp)
+        slot->move(Line1->geometry().right() + margine, slot->y());
+    const int barra = frameLogo->height() - InPixel(300);
+    pbarLogo->setGeometry(ColonnaEditorLogo, barra, std::max(0, divisore - InPixel(800)), 16);
+    labP->setGeometry(divisore - InPixel(600), barra, InPixel(600) - 2, 16);
 }
 
 void frmMain::moveEvent(QMoveEvent* evento)
