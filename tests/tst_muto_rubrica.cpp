@@ -235,16 +235,12 @@ private slots:
         QTest::addColumn<int>("memoria");
         QTest::addColumn<int>("motivo");
         for (const char* vista : {"RUB", "RUB_SIM"}) {
-            const auto riga = [vista](const char* come) {
-                return qPrintable(QLatin1String(vista) + QStringLiteral(", ")
-                                  + QLatin1String(come));
-            };
-            QTest::newRow(riga("no SIM")) << vista << int(Rifiuto::SimAssente) << 0 << 844;
-            QTest::newRow(riga("SIM busy when listed"))
+            QTest::addRow("%s, no SIM", vista) << vista << int(Rifiuto::SimAssente) << 0 << 844;
+            QTest::addRow("%s, SIM busy when listed", vista)
                 << vista << int(Rifiuto::SimOccupataInElenco) << 0 << 847;
-            QTest::newRow(riga("fixed dialling wants PIN2"))
+            QTest::addRow("%s, fixed dialling wants PIN2", vista)
                 << vista << int(Rifiuto::FissiConPIN2) << 1 << 848;
-            QTest::newRow(riga("line drops")) << vista << int(Rifiuto::LineaCaduta) << 0 << 0;
+            QTest::addRow("%s, line drops", vista) << vista << int(Rifiuto::LineaCaduta) << 0 << 0;
         }
     }
 
