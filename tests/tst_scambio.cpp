@@ -135,6 +135,27 @@ private slots:
         QCOMPARE(avuto, EsitoAT::Ok);
     }
 
+    void motivoDelRifiuto_data()
+    {
+        QTest::addColumn<QString>("riga");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("a code 27.007 names") << "+CME ERROR: 12" << Msg(852);
+        QTest::newRow("a blank before the code") << "+CME ERROR:  10" << Msg(844);
+        QTest::newRow("the phone's own code") << "+CME ERROR: 515"
+                                              << "+CME ERROR: 515";
+        QTest::newRow("a code in words") << "+CME ERROR: SIM busy"
+                                         << "+CME ERROR: SIM busy";
+        QTest::newRow("no code") << "ERROR"
+                                 << "ERROR";
+    }
+
+    void motivoDelRifiuto()
+    {
+        QFETCH(QString, riga);
+        QFETCH(QString, motivo);
+        QCOMPARE(MotivoRifiuto(riga), motivo);
+    }
+
     void secondoComandoRifiutato()
     {
         telefono->setReplyDelay(1000);

@@ -326,17 +326,27 @@ QString MotivoRifiuto(const QString& rigaRifiuto)
         int codice;
         int voce;
     };
-    // The codes of 27.007 for the equipment and the SIM that a memory's selection or reading may
-    // meet.
-    static constexpr std::array<Motivo, 8> Motivi{{
-        {3, 842},  // operation not allowed
-        {4, 843},  // operation not supported
-        {10, 844}, // SIM not inserted
-        {11, 845}, // SIM PIN required
-        {13, 846}, // SIM failure
-        {14, 847}, // SIM busy
-        {17, 848}, // SIM PIN2 required
-        {22, 849}, // not found
+    // The codes of 27.007 for the equipment, the SIM and its memories that a memory's selection
+    // or reading may meet; any other is shown as the phone sent it.
+    static constexpr std::array<Motivo, 18> Motivi{{
+        {0, 850},   // phone failure
+        {3, 842},   // operation not allowed
+        {4, 843},   // operation not supported
+        {5, 851},   // PH-SIM PIN required
+        {10, 844},  // SIM not inserted
+        {11, 845},  // SIM PIN required
+        {12, 852},  // SIM PUK required
+        {13, 846},  // SIM failure
+        {14, 847},  // SIM busy
+        {15, 853},  // SIM wrong
+        {16, 854},  // incorrect password
+        {17, 848},  // SIM PIN2 required
+        {18, 855},  // SIM PUK2 required
+        {20, 856},  // memory full
+        {21, 857},  // invalid index
+        {22, 849},  // not found
+        {23, 858},  // memory failure
+        {100, 859}, // unknown
     }};
     const std::optional<int> codice = CodiceErroreCME(rigaRifiuto);
     for (const Motivo& motivo : Motivi)
