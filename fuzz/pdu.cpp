@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
     } else {
         const QString risposta = Testo(dati + 1, lunghezza - 1);
         ControllaRisultatiInvio(risposta);
-        const PosizioneLetta letta = InterpretaRispostaCMGR(risposta, EsitoAT::Ok);
+        const PosizioneLetta letta = InterpretaRispostaCMGR(risposta, EsitoAT::Ok, QString());
         if (letta.contenuto != ContenutoPosizione::Messaggio)
             return 0;
         Verifica(letta.stato <= 3, "a stored message has status 0 to 3");

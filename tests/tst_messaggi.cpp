@@ -324,8 +324,14 @@ private slots:
         QTest::newRow("empty position") << "+CMGR: 0,,0" << ok << vuota << 0;
         QTest::newRow("empty position, blank line") << "+CMGR: 0,,0\r\n" << ok << vuota << 0;
         QTest::newRow("bare OK") << OKNudo << ok << vuota << 0;
-        // A refusal says nothing of what the position holds.
-        QTest::newRow("refused") << "ERRORE" << int(EsitoAT::Errore) << rifiutata << 0;
+        // A refusal says nothing of what the position holds (the refusal line stands in the
+        // reply's column), but for the index with nothing in it.
+        QTest::newRow("refused") << "ERROR" << int(EsitoAT::Errore) << rifiutata << 0;
+        QTest::newRow("refused, a SIM error")
+            << "+CMS ERROR: 310" << int(EsitoAT::Errore) << rifiutata << 0;
+        QTest::newRow("refused, unknown error")
+            << "+CMS ERROR: 500" << int(EsitoAT::Errore) << rifiutata << 0;
+        QTest::newRow("invalid index") << "+CMS ERROR: 321" << int(EsitoAT::Errore) << vuota << 0;
         // Nothing to read a position from.
         QTest::newRow("header with no PDU") << "+CMGR: 1,,23\r\n" << ok << illeggibile << 0;
         QTest::newRow("header alone") << "+CMGR: 1,,23" << ok << illeggibile << 0;
@@ -344,7 +350,9 @@ private slots:
         QFETCH(int, esito);
         QFETCH(int, contenuto);
         QFETCH(int, stato);
-        const PosizioneLetta letta = InterpretaRispostaCMGR(risposta, EsitoAT(esito));
+        const bool rifiuto = EsitoAT(esito) == EsitoAT::Errore;
+        const PosizioneLetta letta = InterpretaRispostaCMGR(
+            rifiuto ? RispostaErrore : risposta, EsitoAT(esito), rifiuto ? risposta : QString());
         QCOMPARE(int(letta.contenuto), contenuto);
         if (letta.contenuto == ContenutoPosizione::Messaggio) {
             QCOMPARE(int(letta.stato), stato);

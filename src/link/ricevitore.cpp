@@ -50,12 +50,25 @@ FineRisposta RigaFinale(QStringView riga)
     return FineRisposta::Nessuna;
 }
 
+namespace {
+
+std::optional<int> CodiceErrore(QStringView riga, QStringView prefisso)
+{
+    if (!riga.startsWith(prefisso))
+        return std::nullopt;
+    return InteroTra(riga.mid(prefisso.size()), 0, INT_MAX);
+}
+
+} // namespace
+
 std::optional<int> CodiceErroreCME(QStringView riga)
 {
-    constexpr QStringView Prefisso = u"+CME ERROR:";
-    if (!riga.startsWith(Prefisso))
-        return std::nullopt;
-    return InteroTra(riga.mid(Prefisso.size()), 0, INT_MAX);
+    return CodiceErrore(riga, u"+CME ERROR:");
+}
+
+std::optional<int> CodiceErroreCMS(QStringView riga)
+{
+    return CodiceErrore(riga, u"+CMS ERROR:");
 }
 
 bool RigaNonRichiesta(QStringView riga)

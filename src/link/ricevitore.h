@@ -11,8 +11,10 @@ enum class FineRisposta { Nessuna, Ok, Errore, Prompt };
 
 // The final result a whole line carries: "OK", "ERROR", "+CME ERROR: n", "+CMS ERROR: n".
 FineRisposta RigaFinale(QStringView riga);
-// The error code of a "+CME ERROR: <n>" line; none for any other line, or a text in place of n.
+// The error code of a "+CME ERROR: <n>" line, and of a "+CMS ERROR: <n>" line; none for any
+// other line, or a text in place of n.
 std::optional<int> CodiceErroreCME(QStringView riga);
+std::optional<int> CodiceErroreCMS(QStringView riga);
 // The lines the phone sends on its own: they never belong to a reply.
 bool RigaNonRichiesta(QStringView riga);
 // The message index of a "+CMTI:" line: the number after its last comma.

@@ -29,7 +29,7 @@ EsitoPosizione LeggiPosizione(TabellaSMS& tabella, int posizione)
     if (!RispostaDelTelefono(esito))
         return EsitoPosizione::CollegamentoPerso;
     MessaggioSMS& voce = tabella[static_cast<size_t>(posizione)];
-    const PosizioneLetta letta = InterpretaRispostaCMGR(risposta, esito);
+    const PosizioneLetta letta = InterpretaRispostaCMGR(risposta, esito, UltimoRifiuto());
     switch (letta.contenuto) {
     case ContenutoPosizione::Messaggio:
         voce.Stato = letta.stato;

@@ -1,6 +1,7 @@
 #include "risultati.h"
 
 #include "campirisposta.h"
+#include "ricevitore.h"
 #include "statotelefono.h"
 
 #include <QStringList>
@@ -74,11 +75,15 @@ uint8_t StatoDichiarato(const std::optional<QStringList>& campi)
 
 } // namespace
 
-PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito)
+PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito,
+                                      const QString& rifiuto)
 {
+    constexpr int IndiceNonValido = 321;
     PosizioneLetta letta;
     if (esito == EsitoAT::Errore) {
-        letta.contenuto = ContenutoPosizione::Rifiutata;
+        letta.contenuto = CodiceErroreCMS(rifiuto) == IndiceNonValido
+                              ? ContenutoPosizione::Vuota
+                              : ContenutoPosizione::Rifiutata;
         return letta;
     }
     if (esito == EsitoAT::Ok && SoloOK(risposta)) {

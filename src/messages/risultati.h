@@ -20,7 +20,8 @@
 // - The phone's empty-position forms are an empty position: a header whose length is 0 with no
 //   PDU ("+CMGR: 0,,0") and a bare OK.
 // - A refusal ("ERROR", "+CMS ERROR") says nothing of the position: the phone did not read it,
-//   or the SIM has fewer positions.
+//   or the SIM has fewer positions. The one exception is "+CMS ERROR: 321" (invalid memory
+//   index), which is how many phones answer for a position with nothing in it.
 // - Any other reply cannot be read (a header with no PDU, a line that is no PDU, garbage): it
 //   says nothing of the position either.
 enum class ContenutoPosizione { Messaggio, Vuota, Illeggibile, Rifiutata };
@@ -29,7 +30,9 @@ struct PosizioneLetta {
     uint8_t stato = 0;
     QString pdu;
 };
-PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito);
+// rifiuto is the phone's line of refusal when the exchange ended on an error.
+PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito,
+                                      const QString& rifiuto);
 
 // The message reference of a "+CMGS: <mr>[,...]" reply, 0 to 255.
 std::optional<int> RiferimentoCMGS(const QString& risposta);
