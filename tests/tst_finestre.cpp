@@ -6,12 +6,16 @@
 #include "catalogo.h"
 #include "dialoghi.h"
 #include "didascalie.h"
+#include "finestre.h"
+#include "frmblocco.h"
 #include "frmlistd.h"
 #include "frmmain.h"
 #include "frmsms.h"
 #include "globali.h"
 #include "listareport.h"
+#include "listedistribuzione.h"
 #include "programma.h"
+#include "tabelle.h"
 #include "vocabolario.h"
 
 #include <QAction>
@@ -25,7 +29,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
+#include <QSplitter>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QWindow>
@@ -263,19 +269,12 @@ private slots:
     }
 
     // The lists' columns grow to fit their headers and contents, in every language.
-    void colonneNonTagliate_data()
-    {
-        QTest::addColumn<int>("lingua");
-        QTest::newRow("it") << 0;
-        QTest::newRow("en") << 1;
-        QTest::newRow("fr") << 2;
-    }
+    void colonneNonTagliate_data() { RighePerLingua(); }
 
     void colonneNonTagliate()
     {
         QFETCH(int, lingua);
-        Opzioni.Lingua = static_cast<uint8_t>(lingua);
-        BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+        ScegliLingua(lingua);
         finestra->InitLang();
         InitTabelleLingua();
         connettiDallaBarra();
@@ -293,8 +292,7 @@ private slots:
     void alberoMostraOgniDidascalia()
     {
         for (uint8_t lingua : {0, 1, 2}) {
-            Opzioni.Lingua = lingua;
-            BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+            ScegliLingua(lingua);
             finestra->InitLang();
             QTreeWidget* albero = finestra->S25Tree;
             QVERIFY(albero->columnWidth(0) >= larghezzaAlbero(*albero));
@@ -337,8 +335,7 @@ private slots:
         connettiDallaBarra();
         clic(QStringLiteral("RUB_SIM"));
         for (uint8_t lingua : {0, 1, 2}) {
-            Opzioni.Lingua = lingua;
-            BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+            ScegliLingua(lingua);
             QVERIFY(ConDialogo([this] { finestra->rubrica->AddRubrica(); },
                                [](QDialog& d) {
                                    const QStringList difetti = TestiTagliati(d);
