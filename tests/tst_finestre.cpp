@@ -147,6 +147,7 @@ private slots:
         connettiDallaBarra();
         clic(QStringLiteral("RUB_SIM"));
         sopraLaFinestra([this] { finestra->rubrica->AddRubrica(); });
+        sopraLaFinestra([this] { finestra->rubrica->StampaRubrica(); });
 
         sopraLaFinestra([this] { finestra->messaggi->InviaSMS(false, true); });
 
@@ -156,6 +157,15 @@ private slots:
         clic(QStringLiteral("BLOCK"));
         scegliRiga(2);
         sopraLaFinestra([this] { finestra->impostazioni->CambiaBlocco(); });
+        // The password change stands over the lock dialog that opens it.
+        QVERIFY(ConDialogo([this] { finestra->impostazioni->CambiaBlocco(); },
+                           [](QDialog& blocco) {
+                               auto* pCambia = qobject_cast<frmBlocco*>(&blocco)->pCambia;
+                               QVERIFY(ConDialogo(
+                                   [pCambia] { pCambia->click(); },
+                                   [&blocco](QDialog& cambio) { controllaSopra(cambio, blocco); },
+                                   {&blocco}));
+                           }));
 
         clic(QStringLiteral("TRASF0"));
         scegliRiga(0);
