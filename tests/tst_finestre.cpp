@@ -90,6 +90,16 @@ void controllaColonne(QTreeWidget& lista)
     }
 }
 
+// A list of a dialog at least as large as its layout gives it (twips), its columns whole and
+// nothing of them behind a sideways scroll bar.
+void controllaVista(QTreeWidget& vista, int larghezzaTwips, int altezzaTwips)
+{
+    controllaColonne(vista);
+    QVERIFY2(vista.width() >= InPixel(larghezzaTwips) && vista.height() >= InPixel(altezzaTwips),
+             qPrintable(QStringLiteral("%1 x %2").arg(vista.width()).arg(vista.height())));
+    QTRY_COMPARE(vista.horizontalScrollBar()->maximum(), 0);
+}
+
 // At least the width the tree's column needs to show every caption now visible whole: its
 // indentation, its picture and its text.
 int larghezzaAlbero(const QTreeWidget& albero)
@@ -355,10 +365,16 @@ private slots:
         }
     }
 
-    // The distribution list editor opens over the compose dialog that calls it; its lists show
-    // names and numbers whole.
+    // The distribution list editor opens over the compose dialog that calls it; its members and
+    // phonebook lists open at least at the size of its layout, and show names and numbers whole,
+    // with nothing behind a sideways scroll bar.
     void editorListeSopraLaComposizione()
     {
+        ListeDistribuzione = {
+            {NomeLista(QStringLiteral("Amici")),
+             {VoceFile{0, QStringLiteral("Casa anonimo"), QStringLiteral("*31#0612345678"), 0},
+              VoceFile{0, QStringLiteral("Andrea Colombo"), QStringLiteral("+393383334455"), 0}}}};
+        QVERIFY(SalvaFileListeD());
         connettiDallaBarra();
         clic(QStringLiteral("RUB_SIM"));
         QVERIFY(ConDialogo([this] { finestra->messaggi->InviaSMS(false, true); },
@@ -366,16 +382,17 @@ private slots:
                                auto* sms = qobject_cast<frmSMS*>(&composizione);
                                QVERIFY(sms);
                                QPushButton* pEditList = sms->pEditList;
-                               QVERIFY(ConDialogo([pEditList] { pEditList->click(); },
-                                                  [&composizione](QDialog& editor) {
-                                                      controllaSopra(editor, composizione);
-                                                      // Its phonebook list shows names whole.
-                                                      auto* listD
-                                                          = qobject_cast<frmListD*>(&editor);
-                                                      QVERIFY(listD);
-                                                      controllaColonne(*listD->listRubrica);
-                                                  },
-                                                  {&composizione}));
+                               QVERIFY(
+                                   ConDialogo([pEditList] { pEditList->click(); },
+                                              [&composizione](QDialog& editor) {
+                                                  controllaSopra(editor, composizione);
+                                                  // Its phonebook list shows names whole.
+                                                  auto* listD = qobject_cast<frmListD*>(&editor);
+                                                  QVERIFY(listD);
+                                                  controllaVista(*listD->ListNum, 3804, 2172);
+                                                  controllaVista(*listD->listRubrica, 3804, 3420);
+                                              },
+                                              {&composizione}));
                            }));
     }
 };
