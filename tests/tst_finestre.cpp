@@ -325,6 +325,34 @@ private slots:
         }
     }
 
+    // At the size the program opens with, in each language, the tree shows every caption whole
+    // with all its branches open; it stands beside the views in a splitter, and the user who
+    // widens it takes the room from the views.
+    void alberoInteroAllApertura_data() { RighePerLingua(); }
+
+    void alberoInteroAllApertura()
+    {
+        QFETCH(int, lingua);
+        delete finestra;
+        ScegliLingua(lingua);
+        finestra = CaricaFinestraPrincipale();
+        QTRY_VERIFY(finestra->isVisible());
+        QTreeWidget* albero = finestra->S25Tree;
+        albero->expandAll();
+        QTRY_COMPARE(albero->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(albero->viewport()->width() >= larghezzaAlbero(*albero));
+
+        auto* divisore = qobject_cast<QSplitter*>(albero->parentWidget());
+        QVERIFY(divisore);
+        QCOMPARE(divisore->indexOf(albero), 0);
+        QVERIFY(divisore->widget(1)->isAncestorOf(finestra->List1));
+        const int lista = finestra->List1->width();
+        const QList<int> misure = divisore->sizes();
+        divisore->setSizes({misure[0] + 60, misure[1] - 60});
+        QTRY_COMPARE(albero->width(), misure[0] + 60);
+        QTRY_COMPARE(finestra->List1->width(), lista - 60);
+    }
+
     // The network selection pane opens below the list, in the feature area beside the tree.
     void riquadroRetiNellAreaDelleViste()
     {
@@ -336,7 +364,9 @@ private slots:
         QVERIFY(finestra->frameReti->isVisible());
         QVERIFY(finestra->listaRetiDisp->count() > 0);
         const QRect riquadro = finestra->frameReti->geometry();
-        QVERIFY(!riquadro.intersects(finestra->S25Tree->geometry()));
+        const QRect albero(finestra->S25Tree->mapTo(finestra, QPoint()), finestra->S25Tree->size());
+        QVERIFY(!albero.intersects(
+            QRect(finestra->frameReti->mapTo(finestra, QPoint()), riquadro.size())));
         QVERIFY(!riquadro.intersects(finestra->List1->geometry()));
         QCOMPARE(riquadro.left(), finestra->List1->x());
         QVERIFY(finestra->centralWidget()->rect().contains(riquadro));

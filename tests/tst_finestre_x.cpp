@@ -261,13 +261,16 @@ private slots:
         QVERIFY2(titoliTagliati.isEmpty(), qPrintable(titoliTagliati.join(QStringLiteral("; "))));
     }
 
-    // Five starts and closes with "remember the window position" on: the stored placement and
-    // the window's frame stay exactly where the first start found them. Closing the main window
-    // ends the program's event loops for good, so this runs last.
+    // Five starts and closes with "remember the window position" on: the stored placement, the
+    // width the user gave the tree and the window's frame stay exactly where the first start
+    // found them. Closing the main window ends the program's event loops for good, so this runs
+    // last.
     void posizioneStabileDopoCinqueAvvii()
     {
         const QRect posizione(InTwips(120), InTwips(90), InTwips(760), InTwips(540));
+        const int albero = 300;
         SalvaPosizioneFinestra(posizione);
+        ScriviImpostazione(QStringLiteral("General"), QStringLiteral("TreeWidth"), InTwips(albero));
         ScriviImpostazione(QStringLiteral("General"), QStringLiteral("SaveWindow"), 1);
         ScriviImpostazione(QStringLiteral("General"), QStringLiteral("Language"), 1);
         for (int avvio = 1; avvio <= 5; ++avvio) {
@@ -275,9 +278,12 @@ private slots:
             QPointer<frmMain> finestra = CaricaFinestraPrincipale();
             QTRY_VERIFY_WITH_TIMEOUT(incorniciata(*finestra), Pazienza);
             QTRY_COMPARE_WITH_TIMEOUT(GeometriaTwips(*finestra), posizione, Pazienza);
+            QCOMPARE(finestra->S25Tree->width(), albero);
             finestra->close();
             QTRY_VERIFY_WITH_TIMEOUT(finestra.isNull(), Pazienza);
             QCOMPARE(posizioneMemorizzata(), posizione);
+            QCOMPARE(LeggiImpostazione(QStringLiteral("General"), QStringLiteral("TreeWidth")),
+                     QString::number(InTwips(albero)));
         }
     }
 };
