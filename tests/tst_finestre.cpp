@@ -353,6 +353,26 @@ private slots:
         QTRY_COMPARE(finestra->List1->width(), lista - 60);
     }
 
+    // The forwarding switch is drawn pressed only on the active row it acts on: once the view is
+    // built again (refreshed, or after the switch's own dialog) it stands disabled and raised.
+    void interruttoreTrasferimentoRilasciato()
+    {
+        connettiDallaBarra();
+        clic(QStringLiteral("TRASF2"));
+        QAction* interruttore = finestra->Toolbar1[38];
+        scegliRiga(0);
+        QVERIFY(interruttore->isEnabled() && interruttore->isChecked());
+        finestra->Aggiorna();
+        QVERIFY(!interruttore->isEnabled());
+        QVERIFY(!interruttore->isChecked());
+
+        scegliRiga(1);
+        QVERIFY(interruttore->isEnabled() && !interruttore->isChecked());
+        QVERIFY(ConDialogo([interruttore] { interruttore->trigger(); }, [](QDialog&) {}));
+        QVERIFY(!interruttore->isEnabled());
+        QVERIFY(!interruttore->isChecked());
+    }
+
     // The network selection pane opens below the list, in the feature area beside the tree.
     void riquadroRetiNellAreaDelleViste()
     {
