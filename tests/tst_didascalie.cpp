@@ -12,6 +12,7 @@
 #include "globali.h"
 #include "listareport.h"
 #include "programma.h"
+#include "tabelle.h"
 #include "vocabolario.h"
 
 #include <QAction>
@@ -145,20 +146,13 @@ private slots:
     void init() { accendiDemo(); }
     void cleanup() { spegni(); }
 
-    void ogniFinestraInOgniLingua_data()
-    {
-        QTest::addColumn<int>("lingua");
-        QTest::newRow("it") << 0;
-        QTest::newRow("en") << 1;
-        QTest::newRow("fr") << 2;
-    }
+    void ogniFinestraInOgniLingua_data() { RighePerLingua(); }
 
     void ogniFinestraInOgniLingua()
     {
         QFETCH(int, lingua);
         this->lingua = lingua;
-        Opzioni.Lingua = static_cast<uint8_t>(lingua);
-        BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+        ScegliLingua(lingua);
         finestra = CaricaFinestraPrincipale();
 
         // The main window: status, tree, panes, tooltips and menus.

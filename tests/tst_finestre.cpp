@@ -6,12 +6,16 @@
 #include "catalogo.h"
 #include "dialoghi.h"
 #include "didascalie.h"
+#include "finestre.h"
+#include "frmblocco.h"
 #include "frmlistd.h"
 #include "frmmain.h"
 #include "frmsms.h"
 #include "globali.h"
 #include "listareport.h"
+#include "listedistribuzione.h"
 #include "programma.h"
+#include "tabelle.h"
 #include "vocabolario.h"
 
 #include <QAction>
@@ -25,7 +29,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
+#include <QSplitter>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QWindow>
@@ -82,6 +88,16 @@ void controllaColonne(QTreeWidget& lista)
                                     .arg(serve)));
         }
     }
+}
+
+// A list of a dialog at least as large as its layout gives it (twips), its columns whole and
+// nothing of them behind a sideways scroll bar.
+void controllaVista(QTreeWidget& vista, int larghezzaTwips, int altezzaTwips)
+{
+    controllaColonne(vista);
+    QVERIFY2(vista.width() >= InPixel(larghezzaTwips) && vista.height() >= InPixel(altezzaTwips),
+             qPrintable(QStringLiteral("%1 x %2").arg(vista.width()).arg(vista.height())));
+    QTRY_COMPARE(vista.horizontalScrollBar()->maximum(), 0);
 }
 
 // At least the width the tree's column needs to show every caption now visible whole: its
@@ -141,6 +157,7 @@ private slots:
         connettiDallaBarra();
         clic(QStringLiteral("RUB_SIM"));
         sopraLaFinestra([this] { finestra->rubrica->AddRubrica(); });
+        sopraLaFinestra([this] { finestra->rubrica->StampaRubrica(); });
 
         sopraLaFinestra([this] { finestra->messaggi->InviaSMS(false, true); });
 
@@ -150,6 +167,15 @@ private slots:
         clic(QStringLiteral("BLOCK"));
         scegliRiga(2);
         sopraLaFinestra([this] { finestra->impostazioni->CambiaBlocco(); });
+        // The password change stands over the lock dialog that opens it.
+        QVERIFY(ConDialogo([this] { finestra->impostazioni->CambiaBlocco(); },
+                           [](QDialog& blocco) {
+                               auto* pCambia = qobject_cast<frmBlocco*>(&blocco)->pCambia;
+                               QVERIFY(ConDialogo(
+                                   [pCambia] { pCambia->click(); },
+                                   [&blocco](QDialog& cambio) { controllaSopra(cambio, blocco); },
+                                   {&blocco}));
+                           }));
 
         clic(QStringLiteral("TRASF0"));
         scegliRiga(0);
@@ -263,19 +289,12 @@ private slots:
     }
 
     // The lists' columns grow to fit their headers and contents, in every language.
-    void colonneNonTagliate_data()
-    {
-        QTest::addColumn<int>("lingua");
-        QTest::newRow("it") << 0;
-        QTest::newRow("en") << 1;
-        QTest::newRow("fr") << 2;
-    }
+    void colonneNonTagliate_data() { RighePerLingua(); }
 
     void colonneNonTagliate()
     {
         QFETCH(int, lingua);
-        Opzioni.Lingua = static_cast<uint8_t>(lingua);
-        BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+        ScegliLingua(lingua);
         finestra->InitLang();
         InitTabelleLingua();
         connettiDallaBarra();
@@ -293,8 +312,7 @@ private slots:
     void alberoMostraOgniDidascalia()
     {
         for (uint8_t lingua : {0, 1, 2}) {
-            Opzioni.Lingua = lingua;
-            BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+            ScegliLingua(lingua);
             finestra->InitLang();
             QTreeWidget* albero = finestra->S25Tree;
             QVERIFY(albero->columnWidth(0) >= larghezzaAlbero(*albero));
@@ -305,6 +323,54 @@ private slots:
             albero->expandAll();
             QVERIFY(albero->columnWidth(0) >= larghezzaAlbero(*albero));
         }
+    }
+
+    // At the size the program opens with, in each language, the tree shows every caption whole
+    // with all its branches open; it stands beside the views in a splitter, and the user who
+    // widens it takes the room from the views.
+    void alberoInteroAllApertura_data() { RighePerLingua(); }
+
+    void alberoInteroAllApertura()
+    {
+        QFETCH(int, lingua);
+        delete finestra;
+        ScegliLingua(lingua);
+        finestra = CaricaFinestraPrincipale();
+        QTRY_VERIFY(finestra->isVisible());
+        QTreeWidget* albero = finestra->S25Tree;
+        albero->expandAll();
+        QTRY_COMPARE(albero->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(albero->viewport()->width() >= larghezzaAlbero(*albero));
+
+        auto* divisore = qobject_cast<QSplitter*>(albero->parentWidget());
+        QVERIFY(divisore);
+        QCOMPARE(divisore->indexOf(albero), 0);
+        QVERIFY(divisore->widget(1)->isAncestorOf(finestra->List1));
+        const int lista = finestra->List1->width();
+        const QList<int> misure = divisore->sizes();
+        divisore->setSizes({misure[0] + 60, misure[1] - 60});
+        QTRY_COMPARE(albero->width(), misure[0] + 60);
+        QTRY_COMPARE(finestra->List1->width(), lista - 60);
+    }
+
+    // The forwarding switch is drawn pressed only on the active row it acts on: once the view is
+    // built again (refreshed, or after the switch's own dialog) it stands disabled and raised.
+    void interruttoreTrasferimentoRilasciato()
+    {
+        connettiDallaBarra();
+        clic(QStringLiteral("TRASF2"));
+        QAction* interruttore = finestra->Toolbar1[38];
+        scegliRiga(0);
+        QVERIFY(interruttore->isEnabled() && interruttore->isChecked());
+        finestra->Aggiorna();
+        QVERIFY(!interruttore->isEnabled());
+        QVERIFY(!interruttore->isChecked());
+
+        scegliRiga(1);
+        QVERIFY(interruttore->isEnabled() && !interruttore->isChecked());
+        QVERIFY(ConDialogo([interruttore] { interruttore->trigger(); }, [](QDialog&) {}));
+        QVERIFY(!interruttore->isEnabled());
+        QVERIFY(!interruttore->isChecked());
     }
 
     // The network selection pane opens below the list, in the feature area beside the tree.
@@ -318,7 +384,9 @@ private slots:
         QVERIFY(finestra->frameReti->isVisible());
         QVERIFY(finestra->listaRetiDisp->count() > 0);
         const QRect riquadro = finestra->frameReti->geometry();
-        QVERIFY(!riquadro.intersects(finestra->S25Tree->geometry()));
+        const QRect albero(finestra->S25Tree->mapTo(finestra, QPoint()), finestra->S25Tree->size());
+        QVERIFY(!albero.intersects(
+            QRect(finestra->frameReti->mapTo(finestra, QPoint()), riquadro.size())));
         QVERIFY(!riquadro.intersects(finestra->List1->geometry()));
         QCOMPARE(riquadro.left(), finestra->List1->x());
         QVERIFY(finestra->centralWidget()->rect().contains(riquadro));
@@ -337,8 +405,7 @@ private slots:
         connettiDallaBarra();
         clic(QStringLiteral("RUB_SIM"));
         for (uint8_t lingua : {0, 1, 2}) {
-            Opzioni.Lingua = lingua;
-            BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+            ScegliLingua(lingua);
             QVERIFY(ConDialogo([this] { finestra->rubrica->AddRubrica(); },
                                [](QDialog& d) {
                                    const QStringList difetti = TestiTagliati(d);
@@ -348,10 +415,16 @@ private slots:
         }
     }
 
-    // The distribution list editor opens over the compose dialog that calls it; its lists show
-    // names and numbers whole.
+    // The distribution list editor opens over the compose dialog that calls it; its members and
+    // phonebook lists open at least at the size of its layout, and show names and numbers whole,
+    // with nothing behind a sideways scroll bar.
     void editorListeSopraLaComposizione()
     {
+        ListeDistribuzione = {
+            {NomeLista(QStringLiteral("Amici")),
+             {VoceFile{0, QStringLiteral("Casa anonimo"), QStringLiteral("*31#0612345678"), 0},
+              VoceFile{0, QStringLiteral("Andrea Colombo"), QStringLiteral("+393383334455"), 0}}}};
+        QVERIFY(SalvaFileListeD());
         connettiDallaBarra();
         clic(QStringLiteral("RUB_SIM"));
         QVERIFY(ConDialogo([this] { finestra->messaggi->InviaSMS(false, true); },
@@ -359,16 +432,17 @@ private slots:
                                auto* sms = qobject_cast<frmSMS*>(&composizione);
                                QVERIFY(sms);
                                QPushButton* pEditList = sms->pEditList;
-                               QVERIFY(ConDialogo([pEditList] { pEditList->click(); },
-                                                  [&composizione](QDialog& editor) {
-                                                      controllaSopra(editor, composizione);
-                                                      // Its phonebook list shows names whole.
-                                                      auto* listD
-                                                          = qobject_cast<frmListD*>(&editor);
-                                                      QVERIFY(listD);
-                                                      controllaColonne(*listD->listRubrica);
-                                                  },
-                                                  {&composizione}));
+                               QVERIFY(
+                                   ConDialogo([pEditList] { pEditList->click(); },
+                                              [&composizione](QDialog& editor) {
+                                                  controllaSopra(editor, composizione);
+                                                  // Its phonebook list shows names whole.
+                                                  auto* listD = qobject_cast<frmListD*>(&editor);
+                                                  QVERIFY(listD);
+                                                  controllaVista(*listD->ListNum, 3804, 2172);
+                                                  controllaVista(*listD->listRubrica, 3804, 3420);
+                                              },
+                                              {&composizione}));
                            }));
     }
 };

@@ -1,21 +1,30 @@
 // What a window manager does with the program's windows, on a real X server with openbox: the
-// stored placement survives start after start, and the input dialogs stay above the main window.
+// stored placement survives start after start, the input dialogs stay above the main window, and
+// every dialog and box is wide enough for the frame to show its title whole.
 
+#include "bancointero.h"
 #include "catalogo.h"
+#include "dialoghi.h"
 #include "finestre.h"
+#include "frmblocco.h"
 #include "frminputvocerub.h"
+#include "frmlistd.h"
 #include "frmmain.h"
+#include "frmsms.h"
 #include "globali.h"
 #include "impostazioni.h"
+#include "interazione.h"
 #include "programma.h"
-#include "risposte.h"
-#include "statobase.h"
+#include "tabelle.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -53,6 +62,60 @@ QList<WId> pilaFinestre()
     return pila;
 }
 
+QString xwininfo(const QStringList& argomenti)
+{
+    QProcess processo;
+    processo.start(QStringLiteral("xwininfo"), argomenti);
+    if (!processo.waitForFinished(Pazienza))
+        return {};
+    return QString::fromLatin1(processo.readAllStandardOutput());
+}
+
+// The width of the label in which the window manager draws the title of a framed window: openbox
+// puts it in the title bar, the window of its frame with the most windows inside (the icon, the
+// label and the buttons), and it is the widest of them.
+int spazioDelTitolo(const QWidget& finestra)
+{
+    const QRegularExpression genitore(QStringLiteral("Parent window id: (0x[0-9a-fA-F]+)"));
+    const QRegularExpressionMatch cornice = genitore.match(xwininfo(
+        {QStringLiteral("-children"), QStringLiteral("-id"), QString::number(finestra.winId())}));
+    if (!cornice.hasMatch())
+        return 0;
+    const QRegularExpression riga(QStringLiteral(
+        "^( *)0x[0-9a-fA-F]+ .* (\\d+)x\\d+\\+-?\\d+\\+-?\\d+ +\\+-?\\d+\\+-?\\d+$"));
+    // The widths of the windows inside each window of the frame, in the order listed.
+    QList<QList<int>> dentro;
+    int rientroFigli = -1;
+    for (const QString& testo :
+         xwininfo({QStringLiteral("-tree"), QStringLiteral("-id"), cornice.captured(1)})
+             .split(QLatin1Char('\n'))) {
+        const QRegularExpressionMatch m = riga.match(testo);
+        if (!m.hasMatch())
+            continue;
+        const int rientro = static_cast<int>(m.capturedLength(1));
+        if (rientroFigli < 0)
+            rientroFigli = rientro;
+        if (rientro == rientroFigli)
+            dentro.append(QList<int>());
+        else if (!dentro.isEmpty())
+            dentro.last() << m.captured(2).toInt();
+    }
+    const auto barra = std::max_element(
+        dentro.cbegin(), dentro.cend(),
+        [](const QList<int>& a, const QList<int>& b) { return a.size() < b.size(); });
+    if (barra == dentro.cend() || barra->isEmpty())
+        return 0;
+    return *std::max_element(barra->cbegin(), barra->cend());
+}
+
+// The room the title `titolo` takes in openbox's label: its text in the title font of openbox's
+// stock configuration (sans, 8 points, bold) and the 4 pixels the label keeps clear each side.
+int spazioNecessario(const QString& titolo)
+{
+    const QFont carattere(QStringLiteral("Sans"), 8, QFont::Bold);
+    return QFontMetrics(carattere).horizontalAdvance(titolo) + 8;
+}
+
 bool sopra(const QWidget& alto, const QWidget& basso)
 {
     const QList<WId> pila = pilaFinestre();
@@ -63,10 +126,46 @@ bool sopra(const QWidget& alto, const QWidget& basso)
 
 } // namespace
 
-class TstFinestreX : public QObject {
+class TstFinestreX : public QObject, private BancoIntero {
     Q_OBJECT
 
-    std::unique_ptr<RisposteFinte> risposte;
+    QStringList titoliTagliati;
+
+    // The dialog `comando` opens, and those `dentro` opens from it, show their titles whole.
+    void titoloIntero(const std::function<void()>& comando,
+                      const std::function<void(QDialog&)>& dentro = {},
+                      const QSet<QDialog*>& giaVisti = {})
+    {
+        QVERIFY(ConDialogo(
+            comando,
+            [&](QDialog& d) {
+                // Framed once the X server shows a title bar round it (Qt may learn of the frame
+                // later still); the frame follows the window's last resize a moment later.
+                QTRY_VERIFY2_WITH_TIMEOUT(spazioDelTitolo(d) > 0, qPrintable(d.windowTitle()),
+                                          Pazienza);
+                const int serve = spazioNecessario(d.windowTitle());
+                static_cast<void>(
+                    QTest::qWaitFor([&] { return spazioDelTitolo(d) >= serve; }, Pazienza / 2));
+                if (const int spazio = spazioDelTitolo(d); spazio < serve)
+                    titoliTagliati << QStringLiteral("\"%1\" (%2 < %3)")
+                                          .arg(d.windowTitle())
+                                          .arg(spazio)
+                                          .arg(serve);
+                if (dentro)
+                    dentro(d);
+            },
+            giaVisti));
+    }
+
+    // A message box with this title, as the program shows them.
+    void boxIntero(const QString& titolo)
+    {
+        ImpostaInterazione(nullptr);
+        titoloIntero([&] {
+            MsgBox(Msg(28), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, titolo);
+        });
+        ImpostaInterazione(risposte.get());
+    }
 
 private slots:
     void initTestCase()
@@ -78,22 +177,18 @@ private slots:
         QVERIFY(CatalogoMessaggi::Carica());
     }
 
-    void init()
-    {
-        StatoDiPartenza();
-        risposte = std::make_unique<RisposteFinte>();
-    }
+    void init() { accendiDemo(); }
 
-    void cleanup() { risposte.reset(); }
+    void cleanup() { spegni(); }
 
     // A click on the disabled main window raises it; the entry dialog in front of it stays on
     // top, so the program never looks frozen.
     void dialogoRestaSopraLaFinestraPrincipale()
     {
-        std::unique_ptr<frmMain> finestra(CaricaFinestraPrincipale());
+        finestra = CaricaFinestraPrincipale();
         QTRY_VERIFY_WITH_TIMEOUT(incorniciata(*finestra), Pazienza);
         bool sopraDopoIlClic = false;
-        frmInputVoceRub dialogo(0, finestra.get());
+        frmInputVoceRub dialogo(0, finestra);
         QTimer::singleShot(0, &dialogo, [&] {
             QTRY_VERIFY_WITH_TIMEOUT(incorniciata(dialogo), Pazienza);
             QTRY_VERIFY_WITH_TIMEOUT(sopra(dialogo, *finestra), Pazienza);
@@ -112,13 +207,70 @@ private slots:
         QVERIFY(sopraDopoIlClic);
     }
 
-    // Five starts and closes with "remember the window position" on: the stored placement and
-    // the window's frame stay exactly where the first start found them. Closing the main window
-    // ends the program's event loops for good, so this runs last.
+    // Every dialog and box the program opens, in each language, shows its whole title in the
+    // window manager's frame.
+    void titoliInteri_data() { RighePerLingua(); }
+
+    void titoliInteri()
+    {
+        QFETCH(int, lingua);
+        ScegliLingua(lingua);
+        finestra = CaricaFinestraPrincipale();
+        QTRY_VERIFY_WITH_TIMEOUT(incorniciata(*finestra), Pazienza);
+        connettiDallaBarra();
+        titoliTagliati.clear();
+
+        titoloIntero([this] { finestra->mnuOLingua->trigger(); });
+        titoloIntero([this] { finestra->mnuHInfo->trigger(); });
+        titoloIntero([this] { finestra->mnuOConf->trigger(); });
+
+        clic(QStringLiteral("RUB_SIM"));
+        titoloIntero([this] { finestra->rubrica->AddRubrica(); });
+        scegliRiga(0);
+        titoloIntero([this] { finestra->rubrica->EditRubrica(); });
+        titoloIntero([this] { finestra->rubrica->StampaRubrica(); });
+        titoloIntero([this] { finestra->messaggi->InviaSMS(false, true); },
+                     [this](QDialog& sms) {
+                         QPushButton* pEditList = qobject_cast<frmSMS*>(&sms)->pEditList;
+                         titoloIntero(
+                             [pEditList] { pEditList->click(); },
+                             [this, &sms](QDialog& editor) {
+                                 QPushButton* pNuova = qobject_cast<frmListD*>(&editor)->pNuova;
+                                 titoloIntero([pNuova] { pNuova->click(); }, {}, {&sms, &editor});
+                             },
+                             {&sms});
+                     });
+
+        clic(QStringLiteral("CAL"));
+        titoloIntero([this] { finestra->oggetti->AddProm(); });
+
+        clic(QStringLiteral("BLOCK"));
+        scegliRiga(4);
+        titoloIntero([this] { finestra->impostazioni->CambiaBlocco(); },
+                     [this](QDialog& blocco) {
+                         QPushButton* pCambia = qobject_cast<frmBlocco*>(&blocco)->pCambia;
+                         titoloIntero([pCambia] { pCambia->click(); }, {}, {&blocco});
+                     });
+
+        clic(QStringLiteral("TRASF2"));
+        scegliRiga(0);
+        titoloIntero([this] { finestra->impostazioni->EditTrasf(false); });
+
+        boxIntero(Msg(109));
+        boxIntero(Msg(271));
+        QVERIFY2(titoliTagliati.isEmpty(), qPrintable(titoliTagliati.join(QStringLiteral("; "))));
+    }
+
+    // Five starts and closes with "remember the window position" on: the stored placement, the
+    // width the user gave the tree and the window's frame stay exactly where the first start
+    // found them. Closing the main window ends the program's event loops for good, so this runs
+    // last.
     void posizioneStabileDopoCinqueAvvii()
     {
         const QRect posizione(InTwips(120), InTwips(90), InTwips(760), InTwips(540));
+        const int albero = 300;
         SalvaPosizioneFinestra(posizione);
+        ScriviImpostazione(QStringLiteral("General"), QStringLiteral("TreeWidth"), InTwips(albero));
         ScriviImpostazione(QStringLiteral("General"), QStringLiteral("SaveWindow"), 1);
         ScriviImpostazione(QStringLiteral("General"), QStringLiteral("Language"), 1);
         for (int avvio = 1; avvio <= 5; ++avvio) {
@@ -126,9 +278,12 @@ private slots:
             QPointer<frmMain> finestra = CaricaFinestraPrincipale();
             QTRY_VERIFY_WITH_TIMEOUT(incorniciata(*finestra), Pazienza);
             QTRY_COMPARE_WITH_TIMEOUT(GeometriaTwips(*finestra), posizione, Pazienza);
+            QCOMPARE(finestra->S25Tree->width(), albero);
             finestra->close();
             QTRY_VERIFY_WITH_TIMEOUT(finestra.isNull(), Pazienza);
             QCOMPARE(posizioneMemorizzata(), posizione);
+            QCOMPARE(LeggiImpostazione(QStringLiteral("General"), QStringLiteral("TreeWidth")),
+                     QString::number(InTwips(albero)));
         }
     }
 };

@@ -4,6 +4,7 @@
 
 #include "catalogo.h"
 #include "codecs.h"
+#include "finestre.h"
 #include "globali.h"
 #include "immagini.h"
 #include "interazione.h"
@@ -48,6 +49,23 @@ QTreeWidget* NuovaVista(QWidget* padre)
     return vista;
 }
 
+// A list view of the editor at least as large as the layout gives it (twips), and as wide as its
+// columns, which keep their widths rather than stretch to the view's: none of them then hides
+// behind a sideways scroll bar, whatever names and numbers widen them.
+void Misure(QTreeWidget& vista, int larghezzaTwips, int altezzaTwips)
+{
+    vista.setMinimumHeight(InPixel(altezzaTwips));
+    vista.header()->setStretchLastSection(false);
+    const auto adatta = [&vista, larghezzaTwips] {
+        const int colonne
+            = vista.header()->length() + 2 * vista.frameWidth()
+              + vista.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &vista);
+        vista.setMinimumWidth(std::max(InPixel(larghezzaTwips), colonne));
+    };
+    QObject::connect(vista.header(), &QHeaderView::sectionResized, &vista, adatta);
+    adatta();
+}
+
 } // namespace
 
 frmListD::frmListD(int scelta, QWidget* padre) : QDialog(padre)
@@ -71,8 +89,11 @@ void frmListD::costruisci()
     pElimina = new QPushButton(QStringLiteral("&Elimina"), this);
     pSelez = new QPushButton(QStringLiteral("&Seleziona"), this);
     pSelez->setEnabled(false);
+    Liste->setMinimumSize(InPixel(2508), InPixel(1200));
     ListNum = NuovaVista(this);
+    Misure(*ListNum, 3804, 2172);
     listRubrica = NuovaVista(this);
+    Misure(*listRubrica, 3804, 3420);
     pAdd = new QPushButton(QStringLiteral("<--"), this);
     pDel = new QPushButton(QStringLiteral("X"), this);
     // Adding and removing wake up once their list view has been reached.

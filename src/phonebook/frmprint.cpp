@@ -24,10 +24,11 @@ namespace {
 constexpr uint8_t CodiceDialogo = 4;
 }
 
-frmPrint::frmPrint(int selezione, QWidget* padre) : QDialog(nullptr)
+frmPrint::frmPrint(int selezione, QWidget* padre) : QDialog(padre)
 {
-    // No parent: the owner is disabled while the dialog is open, which would disable it too.
-    setWindowModality(Qt::ApplicationModal);
+    // The owner is disabled while the dialog is open, which disabled it too; a window of its own
+    // can be enabled again.
+    setEnabled(true);
     DialogoAperto = CodiceDialogo;
     RegistraFinestraDialogo(CodiceDialogo, this);
     costruisci();
@@ -37,8 +38,9 @@ frmPrint::frmPrint(int selezione, QWidget* padre) : QDialog(nullptr)
     cmbRubTip->addItem(Msg(19));
     cmbRubTip->setCurrentIndex(selezione);
     cmbRubTip_Click();
-    if (padre)
-        CentraForm(*this, padre);
+    // Centred at the size its contents take, not at the size a window has before it is shown.
+    adjustSize();
+    CentraForm(*this, padre);
 }
 
 frmPrint::~frmPrint()

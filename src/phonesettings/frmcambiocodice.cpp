@@ -20,6 +20,8 @@ frmCambioCodice::frmCambioCodice(int facilita, QWidget* padre) : QDialog(padre),
     InitLang();
     for (size_t i = 0; i < txtCod.size(); ++i)
         PreparaCampoCodice(*txtCod[i], *chkMask[i], facilita);
+    // Centred at the size its contents take, not at the size a window has before it is shown.
+    adjustSize();
     CentraForm(*this, padre);
 }
 

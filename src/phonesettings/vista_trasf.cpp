@@ -51,6 +51,9 @@ void ImpostazioniTelefono::ShowTrasferimenti(int motivo)
         return;
     iniziaVistaElenco(12, QStringLiteral("TRASF%1").arg(motivo));
     mostraPulsanti({PosAggiorna, PosEditTrasf, PosDelTrasf});
+    // The switch shows the state of the selected row; the view starts with none, so it stands
+    // raised until a row is clicked, whatever a click on it or the row of the last view left.
+    pulsante(PosEditTrasf)->setChecked(false);
     QList<ListaReport::Colonna> colonne{{Msg(458), 1000, QStringLiteral("kCosa")},
                                         {Msg(459), 400, QStringLiteral("kStato")},
                                         {Msg(460), 1400, QStringLiteral("kNumero")}};

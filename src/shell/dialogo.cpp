@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -32,7 +31,6 @@ void DialogoRestituito::MostraEAttendi(QWidget* focus)
     // Centred at the size its contents take, not at the size a window has before it is shown.
     if (!testAttribute(Qt::WA_Resized))
         adjustSize();
-    allargaPerTitolo();
     CentraForm(*this, principale);
     DialogoChiuso = false;
     show();
@@ -44,17 +42,6 @@ void DialogoRestituito::MostraEAttendi(QWidget* focus)
     connect(qApp, &QCoreApplication::aboutToQuit, &ciclo, &QEventLoop::quit);
     if (!DialogoChiuso)
         ciclo.exec();
-}
-
-void DialogoRestituito::allargaPerTitolo()
-{
-    // The window manager cuts a title wider than the window; its frame's buttons take some room.
-    constexpr int BordoTitolo = 120;
-    QFont titolo = font();
-    titolo.setBold(true);
-    const int serve = QFontMetrics(titolo).horizontalAdvance(windowTitle()) + BordoTitolo;
-    if (width() < serve)
-        resize(serve, height());
 }
 
 void DialogoRestituito::done(int risultato)

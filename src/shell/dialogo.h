@@ -24,7 +24,6 @@ protected:
 
 private:
     void restituisci();
-    void allargaPerTitolo();
 
     std::optional<uint8_t> codice;
     QWidget* principale;

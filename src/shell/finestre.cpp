@@ -1,7 +1,13 @@
 #include "finestre.h"
 
+#include <QCoreApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSpacerItem>
 #include <QWidget>
 
 #include <cmath>
@@ -71,4 +77,92 @@ void CentraForm(QWidget& frm, const QWidget* ref)
 bool InitCommonCtrls(unsigned)
 {
     return true;
+}
+
+namespace {
+
+// What a title bar takes beside its title: the window's icon, the minimise, maximise and close
+// buttons and the margins round them and the text. Openbox takes 112 pixels of a window's width;
+// the others take as much or less.
+constexpr int BordoTitolo = 130;
+
+// The room a dialog's layout keeps for its title, as wide as its contents.
+class SpazioTitolo : public QSpacerItem {
+public:
+    SpazioTitolo() : QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Minimum) {}
+};
+
+SpazioTitolo* spazioTitolo(QLayout& disposizione)
+{
+    for (int i = 0; i < disposizione.count(); ++i)
+        if (auto* spazio = dynamic_cast<SpazioTitolo*>(disposizione.itemAt(i)->spacerItem()))
+            return spazio;
+    auto* spazio = new SpazioTitolo;
+    if (auto* griglia = qobject_cast<QGridLayout*>(&disposizione))
+        griglia->addItem(spazio, griglia->rowCount(), 0, 1, griglia->columnCount());
+    else
+        disposizione.addItem(spazio);
+    return spazio;
+}
+
+// Makes a dialog as wide as its title needs. The width goes into its layout, where there is one
+// that runs down the dialog: a layout that fixes the dialog's size, and a message box, which
+// sizes itself as it shows, then keep it.
+void allargaPerTitolo(QDialog& dialogo)
+{
+    const int serve = LarghezzaPerTitolo(dialogo);
+    QLayout* disposizione = dialogo.layout();
+    const auto* colonna = qobject_cast<QBoxLayout*>(disposizione);
+    const bool sviluppoInBasso = qobject_cast<QGridLayout*>(disposizione)
+                                 || (colonna
+                                     && (colonna->direction() == QBoxLayout::TopToBottom
+                                         || colonna->direction() == QBoxLayout::BottomToTop));
+    const int prima = dialogo.width();
+    if (sviluppoInBasso) {
+        const QMargins margini = disposizione->contentsMargins();
+        spazioTitolo(*disposizione)
+            ->changeSize(std::max(0, serve - margini.left() - margini.right()), 0,
+                         QSizePolicy::Minimum, QSizePolicy::Minimum);
+        disposizione->invalidate();
+        disposizione->activate();
+    } else if (prima < serve) {
+        dialogo.setMinimumWidth(serve);
+    }
+    if (dialogo.width() < serve)
+        dialogo.resize(serve, dialogo.height());
+    // A dialog the program placed keeps its centre; one it did not place is centred as it shows.
+    if (dialogo.testAttribute(Qt::WA_Moved) && dialogo.width() != prima)
+        dialogo.move(dialogo.x() - (dialogo.width() - prima) / 2, dialogo.y());
+}
+
+// Applies the rule to every dialog and message box of the program as it shows.
+class TitoliInteri : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override
+    {
+        if (evento->type() == QEvent::Show && !evento->spontaneous())
+            if (auto* dialogo = qobject_cast<QDialog*>(oggetto); dialogo && dialogo->isWindow())
+                allargaPerTitolo(*dialogo);
+        return false;
+    }
+};
+
+void installaTitoliInteri()
+{
+    QCoreApplication* programma = QCoreApplication::instance();
+    programma->installEventFilter(new TitoliInteri(programma));
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(installaTitoliInteri)
+
+int LarghezzaPerTitolo(const QWidget& finestra)
+{
+    QFont carattere = finestra.font();
+    carattere.setBold(true);
+    return QFontMetrics(carattere).horizontalAdvance(finestra.windowTitle()) + BordoTitolo;
 }

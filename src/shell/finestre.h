@@ -24,5 +24,11 @@ void CentraForm(QWidget& frm, const QWidget* ref);
 // The pure rule behind CentraForm, on outer measures.
 QRect Centrato(const QRect& frm, const QRect& ref);
 
+// The width (pixels) a window needs for the window manager to show its title whole: the title
+// in a bold face of the window's font, and the room the frame's icon, buttons and margins take
+// beside it. Every dialog and message box the program shows is made at least this wide as it
+// shows, keeping its centre where it was placed.
+int LarghezzaPerTitolo(const QWidget& finestra);
+
 // Registers the platform's common controls; Qt needs nothing, so it always succeeds.
 bool InitCommonCtrls(unsigned flags);

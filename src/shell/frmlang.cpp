@@ -30,6 +30,9 @@ frmLAng::frmLAng(QWidget* padre) : QDialog(padre)
     auto* Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setDefault(true);
     griglia->addWidget(Command1, 3, 0, 1, 2, Qt::AlignRight);
+    // What the dialog is widened by, for its title, goes right of the options, which stay beside
+    // their flags.
+    griglia->setColumnStretch(1, 1);
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
     Form_Load();
 }

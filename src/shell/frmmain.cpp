@@ -26,6 +26,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStyleOptionViewItem>
 #include <QTextEdit>
@@ -38,17 +39,18 @@
 
 namespace {
 
-// Where the tree, the list and the panes stand in the central area (twips). The layout rules
-// size them; these fix their corners.
+// The central area holds the tree and, right of a splitter, the area of the views; both stand
+// this far (twips) from the window's edges. The tree starts as wide as the design has it, or as
+// its captions need.
 constexpr int MargineTwips = 60;
 constexpr int LarghezzaAlberoTwips = 2700;
-constexpr int SinistraVistaTwips = MargineTwips + LarghezzaAlberoTwips + 60;
 
 // The layout rules were made for a window whose menu, toolbar, status bar and borders take
-// 1470 twips of its height and whose tree is 2450 twips wide with its margins. They are given
-// the size such a window would have with our central area, so the views fill it exactly.
-constexpr int CorniceAltezzaTwips = 1470 - 2 * MargineTwips;
-constexpr int CorniceLarghezzaTwips = 2450 - SinistraVistaTwips - MargineTwips;
+// 1440 twips of its height beside the list, and whose tree takes 2450 twips of its width. They
+// are given the size such a window would have with our area of the views, so that the views fill
+// it exactly, but for a margin on the right.
+constexpr int CorniceAltezzaTwips = 1440;
+constexpr int CorniceLarghezzaTwips = 2450 - MargineTwips;
 
 // The logo pane: the editor column at this x (pixels), as wide as the design has it when the
 // pane allows, then the divider and the palette column.
@@ -139,6 +141,14 @@ public:
         : QTreeWidget(padre), mostra(std::move(mostra))
     {}
 
+    // The width at which the tree shows every caption whole with all its branches open, and so
+    // with its scroll bar beside them.
+    int LarghezzaPerOgniDidascalia() const
+    {
+        return larghezzaNecessaria(true) + 2 * frameWidth()
+               + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    }
+
 protected:
     void keyPressEvent(QKeyEvent* evento) override
     {
@@ -154,14 +164,14 @@ protected:
         QTreeWidget::updateGeometries();
         if (std::exchange(adattando, true))
             return;
-        header()->setMinimumSectionSize(std::max(1, larghezzaNecessaria()));
+        header()->setMinimumSectionSize(std::max(1, larghezzaNecessaria(false)));
         adattando = false;
     }
 
 private:
-    // The width the longest caption among the open branches takes, with its indentation and
-    // picture, wherever the tree is scrolled.
-    int larghezzaNecessaria() const
+    // The width the longest caption among the open branches (or all of them) takes, with its
+    // indentation and picture, wherever the tree is scrolled.
+    int larghezzaNecessaria(bool tutti) const
     {
         QStyleOptionViewItem opzione;
         initViewItemOption(&opzione);
@@ -171,7 +181,7 @@ private:
             bool aperto = true;
             for (const QTreeWidgetItem* p = (*it)->parent(); p && aperto; p = p->parent()) {
                 ++livello;
-                aperto = p->isExpanded();
+                aperto = tutti || p->isExpanded();
             }
             if (!aperto)
                 continue;
@@ -248,9 +258,9 @@ frmMain::frmMain()
     costruisciPopup();
     costruisciBarraStato();
     collegaComandi();
-    // The views are laid out again whenever their area changes: with the window, and with the
-    // toolbar's height, which changes with the buttons a view shows.
-    centralWidget()->installEventFilter(this);
+    // The views are laid out again whenever their area changes: with the window, with the
+    // toolbar's height, which changes with the buttons a view shows, and with the splitter.
+    areaViste->installEventFilter(this);
     resize(800, 560);
 }
 
@@ -260,19 +270,31 @@ void frmMain::costruisciControlli()
 {
     auto* centro = new QWidget(this);
     setCentralWidget(centro);
+    auto* margini = new QHBoxLayout(centro);
+    margini->setContentsMargins(InPixel(MargineTwips), InPixel(MargineTwips), 0,
+                                InPixel(MargineTwips));
+    // The user widens the tree by the splitter; the views take what is left, and all that the
+    // window gains.
+    divisore = new QSplitter(Qt::Horizontal, centro);
+    divisore->setChildrenCollapsible(false);
+    margini->addWidget(divisore);
 
-    S25Tree
-        = new AlberoNavigazione(centro, [this](QTreeWidgetItem* nodo) { S25Tree_NodeClick(nodo); });
+    S25Tree = new AlberoNavigazione(divisore,
+                                    [this](QTreeWidgetItem* nodo) { S25Tree_NodeClick(nodo); });
     S25Tree->setObjectName(QStringLiteral("S25Tree"));
     S25Tree->setHeaderHidden(true);
-    S25Tree->setGeometry(InPixel(MargineTwips), InPixel(MargineTwips),
-                         InPixel(LarghezzaAlberoTwips), 300);
+    areaViste = new QWidget(divisore);
+    areaViste->setMinimumWidth(InPixel(3000));
+    divisore->addWidget(S25Tree);
+    divisore->addWidget(areaViste);
+    divisore->setStretchFactor(0, 0);
+    divisore->setStretchFactor(1, 1);
+    LarghezzaAlbero(InPixel(LarghezzaAlberoTwips));
 
-    List1 = new ListaReport(centro);
+    List1 = new ListaReport(areaViste);
     List1->setObjectName(QStringLiteral("List1"));
-    List1->move(InPixel(SinistraVistaTwips), InPixel(MargineTwips));
 
-    txtSMS = new QTextEdit(centro);
+    txtSMS = new QTextEdit(areaViste);
     txtSMS->setObjectName(QStringLiteral("txtSMS"));
     txtSMS->setReadOnly(true);
     txtSMS->hide();
@@ -293,9 +315,9 @@ void frmMain::costruisciRiquadri()
 
 void frmMain::costruisciRiquadroLogo()
 {
-    frameLogo = new QGroupBox(centralWidget());
+    frameLogo = new QGroupBox(areaViste);
     frameLogo->setObjectName(QStringLiteral("frameLogo"));
-    frameLogo->setGeometry(InPixel(SinistraVistaTwips), 0, 560, 420);
+    frameLogo->setGeometry(0, 0, 560, 420);
 
     // The palette column stands right of the divider; its slots are placed by the load and the
     // layout.
@@ -341,7 +363,7 @@ void frmMain::costruisciRiquadroLogo()
 
 void frmMain::costruisciRiquadroMidi()
 {
-    frameMidi = new QGroupBox(centralWidget());
+    frameMidi = new QGroupBox(areaViste);
     frameMidi->setObjectName(QStringLiteral("frameMidi"));
     auto* griglia = new QGridLayout(frameMidi);
     labMel1 = etichetta(frameMidi);
@@ -377,7 +399,7 @@ void frmMain::costruisciRiquadroMidi()
 
 void frmMain::costruisciRiquadroCalendario()
 {
-    frameCal = new QGroupBox(centralWidget());
+    frameCal = new QGroupBox(areaViste);
     frameCal->setObjectName(QStringLiteral("frameCal"));
     Calendario = new QCalendarWidget(frameCal);
     Calendario->setGeometry(14, 24, 300, 180);
@@ -390,7 +412,7 @@ void frmMain::costruisciRiquadroCalendario()
 
 void frmMain::costruisciRiquadroOra()
 {
-    frameOra = new QGroupBox(centralWidget());
+    frameOra = new QGroupBox(areaViste);
     frameOra->setObjectName(QStringLiteral("frameOra"));
     auto* griglia = new QGridLayout(frameOra);
     labPC = etichetta(frameOra);
@@ -440,10 +462,10 @@ void frmMain::costruisciRiquadroOra()
 
 void frmMain::costruisciRiquadroReti()
 {
-    frameReti = new QGroupBox(QStringLiteral("Selezione Rete"), centralWidget());
+    frameReti = new QGroupBox(QStringLiteral("Selezione Rete"), areaViste);
     frameReti->setObjectName(QStringLiteral("frameReti"));
     // The layout rules set its top and size only: it stands under the list, beside the tree.
-    frameReti->move(InPixel(SinistraVistaTwips), 0);
+    frameReti->move(0, 0);
     Label1 = etichetta(frameReti, QStringLiteral("Reti disponibili:"));
     Label1->setGeometry(14, 22, 200, 18);
     Label2 = etichetta(frameReti, QStringLiteral("Lista reti:"));
@@ -680,7 +702,7 @@ ControlliLayout frmMain::MisureControlli() const
 
 void frmMain::ApplicaMisure(const ControlliLayout& c)
 {
-    applica(S25Tree, c.S25Tree);
+    // The tree fills its side of the splitter; its measure serves the rules of the other controls.
     applica(List1, c.List1);
     applica(txtSMS, c.txtSMS);
     applica(frameLogo, c.frameLogo);
@@ -700,7 +722,7 @@ void frmMain::Form_Resize()
     const QRect esterno = GeometriaTwips(*this);
     if (TroppoPiccola(esterno.width(), esterno.height(), isMinimized()))
         return;
-    const QSize centro = centralWidget()->size();
+    const QSize area = areaViste->size();
     ControlliLayout misure = MisureControlli();
     // Visibility the rules do not set is left as it stands.
     for (Geometria* g :
@@ -708,8 +730,8 @@ void frmMain::Form_Resize()
           &misure.frameCal, &misure.listProm, &misure.frameOra, &misure.frameReti,
           &misure.listaReti, &misure.listaRetiDisp, &misure.Label2, &misure.labOKKIO})
         g->visibile = false;
-    LayoutPerVista(CurrentView, InTwips(centro.width()) + CorniceLarghezzaTwips,
-                   InTwips(centro.height()) + CorniceAltezzaTwips, misure);
+    LayoutPerVista(CurrentView, InTwips(area.width()) + CorniceLarghezzaTwips,
+                   InTwips(area.height()) + CorniceAltezzaTwips, misure);
     ApplicaMisure(misure);
     adattaEditorLogo();
     if (CurrentView == 13)
@@ -862,8 +884,26 @@ void frmMain::posizionaLuci()
     picSotto->setFixedHeight(statusBar()->height());
 }
 
+int frmMain::LarghezzaAlberoPerDidascalie() const
+{
+    return static_cast<const AlberoNavigazione*>(S25Tree)->LarghezzaPerOgniDidascalia();
+}
+
+void frmMain::LarghezzaAlbero(int pixel)
+{
+    // The splitter keeps the tree at this width while the window grows and shrinks, as far as
+    // the views leave room.
+    divisore->setSizes({pixel, std::max(1, divisore->width() - pixel)});
+}
+
 void frmMain::applicaPosizione()
 {
+    // The tree starts at the width the user last gave it, when the placement is restored, or at
+    // the design's; in any case wide enough for every caption of the language.
+    const std::optional<int> albero
+        = Opzioni.SaveWindow != 0 ? LarghezzaAlberoMemorizzata() : std::nullopt;
+    LarghezzaAlbero(
+        std::max(InPixel(albero.value_or(LarghezzaAlberoTwips)), LarghezzaAlberoPerDidascalie()));
     // The frame is known only once the window manager has framed the shown window: until then
     // the outer size is taken as the inner one, and the placement is made exact when it comes.
     if (Opzioni.SaveWindow != 0) {
@@ -895,6 +935,7 @@ void frmMain::closeEvent(QCloseEvent* evento)
     if (collegamento->PortOpen())
         collegamento->ChiudiPorta();
     SalvaPosizioneFinestra(posizioneNormale());
+    SalvaLarghezzaAlbero(InTwips(S25Tree->width()));
     evento->accept();
     QApplication::exit(0);
 }

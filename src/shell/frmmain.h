@@ -21,6 +21,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QSlider;
+class QSplitter;
 class QTextEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -70,6 +71,10 @@ public:
     void ShowHeaderIcon(int32_t colonna, int32_t immagine, int32_t formato, int32_t flagImmagine);
     // The key of the selected tree node; empty when none is selected.
     QString ChiaveSelezionata() const;
+    // The tree's width beside the views, in pixels, as the user sets it with the splitter; and
+    // the width at which it shows every caption of the current language whole.
+    void LarghezzaAlbero(int pixel);
+    int LarghezzaAlberoPerDidascalie() const;
 
     uint8_t CurrentView = 0;
     int16_t ListSortKey = 0;
@@ -212,6 +217,10 @@ private:
     void applicaPosizione();
     void completaPosizione();
     QRect posizioneNormale() const;
+
+    // The splitter between the tree and the area in which the views are laid out.
+    QSplitter* divisore = nullptr;
+    QWidget* areaViste = nullptr;
 
     // The outer placement the load asked for (twips), until the window manager's frame is known
     // and the placement can be made exact.

@@ -25,7 +25,7 @@ void frmMain::collegaElenco()
 
 bool frmMain::eventFilter(QObject* oggetto, QEvent* evento)
 {
-    if (oggetto == centralWidget() && evento->type() == QEvent::Resize)
+    if (oggetto == areaViste && evento->type() == QEvent::Resize)
         Form_Resize();
     if (oggetto == List1 && evento->type() == QEvent::KeyRelease)
         List1_KeyUp();

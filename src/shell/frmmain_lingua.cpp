@@ -99,6 +99,9 @@ void frmMain::InitLang()
 {
     SeTesto(79, [this](const QString& t) { SBar[1]->setText(t); });
     costruisciAlbero();
+    // A language whose captions are longer widens the tree; none narrows it.
+    if (S25Tree->width() < LarghezzaAlberoPerDidascalie())
+        LarghezzaAlbero(LarghezzaAlberoPerDidascalie());
     didascalieMenu();
     didascalieRiquadri();
     suggerimentiBarra();

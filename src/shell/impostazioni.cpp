@@ -19,6 +19,8 @@ QString percorso(const QString& sezione, const QString& chiave)
     return sezione + QLatin1Char('/') + chiave;
 }
 
+const QString ChiaveAlbero = QStringLiteral("TreeWidth");
+
 // Thrown inside the loader only, to reach its one error handler.
 struct ValoreNonValido {};
 
@@ -88,6 +90,20 @@ void CaricaImpostazioni()
         letti.H = 480;
     }
     Opzioni = letti;
+}
+
+void SalvaLarghezzaAlbero(int twips)
+{
+    ScriviImpostazione(QStringLiteral("General"), ChiaveAlbero, limitato16(twips));
+}
+
+std::optional<int> LarghezzaAlberoMemorizzata()
+{
+    const auto testo = LeggiImpostazione(QStringLiteral("General"), ChiaveAlbero);
+    const auto numero = testo ? NumeroImpostazione(*testo) : std::nullopt;
+    if (!numero || *numero <= 0 || *numero > std::numeric_limits<int16_t>::max())
+        return std::nullopt;
+    return static_cast<int>(*numero);
 }
 
 void SalvaPosizioneFinestra(const QRect& twips)

@@ -21,6 +21,12 @@ std::optional<QString> LeggiImpostazione(const QString& sezione, const QString& 
 // reads them into, so a wide or far-off window cannot make the next start reset every setting.
 void SalvaPosizioneFinestra(const QRect& twips);
 
+// The navigation tree's width (twips), kept with the placement; nothing when none is stored or
+// the stored text is not a width. It is no field of the settings record, so a bad value costs no
+// other setting.
+void SalvaLarghezzaAlbero(int twips);
+std::optional<int> LarghezzaAlberoMemorizzata();
+
 // Reads a stored number the way the settings loader does: blanks around it allowed, a fraction
 // rounded half to even; nothing when the text is not a number.
 std::optional<long long> NumeroImpostazione(const QString& testo);

@@ -6,6 +6,7 @@
 #include "catalogo.h"
 #include "frmblocco.h"
 #include "frmi.h"
+#include "frmlistd.h"
 #include "frmmain.h"
 #include "frmsms.h"
 #include "globali.h"
@@ -21,6 +22,7 @@
 #include <QDir>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -75,7 +77,10 @@ void selezionaRiga(int riga)
 void dialogo(const std::function<void()>& comando, const QString& nome,
              const std::function<void(QDialog&)>& dentro = {})
 {
-    QDialog* gia = qobject_cast<QDialog*>(QApplication::activeWindow());
+    QSet<QWidget*> gia;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            gia.insert(w);
     QTimer sonda;
     bool fatto = false;
     QObject::connect(&sonda, &QTimer::timeout, [&] {
@@ -83,7 +88,7 @@ void dialogo(const std::function<void()>& comando, const QString& nome,
             return;
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* d = qobject_cast<QDialog*>(w);
-            if (!d || d == gia || !d->isVisible() || w->inherits("frmWait"))
+            if (!d || gia.contains(d) || !d->isVisible() || w->inherits("frmWait"))
                 continue;
             fatto = true;
             fotografa(*d, nome);
@@ -150,14 +155,33 @@ int main(int argc, char* argv[])
     finestra->Toolbar1[43]->setChecked(false);
     finestra->Toolbar1_ButtonClick(finestra->Toolbar1[43]);
 
+    // The tree with every branch open, in the window maximised, then as it opened.
+    finestra->S25Tree->expandAll();
+    finestra->showMaximized();
+    attendi([] { return finestra->isMaximized(); });
+    fotografa(*finestra, QStringLiteral("albero-massimizzata"));
+    finestra->showNormal();
+    attendi([] { return !finestra->isMaximized(); });
+    fotografa(*finestra, QStringLiteral("albero"));
+
     clic(QStringLiteral("RUB_SIM"));
     dialogo([] { finestra->rubrica->AddRubrica(); }, QStringLiteral("dialogo-voce"));
+    selezionaRiga(0);
+    dialogo([] { finestra->rubrica->EditRubrica(); }, QStringLiteral("dialogo-modifica-voce"));
     dialogo([] { finestra->rubrica->StampaRubrica(); }, QStringLiteral("dialogo-stampa"));
     dialogo([] { finestra->messaggi->InviaSMS(false, true); }, QStringLiteral("dialogo-sms"),
             [](QDialog& d) {
                 if (auto* sms = qobject_cast<frmSMS*>(&d))
-                    dialogo([sms] { sms->pEditList->click(); }, QStringLiteral("dialogo-liste"));
+                    dialogo([sms] { sms->pEditList->click(); }, QStringLiteral("dialogo-liste"),
+                            [](QDialog& e) {
+                                if (auto* liste = qobject_cast<frmListD*>(&e))
+                                    dialogo([liste] { liste->pNuova->click(); },
+                                            QStringLiteral("dialogo-nuova-lista"));
+                            });
             });
+    clic(QStringLiteral("SMS_IN"));
+    selezionaRiga(0);
+    dialogo([] { finestra->messaggi->DelSMS(); }, QStringLiteral("box-elimina-sms"));
     clic(QStringLiteral("CAL"));
     dialogo([] { finestra->oggetti->AddProm(); }, QStringLiteral("dialogo-promemoria"));
     clic(QStringLiteral("BLOCK"));
@@ -173,6 +197,7 @@ int main(int argc, char* argv[])
     dialogo([] { finestra->impostazioni->EditTrasf(false); }, QStringLiteral("dialogo-trasf"));
     dialogo([] { finestra->mnuOConf->trigger(); }, QStringLiteral("dialogo-config"));
     dialogo([] { finestra->mnuHInfo->trigger(); }, QStringLiteral("dialogo-info"));
+    dialogo([] { finestra->mnuOLingua->trigger(); }, QStringLiteral("dialogo-lingua"));
 
     finestra->collegamento->ChiudiPorta();
     delete finestra;
