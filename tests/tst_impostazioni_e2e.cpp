@@ -564,13 +564,15 @@ private slots:
         QCOMPARE(finestra->CurrentView, uint8_t(0));
         QVERIFY(!finestra->frameReti->isVisible());
 
-        // The phone refuses the search: no network listed, the known ones still are.
+        // The phone refuses the search: no network listed, the known ones still are, and the user
+        // is told why the list is empty.
         telefono->failCommandsMatching(QRegularExpression("COPS=\\?"));
         pSelRete->setChecked(true);
         premi(PosSelRete);
         QCOMPARE(finestra->listaRetiDisp->count(), 0);
         QCOMPARE(finestra->listaReti->count(), 3);
-        QVERIFY(risposte->boxes.isEmpty());
+        QCOMPARE(testiBox(),
+                 QStringList{QCoreApplication::applicationName() + ": " + Msg(870) + "ERROR"});
     }
 
     // A phone whose clock, lock, forwarding and password-length replies hold numbers outside
