@@ -184,6 +184,23 @@ private slots:
         QVERIFY(risposte->boxes.isEmpty());
     }
 
+    // A phone that gives its clock without quotes, and one that adds its time zone: the view
+    // shows the clock, and a set reads it back.
+    void orologioSenzaVirgolette()
+    {
+        avvia();
+        rispondiCon([](const QString& comando) -> QByteArray {
+            return comando == "AT+CCLK?" ? "+CCLK: 05/01/01,12:00:00-08" : "";
+        });
+        clic("ORA");
+        QCOMPARE(campiOra(), (QStringList{"01", "01", "05", "12", "00"}));
+        QVERIFY(finestra->frameOra->isEnabled());
+        finestra->txtM->setText("30");
+        finestra->pImpostaOra->click();
+        QVERIFY(risposte->boxes.isEmpty());
+        QCOMPARE(campiOra(), (QStringList{"01", "01", "05", "12", "00"}));
+    }
+
     void orologioSincronizzato()
     {
         avvia();

@@ -26,19 +26,50 @@ private slots:
         InitTabelleLingua();
     }
 
+    // The clock read by its fields, quoted or not, with a four-digit year, a time-zone suffix,
+    // blanks or no seconds; an empty text when the reply holds no clock.
+    void orologioLetto_data()
+    {
+        QTest::addColumn<QString>("risposta");
+        QTest::addColumn<QString>("letto");
+        QTest::newRow("quoted") << "+CCLK: \"26/12/08,09:05:33\""
+                                << "08/12/26|09:05   ";
+        QTest::newRow("four-digit year, zone") << "+CCLK: \"2024/3/9,8:05:00+04\""
+                                               << "09/03/24|08:05   ";
+        QTest::newRow("unquoted") << "+CCLK: 05/01/01,12:00:00"
+                                  << "01/01/05|12:00   ";
+        QTest::newRow("unquoted, zone behind") << "+CCLK: 05/01/01,12:00:00-08"
+                                               << "01/01/05|12:00   ";
+        QTest::newRow("unquoted, blanks") << "+CCLK:  05/01/01 , 12:00:00 +04 "
+                                          << "01/01/05|12:00   ";
+        QTest::newRow("quoted, blank after the comma") << "+CCLK: \"05/01/01, 12:00:00-32\""
+                                                       << "01/01/05|12:00   ";
+        QTest::newRow("no seconds") << "+CCLK: 26/12/08,09:05"
+                                    << "08/12/26|09:05   ";
+        QTest::newRow("after another line") << "\r\n+CCLK: \"26/12/08,09:05:33\"\r\n"
+                                            << "08/12/26|09:05   ";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("bare OK") << "\r\nOK\r\n"
+                                 << "";
+        QTest::newRow("cut in the date") << "+CCLK: \"26/12"
+                                         << "";
+        QTest::newRow("cut in the quotes") << "+CCLK: \"26/12/08,09:05:33"
+                                           << "";
+        QTest::newRow("zone without digits") << "+CCLK: 26/12/08,09:05:33+"
+                                             << "";
+        QTest::newRow("date only") << "+CCLK: 26/12/08"
+                                   << "";
+        QTest::newRow("three-digit year") << "+CCLK: 126/12/08,09:05:33"
+                                          << "";
+    }
+
     void orologioLetto()
     {
-        const auto letto = DecodificaOrologio(QStringLiteral("+CCLK: \"26/12/08,09:05:33\""));
-        QVERIFY(letto);
-        QCOMPARE(letto->DataTel, QStringLiteral("08/12/26"));
-        QCOMPARE(letto->OraTel, QStringLiteral("09:05   "));
-        // A four-digit year and a zone suffix are the phone's variants, not a fault.
-        const auto lungo = DecodificaOrologio(QStringLiteral("+CCLK: \"2024/3/9,8:05:00+04\""));
-        QVERIFY(lungo);
-        QCOMPARE(lungo->DataTel, QStringLiteral("09/03/24"));
-        QCOMPARE(lungo->OraTel.trimmed(), QStringLiteral("08:05"));
-        for (const char* guasto : {"", "\r\nOK\r\n", "+CCLK: \"26/12", "+CCLK: 26/12/08,09:05"})
-            QVERIFY2(!DecodificaOrologio(QString::fromLatin1(guasto)), guasto);
+        QFETCH(QString, risposta);
+        QFETCH(QString, letto);
+        const std::optional<OrologioTelefono> orologio = DecodificaOrologio(risposta);
+        QCOMPARE(orologio ? orologio->DataTel + "|" + orologio->OraTel : QString(), letto);
     }
 
     // A clock whose fields lie outside the calendar is no clock, and changes nothing.
