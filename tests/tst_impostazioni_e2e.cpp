@@ -302,21 +302,6 @@ private slots:
         QCOMPARE(righe().at(2), NomiBlocchi[2] + "|No|");
         QCOMPARE(finestra->List1->SelectedItem(), finestra->List1->topLevelItem(2));
 
-        // A barring is switched for every class, whatever class boxes are ticked.
-        scegliRiga(4);
-        telefono->clearCommandLog();
-        nelBlocco([&](frmBlocco* dialogo) {
-            QVERIFY(dialogo->chkClass[0]->isVisible());
-            QCOMPARE(dialogo->txtCodice->maxLength(), 4);
-            dialogo->chkClass[1]->setChecked(true);
-            dialogo->txtCodice->setText("0000");
-            dialogo->pOk->click();
-        });
-        premi(PosBlocca);
-        QCOMPARE(telefono->commandLog(), QStringList{"AT+CLCK=\"AO\", 0,0000"});
-        QCOMPARE(blocco("AO"), 0);
-        QCOMPARE(righe().at(4), NomiBlocchi[4] + "|No|");
-
         // Fixed dialling has no reported length: the field has no limit. Cancel sends nothing.
         scegliRiga(3);
         telefono->clearCommandLog();
@@ -327,6 +312,51 @@ private slots:
         premi(PosBlocca);
         QVERIFY(telefono->commandLog().isEmpty());
         QVERIFY(finestra->isEnabled());
+    }
+
+    // A barring is switched for the classes the boxes make (voice 1, data 2, fax 4, all 7), for
+    // every class when none is ticked; the view shows the classes the phone still bars.
+    void sbarramentoPerClassi_data()
+    {
+        QTest::addColumn<QList<int>>("caselle");
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<int>("restano");
+        QTest::addColumn<QString>("riga");
+        const QString voce = ClassiBlocchi[0];
+        QTest::newRow("none") << QList<int>{} << "AT+CLCK=\"AO\", 0,0000" << 0 << "No|";
+        QTest::newRow("voice") << QList<int>{0} << "AT+CLCK=\"AO\", 0,0000, 1" << 4 << "No|";
+        QTest::newRow("fax") << QList<int>{2} << "AT+CLCK=\"AO\", 0,0000, 4" << 1 << "Yes|" + voce;
+        QTest::newRow("data and fax")
+            << QList<int>{1, 2} << "AT+CLCK=\"AO\", 0,0000, 6" << 1 << "Yes|" + voce;
+        QTest::newRow("all") << QList<int>{3} << "AT+CLCK=\"AO\", 0,0000, 7" << 0 << "No|";
+        QTest::newRow("voice and all")
+            << QList<int>{0, 3} << "AT+CLCK=\"AO\", 0,0000, 7" << 0 << "No|";
+    }
+
+    void sbarramentoPerClassi()
+    {
+        QFETCH(QList<int>, caselle);
+        QFETCH(QString, comando);
+        QFETCH(int, restano);
+        QFETCH(QString, riga);
+        avvia();
+        clic("BLOCK");
+        QCOMPARE(righe().at(4), NomiBlocchi[4] + "|Yes|" + ClassiBlocchi[0] + ClassiBlocchi[1]);
+        scegliRiga(4);
+        telefono->clearCommandLog();
+        nelBlocco([&](frmBlocco* dialogo) {
+            QVERIFY(dialogo->chkClass[0]->isVisible());
+            QCOMPARE(dialogo->txtCodice->maxLength(), 4);
+            for (const int casella : caselle)
+                dialogo->chkClass[static_cast<size_t>(casella)]->setChecked(true);
+            dialogo->txtCodice->setText("0000");
+            dialogo->pOk->click();
+        });
+        premi(PosBlocca);
+        QCOMPARE(telefono->commandLog(), QStringList{comando});
+        QCOMPARE(blocco("AO"), restano);
+        QCOMPARE(righe().at(4), NomiBlocchi[4] + "|" + riga);
+        QVERIFY(risposte->boxes.isEmpty());
     }
 
     void codiceCambiato()
