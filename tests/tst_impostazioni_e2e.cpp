@@ -15,6 +15,7 @@
 #include "s25simulator.h"
 #include "seedfile.h"
 #include "statobase.h"
+#include "trasferimenti.h"
 
 #include <QAction>
 #include <QApplication>
@@ -579,6 +580,85 @@ private slots:
         premi(PosDelTrasf);
         QCOMPARE(testiBox(), QStringList{"Error: " + Msg(464)});
         QCOMPARE(righe().at(2), ClassiTrasf[2] + "|No|0633333");
+    }
+
+    // Switching fax off sends the reason-wide switch-off, then registers voice and data again.
+    // When a registration fails, the view shows what the phone holds: read again when the phone
+    // still answers; without an answer, the class asked stays unknown and those never asked are
+    // off. The user is told the other classes may be off.
+    void trasferimentoSpentoAMeta_data()
+    {
+        QTest::addColumn<QString>("guasto");
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<QStringList>("inviati");
+        QTest::addColumn<QStringList>("stati");
+        const QString spegni = "AT+CCFC=0,0", voce = "AT+CCFC=0,3,0611111,129,1",
+                      dati = "AT+CCFC=0,3,0633333,129,2", rileggi = "AT+CCFC=0,2";
+        const QString si = Msg(328), no = Msg(329), ignoto = Msg(333);
+        QTest::newRow("refused") << "fail" << voce << QStringList{spegni, voce, dati, rileggi}
+                                 << QStringList{no, no, si};
+        QTest::newRow("refused with a code")
+            << "cme" << voce << QStringList{spegni, voce, dati, rileggi} << QStringList{no, no, si};
+        QTest::newRow("silent") << "mute" << voce << QStringList{spegni, voce}
+                                << QStringList{ignoto, no, no};
+        QTest::newRow("reply lost")
+            << "drop" << voce << QStringList{spegni, voce} << QStringList{ignoto, no, no};
+        QTest::newRow("reply cut")
+            << "chunk" << voce << QStringList{spegni, voce} << QStringList{ignoto, no, no};
+        QTest::newRow("silent at the last")
+            << "mute" << dati << QStringList{spegni, voce, dati} << QStringList{si, no, ignoto};
+        QTest::newRow("last refused") << "fail" << dati << QStringList{spegni, voce, dati, rileggi}
+                                      << QStringList{si, no, no};
+    }
+
+    void trasferimentoSpentoAMeta()
+    {
+        QFETCH(QString, guasto);
+        QFETCH(QString, comando);
+        QFETCH(QStringList, inviati);
+        QFETCH(QStringList, stati);
+        avvia();
+        telefono->changeState(
+            [](s25sim::PhoneState& stato) { stato.forwarding.reasons[0][4].active = true; });
+        clic("TRASF0");
+        QCOMPARE(righe(),
+                 (QStringList{ClassiTrasf[0] + "|Yes|0611111", ClassiTrasf[1] + "|Yes|0622222",
+                              ClassiTrasf[2] + "|Yes|0633333"}));
+        TempiLink.attesaMs = 300;
+        const QRegularExpression questo(QRegularExpression::escape(comando));
+        const QString precedente = inviati.at(inviati.indexOf(comando) - 1);
+        s25sim::S25Simulator* sim = telefono.get();
+        const int pausa = 10 * TempiLink.attesaMs;
+        if (guasto == "fail")
+            telefono->failCommandsMatching(questo);
+        else if (guasto == "cme")
+            telefono->failCommandsMatching(questo, 30);
+        else if (guasto == "drop")
+            telefono->dropNextReply(questo);
+        else
+            telefono->setCommandObserver([=](const QString& arrivato) {
+                if (arrivato != precedente)
+                    return;
+                if (guasto == "mute")
+                    sim->setMuted(true);
+                else
+                    sim->setChunking(4, pausa);
+            });
+        scegliRiga(1);
+        telefono->clearCommandLog();
+        premi(PosEditTrasf);
+        QTRY_COMPARE_WITH_TIMEOUT(risposte->boxes.size(), 1, Pazienza);
+        QCOMPARE(telefono->commandLog(), inviati);
+        QCOMPARE(testiBox(), QStringList{"Error: " + Msg(871)});
+        const QStringList numeri{"0611111", "0622222", "0633333"};
+        QStringList attese;
+        for (int k = 0; k < 3; ++k)
+            attese << ClassiTrasf[static_cast<size_t>(k)] + "|" + stati.at(k) + "|" + numeri.at(k);
+        QCOMPARE(righe(), attese);
+        // What the view says of a class is what the phone holds, where it is known.
+        for (int k = 0; k < 3; ++k)
+            if (stati.at(k) != Msg(333))
+                QCOMPARE(inoltro(0, ClasseTrasf(k)).active, stati.at(k) == Msg(328));
     }
 
     void retiCercate()
