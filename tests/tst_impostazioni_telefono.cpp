@@ -218,6 +218,38 @@ private slots:
         QCOMPARE(DecodificaTrasf(1, "+CCFC: 1,1,\"0612\",129,,,25", prima)->Tempo[0], uint8_t(7));
     }
 
+    // A forwarding line read by its fields: a subaddress and its type before the time, blanks,
+    // an international number given without its "+", a number without quotes, a line end of LF
+    // alone. The voice line of reason 2, whose time was 7 before.
+    void trasferimentoPerCampi_data()
+    {
+        QTest::addColumn<QString>("risposta");
+        QTest::addColumn<QString>("voce");
+        QTest::newRow("subaddress") << "+CCFC: 1,1,\"+393331234567\",145,\"\",128,25"
+                                    << "1|+393331234567|25";
+        QTest::newRow("blanks") << "+CCFC: 1 , 1 , \"0612\" , 129 , , , 20"
+                                << "1|0612|20";
+        QTest::newRow("international without plus") << "+CCFC: 1,1,\"393331234567\",145,,,20"
+                                                    << "1|+393331234567|20";
+        QTest::newRow("number without quotes") << "+CCFC: 1,1,0612,129"
+                                               << "1|0612|7";
+        QTest::newRow("lines ended by LF") << "+CCFC: 0,4\n+CCFC: 1,1,\"0612\",129,,,15\n+CCFC: 0,2"
+                                           << "1|0612|15";
+    }
+
+    void trasferimentoPerCampi()
+    {
+        QFETCH(QString, risposta);
+        QFETCH(QString, voce);
+        Trasferimento prima;
+        prima.Tempo = {7, 7, 7};
+        const std::optional<Trasferimento> letto = DecodificaTrasf(2, risposta, prima);
+        QVERIFY(letto);
+        QCOMPARE(QString::number(letto->Stato[0]) + "|" + letto->Numero[0] + "|"
+                     + QString::number(letto->Tempo[0]),
+                 voce);
+    }
+
     void trasferimentoBreve()
     {
         Trasferimento prima;

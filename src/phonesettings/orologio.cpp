@@ -2,6 +2,7 @@
 
 #include "campirisposta.h"
 #include "globali.h"
+#include "righerisposta.h"
 #include "scambio.h"
 
 #include <QDate>
@@ -81,8 +82,7 @@ std::optional<OrologioTelefono> OrologioDaParti(const QStringList& parti)
 
 std::optional<OrologioTelefono> DecodificaOrologio(const QString& risposta)
 {
-    static const QRegularExpression fineRiga(QStringLiteral("[\\r\\n]"));
-    for (const QString& riga : risposta.split(fineRiga, Qt::SkipEmptyParts)) {
+    for (const QString& riga : RigheRisposta(risposta)) {
         QString testo = TagliaSpazi(riga);
         if (testo.startsWith(PrefissoOrologio))
             testo = testo.mid(PrefissoOrologio.size());

@@ -3,9 +3,8 @@
 #include "attesa.h"
 #include "campirisposta.h"
 #include "operatori.h"
+#include "righerisposta.h"
 #include "scambio.h"
-
-#include <QRegularExpression>
 
 namespace {
 
@@ -34,9 +33,8 @@ bool VoceInterrotta(QStringView testo)
 // network, others break one long line where they please, also inside an entry.
 QStringList CampiDelleRighe(const QString& risposta)
 {
-    static const QRegularExpression fineRiga(QStringLiteral("[\\r\\n]"));
     QString campi;
-    for (QString riga : risposta.split(fineRiga, Qt::SkipEmptyParts)) {
+    for (QString riga : RigheRisposta(risposta)) {
         riga = TagliaSpazi(riga);
         if (riga.startsWith(PrefissoRicerca))
             riga = riga.mid(PrefissoRicerca.size());

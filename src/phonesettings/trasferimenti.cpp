@@ -5,9 +5,8 @@
 #include "catalogo.h"
 #include "globali.h"
 #include "ricerche.h"
+#include "righerisposta.h"
 #include "scambio.h"
-
-#include <QRegularExpression>
 
 #include <array>
 
@@ -15,6 +14,7 @@ namespace {
 
 constexpr int VoceRicezioneTrasf = 457;
 constexpr int VoceImpostazioneTrasf = 463;
+constexpr QStringView PrefissoTrasf = u"+CCFC:";
 constexpr std::array<int, NumLineeTrasf> ClassiPerLinea{1, 4, 2};
 // A class is the sum of the bits of one octet; the phone waits 1 to 30 seconds before it
 // forwards an unanswered call.
@@ -102,33 +102,37 @@ uint8_t ComandiTrasf::TipoNumero(const QString& numero)
 std::optional<Trasferimento> DecodificaTrasf(uint8_t motivo, const QString& risposta,
                                              const Trasferimento& prima)
 {
-    static const QRegularExpression riga(QStringLiteral(
-        "\\+CCFC:\\s*(\\d+)(?:\\s*,\\s*(\\d+))?(?:\\s*,\\s*\"([^\"\\r\\n]*)\")?([^\\r\\n]*)"));
-    static const QRegularExpression tempo(QStringLiteral(",,,\\s*(\\d+)"));
+    // <status>,<class>[,<number>,<type>[,<subaddress>,<subaddress type>[,<time>]]]
+    enum Campo : qsizetype { CampoStato, CampoClasse, CampoNumero, CampoTipo, CampoTempo = 6 };
     Trasferimento t;
     t.Tempo = prima.Tempo;
     int righe = 0;
     int lette = 0;
-    for (auto it = riga.globalMatch(risposta); it.hasNext(); ++righe) {
-        const QRegularExpressionMatch m = it.next();
-        const std::optional<int> attivo = InteroTra(m.captured(1), 0, 1);
+    for (const QString& riga : RigheRisposta(risposta)) {
+        if (!TagliaSpazi(riga).startsWith(PrefissoTrasf))
+            continue;
+        const QStringList campi = CampiRisposta(riga);
+        const QString campoClasse = campi.value(CampoClasse);
+        const std::optional<int> attivo = InteroTra(campi.value(CampoStato), 0, 1);
         const std::optional<int> classe
-            = m.captured(2).isEmpty()
+            = campoClasse.isEmpty()
                   ? (righe < NumLineeTrasf ? ClassiPerLinea[static_cast<size_t>(righe)] : 0)
-                  : InteroTra(m.captured(2), 1, ClasseMassima);
+                  : InteroTra(campoClasse, 1, ClasseMassima);
+        ++righe;
         if (!attivo || !classe)
             continue;
         ++lette;
+        // A quote left in the number is a garbled field, which would name no number.
+        QString numero = SenzaVirgolette(campi.value(CampoNumero));
+        numero = numero.contains(u'"') ? QString() : NumeroConTipo(numero, campi.value(CampoTipo));
+        const std::optional<int> secondi = InteroTra(campi.value(CampoTempo), 1, TempoMassimo);
         const std::array<bool, NumLineeTrasf> linee = LineeDellaClasse(*classe);
-        const QRegularExpressionMatch attesa = tempo.match(m.captured(4));
-        const std::optional<int> secondi
-            = attesa.hasMatch() ? InteroTra(attesa.captured(1), 1, TempoMassimo) : std::nullopt;
         for (size_t k = 0; k < NumLineeTrasf; ++k) {
             if (!linee[k])
                 continue;
             t.Stato[k] = static_cast<uint8_t>(*attivo);
-            t.Numero[k] = m.captured(3);
-            if (motivo == MotivoSenzaRisposta && !t.Numero[k].isEmpty() && secondi)
+            t.Numero[k] = numero;
+            if (motivo == MotivoSenzaRisposta && !numero.isEmpty() && secondi)
                 t.Tempo[k] = static_cast<uint8_t>(*secondi);
         }
     }
