@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
     Prepara();
     const QStringList r = Parti(dati, lunghezza, 2);
     for (const ReteTrovata& rete : DecodificaReti(r[0])) {
-        Verifica(SoloCifre(rete.rete.Codice), "a network code is digits", rete.rete.Codice);
+        Verifica(CodiceRete(rete.rete.Codice), "a network code has five or six digits",
+                 rete.rete.Codice);
         ImmagineRete(rete.stato);
     }
     // An input that gives no operator reply at all (the empty input, say) has nothing to save.

@@ -15,6 +15,7 @@
 #include "s25simulator.h"
 #include "seedfile.h"
 #include "statobase.h"
+#include "trasferimenti.h"
 
 #include <QAction>
 #include <QApplication>
@@ -184,6 +185,23 @@ private slots:
         QVERIFY(risposte->boxes.isEmpty());
     }
 
+    // A phone that gives its clock without quotes, and one that adds its time zone: the view
+    // shows the clock, and a set reads it back.
+    void orologioSenzaVirgolette()
+    {
+        avvia();
+        rispondiCon([](const QString& comando) -> QByteArray {
+            return comando == "AT+CCLK?" ? "+CCLK: 05/01/01,12:00:00-08" : "";
+        });
+        clic("ORA");
+        QCOMPARE(campiOra(), (QStringList{"01", "01", "05", "12", "00"}));
+        QVERIFY(finestra->frameOra->isEnabled());
+        finestra->txtM->setText("30");
+        finestra->pImpostaOra->click();
+        QVERIFY(risposte->boxes.isEmpty());
+        QCOMPARE(campiOra(), (QStringList{"01", "01", "05", "12", "00"}));
+    }
+
     void orologioSincronizzato()
     {
         avvia();
@@ -285,21 +303,6 @@ private slots:
         QCOMPARE(righe().at(2), NomiBlocchi[2] + "|No|");
         QCOMPARE(finestra->List1->SelectedItem(), finestra->List1->topLevelItem(2));
 
-        // A barring is switched for every class, whatever class boxes are ticked.
-        scegliRiga(4);
-        telefono->clearCommandLog();
-        nelBlocco([&](frmBlocco* dialogo) {
-            QVERIFY(dialogo->chkClass[0]->isVisible());
-            QCOMPARE(dialogo->txtCodice->maxLength(), 4);
-            dialogo->chkClass[1]->setChecked(true);
-            dialogo->txtCodice->setText("0000");
-            dialogo->pOk->click();
-        });
-        premi(PosBlocca);
-        QCOMPARE(telefono->commandLog(), QStringList{"AT+CLCK=\"AO\", 0,0000"});
-        QCOMPARE(blocco("AO"), 0);
-        QCOMPARE(righe().at(4), NomiBlocchi[4] + "|No|");
-
         // Fixed dialling has no reported length: the field has no limit. Cancel sends nothing.
         scegliRiga(3);
         telefono->clearCommandLog();
@@ -310,6 +313,51 @@ private slots:
         premi(PosBlocca);
         QVERIFY(telefono->commandLog().isEmpty());
         QVERIFY(finestra->isEnabled());
+    }
+
+    // A barring is switched for the classes the boxes make (voice 1, data 2, fax 4, all 7), for
+    // every class when none is ticked; the view shows the classes the phone still bars.
+    void sbarramentoPerClassi_data()
+    {
+        QTest::addColumn<QList<int>>("caselle");
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<int>("restano");
+        QTest::addColumn<QString>("riga");
+        const QString voce = ClassiBlocchi[0];
+        QTest::newRow("none") << QList<int>{} << "AT+CLCK=\"AO\", 0,0000" << 0 << "No|";
+        QTest::newRow("voice") << QList<int>{0} << "AT+CLCK=\"AO\", 0,0000, 1" << 4 << "No|";
+        QTest::newRow("fax") << QList<int>{2} << "AT+CLCK=\"AO\", 0,0000, 4" << 1 << "Yes|" + voce;
+        QTest::newRow("data and fax")
+            << QList<int>{1, 2} << "AT+CLCK=\"AO\", 0,0000, 6" << 1 << "Yes|" + voce;
+        QTest::newRow("all") << QList<int>{3} << "AT+CLCK=\"AO\", 0,0000, 7" << 0 << "No|";
+        QTest::newRow("voice and all")
+            << QList<int>{0, 3} << "AT+CLCK=\"AO\", 0,0000, 7" << 0 << "No|";
+    }
+
+    void sbarramentoPerClassi()
+    {
+        QFETCH(QList<int>, caselle);
+        QFETCH(QString, comando);
+        QFETCH(int, restano);
+        QFETCH(QString, riga);
+        avvia();
+        clic("BLOCK");
+        QCOMPARE(righe().at(4), NomiBlocchi[4] + "|Yes|" + ClassiBlocchi[0] + ClassiBlocchi[1]);
+        scegliRiga(4);
+        telefono->clearCommandLog();
+        nelBlocco([&](frmBlocco* dialogo) {
+            QVERIFY(dialogo->chkClass[0]->isVisible());
+            QCOMPARE(dialogo->txtCodice->maxLength(), 4);
+            for (const int casella : caselle)
+                dialogo->chkClass[static_cast<size_t>(casella)]->setChecked(true);
+            dialogo->txtCodice->setText("0000");
+            dialogo->pOk->click();
+        });
+        premi(PosBlocca);
+        QCOMPARE(telefono->commandLog(), QStringList{comando});
+        QCOMPARE(blocco("AO"), restano);
+        QCOMPARE(righe().at(4), NomiBlocchi[4] + "|" + riga);
+        QVERIFY(risposte->boxes.isEmpty());
     }
 
     void codiceCambiato()
@@ -534,6 +582,85 @@ private slots:
         QCOMPARE(righe().at(2), ClassiTrasf[2] + "|No|0633333");
     }
 
+    // Switching fax off sends the reason-wide switch-off, then registers voice and data again.
+    // When a registration fails, the view shows what the phone holds: read again when the phone
+    // still answers; without an answer, the class asked stays unknown and those never asked are
+    // off. The user is told the other classes may be off.
+    void trasferimentoSpentoAMeta_data()
+    {
+        QTest::addColumn<QString>("guasto");
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<QStringList>("inviati");
+        QTest::addColumn<QStringList>("stati");
+        const QString spegni = "AT+CCFC=0,0", voce = "AT+CCFC=0,3,0611111,129,1",
+                      dati = "AT+CCFC=0,3,0633333,129,2", rileggi = "AT+CCFC=0,2";
+        const QString si = Msg(328), no = Msg(329), ignoto = Msg(333);
+        QTest::newRow("refused") << "fail" << voce << QStringList{spegni, voce, dati, rileggi}
+                                 << QStringList{no, no, si};
+        QTest::newRow("refused with a code")
+            << "cme" << voce << QStringList{spegni, voce, dati, rileggi} << QStringList{no, no, si};
+        QTest::newRow("silent") << "mute" << voce << QStringList{spegni, voce}
+                                << QStringList{ignoto, no, no};
+        QTest::newRow("reply lost")
+            << "drop" << voce << QStringList{spegni, voce} << QStringList{ignoto, no, no};
+        QTest::newRow("reply cut")
+            << "chunk" << voce << QStringList{spegni, voce} << QStringList{ignoto, no, no};
+        QTest::newRow("silent at the last")
+            << "mute" << dati << QStringList{spegni, voce, dati} << QStringList{si, no, ignoto};
+        QTest::newRow("last refused") << "fail" << dati << QStringList{spegni, voce, dati, rileggi}
+                                      << QStringList{si, no, no};
+    }
+
+    void trasferimentoSpentoAMeta()
+    {
+        QFETCH(QString, guasto);
+        QFETCH(QString, comando);
+        QFETCH(QStringList, inviati);
+        QFETCH(QStringList, stati);
+        avvia();
+        telefono->changeState(
+            [](s25sim::PhoneState& stato) { stato.forwarding.reasons[0][4].active = true; });
+        clic("TRASF0");
+        QCOMPARE(righe(),
+                 (QStringList{ClassiTrasf[0] + "|Yes|0611111", ClassiTrasf[1] + "|Yes|0622222",
+                              ClassiTrasf[2] + "|Yes|0633333"}));
+        TempiLink.attesaMs = 300;
+        const QRegularExpression questo(QRegularExpression::escape(comando));
+        const QString precedente = inviati.at(inviati.indexOf(comando) - 1);
+        s25sim::S25Simulator* sim = telefono.get();
+        const int pausa = 10 * TempiLink.attesaMs;
+        if (guasto == "fail")
+            telefono->failCommandsMatching(questo);
+        else if (guasto == "cme")
+            telefono->failCommandsMatching(questo, 30);
+        else if (guasto == "drop")
+            telefono->dropNextReply(questo);
+        else
+            telefono->setCommandObserver([=](const QString& arrivato) {
+                if (arrivato != precedente)
+                    return;
+                if (guasto == "mute")
+                    sim->setMuted(true);
+                else
+                    sim->setChunking(4, pausa);
+            });
+        scegliRiga(1);
+        telefono->clearCommandLog();
+        premi(PosEditTrasf);
+        QTRY_COMPARE_WITH_TIMEOUT(risposte->boxes.size(), 1, Pazienza);
+        QCOMPARE(telefono->commandLog(), inviati);
+        QCOMPARE(testiBox(), QStringList{"Error: " + Msg(871)});
+        const QStringList numeri{"0611111", "0622222", "0633333"};
+        QStringList attese;
+        for (int k = 0; k < 3; ++k)
+            attese << ClassiTrasf[static_cast<size_t>(k)] + "|" + stati.at(k) + "|" + numeri.at(k);
+        QCOMPARE(righe(), attese);
+        // What the view says of a class is what the phone holds, where it is known.
+        for (int k = 0; k < 3; ++k)
+            if (stati.at(k) != Msg(333))
+                QCOMPARE(inoltro(0, ClasseTrasf(k)).active, stati.at(k) == Msg(328));
+    }
+
     void retiCercate()
     {
         avvia();
@@ -564,13 +691,15 @@ private slots:
         QCOMPARE(finestra->CurrentView, uint8_t(0));
         QVERIFY(!finestra->frameReti->isVisible());
 
-        // The phone refuses the search: no network listed, the known ones still are.
+        // The phone refuses the search: no network listed, the known ones still are, and the user
+        // is told why the list is empty.
         telefono->failCommandsMatching(QRegularExpression("COPS=\\?"));
         pSelRete->setChecked(true);
         premi(PosSelRete);
         QCOMPARE(finestra->listaRetiDisp->count(), 0);
         QCOMPARE(finestra->listaReti->count(), 3);
-        QVERIFY(risposte->boxes.isEmpty());
+        QCOMPARE(testiBox(),
+                 QStringList{QCoreApplication::applicationName() + ": " + Msg(870) + "ERROR"});
     }
 
     // A phone whose clock, lock, forwarding and password-length replies hold numbers outside

@@ -26,19 +26,50 @@ private slots:
         InitTabelleLingua();
     }
 
+    // The clock read by its fields, quoted or not, with a four-digit year, a time-zone suffix,
+    // blanks or no seconds; an empty text when the reply holds no clock.
+    void orologioLetto_data()
+    {
+        QTest::addColumn<QString>("risposta");
+        QTest::addColumn<QString>("letto");
+        QTest::newRow("quoted") << "+CCLK: \"26/12/08,09:05:33\""
+                                << "08/12/26|09:05   ";
+        QTest::newRow("four-digit year, zone") << "+CCLK: \"2024/3/9,8:05:00+04\""
+                                               << "09/03/24|08:05   ";
+        QTest::newRow("unquoted") << "+CCLK: 05/01/01,12:00:00"
+                                  << "01/01/05|12:00   ";
+        QTest::newRow("unquoted, zone behind") << "+CCLK: 05/01/01,12:00:00-08"
+                                               << "01/01/05|12:00   ";
+        QTest::newRow("unquoted, blanks") << "+CCLK:  05/01/01 , 12:00:00 +04 "
+                                          << "01/01/05|12:00   ";
+        QTest::newRow("quoted, blank after the comma") << "+CCLK: \"05/01/01, 12:00:00-32\""
+                                                       << "01/01/05|12:00   ";
+        QTest::newRow("no seconds") << "+CCLK: 26/12/08,09:05"
+                                    << "08/12/26|09:05   ";
+        QTest::newRow("after another line") << "\r\n+CCLK: \"26/12/08,09:05:33\"\r\n"
+                                            << "08/12/26|09:05   ";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("bare OK") << "\r\nOK\r\n"
+                                 << "";
+        QTest::newRow("cut in the date") << "+CCLK: \"26/12"
+                                         << "";
+        QTest::newRow("cut in the quotes") << "+CCLK: \"26/12/08,09:05:33"
+                                           << "";
+        QTest::newRow("zone without digits") << "+CCLK: 26/12/08,09:05:33+"
+                                             << "";
+        QTest::newRow("date only") << "+CCLK: 26/12/08"
+                                   << "";
+        QTest::newRow("three-digit year") << "+CCLK: 126/12/08,09:05:33"
+                                          << "";
+    }
+
     void orologioLetto()
     {
-        const auto letto = DecodificaOrologio(QStringLiteral("+CCLK: \"26/12/08,09:05:33\""));
-        QVERIFY(letto);
-        QCOMPARE(letto->DataTel, QStringLiteral("08/12/26"));
-        QCOMPARE(letto->OraTel, QStringLiteral("09:05   "));
-        // A four-digit year and a zone suffix are the phone's variants, not a fault.
-        const auto lungo = DecodificaOrologio(QStringLiteral("+CCLK: \"2024/3/9,8:05:00+04\""));
-        QVERIFY(lungo);
-        QCOMPARE(lungo->DataTel, QStringLiteral("09/03/24"));
-        QCOMPARE(lungo->OraTel.trimmed(), QStringLiteral("08:05"));
-        for (const char* guasto : {"", "\r\nOK\r\n", "+CCLK: \"26/12", "+CCLK: 26/12/08,09:05"})
-            QVERIFY2(!DecodificaOrologio(QString::fromLatin1(guasto)), guasto);
+        QFETCH(QString, risposta);
+        QFETCH(QString, letto);
+        const std::optional<OrologioTelefono> orologio = DecodificaOrologio(risposta);
+        QCOMPARE(orologio ? orologio->DataTel + "|" + orologio->OraTel : QString(), letto);
     }
 
     // A clock whose fields lie outside the calendar is no clock, and changes nothing.
@@ -187,6 +218,38 @@ private slots:
         QCOMPARE(DecodificaTrasf(1, "+CCFC: 1,1,\"0612\",129,,,25", prima)->Tempo[0], uint8_t(7));
     }
 
+    // A forwarding line read by its fields: a subaddress and its type before the time, blanks,
+    // an international number given without its "+", a number without quotes, a line end of LF
+    // alone. The voice line of reason 2, whose time was 7 before.
+    void trasferimentoPerCampi_data()
+    {
+        QTest::addColumn<QString>("risposta");
+        QTest::addColumn<QString>("voce");
+        QTest::newRow("subaddress") << "+CCFC: 1,1,\"+393331234567\",145,\"\",128,25"
+                                    << "1|+393331234567|25";
+        QTest::newRow("blanks") << "+CCFC: 1 , 1 , \"0612\" , 129 , , , 20"
+                                << "1|0612|20";
+        QTest::newRow("international without plus") << "+CCFC: 1,1,\"393331234567\",145,,,20"
+                                                    << "1|+393331234567|20";
+        QTest::newRow("number without quotes") << "+CCFC: 1,1,0612,129"
+                                               << "1|0612|7";
+        QTest::newRow("lines ended by LF") << "+CCFC: 0,4\n+CCFC: 1,1,\"0612\",129,,,15\n+CCFC: 0,2"
+                                           << "1|0612|15";
+    }
+
+    void trasferimentoPerCampi()
+    {
+        QFETCH(QString, risposta);
+        QFETCH(QString, voce);
+        Trasferimento prima;
+        prima.Tempo = {7, 7, 7};
+        const std::optional<Trasferimento> letto = DecodificaTrasf(2, risposta, prima);
+        QVERIFY(letto);
+        QCOMPARE(QString::number(letto->Stato[0]) + "|" + letto->Numero[0] + "|"
+                     + QString::number(letto->Tempo[0]),
+                 voce);
+    }
+
     void trasferimentoBreve()
     {
         Trasferimento prima;
@@ -247,6 +310,12 @@ private slots:
                                      "1|22288|Spazi"}));
         QCOMPARE(DecodificaReti("+COPS: (2,\"TIM\",,22201),\r\n(1,\"Vodafone IT\",,22210)").size(),
                  size_t(2));
+        // A line broken between entries without a comma, or inside one, at the phone's width.
+        const auto spezzate
+            = DecodificaReti("+COPS: (2,\"TIM\",,22201)\r\n(1,\"Vodafo\r\nne IT\",,222\r\n10)");
+        QCOMPARE(spezzate.size(), size_t(2));
+        QCOMPARE(spezzate[1].rete.Nome + spezzate[1].rete.Codice,
+                 QStringLiteral("Vodafone IT22210"));
         QVERIFY(DecodificaReti("+COPS: ,,(0,1,2,3,4),(0,1,2)").empty());
         QVERIFY(DecodificaReti("+COPS: (99999999999,\"X\",,22201)").empty());
     }

@@ -142,11 +142,26 @@ bool ImpostaBlocco(int facilita, uint8_t modo, const std::optional<QString>& cod
     const std::optional<QString> comando = ComandoImpostaBlocco(facilita, modo, codice, classe);
     if (!comando || !InviaConOK(*comando))
         return false;
-    if (!classe)
-        classe = ClasseVoce;
-    if (*classe < NumClassiBlocco)
-        Telefono.Blocchi[static_cast<size_t>(facilita)][*classe] = modo;
+    auto& classi = Telefono.Blocchi[static_cast<size_t>(facilita)];
+    if (!classe) {
+        classe = 0;
+        classi[ClasseVoce] = modo;
+        return true;
+    }
+    for (const BitClasse& bit : BitClassi)
+        if (*classe & bit.bit)
+            classi[static_cast<size_t>(bit.classe)] = modo;
     return true;
+}
+
+std::optional<uint8_t> ClasseDelleCaselle(const std::array<bool, 4>& caselle)
+{
+    constexpr std::array<uint8_t, 4> ClassiCaselle{1, 2, 4, 7};
+    uint8_t classe = 0;
+    for (size_t i = 0; i < caselle.size(); ++i)
+        if (caselle[i])
+            classe |= ClassiCaselle[i];
+    return classe != 0 ? std::optional<uint8_t>(classe) : std::nullopt;
 }
 
 bool CambiaCodice(int facilita, const QString& vecchio, const QString& nuovo)

@@ -46,8 +46,12 @@ std::optional<QString> ComandoCambiaCodice(int facilita, const QString& vecchio,
 // left unanswered ends the read and keeps the whole table.
 void LeggiBlocchi();
 
+// The class the lock dialog's boxes make, in their order voice, data, fax, all: the sum of the
+// classes ticked (1, 2, 4, and 7 for all); none when no box is ticked.
+std::optional<uint8_t> ClasseDelleCaselle(const std::array<bool, 4>& caselle);
+
 // Switches one facility; true when the phone answered OK, which also stores the mode in the
-// table at the class given (voice when none, and then `classe` becomes 0).
+// table for each class the class given holds (voice when none, and then `classe` becomes 0).
 bool ImpostaBlocco(int facilita, uint8_t modo, const std::optional<QString>& codice,
                    std::optional<uint8_t>& classe);
 

@@ -64,7 +64,9 @@ void frmBlocco::pOk_Click()
     bool riuscito = false;
     {
         const ComandoInCorso attesa{pOk, pAnnulla, pCambia};
-        std::optional<uint8_t> classe;
+        std::optional<uint8_t> classe
+            = ClasseDelleCaselle({chkClass[0]->isChecked(), chkClass[1]->isChecked(),
+                                  chkClass[2]->isChecked(), chkClass[3]->isChecked()});
         riuscito = ImpostaBlocco(facilita, modo, txtCodice->text(), classe);
     }
     if (riuscito) {

@@ -26,7 +26,7 @@ public:
     QLineEdit* txtCodice = nullptr;
     QCheckBox* chkMask = nullptr;
     QPushButton* pCambia = nullptr;
-    // Offered for the barrings only; the phone is always switched for every class.
+    // Offered for the barrings only: voice, data, fax, all. None ticked switches every class.
     std::array<QCheckBox*, 4> chkClass{};
     QPushButton *pOk = nullptr, *pAnnulla = nullptr;
 

@@ -116,16 +116,34 @@ void frmTrasf::pOk_Click()
         txtNum->setFocus();
         return;
     }
-    bool registrato = false;
+    EsitoTrasf registrato = EsitoTrasf::NonFatto;
+    EsitoTrasf spento = EsitoTrasf::Fatto;
     {
         const ComandoInCorso attesa{pOk, pAnnulla};
         registrato = ImpostaTrasf(Motivo, Registra, Linea, numero, tempoScelto());
-        if (registrato && !chkAttivo->isChecked())
-            ImpostaTrasf(Motivo, Disattiva, Linea, QString(), 0);
+        if (registrato == EsitoTrasf::Fatto && !chkAttivo->isChecked())
+            spento = ImpostaTrasf(Motivo, Disattiva, Linea, QString(), 0);
     }
-    if (registrato) {
-        accept();
+    if (registrato != EsitoTrasf::Fatto) {
+        ErroreTrasf(registrato, this);
         return;
     }
-    MsgBox(Msg(464), QMessageBox::Critical, QMessageBox::Ok, Msg(27), this);
+    // A switch-off the phone refused leaves the class registered and on, as the table says; one
+    // that went half-way may have switched the other classes off.
+    if (spento == EsitoTrasf::InParte)
+        ErroreTrasf(spento, this);
+    accept();
+}
+
+void ErroreTrasf(EsitoTrasf esito, QWidget* padre)
+{
+    constexpr int VoceErrore = 27;
+    constexpr int VoceImpossibileTrasf = 464;
+    constexpr int VoceAltreClassiSpente = 871;
+    if (esito == EsitoTrasf::NonFatto)
+        MsgBox(Msg(VoceImpossibileTrasf), QMessageBox::Critical, QMessageBox::Ok, Msg(VoceErrore),
+               padre);
+    else if (esito == EsitoTrasf::InParte)
+        MsgBox(Msg(VoceAltreClassiSpente), QMessageBox::Warning, QMessageBox::Ok, Msg(VoceErrore),
+               padre);
 }

@@ -10,6 +10,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
+enum class EsitoTrasf;
+
+// Tells the user of a forwarding change that failed, or that went half-way; nothing for one that
+// was done.
+void ErroreTrasf(EsitoTrasf esito, QWidget* padre = nullptr);
 
 // Sets the call forwarding of one reason and class line: the number (typed, or picked from the
 // phonebook names), the no-reply time for reason 2, and whether it is active.

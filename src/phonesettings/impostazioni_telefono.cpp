@@ -27,6 +27,7 @@ constexpr int PosSelRete = 43;
 constexpr int VoceImpossibileImpostare = 80;
 constexpr int VoceDataOraNonValide = 81;
 constexpr int VoceNessunaRete = 794;
+constexpr int VoceRicercaRifiutata = 870;
 
 } // namespace
 
@@ -166,7 +167,10 @@ void ImpostazioniTelefono::ShowSelRete(uint8_t apri)
         f.listaReti->addItem(op.Codice + QStringLiteral(" - ") + op.Nome);
     std::vector<Operatore> reti;
     std::vector<uint8_t> stati;
-    const bool cercate = CercaReti(reti, stati);
+    const EsitoAT esito = CercaReti(reti, stati);
+    // A refused search would otherwise look like one that found nothing.
+    if (esito == EsitoAT::Errore)
+        MsgBox(Msg(VoceRicercaRifiutata) + MotivoRifiuto(UltimoRifiuto()), QMessageBox::Warning);
     if (TelefonoMuto())
         f.listaRetiDisp->addItem(Msg(82));
     for (size_t i = 0; i < reti.size(); ++i) {
@@ -179,6 +183,6 @@ void ImpostazioniTelefono::ShowSelRete(uint8_t apri)
         riga->setData(Qt::UserRole, immagine);
     }
     // An empty pane after a search the phone answered would look like one still to come.
-    if (cercate && f.listaRetiDisp->count() == 0)
+    if (esito == EsitoAT::Ok && f.listaRetiDisp->count() == 0)
         MsgBox(Msg(VoceNessunaRete), QMessageBox::Information);
 }

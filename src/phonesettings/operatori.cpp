@@ -28,13 +28,12 @@ QString NomeSuUnaRiga(QString nome)
     return nome.replace(u'\r', u' ').replace(u'\n', u' ');
 }
 
-// A network's code is its country's three digits and the network's two or three.
+} // namespace
+
 bool CodiceRete(const QString& codice)
 {
     return SoloCifre(codice) && (codice.size() == 5 || codice.size() == 6);
 }
-
-} // namespace
 
 QString CodiceOperatore(const QString& testo)
 {

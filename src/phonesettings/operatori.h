@@ -33,6 +33,9 @@ QString NomeOperatore(const QString& codice);
 // The number of signal bars, 0 to 5, for a level in dBm (0: no reading).
 uint8_t LivelloSegnale(int16_t dBm);
 
+// True for a network's numeric code: its country's three digits and the network's two or three.
+bool CodiceRete(const QString& codice);
+
 // The code as the table keeps it: 5 characters, a shorter one filled with blanks; a longer one
 // (a six-digit code) whole.
 QString CodiceOperatore(const QString& testo);

@@ -2,6 +2,7 @@
 
 #include "campirisposta.h"
 #include "globali.h"
+#include "righerisposta.h"
 #include "scambio.h"
 
 #include <QDate>
@@ -31,27 +32,70 @@ QString DueCifre(int valore)
     return QStringLiteral("%1").arg(valore, 2, 10, QLatin1Char('0'));
 }
 
+constexpr QStringView PrefissoOrologio = u"+CCLK:";
+
+// The value of a part of one or two digits; none for any other text.
+std::optional<int> Parte(const QString& parte)
+{
+    return parte.size() <= CifreCampo ? CifreTra(parte, 0, MassimoCampo) : std::nullopt;
+}
+
+// The clock of its date and time parts: the year of two digits or four, the seconds optional,
+// a time-zone suffix (a sign and the quarter hours) after them.
+std::optional<OrologioTelefono> OrologioDaParti(const QStringList& parti)
+{
+    constexpr qsizetype CifreAnnoIntero = 4;
+    if (parti.size() != 2)
+        return std::nullopt;
+    QString ora = TagliaSpazi(parti.at(1));
+    static const QRegularExpression segno(QStringLiteral("[+-]"));
+    if (const qsizetype zona = ora.indexOf(segno); zona >= 0) {
+        if (!Parte(ora.mid(zona + 1)))
+            return std::nullopt;
+        ora = TagliaSpazi(ora.left(zona));
+    }
+    const QStringList data = TagliaSpazi(parti.at(0)).split(u'/');
+    const QStringList tempo = ora.split(u':');
+    if (data.size() != 3 || tempo.size() < 2 || tempo.size() > 3)
+        return std::nullopt;
+    const QString& testoAnno = data.at(0);
+    std::optional<int> anno = testoAnno.size() == CifreAnnoIntero
+                                  ? CifreTra(testoAnno, 0, std::numeric_limits<int>::max())
+                                  : Parte(testoAnno);
+    if (anno && testoAnno.size() != CifreAnnoIntero)
+        *anno += SecoloAnniBrevi;
+    const std::optional<int> mese = Parte(data.at(1)), giorno = Parte(data.at(2));
+    const std::optional<int> ore = Parte(tempo.at(0)), minuti = Parte(tempo.at(1));
+    const std::optional<int> secondi
+        = tempo.size() > 2 ? Parte(tempo.at(2)) : std::optional<int>(0);
+    // A field outside the calendar or the clock is no reading of either.
+    if (!anno || !mese || !giorno || !ore || !minuti || !secondi
+        || !QDate::isValid(*anno, *mese, *giorno) || !QTime::isValid(*ore, *minuti, *secondi))
+        return std::nullopt;
+    return OrologioTelefono{DueCifre(*giorno) + QLatin1Char('/') + DueCifre(*mese)
+                                + QLatin1Char('/') + DueCifre(*anno % 100),
+                            (DueCifre(*ore) + QLatin1Char(':') + DueCifre(*minuti))
+                                .leftJustified(LunghezzaCampo, QLatin1Char(' '))};
+}
+
 } // namespace
 
 std::optional<OrologioTelefono> DecodificaOrologio(const QString& risposta)
 {
-    // A four-digit year and a time-zone suffix are tolerated; the seconds are not kept.
-    static const QRegularExpression orologio(QStringLiteral(
-        "\"(\\d{2}|\\d{4})/(\\d{1,2})/(\\d{1,2}),(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?"));
-    const QRegularExpressionMatch m = orologio.match(risposta);
-    if (!m.hasMatch())
-        return std::nullopt;
-    const auto numero = [&m](int n) { return m.captured(n).toInt(); };
-    const int anno = m.capturedLength(1) == 2 ? SecoloAnniBrevi + numero(1) : numero(1);
-    const int secondi = m.capturedLength(6) > 0 ? numero(6) : 0;
-    // A field outside the calendar or the clock is no reading of either.
-    if (!QDate::isValid(anno, numero(2), numero(3))
-        || !QTime::isValid(numero(4), numero(5), secondi))
-        return std::nullopt;
-    return OrologioTelefono{DueCifre(numero(3)) + QLatin1Char('/') + DueCifre(numero(2))
-                                + QLatin1Char('/') + DueCifre(anno % 100),
-                            (DueCifre(numero(4)) + QLatin1Char(':') + DueCifre(numero(5)))
-                                .leftJustified(LunghezzaCampo, QLatin1Char(' '))};
+    for (const QString& riga : RigheRisposta(risposta)) {
+        QString testo = TagliaSpazi(riga);
+        if (testo.startsWith(PrefissoOrologio))
+            testo = testo.mid(PrefissoOrologio.size());
+        const QStringList campi = DividiCampi(testo);
+        // Quoted, as 27.007 writes it, the clock is one field; bare, its date and its time are
+        // two. A field after them is no part of the clock.
+        const QStringList parti = !campi.isEmpty() && campi.first().startsWith(u'"')
+                                      ? SenzaVirgolette(campi.first()).split(u',')
+                                      : campi.mid(0, 2);
+        if (const std::optional<OrologioTelefono> letto = OrologioDaParti(parti))
+            return letto;
+    }
+    return std::nullopt;
 }
 
 QString FormatoDueCifre(const QString& testo)
@@ -66,8 +110,7 @@ std::optional<QString> ComandoImpostaOrologio(const QString& giorno, const QStri
 {
     QStringList campi;
     for (const QString* parte : {&anno, &mese, &giorno, &ora, &minuto, &secondo}) {
-        const std::optional<int> numero
-            = parte->size() <= CifreCampo ? CifreTra(*parte, 0, MassimoCampo) : std::nullopt;
+        const std::optional<int> numero = Parte(*parte);
         if (!numero)
             return std::nullopt;
         campi << DueCifre(*numero);

@@ -12,8 +12,9 @@ struct OrologioTelefono {
     QString OraTel;
 };
 
-// The date and time of a "+CCLK: "yy/MM/dd,hh:mm:ss"" reply body; none for a reply that holds no
-// such clock (short, garbled, a bare OK).
+// The date and time of a "+CCLK: "yy/MM/dd,hh:mm:ss[±zz]"" reply body, read by its fields: the
+// clock quoted or bare, the year of two digits or four, the seconds and the time zone optional.
+// None for a reply that holds no such clock (short, garbled, a bare OK).
 std::optional<OrologioTelefono> DecodificaOrologio(const QString& risposta);
 
 // At least two digits for a text that is a whole number ("5" gives "05"); any other text as it is.

@@ -2,40 +2,72 @@
 
 #include "attesa.h"
 #include "campirisposta.h"
+#include "operatori.h"
+#include "righerisposta.h"
 #include "scambio.h"
 
 namespace {
 
 const QString TestoAttesaPredefinito = QStringLiteral("kaboom");
+constexpr QStringView PrefissoRicerca = u"+COPS:";
 // Status, long name, short name, numeric code; the access technology may follow.
 constexpr qsizetype CampiVoce = 4;
+
+// True when the text ends inside a quoted name or inside an entry's parentheses.
+bool VoceInterrotta(QStringView testo)
+{
+    bool traVirgolette = false;
+    int parentesi = 0;
+    for (const QChar c : testo) {
+        if (c == u'"')
+            traVirgolette = !traVirgolette;
+        else if (!traVirgolette && c == u'(')
+            ++parentesi;
+        else if (!traVirgolette && c == u')' && parentesi > 0)
+            --parentesi;
+    }
+    return traVirgolette || parentesi > 0;
+}
+
+// The fields of every line of the reply as one list: some phones give one "+COPS:" line per
+// network, others break one long line where they please, also inside an entry.
+QStringList CampiDelleRighe(const QString& risposta)
+{
+    QString campi;
+    for (QString riga : RigheRisposta(risposta)) {
+        riga = TagliaSpazi(riga);
+        if (riga.startsWith(PrefissoRicerca))
+            riga = riga.mid(PrefissoRicerca.size());
+        if (!campi.isEmpty() && !VoceInterrotta(campi))
+            campi += u',';
+        campi += riga;
+    }
+    return DividiCampi(campi);
+}
 
 } // namespace
 
 std::vector<ReteTrovata> DecodificaReti(const QString& risposta)
 {
     std::vector<ReteTrovata> reti;
-    // One line, however the phone breaks it.
-    const QString riga = QString(risposta).remove(u'\r').remove(u'\n');
-    for (const QString& voce : CampiRisposta(riga)) {
-        // The networks end at the empty field before the lists of modes and formats.
-        if (voce.isEmpty())
-            break;
+    for (const QString& voce : CampiDelleRighe(risposta)) {
         if (voce.size() < 2 || !voce.startsWith(u'(') || !voce.endsWith(u')'))
             continue;
         const QStringList campi = DividiCampi(QStringView(voce).mid(1, voce.size() - 2));
         if (campi.size() < CampiVoce)
             continue;
+        // The lists of supported modes and formats are parenthesised too: their fourth number
+        // is no network's code.
         const std::optional<int> stato = InteroTra(campi.at(0), ReteSconosciuta, ReteVietata);
         const QString codice = SenzaVirgolette(campi.at(3));
-        if (!stato || !SoloCifre(codice))
+        if (!stato || !CodiceRete(codice))
             continue;
         reti.push_back({{codice, SenzaVirgolette(campi.at(1))}, static_cast<uint8_t>(*stato)});
     }
     return reti;
 }
 
-bool CercaReti(std::vector<Operatore>& operatori, std::vector<uint8_t>& stati)
+EsitoAT CercaReti(std::vector<Operatore>& operatori, std::vector<uint8_t>& stati)
 {
     operatori.clear();
     stati.clear();
@@ -43,12 +75,12 @@ bool CercaReti(std::vector<Operatore>& operatori, std::vector<uint8_t>& stati)
     EsitoAT esito = EsitoAT::Ok;
     const QString risposta = InviaComandoAT(QStringLiteral("AT+COPS=?"), &esito);
     if (esito != EsitoAT::Ok)
-        return false;
+        return esito;
     for (const ReteTrovata& trovata : DecodificaReti(risposta)) {
         operatori.push_back(trovata.rete);
         stati.push_back(trovata.stato);
     }
-    return true;
+    return esito;
 }
 
 int ImmagineRete(uint8_t stato)

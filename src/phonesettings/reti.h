@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+enum class EsitoAT;
+
 // The networks in range, as "AT+COPS=?" lists them.
 
 enum StatoRete : uint8_t {
@@ -22,14 +24,15 @@ struct ReteTrovata {
 };
 
 // The networks of a "+COPS: (<status>,"<long>","<short>",<numeric>[,<technology>]),...,,
-// (<modes>),(<formats>)" reply, in the phone's order, read by fields: the short name may be empty
-// or given, the numeric code bare or quoted and kept whole. Entries whose status is not 0 to 3
-// or that have no numeric code are skipped, and so are the mode lists.
+// (<modes>),(<formats>)" reply, in the phone's order, read by fields from every "+COPS:" line
+// (one per network, or one for all, broken anywhere): the short name may be empty or given, the
+// numeric code bare or quoted and kept whole. An entry is a network only when its status is 0 to
+// 3 and its numeric code has five or six digits; the lists of modes and formats are none.
 std::vector<ReteTrovata> DecodificaReti(const QString& risposta);
 
 // Searches the networks in range under the wait window; both arrays are filled from index 0,
-// and stay empty when the phone refuses or the link fails. True when the phone answered.
-bool CercaReti(std::vector<Operatore>& operatori, std::vector<uint8_t>& stati);
+// and stay empty when the phone refuses or the link fails. Ok when the phone answered the search.
+EsitoAT CercaReti(std::vector<Operatore>& operatori, std::vector<uint8_t>& stati);
 
 // The image of the main window's list for a network's status; 0 for one that is not listed.
 int ImmagineRete(uint8_t stato);

@@ -5,9 +5,8 @@
 #include "catalogo.h"
 #include "globali.h"
 #include "ricerche.h"
+#include "righerisposta.h"
 #include "scambio.h"
-
-#include <QRegularExpression>
 
 #include <array>
 
@@ -15,6 +14,7 @@ namespace {
 
 constexpr int VoceRicezioneTrasf = 457;
 constexpr int VoceImpostazioneTrasf = 463;
+constexpr QStringView PrefissoTrasf = u"+CCFC:";
 constexpr std::array<int, NumLineeTrasf> ClassiPerLinea{1, 4, 2};
 // A class is the sum of the bits of one octet; the phone waits 1 to 30 seconds before it
 // forwards an unanswered call.
@@ -47,20 +47,41 @@ EsitoInvio Invia(const QString& comando)
     return {esito == EsitoAT::Ok, RispostaDelTelefono(esito)};
 }
 
-// Registers again the lines other than `linea` that must survive a reason-wide command.
+// The state of one reason as the phone reports it now; none when it did not answer with one.
+std::optional<Trasferimento> LeggiMotivo(uint8_t motivo, const Trasferimento& prima, EsitoAT& esito)
+{
+    const QString risposta = InviaComandoAT(ComandoLeggiTrasf(motivo), &esito);
+    return esito == EsitoAT::Ok ? DecodificaTrasf(motivo, risposta, prima) : std::nullopt;
+}
+
+// Registers again the lines other than `linea` that were active, after a reason-wide command
+// that switched every class of the reason off. True when all of them are back on. Otherwise the
+// table shows what the phone now holds: the reason read again while the phone answers; without
+// an answer, a line whose registration went unanswered may or may not be on, and the lines not
+// asked any more are off.
 bool RiregistraAltre(uint8_t motivo, uint8_t linea, Trasferimento& t)
 {
     bool tutte = true;
+    bool collegamento = true;
     for (uint8_t k = 0; k < NumLineeTrasf; ++k) {
         if (k == linea || t.Stato[k] != 1)
             continue;
+        if (!collegamento) {
+            t.Stato[k] = 0;
+            continue;
+        }
         const std::optional<QString> comando = ComandoRegistraTrasf(
             motivo, k, t.Numero[k], motivo == MotivoSenzaRisposta ? t.Tempo[k] : 0);
         const EsitoInvio esito = comando ? Invia(*comando) : EsitoInvio{false, true};
-        tutte = tutte && esito.ok;
-        if (!esito.collegamento)
-            break;
+        if (esito.ok)
+            continue;
+        tutte = false;
+        collegamento = esito.collegamento;
+        t.Stato[k] = collegamento ? 0 : StatoTrasfIgnoto;
     }
+    EsitoAT esito = EsitoAT::Ok;
+    if (!tutte && collegamento)
+        t = LeggiMotivo(motivo, t, esito).value_or(t);
     return tutte;
 }
 
@@ -81,33 +102,37 @@ uint8_t ComandiTrasf::TipoNumero(const QString& numero)
 std::optional<Trasferimento> DecodificaTrasf(uint8_t motivo, const QString& risposta,
                                              const Trasferimento& prima)
 {
-    static const QRegularExpression riga(QStringLiteral(
-        "\\+CCFC:\\s*(\\d+)(?:\\s*,\\s*(\\d+))?(?:\\s*,\\s*\"([^\"\\r\\n]*)\")?([^\\r\\n]*)"));
-    static const QRegularExpression tempo(QStringLiteral(",,,\\s*(\\d+)"));
+    // <status>,<class>[,<number>,<type>[,<subaddress>,<subaddress type>[,<time>]]]
+    enum Campo : qsizetype { CampoStato, CampoClasse, CampoNumero, CampoTipo, CampoTempo = 6 };
     Trasferimento t;
     t.Tempo = prima.Tempo;
     int righe = 0;
     int lette = 0;
-    for (auto it = riga.globalMatch(risposta); it.hasNext(); ++righe) {
-        const QRegularExpressionMatch m = it.next();
-        const std::optional<int> attivo = InteroTra(m.captured(1), 0, 1);
+    for (const QString& riga : RigheRisposta(risposta)) {
+        if (!TagliaSpazi(riga).startsWith(PrefissoTrasf))
+            continue;
+        const QStringList campi = CampiRisposta(riga);
+        const QString campoClasse = campi.value(CampoClasse);
+        const std::optional<int> attivo = InteroTra(campi.value(CampoStato), 0, 1);
         const std::optional<int> classe
-            = m.captured(2).isEmpty()
+            = campoClasse.isEmpty()
                   ? (righe < NumLineeTrasf ? ClassiPerLinea[static_cast<size_t>(righe)] : 0)
-                  : InteroTra(m.captured(2), 1, ClasseMassima);
+                  : InteroTra(campoClasse, 1, ClasseMassima);
+        ++righe;
         if (!attivo || !classe)
             continue;
         ++lette;
+        // A quote left in the number is a garbled field, which would name no number.
+        QString numero = SenzaVirgolette(campi.value(CampoNumero));
+        numero = numero.contains(u'"') ? QString() : NumeroConTipo(numero, campi.value(CampoTipo));
+        const std::optional<int> secondi = InteroTra(campi.value(CampoTempo), 1, TempoMassimo);
         const std::array<bool, NumLineeTrasf> linee = LineeDellaClasse(*classe);
-        const QRegularExpressionMatch attesa = tempo.match(m.captured(4));
-        const std::optional<int> secondi
-            = attesa.hasMatch() ? InteroTra(attesa.captured(1), 1, TempoMassimo) : std::nullopt;
         for (size_t k = 0; k < NumLineeTrasf; ++k) {
             if (!linee[k])
                 continue;
             t.Stato[k] = static_cast<uint8_t>(*attivo);
-            t.Numero[k] = m.captured(3);
-            if (motivo == MotivoSenzaRisposta && !t.Numero[k].isEmpty() && secondi)
+            t.Numero[k] = numero;
+            if (motivo == MotivoSenzaRisposta && !numero.isEmpty() && secondi)
                 t.Tempo[k] = static_cast<uint8_t>(*secondi);
         }
     }
@@ -148,10 +173,8 @@ void LeggiTrasf()
     bool tutti = true;
     for (uint8_t r = 0; r < NumMotiviTrasf; ++r) {
         EsitoAT esito = EsitoAT::Ok;
-        const QString risposta = InviaComandoAT(ComandoLeggiTrasf(r), &esito);
         Trasferimento& t = letti[r];
-        const std::optional<Trasferimento> letto
-            = esito == EsitoAT::Ok ? DecodificaTrasf(r, risposta, t) : std::nullopt;
+        const std::optional<Trasferimento> letto = LeggiMotivo(r, t, esito);
         if (letto) {
             t = *letto;
             continue;
@@ -165,28 +188,33 @@ void LeggiTrasf()
     Telefono.TrasfLetti = tutti;
 }
 
-bool ImpostaTrasf(uint8_t motivo, uint8_t modo, uint8_t linea, const QString& numero, uint8_t tempo)
+EsitoTrasf ImpostaTrasf(uint8_t motivo, uint8_t modo, uint8_t linea, const QString& numero,
+                        uint8_t tempo)
 {
     if (!MotivoValido(motivo) || linea >= NumLineeTrasf)
-        return false;
+        return EsitoTrasf::NonFatto;
     const AttesaInCorso attesa(Msg(VoceImpostazioneTrasf));
     Trasferimento& t = Telefono.Trasferimenti[motivo];
     switch (modo) {
     case Registra: {
         const std::optional<QString> comando = ComandoRegistraTrasf(motivo, linea, numero, tempo);
         if (!comando || !Invia(*comando).ok)
-            return false;
+            return EsitoTrasf::NonFatto;
         t.Stato[linea] = 1;
         t.Numero[linea] = numero;
         if (motivo == MotivoSenzaRisposta)
             t.Tempo[linea] = tempo;
-        return true;
+        return EsitoTrasf::Fatto;
     }
     case Disattiva:
     case Cancella: {
         if (!Invia(ComandoModoTrasf(motivo, static_cast<ModoTrasf>(modo))).ok)
-            return false;
+            return EsitoTrasf::NonFatto;
+        // Every class of the reason is off now, those left unknown by an earlier change too.
         t.Stato[linea] = 0;
+        for (uint8_t& stato : t.Stato)
+            if (stato == StatoTrasfIgnoto)
+                stato = 0;
         if (modo == Cancella) {
             // The erase took every number of the reason; only the active lines get theirs back,
             // since a registration would also switch an inactive one on.
@@ -194,9 +222,9 @@ bool ImpostaTrasf(uint8_t motivo, uint8_t modo, uint8_t linea, const QString& nu
                 if (k == linea || t.Stato[k] != 1)
                     t.Numero[k].clear();
         }
-        return RiregistraAltre(motivo, linea, t);
+        return RiregistraAltre(motivo, linea, t) ? EsitoTrasf::Fatto : EsitoTrasf::InParte;
     }
     default:
-        return false;
+        return EsitoTrasf::NonFatto;
     }
 }

@@ -13,6 +13,10 @@
 constexpr int MotivoSenzaRisposta = 2;
 constexpr int NumLineeTrasf = 3;
 
+// A class line's Stato besides 0 (off) and 1 (active): a change failed half-way and the phone
+// did not say whether this line is on.
+constexpr uint8_t StatoTrasfIgnoto = 2;
+
 enum ModoTrasf : uint8_t {
     Disattiva = 0,
     Registra = 3,
@@ -49,8 +53,15 @@ QString ComandoModoTrasf(int motivo, ModoTrasf modo);
 // table.
 void LeggiTrasf();
 
+enum class EsitoTrasf {
+    Fatto,    // every command answered OK
+    NonFatto, // the first command failed: the phone and the table are as they were
+    InParte,  // the reason went off, but another class was not registered again
+};
+
 // Registers (3), disables (0) or erases (4) one class line. The phone disables and erases whole
-// reasons, so the other lines that were active are registered again afterwards. True when every
-// command sent was answered OK.
-bool ImpostaTrasf(uint8_t motivo, uint8_t modo, uint8_t linea, const QString& numero,
-                  uint8_t tempo);
+// reasons, so the other lines that were active are registered again afterwards; when one of
+// those fails, the table holds what the phone holds (read again, or StatoTrasfIgnoto for a line
+// the phone left unanswered).
+EsitoTrasf ImpostaTrasf(uint8_t motivo, uint8_t modo, uint8_t linea, const QString& numero,
+                        uint8_t tempo);

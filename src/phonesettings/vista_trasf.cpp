@@ -22,15 +22,10 @@ namespace {
 
 constexpr int PosEditTrasf = 38;
 constexpr int PosDelTrasf = 39;
-constexpr int VoceImpossibileTrasf = 464;
 constexpr int ImmagineMotivo = 2;
 constexpr int PrimaImmagineClasse = 48;
 
-void ErroreTrasf()
-{
-    constexpr int VoceErrore = 27;
-    MsgBox(Msg(VoceImpossibileTrasf), QMessageBox::Critical, QMessageBox::Ok, Msg(VoceErrore));
-}
+constexpr int VoceSconosciuto = 333;
 
 } // namespace
 
@@ -72,7 +67,9 @@ void ImpostazioniTelefono::ShowTrasferimenti(int motivo)
     }
     const Trasferimento& t = Telefono.Trasferimenti[static_cast<size_t>(motivo)];
     for (size_t k = 0; k < NumLineeTrasf; ++k) {
-        QStringList colonneRiga{SiNo(t.Stato[k] == 1), CercaNomeDaNumero(t.Numero[k])};
+        const QString stato
+            = t.Stato[k] == StatoTrasfIgnoto ? Msg(VoceSconosciuto) : SiNo(t.Stato[k] == 1);
+        QStringList colonneRiga{stato, CercaNomeDaNumero(t.Numero[k])};
         if (motivo == MotivoSenzaRisposta)
             colonneRiga << QString::number(t.Tempo[k]) + Msg(462);
         QTreeWidgetItem* riga = f.List1->Aggiungi(ClassiTrasf[k], colonneRiga,
@@ -100,9 +97,8 @@ void ImpostazioniTelefono::EditTrasf(bool daBarra)
     const QTreeWidgetItem* riga = f.List1->topLevelItem(linea);
     const bool attiva = ListaReport::SottoVoce(riga, 1) == SiNo(true);
     if (daBarra && attiva) {
-        if (!ImpostaTrasf(static_cast<uint8_t>(motivo), Disattiva, static_cast<uint8_t>(linea),
-                          QString(), 0))
-            ErroreTrasf();
+        ErroreTrasf(ImpostaTrasf(static_cast<uint8_t>(motivo), Disattiva,
+                                 static_cast<uint8_t>(linea), QString(), 0));
     } else {
         const bool spuntata = attiva || pulsante(PosEditTrasf)->isChecked();
         offriRubrica();
@@ -118,9 +114,8 @@ void ImpostazioniTelefono::DelTrasf()
     const int linea = rigaSelezionata();
     if (!Connesso || !Telefono.TrasfLetti || motivo < 0 || linea < 0 || linea >= NumLineeTrasf)
         return;
-    if (!ImpostaTrasf(static_cast<uint8_t>(motivo), Cancella, static_cast<uint8_t>(linea),
-                      QString(), 0))
-        ErroreTrasf();
+    ErroreTrasf(ImpostaTrasf(static_cast<uint8_t>(motivo), Cancella, static_cast<uint8_t>(linea),
+                             QString(), 0));
     ShowTrasferimenti(motivo);
 }
 
