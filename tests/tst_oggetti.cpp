@@ -3,6 +3,7 @@
 
 #include "blocchi.h"
 #include "catalogo.h"
+#include "codecs.h"
 #include "fileprom.h"
 #include "frmprom.h"
 #include "globali.h"
@@ -303,6 +304,32 @@ private slots:
             << QStringLiteral("50=%=ZZ");
         QTest::newRow("charset of a plain value")
             << QStringLiteral("DESCRIPTION;CHARSET=UTF-8:Caff\u00C3\u00A8")
+            << QStringLiteral("Caffè");
+        QTest::newRow("base64, folded")
+            << QStringLiteral("DESCRIPTION;ENCODING=BASE64;CHARSET=UTF-8:Q2Fm\r\n ZsOoIGFsIGJhcg==")
+            << QStringLiteral("Caffè al bar");
+        // Every charset the C library knows, in a plain value or in quoted-printable.
+        QTest::newRow("ISO-8859-15")
+            << QStringLiteral("DESCRIPTION;CHARSET=ISO-8859-15:Prezzo 5\u00A4")
+            << QStringLiteral("Prezzo 5€");
+        QTest::newRow("ISO-8859-15 in quoted-printable")
+            << QStringLiteral("DESCRIPTION;CHARSET=iso-8859-15;ENCODING=QUOTED-PRINTABLE:5=A4")
+            << QStringLiteral("5€");
+        QTest::newRow("ISO-8859-2")
+            << DecodificaWindows1252("DESCRIPTION;CHARSET=ISO-8859-2:\xA3\xF3"
+                                     "d\xBC")
+            << QStringLiteral("Łódź");
+        QTest::newRow("ISO-8859-7")
+            << DecodificaWindows1252("DESCRIPTION;CHARSET=ISO-8859-7:\xE1\xE8\xDE\xED\xE1")
+            << QStringLiteral("αθήνα");
+        QTest::newRow("KOI8-R") << DecodificaWindows1252(
+            "DESCRIPTION;CHARSET=KOI8-R:\xED\xCF\xD3\xCB\xD7\xC1")
+                                << QStringLiteral("Москва");
+        QTest::newRow("Shift_JIS")
+            << DecodificaWindows1252("DESCRIPTION;CHARSET=Shift_JIS:\x93\xFA\x96\x7B")
+            << QStringLiteral("日本");
+        QTest::newRow("bytes that are no text in their charset")
+            << DecodificaWindows1252("DESCRIPTION;CHARSET=Shift_JIS:Caff\xE8")
             << QStringLiteral("Caffè");
         QTest::newRow("charset unknown here")
             << QStringLiteral("DESCRIPTION;CHARSET=X-IGNOTO:Caff\u00E8") << QStringLiteral("Caffè");

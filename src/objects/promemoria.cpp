@@ -10,7 +10,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <memory>
 #include <optional>
+
+#include <iconv.h>
 
 namespace {
 
@@ -90,20 +94,23 @@ QString Parametro(const Proprieta& proprieta, const QString& nome)
     return {};
 }
 
-// ENCODING=QUOTED-PRINTABLE, or vCalendar's short form that gives the value alone.
-bool QuotedPrintable(const Proprieta& proprieta)
+const QString QuotedPrintable = QStringLiteral("QUOTED-PRINTABLE");
+const QString Base64 = QStringLiteral("BASE64");
+
+// The value is in that encoding: ENCODING=<codifica>, or vCalendar's short form that gives the
+// encoding alone.
+bool InCodifica(const Proprieta& proprieta, const QString& codifica)
 {
-    const QString quotedPrintable = QStringLiteral("QUOTED-PRINTABLE");
-    const QString codifica = Parametro(proprieta, QStringLiteral("ENCODING"));
-    return codifica.compare(quotedPrintable, Qt::CaseInsensitive) == 0
-           || proprieta.parametri.contains(quotedPrintable, Qt::CaseInsensitive);
+    return Parametro(proprieta, QStringLiteral("ENCODING")).compare(codifica, Qt::CaseInsensitive)
+               == 0
+           || proprieta.parametri.contains(codifica, Qt::CaseInsensitive);
 }
 
 // A quoted-printable line whose value ends with "=" goes on in the next one.
 bool ContinuaQuotedPrintable(const QString& riga)
 {
     const std::optional<Proprieta> proprieta = ProprietaDaRiga(riga);
-    return riga.endsWith(QLatin1Char('=')) && proprieta && QuotedPrintable(*proprieta);
+    return riga.endsWith(QLatin1Char('=')) && proprieta && InCodifica(*proprieta, QuotedPrintable);
 }
 
 // The lines of the text, each line ended by CR LF or by LF alone, with folded lines unfolded:
@@ -146,28 +153,72 @@ QByteArray DaQuotedPrintable(const QByteArray& valore)
     return byte;
 }
 
-// The bytes as text in the named charset; in the phone's own code page when the line names
-// none, or one this program does not know.
-QString NelCharset(const QByteArray& byte, const QString& charset)
+// The bytes as text in a charset the C library knows; nothing when it knows no charset of that
+// name or the bytes are no text in it.
+std::optional<QString> ConIconv(const QByteArray& byte, const QString& charset)
 {
-    const std::optional<QStringConverter::Encoding> codifica
-        = QStringConverter::encodingForName(charset.toLatin1().constData());
-    if (charset.isEmpty() || !codifica)
-        return DecodificaWindows1252(byte);
-    QStringDecoder decodifica(*codifica);
-    return decodifica(byte);
+    // A name only: no path, and none of iconv's own suffixes.
+    static const QRegularExpression nome(QStringLiteral("^[A-Za-z0-9][A-Za-z0-9_.:+-]*$"));
+    if (!nome.match(charset).hasMatch())
+        return std::nullopt;
+    const iconv_t conversione = iconv_open("UTF-8", charset.toLatin1().constData());
+    if (conversione == reinterpret_cast<iconv_t>(-1))
+        return std::nullopt;
+    const std::unique_ptr<void, int (*)(iconv_t)> chiudi(conversione, iconv_close);
+    QByteArray ingresso = byte;
+    char* da = ingresso.data();
+    size_t restano = static_cast<size_t>(ingresso.size());
+    QByteArray uscita(4 * ingresso.size() + 16, '\0');
+    size_t scritti = 0;
+    // The input, then the shift back to the initial state that a stateful charset may need.
+    for (bool fine = false;;) {
+        char* a = uscita.data() + scritti;
+        size_t spazio = static_cast<size_t>(uscita.size()) - scritti;
+        const size_t esito = fine ? iconv(conversione, nullptr, nullptr, &a, &spazio)
+                                  : iconv(conversione, &da, &restano, &a, &spazio);
+        scritti = static_cast<size_t>(a - uscita.data());
+        if (esito == static_cast<size_t>(-1)) {
+            if (errno != E2BIG)
+                return std::nullopt;
+            uscita.resize(2 * uscita.size());
+        } else if (fine) {
+            break;
+        } else {
+            fine = true;
+        }
+    }
+    return QString::fromUtf8(uscita.constData(), static_cast<qsizetype>(scritti));
 }
 
-// The text of a value: its quoted-printable decoded and its charset applied, where the line
-// gives them. The text came from the phone's bytes in its code page, which gives them back.
+// The bytes as text in the named charset; in the phone's own code page when the line names
+// none, or one that nothing here knows.
+QString NelCharset(const QByteArray& byte, const QString& charset)
+{
+    if (charset.isEmpty())
+        return DecodificaWindows1252(byte);
+    if (const std::optional<QStringConverter::Encoding> codifica
+        = QStringConverter::encodingForName(charset.toLatin1().constData())) {
+        QStringDecoder decodifica(*codifica);
+        return decodifica(byte);
+    }
+    return ConIconv(byte, charset).value_or(DecodificaWindows1252(byte));
+}
+
+// The text of a value: its quoted-printable or base64 decoded and its charset applied, where the
+// line gives them. The text came from the phone's bytes in its code page, which gives them back.
 QString Valore(const Proprieta& proprieta)
 {
     const QString charset = Parametro(proprieta, QStringLiteral("CHARSET"));
-    const bool quotedPrintable = QuotedPrintable(proprieta);
-    if (!quotedPrintable && charset.isEmpty())
+    const bool quotedPrintable = InCodifica(proprieta, QuotedPrintable);
+    const bool base64 = InCodifica(proprieta, Base64);
+    if (!quotedPrintable && !base64 && charset.isEmpty())
         return proprieta.valore;
-    const QByteArray byte = CodificaWindows1252(proprieta.valore);
-    return NelCharset(quotedPrintable ? DaQuotedPrintable(byte) : byte, charset);
+    QByteArray byte = CodificaWindows1252(proprieta.valore);
+    if (quotedPrintable)
+        byte = DaQuotedPrintable(byte);
+    else if (base64)
+        byte = QByteArray::fromBase64(byte);
+    return NelCharset(byte, charset);
 }
 
 } // namespace

@@ -41,8 +41,8 @@ QString CodificaVCalendarDaRecord(const ::Promemoria& prom);
 
 // The reminder a vCalendar text describes: the recognised lines, every other field all NULs.
 // Folded lines are unfolded, parameters before a value's colon are allowed, and a value in
-// quoted-printable or in a named charset is decoded. A last line without its CR LF is still
-// read, so that one odd entry never hides the others.
+// quoted-printable or base64, and in a named charset (any the C library knows), is decoded. A
+// last line without its CR LF is still read, so that one odd entry never hides the others.
 ::Promemoria DecodificaVCalendar(const QString& testo);
 // The slot for a text a phone position holds. Whatever the position holds is a used slot: a
 // text the parser finds no reminder text in gets a blank one and keeps the phone's text, so that
