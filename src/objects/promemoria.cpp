@@ -4,6 +4,7 @@
 #include "catalogo.h"
 #include "codecs.h"
 
+#include <QMap>
 #include <QRegularExpression>
 #include <QStringConverter>
 #include <QStringList>
@@ -41,28 +42,54 @@ QString InQuotedPrintable(const QString& valore)
     return testo;
 }
 
-// A value that holds a line break goes in quoted-printable, so that the break stays in the value
-// instead of ending its line.
-QString Riga(const QString& chiave, const QString& valore)
+// The line of a property, or nothing when it has no value: a field never written (its NULs) is
+// left out, never sent as NUL bytes. A value with a control character of its own (a line break,
+// a tab) goes in quoted-printable, so that none of them ends its line or reaches the phone raw.
+QString RigaProprieta(const QString& nome, QString valore)
 {
-    if (!valore.contains(QLatin1Char('\r')) && !valore.contains(QLatin1Char('\n')))
-        return chiave + valore + FineRiga;
-    return chiave.chopped(1) + QStringLiteral(";ENCODING=QUOTED-PRINTABLE:")
-           + InQuotedPrintable(valore) + FineRiga;
+    valore.remove(QChar());
+    if (valore.isEmpty())
+        return {};
+    const bool controlli = std::any_of(valore.begin(), valore.end(), [](QChar c) {
+        return c.unicode() < u' ' || c.unicode() == 0x7F;
+    });
+    if (!controlli)
+        return nome + QLatin1Char(':') + valore + FineRiga;
+    return nome + QStringLiteral(";ENCODING=QUOTED-PRINTABLE:") + InQuotedPrintable(valore)
+           + FineRiga;
 }
 
 QString Corpo(const QString& categoria, const QString& dataOra, const QString& ripetizione,
               const QString& testo)
 {
-    QString vcal
-        = Riga(QStringLiteral("BEGIN:VCALENDAR"), {}) + Riga(QStringLiteral("VERSION:1.0"), {})
-          + Riga(QStringLiteral("BEGIN:VEVENT"), {})
-          + Riga(QStringLiteral("CATEGORIES:"), categoria)
-          + Riga(QStringLiteral("DALARM:"), dataOra) + Riga(QStringLiteral("DTSTART:"), dataOra);
-    if (!ripetizione.isEmpty())
-        vcal += Riga(QStringLiteral("RRULE:"), ripetizione);
-    return vcal + Riga(QStringLiteral("DESCRIPTION:"), testo)
-           + Riga(QStringLiteral("END:VEVENT"), {}) + Riga(QStringLiteral("END:VCALENDAR"), {});
+    return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\n")
+           + RigaProprieta(QStringLiteral("CATEGORIES"), categoria)
+           + RigaProprieta(QStringLiteral("DALARM"), dataOra)
+           + RigaProprieta(QStringLiteral("DTSTART"), dataOra)
+           + RigaProprieta(QStringLiteral("RRULE"), ripetizione)
+           + RigaProprieta(QStringLiteral("DESCRIPTION"), testo)
+           + QStringLiteral("END:VEVENT\r\nEND:VCALENDAR\r\n");
+}
+
+// A stored field as a value: without its NULs and the blanks that pad it.
+QString ValoreCampo(QString campo)
+{
+    return TagliaSpazi(campo.remove(QChar()));
+}
+
+// The value of a stored date-time: the stamp's date, "T" and its time, and the "Z" of a time
+// given in UTC once its seconds are there; the date alone when the stamp holds no time. The
+// blanks that pad a short stamp stay out.
+QString ValoreDataOra(const DataOraProm& dataOra)
+{
+    QString stamp = QString(dataOra.Stamp).remove(QChar());
+    while (stamp.endsWith(QLatin1Char(' ')))
+        stamp.chop(1);
+    const QString ora = stamp.mid(8);
+    if (ora.isEmpty())
+        return stamp;
+    const bool utc = dataOra.Utc && ora.size() == 6;
+    return stamp.left(8) + QLatin1Char('T') + ora + (utc ? QStringLiteral("Z") : QString());
 }
 
 // One property of a vCalendar text: its name (compared exactly, upper case), the parameters
@@ -255,13 +282,12 @@ QString CodificaVCalendarDaRecord(const ::Promemoria& prom)
 {
     if (!prom.Originale.isEmpty())
         return prom.Originale;
-    const QString& stamp = prom.Inizio.Stamp;
-    const QString dataOra = stamp.left(8) + QLatin1Char('T') + stamp.right(6);
+    const QString dataOra = ValoreDataOra(prom.Inizio);
     // A field of NULs or blanks carries no rule.
     const bool ricorrente = !prom.Ripetizione.isEmpty() && prom.Ripetizione.at(0).unicode() > 33;
-    return Corpo(TagliaSpazi(prom.Categoria), dataOra,
-                 ricorrente ? TagliaSpazi(prom.Ripetizione) : QString(),
-                 TagliaSpazi(prom.Descrizione));
+    return Corpo(ValoreCampo(prom.Categoria), dataOra,
+                 ricorrente ? ValoreCampo(prom.Ripetizione) : QString(),
+                 ValoreCampo(prom.Descrizione));
 }
 
 DataOraProm DecodificaDataVCalendar(const QString& valore)
@@ -274,6 +300,7 @@ DataOraProm DecodificaDataVCalendar(const QString& valore)
     dataOra.Ora = CampoFisso(valore.mid(9, 2) + QLatin1Char('.') + valore.mid(11, 2)
                                  + QLatin1Char(':') + valore.mid(13, 2),
                              LarghezzaOra);
+    dataOra.Utc = valore.mid(15, 1).compare(QLatin1String("Z"), Qt::CaseInsensitive) == 0;
     return dataOra;
 }
 
@@ -281,12 +308,15 @@ DataOraProm DecodificaDataVCalendar(const QString& valore)
 {
     // A new record has every field all NULs: a field without its line stays so.
     ::Promemoria prom;
+    // The last SUMMARY, DUE and AALARM values.
+    QMap<QString, QString> sostituti;
     for (const QString& riga : RigheLogiche(testo)) {
         const std::optional<Proprieta> proprieta = ProprietaDaRiga(riga);
         if (!proprieta)
             continue;
         const QString& nome = proprieta->nome;
-        const QString valore = Valore(*proprieta);
+        // A NUL is no character of a text: in a field it means "never written".
+        const QString valore = Valore(*proprieta).remove(QChar());
         if (nome == QLatin1String("CATEGORIES"))
             prom.Categoria = CampoFisso(valore, LarghezzaCategoria);
         else if (nome == QLatin1String("DALARM"))
@@ -297,7 +327,22 @@ DataOraProm DecodificaDataVCalendar(const QString& valore)
             prom.Ripetizione = CampoFisso(valore, LarghezzaRipetizione);
         else if (nome == QLatin1String("DESCRIPTION"))
             prom.Descrizione = CampoFisso(valore, LarghezzaDescrizione);
+        else if (nome == QLatin1String("SUMMARY") || nome == QLatin1String("DUE")
+                 || nome == QLatin1String("AALARM"))
+            sostituti.insert(nome, valore);
     }
+    // What other calendars give in place of a line the phone writes: the text as a summary
+    // alone, a to-do's due time for its start, an audible alarm for the alarm.
+    const auto manca = [&sostituti](const QString& campo, const char* sostituto) {
+        return ValoreCampo(campo).isEmpty() && !sostituti.value(QLatin1String(sostituto)).isEmpty();
+    };
+    if (manca(prom.Descrizione, "SUMMARY"))
+        prom.Descrizione
+            = CampoFisso(sostituti.value(QStringLiteral("SUMMARY")), LarghezzaDescrizione);
+    if (manca(prom.Inizio.Stamp, "DUE"))
+        prom.Inizio = DecodificaDataVCalendar(sostituti.value(QStringLiteral("DUE")));
+    if (manca(prom.Allarme.Stamp, "AALARM"))
+        prom.Allarme = DecodificaDataVCalendar(sostituti.value(QStringLiteral("AALARM")));
     prom.RipetizioneTesto = CampoFisso(NomeRipetizione(prom.Ripetizione), LarghezzaNomeRipetizione);
     return prom;
 }
@@ -305,10 +350,11 @@ DataOraProm DecodificaDataVCalendar(const QString& valore)
 ::Promemoria PromDaTelefono(const QString& testo)
 {
     ::Promemoria prom = DecodificaVCalendar(testo);
-    if (!PromUsato(prom) && !testo.isEmpty()) {
+    if (testo.isEmpty())
+        return prom;
+    if (!PromUsato(prom))
         prom.Descrizione = CampoFisso({}, LarghezzaDescrizione);
-        prom.Originale = testo;
-    }
+    prom.Originale = testo;
     return prom;
 }
 

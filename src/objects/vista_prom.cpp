@@ -220,6 +220,7 @@ void Oggetti::EditProm()
     campi.h = prom.Inizio.Ora.mid(0, 2);
     campi.m = prom.Inizio.Ora.mid(3, 2);
     campi.s = prom.Inizio.Ora.mid(6, 2);
+    campi.utc = prom.Inizio.Utc;
     QString testo = prom.Descrizione;
     while (testo.endsWith(QLatin1Char(' ')))
         testo.chop(1);
