@@ -275,12 +275,10 @@ void Oggetti::InviaProm()
     bool inviati = true;
     {
         const AttesaInCorso attesa(Msg(323));
-        for (int n = 1; n <= NumPromemoria && inviati; ++n) {
-            if (PromUsato(Slot(n)))
-                inviati = ScriviPromDaRecord(n);
-            else
-                CancellaProm(n);
-        }
+        // A free slot the phone would not clear fails the list as a write does: the phone
+        // would go on holding a reminder the list does not have.
+        for (int n = 1; n <= NumPromemoria && inviati; ++n)
+            inviati = PromUsato(Slot(n)) ? ScriviPromDaRecord(n) : CancellaProm(n);
     }
     if (!inviati)
         MsgBox(Msg(324), QMessageBox::Critical);
