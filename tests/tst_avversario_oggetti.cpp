@@ -165,6 +165,17 @@ class TstAvversarioOggetti : public QObject, private BancoOggetti {
             [&](s25sim::PhoneState& stato) { stato.objects.reminders[posizione] = testo; });
     }
 
+    // The phone holding the reminders of other programs, read into the reminders view.
+    QList<PromAltrui> mostraPromAltrui()
+    {
+        avvia();
+        const QList<PromAltrui> altrui = PromemoriaAltrui();
+        for (const PromAltrui& prom : altrui)
+            mettiProm(prom.posizione, prom.testo);
+        finestra->MostraVista(QStringLiteral("CAL"));
+        return altrui;
+    }
+
     QString testoRiga(int riga) const { return finestra->listProm->topLevelItem(riga)->text(1); }
 
 public:
@@ -289,11 +300,7 @@ private slots:
     // is sent, whatever it holds that the program does not show.
     void promemoriaDiAltriProgrammi()
     {
-        avvia();
-        const QList<PromAltrui> altrui = PromemoriaAltrui();
-        for (const PromAltrui& prom : altrui)
-            mettiProm(prom.posizione, prom.testo);
-        finestra->MostraVista(QStringLiteral("CAL"));
+        const QList<PromAltrui> altrui = mostraPromAltrui();
         QVERIFY(Telefono.PromLetti);
         QCOMPARE(finestra->listProm->topLevelItemCount(), altrui.size());
         for (int i = 0; i < altrui.size(); ++i) {
@@ -324,11 +331,7 @@ private slots:
     // is rebuilt from them, without a field that has no value and without a control byte.
     void promemoriaAltruiDaFile()
     {
-        avvia();
-        const QList<PromAltrui> altrui = PromemoriaAltrui();
-        for (const PromAltrui& prom : altrui)
-            mettiProm(prom.posizione, prom.testo);
-        finestra->MostraVista(QStringLiteral("CAL"));
+        const QList<PromAltrui> altrui = mostraPromAltrui();
         const QString file = QDir(qEnvironmentVariable("QUORNA_TEST_ROOT")).filePath("altrui.cal");
         risposte->fileDaScegliere << file << file;
         oggetti->SalvaProm();
