@@ -7,6 +7,7 @@
 #include "codecs.h"
 #include "promemoria.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 inline QString DescriviProm(const ::Promemoria& p)
@@ -33,34 +34,69 @@ inline ::Promemoria CopiaDelTelefono(const ::Promemoria& prom, QString* testo = 
     return PromDaTelefono(inviato);
 }
 
-// A text field as it comes back from the phone: what the code page carries of it, without the
-// blanks that pad it, in a field of its width again. A tab or a no-break space stays.
+// A text field as it comes back from the phone: what the code page carries of it, without its
+// NULs and the blanks that pad it, in a field of its width again; a field left with nothing is
+// not sent, and comes back never written. A tab or a no-break space stays.
 inline QString CampoDalTelefono(const QString& campo)
 {
-    return CampoFisso(TagliaSpazi(NelCodicePagina(campo)), static_cast<int>(campo.size()));
+    const QString valore = TagliaSpazi(NelCodicePagina(QString(campo).remove(QChar())));
+    const auto larghezza = static_cast<int>(campo.size());
+    return valore.isEmpty() ? QString(larghezza, QChar()) : CampoFisso(valore, larghezza);
 }
 
-// A reminder sent to the phone as vCalendar text and read back keeps its category, text and
-// times, less the blanks that pad them; sent and read again, that copy must not change.
+// A stamp as it comes back from the phone: without its NULs, and never written when it holds
+// nothing but blanks.
+inline QString StampDalTelefono(const QString& stamp)
+{
+    const QString valore = NelCodicePagina(QString(stamp).remove(QChar()));
+    return TagliaSpazi(valore).isEmpty() ? QString(14, QChar()) : CampoFisso(valore, 14);
+}
+
+// The copy the phone keeps of a reminder built from its fields alone.
+inline ::Promemoria CopiaDaiCampi(const ::Promemoria& prom, QString* testo = nullptr)
+{
+    ::Promemoria campi = prom;
+    campi.Originale.clear();
+    return CopiaDelTelefono(campi, testo);
+}
+
+// A reminder read from the phone goes back as the phone gave it. One built from its fields keeps
+// its category, text and start, less NULs and the blanks that pad them, its alarm goes at its
+// start, and no value carries a control byte: only CR LF ends a line. Its copy, built again from
+// the fields read back, must not change.
 inline void ControllaInvioProm(const ::Promemoria& prom)
 {
     QString testo;
     const ::Promemoria copia = CopiaDelTelefono(prom, &testo);
     const QString dettagli = DescriviProm(prom) + QStringLiteral("\n") + DescriviProm(copia)
                              + QStringLiteral("\n") + testo;
-    if (copia.Originale.isEmpty()) {
-        Verifica(copia.Categoria == CampoDalTelefono(prom.Categoria)
-                     && copia.Descrizione == CampoDalTelefono(prom.Descrizione),
+    if (!prom.Originale.isEmpty()) {
+        Verifica(testo == NelCodicePagina(prom.Originale),
+                 "a reminder read from the phone goes back byte for byte", dettagli);
+    } else {
+        static const QRegularExpression controllo(
+            QStringLiteral("[\\x00-\\x09\\x0B\\x0C\\x0E-\\x1F\\x7F]|\\r(?!\\n)|(?<!\\r)\\n"));
+        Verifica(!controllo.match(testo).hasMatch(),
+                 "a reminder built from its fields carries no control byte", dettagli);
+        const ::Promemoria campi = DecodificaVCalendar(testo);
+        Verifica(campi.Categoria == CampoDalTelefono(prom.Categoria)
+                     && campi.Descrizione == CampoDalTelefono(prom.Descrizione),
                  "a reminder sent to the phone keeps its category and text but their padding",
                  dettagli);
-        const QString inizio = NelCodicePagina(prom.Inizio.Stamp);
-        Verifica(copia.Inizio.Stamp == inizio && copia.Allarme.Stamp == inizio,
+        const QString inizio = StampDalTelefono(prom.Inizio.Stamp);
+        Verifica(campi.Inizio.Stamp == inizio && campi.Allarme.Stamp == inizio,
                  "a reminder sent to the phone keeps its start, and its alarm goes at its start",
                  dettagli);
+        QString ora = inizio.mid(8);
+        while (ora.endsWith(QLatin1Char(' ')))
+            ora.chop(1);
+        Verifica(!prom.Inizio.Utc || ora.size() < 6 || (campi.Inizio.Utc && campi.Allarme.Utc),
+                 "a time given in UTC is sent in UTC", dettagli);
     }
-    const ::Promemoria riletta = CopiaDelTelefono(copia, &testo);
-    Verifica(DescriviProm(riletta) == DescriviProm(copia),
-             "a reminder read back from the phone reads back the same when sent again",
-             DescriviProm(copia) + QStringLiteral("\n") + DescriviProm(riletta)
+    const ::Promemoria ricostruita = prom.Originale.isEmpty() ? copia : CopiaDaiCampi(prom);
+    const ::Promemoria riletta = CopiaDaiCampi(ricostruita, &testo);
+    Verifica(DescriviProm(riletta) == DescriviProm(ricostruita),
+             "a reminder read back from the phone reads back the same when built again",
+             DescriviProm(ricostruita) + QStringLiteral("\n") + DescriviProm(riletta)
                  + QStringLiteral("\n") + testo);
 }

@@ -8,10 +8,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
 {
     Prepara();
-    const ::Promemoria prom = DecodificaVCalendar(Testo(dati, lunghezza));
+    const QString testo = Testo(dati, lunghezza);
+    const ::Promemoria prom = DecodificaVCalendar(testo);
     Verifica(DescriviProm(prom).size() == DescriviProm(::Promemoria()).size(),
              "every field of a reminder keeps its width", DescriviProm(prom));
     NomeRipetizione(prom.Ripetizione);
     ControllaInvioProm(prom);
+    const ::Promemoria dalTelefono = PromDaTelefono(testo);
+    Verifica(testo.isEmpty() || PromUsato(dalTelefono), "whatever a position holds is a reminder");
+    ControllaInvioProm(dalTelefono);
     return 0;
 }

@@ -3,9 +3,10 @@
 // The bench of the tests where the phone stops answering in the middle of an operation: the
 // whole program on the simulated demo phone and a short wait bound. One procedure runs a read or
 // write once with the phone answering, to learn its commands, then again with the phone falling
-// silent (or answering too late) at its first, a middle or its last command, and checks what the
-// user is left with: one message, shown once the wait window is gone; no further command sent;
-// the tables and the program's files as they were; and a phone that answers again is read.
+// silent (or answering too late, or refusing the command) at its first, a middle or its last
+// command, and checks what the user is left with: one message, shown once the wait window is
+// gone; no further command sent; the tables and the program's files as they were; and a phone
+// that answers again is read.
 
 #include "attesa.h"
 #include "banco.h"
@@ -25,6 +26,8 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 // The user in front of the message boxes, who also notes the boxes that opened while the wait
 // window was still up.
@@ -113,8 +116,27 @@ QString SenzaFlag()
     return Impronta(t);
 }
 
-// How the phone fails the operation.
-enum class Guasto { MutoAlPrimo, MutoAMeta, MutoAllUltimo, LentoAMeta };
+// How the phone fails the operation: it falls silent, answers too late, or refuses the command
+// with ERROR.
+enum class Guasto {
+    MutoAlPrimo,
+    MutoAMeta,
+    MutoAllUltimo,
+    LentoAMeta,
+    RifiutoAlPrimo,
+    RifiutoAMeta,
+    RifiutoAllUltimo
+};
+
+using Guasti = std::vector<std::pair<Guasto, const char*>>;
+
+inline const Guasti SilenziDelTelefono{{Guasto::MutoAlPrimo, "silent at the first command"},
+                                       {Guasto::MutoAMeta, "silent at a middle command"},
+                                       {Guasto::MutoAllUltimo, "silent at the last command"},
+                                       {Guasto::LentoAMeta, "late at a middle command"}};
+inline const Guasti RifiutiDelTelefono{{Guasto::RifiutoAlPrimo, "refused at the first command"},
+                                       {Guasto::RifiutoAMeta, "refused at a middle command"},
+                                       {Guasto::RifiutoAllUltimo, "refused at the last command"}};
 
 // One read or write as the user starts it.
 struct Operazione {
@@ -132,7 +154,7 @@ struct Operazione {
     // What the operation may change in the program's tables, flags included; by default all of
     // them.
     std::function<QString()> impronta = [] { return Impronta(Telefono); };
-    // The messages the user gets when command k of n goes unanswered: one that tells of the
+    // The messages the user gets when command k of n fails: one that tells of the
     // failure, after any that told of what went well before it. None given: the link's own.
     std::function<QStringList(int k, int n)> messaggi;
     // Further checks after the failure at command k.
@@ -183,15 +205,11 @@ protected:
     }
 
     // One data row per way of failing, for each operation named.
-    static void righeDiGuasto(const QStringList& operazioni)
+    static void righeDiGuasto(const QStringList& operazioni,
+                              const Guasti& guasti = SilenziDelTelefono)
     {
         QTest::addColumn<QString>("operazione");
         QTest::addColumn<int>("guasto");
-        const std::pair<Guasto, const char*> guasti[]
-            = {{Guasto::MutoAlPrimo, "silent at the first command"},
-               {Guasto::MutoAMeta, "silent at a middle command"},
-               {Guasto::MutoAllUltimo, "silent at the last command"},
-               {Guasto::LentoAMeta, "late at a middle command"}};
         for (const QString& nome : operazioni)
             for (const auto& [guasto, come] : guasti)
                 QTest::newRow(qPrintable(nome + QStringLiteral(", ") + QLatin1String(come)))
@@ -204,10 +222,13 @@ protected:
         const int meta = (n + 1) / 2;
         switch (guasto) {
         case Guasto::MutoAlPrimo:
+        case Guasto::RifiutoAlPrimo:
             return 1;
         case Guasto::MutoAMeta:
+        case Guasto::RifiutoAMeta:
             return meta > 1 && meta < n ? meta : 0;
         case Guasto::MutoAllUltimo:
+        case Guasto::RifiutoAllUltimo:
             return n > 1 ? n : 0;
         case Guasto::LentoAMeta:
             return meta;
@@ -215,14 +236,15 @@ protected:
         return 0;
     }
 
-    // From command k on, the phone is silent or slow.
+    // From command k on, the phone is silent or slow; or it refuses command k.
     void guasta(Guasto guasto, int k)
     {
         s25sim::S25Simulator* t = telefono.get();
-        const bool lento = guasto == Guasto::LentoAMeta;
-        const auto applica = [t, lento] {
-            if (lento)
+        const auto applica = [t, guasto] {
+            if (guasto == Guasto::LentoAMeta)
                 t->setReplyDelay(Ritardo);
+            else if (guasto >= Guasto::RifiutoAlPrimo)
+                t->failNextCommand();
             else
                 t->setMuted(true);
         };
@@ -240,6 +262,7 @@ protected:
     void ripara(Guasto guasto)
     {
         telefono->setCommandObserver({});
+        telefono->clearFailures();
         telefono->setMuted(false);
         telefono->setReplyDelay(0);
         // The late reply has come and gone before the next command.

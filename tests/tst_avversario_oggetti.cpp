@@ -5,6 +5,7 @@
 
 #include "bancooggetti.h"
 #include "catalogo.h"
+#include "dialoghi.h"
 #include "frmmain.h"
 #include "frmprom.h"
 #include "globali.h"
@@ -17,7 +18,10 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
@@ -79,6 +83,72 @@ QByteArray GifEnorme()
     return gif;
 }
 
+// An appointment from a program on a computer: its times in UTC, an end, a place, a guest, a
+// rule and alarms of its own, texts in another charset.
+QByteArray CenaInUtc()
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nPRODID:-//Altro Programma//IT\r\nTZ:+01\r\n"
+           "BEGIN:VEVENT\r\nUID:20240311-0001@altro\r\n"
+           "SUMMARY;CHARSET=ISO-8859-15:Cena 30\xA4\r\n"
+           "DESCRIPTION;ENCODING=QUOTED-PRINTABLE;CHARSET=ISO-8859-15:Vino e dolce=\r\n"
+           " 5=A4\r\nDTSTART:20240311T180000Z\r\nDTEND:20240311T210000Z\r\n"
+           "LOCATION:Trattoria da Gino\r\n"
+           "ATTENDEE;ROLE=ORGANIZER;STATUS=CONFIRMED:Mario Rossi <mario@example.com>\r\n"
+           "RRULE:YM1 #0\r\nAALARM;TYPE=WAVE:20240311T174500Z;PT5M;2;\r\n"
+           "DALARM:20240311T174500Z;PT5M;2;Cena\r\nCLASS:PRIVATE\r\n"
+           "END:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+// One reminder as another phone or program left it at a phone position, and the text the list
+// shows of it.
+struct PromAltrui {
+    int posizione;
+    QByteArray testo;
+    QString mostrato;
+};
+
+// Entries written elsewhere: lines the program does not know, parameters, folded lines,
+// quoted-printable, charsets, a to-do, UTC times, a rule longer than two letters, and text that
+// is no calendar at all. Position 4 stays free.
+QList<PromAltrui> PromemoriaAltrui()
+{
+    return {
+        {1,
+         "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\nSUMMARY:Dentista\r\n"
+         "DTSTART:20240311T093000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+         QStringLiteral("Dentista")},
+        {2,
+         "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\nCATEGORIES:MEETING\r\n"
+         "DALARM:20240312T080000\r\nDTSTART:20240312T080000\r\n"
+         "DESCRIPTION;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:Caff=C3=A8 al=\r\n"
+         " bar\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+         QStringLiteral("Caffè al bar")},
+        {3, "\x01\x02 non un calendario \xFF", QString()},
+        {5, QByteArray("BEGIN:VCALENDAR\r\nDESCRIPTION:") + '\0' + "x\r\nEND:VCALENDAR\r\n",
+         QStringLiteral("x")},
+        {6,
+         "BEGIN:VCALENDAR\r\nDESCRIPTION;QUOTED-PRINTABLE:Riga1=0D=0ARiga2\r\n"
+         "END:VCALENDAR\r\n",
+         QStringLiteral("Riga1\r\nRiga2")},
+        {7, CenaInUtc(), QStringLiteral("Vino e dolce 5€")},
+        {8,
+         "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VTODO\r\nSUMMARY:Pagare bollo\r\n"
+         "DUE:20240630T235900\r\nPRIORITY:2\r\nSTATUS:NEEDS ACTION\r\n"
+         "CATEGORIES:PERSONAL\r\nAALARM:20240629T090000;;;\r\nEND:VTODO\r\n"
+         "END:VCALENDAR\r\n",
+         QStringLiteral("Pagare bollo")},
+        {9,
+         "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\n"
+         "DESCRIPTION;CHARSET=X-IGNOTO:Caff\xE8\r\nDTSTART:20240401T100000\r\n"
+         "END:VEVENT\r\nEND:VCALENDAR\r\n",
+         QStringLiteral("Caffè")},
+        {10,
+         "BEGIN:VCALENDAR\nVERSION:1.0\nBEGIN:VEVENT\nDTSTART:20240402T100000\n"
+         "DESCRIPTION:Solo a capo\nEND:VEVENT\nEND:VCALENDAR\n",
+         QStringLiteral("Solo a capo")},
+    };
+}
+
 QByteArray Seme()
 {
     return "[logo]\n" + LogoDelTelefono().toHex().toUpper() + "\n";
@@ -93,6 +163,17 @@ class TstAvversarioOggetti : public QObject, private BancoOggetti {
     {
         telefono->changeState(
             [&](s25sim::PhoneState& stato) { stato.objects.reminders[posizione] = testo; });
+    }
+
+    // The phone holding the reminders of other programs, read into the reminders view.
+    QList<PromAltrui> mostraPromAltrui()
+    {
+        avvia();
+        const QList<PromAltrui> altrui = PromemoriaAltrui();
+        for (const PromAltrui& prom : altrui)
+            mettiProm(prom.posizione, prom.testo);
+        finestra->MostraVista(QStringLiteral("CAL"));
+        return altrui;
     }
 
     QString testoRiga(int riga) const { return finestra->listProm->topLevelItem(riga)->text(1); }
@@ -215,34 +296,19 @@ private slots:
     }
 
     // Whatever a phone position holds is a reminder: one the parser cannot read keeps its place
-    // in the list, is never offered as free, and goes back as it was when the list is sent.
+    // in the list, is never offered as free, and every one goes back byte for byte when the list
+    // is sent, whatever it holds that the program does not show.
     void promemoriaDiAltriProgrammi()
     {
-        avvia();
-        const QByteArray senzaTesto = "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\n"
-                                      "SUMMARY:Dentista\r\nDTSTART:20240311T093000\r\n"
-                                      "END:VEVENT\r\nEND:VCALENDAR\r\n";
-        const QByteArray codificato
-            = "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\nCATEGORIES:MEETING\r\n"
-              "DALARM:20240312T080000\r\nDTSTART:20240312T080000\r\n"
-              "DESCRIPTION;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:Caff=C3=A8 al=\r\n"
-              " bar\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
-        const QByteArray spazzatura("\x01\x02 non un calendario \xFF");
-        const QByteArray nulIniziale
-            = QByteArray("BEGIN:VCALENDAR\r\nDESCRIPTION:") + '\0' + "x\r\nEND:VCALENDAR\r\n";
-        mettiProm(1, senzaTesto);
-        mettiProm(2, codificato);
-        mettiProm(3, spazzatura);
-        mettiProm(5, nulIniziale);
-        mettiProm(6, "BEGIN:VCALENDAR\r\nDESCRIPTION;QUOTED-PRINTABLE:Riga1=0D=0ARiga2\r\n"
-                     "END:VCALENDAR\r\n");
-        finestra->MostraVista(QStringLiteral("CAL"));
+        const QList<PromAltrui> altrui = mostraPromAltrui();
         QVERIFY(Telefono.PromLetti);
-        QStringList numeri;
-        for (int i = 0; i < finestra->listProm->topLevelItemCount(); ++i)
-            numeri << finestra->listProm->topLevelItem(i)->text(0);
-        QCOMPARE(numeri, (QStringList{"01", "02", "03", "05", "06"}));
-        QCOMPARE(testoRiga(1), QStringLiteral("Caffè al bar"));
+        QCOMPARE(finestra->listProm->topLevelItemCount(), altrui.size());
+        for (int i = 0; i < altrui.size(); ++i) {
+            QCOMPARE(finestra->listProm->topLevelItem(i)->text(0),
+                     QStringLiteral("%1").arg(altrui[i].posizione, 2, 10, QLatin1Char('0')));
+            QCOMPARE(testoRiga(i), altrui[i].mostrato);
+        }
+        QCOMPARE(Telefono.Promemoria[6].Descrizione, QStringLiteral("Riga1\r\nRiga2    "));
 
         int offerto = 0;
         QTimer::singleShot(0, finestra, [&offerto] {
@@ -256,15 +322,54 @@ private slots:
 
         oggetti->InviaProm();
         QVERIFY(risposte->boxes.isEmpty());
-        QCOMPARE(promNelTelefono(1), senzaTesto);
-        QVERIFY(promNelTelefono(2).contains("DESCRIPTION:Caff\xE8 al bar\r\n"));
-        QCOMPARE(promNelTelefono(3), spazzatura);
-        QCOMPARE(promNelTelefono(5), nulIniziale);
+        for (const PromAltrui& prom : altrui)
+            QCOMPARE(promNelTelefono(prom.posizione), prom.testo);
         QVERIFY(promNelTelefono(4).isEmpty());
-        // A line break in a text goes back inside its value.
-        QVERIFY(promNelTelefono(6).contains(
-            "\r\nDESCRIPTION;ENCODING=QUOTED-PRINTABLE:Riga1=0D=0ARiga2\r\n"));
-        QCOMPARE(Telefono.Promemoria[6].Descrizione, QStringLiteral("Riga1\r\nRiga2    "));
+    }
+
+    // The same reminders kept in a file hold only the fields the file has: loaded and sent, each
+    // is rebuilt from them, without a field that has no value and without a control byte.
+    void promemoriaAltruiDaFile()
+    {
+        const QList<PromAltrui> altrui = mostraPromAltrui();
+        const QString file = QDir(qEnvironmentVariable("QUORNA_TEST_ROOT")).filePath("altrui.cal");
+        risposte->fileDaScegliere << file << file;
+        oggetti->SalvaProm();
+        oggetti->ApriProm();
+        oggetti->InviaProm();
+        QVERIFY(risposte->boxes.isEmpty());
+        static const QRegularExpression controllo(
+            QStringLiteral("[\\x00-\\x09\\x0B\\x0C\\x0E-\\x1F\\x7F]|\\r(?!\\n)|(?<!\\r)\\n"));
+        for (int n = 1; n <= altrui.size(); ++n) {
+            const QString testo = QString::fromLatin1(promNelTelefono(n));
+            QVERIFY2(testo.startsWith(QLatin1String("BEGIN:VCALENDAR\r\n")), qPrintable(testo));
+            QVERIFY2(!controllo.match(testo).hasMatch(),
+                     promNelTelefono(n).toPercentEncoding().constData());
+        }
+        // The text of a reminder that had only a summary goes as its description.
+        QVERIFY(promNelTelefono(1).contains("\r\nDESCRIPTION:Dentista\r\n"));
+    }
+
+    // A reminder changed in the dialog is built again from the dialog's fields; its time, given
+    // in UTC, stays in UTC.
+    void promemoriaUtcModificato()
+    {
+        avvia();
+        mettiProm(1, CenaInUtc());
+        finestra->MostraVista(QStringLiteral("CAL"));
+        finestra->listProm->setCurrentItem(finestra->listProm->topLevelItem(0));
+        NelDialogo(finestra, DialogoDelProgramma<frmProm>, [](frmProm* dialogo) {
+            QCOMPARE(dialogo->txtH->text(), QStringLiteral("18"));
+            dialogo->txtTesto->setText(QStringLiteral("Cena da Gino"));
+            dialogo->pOk->click();
+        });
+        oggetti->EditProm();
+        QVERIFY(risposte->boxes.isEmpty());
+        QCOMPARE(promNelTelefono(1),
+                 QByteArray("BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\n"
+                            "CATEGORIES:MISCELLANEOUS\r\nDALARM:20240311T180000Z\r\n"
+                            "DTSTART:20240311T180000Z\r\nDESCRIPTION:Cena da Gino\r\n"
+                            "END:VEVENT\r\nEND:VCALENDAR\r\n"));
     }
 
     // Padding blanks come off a reminder's fields, a tab or a no-break space that belongs to the

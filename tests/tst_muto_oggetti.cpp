@@ -1,5 +1,6 @@
 // The logo, the melody and the reminders when the phone stops answering: each read, send and
-// delete, the ring tone, a reminder written from its dialog and the whole list sent.
+// delete, the ring tone, a reminder written from its dialog and the whole list sent; and the
+// whole list sent when the phone refuses one of its commands.
 
 #include "dialoghi.h"
 #include "frmprom.h"
@@ -202,20 +203,11 @@ class TstMutoOggetti : public QObject, private BancoMuto {
                                      },
                                      [this] { rileggiProm(); }};
 
-        // A used slot is written and read back, a free one deleted; a write that cannot go is the
-        // list's failure.
+        // A used slot is written and read back, a free one deleted; any of them that does not go
+        // is the list's failure.
         Operazione lista([this] { vistaLetta("CAL"); }, [this] { oggetti->InviaProm(); },
                          [this] { rileggiProm(); });
-        lista.messaggi = [](int k, int) {
-            int fine = 0;
-            for (size_t slot = 1; slot <= NumPromemoria; ++slot) {
-                const bool usato = PromUsato(Telefono.Promemoria[slot]);
-                fine += usato ? 3 : 1;
-                if (usato && fine >= k)
-                    return QStringList{Msg(324)};
-            }
-            return QStringList{Msg(VoceSenzaRisposta)};
-        };
+        lista.messaggi = [](int, int) { return QStringList{Msg(324)}; };
         tutte["reminders sent"] = lista;
         return tutte;
     }
@@ -235,6 +227,14 @@ private slots:
     void conTelefonoMuto_data() { righeDiGuasto(operazioni().keys()); }
 
     void conTelefonoMuto() { provaGuastoDellaRiga(operazioni()); }
+
+    // Whichever command of the list the phone refuses, the user is told.
+    void conTelefonoCheRifiuta_data()
+    {
+        righeDiGuasto({QStringLiteral("reminders sent")}, RifiutiDelTelefono);
+    }
+
+    void conTelefonoCheRifiuta() { provaGuastoDellaRiga(operazioni()); }
 };
 
 QTEST_MAIN(TstMutoOggetti)

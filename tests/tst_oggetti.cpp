@@ -3,6 +3,7 @@
 
 #include "blocchi.h"
 #include "catalogo.h"
+#include "codecs.h"
 #include "fileprom.h"
 #include "frmprom.h"
 #include "globali.h"
@@ -260,7 +261,7 @@ private slots:
         QCOMPARE(p.Ripetizione, QStringLiteral("W1"));
         QCOMPARE(p.RipetizioneTesto, QStringLiteral("Weekly     "));
         QCOMPARE(p.Allarme.Stamp, QStringLiteral("20240101070000"));
-        // A time-zone suffix leaves the time where it is.
+        // A UTC time is shown as it is given, and keeps its "Z" when written back.
         QCOMPARE(p.Inizio.Stamp, QStringLiteral("20240102080910"));
         QCOMPARE(p.Inizio.Ora, QStringLiteral("08.09:10"));
         // The later key wins, cut to 16; a last line without CR LF is still read.
@@ -268,14 +269,27 @@ private slots:
         // Written back: alarm at the start, the rule as read, fields trimmed.
         const QString scritto = CodificaVCalendarDaRecord(p);
         QVERIFY(scritto.contains(QStringLiteral("CATEGORIES:PHONE CALL\r\n"
-                                                "DALARM:20240102T080910\r\n"
-                                                "DTSTART:20240102T080910\r\nRRULE:W1\r\n")));
+                                                "DALARM:20240102T080910Z\r\n"
+                                                "DTSTART:20240102T080910Z\r\nRRULE:W1\r\n")));
         QCOMPARE(Prom(QStringLiteral("x"), QStringLiteral("MEETING"), QStringLiteral("D1"))
                      .RipetizioneTesto.trimmed(),
                  QStringLiteral("Daily"));
         QCOMPARE(Prom(QStringLiteral("x"), QStringLiteral("MEETING"), QStringLiteral("Y1"))
                      .RipetizioneTesto.trimmed(),
                  QStringLiteral("Annualy"));
+    }
+
+    // A to-do from another calendar: its summary is its text, its due time its start, its
+    // audible alarm its alarm.
+    void cosaDaFare()
+    {
+        const ::Promemoria p = DecodificaVCalendar(QStringLiteral(
+            "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VTODO\r\nSUMMARY:Pagare bollo\r\n"
+            "DUE:20240630T235900\r\nAALARM:20240629T090000;;;\r\nEND:VTODO\r\n"
+            "END:VCALENDAR\r\n"));
+        QCOMPARE(p.Descrizione, QStringLiteral("Pagare bollo    "));
+        QCOMPARE(p.Inizio.Stamp, QStringLiteral("20240630235900"));
+        QCOMPARE(p.Allarme.Stamp, QStringLiteral("20240629090000"));
     }
 
     // What other calendars write: parameters before the colon, quoted-printable values with
@@ -303,6 +317,34 @@ private slots:
             << QStringLiteral("50=%=ZZ");
         QTest::newRow("charset of a plain value")
             << QStringLiteral("DESCRIPTION;CHARSET=UTF-8:Caff\u00C3\u00A8")
+            << QStringLiteral("Caffè");
+        QTest::newRow("base64, folded")
+            << QStringLiteral("DESCRIPTION;ENCODING=BASE64;CHARSET=UTF-8:Q2Fm\r\n ZsOoIGFsIGJhcg==")
+            << QStringLiteral("Caffè al bar");
+        QTest::newRow("summary without description")
+            << QStringLiteral("SUMMARY:Dentista") << QStringLiteral("Dentista");
+        // Every charset the C library knows, in a plain value or in quoted-printable.
+        QTest::newRow("ISO-8859-15")
+            << QStringLiteral("DESCRIPTION;CHARSET=ISO-8859-15:Prezzo 5\u00A4")
+            << QStringLiteral("Prezzo 5€");
+        QTest::newRow("ISO-8859-15 in quoted-printable")
+            << QStringLiteral("DESCRIPTION;CHARSET=iso-8859-15;ENCODING=QUOTED-PRINTABLE:5=A4")
+            << QStringLiteral("5€");
+        QTest::newRow("ISO-8859-2")
+            << DecodificaWindows1252("DESCRIPTION;CHARSET=ISO-8859-2:\xA3\xF3"
+                                     "d\xBC")
+            << QStringLiteral("Łódź");
+        QTest::newRow("ISO-8859-7")
+            << DecodificaWindows1252("DESCRIPTION;CHARSET=ISO-8859-7:\xE1\xE8\xDE\xED\xE1")
+            << QStringLiteral("αθήνα");
+        QTest::newRow("KOI8-R") << DecodificaWindows1252(
+            "DESCRIPTION;CHARSET=KOI8-R:\xED\xCF\xD3\xCB\xD7\xC1")
+                                << QStringLiteral("Москва");
+        QTest::newRow("Shift_JIS")
+            << DecodificaWindows1252("DESCRIPTION;CHARSET=Shift_JIS:\x93\xFA\x96\x7B")
+            << QStringLiteral("日本");
+        QTest::newRow("bytes that are no text in their charset")
+            << DecodificaWindows1252("DESCRIPTION;CHARSET=Shift_JIS:Caff\xE8")
             << QStringLiteral("Caffè");
         QTest::newRow("charset unknown here")
             << QStringLiteral("DESCRIPTION;CHARSET=X-IGNOTO:Caff\u00E8") << QStringLiteral("Caffè");
@@ -338,6 +380,46 @@ private slots:
             "\r\nDESCRIPTION;ENCODING=QUOTED-PRINTABLE:Riga=3D1=0D=0A=E8=0Afine =09\r\n")));
         QCOMPARE(DecodificaVCalendar(scritto).Descrizione, p.Descrizione);
         QCOMPARE(p.Descrizione, CampoFisso(testo, 16));
+    }
+
+    // A reminder rebuilt from its fields leaves out a field that holds no value, and no value
+    // carries a control byte of its own: only CR LF ends a line.
+    void codificaDaRecordSenzaValori_data()
+    {
+        QTest::addColumn<QString>("categoria");
+        QTest::addColumn<QString>("stamp");
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<QStringList>("righe");
+        QTest::newRow("only a text") << Nul(15) << Nul(14) << QStringLiteral("Solo testo      ")
+                                     << QStringList{"DESCRIPTION:Solo testo"};
+        QTest::newRow("blank category, blank text")
+            << QStringLiteral("               ") << QStringLiteral("20240311093000")
+            << QStringLiteral("                ")
+            << QStringList{"DALARM:20240311T093000", "DTSTART:20240311T093000"};
+        QTest::newRow("a date without its time")
+            << QStringLiteral("MEETING        ") << QStringLiteral("20240311      ")
+            << QStringLiteral("Tutto il giorno ")
+            << QStringList{"CATEGORIES:MEETING", "DALARM:20240311", "DTSTART:20240311",
+                           "DESCRIPTION:Tutto il giorno"};
+        QTest::newRow("control bytes in a text")
+            << Nul(15) << Nul(14) << QStringLiteral("a\u0001b\u001Bc") + Nul(11)
+            << QStringList{"DESCRIPTION;ENCODING=QUOTED-PRINTABLE:a=01b=1Bc"};
+    }
+
+    void codificaDaRecordSenzaValori()
+    {
+        QFETCH(QString, categoria);
+        QFETCH(QString, stamp);
+        QFETCH(QString, testo);
+        QFETCH(QStringList, righe);
+        ::Promemoria p;
+        p.Categoria = categoria;
+        p.Inizio.Stamp = stamp;
+        p.Descrizione = testo;
+        const QString scritto = CodificaVCalendarDaRecord(p);
+        QCOMPARE(scritto, (QStringList{"BEGIN:VCALENDAR", "VERSION:1.0", "BEGIN:VEVENT"} + righe
+                           + QStringList{"END:VEVENT", "END:VCALENDAR", ""})
+                              .join(CRLF));
     }
 
     void svuotaProm()

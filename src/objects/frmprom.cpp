@@ -134,6 +134,7 @@ void frmProm::Compila(const CampiProm& campi)
     txtTesto->setText(campi.testo);
     optCat[static_cast<size_t>(campi.categoria)]->setChecked(true);
     optRic[static_cast<size_t>(campi.ricorrenza)]->setChecked(true);
+    utc = campi.utc;
 }
 
 bool frmProm::ControllaN(const QString& testo, int minimo, int massimo)
@@ -179,7 +180,8 @@ void frmProm::pOk_Click()
                             txtS->text(),
                             testoPulito(),
                             CategorieProm[static_cast<size_t>(Scelta(optCat))],
-                            RipetizioniProm[static_cast<size_t>(Scelta(optRic))]};
+                            RipetizioniProm[static_cast<size_t>(Scelta(optRic))],
+                            utc};
     if (!ScriviProm(tag, valori))
         MsgBox(Msg(14), QMessageBox::Critical, QMessageBox::Ok, QString(), this);
     accept();

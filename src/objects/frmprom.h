@@ -20,6 +20,7 @@ struct CampiProm {
     QString testo;
     int categoria = 0;
     int ricorrenza = 0;
+    bool utc = false; // the time is in UTC, and stays so
 };
 
 // The reminder dialog: the user enters or changes one reminder and OK writes it straight to the
@@ -62,4 +63,5 @@ private:
     QString testoPulito() const;
 
     int tag;
+    bool utc = false;
 };

@@ -4,13 +4,18 @@
 #include "catalogo.h"
 #include "codecs.h"
 
+#include <QMap>
 #include <QRegularExpression>
 #include <QStringConverter>
 #include <QStringList>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <memory>
 #include <optional>
+
+#include <iconv.h>
 
 namespace {
 
@@ -37,28 +42,54 @@ QString InQuotedPrintable(const QString& valore)
     return testo;
 }
 
-// A value that holds a line break goes in quoted-printable, so that the break stays in the value
-// instead of ending its line.
-QString Riga(const QString& chiave, const QString& valore)
+// The line of a property, or nothing when it has no value: a field never written (its NULs) is
+// left out, never sent as NUL bytes. A value with a control character of its own (a line break,
+// a tab) goes in quoted-printable, so that none of them ends its line or reaches the phone raw.
+QString RigaProprieta(const QString& nome, QString valore)
 {
-    if (!valore.contains(QLatin1Char('\r')) && !valore.contains(QLatin1Char('\n')))
-        return chiave + valore + FineRiga;
-    return chiave.chopped(1) + QStringLiteral(";ENCODING=QUOTED-PRINTABLE:")
-           + InQuotedPrintable(valore) + FineRiga;
+    valore.remove(QChar());
+    if (valore.isEmpty())
+        return {};
+    const bool controlli = std::any_of(valore.begin(), valore.end(), [](QChar c) {
+        return c.unicode() < u' ' || c.unicode() == 0x7F;
+    });
+    if (!controlli)
+        return nome + QLatin1Char(':') + valore + FineRiga;
+    return nome + QStringLiteral(";ENCODING=QUOTED-PRINTABLE:") + InQuotedPrintable(valore)
+           + FineRiga;
 }
 
 QString Corpo(const QString& categoria, const QString& dataOra, const QString& ripetizione,
               const QString& testo)
 {
-    QString vcal
-        = Riga(QStringLiteral("BEGIN:VCALENDAR"), {}) + Riga(QStringLiteral("VERSION:1.0"), {})
-          + Riga(QStringLiteral("BEGIN:VEVENT"), {})
-          + Riga(QStringLiteral("CATEGORIES:"), categoria)
-          + Riga(QStringLiteral("DALARM:"), dataOra) + Riga(QStringLiteral("DTSTART:"), dataOra);
-    if (!ripetizione.isEmpty())
-        vcal += Riga(QStringLiteral("RRULE:"), ripetizione);
-    return vcal + Riga(QStringLiteral("DESCRIPTION:"), testo)
-           + Riga(QStringLiteral("END:VEVENT"), {}) + Riga(QStringLiteral("END:VCALENDAR"), {});
+    return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\n")
+           + RigaProprieta(QStringLiteral("CATEGORIES"), categoria)
+           + RigaProprieta(QStringLiteral("DALARM"), dataOra)
+           + RigaProprieta(QStringLiteral("DTSTART"), dataOra)
+           + RigaProprieta(QStringLiteral("RRULE"), ripetizione)
+           + RigaProprieta(QStringLiteral("DESCRIPTION"), testo)
+           + QStringLiteral("END:VEVENT\r\nEND:VCALENDAR\r\n");
+}
+
+// A stored field as a value: without its NULs and the blanks that pad it.
+QString ValoreCampo(QString campo)
+{
+    return TagliaSpazi(campo.remove(QChar()));
+}
+
+// The value of a stored date-time: the stamp's date, "T" and its time, and the "Z" of a time
+// given in UTC once its seconds are there; the date alone when the stamp holds no time. The
+// blanks that pad a short stamp stay out.
+QString ValoreDataOra(const DataOraProm& dataOra)
+{
+    QString stamp = QString(dataOra.Stamp).remove(QChar());
+    while (stamp.endsWith(QLatin1Char(' ')))
+        stamp.chop(1);
+    const QString ora = stamp.mid(8);
+    if (ora.isEmpty())
+        return stamp;
+    const bool utc = dataOra.Utc && ora.size() == 6;
+    return stamp.left(8) + QLatin1Char('T') + ora + (utc ? QStringLiteral("Z") : QString());
 }
 
 // One property of a vCalendar text: its name (compared exactly, upper case), the parameters
@@ -90,20 +121,23 @@ QString Parametro(const Proprieta& proprieta, const QString& nome)
     return {};
 }
 
-// ENCODING=QUOTED-PRINTABLE, or vCalendar's short form that gives the value alone.
-bool QuotedPrintable(const Proprieta& proprieta)
+const QString QuotedPrintable = QStringLiteral("QUOTED-PRINTABLE");
+const QString Base64 = QStringLiteral("BASE64");
+
+// The value is in that encoding: ENCODING=<codifica>, or vCalendar's short form that gives the
+// encoding alone.
+bool InCodifica(const Proprieta& proprieta, const QString& codifica)
 {
-    const QString quotedPrintable = QStringLiteral("QUOTED-PRINTABLE");
-    const QString codifica = Parametro(proprieta, QStringLiteral("ENCODING"));
-    return codifica.compare(quotedPrintable, Qt::CaseInsensitive) == 0
-           || proprieta.parametri.contains(quotedPrintable, Qt::CaseInsensitive);
+    return Parametro(proprieta, QStringLiteral("ENCODING")).compare(codifica, Qt::CaseInsensitive)
+               == 0
+           || proprieta.parametri.contains(codifica, Qt::CaseInsensitive);
 }
 
 // A quoted-printable line whose value ends with "=" goes on in the next one.
 bool ContinuaQuotedPrintable(const QString& riga)
 {
     const std::optional<Proprieta> proprieta = ProprietaDaRiga(riga);
-    return riga.endsWith(QLatin1Char('=')) && proprieta && QuotedPrintable(*proprieta);
+    return riga.endsWith(QLatin1Char('=')) && proprieta && InCodifica(*proprieta, QuotedPrintable);
 }
 
 // The lines of the text, each line ended by CR LF or by LF alone, with folded lines unfolded:
@@ -146,28 +180,72 @@ QByteArray DaQuotedPrintable(const QByteArray& valore)
     return byte;
 }
 
-// The bytes as text in the named charset; in the phone's own code page when the line names
-// none, or one this program does not know.
-QString NelCharset(const QByteArray& byte, const QString& charset)
+// The bytes as text in a charset the C library knows; nothing when it knows no charset of that
+// name or the bytes are no text in it.
+std::optional<QString> ConIconv(const QByteArray& byte, const QString& charset)
 {
-    const std::optional<QStringConverter::Encoding> codifica
-        = QStringConverter::encodingForName(charset.toLatin1().constData());
-    if (charset.isEmpty() || !codifica)
-        return DecodificaWindows1252(byte);
-    QStringDecoder decodifica(*codifica);
-    return decodifica(byte);
+    // A name only: no path, and none of iconv's own suffixes.
+    static const QRegularExpression nome(QStringLiteral("^[A-Za-z0-9][A-Za-z0-9_.:+-]*$"));
+    if (!nome.match(charset).hasMatch())
+        return std::nullopt;
+    const iconv_t conversione = iconv_open("UTF-8", charset.toLatin1().constData());
+    if (conversione == reinterpret_cast<iconv_t>(-1))
+        return std::nullopt;
+    const std::unique_ptr<void, int (*)(iconv_t)> chiudi(conversione, iconv_close);
+    QByteArray ingresso = byte;
+    char* da = ingresso.data();
+    size_t restano = static_cast<size_t>(ingresso.size());
+    QByteArray uscita(4 * ingresso.size() + 16, '\0');
+    size_t scritti = 0;
+    // The input, then the shift back to the initial state that a stateful charset may need.
+    for (bool fine = false;;) {
+        char* a = uscita.data() + scritti;
+        size_t spazio = static_cast<size_t>(uscita.size()) - scritti;
+        const size_t esito = fine ? iconv(conversione, nullptr, nullptr, &a, &spazio)
+                                  : iconv(conversione, &da, &restano, &a, &spazio);
+        scritti = static_cast<size_t>(a - uscita.data());
+        if (esito == static_cast<size_t>(-1)) {
+            if (errno != E2BIG)
+                return std::nullopt;
+            uscita.resize(2 * uscita.size());
+        } else if (fine) {
+            break;
+        } else {
+            fine = true;
+        }
+    }
+    return QString::fromUtf8(uscita.constData(), static_cast<qsizetype>(scritti));
 }
 
-// The text of a value: its quoted-printable decoded and its charset applied, where the line
-// gives them. The text came from the phone's bytes in its code page, which gives them back.
+// The bytes as text in the named charset; in the phone's own code page when the line names
+// none, or one that nothing here knows.
+QString NelCharset(const QByteArray& byte, const QString& charset)
+{
+    if (charset.isEmpty())
+        return DecodificaWindows1252(byte);
+    if (const std::optional<QStringConverter::Encoding> codifica
+        = QStringConverter::encodingForName(charset.toLatin1().constData())) {
+        QStringDecoder decodifica(*codifica);
+        return decodifica(byte);
+    }
+    return ConIconv(byte, charset).value_or(DecodificaWindows1252(byte));
+}
+
+// The text of a value: its quoted-printable or base64 decoded and its charset applied, where the
+// line gives them. The text came from the phone's bytes in its code page, which gives them back.
 QString Valore(const Proprieta& proprieta)
 {
     const QString charset = Parametro(proprieta, QStringLiteral("CHARSET"));
-    const bool quotedPrintable = QuotedPrintable(proprieta);
-    if (!quotedPrintable && charset.isEmpty())
+    const bool quotedPrintable = InCodifica(proprieta, QuotedPrintable);
+    const bool base64 = InCodifica(proprieta, Base64);
+    if (!quotedPrintable && !base64 && charset.isEmpty())
         return proprieta.valore;
-    const QByteArray byte = CodificaWindows1252(proprieta.valore);
-    return NelCharset(quotedPrintable ? DaQuotedPrintable(byte) : byte, charset);
+    QByteArray byte = CodificaWindows1252(proprieta.valore);
+    if (quotedPrintable)
+        byte = DaQuotedPrintable(byte);
+    else if (base64)
+        byte = QByteArray::fromBase64(byte);
+    return NelCharset(byte, charset);
 }
 
 } // namespace
@@ -204,13 +282,12 @@ QString CodificaVCalendarDaRecord(const ::Promemoria& prom)
 {
     if (!prom.Originale.isEmpty())
         return prom.Originale;
-    const QString& stamp = prom.Inizio.Stamp;
-    const QString dataOra = stamp.left(8) + QLatin1Char('T') + stamp.right(6);
+    const QString dataOra = ValoreDataOra(prom.Inizio);
     // A field of NULs or blanks carries no rule.
     const bool ricorrente = !prom.Ripetizione.isEmpty() && prom.Ripetizione.at(0).unicode() > 33;
-    return Corpo(TagliaSpazi(prom.Categoria), dataOra,
-                 ricorrente ? TagliaSpazi(prom.Ripetizione) : QString(),
-                 TagliaSpazi(prom.Descrizione));
+    return Corpo(ValoreCampo(prom.Categoria), dataOra,
+                 ricorrente ? ValoreCampo(prom.Ripetizione) : QString(),
+                 ValoreCampo(prom.Descrizione));
 }
 
 DataOraProm DecodificaDataVCalendar(const QString& valore)
@@ -223,6 +300,7 @@ DataOraProm DecodificaDataVCalendar(const QString& valore)
     dataOra.Ora = CampoFisso(valore.mid(9, 2) + QLatin1Char('.') + valore.mid(11, 2)
                                  + QLatin1Char(':') + valore.mid(13, 2),
                              LarghezzaOra);
+    dataOra.Utc = valore.mid(15, 1).compare(QLatin1String("Z"), Qt::CaseInsensitive) == 0;
     return dataOra;
 }
 
@@ -230,12 +308,15 @@ DataOraProm DecodificaDataVCalendar(const QString& valore)
 {
     // A new record has every field all NULs: a field without its line stays so.
     ::Promemoria prom;
+    // The last SUMMARY, DUE and AALARM values.
+    QMap<QString, QString> sostituti;
     for (const QString& riga : RigheLogiche(testo)) {
         const std::optional<Proprieta> proprieta = ProprietaDaRiga(riga);
         if (!proprieta)
             continue;
         const QString& nome = proprieta->nome;
-        const QString valore = Valore(*proprieta);
+        // A NUL is no character of a text: in a field it means "never written".
+        const QString valore = Valore(*proprieta).remove(QChar());
         if (nome == QLatin1String("CATEGORIES"))
             prom.Categoria = CampoFisso(valore, LarghezzaCategoria);
         else if (nome == QLatin1String("DALARM"))
@@ -246,7 +327,22 @@ DataOraProm DecodificaDataVCalendar(const QString& valore)
             prom.Ripetizione = CampoFisso(valore, LarghezzaRipetizione);
         else if (nome == QLatin1String("DESCRIPTION"))
             prom.Descrizione = CampoFisso(valore, LarghezzaDescrizione);
+        else if (nome == QLatin1String("SUMMARY") || nome == QLatin1String("DUE")
+                 || nome == QLatin1String("AALARM"))
+            sostituti.insert(nome, valore);
     }
+    // What other calendars give in place of a line the phone writes: the text as a summary
+    // alone, a to-do's due time for its start, an audible alarm for the alarm.
+    const auto manca = [&sostituti](const QString& campo, const char* sostituto) {
+        return ValoreCampo(campo).isEmpty() && !sostituti.value(QLatin1String(sostituto)).isEmpty();
+    };
+    if (manca(prom.Descrizione, "SUMMARY"))
+        prom.Descrizione
+            = CampoFisso(sostituti.value(QStringLiteral("SUMMARY")), LarghezzaDescrizione);
+    if (manca(prom.Inizio.Stamp, "DUE"))
+        prom.Inizio = DecodificaDataVCalendar(sostituti.value(QStringLiteral("DUE")));
+    if (manca(prom.Allarme.Stamp, "AALARM"))
+        prom.Allarme = DecodificaDataVCalendar(sostituti.value(QStringLiteral("AALARM")));
     prom.RipetizioneTesto = CampoFisso(NomeRipetizione(prom.Ripetizione), LarghezzaNomeRipetizione);
     return prom;
 }
@@ -254,10 +350,11 @@ DataOraProm DecodificaDataVCalendar(const QString& valore)
 ::Promemoria PromDaTelefono(const QString& testo)
 {
     ::Promemoria prom = DecodificaVCalendar(testo);
-    if (!PromUsato(prom) && !testo.isEmpty()) {
+    if (testo.isEmpty())
+        return prom;
+    if (!PromUsato(prom))
         prom.Descrizione = CampoFisso({}, LarghezzaDescrizione);
-        prom.Originale = testo;
-    }
+    prom.Originale = testo;
     return prom;
 }
 

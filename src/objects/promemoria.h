@@ -30,25 +30,29 @@ void SvuotaSlot(::Promemoria& prom);
 // Empties every slot 1 to 30 of the table.
 void SvuotaProm(TabellaProm& tabella);
 
-// The vCalendar text of the dialog's values: date YYYYMMDD, time HHMMSS, the text, the category
-// keyword and the recurrence code ("" for none). A value that holds a line break is written in
-// quoted-printable.
+// The vCalendar text of the dialog's values: date YYYYMMDD, time HHMMSS (with its "Z" for UTC),
+// the text, the category keyword and the recurrence code ("" for none). A property without a
+// value is left out; a value that holds a control character is written in quoted-printable.
 QString CodificaVCalendar(const QString& data, const QString& ora, const QString& testo,
                           const QString& categoria, const QString& ripetizione);
-// The vCalendar text of a stored reminder; its alarm goes at its start. A reminder that keeps the
-// phone's own text goes as that text.
+// The vCalendar text of a stored reminder; its alarm goes at its start, a UTC time stays UTC, a
+// field that holds no value is left out. A reminder read from the phone goes as the phone's own
+// text, byte for byte.
 QString CodificaVCalendarDaRecord(const ::Promemoria& prom);
 
-// The reminder a vCalendar text describes: the recognised lines, every other field all NULs.
-// Folded lines are unfolded, parameters before a value's colon are allowed, and a value in
-// quoted-printable or in a named charset is decoded. A last line without its CR LF is still
-// read, so that one odd entry never hides the others.
+// The reminder a vCalendar text describes: the recognised lines, every other field all NULs;
+// other calendars' SUMMARY, DUE and AALARM stand for a text, start and alarm it lacks. Folded lines
+// are unfolded, parameters before a value's colon are allowed, and a value in quoted-printable or
+// base64, and in a named charset (any the C library knows), is decoded. A last line without its CR
+// LF is still read, so that one odd entry never hides the others.
 ::Promemoria DecodificaVCalendar(const QString& testo);
-// The slot for a text a phone position holds. Whatever the position holds is a used slot: a
-// text the parser finds no reminder text in gets a blank one and keeps the phone's text, so that
-// it is never taken for a free slot and goes back as it was.
+// The slot for a text a phone position holds. It keeps the phone's text, so that it goes back as
+// it was, whatever it holds that the fields do not. Whatever the position holds is a used slot:
+// a text the parser finds no reminder text in gets a blank one, so that it is never taken for a
+// free slot.
 ::Promemoria PromDaTelefono(const QString& testo);
-// A date-time value YYYYMMDDTHHMMSS; a suffix after the seconds (a time-zone "Z") is ignored.
+// A date-time value YYYYMMDDTHHMMSS; a "Z" after the seconds marks a UTC time, which keeps its
+// figures.
 DataOraProm DecodificaDataVCalendar(const QString& valore);
 
 // The name, in the current language, of a recurrence code.

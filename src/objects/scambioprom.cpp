@@ -64,8 +64,9 @@ bool ScriviProm(int posizione, const ValoriProm& v)
     const AttesaInCorso attesa(Msg(384));
     const QString vcal
         = CodificaVCalendar(v.anno + DueCifre(v.mese) + DueCifre(v.giorno),
-                            DueCifre(v.ora) + DueCifre(v.minuto) + DueCifre(v.secondo), v.testo,
-                            v.categoria, v.ripetizione);
+                            DueCifre(v.ora) + DueCifre(v.minuto) + DueCifre(v.secondo)
+                                + (v.utc ? QStringLiteral("Z") : QString()),
+                            v.testo, v.categoria, v.ripetizione);
     return ScriviTesto(posizione, vcal);
 }
 

@@ -19,6 +19,7 @@ struct ValoriProm {
     QString testo;
     QString categoria;
     QString ripetizione; // "" for a single reminder
+    bool utc = false;    // the time is in UTC
 };
 
 // Writes the reminder to position n under the wait window, then reads it back into slot n.

@@ -220,6 +220,7 @@ void Oggetti::EditProm()
     campi.h = prom.Inizio.Ora.mid(0, 2);
     campi.m = prom.Inizio.Ora.mid(3, 2);
     campi.s = prom.Inizio.Ora.mid(6, 2);
+    campi.utc = prom.Inizio.Utc;
     QString testo = prom.Descrizione;
     while (testo.endsWith(QLatin1Char(' ')))
         testo.chop(1);
@@ -274,12 +275,10 @@ void Oggetti::InviaProm()
     bool inviati = true;
     {
         const AttesaInCorso attesa(Msg(323));
-        for (int n = 1; n <= NumPromemoria && inviati; ++n) {
-            if (PromUsato(Slot(n)))
-                inviati = ScriviPromDaRecord(n);
-            else
-                CancellaProm(n);
-        }
+        // A free slot the phone would not clear fails the list as a write does: the phone
+        // would go on holding a reminder the list does not have.
+        for (int n = 1; n <= NumPromemoria && inviati; ++n)
+            inviati = PromUsato(Slot(n)) ? ScriviPromDaRecord(n) : CancellaProm(n);
     }
     if (!inviati)
         MsgBox(Msg(324), QMessageBox::Critical);

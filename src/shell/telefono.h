@@ -48,6 +48,9 @@ struct DataOraProm {
     QString Data = QString(10, QChar());  // DD/MM/YYYY
     QString Ora = QString(8, QChar());    // HH.MM:SS
     QString Stamp = QString(14, QChar()); // YYYYMMDDHHMMSS
+    // The time was given in UTC (a "Z" after the seconds): written back so, or it would move by
+    // the UTC offset.
+    bool Utc = false;
 };
 
 // One calendar reminder; empty while Descrizione begins with NUL.
@@ -58,8 +61,8 @@ struct Promemoria {
     DataOraProm Allarme;
     DataOraProm Inizio;
     QString Descrizione = QString(16, QChar());
-    // The phone's own text of an entry these fields cannot hold (no text the parser can read):
-    // the slot stays used, and a write of the record sends this back as it was.
+    // The phone's own text of an entry read from the phone, which these fields hold only in part:
+    // a write of the record sends this back as it was. Empty for a reminder from a file.
     QString Originale;
 };
 
