@@ -1,19 +1,25 @@
-#!/usr/bin/env bash
+#!/bin/bash
 # Builds Quorna and starts it. Unless QUORNA_COM1 names a device, the simulated S25 phone is
-# started on a pseudo-terminal and Com1 points at it, so Connect reaches a phone at once.
+# started on a pseudo-terminal and Com1 points at it, so Connect reaches a phone at once. Only the
+# program and the simulated phone are built here; test.sh builds the rest.
 set -euo pipefail
-radice=$(cd "$(dirname "$0")" && pwd)
-build="${QUORNA_BUILD_DIR:-$radice/build}"
-"$radice/scripts/prepara.sh"
+# Each process started before the window delays it: bash is named without env, the shell finds
+# its folder itself, and the build is checked in this same shell.
+cartella=${0%/*}
+[ "$cartella" = "$0" ] && cartella=.
+CDPATH='' cd -- "$cartella" && radice=$PWD && cd -- "$OLDPWD"
+source "$radice/scripts/prepara.sh" --programma
 
 if [ -z "${QUORNA_COM1:-}" ]; then
-    registro="${TMPDIR:-/tmp}/s25sim-$(id -u).log"
+    registro="${TMPDIR:-/tmp}/s25sim-$UID.log"
+    # The phone and the program start side by side: the program opens Com1 only on Connect, and
+    # the phone links its terminal at this name long before the splash lets anyone click.
+    terminale="${TMPDIR:-/tmp}/s25sim-$UID-$$"
     coproc SIMULATORE {
         exec "$build/tools/s25sim/s25sim" --seed "$radice/tools/s25sim/demo.s25" --baud 19200 \
-            2>"$registro"
+            --link "$terminale" 2>"$registro"
     }
     trap 'kill "$SIMULATORE_PID" 2>/dev/null || true' EXIT
-    read -r -u "${SIMULATORE[0]}" terminale
     export QUORNA_COM1="$terminale"
     echo "Simulated S25 phone on $terminale (Com1); its command log is $registro"
 fi

@@ -5,12 +5,8 @@ set -euo pipefail
 radice=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$radice"
 
-if ! command -v clang-format >/dev/null 2>&1; then
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends clang-format
-fi
+source "$radice/scripts/pacchetti.sh"
+installa_mancanti clang-format
 
 mapfile -t sorgenti < <(git ls-files -co --exclude-standard -- src tests tools bench fuzz \
                         | grep -E '\.(cpp|h)$')

@@ -34,6 +34,7 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$radice/fuzz/lsan.supp:print_suppressions=0}"
 export QT_QPA_PLATFORM=offscreen
+source "$radice/scripts/pacchetti.sh"
 
 bersagli() {
     grep -E '^[a-z]' fuzz/bersagli.txt | cut -d'|' -f1 | tr -d ' '
@@ -48,21 +49,6 @@ controlla_bersagli() {
     for b in "$@"; do
         bersagli | grep -qx "$b" || { echo "Unknown target: $b (see fuzz/bersagli.txt)" >&2; exit 2; }
     done
-}
-
-installa_mancanti() {
-    local mancanti=() p
-    for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" \
-            || mancanti+=("$p")
-    done
-    [ ${#mancanti[@]} -eq 0 ] && return
-    echo "Installing: ${mancanti[*]}"
-    local sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq \
-        --no-install-recommends "${mancanti[@]}"
 }
 
 # Configures and builds a fuzzing tree; the extra arguments go to CMake.

@@ -17,10 +17,16 @@ fine() {
 trap fine EXIT
 trap 'exit 1' INT TERM
 
+# openbox manages a window: the root window lists it.
+gestite() {
+    xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q '0x'
+}
+
 avvia_x() {
     command -v Xvfb >/dev/null || { echo "Xvfb is not installed"; return 1; }
     command -v openbox >/dev/null || { echo "openbox is not installed"; return 1; }
     command -v xprop >/dev/null || { echo "xprop is not installed"; return 1; }
+    command -v xev >/dev/null || { echo "xev is not installed"; return 1; }
     # Xvfb picks a free display itself and writes its number once it accepts connections.
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$cartella/display" \
         >"$cartella/xvfb.log" 2>&1 &
@@ -38,7 +44,8 @@ avvia_x() {
     export DISPLAY
     HOME="$cartella" openbox --sm-disable >"$cartella/openbox.log" 2>&1 &
     wm=$!
-    # The window manager is ready once it has announced itself on the root window.
+    # openbox announces itself on the root window before it manages windows, and a window mapped
+    # in between is never framed.
     i=0
     while ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
         i=$((i + 1))
@@ -47,6 +54,37 @@ avvia_x() {
             return 1
         fi
         sleep 0.1
+    done
+    # So it is ready only once it has framed a probe window. A probe still unframed after a while
+    # is closed and another mapped, with more time each round.
+    attesa=5
+    totale=0
+    while :; do
+        xev -event structure -geometry 16x16+0+0 >/dev/null 2>&1 &
+        sonda=$!
+        incorniciata=no
+        i=0
+        while [ $i -lt $attesa ]; do
+            gestite && { incorniciata=si; break; }
+            if [ $totale -gt 600 ] || ! kill -0 "$wm" 2>/dev/null; then
+                kill "$sonda" 2>/dev/null
+                echo "openbox framed no window: $(tail -n 3 "$cartella/openbox.log" | tr '\n' ' ')"
+                return 1
+            fi
+            sleep 0.1
+            i=$((i + 1))
+            totale=$((totale + 1))
+        done
+        kill "$sonda" 2>/dev/null
+        wait "$sonda" 2>/dev/null
+        [ $incorniciata = si ] && break
+        attesa=$((attesa * 2))
+    done
+    # The probe is gone before the test maps its own windows.
+    i=0
+    while gestite && [ $i -lt 100 ]; do
+        sleep 0.1
+        i=$((i + 1))
     done
     return 0
 }

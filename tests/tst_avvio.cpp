@@ -1,4 +1,5 @@
-// Start-up: the second copy refused without touching the store, the splash and its hand-over.
+// Start-up: the second copy refused without touching the store, the splash and its hand-over, and
+// a start with no graphical session to open a window on.
 
 #include "catalogo.h"
 #include "filediprova.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLockFile>
+#include <QProcess>
 #include <QSettings>
 #include <QtTest>
 
@@ -100,6 +102,23 @@ private slots:
         QVERIFY(!splash.isVisible());
         QVERIFY(principale->isEnabled());
         QVERIFY(!splash.Timer1.isActive());
+    }
+
+    // The program, not Qt, tells a user with no desktop what is missing, and ends with an error.
+    void senzaSessioneGraficaLoDiceInUnaRiga()
+    {
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        for (const char* nome : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            ambiente.remove(QString::fromLatin1(nome));
+        QProcess programma;
+        programma.setProcessEnvironment(ambiente);
+        programma.start(QStringLiteral(QUORNA_PROGRAMMA), {});
+        QVERIFY(programma.waitForFinished(30000));
+        QCOMPARE(programma.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(programma.exitCode(), 1);
+        QCOMPARE(QString::fromLocal8Bit(programma.readAllStandardError()),
+                 QStringLiteral("Quorna needs a graphical desktop session: neither DISPLAY nor "
+                                "WAYLAND_DISPLAY is set.\n"));
     }
 };
 

@@ -46,6 +46,22 @@ bool incorniciata(const QWidget& finestra)
     return finestra.isVisible() && finestra.frameGeometry() != finestra.geometry();
 }
 
+// A window manager that starts slowly announces itself before it manages windows, and one
+// mapped in between stays bare for good. It is ready once it has framed a probe; a probe left
+// bare is mapped again, with more time each round.
+bool gestoreProntoAIncorniciare()
+{
+    QWidget sonda;
+    sonda.setGeometry(0, 0, 20, 20);
+    for (int attesa = 500; attesa <= Pazienza; attesa *= 2) {
+        sonda.show();
+        if (QTest::qWaitFor([&] { return incorniciata(sonda); }, attesa))
+            return true;
+        sonda.hide();
+    }
+    return false;
+}
+
 // The program's windows from the bottom of the window manager's stack to its top.
 QList<WId> pilaFinestre()
 {
@@ -175,6 +191,7 @@ private slots:
                              + qEnvironmentVariable("QUORNA_SENZA_X")));
         QApplication::setApplicationName(QStringLiteral("Quorna"));
         QVERIFY(CatalogoMessaggi::Carica());
+        QVERIFY2(gestoreProntoAIncorniciare(), "the window manager framed no window");
     }
 
     void init() { accendiDemo(); }
