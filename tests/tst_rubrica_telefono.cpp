@@ -431,14 +431,15 @@ private slots:
         QVERIFY(righe().contains("Bartolomeo Ross!|0613|Phone|002"));
     }
 
-    // The format follows the name's suffix in any letter case; offline, a read phonebook saves.
+    // The format follows the name: only a name ending in ".rub" gets the phonebook file, any
+    // other, the suffix in capitals included, the text export; offline, a read phonebook saves.
     void salvaNelFormatoDelNome_data()
     {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<bool>("rubrica");
         QTest::newRow("lower") << "a.rub" << true;
-        QTest::newRow("upper") << "B.RUB" << true;
-        QTest::newRow("mixed") << "c.Rub" << true;
+        QTest::newRow("upper") << "B.RUB" << false;
+        QTest::newRow("mixed") << "c.Rub" << false;
         QTest::newRow("text") << "d.txt" << false;
         QTest::newRow("no suffix") << "e" << false;
     }

@@ -395,7 +395,7 @@ void Rubrica::SalvaRubrica()
     const QString percorso = interazione().SalvaFile(&f, Msg(254), Msg(255), QStringLiteral("rub"));
     if (percorso.isEmpty())
         return;
-    if (percorso.endsWith(QLatin1String(".rub"), Qt::CaseInsensitive)) {
+    if (percorso.endsWith(QLatin1String(".rub"))) {
         if (SalvaFileRubrica(percorso))
             MsgBox(Msg(256) + percorso, QMessageBox::Information);
         else

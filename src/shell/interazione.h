@@ -65,3 +65,6 @@ public:
 
 // "a|b|c|d" into Qt's "a (b);;c (d)".
 QString FiltroQt(const QString& filtro);
+// The suffix a save dialog adds for one of Qt's filters, "Text file (*.txt)" giving "txt": that
+// of its first pattern; none when the pattern names no kind of file ("*.*").
+QString SuffissoDelFiltro(const QString& filtroQt);
