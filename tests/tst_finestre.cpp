@@ -16,12 +16,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -154,6 +156,30 @@ private slots:
         clic(QStringLiteral("TRASF0"));
         scegliRiga(0);
         sopraLaFinestra([this] { finestra->impostazioni->EditTrasf(false); });
+    }
+
+    // Tab and Shift+Tab take the focus out of the message text to the next and the previous
+    // field, as in every other field; a tab pasted into the text becomes a blank.
+    void tabulazioneNelTesto()
+    {
+        connettiDallaBarra();
+        QVERIFY(ConDialogo([this] { finestra->messaggi->InviaSMS(false, true); },
+                           [](QDialog& d) {
+                               auto* sms = qobject_cast<frmSMS*>(&d);
+                               QVERIFY(sms);
+                               sms->txtMess->setFocus();
+                               QTest::keyClick(sms->txtMess, Qt::Key_Tab);
+                               QCOMPARE(sms->focusWidget(), sms->pInvia);
+                               QTest::keyClick(sms->pInvia, Qt::Key_Backtab);
+                               QCOMPARE(sms->focusWidget(), sms->txtMess);
+                               QTest::keyClick(sms->txtMess, Qt::Key_Tab, Qt::ShiftModifier);
+                               QCOMPARE(sms->focusWidget(), sms->cmbTempo);
+                               QCOMPARE(sms->txtMess->toPlainText(), QString());
+                               QApplication::clipboard()->setText(QStringLiteral("a\tb"));
+                               sms->txtMess->paste();
+                               QCOMPARE(sms->txtMess->toPlainText(), QStringLiteral("a b"));
+                               QCOMPARE(sms->labChUsati->text(), QStringLiteral("3"));
+                           }));
     }
 
     // The Show submenus keep the state the program gave them while the main window is disabled
