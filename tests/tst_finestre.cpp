@@ -182,6 +182,41 @@ private slots:
                            }));
     }
 
+    // The compose dialog keeps its width while the counts under the text grow, a negative
+    // count included, and when a send fails.
+    void composizioneMantieneLaLarghezza_data()
+    {
+        QTest::addColumn<int>("lingua");
+        QTest::newRow("it") << 0;
+        QTest::newRow("en") << 1;
+        QTest::newRow("fr") << 2;
+    }
+
+    void composizioneMantieneLaLarghezza()
+    {
+        QFETCH(int, lingua);
+        Opzioni.Lingua = static_cast<uint8_t>(lingua);
+        BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+        connettiDallaBarra();
+        QVERIFY(ConDialogo([this] { finestra->messaggi->InviaSMS(false, true); },
+                           [this](QDialog& d) {
+                               auto* sms = qobject_cast<frmSMS*>(&d);
+                               QVERIFY(sms);
+                               const int larghezza = sms->width();
+                               sms->txtNum->setText(QStringLiteral("3331234567"));
+                               for (int caratteri : {9, 10, 100, 170, 99}) {
+                                   sms->txtMess->setPlainText(QString(caratteri, u'x'));
+                                   QTest::qWait(0);
+                                   QCOMPARE(sms->width(), larghezza);
+                               }
+                               telefono->failNextCommand();
+                               sms->pInvia->click();
+                               QTest::qWait(0);
+                               QVERIFY(sms->isVisible());
+                               QCOMPARE(sms->width(), larghezza);
+                           }));
+    }
+
     // The Show submenus keep the state the program gave them while the main window is disabled
     // and enabled again behind a dialog or the wait window.
     void sottomenuMantengonoLoStato()

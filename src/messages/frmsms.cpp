@@ -125,6 +125,10 @@ void frmSMS::costruisci()
     labChMax = new QLabel(QString::number(LimiteCaratteri), Frame4);
     labChUsati = new QLabel(QStringLiteral("0"), Frame4);
     labChDisp = new QLabel(QString::number(LimiteCaratteri), Frame4);
+    // Room for the widest counts from the start, so that the dialog does not widen as the
+    // text grows.
+    labChUsati->setMinimumWidth(labChUsati->fontMetrics().horizontalAdvance(QStringLiteral("000")));
+    labChDisp->setMinimumWidth(labChDisp->fontMetrics().horizontalAdvance(QStringLiteral("-000")));
     auto* conti = new QHBoxLayout;
     for (QLabel* etichetta : {labMax, labChMax, labUsati, labChUsati, labDisp, labChDisp})
         conti->addWidget(etichetta);
