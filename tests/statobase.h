@@ -6,6 +6,8 @@
 #include "globali.h"
 #include "tempi.h"
 
+#include <QtTest>
+
 inline void StatoDiPartenza()
 {
     TempiLink = TempiCollegamento{};
@@ -22,4 +24,20 @@ inline void StatoDiPartenza()
     BaseLang = 1001;
     Opzioni = Impostazioni{};
     Opzioni.Lingua = 1;
+}
+
+// The captions in language `lingua`: 0 Italian, 1 English, 2 French.
+inline void ImpostaLingua(int lingua)
+{
+    Opzioni.Lingua = static_cast<uint8_t>(lingua);
+    BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+}
+
+// The rows of a test run once in each language, its column "lingua".
+inline void RigheDelleLingue()
+{
+    QTest::addColumn<int>("lingua");
+    QTest::newRow("it") << 0;
+    QTest::newRow("en") << 1;
+    QTest::newRow("fr") << 2;
 }

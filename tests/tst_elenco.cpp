@@ -2,6 +2,7 @@
 // enough for what they hold, header pictures; and the filters of the file dialogs.
 
 #include "catalogo.h"
+#include "dialoghi.h"
 #include "frmi.h"
 #include "frmmain.h"
 #include "globali.h"
@@ -188,17 +189,16 @@ private slots:
         QTemporaryDir cartella;
         QTimer scegli;
         QObject::connect(&scegli, &QTimer::timeout, [&] {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* dialogo = qobject_cast<QFileDialog*>(w);
-                    dialogo && dialogo->isVisible()) {
-                    auto* filtri = dialogo->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-                    QVERIFY(filtri);
-                    for (const QChar tasto : tasti)
-                        QTest::keyClick(filtri, tasto == u'v' ? Qt::Key_Down : Qt::Key_Up);
-                    dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
-                        ->setText(cartella.filePath(scritto));
-                    static_cast<QDialog*>(dialogo)->accept();
-                }
+            auto* dialogo = Aperta<QFileDialog>();
+            if (!dialogo)
+                return;
+            auto* filtri = dialogo->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            QVERIFY(filtri);
+            for (const QChar tasto : tasti)
+                QTest::keyClick(filtri, tasto == u'v' ? Qt::Key_Down : Qt::Key_Up);
+            dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(cartella.filePath(scritto));
+            static_cast<QDialog*>(dialogo)->accept();
         });
         scegli.start(20);
         const QString filtro = QStringLiteral(

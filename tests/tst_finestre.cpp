@@ -184,19 +184,12 @@ private slots:
 
     // The compose dialog keeps its width while the counts under the text grow, a negative
     // count included, and when a send fails.
-    void composizioneMantieneLaLarghezza_data()
-    {
-        QTest::addColumn<int>("lingua");
-        QTest::newRow("it") << 0;
-        QTest::newRow("en") << 1;
-        QTest::newRow("fr") << 2;
-    }
+    void composizioneMantieneLaLarghezza_data() { RigheDelleLingue(); }
 
     void composizioneMantieneLaLarghezza()
     {
         QFETCH(int, lingua);
-        Opzioni.Lingua = static_cast<uint8_t>(lingua);
-        BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+        ImpostaLingua(lingua);
         connettiDallaBarra();
         QVERIFY(ConDialogo([this] { finestra->messaggi->InviaSMS(false, true); },
                            [this](QDialog& d) {
@@ -324,19 +317,12 @@ private slots:
     }
 
     // The lists' columns grow to fit their headers and contents, in every language.
-    void colonneNonTagliate_data()
-    {
-        QTest::addColumn<int>("lingua");
-        QTest::newRow("it") << 0;
-        QTest::newRow("en") << 1;
-        QTest::newRow("fr") << 2;
-    }
+    void colonneNonTagliate_data() { RigheDelleLingue(); }
 
     void colonneNonTagliate()
     {
         QFETCH(int, lingua);
-        Opzioni.Lingua = static_cast<uint8_t>(lingua);
-        BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
+        ImpostaLingua(lingua);
         finestra->InitLang();
         InitTabelleLingua();
         connettiDallaBarra();
