@@ -2,6 +2,7 @@
 // enough for what they hold, header pictures; and the filters of the file dialogs.
 
 #include "catalogo.h"
+#include "dialoghi.h"
 #include "frmi.h"
 #include "frmmain.h"
 #include "globali.h"
@@ -9,8 +10,11 @@
 #include "listareport.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -150,6 +154,57 @@ private slots:
         QVERIFY(interazione().ApriFile(nullptr, QStringLiteral("Open"), filtro).isEmpty());
         QVERIFY(interazione().SalvaFile(nullptr, QStringLiteral("Save"), filtro, "rub").isEmpty());
         QCOMPARE(cartelle, QStringList(2, QDir(CartellaProgramma()).absolutePath()));
+    }
+
+    // A name typed without a suffix gets the suffix of the filter the user chose; a suffix the
+    // user typed stays.
+    void suffissoDelFiltroScelto_data()
+    {
+        // The keys pressed on the list of filters: "v" Down, "^" Up.
+        QTest::addColumn<QString>("tasti");
+        QTest::addColumn<QString>("scritto");
+        QTest::addColumn<QString>("scelto");
+        QTest::newRow("first filter") << ""
+                                      << "rubrica"
+                                      << "rubrica.rub";
+        QTest::newRow("text filter") << "v"
+                                     << "rubrica"
+                                     << "rubrica.txt";
+        QTest::newRow("text filter, suffix typed") << "v"
+                                                   << "rubrica.rub"
+                                                   << "rubrica.rub";
+        QTest::newRow("back to the first") << "v^"
+                                           << "rubrica"
+                                           << "rubrica.rub";
+        QTest::newRow("all files") << "vv"
+                                   << "rubrica"
+                                   << "rubrica";
+    }
+
+    void suffissoDelFiltroScelto()
+    {
+        QFETCH(QString, tasti);
+        QFETCH(QString, scritto);
+        QFETCH(QString, scelto);
+        QTemporaryDir cartella;
+        QTimer scegli;
+        QObject::connect(&scegli, &QTimer::timeout, [&] {
+            auto* dialogo = Aperta<QFileDialog>();
+            if (!dialogo)
+                return;
+            auto* filtri = dialogo->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            QVERIFY(filtri);
+            for (const QChar tasto : tasti)
+                QTest::keyClick(filtri, tasto == u'v' ? Qt::Key_Down : Qt::Key_Up);
+            dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(cartella.filePath(scritto));
+            static_cast<QDialog*>(dialogo)->accept();
+        });
+        scegli.start(20);
+        const QString filtro = QStringLiteral(
+            "Phonebook file (*.rub)|*.rub|Text file (*.txt)|*.txt|All files (*.*)|*.*");
+        QCOMPARE(interazione().SalvaFile(nullptr, QStringLiteral("Save"), filtro, "rub"),
+                 cartella.filePath(scelto));
     }
 };
 

@@ -20,12 +20,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -180,6 +182,58 @@ private slots:
         clic(QStringLiteral("TRASF0"));
         scegliRiga(0);
         sopraLaFinestra([this] { finestra->impostazioni->EditTrasf(false); });
+    }
+
+    // Tab and Shift+Tab take the focus out of the message text to the next and the previous
+    // field, as in every other field; a tab pasted into the text becomes a blank.
+    void tabulazioneNelTesto()
+    {
+        connettiDallaBarra();
+        QVERIFY(ConDialogo([this] { finestra->messaggi->InviaSMS(false, true); },
+                           [](QDialog& d) {
+                               auto* sms = qobject_cast<frmSMS*>(&d);
+                               QVERIFY(sms);
+                               sms->txtMess->setFocus();
+                               QTest::keyClick(sms->txtMess, Qt::Key_Tab);
+                               QCOMPARE(sms->focusWidget(), sms->pInvia);
+                               QTest::keyClick(sms->pInvia, Qt::Key_Backtab);
+                               QCOMPARE(sms->focusWidget(), sms->txtMess);
+                               QTest::keyClick(sms->txtMess, Qt::Key_Tab, Qt::ShiftModifier);
+                               QCOMPARE(sms->focusWidget(), sms->cmbTempo);
+                               QCOMPARE(sms->txtMess->toPlainText(), QString());
+                               QApplication::clipboard()->setText(QStringLiteral("a\tb"));
+                               sms->txtMess->paste();
+                               QCOMPARE(sms->txtMess->toPlainText(), QStringLiteral("a b"));
+                               QCOMPARE(sms->labChUsati->text(), QStringLiteral("3"));
+                           }));
+    }
+
+    // The compose dialog keeps its width while the counts under the text grow, a negative
+    // count included, and when a send fails.
+    void composizioneMantieneLaLarghezza_data() { RighePerLingua(); }
+
+    void composizioneMantieneLaLarghezza()
+    {
+        QFETCH(int, lingua);
+        ScegliLingua(lingua);
+        connettiDallaBarra();
+        QVERIFY(ConDialogo([this] { finestra->messaggi->InviaSMS(false, true); },
+                           [this](QDialog& d) {
+                               auto* sms = qobject_cast<frmSMS*>(&d);
+                               QVERIFY(sms);
+                               const int larghezza = sms->width();
+                               sms->txtNum->setText(QStringLiteral("3331234567"));
+                               for (int caratteri : {9, 10, 100, 170, 99}) {
+                                   sms->txtMess->setPlainText(QString(caratteri, u'x'));
+                                   QTest::qWait(0);
+                                   QCOMPARE(sms->width(), larghezza);
+                               }
+                               telefono->failNextCommand();
+                               sms->pInvia->click();
+                               QTest::qWait(0);
+                               QVERIFY(sms->isVisible());
+                               QCOMPARE(sms->width(), larghezza);
+                           }));
     }
 
     // The Show submenus keep the state the program gave them while the main window is disabled

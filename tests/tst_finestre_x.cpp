@@ -1,16 +1,20 @@
 // What a window manager does with the program's windows, on a real X server with openbox: the
-// stored placement survives start after start, the input dialogs stay above the main window, and
-// every dialog and box is wide enough for the frame to show its title whole.
+// stored placement survives start after start, the input dialogs stay above the main window and
+// keep the keyboard, and every dialog and box is wide enough for the frame to show its title
+// whole.
 
 #include "bancointero.h"
 #include "catalogo.h"
 #include "dialoghi.h"
 #include "finestre.h"
 #include "frmblocco.h"
+#include "frmcambiocodice.h"
 #include "frminputvocerub.h"
 #include "frmlistd.h"
 #include "frmmain.h"
+#include "frmprom.h"
 #include "frmsms.h"
+#include "frmtrasf.h"
 #include "globali.h"
 #include "impostazioni.h"
 #include "interazione.h"
@@ -19,13 +23,24 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTreeWidget>
 #include <QtTest>
+
+#include <functional>
+
+// Opens an input dialog over the main window and waits until it closes.
+using Apertura = std::function<void(frmMain&)>;
+Q_DECLARE_METATYPE(Apertura)
 
 namespace {
 
@@ -138,6 +153,54 @@ bool sopra(const QWidget& alto, const QWidget& basso)
     const qsizetype a = pila.indexOf(alto.winId());
     const qsizetype b = pila.indexOf(basso.winId());
     return a >= 0 && b >= 0 && a > b;
+}
+
+// The window the keys go to, when it is of that class.
+QWidget* attivaDi(const char* classe)
+{
+    QWidget* attiva = QApplication::activeWindow();
+    return attiva && attiva->inherits(classe) ? attiva : nullptr;
+}
+
+// How long a user looks at a window that has just got the keys before acting in it.
+constexpr int PausaDellUtente = 300;
+
+// Once a dialog of that class has the keyboard, the user's `azioni` run on it; whatever their
+// checks find, the dialog is closed afterwards, so that its opener is not left waiting.
+void QuandoAttiva(const char* classe, const std::function<void(QDialog&)>& azioni)
+{
+    auto* sonda = new QTimer;
+    QObject::connect(sonda, &QTimer::timeout, [=] {
+        auto* dialogo = qobject_cast<QDialog*>(attivaDi(classe));
+        if (!dialogo)
+            return;
+        sonda->stop();
+        sonda->deleteLater();
+        QTest::qWait(PausaDellUtente);
+        azioni(*dialogo);
+        if (dialogo->isVisible())
+            dialogo->reject();
+    });
+    sonda->start(20);
+}
+
+// As the user's click on a window: the window manager raises and activates it. The window
+// manager may turn down a program's request, as a click may miss: it is asked again.
+void clicSu(QWidget& finestra)
+{
+    QSignalSpy attivate(qApp, &QGuiApplication::focusWindowChanged);
+    const auto attivata = [&] {
+        return std::any_of(attivate.cbegin(), attivate.cend(), [&](const QList<QVariant>& a) {
+            return a.value(0).value<QWindow*>() == finestra.windowHandle();
+        });
+    };
+    QDeadlineTimer pazienza(Pazienza);
+    while (!attivata() && !pazienza.hasExpired()) {
+        finestra.raise();
+        finestra.activateWindow();
+        QTest::qWait(200);
+    }
+    QVERIFY(attivata());
 }
 
 } // namespace
@@ -278,6 +341,89 @@ private slots:
         QVERIFY2(titoliTagliati.isEmpty(), qPrintable(titoliTagliati.join(QStringLiteral("; "))));
     }
 
+    // A click on the disabled main window while an input dialog is open brings the dialog
+    // forward with the keyboard.
+    void tastieraDopoIlClicSullaFinestra_data()
+    {
+        QTest::addColumn<Apertura>("apri");
+        QTest::newRow("entry") << Apertura([](frmMain& f) {
+            frmInputVoceRub dialogo(0, &f);
+            dialogo.MostraEAttendi(dialogo.txtNome);
+        });
+        QTest::newRow("compose") << Apertura([](frmMain& f) {
+            frmSMS dialogo(f);
+            dialogo.MostraEAttendi(dialogo.txtMess);
+        });
+        QTest::newRow("reminder") << Apertura([](frmMain& f) {
+            frmProm dialogo(&f, 1);
+            dialogo.MostraEAttendi(nullptr);
+        });
+        QTest::newRow("lock") << Apertura([](frmMain& f) {
+            frmBlocco dialogo(2, 0, QStringLiteral("PIN"), &f);
+            dialogo.MostraEAttendi(dialogo.txtCodice);
+        });
+        QTest::newRow("forwarding") << Apertura([](frmMain& f) {
+            frmTrasf dialogo(0, 0, false, &f);
+            dialogo.MostraEAttendi(dialogo.txtNum);
+        });
+    }
+
+    void tastieraDopoIlClicSullaFinestra()
+    {
+        QFETCH(Apertura, apri);
+        finestra = CaricaFinestraPrincipale();
+        QTRY_VERIFY_WITH_TIMEOUT(incorniciata(*finestra), Pazienza);
+        bool ripresa = false;
+        QuandoAttiva("DialogoRestituito", [&](QDialog& dialogo) {
+            clicSu(*finestra);
+            QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &dialogo, Pazienza);
+            ripresa = true;
+        });
+        apri(*finestra);
+        QVERIFY(ripresa);
+    }
+
+    // After a password change and its message box the lock dialog has the keyboard again, every
+    // time.
+    void bloccoRiprendeLaTastieraDopoIlCambioCodice()
+    {
+        finestra = CaricaFinestraPrincipale();
+        connettiDallaBarra();
+        // The boxes are real windows here, answered as the user does.
+        risposte.reset();
+        QTimer risposta;
+        connect(&risposta, &QTimer::timeout, [&risposta] {
+            if (auto* box = qobject_cast<QMessageBox*>(attivaDi("QMessageBox"))) {
+                risposta.stop();
+                QTest::qWait(PausaDellUtente);
+                box->button(QMessageBox::Ok)->click();
+                risposta.start();
+            }
+        });
+        risposta.start(20);
+        clic(QStringLiteral("BLOCK"));
+        scegliRiga(2);
+        int riprese = 0;
+        QuandoAttiva("frmBlocco", [&](QDialog& dialogo) {
+            auto& blocco = static_cast<frmBlocco&>(dialogo);
+            for (const auto& codici :
+                 {std::pair{"1234", "4321"}, {"4321", "1234"}, {"1234", "4321"}}) {
+                QuandoAttiva("frmCambioCodice", [&](QDialog& dialogoCambio) {
+                    auto& cambio = static_cast<frmCambioCodice&>(dialogoCambio);
+                    cambio.txtCod[0]->setText(QString::fromLatin1(codici.first));
+                    cambio.txtCod[1]->setText(QString::fromLatin1(codici.second));
+                    cambio.txtCod[2]->setText(QString::fromLatin1(codici.second));
+                    cambio.pOk->click();
+                });
+                blocco.pCambia->click();
+                QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &dialogo, Pazienza);
+                ++riprese;
+            }
+        });
+        finestra->impostazioni->CambiaBlocco();
+        QCOMPARE(riprese, 3);
+    }
+
     // Five starts and closes with "remember the window position" on: the stored placement, the
     // width the user gave the tree and the window's frame stay exactly where the first start
     // found them. Closing the main window ends the program's event loops for good, so this runs
@@ -292,12 +438,12 @@ private slots:
         ScriviImpostazione(QStringLiteral("General"), QStringLiteral("Language"), 1);
         for (int avvio = 1; avvio <= 5; ++avvio) {
             CaricaImpostazioni();
-            QPointer<frmMain> finestra = CaricaFinestraPrincipale();
-            QTRY_VERIFY_WITH_TIMEOUT(incorniciata(*finestra), Pazienza);
-            QTRY_COMPARE_WITH_TIMEOUT(GeometriaTwips(*finestra), posizione, Pazienza);
-            QCOMPARE(finestra->S25Tree->width(), albero);
-            finestra->close();
-            QTRY_VERIFY_WITH_TIMEOUT(finestra.isNull(), Pazienza);
+            QPointer<frmMain> principale = CaricaFinestraPrincipale();
+            QTRY_VERIFY_WITH_TIMEOUT(incorniciata(*principale), Pazienza);
+            QTRY_COMPARE_WITH_TIMEOUT(GeometriaTwips(*principale), posizione, Pazienza);
+            QCOMPARE(principale->S25Tree->width(), albero);
+            principale->close();
+            QTRY_VERIFY_WITH_TIMEOUT(principale.isNull(), Pazienza);
             QCOMPARE(posizioneMemorizzata(), posizione);
             QCOMPARE(LeggiImpostazione(QStringLiteral("General"), QStringLiteral("TreeWidth")),
                      QString::number(InTwips(albero)));

@@ -435,6 +435,9 @@ private slots:
     {
         QCOMPARE(TestoSMS("a\nb\r\nc"), QStringLiteral("a\rb\rc"));
         QCOMPARE(TestoDaScrivere("a\r\nb\rc"), QStringLiteral("a\nb\nc"));
+        // The form feed is a GSM character; a tab and the typographic spaces are not.
+        QCOMPARE(SpaziSemplici(QStringLiteral("a\tb\u2003c\u3000d\ve\ff\ng")),
+                 QStringLiteral("a b c d e\ff\ng"));
         QString righe = QString(150, u'a');
         for (int i = 0; i < 5; ++i)
             righe.insert(i * 20, u'\n');

@@ -28,6 +28,16 @@ QString TestoDaScrivere(const QString& testoDecodificato)
     return testo.replace(Ritorno, FineRiga);
 }
 
+QString SpaziSemplici(const QString& testoScritto)
+{
+    QString testo = testoScritto;
+    for (QChar& carattere : testo)
+        if (carattere == u'\t' || carattere == u'\v'
+            || carattere.category() == QChar::Separator_Space)
+            carattere = u' ';
+    return testo;
+}
+
 int SettettiTesto(const QString& testoScritto)
 {
     return static_cast<int>(CodificaTestoGSM(TestoSMS(testoScritto)).size());

@@ -11,6 +11,9 @@
 QString TestoSMS(const QString& testoScritto);
 // A decoded text as the text field holds it: every line break one "\n".
 QString TestoDaScrivere(const QString& testoDecodificato);
+// The text with every blank of another kind (a tab, the typographic spaces), which the GSM
+// alphabet lacks, as a plain blank; line breaks stay.
+QString SpaziSemplici(const QString& testoScritto);
 // The septets the text takes: an extension character counts two, a line break one.
 int SettettiTesto(const QString& testoScritto);
 // The longest start of the text that fits in `settetti` septets.

@@ -114,6 +114,8 @@ void frmSMS::costruisci()
 
     Frame4 = new QGroupBox(QStringLiteral("Messaggio"), this);
     txtMess = new QPlainTextEdit(Frame4);
+    // Tab moves on, as in every other field: a message has no tabs.
+    txtMess->setTabChangesFocus(true);
     QFont courier(QStringLiteral("Courier"));
     courier.setStyleHint(QFont::TypeWriter);
     txtMess->setFont(courier);
@@ -123,6 +125,10 @@ void frmSMS::costruisci()
     labChMax = new QLabel(QString::number(LimiteCaratteri), Frame4);
     labChUsati = new QLabel(QStringLiteral("0"), Frame4);
     labChDisp = new QLabel(QString::number(LimiteCaratteri), Frame4);
+    // Room for the widest counts from the start, so that the dialog does not widen as the
+    // text grows.
+    labChUsati->setMinimumWidth(labChUsati->fontMetrics().horizontalAdvance(QStringLiteral("000")));
+    labChDisp->setMinimumWidth(labChDisp->fontMetrics().horizontalAdvance(QStringLiteral("-000")));
     auto* conti = new QHBoxLayout;
     for (QLabel* etichetta : {labMax, labChMax, labUsati, labChUsati, labDisp, labChDisp})
         conti->addWidget(etichetta);
@@ -269,6 +275,7 @@ void frmSMS::txtNum_Change()
 
 void frmSMS::txtMess_Change()
 {
+    semplificaSpazi();
     // Typing stops at the limit; a longer text given to the dialog stays until the field gets
     // the focus.
     const int usati = SettettiTesto(txtMess->toPlainText());
@@ -282,6 +289,27 @@ void frmSMS::txtMess_Change()
     const int contati = SettettiTesto(testoAccettato);
     labChUsati->setText(QString::number(contati));
     labChDisp->setText(QString::number(labChMax->text().toInt() - contati));
+}
+
+// A pasted tab would be sent as "?": it becomes a blank where it stands, in the same step of
+// the undo history as the paste.
+void frmSMS::semplificaSpazi()
+{
+    const QString scritto = txtMess->toPlainText();
+    const QString semplice = SpaziSemplici(scritto);
+    if (semplice == scritto)
+        return;
+    const QSignalBlocker blocco(txtMess);
+    QTextCursor cursore(txtMess->document());
+    cursore.joinPreviousEditBlock();
+    for (int i = 0; i < scritto.size(); ++i) {
+        if (scritto.at(i) == semplice.at(i))
+            continue;
+        cursore.setPosition(i);
+        cursore.setPosition(i + 1, QTextCursor::KeepAnchor);
+        cursore.insertText(semplice.at(i));
+    }
+    cursore.endEditBlock();
 }
 
 void frmSMS::txtMess_GotFocus()

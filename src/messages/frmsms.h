@@ -80,6 +80,7 @@ protected:
 
 private:
     void costruisci();
+    void semplificaSpazi();
     // The validity and the centre checked before anything is sent or stored; none after
     // telling the user what is wrong.
     std::optional<QString> validitaControllata();

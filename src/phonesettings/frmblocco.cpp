@@ -81,5 +81,5 @@ void frmBlocco::pOk_Click()
 void frmBlocco::pCambia_Click()
 {
     frmCambioCodice cambio(facilita, this);
-    cambio.exec();
+    EseguiSopra(cambio);
 }

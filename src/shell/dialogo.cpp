@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QTimer>
 
 DialogoRestituito::DialogoRestituito(std::optional<uint8_t> codice, QWidget* principale)
     : QDialog(principale), codice(codice), principale(principale)
@@ -37,11 +38,42 @@ void DialogoRestituito::MostraEAttendi(QWidget* focus)
     activateWindow();
     if (focus)
         focus->setFocus();
+    // The window manager activates the disabled owner when it is clicked; the keys would go
+    // nowhere.
+    if (principale)
+        principale->installEventFilter(this);
     QEventLoop ciclo;
     connect(this, &QDialog::finished, &ciclo, &QEventLoop::quit);
     connect(qApp, &QCoreApplication::aboutToQuit, &ciclo, &QEventLoop::quit);
     if (!DialogoChiuso)
         ciclo.exec();
+}
+
+int DialogoRestituito::EseguiSopra(QDialog& figlio)
+{
+    const int risultato = figlio.exec();
+    riprendiTastiera();
+    return risultato;
+}
+
+bool DialogoRestituito::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    if (oggetto == principale && evento->type() == QEvent::WindowActivate && !restituito)
+        QTimer::singleShot(0, this, &DialogoRestituito::riprendiTastiera);
+    return QDialog::eventFilter(oggetto, evento);
+}
+
+void DialogoRestituito::riprendiTastiera()
+{
+    // A box or a dialog shown modally over this one is the window in front. While the wait
+    // window keeps this dialog disabled, it is the wait window that takes the keys back.
+    QWidget* davanti = QApplication::activeModalWidget();
+    if (!davanti)
+        davanti = this;
+    if (!davanti->isVisible() || !davanti->isEnabled())
+        return;
+    davanti->raise();
+    davanti->activateWindow();
 }
 
 void DialogoRestituito::done(int risultato)
@@ -60,6 +92,7 @@ void DialogoRestituito::restituisci()
     if (codice)
         RegistraFinestraDialogo(*codice, nullptr);
     if (principale) {
+        principale->removeEventFilter(this);
         principale->setEnabled(true);
         principale->activateWindow();
     }

@@ -18,12 +18,17 @@ public:
 
     // Shows the dialog and pumps events until it closes (or the program quits).
     void MostraEAttendi(QWidget* focus);
+    // Runs `figlio` modally over this dialog, then gives this dialog the keyboard back: the
+    // window manager may leave no window with it once a dialog and a box have closed together.
+    int EseguiSopra(QDialog& figlio);
 
 protected:
     void done(int risultato) override;
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
     void restituisci();
+    void riprendiTastiera();
 
     std::optional<uint8_t> codice;
     QWidget* principale;

@@ -50,6 +50,11 @@ public:
         QFileDialog dialogo(padre, titolo, CartellaProgramma(), FiltroQt(filtro));
         dialogo.setAcceptMode(QFileDialog::AcceptSave);
         dialogo.setDefaultSuffix(estensione);
+        // A name typed without a suffix is saved in the kind of file the user chose.
+        QObject::connect(&dialogo, &QFileDialog::filterSelected, &dialogo,
+                         [&dialogo](const QString& scelto) {
+                             dialogo.setDefaultSuffix(SuffissoDelFiltro(scelto));
+                         });
         if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
             return {};
         return dialogo.selectedFiles().constFirst();
@@ -149,6 +154,25 @@ void AvvisiDiAvvio::Mostra(QWidget* finestra)
 bool InterazioneInCorso()
 {
     return interazioniAperte > 0;
+}
+
+QString SuffissoDelFiltro(const QString& filtroQt)
+{
+    const qsizetype aperta = filtroQt.lastIndexOf(QLatin1Char('('));
+    const qsizetype chiusa = filtroQt.lastIndexOf(QLatin1Char(')'));
+    if (aperta < 0 || chiusa < aperta)
+        return {};
+    const QString schema = filtroQt.mid(aperta + 1, chiusa - aperta - 1)
+                               .split(QLatin1Char(' '), Qt::SkipEmptyParts)
+                               .value(0);
+    if (!schema.startsWith(QLatin1String("*.")))
+        return {};
+    const QString suffisso = schema.mid(2);
+    // "*.*" and the like name no kind of file.
+    if (suffisso.isEmpty() || suffisso.contains(QLatin1Char('*'))
+        || suffisso.contains(QLatin1Char('?')))
+        return {};
+    return suffisso;
 }
 
 QString FiltroQt(const QString& filtro)

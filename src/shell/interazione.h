@@ -16,7 +16,9 @@ public:
                                                   const QString& titolo, const QString& testo,
                                                   QMessageBox::StandardButtons pulsanti)
         = 0;
-    // File dialogs with a filter in "text|pattern|text|pattern" form; empty when cancelled.
+    // File dialogs with a filter in "text|pattern|text|pattern" form; empty when cancelled. The
+    // save dialog adds `estensione` to a name typed without a suffix, or the suffix of the
+    // filter the user chose instead of the first.
     virtual QString ApriFile(QWidget* padre, const QString& titolo, const QString& filtro) = 0;
     virtual QString SalvaFile(QWidget* padre, const QString& titolo, const QString& filtro,
                               const QString& estensione)
@@ -65,3 +67,6 @@ public:
 
 // "a|b|c|d" into Qt's "a (b);;c (d)".
 QString FiltroQt(const QString& filtro);
+// The suffix a save dialog adds for one of Qt's filters, "Text file (*.txt)" giving "txt": that
+// of its first pattern; none when the pattern names no kind of file ("*.*").
+QString SuffissoDelFiltro(const QString& filtroQt);
