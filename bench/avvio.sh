@@ -96,5 +96,5 @@ case "${1:-10}" in
         "$radice/tests/isolato.sh" "$radice/tests/conxvfb.sh" "$0" --dentro --prima
     ;;
 *[!0-9]* | 0) uso ;;
-*) "$radice/tests/isolato.sh" "$radice/tests/conxvfb.sh" "$0" --dentro "$1" ;;
+*) "$radice/tests/isolato.sh" "$radice/tests/conxvfb.sh" "$0" --dentro "${1:-10}" ;;
 esac
