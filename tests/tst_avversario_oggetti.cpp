@@ -327,6 +327,34 @@ private slots:
         QVERIFY(promNelTelefono(4).isEmpty());
     }
 
+    // A position whose read the phone refused said nothing of what it holds: it is not offered
+    // for a new reminder, and sending the list leaves it on the phone as it was.
+    void promemoriaRifiutatoRestaNelTelefono()
+    {
+        avvia();
+        const QList<PromAltrui> altrui = PromemoriaAltrui();
+        for (const PromAltrui& prom : altrui)
+            mettiProm(prom.posizione, prom.testo);
+        telefono->failCommandsMatching(QRegularExpression(QStringLiteral("^AT\\^SBNR=vcs,1$")));
+        finestra->MostraVista(QStringLiteral("CAL"));
+        telefono->clearFailures();
+        QCOMPARE(finestra->listProm->topLevelItemCount(), altrui.size() - 1);
+
+        int offerto = 0;
+        QTimer::singleShot(0, finestra, [&offerto] {
+            auto* dialogo = qobject_cast<frmProm*>(FinestraDialogo(frmProm::Codice));
+            offerto = dialogo ? dialogo->Tag() : -1;
+            if (dialogo)
+                dialogo->reject();
+        });
+        oggetti->AddProm();
+        QCOMPARE(offerto, 4);
+
+        oggetti->InviaProm();
+        QVERIFY(risposte->boxes.isEmpty());
+        QCOMPARE(promNelTelefono(1), altrui.first().testo);
+    }
+
     // The same reminders kept in a file hold only the fields the file has: loaded and sent, each
     // is rebuilt from them, without a field that has no value and without a control byte.
     void promemoriaAltruiDaFile()

@@ -264,6 +264,7 @@ void SvuotaSlot(::Promemoria& prom)
 {
     prom.Descrizione = QString(LarghezzaDescrizione, QChar());
     prom.Originale.clear();
+    prom.Rifiutato = false;
 }
 
 void SvuotaProm(TabellaProm& tabella)

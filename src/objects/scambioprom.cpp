@@ -53,6 +53,7 @@ bool LeggiTuttiProm()
             return false;
         if (lettura == Lettura::Presente)
             letti[static_cast<size_t>(n)] = PromDaTelefono(testo);
+        letti[static_cast<size_t>(n)].Rifiutato = lettura == Lettura::Rifiutata;
     }
     Telefono.Promemoria = letti;
     Telefono.PromLetti = true;

@@ -52,7 +52,7 @@ Lettura LeggiOggetto(const QString& tipo, int indice, QByteArray& dati)
     EsitoAT esito = EsitoAT::Ok;
     const QString risposta = InviaComandoAT(Comando(QStringLiteral("SBNR"), tipo, indice), &esito);
     if (esito == EsitoAT::Errore)
-        return Lettura::Assente;
+        return Lettura::Rifiutata;
     if (esito != EsitoAT::Ok)
         return Lettura::Fallita;
     if (EOKNudo(risposta))

@@ -11,8 +11,9 @@
 // How a read ended. A lost link, a time-out, a cancel or a malformed reply is a failure: it is
 // never taken for an object nor for its absence.
 enum class Lettura {
-    Presente, // the phone holds the object; its bytes were read whole
-    Assente,  // the phone holds none (a bare OK) or refused the read
+    Presente,  // the phone holds the object; its bytes were read whole
+    Assente,   // the phone holds none (a bare OK)
+    Rifiutata, // the phone refused the read, saying nothing of what it holds
     Fallita,
 };
 

@@ -187,7 +187,7 @@ void Oggetti::AddProm()
     if (!Connesso || !Telefono.PromLetti)
         return;
     int libero = 1;
-    while (libero <= NumPromemoria && PromUsato(Slot(libero)))
+    while (libero <= NumPromemoria && (PromUsato(Slot(libero)) || Slot(libero).Rifiutato))
         ++libero;
     if (libero > NumPromemoria) {
         MsgBox(Msg(307), QMessageBox::Critical);
@@ -277,8 +277,12 @@ void Oggetti::InviaProm()
         const AttesaInCorso attesa(Msg(323));
         // A free slot the phone would not clear fails the list as a write does: the phone
         // would go on holding a reminder the list does not have.
-        for (int n = 1; n <= NumPromemoria && inviati; ++n)
-            inviati = PromUsato(Slot(n)) ? ScriviPromDaRecord(n) : CancellaProm(n);
+        for (int n = 1; n <= NumPromemoria && inviati; ++n) {
+            if (PromUsato(Slot(n)))
+                inviati = ScriviPromDaRecord(n);
+            else if (!Slot(n).Rifiutato)
+                inviati = CancellaProm(n);
+        }
     }
     if (!inviati)
         MsgBox(Msg(324), QMessageBox::Critical);

@@ -64,6 +64,9 @@ struct Promemoria {
     // The phone's own text of an entry read from the phone, which these fields hold only in part:
     // a write of the record sends this back as it was. Empty for a reminder from a file.
     QString Originale;
+    // The phone refused to read this position: it may hold a reminder all the same, so it is
+    // neither offered for a new one nor cleared when the list is sent.
+    bool Rifiutato = false;
 };
 
 // The call forwarding of one reason, per class line: 0 voice, 1 fax, 2 data.
