@@ -176,6 +176,20 @@ class TstAvversarioOggetti : public QObject, private BancoOggetti {
         return altrui;
     }
 
+    // The position New reminder offers: the dialog it opens is closed at once.
+    int posizioneOfferta()
+    {
+        int offerta = 0;
+        QTimer::singleShot(0, finestra, [&offerta] {
+            auto* dialogo = qobject_cast<frmProm*>(FinestraDialogo(frmProm::Codice));
+            offerta = dialogo ? dialogo->Tag() : -1;
+            if (dialogo)
+                dialogo->reject();
+        });
+        oggetti->AddProm();
+        return offerta;
+    }
+
     QString testoRiga(int riga) const { return finestra->listProm->topLevelItem(riga)->text(1); }
 
 public:
@@ -310,15 +324,7 @@ private slots:
         }
         QCOMPARE(Telefono.Promemoria[6].Descrizione, QStringLiteral("Riga1\r\nRiga2    "));
 
-        int offerto = 0;
-        QTimer::singleShot(0, finestra, [&offerto] {
-            auto* dialogo = qobject_cast<frmProm*>(FinestraDialogo(frmProm::Codice));
-            offerto = dialogo ? dialogo->Tag() : -1;
-            if (dialogo)
-                dialogo->reject();
-        });
-        oggetti->AddProm();
-        QCOMPARE(offerto, 4);
+        QCOMPARE(posizioneOfferta(), 4);
 
         oggetti->InviaProm();
         QVERIFY(risposte->boxes.isEmpty());
@@ -340,15 +346,7 @@ private slots:
         telefono->clearFailures();
         QCOMPARE(finestra->listProm->topLevelItemCount(), altrui.size() - 1);
 
-        int offerto = 0;
-        QTimer::singleShot(0, finestra, [&offerto] {
-            auto* dialogo = qobject_cast<frmProm*>(FinestraDialogo(frmProm::Codice));
-            offerto = dialogo ? dialogo->Tag() : -1;
-            if (dialogo)
-                dialogo->reject();
-        });
-        oggetti->AddProm();
-        QCOMPARE(offerto, 4);
+        QCOMPARE(posizioneOfferta(), 4);
 
         oggetti->InviaProm();
         QVERIFY(risposte->boxes.isEmpty());

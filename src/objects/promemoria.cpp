@@ -82,9 +82,7 @@ QString ValoreCampo(QString campo)
 // blanks that pad a short stamp stay out.
 QString ValoreDataOra(const DataOraProm& dataOra)
 {
-    QString stamp = QString(dataOra.Stamp).remove(QChar());
-    while (stamp.endsWith(QLatin1Char(' ')))
-        stamp.chop(1);
+    const QString stamp = ValoreCampo(dataOra.Stamp);
     const QString ora = stamp.mid(8);
     if (ora.isEmpty())
         return stamp;

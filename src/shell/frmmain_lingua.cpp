@@ -100,8 +100,8 @@ void frmMain::InitLang()
     SeTesto(79, [this](const QString& t) { SBar[1]->setText(t); });
     costruisciAlbero();
     // A language whose captions are longer widens the tree; none narrows it.
-    if (S25Tree->width() < LarghezzaAlberoPerDidascalie())
-        LarghezzaAlbero(LarghezzaAlberoPerDidascalie());
+    if (const int serve = LarghezzaAlberoPerDidascalie(); S25Tree->width() < serve)
+        LarghezzaAlbero(serve);
     didascalieMenu();
     didascalieRiquadri();
     suggerimentiBarra();
