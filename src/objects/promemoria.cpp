@@ -79,10 +79,13 @@ QString ValoreCampo(QString campo)
 
 // The value of a stored date-time: the stamp's date, "T" and its time, and the "Z" of a time
 // given in UTC once its seconds are there; the date alone when the stamp holds no time. The
-// blanks that pad a short stamp stay out.
+// blanks that pad a short stamp stay out. Only trailing blanks come off: the date and the time
+// sit at fixed places in the stamp.
 QString ValoreDataOra(const DataOraProm& dataOra)
 {
-    const QString stamp = ValoreCampo(dataOra.Stamp);
+    QString stamp = QString(dataOra.Stamp).remove(QChar());
+    while (stamp.endsWith(QLatin1Char(' ')))
+        stamp.chop(1);
     const QString ora = stamp.mid(8);
     if (ora.isEmpty())
         return stamp;
