@@ -130,6 +130,9 @@ void TestPDU::decodifica_data()
         << 0 << false << 0 << "+393359609600"
         << "+4915112345678" << 0 << "231231235959A0" << 18
         << QStringLiteral("Prezzo: 5\u20AC\r\n[ok]");
+    QTest::newRow("reserved message type reads as a deliver")
+        << QStringLiteral("0007038121F30000") + DataOra2001 + "05C8329BFD06" << 3 << false << 0
+        << TelefonoSMSC << "123" << 0 << "01120412345000" << 5 << "Hello";
     QTest::newRow("empty address")
         << QStringLiteral("000400810000") + DataOra2001 + "0141" << 0 << false << 0 << TelefonoSMSC
         << "???" << 0 << "01120412345000" << 1 << "A";

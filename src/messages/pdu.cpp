@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr uint8_t TipoDeliver = 0;
 constexpr uint8_t TipoSubmit = 1;
 constexpr uint8_t TipoRapportoStato = 2;
 
@@ -140,10 +139,11 @@ QString CifreDataOra(const QByteArray& ottetti)
     return cifre;
 }
 
-// The service centre time stamp, or the validity period of an SMS-SUBMIT.
+// The service centre time stamp, or the validity period of an SMS-SUBMIT. A reserved message
+// type is read as a deliver, as a receiver is asked to.
 bool LeggiDataOra(LettoreOttetti& lettore, uint8_t tipo, int formatoValidita, QString& dataOra)
 {
-    if (tipo == TipoDeliver || formatoValidita == ValiditaAssoluta) {
+    if (tipo != TipoSubmit || formatoValidita == ValiditaAssoluta) {
         QByteArray ottetti;
         if (!lettore.leggi(OttettiDataOra, ottetti))
             return false;
