@@ -291,6 +291,9 @@ private slots:
                                                              << "+6281100000" << iccid << iccid;
         QTest::newRow("national type") << "+CSCA: \"0335960960\",129"
                                        << "0335960960" << iccid << iccid;
+        QTest::newRow("no type: the number as written") << "+CSCA: \"+393359609600\""
+                                                        << "+393359609600" << iccid << iccid;
+        QTest::newRow("no type, no prefix") << "\"+393359609600\"" << Prima << iccid << iccid;
         // The type of address is a number of one octet: a reply with another is garbled.
         QTest::newRow("type past int")
             << "+CSCA: \"+393359609600\",1073741824" << Prima << iccid << iccid;

@@ -177,8 +177,17 @@ void AnalizzaRete(const QString& creg, const QString& cops, const QString& csq, 
 void AnalizzaCSCA(const QString& risposta, QString& smsc)
 {
     const QStringList campi = CampiRisposta(risposta);
-    if (campi.size() >= 2 && InteroTra(campi.at(1), 0, TipoIndirizzoMassimo))
+    if (campi.size() >= 2 && InteroTra(campi.at(1), 0, TipoIndirizzoMassimo)) {
         smsc = NumeroConTipo(SenzaVirgolette(campi.at(0)), campi.at(1));
+        return;
+    }
+    // Some phones leave the type out: the number then stands as written, if the line is the
+    // reply and what it holds is a number.
+    if (campi.size() != 1 || !risposta.startsWith(QLatin1String("+CSCA:")))
+        return;
+    const QString numero = SenzaVirgolette(campi.at(0));
+    if (SoloCifre(numero.startsWith(QLatin1Char('+')) ? numero.mid(1) : numero))
+        smsc = numero;
 }
 
 double NumeroIniziale(const QString& testo)
