@@ -325,13 +325,14 @@ private slots:
         QTest::newRow("empty position, blank line") << "+CMGR: 0,,0\r\n" << ok << vuota << 0;
         QTest::newRow("bare OK") << OKNudo << ok << vuota << 0;
         // A refusal says nothing of what the position holds (the refusal line stands in the
-        // reply's column), but for the index with nothing in it.
+        // reply's column); an invalid index is told apart.
         QTest::newRow("refused") << "ERROR" << int(EsitoAT::Errore) << rifiutata << 0;
         QTest::newRow("refused, a SIM error")
             << "+CMS ERROR: 310" << int(EsitoAT::Errore) << rifiutata << 0;
         QTest::newRow("refused, unknown error")
             << "+CMS ERROR: 500" << int(EsitoAT::Errore) << rifiutata << 0;
-        QTest::newRow("invalid index") << "+CMS ERROR: 321" << int(EsitoAT::Errore) << vuota << 0;
+        QTest::newRow("invalid index") << "+CMS ERROR: 321" << int(EsitoAT::Errore)
+                                       << int(ContenutoPosizione::IndiceNonValido) << 0;
         // Nothing to read a position from.
         QTest::newRow("header with no PDU") << "+CMGR: 1,,23\r\n" << ok << illeggibile << 0;
         QTest::newRow("header alone") << "+CMGR: 1,,23" << ok << illeggibile << 0;

@@ -201,18 +201,31 @@ private slots:
         QTest::addColumn<int>("capacita");
         QTest::addColumn<bool>("giaLetta");
         QTest::addColumn<int>("codice");
+        QTest::addColumn<bool>("servizioMessaggi");
         QTest::addColumn<QString>("rifiutate");
         QTest::addColumn<QStringList>("attese");
         QTest::addColumn<int>("avvisi");
         const QStringList tutte{"01|Hello", "02|Hello", "03|Hello"};
+        const QStringList senzaLaSeconda{"01|Hello", "03|Hello"};
         const int semplice = s25sim::S25Simulator::kPlainError;
-        QTest::newRow("a listed message, ERROR") << 10 << true << semplice << "2" << tutte << 1;
-        QTest::newRow("a listed message, +CME ERROR") << 10 << true << 500 << "2" << tutte << 1;
-        QTest::newRow("the last listed message") << 10 << true << semplice << "3" << tutte << 1;
+        constexpr int indiceNonValido = 321;
+        QTest::newRow("a listed message, ERROR")
+            << 10 << true << semplice << false << "2" << tutte << 1;
+        QTest::newRow("a listed message, +CME ERROR")
+            << 10 << true << 500 << false << "2" << tutte << 1;
+        QTest::newRow("the last listed message")
+            << 10 << true << semplice << false << "3" << tutte << 1;
         QTest::newRow("never listed, an answer after it")
-            << 10 << false << semplice << "2" << QStringList{"01|Hello", "03|Hello"} << 1;
+            << 10 << false << semplice << false << "2" << senzaLaSeconda << 1;
+        // Many phones give "invalid index" for an empty position; it hides no message that was
+        // never listed, and drops none that was.
+        QTest::newRow("a listed message, invalid index")
+            << 10 << true << indiceNonValido << true << "2" << tutte << 1;
+        QTest::newRow("never listed, invalid index")
+            << 10 << false << indiceNonValido << true << "2" << senzaLaSeconda << 0;
         // The positions a smaller SIM lacks hide nothing.
-        QTest::newRow("a SIM of five positions") << 5 << false << semplice << "" << tutte << 0;
+        QTest::newRow("a SIM of five positions")
+            << 5 << false << semplice << false << "" << tutte << 0;
     }
 
     // A position the phone refuses to read keeps what it listed, and the user is told once that
@@ -222,6 +235,7 @@ private slots:
         QFETCH(int, capacita);
         QFETCH(bool, giaLetta);
         QFETCH(int, codice);
+        QFETCH(bool, servizioMessaggi);
         QFETCH(QString, rifiutate);
         finestra->Form_Load();
         avvia("[messages]\ncentre = +393359609600\ncapacity = " + QByteArray::number(capacita)
@@ -229,8 +243,10 @@ private slots:
         if (giaLetta)
             clic("SMS_IN");
         if (!rifiutate.isEmpty())
-            telefono->failCommandsMatching(QRegularExpression("^AT\\+CMGR=[" + rifiutate + "]$"),
-                                           codice);
+            telefono->failCommandsMatching(
+                QRegularExpression("^AT\\+CMGR=[" + rifiutate + "]$"), codice,
+                servizioMessaggi ? s25sim::S25Simulator::ErrorFamily::MessageService
+                                 : s25sim::S25Simulator::ErrorFamily::Equipment);
         risposte->boxes.clear();
         if (giaLetta)
             finestra->Aggiorna();

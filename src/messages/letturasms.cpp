@@ -38,6 +38,11 @@ EsitoPosizione LeggiPosizione(TabellaSMS& tabella, int posizione)
     case ContenutoPosizione::Vuota:
         SvuotaPosizione(voce);
         break;
+    // Where nothing was listed it is an empty position; where a message was, a refused read.
+    case ContenutoPosizione::IndiceNonValido:
+        if (PosizioneOccupata(voce))
+            return EsitoPosizione::Rifiutata;
+        break;
     // A reply that says nothing of the position neither empties it nor drops what it held.
     case ContenutoPosizione::Illeggibile:
         return EsitoPosizione::Illeggibile;

@@ -82,7 +82,7 @@ PosizioneLetta InterpretaRispostaCMGR(const QString& risposta, EsitoAT esito,
     PosizioneLetta letta;
     if (esito == EsitoAT::Errore) {
         letta.contenuto = CodiceErroreCMS(rifiuto) == IndiceNonValido
-                              ? ContenutoPosizione::Vuota
+                              ? ContenutoPosizione::IndiceNonValido
                               : ContenutoPosizione::Rifiutata;
         return letta;
     }

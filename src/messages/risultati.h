@@ -20,11 +20,12 @@
 // - The phone's empty-position forms are an empty position: a header whose length is 0 with no
 //   PDU ("+CMGR: 0,,0") and a bare OK.
 // - A refusal ("ERROR", "+CMS ERROR") says nothing of the position: the phone did not read it,
-//   or the SIM has fewer positions. The one exception is "+CMS ERROR: 321" (invalid memory
-//   index), which is how many phones answer for a position with nothing in it.
+//   or the SIM has fewer positions. "+CMS ERROR: 321" (invalid memory index) stands apart: it
+//   is how many phones answer for a position with nothing in it, but a phone may give it for
+//   a position it failed to read too.
 // - Any other reply cannot be read (a header with no PDU, a line that is no PDU, garbage): it
 //   says nothing of the position either.
-enum class ContenutoPosizione { Messaggio, Vuota, Illeggibile, Rifiutata };
+enum class ContenutoPosizione { Messaggio, Vuota, Illeggibile, Rifiutata, IndiceNonValido };
 struct PosizioneLetta {
     ContenutoPosizione contenuto = ContenutoPosizione::Illeggibile;
     uint8_t stato = 0;

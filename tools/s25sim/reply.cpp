@@ -17,6 +17,8 @@ QByteArray errorText(const Refusal& refusal, const ModemSettings& settings)
     switch (refusal.kind) {
     case Refusal::Kind::InjectedEquipment:
         return numberedError("+CME ERROR: ", refusal.code);
+    case Refusal::Kind::InjectedMessage:
+        return numberedError("+CMS ERROR: ", refusal.code);
     case Refusal::Kind::Equipment:
         return numbered ? numberedError("+CME ERROR: ", refusal.code) : "ERROR";
     case Refusal::Kind::Message:

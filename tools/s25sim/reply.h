@@ -10,7 +10,7 @@ namespace s25sim {
 // Why the phone refuses a command. Without AT+CMEE=1 a real phone hides the number behind a
 // plain ERROR; a number injected by a test is always shown.
 struct Refusal {
-    enum class Kind { Plain, Equipment, Message, InjectedEquipment };
+    enum class Kind { Plain, Equipment, Message, InjectedEquipment, InjectedMessage };
     Kind kind = Kind::Plain;
     int code = 0;
 };

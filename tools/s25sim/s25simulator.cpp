@@ -59,6 +59,7 @@ struct Segment {
 struct Failure {
     std::optional<QRegularExpression> pattern; // none: the next command, once
     int code = S25Simulator::kPlainError;
+    S25Simulator::ErrorFamily family = S25Simulator::ErrorFamily::Equipment;
 };
 
 void closeDescriptor(int& descriptor)
@@ -247,12 +248,15 @@ std::optional<Reply> S25Simulator::Private::injectedFailure(const QByteArray& co
         const bool once = !failure->pattern;
         if (!once && !failure->pattern->match(QString::fromLatin1(command)).hasMatch())
             continue;
-        const int code = failure->code;
+        const Failure taken = *failure;
         if (once)
             failures.erase(failure);
-        if (code == kPlainError)
+        if (taken.code == kPlainError)
             return Reply::error();
-        return Reply::error({Refusal::Kind::InjectedEquipment, code});
+        const Refusal::Kind kind = taken.family == ErrorFamily::MessageService
+                                       ? Refusal::Kind::InjectedMessage
+                                       : Refusal::Kind::InjectedEquipment;
+        return Reply::error({kind, taken.code});
     }
     return std::nullopt;
 }
@@ -625,10 +629,11 @@ void S25Simulator::failNextCommand(int code)
     d->failures.push_front({std::nullopt, code});
 }
 
-void S25Simulator::failCommandsMatching(const QRegularExpression& pattern, int code)
+void S25Simulator::failCommandsMatching(const QRegularExpression& pattern, int code,
+                                        ErrorFamily family)
 {
     std::lock_guard<std::mutex> lock(d->mutex);
-    d->failures.push_back({pattern, code});
+    d->failures.push_back({pattern, code, family});
 }
 
 void S25Simulator::clearFailures()

@@ -25,6 +25,8 @@ public:
     static constexpr int kPlainError = -1; // a refusal with plain "ERROR" instead of a number
 
     enum class When { Now, AfterNextReply };
+    // Which numbered error an injected refusal gives: "+CME ERROR" or "+CMS ERROR".
+    enum class ErrorFamily { Equipment, MessageService };
 
     explicit S25Simulator(const PhoneState& state = defaultPhoneState());
     ~S25Simulator();
@@ -73,7 +75,8 @@ public:
     // and has no effect.
     void failNextCommand(int code = kPlainError);
     // Every command matching the pattern is refused so, until clearFailures().
-    void failCommandsMatching(const QRegularExpression& pattern, int code = kPlainError);
+    void failCommandsMatching(const QRegularExpression& pattern, int code = kPlainError,
+                              ErrorFamily family = ErrorFamily::Equipment);
     void clearFailures();
 
     // The next command (or block of data) matching the pattern, any when none is given, is acted
