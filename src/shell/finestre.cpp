@@ -74,6 +74,16 @@ void CentraForm(QWidget& frm, const QWidget* ref)
     frm.move(InPixel(posto.x()), InPixel(posto.y()));
 }
 
+void AdattaAlloSchermo(QWidget& finestra)
+{
+    const QScreen* schermo = finestra.screen();
+    if (!schermo)
+        return;
+    const QMargins cornice = Cornice(finestra);
+    const QSize libero = schermo->availableGeometry().size().shrunkBy(cornice);
+    finestra.resize(finestra.size().boundedTo(libero));
+}
+
 bool InitCommonCtrls(unsigned)
 {
     return true;

@@ -21,6 +21,10 @@ void ImpostaGeometriaTwips(QWidget& finestra, const QRect& twips);
 // Centres `frm` over `ref`, or over the screen when `ref` is null. Not clamped to the screen.
 void CentraForm(QWidget& frm, const QWidget* ref);
 
+// Makes a top-level window, with its frame, no larger than the free area of its screen, as far
+// as its contents allow.
+void AdattaAlloSchermo(QWidget& finestra);
+
 // The pure rule behind CentraForm, on outer measures.
 QRect Centrato(const QRect& frm, const QRect& ref);
 

@@ -784,6 +784,14 @@ void frmMain::moveEvent(QMoveEvent* evento)
     completaPosizione();
 }
 
+// A platform that frames the window as it is made tells its frame by the time it is shown, and
+// may move it no more.
+void frmMain::showEvent(QShowEvent* evento)
+{
+    QMainWindow::showEvent(evento);
+    completaPosizione();
+}
+
 void frmMain::changeEvent(QEvent* evento)
 {
     QMainWindow::changeEvent(evento);
@@ -911,6 +919,7 @@ void frmMain::applicaPosizione()
         ImpostaGeometriaTwips(*this, *posizioneDaCompletare);
     } else {
         centraDaCompletare = true;
+        AdattaAlloSchermo(*this);
         CentraForm(*this, nullptr);
     }
 }
@@ -921,8 +930,10 @@ void frmMain::completaPosizione()
         return;
     if (posizioneDaCompletare)
         ImpostaGeometriaTwips(*this, *std::exchange(posizioneDaCompletare, std::nullopt));
-    if (std::exchange(centraDaCompletare, false))
+    if (std::exchange(centraDaCompletare, false)) {
+        AdattaAlloSchermo(*this);
         CentraForm(*this, nullptr);
+    }
 }
 
 void frmMain::closeEvent(QCloseEvent* evento)

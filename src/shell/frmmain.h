@@ -176,6 +176,7 @@ protected:
     bool eventFilter(QObject* oggetto, class QEvent* evento) override;
     void closeEvent(class QCloseEvent* evento) override;
     void moveEvent(class QMoveEvent* evento) override;
+    void showEvent(class QShowEvent* evento) override;
     void changeEvent(class QEvent* evento) override;
 
 private:
