@@ -320,6 +320,9 @@ private slots:
         QTest::newRow("blank and quote after the PDU") << "+CMGR: 0,,23\r\n0791ABCD \"\r\n"
                                                        << ok << messaggio << 0;
         QTest::newRow("PDU in quotes") << "+CMGR: 2,,23\r\n\"0791ABCD\"" << ok << messaggio << 2;
+        QTest::newRow("comma after the PDU") << "+CMGR: 1,,23\r\n0791ABCD," << ok << messaggio << 1;
+        QTest::newRow("end of text after the PDU")
+            << "+CMGR: 1,,23\r\n0791ABCD\x1A" << ok << messaggio << 1;
         // The phone's empty positions.
         QTest::newRow("empty position") << "+CMGR: 0,,0" << ok << vuota << 0;
         QTest::newRow("empty position, blank line") << "+CMGR: 0,,0\r\n" << ok << vuota << 0;

@@ -46,11 +46,12 @@ QString DopoLIntestazione(const QString& risposta)
     return fine < 0 ? QString() : risposta.mid(fine + FineRiga.size()).trimmed();
 }
 
-// The hex digits of a PDU line; some phones put a stray double quote or blank after them (or
-// quotes around them), which is no part of the PDU.
+// The hex digits of a PDU line; some phones put a stray double quote, blank, comma or control
+// character after them (or quotes around them), which is no part of the PDU. A letter or digit
+// is never taken off: a line of other words stays what it is, no PDU.
 QString CifrePDU(const QString& riga)
 {
-    const auto estraneo = [](QChar c) { return c == u'"' || c.isSpace(); };
+    const auto estraneo = [](QChar c) { return !c.isLetterOrNumber(); };
     qsizetype inizio = 0;
     qsizetype fine = riga.size();
     while (inizio < fine && estraneo(riga[inizio]))
