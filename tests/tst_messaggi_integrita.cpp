@@ -16,6 +16,7 @@
 #include "listedistribuzione.h"
 #include "messaggi.h"
 #include "statobase.h"
+#include "tabelle.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -284,6 +285,15 @@ private slots:
                               "02|" + Msg(802) + "|+39333123456|15/01/24 09.01|240115090102"}));
         scegliRiga("02");
         QVERIFY(finestra->txtSMS->toPlainText().endsWith("\n\n" + Msg(802)));
+        // The outcome is the program's own text: it follows a change of language.
+        const QString inglese = Msg(802);
+        ScegliLingua(0);
+        finestra->messaggi->LinguaCambiata();
+        clic("SMS_IN");
+        QVERIFY(Msg(802) != inglese);
+        QCOMPARE(testiRighe(), (QStringList{"01|Hello", "02|" + Msg(802)}));
+        ScegliLingua(1);
+        finestra->messaggi->LinguaCambiata();
         eliminaDalTelefono("02");
         QCOMPARE(testiRighe(), QStringList{"01|Hello"});
     }

@@ -8,6 +8,7 @@
 #include "interazione.h"
 #include "invio.h"
 #include "letturasms.h"
+#include "pdu.h"
 
 #include <QDir>
 
@@ -21,6 +22,14 @@ constexpr int VoceArchivioNonSovrascritto = 801;
 } // namespace
 
 Messaggi::Messaggi(frmMain& finestra) : f(finestra) {}
+
+void Messaggi::LinguaCambiata()
+{
+    for (MessaggioSMS& messaggio : Telefono.SMS)
+        RinnovaTestoRapporto(messaggio);
+    for (MessaggioSMS& messaggio : ArchivioSMS)
+        RinnovaTestoRapporto(messaggio);
+}
 
 bool Messaggi::CaricaArchivioSMS()
 {

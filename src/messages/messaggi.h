@@ -31,6 +31,7 @@ public:
     void SalvaSMS() override;
     void InviaSMSdaTel() override;
     void StampaSMS() override;
+    void LinguaCambiata() override;
 
     // Appends a run of text to the reader pane; colour is an index of the 16-colour palette.
     void OutRTF(const QString& testo, uint8_t colore, const QString& font, int dimensione,

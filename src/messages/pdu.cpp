@@ -278,6 +278,12 @@ void AggiungiBit(char& ottetto, unsigned bit)
 
 } // namespace
 
+void RinnovaTestoRapporto(MessaggioSMS& messaggio)
+{
+    if (messaggio.Tipo == TipoRapportoStato && !messaggio.PDU.isEmpty())
+        DecodificaPDU(messaggio, QString(messaggio.PDU));
+}
+
 QByteArray SettettiDaOttetti(const QByteArray& ottetti, int bitIniziale, int quanti)
 {
     const int bitDisponibili = static_cast<int>(ottetti.size()) * 8 - bitIniziale;

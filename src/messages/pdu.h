@@ -15,6 +15,9 @@
 // leaves the fields it does not reach at their empty values (DataOra blanks, LunghezzaDati 0).
 // Takes time linear in the length of the text.
 void DecodificaPDU(MessaggioSMS& messaggio, const QString& pdu);
+// Writes a status report's outcome again in the current language; any other record is left as
+// it is.
+void RinnovaTestoRapporto(MessaggioSMS& messaggio);
 
 // The septet stream of the GSM 7-bit alphabet, least significant bit first. Unpacking reads up to
 // `quanti` septets that start `bitIniziale` bits into the octets, stopping where the octets end;

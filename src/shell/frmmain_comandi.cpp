@@ -409,6 +409,7 @@ void frmMain::mnuOLingua_Click()
     const QString chiave = ChiaveSelezionata();
     InitLang();
     InitTabelleLingua();
+    messaggi->LinguaCambiata();
     Espandi(chiave);
     if (QTreeWidgetItem* nodo = S25Tree->currentItem(); nodo && !chiave.isEmpty())
         S25Tree_NodeClick(nodo);

@@ -60,6 +60,8 @@ public:
     virtual void SalvaSMS() {}
     virtual void InviaSMSdaTel() {}
     virtual void StampaSMS() {}
+    // The texts the program itself gave to messages follow the language just chosen.
+    virtual void LinguaCambiata() {}
 };
 
 class FunzioniOggetti {
