@@ -10,6 +10,7 @@
 #include <QSpacerItem>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 int InPixel(double twips)
@@ -76,12 +77,20 @@ void CentraForm(QWidget& frm, const QWidget* ref)
 
 void AdattaAlloSchermo(QWidget& finestra)
 {
-    const QScreen* schermo = finestra.screen();
+    const QScreen* schermo = QGuiApplication::screenAt(finestra.frameGeometry().center());
+    if (!schermo)
+        schermo = finestra.screen();
     if (!schermo)
         return;
-    const QMargins cornice = Cornice(finestra);
-    const QSize libero = schermo->availableGeometry().size().shrunkBy(cornice);
-    finestra.resize(finestra.size().boundedTo(libero));
+    const QRect libero = schermo->availableGeometry();
+    finestra.resize(finestra.size().boundedTo(libero.size().shrunkBy(Cornice(finestra))));
+    const QRect esterno = finestra.frameGeometry();
+    const auto dentro = [](int inizio, int misura, int liberoInizio, int liberoMisura) {
+        return std::clamp(inizio, liberoInizio,
+                          std::max(liberoInizio, liberoInizio + liberoMisura - misura));
+    };
+    finestra.move(dentro(esterno.x(), esterno.width(), libero.x(), libero.width()),
+                  dentro(esterno.y(), esterno.height(), libero.y(), libero.height()));
 }
 
 bool InitCommonCtrls(unsigned)

@@ -21,8 +21,9 @@ void ImpostaGeometriaTwips(QWidget& finestra, const QRect& twips);
 // Centres `frm` over `ref`, or over the screen when `ref` is null. Not clamped to the screen.
 void CentraForm(QWidget& frm, const QWidget* ref);
 
-// Makes a top-level window, with its frame, no larger than the free area of its screen, as far
-// as its contents allow.
+// Brings a top-level window, with its frame, onto the free area of the screen its centre is on
+// (its own screen when the centre is on none): no larger than that area, as far as its contents
+// allow, and moved the least that puts it inside.
 void AdattaAlloSchermo(QWidget& finestra);
 
 // The pure rule behind CentraForm, on outer measures.

@@ -917,6 +917,7 @@ void frmMain::applicaPosizione()
     if (Opzioni.SaveWindow != 0) {
         posizioneDaCompletare = QRect(Opzioni.X, Opzioni.Y, Opzioni.W, Opzioni.H);
         ImpostaGeometriaTwips(*this, *posizioneDaCompletare);
+        AdattaAlloSchermo(*this);
     } else {
         centraDaCompletare = true;
         AdattaAlloSchermo(*this);
@@ -928,8 +929,10 @@ void frmMain::completaPosizione()
 {
     if (!isVisible() || frameGeometry().size() == geometry().size())
         return;
-    if (posizioneDaCompletare)
+    if (posizioneDaCompletare) {
         ImpostaGeometriaTwips(*this, *std::exchange(posizioneDaCompletare, std::nullopt));
+        AdattaAlloSchermo(*this);
+    }
     if (std::exchange(centraDaCompletare, false)) {
         AdattaAlloSchermo(*this);
         CentraForm(*this, nullptr);
