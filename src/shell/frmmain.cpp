@@ -914,29 +914,27 @@ void frmMain::applicaPosizione()
         std::max(InPixel(albero.value_or(LarghezzaAlberoTwips)), LarghezzaAlberoPerDidascalie()));
     // The frame is known only once the window manager has framed the shown window: until then
     // the outer size is taken as the inner one, and the placement is made exact when it comes.
-    if (Opzioni.SaveWindow != 0) {
-        posizioneDaCompletare = QRect(Opzioni.X, Opzioni.Y, Opzioni.W, Opzioni.H);
-        ImpostaGeometriaTwips(*this, *posizioneDaCompletare);
-        AdattaAlloSchermo(*this);
-    } else {
-        centraDaCompletare = true;
-        AdattaAlloSchermo(*this);
-        CentraForm(*this, nullptr);
-    }
+    collocazioneDaCompletare = true;
+    collocaFinestra();
 }
 
 void frmMain::completaPosizione()
 {
-    if (!isVisible() || frameGeometry().size() == geometry().size())
+    if (!isVisible() || frameGeometry().size() == geometry().size()
+        || !std::exchange(collocazioneDaCompletare, false))
         return;
-    if (posizioneDaCompletare) {
-        ImpostaGeometriaTwips(*this, *std::exchange(posizioneDaCompletare, std::nullopt));
-        AdattaAlloSchermo(*this);
-    }
-    if (std::exchange(centraDaCompletare, false)) {
-        AdattaAlloSchermo(*this);
+    collocaFinestra();
+}
+
+// At the placement the settings keep, or centred on the screen; on the screen in either case.
+void frmMain::collocaFinestra()
+{
+    const bool salvata = Opzioni.SaveWindow != 0;
+    if (salvata)
+        ImpostaGeometriaTwips(*this, QRect(Opzioni.X, Opzioni.Y, Opzioni.W, Opzioni.H));
+    AdattaAlloSchermo(*this);
+    if (!salvata)
         CentraForm(*this, nullptr);
-    }
 }
 
 void frmMain::closeEvent(QCloseEvent* evento)

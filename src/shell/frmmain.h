@@ -217,16 +217,15 @@ private:
     void posizionaLuci();
     void applicaPosizione();
     void completaPosizione();
+    void collocaFinestra();
     QRect posizioneNormale() const;
 
     // The splitter between the tree and the area in which the views are laid out.
     QSplitter* divisore = nullptr;
     QWidget* areaViste = nullptr;
 
-    // The outer placement the load asked for (twips), until the window manager's frame is known
-    // and the placement can be made exact.
-    std::optional<QRect> posizioneDaCompletare;
-    bool centraDaCompletare = false;
+    // The placement the load asked for waits for the window manager's frame to be made exact.
+    bool collocazioneDaCompletare = false;
 };
 
 // The program's caption: title and version.
