@@ -87,9 +87,7 @@ inline void ControllaInvioProm(const ::Promemoria& prom)
         Verifica(campi.Inizio.Stamp == inizio && campi.Allarme.Stamp == inizio,
                  "a reminder sent to the phone keeps its start, and its alarm goes at its start",
                  dettagli);
-        QString ora = inizio.mid(8);
-        while (ora.endsWith(QLatin1Char(' ')))
-            ora.chop(1);
+        const QString ora = TagliaSpaziFinali(inizio.mid(8));
         Verifica(!prom.Inizio.Utc || ora.size() < 6 || (campi.Inizio.Utc && campi.Allarme.Utc),
                  "a time given in UTC is sent in UTC", dettagli);
     }

@@ -80,6 +80,31 @@ inline QString NumeroConTipo(const QString& numero, QStringView campoTipo)
     return QLatin1Char('+') + numero;
 }
 
+// Where a text read character by character (or piece by piece) stands: inside a quoted text or
+// inside parentheses, where a comma ends no field.
+class DentroCampo {
+public:
+    void Segui(QChar c)
+    {
+        if (c == u'"')
+            traVirgolette = !traVirgolette;
+        else if (!traVirgolette && c == u'(')
+            ++parentesi;
+        else if (!traVirgolette && c == u')' && parentesi > 0)
+            --parentesi;
+    }
+    void Segui(QStringView pezzo)
+    {
+        for (const QChar c : pezzo)
+            Segui(c);
+    }
+    bool Dentro() const { return traVirgolette || parentesi > 0; }
+
+private:
+    bool traVirgolette = false;
+    qsizetype parentesi = 0;
+};
+
 // The fields of a text: split at the commas outside double quotes and parentheses, blanks
 // around each taken off, quotes and parentheses kept. An empty text has no fields.
 inline QStringList DividiCampi(QStringView testo)
@@ -87,19 +112,14 @@ inline QStringList DividiCampi(QStringView testo)
     QStringList campi;
     if (testo.isEmpty())
         return campi;
-    bool traVirgolette = false;
-    int parentesi = 0;
+    DentroCampo stato;
     qsizetype inizio = 0;
     for (qsizetype i = 0; i <= testo.size(); ++i) {
-        if (i == testo.size() || (testo.at(i) == u',' && !traVirgolette && parentesi == 0)) {
+        if (i == testo.size() || (testo.at(i) == u',' && !stato.Dentro())) {
             campi << TagliaSpazi(testo.mid(inizio, i - inizio).toString());
             inizio = i + 1;
-        } else if (testo.at(i) == u'"') {
-            traVirgolette = !traVirgolette;
-        } else if (!traVirgolette && testo.at(i) == u'(') {
-            ++parentesi;
-        } else if (!traVirgolette && testo.at(i) == u')' && parentesi > 0) {
-            --parentesi;
+        } else {
+            stato.Segui(testo.at(i));
         }
     }
     return campi;

@@ -270,10 +270,15 @@ QByteArray CodificaTestoGSM(const QString& testo)
 QString TagliaSpazi(const QString& testo)
 {
     qsizetype inizio = 0;
-    qsizetype fine = testo.size();
-    while (inizio < fine && testo.at(inizio) == u' ')
+    while (inizio < testo.size() && testo.at(inizio) == u' ')
         ++inizio;
-    while (fine > inizio && testo.at(fine - 1) == u' ')
+    return TagliaSpaziFinali(testo.mid(inizio));
+}
+
+QString TagliaSpaziFinali(const QString& testo)
+{
+    qsizetype fine = testo.size();
+    while (fine > 0 && testo.at(fine - 1) == u' ')
         --fine;
-    return testo.mid(inizio, fine - inizio);
+    return testo.left(fine);
 }

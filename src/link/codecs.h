@@ -37,3 +37,5 @@ QByteArray CodificaTestoGSM(const QString& testo);
 // Blanks (U+0020) taken off both ends, as fixed-width fields are padded; a tab or a no-break
 // space belongs to the text and stays.
 QString TagliaSpazi(const QString& testo);
+// The same at the end only, where a field's value must keep its place in it.
+QString TagliaSpaziFinali(const QString& testo);

@@ -71,21 +71,13 @@ QString Corpo(const QString& categoria, const QString& dataOra, const QString& r
            + QStringLiteral("END:VEVENT\r\nEND:VCALENDAR\r\n");
 }
 
-// A stored field as a value: without its NULs and the blanks that pad it.
-QString ValoreCampo(QString campo)
-{
-    return TagliaSpazi(campo.remove(QChar()));
-}
-
 // The value of a stored date-time: the stamp's date, "T" and its time, and the "Z" of a time
 // given in UTC once its seconds are there; the date alone when the stamp holds no time. The
 // blanks that pad a short stamp stay out. Only trailing blanks come off: the date and the time
 // sit at fixed places in the stamp.
 QString ValoreDataOra(const DataOraProm& dataOra)
 {
-    QString stamp = QString(dataOra.Stamp).remove(QChar());
-    while (stamp.endsWith(QLatin1Char(' ')))
-        stamp.chop(1);
+    const QString stamp = TagliaSpaziFinali(QString(dataOra.Stamp).remove(QChar()));
     const QString ora = stamp.mid(8);
     if (ora.isEmpty())
         return stamp;
@@ -250,6 +242,11 @@ QString Valore(const Proprieta& proprieta)
 }
 
 } // namespace
+
+QString ValoreCampo(QString campo)
+{
+    return TagliaSpazi(campo.remove(QChar()));
+}
 
 QString CampoFisso(const QString& valore, int larghezza)
 {

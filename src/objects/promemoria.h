@@ -21,6 +21,8 @@ inline const std::array<QString, 4> RipetizioniProm{QString(), QStringLiteral("D
 
 // A value stored in a field of that width: cut when longer, padded with blanks when shorter.
 QString CampoFisso(const QString& valore, int larghezza);
+// A stored field as a value: without its NULs (never written) and the blanks that pad it.
+QString ValoreCampo(QString campo);
 
 // A used slot is one whose text does not begin with NUL.
 bool PromUsato(const ::Promemoria& prom);

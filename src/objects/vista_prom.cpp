@@ -30,13 +30,6 @@ constexpr int ColonnaData = 2;
 constexpr int ColonnaStamp = 4;
 constexpr int ImmagineNonDisponibile = 27;
 
-// A field as shown: its NULs (never written) dropped, blanks trimmed at both ends.
-QString Visibile(const QString& campo)
-{
-    QString testo = campo;
-    return TagliaSpazi(testo.remove(QChar()));
-}
-
 int ImmagineCategoria(const QString& categoria)
 {
     static const std::array<int, 4> immagini{41, 43, 42, 40};
@@ -124,10 +117,10 @@ void Oggetti::aggiungiRigaProm(int slot)
     const ::Promemoria& prom = Slot(slot);
     QTreeWidgetItem* riga = f.listProm->Aggiungi(
         DueCifre(slot),
-        {Visibile(prom.Descrizione),
-         Visibile(prom.Inizio.Data) + QLatin1Char(' ') + Visibile(prom.Inizio.Ora.left(5)),
-         Visibile(prom.RipetizioneTesto), Visibile(prom.Allarme.Stamp)},
-        ImmagineCategoria(Visibile(prom.Categoria)));
+        {ValoreCampo(prom.Descrizione),
+         ValoreCampo(prom.Inizio.Data) + QLatin1Char(' ') + ValoreCampo(prom.Inizio.Ora.left(5)),
+         ValoreCampo(prom.RipetizioneTesto), ValoreCampo(prom.Allarme.Stamp)},
+        ImmagineCategoria(ValoreCampo(prom.Categoria)));
     riga->setData(0, Qt::UserRole, slot);
 }
 
@@ -221,10 +214,7 @@ void Oggetti::EditProm()
     campi.m = prom.Inizio.Ora.mid(3, 2);
     campi.s = prom.Inizio.Ora.mid(6, 2);
     campi.utc = prom.Inizio.Utc;
-    QString testo = prom.Descrizione;
-    while (testo.endsWith(QLatin1Char(' ')))
-        testo.chop(1);
-    campi.testo = testo;
+    campi.testo = TagliaSpaziFinali(prom.Descrizione);
     campi.categoria = Opzione(CategorieProm, TagliaSpazi(prom.Categoria));
     // The phone's weekly "W1" is the dialog's weekly option.
     campi.ricorrenza

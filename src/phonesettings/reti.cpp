@@ -13,40 +13,18 @@ constexpr QStringView PrefissoRicerca = u"+COPS:";
 // Status, long name, short name, numeric code; the access technology may follow.
 constexpr qsizetype CampiVoce = 4;
 
-// Follows the quotes and parentheses of a text given piece by piece, so that each piece is
-// looked at once however many come.
-class InterruzioneVoce {
-public:
-    void Segui(QStringView pezzo)
-    {
-        for (const QChar c : pezzo) {
-            if (c == u'"')
-                traVirgolette = !traVirgolette;
-            else if (!traVirgolette && c == u'(')
-                ++parentesi;
-            else if (!traVirgolette && c == u')' && parentesi > 0)
-                --parentesi;
-        }
-    }
-    // True when the text so far ends inside a quoted name or inside an entry's parentheses.
-    bool Interrotta() const { return traVirgolette || parentesi > 0; }
-
-private:
-    bool traVirgolette = false;
-    qsizetype parentesi = 0;
-};
-
 // The fields of every line of the reply as one list: some phones give one "+COPS:" line per
-// network, others break one long line where they please, also inside an entry.
+// network, others break one long line where they please, also inside an entry. Each line is
+// looked at once, however many come.
 QStringList CampiDelleRighe(const QString& risposta)
 {
     QString campi;
-    InterruzioneVoce interruzione;
+    DentroCampo interruzione;
     for (QString riga : RigheRisposta(risposta)) {
         riga = TagliaSpazi(riga);
         if (riga.startsWith(PrefissoRicerca))
             riga = riga.mid(PrefissoRicerca.size());
-        if (!campi.isEmpty() && !interruzione.Interrotta())
+        if (!campi.isEmpty() && !interruzione.Dentro())
             campi += u',';
         campi += riga;
         interruzione.Segui(riga);
