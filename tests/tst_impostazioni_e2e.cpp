@@ -582,6 +582,32 @@ private slots:
         QCOMPARE(righe().at(2), ClassiTrasf[2] + "|No|0633333");
     }
 
+    // A phone with nothing forwarded answers each query with one "not active" line of class 0,
+    // as many modems do: the forwarding counts as read, and the view's commands act.
+    void nienteTrasferito()
+    {
+        avvia();
+        rispondiCon([](const QString&) -> QByteArray { return "+CCFC: 0,0"; });
+        clic("TRASF0");
+        QVERIFY(Telefono.TrasfLetti);
+        QCOMPARE(righe(), (QStringList{ClassiTrasf[0] + "|No|", ClassiTrasf[1] + "|No|",
+                                       ClassiTrasf[2] + "|No|"}));
+        telefono->setCommandObserver({});
+        telefono->setMuted(false);
+        telefono->clearCommandLog();
+        scegliRiga(1);
+        premi(PosDelTrasf);
+        scegliRiga(1);
+        nelTrasf([](frmTrasf* dialogo) {
+            dialogo->txtNum->setText("0612345");
+            dialogo->chkAttivo->setChecked(true);
+            dialogo->pOk->click();
+        });
+        premi(PosEditTrasf);
+        QCOMPARE(telefono->commandLog(), (QStringList{"AT+CCFC=0,4", "AT+CCFC=0,3,0612345,129,4"}));
+        QVERIFY(inoltro(0, 4).active);
+    }
+
     // Switching fax off sends the reason-wide switch-off, then registers voice and data again.
     // When a registration fails, the view shows what the phone holds: read again when the phone
     // still answers; without an answer, the class asked stays unknown and those never asked are

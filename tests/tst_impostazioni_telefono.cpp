@@ -220,7 +220,8 @@ private slots:
 
     // A forwarding line read by its fields: a subaddress and its type before the time, blanks,
     // an international number given without its "+", a number without quotes, a line end of LF
-    // alone. The voice line of reason 2, whose time was 7 before.
+    // alone, a class outside the range on a line that says "not active". The voice line of
+    // reason 2, whose time was 7 before.
     void trasferimentoPerCampi_data()
     {
         QTest::addColumn<QString>("risposta");
@@ -235,6 +236,11 @@ private slots:
                                                << "1|0612|7";
         QTest::newRow("lines ended by LF") << "+CCFC: 0,4\n+CCFC: 1,1,\"0612\",129,,,15\n+CCFC: 0,2"
                                            << "1|0612|15";
+        // Nothing forwarded, as many modems say it: one line "not active", whatever its class.
+        QTest::newRow("not active, class 0") << "+CCFC: 0,0"
+                                             << "0||7";
+        QTest::newRow("not active, empty fields") << "+CCFC: 0,0,\"\",129,,,"
+                                                  << "0||7";
     }
 
     void trasferimentoPerCampi()

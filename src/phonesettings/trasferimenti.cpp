@@ -119,6 +119,12 @@ std::optional<Trasferimento> DecodificaTrasf(uint8_t motivo, const QString& risp
                   ? (righe < NumLineeTrasf ? ClassiPerLinea[static_cast<size_t>(righe)] : 0)
                   : InteroTra(campoClasse, 1, ClasseMassima);
         ++righe;
+        // "Not active" for a class out of range is how many phones say that nothing is
+        // forwarded: the line is read, and the classes no line reports are off already.
+        if (attivo == 0 && !classe) {
+            ++lette;
+            continue;
+        }
         if (!attivo || !classe)
             continue;
         ++lette;

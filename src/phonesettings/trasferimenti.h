@@ -34,9 +34,9 @@ uint8_t TipoNumero(const QString& numero);
 
 // The state of a reason from a "+CCFC: <status>,<class>[,"<number>",<type>[,,,<time>]]" reply.
 // Each line sets the classes its class holds (a line without class takes voice, fax, data in
-// line order); a class no line reports is off without number; a time (reason 2 only) that the
-// reply lacks keeps the one of `prima`. None for a reply that is neither a bare OK nor holds a
-// status line.
+// line order); a class no line reports is off without number; a "not active" line for a class
+// out of range sets none; a time (reason 2 only) that the reply lacks keeps the one of `prima`.
+// None for a reply that is neither a bare OK nor holds a status line.
 std::optional<Trasferimento> DecodificaTrasf(uint8_t motivo, const QString& risposta,
                                              const Trasferimento& prima);
 
