@@ -114,6 +114,7 @@ inline void LineaPulita()
 {
     ConsegnaRicezione(QStringLiteral("\r\n"));
     PrendiIndicazioniSMS();
+    PrendiAltreMemorieSMS();
 }
 
 // The lines of a text as the receive path ends them, at CR LF or a lone LF, each without its end;

@@ -37,6 +37,7 @@ struct Esito {
 struct Corsa {
     QList<Esito> esiti;
     QList<int> indicazioni;
+    QStringList altreMemorie;
     QStringList scritti;
     bool prompt = false;
 };
@@ -105,6 +106,7 @@ Corsa Esegui(const QList<QString>& risposte, qsizetype pezzo, bool riaggancia)
     }
     porta.Svuota();
     s.indicazioni = PrendiIndicazioniSMS();
+    s.altreMemorie = PrendiAltreMemorieSMS();
     s.scritti = porta.scritti;
     Connesso = false;
     return s;
@@ -119,7 +121,8 @@ QString Descrivi(const Corsa& c)
     QStringList indici;
     for (const int i : c.indicazioni)
         indici << QString::number(i);
-    return righe.join(u'\n') + QStringLiteral("\nnew messages: ") + indici.join(u' ');
+    return righe.join(u'\n') + QStringLiteral("\nnew messages: ") + indici.join(u' ')
+           + QStringLiteral("\nin other memories: ") + c.altreMemorie.join(u' ');
 }
 
 bool ScrittoUnEsc(const QStringList& scritti)
@@ -152,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
                              + QStringLiteral("\n-- in chunks of %1:\n").arg(pezzo)
                              + Descrivi(aPezzi);
     Verifica(intere.esiti == aPezzi.esiti, "a reply does not depend on how it was split", dettagli);
-    Verifica(intere.indicazioni == aPezzi.indicazioni,
+    Verifica(intere.indicazioni == aPezzi.indicazioni && intere.altreMemorie == aPezzi.altreMemorie,
              "a new-message indication does not depend on how the stream was split", dettagli);
     return 0;
 }

@@ -273,6 +273,20 @@ private slots:
         QVERIFY(collegamento->IndicazioniInAttesa().isEmpty());
     }
 
+    // An indication names its memory: one the program does not read is told of, never read as
+    // a SIM position.
+    void nuovoMessaggioInUnAltraMemoria()
+    {
+        accendi(StatoDiProva());
+        connetti(Controllo::ComandiEsatti);
+        telefono->injectUnsolicited("+CMTI: \"ME\",1");
+        QTRY_COMPARE_WITH_TIMEOUT(testiBox(), QStringList{Msg(806) + "ME"}, Pazienza);
+        QCOMPARE(risposte->boxes[0].titolo, Msg(76));
+        QTest::qWait(2 * TempiLink.statoMs);
+        QVERIFY(messaggi->chiamate.isEmpty());
+        QVERIFY(telefono->commandLog().isEmpty());
+    }
+
     void luceOccupataDuranteUnComando()
     {
         accendi(StatoDiProva());

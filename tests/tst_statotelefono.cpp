@@ -74,8 +74,8 @@ private slots:
         QTest::newRow("indication glued after OK")
             << QStringList{"\r\nOK\r\n\r\n+CMTI: \"SM\",3\r\n"} << "\r\nOK\r\n"
             << FineRisposta::Ok << QList<int>{3};
-        QTest::newRow("indication split, long storage name")
-            << QStringList{"\r\n+CMT", "I: \"MT\",12\r", "\n"} << "" << FineRisposta::Nessuna
+        QTest::newRow("indication split, two-digit index")
+            << QStringList{"\r\n+CMT", "I: \"SM\",12\r", "\n"} << "" << FineRisposta::Nessuna
             << QList<int>{12};
         QTest::newRow("indication without a number")
             << QStringList{"\r\n+CMTI: \"SM\",x\r\n\r\n+CRING: VOICE\r\n"} << ""

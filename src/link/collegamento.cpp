@@ -37,6 +37,7 @@ constexpr int VoceConnessoA = 88;
 constexpr int VoceConnetti = 89;
 constexpr int VoceDisconnetti = 90;
 constexpr int VoceTelefonoNonRisponde = 101;
+constexpr int VoceSMSInAltraMemoria = 806;
 constexpr int VoceConnessionePersa = 841;
 constexpr int ImmagineConnetti = 30;
 constexpr int ImmagineDisconnetti = 31;
@@ -274,7 +275,7 @@ void Collegamento::MSComm1_Ricezione(const QString& pezzo)
         }
     }
     ConsegnaRicezione(pezzo);
-    accodaIndicazioni(PrendiIndicazioniSMS());
+    accodaIndicazioni(PrendiIndicazioniSMS(), PrendiAltreMemorieSMS());
     SegnalaRicezioneAttesa();
 }
 
@@ -380,8 +381,11 @@ void Collegamento::LeggiCentroSMS()
     ::LeggiCentroSMS();
 }
 
-void Collegamento::accodaIndicazioni(const QList<int>& indici)
+void Collegamento::accodaIndicazioni(const QList<int>& indici, const QStringList& memorie)
 {
+    for (const QString& memoria : memorie)
+        if (!altreMemorie.contains(memoria))
+            altreMemorie.append(memoria);
     for (const int indice : indici) {
         // A position outside the message table is no message of ours.
         if (indice < 1 || indice > NumPosizioniSMS)
@@ -390,7 +394,7 @@ void Collegamento::accodaIndicazioni(const QList<int>& indici)
         if (!indicazioni.contains(posizione))
             indicazioni.append(posizione);
     }
-    if (!indicazioni.isEmpty())
+    if (!indicazioni.isEmpty() || !altreMemorie.isEmpty())
         QTimer::singleShot(0, this, &Collegamento::rispondiIndicazioni);
 }
 
@@ -402,6 +406,7 @@ bool Collegamento::lineaDisponibile() const
 
 void Collegamento::rispondiIndicazioni()
 {
+    avvisaAltreMemorie();
     while (!indicazioni.isEmpty() && lineaDisponibile()) {
         uint8_t posizione = indicazioni.takeFirst();
         rispondendo = true;
@@ -417,6 +422,17 @@ void Collegamento::rispondiIndicazioni()
             f.messaggi->ShowSMS(ricevuti);
             f.messaggi->ShowSMSTxt(posizione);
         }
+        rispondendo = false;
+    }
+}
+
+void Collegamento::avvisaAltreMemorie()
+{
+    while (!altreMemorie.isEmpty() && lineaDisponibile()) {
+        const QString memoria = altreMemorie.takeFirst();
+        rispondendo = true;
+        MsgBox(Msg(VoceSMSInAltraMemoria) + memoria, QMessageBox::Information, QMessageBox::Ok,
+               Msg(VoceNotificaSMS));
         rispondendo = false;
     }
 }

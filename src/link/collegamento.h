@@ -71,8 +71,9 @@ private:
     void cancellaLetture();
 
     // New-message indications, answered outside the receive path when the line is free.
-    void accodaIndicazioni(const QList<int>& indici);
+    void accodaIndicazioni(const QList<int>& indici, const QStringList& memorie);
     void rispondiIndicazioni();
+    void avvisaAltreMemorie();
     bool lineaDisponibile() const;
 
     // Views.
@@ -84,5 +85,6 @@ private:
     bool identitaInSospeso = false;
     bool conImmagineDisconnetti = false;
     QList<uint8_t> indicazioni;
+    QStringList altreMemorie; // where messages came that the program does not list
     bool rispondendo = false;
 };

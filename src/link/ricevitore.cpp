@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -18,6 +19,8 @@ constexpr std::array<QStringView, 3> PrefissiNonRichiesti{u"+CLIP:", u"+CRING:",
                                                           PrefissoIndicazioneSMS};
 // A longer index is no message position: it would not even fit the table's numbers.
 constexpr qsizetype CifreIndiceMassime = 5;
+// The memories of 27.005 have two letters; a longer field is no memory name.
+constexpr qsizetype LunghezzaMemoriaMassima = 4;
 
 // A line with its end and nothing else: CR LF, or a lone LF.
 bool RigaVuota(QStringView rigaConFine)
@@ -91,6 +94,23 @@ std::optional<int> IndiceIndicazioneSMS(QStringView riga)
     return indice.toInt();
 }
 
+std::optional<QString> MemoriaIndicazioneSMS(QStringView riga)
+{
+    if (!riga.startsWith(PrefissoIndicazioneSMS))
+        return std::nullopt;
+    const QStringView campi = riga.mid(PrefissoIndicazioneSMS.size());
+    const qsizetype virgola = campi.lastIndexOf(u',');
+    if (virgola < 0)
+        return std::nullopt;
+    const QString memoria = SenzaVirgolette(campi.left(virgola).trimmed());
+    const bool nome = std::all_of(memoria.begin(), memoria.end(), [](QChar c) {
+        return c.isLetterOrNumber() && c.unicode() < 128;
+    });
+    if (memoria.isEmpty() || memoria.size() > LunghezzaMemoriaMassima || !nome)
+        return std::nullopt;
+    return memoria;
+}
+
 QString TagliaRisposta(const QString& ricevuto)
 {
     constexpr qsizetype Prima = 2; // CR LF
@@ -121,8 +141,7 @@ void RicevitoreAT::chiudiRiga(qsizetype lf)
     if (riga.endsWith(Ritorno))
         riga.chop(1);
     if (RigaNonRichiesta(riga)) {
-        if (const auto indice = IndiceIndicazioneSMS(riga))
-            indicazioniSMS.append(*indice);
+        notaIndicazioneSMS(riga);
         togliRiga(inizioRiga, lf + 1);
         // The phone frames a line of its own with a line end, which also ends the prompt's line.
         if (promptChiuso && fine == FineRisposta::Nessuna)
@@ -210,6 +229,23 @@ void RicevitoreAT::riallinea()
     fine = FineRisposta::Nessuna;
     fineIn = 0;
     rigaRifiuto.clear();
+}
+
+void RicevitoreAT::notaIndicazioneSMS(QStringView riga)
+{
+    const std::optional<int> indice = IndiceIndicazioneSMS(riga);
+    const std::optional<QString> memoria = MemoriaIndicazioneSMS(riga);
+    if (!indice || !memoria)
+        return;
+    if (*memoria == MemoriaSMSLetta)
+        indicazioniSMS.append(*indice);
+    else
+        altreMemorieSMS.append(*memoria);
+}
+
+QStringList RicevitoreAT::PrendiAltreMemorieSMS()
+{
+    return std::exchange(altreMemorieSMS, {});
 }
 
 QList<int> RicevitoreAT::PrendiIndicazioniSMS()

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <optional>
@@ -19,14 +20,19 @@ std::optional<int> CodiceErroreCMS(QStringView riga);
 bool RigaNonRichiesta(QStringView riga);
 // The message index of a "+CMTI:" line: the number after its last comma.
 std::optional<int> IndiceIndicazioneSMS(QStringView riga);
+// The memory a "+CMTI:" line names, without its quotes: the field before the index; none when it
+// is no memory name (letters and digits, a few of them).
+std::optional<QString> MemoriaIndicazioneSMS(QStringView riga);
+// The memory whose positions the program reads as its message table: the SIM's.
+inline constexpr QStringView MemoriaSMSLetta = u"SM";
 // The reply body as callers know it: without the leading CR LF and the trailing CR LF, CR LF "OK"
 // CR LF; a text of 9 characters or fewer (a bare OK among them) stays whole.
 QString TagliaRisposta(const QString& ricevuto);
 
 // The receive path behind the AT exchange. It appends each chunk to the buffer it is given,
-// takes unsolicited lines out as they complete, keeps the "+CMTI:" indexes, and notes the first
-// final result. Every character is examined once: the cost is linear in what arrives, however
-// the reply is split.
+// takes unsolicited lines out as they complete, keeps the "+CMTI:" indexes of the SIM memory and
+// the names of the other memories announced, and notes the first final result. Every character is
+// examined once: the cost is linear in what arrives, however the reply is split.
 class RicevitoreAT {
 public:
     explicit RicevitoreAT(QString& buffer) : buffer(buffer) {}
@@ -45,12 +51,15 @@ public:
     const QString& RigaRifiuto() const { return rigaRifiuto; }
     // The length of the buffer up to the end of the final line.
     qsizetype FineIn() const { return fineIn; }
-    // The indexes of the "+CMTI:" lines taken out since the last call.
+    // The indexes of the "+CMTI:" lines for the SIM memory taken out since the last call.
     QList<int> PrendiIndicazioniSMS();
+    // The memories other than the SIM's that "+CMTI:" lines named since the last call.
+    QStringList PrendiAltreMemorieSMS();
 
 private:
     void chiudiRiga(qsizetype lf);
     void togliRiga(qsizetype inizio, qsizetype fineRiga);
+    void notaIndicazioneSMS(QStringView riga);
     void togliTestoRiportato(qsizetype lf);
     void notaFine(FineRisposta tipo, qsizetype dopo);
     // The line in progress when it may still become one of the phone's own lines; else empty.
@@ -69,4 +78,5 @@ private:
     qsizetype fineIn = 0;
     QString rigaRifiuto;
     QList<int> indicazioniSMS;
+    QStringList altreMemorieSMS;
 };

@@ -397,6 +397,11 @@ QList<int> PrendiIndicazioniSMS()
     return scambio().ricevitore.PrendiIndicazioniSMS();
 }
 
+QStringList PrendiAltreMemorieSMS()
+{
+    return scambio().ricevitore.PrendiAltreMemorieSMS();
+}
+
 void RisvegliaAttesa()
 {
     if (QEventLoop* ciclo = scambio().ciclo)

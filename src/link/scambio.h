@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 // The AT exchange: the one road to the phone for every subsystem. One command at a time; the
 // interface stays alive while a reply is awaited.
@@ -60,9 +61,11 @@ public:
 void RegistraPortaAT(PortaAT* porta);
 
 // The receive path: each chunk the port delivers, in arrival order. Unsolicited lines are taken
-// out; the indexes of the "+CMTI:" indications are kept for PrendiIndicazioniSMS.
+// out; the indexes of the "+CMTI:" indications for the SIM memory are kept for
+// PrendiIndicazioniSMS, the other memories they name for PrendiAltreMemorieSMS.
 void ConsegnaRicezione(const QString& pezzo);
 QList<int> PrendiIndicazioniSMS();
+QStringList PrendiAltreMemorieSMS();
 
 // True from a command that found no answer within its bound until the operation that sent it
 // has ended: meanwhile every further command of the operation returns Scaduto at once and
