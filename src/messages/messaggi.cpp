@@ -63,8 +63,10 @@ void Messaggi::mostrandoModifiche(const std::function<void()>& comando)
     comando();
     const bool sim = ModificheSIM() != simPrima;
     const bool archivio = ModificheArchivio() != archivioPrima;
-    if (sim)
+    if (sim) {
         Telefono.SMSLetti = false;
+        cartellaMostrata.reset();
+    }
     if (f.CurrentView != 2)
         return;
     uint8_t cartella = CartellaDaChiave(f.ChiaveSelezionata());

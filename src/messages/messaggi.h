@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class frmMain;
 struct MessaggioSMS;
@@ -54,6 +55,12 @@ private:
     void salvaInArchivio(const MessaggioSMS& messaggio);
     void salvaNellaSIM(const MessaggioSMS& messaggio);
     void offriRubrica();
+    // Runs the reads a view needs; false when the link dropped under them while that view was on
+    // show, which then stays as it was.
+    bool leggiPerVista(bool mostrata, const std::function<void()>& letture);
 
     frmMain& f;
+    // The folder whose rows the folder view shows while it is on show; none once a command
+    // changed the SIM under them.
+    std::optional<uint8_t> cartellaMostrata;
 };

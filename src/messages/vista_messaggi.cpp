@@ -25,6 +25,8 @@
 
 namespace {
 
+constexpr uint8_t VistaCartella = 2;
+constexpr uint8_t VistaRiepilogo = 3;
 constexpr int ImmagineMessaggio = 17;
 constexpr int ImmagineCartella = 2;
 constexpr int ImmagineNonDisponibile = 27;
@@ -64,9 +66,26 @@ void Applica(QAction* voce, const StatoVoce& stato)
 
 } // namespace
 
+bool Messaggi::leggiPerVista(bool mostrata, const std::function<void()>& letture)
+{
+    const bool connesso = Connesso;
+    letture();
+    return !(mostrata && connesso && !Connesso);
+}
+
 void Messaggi::ShowSMSInfo()
 {
-    f.CurrentView = 3;
+    const auto letture = [] {
+        if (!Connesso)
+            return;
+        if (!Telefono.SMSCLetto && LineaLibera)
+            LeggiCentroSMS();
+        if (!Telefono.SMSLetti && LineaLibera)
+            ::LeggiTuttiSMS();
+    };
+    if (!leggiPerVista(f.CurrentView == VistaRiepilogo, letture))
+        return;
+    f.CurrentView = VistaRiepilogo;
     f.Form_Resize();
     f.HideButtons();
     QAction* aggiorna = f.Pulsante(QStringLiteral("pAggiorna"));
@@ -80,12 +99,6 @@ void Messaggi::ShowSMSInfo()
                              {QStringLiteral("Valore"), larghezza / 2, QString()}});
     f.List1->setHeaderHidden(true);
     f.Espandi(QStringLiteral("SMS"));
-    if (Connesso) {
-        if (!Telefono.SMSCLetto && LineaLibera)
-            LeggiCentroSMS();
-        if (!Telefono.SMSLetti && LineaLibera)
-            ::LeggiTuttiSMS();
-    }
     // Offline the counts of the table stand; a phone that left them unanswered gave none.
     const bool nonLetto = !Telefono.SMSCLetto || (Connesso && !Telefono.SMSLetti);
     if (TelefonoIrraggiungibile() && nonLetto) {
@@ -105,7 +118,14 @@ void Messaggi::ShowSMSInfo()
 
 void Messaggi::ShowSMS(uint8_t& cartella)
 {
-    f.CurrentView = 2;
+    const auto letture = [cartella] {
+        if (cartella != Archivio && Connesso && !Telefono.SMSLetti && LineaLibera)
+            ::LeggiTuttiSMS();
+    };
+    if (!leggiPerVista(f.CurrentView == VistaCartella && cartellaMostrata == cartella, letture))
+        return;
+    f.CurrentView = VistaCartella;
+    cartellaMostrata = cartella;
     f.Form_Resize();
     f.HideButtons();
     // The folder's own node, so that the reader pane and the commands, which follow the tree,
@@ -135,8 +155,6 @@ void Messaggi::ShowSMS(uint8_t& cartella)
     f.txtSMS->setVisible(true);
 
     if (cartella != Archivio) {
-        if (Connesso && !Telefono.SMSLetti && LineaLibera)
-            ::LeggiTuttiSMS();
         if (TelefonoIrraggiungibile() && !Telefono.SMSLetti) {
             f.List1->Aggiungi(QString(), {Msg(VoceNonDisponibile), QString(), QString(), QString()},
                               ImmagineNonDisponibile);
