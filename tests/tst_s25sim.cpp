@@ -134,6 +134,7 @@ private slots:
     void echoUntilAte0();
     void phonebookNamesAreGsmCodes();
     void writtenEntryReadsBack();
+    void characterSetsAndTextMode();
     void refusedMemoryAndReadOnlyWrites();
     void injectedErrors();
     void dataModeEndsOnCtrlZAndCancelsOnEscape();
@@ -201,6 +202,35 @@ void TstS25Sim::writtenEntryReadsBack()
     QCOMPARE(line.exchange("AT+CPBW=3"), kOk);
     QCOMPARE(phone.state().phonebooks.at("SM").entries.count(3), std::size_t(0));
     QCOMPARE(line.exchange("AT+CPBR=3"), kOk);
+}
+
+// Left in UCS2 and text mode by another program: names go and come in the set, a message is read
+// as its fields and text; back in IRA, a character the set lacks goes as "?" and one without a
+// GSM code is refused; back in PDU mode, the PDU.
+void TstS25Sim::characterSetsAndTextMode()
+{
+    const QByteArray hello = "0791933395066900040B919333133254F600001021402143050005C8329BFD06";
+    S25Simulator phone(quietPhone("[modem]\ncharset = ucs2\nmessage_format = 1\n"
+                                  "[phonebook SM]\ntotal = 20\n1 | 0612 | Tè@\n"
+                                  "[messages]\n1 | 1 | "
+                                  + hello + "\n"));
+    QVERIFY(phone.start());
+    Line line(phone.slavePath());
+
+    QCOMPARE(line.exchange("AT+CSCS?"), "\r\n+CSCS: \"UCS2\"\r\n" + kOk);
+    QCOMPARE(line.exchange("AT+CSCS=?"),
+             "\r\n+CSCS: (\"GSM\",\"IRA\",\"UCS2\",\"UTF-8\")\r\n" + kOk);
+    QCOMPARE(line.exchange("AT+CPBR=1"), "\r\n+CPBR: 1,\"0612\",129,\"005400E80040\"\r\n" + kOk);
+    QCOMPARE(line.exchange("AT+CPBW=2,\"0613\",129,\"00E8005F\""), kOk);
+    QCOMPARE(phone.state().readableName("SM", 2), QStringLiteral("è_"));
+    QCOMPARE(line.exchange("AT+CMGR=1"), "\r\n+CMGR: \"REC READ\",\"+39333123456\",,"
+                                         "\"01/12/04,12:34:50+00\"\r\n00480065006C006C006F\r\n"
+                                             + kOk);
+    QCOMPARE(line.exchange("AT+CSCS=\"IRA\""), kOk);
+    QCOMPARE(line.exchange("AT+CPBR=1"), "\r\n+CPBR: 1,\"0612\",129,\"T?@\"\r\n" + kOk);
+    QCOMPARE(line.exchange("AT+CPBW=3,\"0614\",129,\"a`b\"", kError), kError);
+    QCOMPARE(line.exchange("AT+CMGF=0"), kOk);
+    QCOMPARE(line.exchange("AT+CMGR=1"), "\r\n+CMGR: 1,,24\r\n" + hello + "\r\n" + kOk);
 }
 
 void TstS25Sim::refusedMemoryAndReadOnlyWrites()
@@ -476,6 +506,9 @@ void TstS25Sim::seedFaultsNameTheirLine_data()
         << QByteArray("total = 3\n") << "line 1: text before the first [section]";
     QTest::newRow("unknown key") << QByteArray("[power]\nvoltage = 3\n")
                                  << "line 2: unknown key \"voltage\" in [power]";
+    QTest::newRow("unknown character set") << QByteArray("[modem]\ncharset = PCCP437\n")
+                                           << "line 2: charset must be GSM, IRA, UCS2 or UTF-8, "
+                                              "not \"PCCP437\"";
     QTest::newRow("odd hex") << QByteArray("[logo]\n424D0\n[clock]\n")
                              << "line 3: [logo] holds hex digits in pairs";
 }

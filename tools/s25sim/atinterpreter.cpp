@@ -1,5 +1,6 @@
 #include "atinterpreter.h"
 
+#include "charactersets.h"
 #include "wiretext.h"
 
 #include <array>
@@ -92,6 +93,7 @@ const std::map<QByteArray, AtInterpreter::Handler>& AtInterpreter::handlers()
         {"+CLIP", &AtInterpreter::callerId},
         {"+CNMI", &AtInterpreter::messageIndications},
         {"+CMEE", &AtInterpreter::errorReports},
+        {"+CSCS", &AtInterpreter::characterSet},
         {"+CPBS", &AtInterpreter::selectMemory},
         {"+CPBR", &AtInterpreter::readEntries},
         {"+CPBW", &AtInterpreter::writeEntry},
@@ -249,6 +251,11 @@ Reply AtInterpreter::registration(const Command& command)
     return Reply::error();
 }
 
+QByteArray AtInterpreter::textOut(const QByteArray& latin1) const
+{
+    return charset::fromText(QString::fromLatin1(latin1), m_state.modem.characterSet);
+}
+
 QByteArray AtInterpreter::currentOperator() const
 {
     const Network& network = m_state.network;
@@ -256,7 +263,7 @@ QByteArray AtInterpreter::currentOperator() const
         return "2," + network.operatorCode;
     for (const Operator& known : network.operators) {
         if (known.code == network.operatorCode)
-            return "0," + quoted(known.name);
+            return "0," + quoted(textOut(known.name));
     }
     return "0," + quoted(network.operatorCode);
 }
@@ -284,8 +291,8 @@ Reply AtInterpreter::networkSearch() const
 {
     QList<QByteArray> entries;
     for (const NetworkInRange& inRange : m_state.network.networksInRange) {
-        entries.append('(' + decimal(inRange.status) + ',' + quoted(inRange.network.name) + ",,"
-                       + inRange.network.code + ')');
+        entries.append('(' + decimal(inRange.status) + ',' + quoted(textOut(inRange.network.name))
+                       + ",," + inRange.network.code + ')');
     }
     return Reply::ok({"+COPS: " + entries.join(',') + ",,(0,1,2,3,4),(0,1,2)"});
 }
@@ -328,7 +335,7 @@ Reply AtInterpreter::operatorNames(const Command& command)
     QList<QByteArray> lines;
     lines.reserve(m_state.network.operators.size());
     for (const Operator& known : m_state.network.operators)
-        lines.append("+COPN: " + known.code + ',' + quoted(known.name));
+        lines.append("+COPN: " + known.code + ',' + quoted(textOut(known.name)));
     return Reply::ok(lines);
 }
 

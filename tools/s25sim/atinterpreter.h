@@ -64,6 +64,8 @@ private:
     Reply messageIndications(const Command& command);
     Reply errorReports(const Command& command);
     QByteArray currentOperator() const;
+    // A readable text (operator names are kept in Latin-1) in the TE character set.
+    QByteArray textOut(const QByteArray& latin1) const;
 
     // Phonebook memories and call lists (phonebookcommands.cpp).
     Reply selectMemory(const Command& command);
@@ -72,7 +74,11 @@ private:
     Reply eraseEntry(PhonebookMemory& memory, const Command& command);
     PhonebookMemory& selectedMemory();
 
-    // Short messages in PDU mode (messagecommands.cpp).
+    // The TE character set and the messages in text mode (textcommands.cpp).
+    Reply characterSet(const Command& command);
+    Reply readMessageAsText(const SmsSlot& slot) const;
+
+    // Short messages (messagecommands.cpp).
     Reply messageFormat(const Command& command);
     Reply readMessage(const Command& command);
     Reply deleteMessage(const Command& command);

@@ -1,4 +1,4 @@
-// Short messages in PDU mode: AT+CMGF, AT+CMGR, AT+CMGD, AT+CMGS, AT+CMGW, AT+CMSS.
+// Short messages: AT+CMGF, AT+CMGR, AT+CMGD, AT+CMGS, AT+CMGW, AT+CMSS.
 #include "atinterpreter.h"
 #include "pdushape.h"
 #include "wiretext.h"
@@ -35,24 +35,29 @@ std::optional<int> AtInterpreter::storeReceivedMessage(const QByteArray& pduHex)
     return slot;
 }
 
-// The phone works in PDU mode only.
+// PDU mode (0) or text mode (1); in text mode a message is read as its fields and text.
 Reply AtInterpreter::messageFormat(const Command& command)
 {
     switch (command.form) {
-    case Form::Set:
-        return command.number(0) == 0 ? Reply::ok()
-                                      : Reply::messageError(cms::kOperationNotSupported);
+    case Form::Set: {
+        const std::optional<int> format = command.numberBetween(0, 0, 1);
+        if (!format)
+            return Reply::messageError(cms::kOperationNotSupported);
+        m_state.modem.messageFormat = *format;
+        return Reply::ok();
+    }
     case Form::Read:
-        return Reply::ok({"+CMGF: 0"});
+        return Reply::ok({"+CMGF: " + decimal(m_state.modem.messageFormat)});
     case Form::Test:
-        return Reply::ok({"+CMGF: (0)"});
+        return Reply::ok({"+CMGF: (0,1)"});
     case Form::Execute:
         break;
     }
     return Reply::error();
 }
 
-// An empty slot answers "+CMGR: 0,,0"; reading an unread message marks it read.
+// An empty slot answers "+CMGR: 0,,0" in PDU mode, a bare OK in text mode; reading an unread
+// message marks it read.
 Reply AtInterpreter::readMessage(const Command& command)
 {
     if (command.form == Form::Test)
@@ -61,13 +66,15 @@ Reply AtInterpreter::readMessage(const Command& command)
     const std::optional<int> index = command.numberBetween(0, 1, messages.capacity);
     if (command.form != Form::Set || !index)
         return Reply::messageError(cms::kInvalidMemoryIndex);
+    const bool textMode = m_state.modem.messageFormat == 1;
     const auto slot = messages.bySlot.find(*index);
     if (slot == messages.bySlot.end())
-        return Reply::ok({"+CMGR: 0,,0"});
+        return textMode ? Reply::ok() : Reply::ok({"+CMGR: 0,,0"});
     const std::optional<PduShape> shape = inspectPdu(slot->second.pdu);
     const QByteArray header = "+CMGR: " + decimal(slot->second.status) + ",,"
                               + decimal(shape ? shape->transferLength : 0);
-    const Reply reply = Reply::ok({header, slot->second.pdu});
+    const Reply reply
+        = textMode ? readMessageAsText(slot->second) : Reply::ok({header, slot->second.pdu});
     if (slot->second.status == 0)
         slot->second.status = 1;
     return reply;

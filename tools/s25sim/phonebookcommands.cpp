@@ -1,5 +1,7 @@
-// The phonebook memories and the call lists: AT+CPBS, AT+CPBR, AT+CPBW.
+// The phonebook memories and the call lists: AT+CPBS, AT+CPBR, AT+CPBW. Names travel in the TE
+// character set.
 #include "atinterpreter.h"
+#include "charactersets.h"
 #include "wiretext.h"
 
 namespace s25sim {
@@ -23,12 +25,14 @@ bool isGsmText(const QByteArray& codes)
     return true;
 }
 
-QByteArray entryLine(int position, const PhonebookEntry& entry)
+// The name goes in the TE character set.
+QByteArray entryLine(int position, const PhonebookEntry& entry, const QByteArray& characterSet)
 {
+    const QByteArray name = charset::fromGsm(entry.name, characterSet);
     QByteArray line;
-    line.reserve(24 + entry.number.size() + entry.name.size());
+    line.reserve(24 + entry.number.size() + name.size());
     line += "+CPBR: " + decimal(position) + ',' + quoted(entry.number) + ',' + decimal(entry.type)
-            + ',' + quoted(entry.name);
+            + ',' + quoted(name);
     return line;
 }
 
@@ -124,7 +128,7 @@ Reply AtInterpreter::readEntries(const Command& command)
     QList<QByteArray> lines;
     const auto end = memory.entries.upper_bound(*last);
     for (auto entry = memory.entries.lower_bound(*first); entry != end; ++entry)
-        lines.append(entryLine(entry->first, entry->second));
+        lines.append(entryLine(entry->first, entry->second, m_state.modem.characterSet));
     return Reply::ok(lines);
 }
 
@@ -155,7 +159,11 @@ Reply AtInterpreter::writeEntry(const Command& command)
                                             : command.numberBetween(0, 1, memory.total);
     if (!position)
         return Reply::equipmentError(cme::kInvalidIndex);
-    const PhonebookEntry entry = entryOf(command.argument(1).text, *type, command.argument(3).text);
+    const std::optional<QByteArray> name
+        = charset::toGsm(command.argument(3).text, m_state.modem.characterSet);
+    if (!name)
+        return Reply::equipmentError(cme::kInvalidTextCharacters);
+    const PhonebookEntry entry = entryOf(command.argument(1).text, *type, *name);
     if (entry.number.isEmpty() && entry.name.isEmpty()) {
         memory.entries.erase(*position);
         return Reply::ok();

@@ -138,6 +138,8 @@ struct ModemSettings {
     int callerId = 0;     // AT+CLIP
     std::array<int, 5> messageIndications = {0, 0, 0, 0, 0}; // AT+CNMI
     QByteArray selectedMemory = "SM";
+    QByteArray characterSet = "GSM"; // AT+CSCS, in which names and other texts travel
+    int messageFormat = 0;           // AT+CMGF: 0 PDU, 1 text
 };
 
 struct PhoneState {

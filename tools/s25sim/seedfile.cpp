@@ -1,5 +1,6 @@
 #include "seedfile.h"
 
+#include "charactersets.h"
 #include "gsmalphabet.h"
 #include "pdushape.h"
 #include "wiretext.h"
@@ -491,10 +492,20 @@ bool SeedParser::ringToneValue(const QString& key, const QString& value)
 
 bool SeedParser::modemValue(const QString& key, const QString& value)
 {
+    const Setter characterSet = [this](const QString&, const QString& text) {
+        const QByteArray set = text.toUpper().toLatin1();
+        if (!charset::names().contains(set))
+            return fail(
+                QStringLiteral("charset must be GSM, IRA, UCS2 or UTF-8, not \"%1\"").arg(text));
+        m_state.modem.characterSet = set;
+        return true;
+    };
     return setValue(key, value,
                     {
                         {"echo", flagInto(&m_state.modem.echo)},
                         {"error_reports", numberInto(&m_state.modem.errorReports, 0, 1)},
+                        {"charset", characterSet},
+                        {"message_format", numberInto(&m_state.modem.messageFormat, 0, 1)},
                     });
 }
 

@@ -1,0 +1,97 @@
+#include "charactersets.h"
+
+#include "gsmalphabet.h"
+#include "wiretext.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace s25sim::charset {
+
+namespace {
+
+const QByteArray kIra = "IRA";
+const QByteArray kUcs2 = "UCS2";
+const QByteArray kUtf8 = "UTF-8";
+constexpr char kUnknown = '?';
+
+bool isIraCharacter(char16_t character)
+{
+    return character >= 0x20 && character < 0x7F;
+}
+
+QByteArray gsmCodesOrUnknown(const QString& text)
+{
+    QByteArray codes;
+    for (const QChar character : text)
+        codes += gsm::encode(character).value_or(QByteArray(1, kUnknown));
+    return codes;
+}
+
+std::optional<QString> decodeUcs2(const QByteArray& hex)
+{
+    if (hex.size() % 4 != 0 || !isHexText(hex))
+        return std::nullopt;
+    QString text;
+    for (qsizetype i = 0; i < hex.size(); i += 4)
+        text.append(QChar(static_cast<char16_t>(hex.mid(i, 4).toUInt(nullptr, 16))));
+    return text;
+}
+
+std::optional<QString> decodeUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> decodeIra(const QByteArray& bytes)
+{
+    if (!std::all_of(bytes.begin(), bytes.end(), [](char byte) { return isIraCharacter(byte); }))
+        return std::nullopt;
+    return QString::fromLatin1(bytes);
+}
+
+} // namespace
+
+const QList<QByteArray>& names()
+{
+    static const QList<QByteArray> sets = {kGsm, kIra, kUcs2, kUtf8};
+    return sets;
+}
+
+QByteArray fromGsm(const QByteArray& codes, const QByteArray& set)
+{
+    return set == kGsm ? codes : fromText(gsm::decode(codes), set);
+}
+
+QByteArray fromText(const QString& text, const QByteArray& set)
+{
+    if (set == kUtf8)
+        return text.toUtf8();
+    if (set == kGsm)
+        return gsmCodesOrUnknown(text);
+    QByteArray sent;
+    for (const QChar character : text) {
+        if (set == kUcs2)
+            sent += QByteArray::number(character.unicode(), 16).rightJustified(4, '0').toUpper();
+        else
+            sent += isIraCharacter(character.unicode()) ? character.toLatin1() : kUnknown;
+    }
+    return sent;
+}
+
+std::optional<QByteArray> toGsm(const QByteArray& sent, const QByteArray& set)
+{
+    if (set == kGsm)
+        return sent;
+    const std::optional<QString> text = set == kUcs2   ? decodeUcs2(sent)
+                                        : set == kUtf8 ? decodeUtf8(sent)
+                                                       : decodeIra(sent);
+    return text ? gsm::encode(*text) : std::nullopt;
+}
+
+} // namespace s25sim::charset
