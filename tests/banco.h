@@ -38,8 +38,9 @@ protected:
 
     // What the link sends on connecting, in order, before the line is free for a test.
     static inline const QStringList Handshake{
-        "ATE0",    "ATQ0",    "ATV1",    "AT+CGMI",   "AT+CGMM",   "AT+CGMR",
-        "AT+CGSN", "AT+CIMI", "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
+        "ATE0",    "ATQ0",      "ATV1",      "AT+CMGF=0",        "AT+CSCS=\"GSM\"",
+        "AT+CGMI", "AT+CGMM",   "AT+CGMR",   "AT+CGSN",          "AT+CIMI",
+        "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
 
     // Whether connetti() also checks that the handshake was exactly Handshake: the tests of
     // the link do, the others only wait for it to end.

@@ -8,9 +8,11 @@
 #include "globali.h"
 #include "immagini.h"
 #include "impostazioni_telefono.h"
+#include "letturasms.h"
 #include "letture.h"
 #include "listareport.h"
 #include "s25simulator.h"
+#include "scambiorubrica.h"
 #include "statobase.h"
 #include "statotelefono.h"
 #include "tempi.h"
@@ -37,6 +39,9 @@ s25sim::PhoneState StatoDiProva()
     stato.network.operators = {{"22201", "I TIM"}, {"22210", "Vodafone IT"}};
     return stato;
 }
+
+// From +39333123456 on 04/12/01 12:34: "Hello".
+const QByteArray Ciao = "0791933395066900040B919333133254F600001021402143050005C8329BFD06";
 
 struct Riga {
     QString testo, valore;
@@ -106,6 +111,38 @@ private slots:
         QVERIFY(finestra->Toolbar1[2]->isEnabled());
         QCOMPARE(finestra->Toolbar1[2]->toolTip(), Msg(90));
         QVERIFY(risposte->boxes.isEmpty());
+    }
+
+    // A phone another program left in another character set, or in text mode, is put back in
+    // the program's modes on connecting: names and messages read as the phone holds them, and a
+    // name written reads back as written. One that refuses to switch is used all the same.
+    void telefonoInAltriModi_data()
+    {
+        QTest::addColumn<QByteArray>("modem");
+        QTest::addColumn<bool>("rifiuta");
+        QTest::newRow("IRA") << QByteArray("charset = IRA") << false;
+        QTest::newRow("UCS2") << QByteArray("charset = UCS2") << false;
+        QTest::newRow("UTF-8") << QByteArray("charset = UTF-8") << false;
+        QTest::newRow("text mode") << QByteArray("message_format = 1") << false;
+        QTest::newRow("refusing to switch") << QByteArray() << true;
+    }
+
+    void telefonoInAltriModi()
+    {
+        QFETCH(QByteArray, modem);
+        QFETCH(bool, rifiuta);
+        accendi("[modem]\n" + modem + "\n[phonebook SM]\ntotal = 10\n6 | 0633 | Mail@Home_$1\n"
+                + "[messages]\n1 | 1 | " + Ciao + "\n");
+        if (rifiuta)
+            telefono->failCommandsMatching(QRegularExpression("^AT\\+(CMGF|CSCS)="));
+        connetti(Controllo::ComandiEsatti);
+        QVERIFY(Telefono.InfoLetta);
+        LeggiRubrica(0);
+        QCOMPARE(Telefono.Rubrica[0][6].Nome, QStringLiteral("Mail@Home_$1"));
+        QVERIFY(ScriviVoceRubrica(0, "4", "Jo@x_è$", "0622"));
+        QCOMPARE(telefono->state().readableName("SM", 4), QStringLiteral("Jo@x_è$"));
+        LeggiTuttiSMS();
+        QCOMPARE(Telefono.SMS[1].Testo, QStringLiteral("Hello"));
     }
 
     void telefonoCheRispondeTardiHaIlSuoHandshake()

@@ -235,6 +235,10 @@ void Collegamento::passoIdentita()
     f.HideButtons();
     InviaComandoAT(QStringLiteral("ATQ0"));
     InviaComandoAT(QStringLiteral("ATV1"));
+    // The modes the program speaks, which another program may have changed: messages as PDUs,
+    // names in the GSM alphabet. A phone that refuses them is used all the same.
+    InviaComandoAT(QStringLiteral("AT+CMGF=0"));
+    InviaComandoAT(QStringLiteral("AT+CSCS=\"GSM\""));
     ShowInfo();
     QTreeWidgetItem* radice = f.S25Tree->topLevelItem(0);
     if (radice) {
