@@ -13,6 +13,7 @@
 #include "operatori.h"
 #include "orologio.h"
 #include "reti.h"
+#include "rifiuti.h"
 #include "scambio.h"
 
 #include <QAction>
@@ -170,7 +171,7 @@ void ImpostazioniTelefono::ShowSelRete(uint8_t apri)
     const EsitoAT esito = CercaReti(reti, stati);
     // A refused search would otherwise look like one that found nothing.
     if (esito == EsitoAT::Errore)
-        MsgBox(Msg(VoceRicercaRifiutata) + MotivoRifiuto(UltimoRifiuto()), QMessageBox::Warning);
+        AvvisaRifiuto(VoceRicercaRifiutata);
     if (TelefonoMuto())
         f.listaRetiDisp->addItem(Msg(82));
     for (size_t i = 0; i < reti.size(); ++i) {
