@@ -29,6 +29,7 @@ constexpr int VoceImpossibileImpostare = 80;
 constexpr int VoceDataOraNonValide = 81;
 constexpr int VoceNessunaRete = 794;
 constexpr int VoceRicercaRifiutata = 870;
+constexpr int VoceSconosciuto = 333;
 
 } // namespace
 
@@ -36,9 +37,12 @@ ImpostazioniTelefono::ImpostazioniTelefono(frmMain& finestra) : f(finestra)
 {
     connect(f.pImpostaOra, &QPushButton::clicked, this, &ImpostazioniTelefono::pImpostaOra_Click);
     connect(f.pSincrOra, &QPushButton::clicked, this, &ImpostazioniTelefono::pSincrOra_Click);
-    // Only an edit makes the phone fields worth setting.
-    for (QLineEdit* campo : {f.txtGG, f.txtMM, f.txtAA, f.txtH, f.txtM})
+    // Only an edit makes the phone fields worth setting. An empty field is a part of the phone's
+    // clock that is not known.
+    for (QLineEdit* campo : {f.txtGG, f.txtMM, f.txtAA, f.txtH, f.txtM}) {
         connect(campo, &QLineEdit::textChanged, this, [this] { f.pImpostaOra->setEnabled(true); });
+        campo->setPlaceholderText(QStringLiteral("?"));
+    }
 }
 
 bool ImpostazioniTelefono::CaricaFileOperatori(const QString& percorso)
@@ -71,6 +75,11 @@ QString ImpostazioniTelefono::SiNo(bool attivo)
     return Msg(attivo ? 328 : 329);
 }
 
+QString ImpostazioniTelefono::StatoMostrato(uint8_t stato)
+{
+    return stato <= 1 ? SiNo(stato == 1) : Msg(VoceSconosciuto);
+}
+
 QAction* ImpostazioniTelefono::pulsante(int posizione) const
 {
     return f.Toolbar1[static_cast<size_t>(posizione)];
@@ -95,7 +104,7 @@ void ImpostazioniTelefono::ShowDataOra()
     f.frameOra->setVisible(true);
     f.frameOra->setEnabled(false);
     if (Connesso && LineaLibera)
-        LeggiDataOra();
+        LeggiDataOra().Avvisa();
     // The pane stays disabled, as offline, until the phone's clock has been read.
     if (TelefonoIrraggiungibile() && !Telefono.OraLetta)
         return;
@@ -129,8 +138,10 @@ void ImpostazioniTelefono::pImpostaOra_Click()
         MsgBox(Msg(VoceDataOraNonValide), QMessageBox::Critical, QMessageBox::Ok, Msg(VoceErrore));
         return;
     }
+    // The view shown next reads the clock again, and tells what it did not get.
+    LettureRifiutate rilettura;
     if (!ImpostaDataOra(f.txtGG->text(), f.txtMM->text(), f.txtAA->text(), f.txtH->text(),
-                        f.txtM->text(), QStringLiteral("00")))
+                        f.txtM->text(), QStringLiteral("00"), rilettura))
         MsgBox(Msg(VoceImpossibileImpostare), QMessageBox::Critical, QMessageBox::Ok,
                Msg(VoceErrore));
     ShowDataOra();
@@ -140,10 +151,17 @@ void ImpostazioniTelefono::pSincrOra_Click()
 {
     if (!LineaLibera)
         return;
+    LettureRifiutate rilettura;
     if (!ImpostaDataOra(f.txtGGpc->text(), f.txtMMpc->text(), f.txtAApc->text(), f.txtHpc->text(),
-                        f.txtMpc->text(), QStringLiteral("00")))
+                        f.txtMpc->text(), QStringLiteral("00"), rilettura))
         MsgBox(Msg(VoceImpossibileImpostare), QMessageBox::Critical, QMessageBox::Ok,
                Msg(VoceErrore));
+    // The fields keep the clock read before, unless that is no longer the phone's.
+    if (!rilettura.Nessuna()) {
+        riempiCampiOra();
+        f.pImpostaOra->setEnabled(false);
+        rilettura.Avvisa();
+    }
 }
 
 void ImpostazioniTelefono::ShowSelRete(uint8_t apri)
