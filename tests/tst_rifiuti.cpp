@@ -58,6 +58,7 @@ class TstRifiuti : public QObject, private BancoMuto {
     QMap<QString, Caso> casi()
     {
         const auto su = [this](const char* nodo) { return [this, nodo] { clic(nodo); }; };
+        const auto aggiorna = [this] { finestra->Aggiorna(); };
         // The message for one value, named by its catalogue entry.
         const auto voce = [](int cosa) {
             return [cosa](const QString& motivo) { return NonDati({Msg(cosa)}, motivo); };
@@ -81,6 +82,9 @@ class TstRifiuti : public QObject, private BancoMuto {
             {"clock synchronised",
              {su("ORA"), [this] { finestra->pSincrOra->click(); }, [this] { return campiOra(); },
               voce(508)}},
+            {"registration",
+             {{}, su("RETE"), [this] { return colonna(0, 1) + ',' + colonna(1, 1); }, voce(93)}},
+            {"signal", {su("RETE"), aggiorna, [this] { return colonna(5, 1); }, voce(97)}},
         };
     }
 
@@ -113,6 +117,8 @@ private slots:
         riga("clock", "^AT\\+CCLK\\?$", 515, "");
         riga("clock", "^AT\\+CCLK\\?$", OKSenzaDati, "", 873);
         riga("clock synchronised", "^AT\\+CCLK\\?$", errore, "");
+        riga("registration", "^AT\\+CREG\\?$", errore, "?,?");
+        riga("signal", "^AT\\+CSQ$", 100, "?", 859);
     }
 
     void letturaRifiutata()
