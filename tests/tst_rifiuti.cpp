@@ -4,6 +4,7 @@
 
 #include "muto.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -71,6 +72,8 @@ class TstRifiuti : public QObject, private BancoMuto {
             scegliRiga(2);
             return statiBlocchi() + (finestra->Toolbar1[41]->isEnabled() ? " switch" : "");
         };
+        const auto suoneria
+            = [this] { return finestra->labMel->text() + ',' + finestra->labVol->text(); };
         return {
             {"locks", {{}, su("BLOCK"), [this] { return statiBlocchi(); }, tuttiIBlocchi}},
             {"PIN lock",
@@ -85,6 +88,11 @@ class TstRifiuti : public QObject, private BancoMuto {
             {"registration",
              {{}, su("RETE"), [this] { return colonna(0, 1) + ',' + colonna(1, 1); }, voce(93)}},
             {"signal", {su("RETE"), aggiorna, [this] { return colonna(5, 1); }, voce(97)}},
+            {"ring tone", {su("MEL"), aggiorna, suoneria, voce(874)}},
+            {"ring tone played",
+             {su("MEL"), [this] { oggetti->pPlay_Click(); },
+              [this] { return finestra->pPlay->text(); },
+              [](const QString& motivo) { return QStringList{Msg(877) + motivo}; }}},
         };
     }
 
@@ -119,6 +127,8 @@ private slots:
         riga("clock synchronised", "^AT\\+CCLK\\?$", errore, "");
         riga("registration", "^AT\\+CREG\\?$", errore, "?,?");
         riga("signal", "^AT\\+CSQ$", 100, "?", 859);
+        riga("ring tone", "^AT\\^SRTC\\?$", errore, "?,?");
+        riga("ring tone played", "^AT\\^SRTC", errore, "&Play");
     }
 
     void letturaRifiutata()
