@@ -58,11 +58,16 @@ class TstRifiuti : public QObject, private BancoMuto {
 
     QMap<QString, Caso> casi()
     {
+        const auto sbar = [this] { return finestra->SBar[3]->text(); };
         const auto su = [this](const char* nodo) { return [this, nodo] { clic(nodo); }; };
         const auto aggiorna = [this] { finestra->Aggiorna(); };
         // The message for one value, named by its catalogue entry.
         const auto voce = [](int cosa) {
             return [cosa](const QString& motivo) { return NonDati({Msg(cosa)}, motivo); };
+        };
+        const auto promemoria = [this] {
+            clic("CAL");
+            oggetti->AddProm();
         };
         const auto tuttiIBlocchi = [](const QString& motivo) {
             return NonDati(QStringList(NomiBlocchi.begin(), NomiBlocchi.end()), motivo);
@@ -74,6 +79,13 @@ class TstRifiuti : public QObject, private BancoMuto {
         };
         const auto suoneria
             = [this] { return finestra->labMel->text() + ',' + finestra->labVol->text(); };
+        // New reminder then finds no position known to be free: it does not call the list full.
+        const auto tuttiIPromemoria = [](const QString& motivo) {
+            QStringList posizioni;
+            for (int n = 1; n <= NumPromemoria; ++n)
+                posizioni << QString::number(n);
+            return NonDati({Msg(875) + ' ' + posizioni.join(", ")}, motivo) << Msg(876);
+        };
         return {
             {"locks", {{}, su("BLOCK"), [this] { return statiBlocchi(); }, tuttiIBlocchi}},
             {"PIN lock",
@@ -93,6 +105,7 @@ class TstRifiuti : public QObject, private BancoMuto {
              {su("MEL"), [this] { oggetti->pPlay_Click(); },
               [this] { return finestra->pPlay->text(); },
               [](const QString& motivo) { return QStringList{Msg(877) + motivo}; }}},
+            {"reminders", {{}, promemoria, sbar, tuttiIPromemoria}},
         };
     }
 
@@ -129,6 +142,7 @@ private slots:
         riga("signal", "^AT\\+CSQ$", 100, "?", 859);
         riga("ring tone", "^AT\\^SRTC\\?$", errore, "?,?");
         riga("ring tone played", "^AT\\^SRTC", errore, "&Play");
+        riga("reminders", "^AT\\^SBNR=vcs,", errore, "?");
     }
 
     void letturaRifiutata()
