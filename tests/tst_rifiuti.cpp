@@ -2,6 +2,7 @@
 // never a default nor what an earlier read found, and the user is told once, with the phone's
 // reason.
 
+#include "dialogosms.h"
 #include "muto.h"
 
 #include <QLabel>
@@ -56,6 +57,15 @@ class TstRifiuti : public QObject, private BancoMuto {
         return testo;
     }
 
+    // The SIM memory's count; then New entry, which does not call the memory full.
+    QString contoSim()
+    {
+        clic("RUB_SIM");
+        const QString conto = finestra->SBar[3]->text();
+        rubrica->AddRubrica();
+        return conto;
+    }
+
     QMap<QString, Caso> casi()
     {
         const auto sbar = [this] { return finestra->SBar[3]->text(); };
@@ -64,6 +74,20 @@ class TstRifiuti : public QObject, private BancoMuto {
         // The message for one value, named by its catalogue entry.
         const auto voce = [](int cosa) {
             return [cosa](const QString& motivo) { return NonDati({Msg(cosa)}, motivo); };
+        };
+        const auto rubricaSim = [](const QString& motivo) {
+            return QStringList{Msg(840) + QStringLiteral("\r\n") + NomiMemoria[0]
+                               + QStringLiteral(": ") + motivo}
+                   << NonDati({NomiMemoria[0]}, motivo);
+        };
+        const auto sms = [this] {
+            risposte->pulsantiDaPremere << QMessageBox::Yes;
+            clic("SMS_IN");
+        };
+        const auto composizione = [this] {
+            risposte->pulsantiDaPremere << QMessageBox::Yes;
+            NelDialogoSMS(finestra, [](frmSMS*) {});
+            messaggi->InviaSMS(false, false);
         };
         const auto promemoria = [this] {
             clic("CAL");
@@ -105,6 +129,11 @@ class TstRifiuti : public QObject, private BancoMuto {
              {su("MEL"), [this] { oggetti->pPlay_Click(); },
               [this] { return finestra->pPlay->text(); },
               [](const QString& motivo) { return QStringList{Msg(877) + motivo}; }}},
+            {"phonebook from the messages", {{}, sms, [this] { return contoSim(); }, rubricaSim}},
+            {"phonebook from the compose dialog",
+             {{}, composizione, [this] { return contoSim(); }, rubricaSim}},
+            {"received calls", {{}, su("LIST_RC"), sbar, voce(49)}},
+            {"missed calls", {{}, su("LIST_MC"), sbar, voce(50)}},
             {"reminders", {{}, promemoria, sbar, tuttiIPromemoria}},
         };
     }
@@ -142,6 +171,10 @@ private slots:
         riga("signal", "^AT\\+CSQ$", 100, "?", 859);
         riga("ring tone", "^AT\\^SRTC\\?$", errore, "?,?");
         riga("ring tone played", "^AT\\^SRTC", errore, "&Play");
+        riga("phonebook from the messages", "^AT\\+CPBS=SM$", 10, "?", 844);
+        riga("phonebook from the compose dialog", "^AT\\+CPBS=SM$", errore, "?");
+        riga("received calls", "^AT\\+CPBS=RC$", errore, "?");
+        riga("missed calls", "^AT\\+CPBS=MC$", 3, "?", 842);
         riga("reminders", "^AT\\^SBNR=vcs,", errore, "?");
     }
 

@@ -124,7 +124,5 @@ void ImpostazioniTelefono::offriRubrica()
         != QMessageBox::Yes)
         return;
     // The forwarding commands work only while connected, so the phone itself is read.
-    for (uint8_t m = 0; m < NumMemorie; ++m)
-        if (LeggiRubrica(m) == EsitoLettura::CollegamentoPerso)
-            return;
+    LeggiMemorie(false);
 }
