@@ -65,10 +65,7 @@ public:
     void InviaRubrica() override { reg.chiamate << "InviaRubrica"; }
     void ShowListFolder() override { reg.chiamate << "ShowListFolder"; }
     void ShowList(uint8_t l) override { reg.chiamate << QStringLiteral("ShowList(%1)").arg(l); }
-    void LeggiListaChiamate(uint8_t l) override
-    {
-        reg.chiamate << QStringLiteral("LeggiListaChiamate(%1)").arg(l);
-    }
+    void LeggiListeChiamate() override { reg.chiamate << "LeggiListeChiamate"; }
 
 private:
     Registro& reg;

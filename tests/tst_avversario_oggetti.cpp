@@ -345,6 +345,8 @@ private slots:
         finestra->MostraVista(QStringLiteral("CAL"));
         telefono->clearFailures();
         QCOMPARE(finestra->listProm->topLevelItemCount(), altrui.size() - 1);
+        QCOMPARE(testiBox(), QStringList{Msg(872) + "\r\n" + Msg(875) + " 1: ERROR"});
+        risposte->boxes.clear();
 
         QCOMPARE(posizioneOfferta(), 4);
 

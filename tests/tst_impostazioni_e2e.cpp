@@ -729,7 +729,8 @@ private slots:
     }
 
     // A phone whose clock, lock, forwarding and password-length replies hold numbers outside
-    // their ranges: nothing is read from those, and the views keep what was read before.
+    // their ranges: nothing is read from those; the clock and the lock show as unknown, not as
+    // they were read before, and the user is told.
     void risposteFuoriScala()
     {
         accendi(Seme);
@@ -758,16 +759,19 @@ private slots:
             return "+CCFC: 0,7";
         });
         clic("ORA");
-        QCOMPARE(campiOra(), (QStringList{"09", "03", "24", "08", "05"}));
+        QCOMPARE(campiOra(), (QStringList{"", "", "", "", ""}));
         Telefono.BlocchiLetti = false;
         clic("BLOCK");
-        QVERIFY(!Telefono.BlocchiLetti);
-        QCOMPARE(righe().at(0), NomiBlocchi[0] + "|No|");
-        QCOMPARE(righe().at(4), NomiBlocchi[4] + "|Yes|" + ClassiBlocchi[0] + ClassiBlocchi[1]);
+        QCOMPARE(righe().at(0), NomiBlocchi[0] + "|" + Msg(333) + "|");
+        QCOMPARE(righe().at(4), NomiBlocchi[4] + "|" + Msg(333) + "|");
         Telefono.TrasfLetti = false;
         clic("TRASF2");
         QVERIFY(righe().first().endsWith("|20" + sec));
-        QVERIFY(risposte->boxes.isEmpty());
+        const QString nonDati = QCoreApplication::applicationName() + ": " + Msg(872) + "\r\n";
+        const QString senzaValore = ": " + Msg(873);
+        QCOMPARE(testiBox(), (QStringList{nonDati + Msg(508) + senzaValore,
+                                          nonDati + NomiBlocchi[0] + senzaValore + "\r\n"
+                                              + NomiBlocchi[4] + senzaValore}));
     }
 
     // A hang-up in the middle of a read marks nothing read and keeps what the tables held.

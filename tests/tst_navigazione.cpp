@@ -282,8 +282,7 @@ private slots:
             voce->trigger();
         }
         QCOMPARE(reg.chiamate, (QStringList{"ImpostaNotificaSMS(1)", "ImpostaNotificaSMS(1)",
-                                            "LeggiListaChiamate(0)", "LeggiListaChiamate(1)",
-                                            "LeggiListaChiamate(2)", "ShowListFolder",
+                                            "LeggiListeChiamate", "ShowListFolder",
                                             "ShowRubrica(4)", "ShowSMS(3)", "ShowList(1)"}));
         QCOMPARE(f->ChiaveSelezionata(), QStringLiteral("SMS_ARC"));
     }

@@ -164,7 +164,7 @@ private slots:
         QVERIFY(Telefono.RubLetta[1]);
         QCOMPARE(Telefono.RubTotale[1], int16_t(0));
         QVERIFY(righe().isEmpty());
-        QCOMPARE(finestra->SBar[3]->text(), QStringLiteral("0/0"));
+        QCOMPARE(finestra->SBar[3]->text(), Msg(333));
         // Nothing written lands in whatever memory the phone kept selected.
         telefono->clearCommandLog();
         Telefono.RubTotale[1] = 5;

@@ -152,9 +152,10 @@ private slots:
         QTest::newRow("1,7") << "+CSQ: 1,7"
                              << "-111 dBm"
                              << "7";
-        QTest::newRow("ERRORE") << "ERRORE" << Prima << sconosciuto;
-        QTest::newRow("empty") << "" << Prima << sconosciuto;
-        QTest::newRow("garbled") << "+CSQ: ab,cd" << Prima << sconosciuto;
+        // No reading is no level: never the one read before.
+        QTest::newRow("ERRORE") << "ERRORE" << sconosciuto << sconosciuto;
+        QTest::newRow("empty") << "" << sconosciuto << sconosciuto;
+        QTest::newRow("garbled") << "+CSQ: ab,cd" << sconosciuto << sconosciuto;
         // Numbers outside the scale are no reading, however large; ber is 0 to 7.
         QTest::newRow("rssi past int on doubling") << "+CSQ: 1073741824,0" << sconosciuto << "0";
         QTest::newRow("rssi past int") << "+CSQ: 99999999999,7" << sconosciuto << "7";
@@ -200,12 +201,15 @@ private slots:
                                    << "+COPS: 0" << 2 << nessuno;
         QTest::newRow("unknown") << "+CREG: 2,4"
                                  << "+COPS: 0" << 4 << nessuno;
+        // Neither a state nor, for a registered phone, an operator is made up when not given.
+        const QString sconosciuto = Msg(343);
+        const QStringList ignoti{sconosciuto, sconosciuto, sconosciuto};
         QTest::newRow("registered, no area") << "+CREG: 0,1"
-                                             << "+COPS: 0" << 1 << QStringList{"", "", ""};
+                                             << "+COPS: 0" << 1 << QStringList{sconosciuto, "", ""};
         QTest::newRow("ERRORE") << "ERRORE"
-                                << "ERRORE" << 0 << nessuno;
+                                << "ERRORE" << 4 << ignoti;
         QTest::newRow("short") << "+CR"
-                               << "" << 0 << nessuno;
+                               << "" << 4 << ignoti;
         // A state past those the views know is unknown; area and cell are hex numbers of at
         // most 4 and 8 digits; the operator is a field, commas inside its quotes included.
         QTest::newRow("state 7") << "+CREG: 2,7,1A2B,3C4D"

@@ -4,6 +4,7 @@
 #include "catalogo.h"
 #include "funzioni.h"
 #include "globali.h"
+#include "rifiuti.h"
 #include "scambio.h"
 #include "statotelefono.h"
 
@@ -11,6 +12,9 @@ namespace {
 
 const QString TestoPredefinito = QStringLiteral("kaboom");
 constexpr int VoceRicezioneInformazioni = 361;
+constexpr int VoceStato = 93;
+constexpr int VoceOperatore = 94;
+constexpr int VoceLivelloSegnale = 97;
 
 // The commands of one read. Once the link fails, the rest are not sent: their replies could not
 // be kept anyway.
@@ -23,12 +27,24 @@ public:
         EsitoAT esito = EsitoAT::Ok;
         const QString risposta = InviaComandoAT(comando, &esito);
         linkTenuto = RispostaDelTelefono(esito);
+        rifiutato = esito == EsitoAT::Errore;
         return linkTenuto ? risposta : QString();
     }
+    // As Invia, for the command that reads `cosa`: a refusal is kept among the values not given.
+    QString Interroga(const QString& comando, const QString& cosa)
+    {
+        const QString risposta = Invia(comando);
+        if (rifiutato)
+            nonDati.Annota(cosa);
+        return risposta;
+    }
     bool LinkTenuto() const { return linkTenuto; }
+    const LettureRifiutate& NonDati() const { return nonDati; }
 
 private:
     bool linkTenuto = true;
+    bool rifiutato = false;
+    LettureRifiutate nonDati;
 };
 
 void LeggiProduttoreEModello(Lettura& lettura, Identita& identita)
@@ -76,21 +92,22 @@ void LeggiAlim()
     Telefono.AlimLetta = true;
 }
 
-void LeggiRete(int16_t flag)
+LettureRifiutate LeggiRete(int16_t flag)
 {
     const AttesaInCorso attesa(TestoPredefinito, flag == 0);
     Lettura lettura;
-    const QString registrazione = lettura.Invia(QStringLiteral("AT+CREG?"));
+    const QString registrazione = lettura.Interroga(QStringLiteral("AT+CREG?"), Msg(VoceStato));
     // The operator is wanted as its numeric code.
     lettura.Invia(QStringLiteral("AT+COPS=3,2"));
-    const QString operatore = lettura.Invia(QStringLiteral("AT+COPS?"));
-    const QString qualita = lettura.Invia(QStringLiteral("AT+CSQ"));
+    const QString operatore = lettura.Interroga(QStringLiteral("AT+COPS?"), Msg(VoceOperatore));
+    const QString qualita = lettura.Interroga(QStringLiteral("AT+CSQ"), Msg(VoceLivelloSegnale));
     if (!lettura.LinkTenuto())
-        return;
+        return {};
     Rete rete = ReteDi(Telefono);
     AnalizzaRete(registrazione, operatore, qualita, rete);
     Registra(rete, Telefono);
     Telefono.ReteLetta = true;
+    return lettura.NonDati();
 }
 
 void LeggiCentroSMS()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rifiuti.h"
+
 #include <cstdint>
 
 class FunzioniImpostazioni;
@@ -11,8 +13,9 @@ class FunzioniImpostazioni;
 // The identity, then the lock password lengths through the phone settings.
 void LeggiInfo(FunzioniImpostazioni& impostazioni);
 void LeggiAlim();
-// flag 0 shows the wait window around the queries; any other value leaves it alone.
-void LeggiRete(int16_t flag);
+// flag 0 shows the wait window around the queries; any other value leaves it alone. Returns the
+// registration, the operator and the signal level the phone refused, which are then unknown.
+LettureRifiutate LeggiRete(int16_t flag);
 void LeggiCentroSMS();
 
 // How many times "AT+CGMI" and "AT+CGMM" are asked while their replies keep more than one line.

@@ -62,11 +62,11 @@ QString TestoSegnale(std::optional<int> rssi)
     return QStringLiteral("%1 dBm").arg(2 * *rssi + DBmDiRssiZero);
 }
 
-// 0 to 5 as given; any other number is a state the views do not know; no number is 0.
-uint8_t StatoRegistrazione(const QString& campo)
+// 0 to 5 as given; any other number is a state the views do not know; none without a number.
+std::optional<uint8_t> StatoRegistrazione(const QString& campo)
 {
     if (!NumeroIntero(campo))
-        return 0;
+        return std::nullopt;
     const std::optional<int> stato = InteroTra(campo, 0, UltimoStatoRete);
     return stato ? static_cast<uint8_t>(*stato) : StatoReteSconosciuto;
 }
@@ -153,13 +153,19 @@ void AnalizzaCBC(const QString& risposta, Alimentazione& a)
 
 void AnalizzaRete(const QString& creg, const QString& cops, const QString& csq, Rete& r)
 {
+    const QString sconosciuto = Msg(VoceSconosciuto);
     const QStringList registrazione = CampiRisposta(creg);
-    const uint8_t stato = StatoRegistrazione(Campo(registrazione, 1));
-    r.StatoRete = stato;
-    r.StatoReteTesto = StatiRete[stato];
-    // Registered at home (1), denied (3) or roaming (5): the operator, area and cell are known.
-    if (stato == 1 || stato == 3 || stato == 5) {
-        r.CodiceOperatore = SenzaVirgolette(Campo(CampiRisposta(cops), 2));
+    const std::optional<uint8_t> stato = StatoRegistrazione(Campo(registrazione, 1));
+    r.StatoRete = stato.value_or(StatoReteSconosciuto);
+    r.StatoReteTesto = StatiRete[r.StatoRete];
+    if (!stato) {
+        // No state, no telling where the phone is registered.
+        r.CodiceOperatore = r.CodiceArea = r.IDCella = sconosciuto;
+    } else if (*stato == 1 || *stato == 3 || *stato == 5) {
+        // Registered at home (1), denied (3) or roaming (5): the operator, area and cell are
+        // known.
+        const QStringList operatore = CampiRisposta(cops);
+        r.CodiceOperatore = operatore.size() > 2 ? SenzaVirgolette(operatore.at(2)) : sconosciuto;
         r.CodiceArea = NumeroEsadecimale(Campo(registrazione, 2), CifreArea);
         r.IDCella = NumeroEsadecimale(Campo(registrazione, 3), CifreCella);
     } else {
@@ -168,10 +174,10 @@ void AnalizzaRete(const QString& creg, const QString& cops, const QString& csq, 
 
     const QStringList qualita = CampiRisposta(csq);
     const QString rssi = Campo(qualita, 0);
-    if (NumeroIntero(rssi))
-        r.LivelloSegnale = TestoSegnale(InteroTra(rssi, RssiMinimo, RssiMassimo));
+    r.LivelloSegnale = TestoSegnale(NumeroIntero(rssi) ? InteroTra(rssi, RssiMinimo, RssiMassimo)
+                                                       : std::nullopt);
     const std::optional<int> ber = InteroTra(Campo(qualita, 1), 0, BerMassimo);
-    r.BER = ber ? QString::number(*ber) : Msg(VoceSconosciuto);
+    r.BER = ber ? QString::number(*ber) : sconosciuto;
 }
 
 void AnalizzaCSCA(const QString& risposta, QString& smsc)

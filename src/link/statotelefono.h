@@ -9,7 +9,8 @@
 
 // The phone's identity, power and network groups as the replies give them, and the rows their
 // views show. Pure functions: a reply too short, garbled or quoted where the phone usually does
-// not quote never reads outside the text; a field a reply cannot give keeps its value.
+// not quote never reads outside the text; a field of the identity or power that a reply cannot
+// give keeps its value, one of the network is unknown.
 
 struct Identita {
     QString Produttore, Modello, Revisione, IMEI, IMSI, CodiceSIM;
@@ -42,7 +43,8 @@ void AnalizzaCBC(const QString& risposta, Alimentazione& alimentazione);
 // "+CREG: <n>,<state>[,<area>,<cell>[,<technology>]]", "+COPS: <mode>[,<format>,<operator>[,
 // <technology>]]", "+CSQ: <rssi>,<ber>". A state past 5 is unknown; area and cell are hex
 // numbers of at most 4 and 8 digits, else empty; rssi 0 to 31 and ber 0 to 7 are readings, any
-// other number is unknown.
+// other number is unknown. A reply that gives no value (a refusal, a bare OK) leaves it
+// unknown: no state, no operator of a registered phone, no signal level.
 void AnalizzaRete(const QString& creg, const QString& cops, const QString& csq, Rete& rete);
 // "+CSCA: "<number>",<type>": a type of address that is no octet leaves the centre as it was.
 void AnalizzaCSCA(const QString& risposta, QString& smsc);

@@ -103,9 +103,9 @@ void Collegamento::ShowRete(int16_t rileggi)
     MostraPulsante(pSelRete, false);
     if (Connesso) {
         if (rileggi != 0)
-            LeggiRete(rileggi);
+            LeggiRete(rileggi).Avvisa();
         else if (!Telefono.ReteLetta && LineaLibera)
-            LeggiRete(0);
+            LeggiRete(0).Avvisa();
         if (Connesso && !Telefono.OperatoriLetti && LineaLibera)
             f.impostazioni->LeggiOperatori();
     }

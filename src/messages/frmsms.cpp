@@ -184,8 +184,7 @@ void frmSMS::Carica()
                   QMessageBox::Yes | QMessageBox::No)
                == QMessageBox::Yes) {
         if (Connesso) {
-            for (uint8_t memoria = 0; memoria < NumMemorie; ++memoria)
-                LeggiRubrica(memoria);
+            LeggiMemorie(false);
         } else {
             const QString nodo = f.ChiaveSelezionata();
             f.rubrica->ApriRubrica();

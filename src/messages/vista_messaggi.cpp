@@ -230,8 +230,7 @@ void Messaggi::offriRubrica()
     if (MsgBox(domanda, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
-    for (uint8_t memoria = 0; memoria < NumMemorie; ++memoria)
-        LeggiRubrica(memoria);
+    LeggiMemorie(false);
 }
 
 void Messaggi::OutRTF(const QString& testo, uint8_t colore, const QString& font, int dimensione,

@@ -82,14 +82,21 @@ QString NomeFileDaPercorso(const QString& percorso)
 
 namespace {
 
+constexpr int VoceSuoneria = 874;
+
+// The setting or the ranges the query gives; none when it gave none. `nonDati`, when given,
+// notes a query the phone refused or answered with nothing to read.
 std::optional<Suoneria> Interroga(const QString& comando,
-                                  std::optional<Suoneria> (*decodifica)(const QString&))
+                                  std::optional<Suoneria> (*decodifica)(const QString&),
+                                  LettureRifiutate* nonDati = nullptr)
 {
     EsitoAT esito = EsitoAT::Ok;
     const QString risposta = InviaComandoAT(comando, &esito);
-    if (esito != EsitoAT::Ok)
-        return std::nullopt;
-    return decodifica(risposta);
+    const std::optional<Suoneria> letta
+        = esito == EsitoAT::Ok ? decodifica(risposta) : std::nullopt;
+    if (nonDati)
+        nonDati->AnnotaSeNonDato(Msg(VoceSuoneria), esito, letta.has_value());
+    return letta;
 }
 
 } // namespace
@@ -99,7 +106,7 @@ LetturaMidi LeggiMidi()
     const AttesaInCorso attesa(Msg(369));
     LetturaMidi lettura;
     lettura.limiti = Interroga(QStringLiteral("AT^SRTC=?"), DecodificaLimitiSuoneria);
-    lettura.suoneria = Interroga(QStringLiteral("AT^SRTC?"), DecodificaSuoneria);
+    lettura.suoneria = Interroga(QStringLiteral("AT^SRTC?"), DecodificaSuoneria, &lettura.nonDati);
     QByteArray dati;
     if (LeggiOggetto(QStringLiteral("mid"), 0, dati) != Lettura::Presente || EMelodiaVuota(dati)
         || !ScriviFileCompleto(FileMidi(), dati))

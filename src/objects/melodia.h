@@ -2,6 +2,8 @@
 
 // The phone's own melody and its ring-tone setting (AT^SRTC).
 
+#include "rifiuti.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -28,6 +30,7 @@ struct LetturaMidi {
     bool presente = false;            // a melody was found and written to the melody file
     std::optional<Suoneria> limiti;   // the ranges, when the phone gave them
     std::optional<Suoneria> suoneria; // the setting, when the phone gave it
+    LettureRifiutate nonDati;         // the setting, when the phone refused or did not give it
 };
 // Reads the ring-tone ranges and setting and the phone's melody, under the wait window. Sets
 // Telefono.MidiLetta when a melody was found.

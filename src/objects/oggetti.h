@@ -116,5 +116,8 @@ private:
 
     frmMain& f;
     std::optional<Logo> logo;
+    // The last melody read got no ring-tone setting from the phone, and the user has not moved
+    // a slider since.
+    bool suoneriaIgnota = false;
     QPoint inizioTrascinamento;
 };

@@ -7,9 +7,13 @@
 #include "globali.h"
 #include "promemoria.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 const QString TipoProm = QStringLiteral("vcs");
+constexpr int VocePromemoria = 875;
 
 QString DueCifre(const QString& valore)
 {
@@ -41,11 +45,13 @@ Lettura LeggiProm(int posizione, QString& testo)
     return lettura;
 }
 
-bool LeggiTuttiProm()
+bool LeggiTuttiProm(LettureRifiutate& rifiutate)
 {
     const AttesaInCorso attesa(Msg(379));
     TabellaProm letti = Telefono.Promemoria;
     SvuotaProm(letti);
+    // The positions refused, by the phone's line, in the order the lines first came.
+    QList<std::pair<QString, QStringList>> rifiuti;
     for (int n = 1; n <= NumPromemoria; ++n) {
         QString testo;
         const Lettura lettura = LeggiProm(n, testo);
@@ -54,9 +60,20 @@ bool LeggiTuttiProm()
         if (lettura == Lettura::Presente)
             letti[static_cast<size_t>(n)] = PromDaTelefono(testo);
         letti[static_cast<size_t>(n)].Rifiutato = lettura == Lettura::Rifiutata;
+        if (lettura != Lettura::Rifiutata)
+            continue;
+        const QString riga = UltimaRigaRifiuto();
+        auto stesso = std::find_if(rifiuti.begin(), rifiuti.end(),
+                                   [&riga](const auto& rifiuto) { return rifiuto.first == riga; });
+        if (stesso == rifiuti.end())
+            stesso = rifiuti.insert(rifiuti.end(), {riga, {}});
+        stesso->second << QString::number(n);
     }
     Telefono.Promemoria = letti;
     Telefono.PromLetti = true;
+    for (const auto& [riga, posizioni] : rifiuti)
+        rifiutate.Annota(
+            Msg(VocePromemoria) + QLatin1Char(' ') + posizioni.join(QStringLiteral(", ")), riga);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 // The reminders between the phone's "vcs" positions 1 to 30 and Telefono.Promemoria.
 
+#include "rifiuti.h"
 #include "trasferimento.h"
 
 #include <QString>
@@ -10,8 +11,9 @@
 Lettura LeggiProm(int posizione, QString& testo);
 
 // Reads positions 1 to 30 under the wait window. The table and Telefono.PromLetti change only
-// when every position was read: a lost link keeps what was there.
-bool LeggiTuttiProm();
+// when every position was read: a lost link keeps what was there. The positions the phone
+// refused are marked so in the table and go to `rifiutate`, one line for each reason.
+bool LeggiTuttiProm(LettureRifiutate& rifiutate);
 
 // The dialog's values of one reminder, as typed (date and time fields of one or two digits).
 struct ValoriProm {

@@ -9,6 +9,7 @@
 #include "melodia.h"
 #include "occupata.h"
 #include "oggetti.h"
+#include "rifiuti.h"
 #include "scambio.h"
 #include "trasferimento.h"
 
@@ -20,6 +21,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+
+namespace {
+
+constexpr int VoceSconosciuto = 333;
+constexpr int VocePlayRifiutato = 877;
+constexpr int VoceStopRifiutato = 878;
+
+} // namespace
 
 void Oggetti::ShowMidi()
 {
@@ -44,16 +53,25 @@ void Oggetti::ShowMidi()
                 f.sliderVolume->setValue(*lettura.suoneria->volume);
         }
         // A read the phone left unanswered says nothing of its melody.
-        if (!TelefonoMuto())
+        if (!TelefonoMuto()) {
             MidiPresente = lettura.presente;
+            suoneriaIgnota = !lettura.suoneria;
+        }
+        lettura.nonDati.Avvisa();
     }
     // The pane stays disabled, as offline, until the phone has been read.
     if (TelefonoIrraggiungibile() && !Telefono.MidiLetta)
         return;
     if (Connesso)
         f.frameMidi->setEnabled(true);
-    f.labMel->setText(f.sliderMelodia->value() >= 1 ? QString::number(f.sliderMelodia->value())
-                                                    : Msg(300));
+    if (suoneriaIgnota) {
+        // The sliders stand where they were: they hold no setting of the phone's.
+        f.labMel->setText(Msg(VoceSconosciuto));
+        f.labVol->setText(Msg(VoceSconosciuto));
+    } else {
+        f.labMel->setText(f.sliderMelodia->value() >= 1 ? QString::number(f.sliderMelodia->value())
+                                                        : Msg(300));
+    }
     mostraMelodia(MidiPresente);
     if (MidiPresente) {
         pulsante("pElimina")->setEnabled(true);
@@ -84,6 +102,8 @@ void Oggetti::mostraMelodia(bool presente)
 
 void Oggetti::aggiornaEtichetteSuoneria()
 {
+    // What the sliders show now is the user's choice.
+    suoneriaIgnota = false;
     const int tono = f.sliderMelodia->value();
     const int volume = f.sliderVolume->value();
     f.labMel->setText(tono >= 1 ? QString::number(tono) : Msg(86));
@@ -94,14 +114,20 @@ void Oggetti::pPlay_Click()
 {
     if (!Connesso || !LineaLibera)
         return;
+    const int voceRifiuto = Suonando ? VoceStopRifiutato : VocePlayRifiutato;
+    EsitoAT esito = EsitoAT::Ok;
+    // A tone the phone would not set is not played: it would ring another.
     if (!Suonando)
         InviaComandoAT(QStringLiteral("AT^SRTC=%1,%2")
                            .arg(f.sliderMelodia->value())
-                           .arg(f.sliderVolume->value()));
+                           .arg(f.sliderVolume->value()),
+                       &esito);
     // The same command starts and stops the tone: the button changes only when the phone took it,
     // so that it goes on showing what the phone does.
-    EsitoAT esito = EsitoAT::Ok;
-    InviaComandoAT(QStringLiteral("AT^SRTC"), &esito);
+    if (esito == EsitoAT::Ok)
+        InviaComandoAT(QStringLiteral("AT^SRTC"), &esito);
+    if (esito == EsitoAT::Errore)
+        AvvisaRifiuto(voceRifiuto);
     if (esito != EsitoAT::Ok)
         return;
     Suonando = !Suonando;

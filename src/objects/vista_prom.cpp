@@ -11,6 +11,7 @@
 #include "listareport.h"
 #include "oggetti.h"
 #include "promemoria.h"
+#include "rifiuti.h"
 #include "scambio.h"
 #include "scambioprom.h"
 
@@ -29,6 +30,8 @@ namespace {
 constexpr int ColonnaData = 2;
 constexpr int ColonnaStamp = 4;
 constexpr int ImmagineNonDisponibile = 27;
+constexpr int VoceSconosciuto = 333;
+constexpr int VoceNessunoNotoLibero = 876;
 
 int ImmagineCategoria(const QString& categoria)
 {
@@ -59,6 +62,14 @@ QString DueCifre(int valore)
     return Telefono.Promemoria[static_cast<size_t>(slot)];
 }
 
+bool QualcunoRifiutato()
+{
+    for (int k = 1; k <= NumPromemoria; ++k)
+        if (Slot(k).Rifiutato)
+            return true;
+    return false;
+}
+
 } // namespace
 
 void Oggetti::ShowCalendario()
@@ -81,8 +92,11 @@ void Oggetti::ShowCalendario()
     lista->SetSortKey(0);
     f.Calendario->setSelectedDate(QDate::currentDate());
     f.frameCal->setVisible(true);
-    if (Connesso && !Telefono.PromLetti && LineaLibera)
-        LeggiTuttiProm();
+    if (Connesso && !Telefono.PromLetti && LineaLibera) {
+        LettureRifiutate rifiutate;
+        LeggiTuttiProm(rifiutate);
+        rifiutate.Avvisa();
+    }
     if (TelefonoIrraggiungibile() && !PromUsato(Slot(1)) && !Telefono.PromLetti) {
         lista->Aggiungi(QString(), {Msg(82)}, ImmagineNonDisponibile);
         return;
@@ -109,7 +123,9 @@ void Oggetti::ShowCalendario()
     }
     pulsante("pNuovoProm")->setEnabled(true);
     pulsante("pAggiorna")->setEnabled(true);
-    f.SBar[3]->setText(QString::number(righe) + Msg(306));
+    // A position the phone refused may hold a reminder: the count is not known.
+    f.SBar[3]->setText(QualcunoRifiutato() ? Msg(VoceSconosciuto)
+                                           : QString::number(righe) + Msg(306));
 }
 
 void Oggetti::aggiungiRigaProm(int slot)
@@ -183,7 +199,11 @@ void Oggetti::AddProm()
     while (libero <= NumPromemoria && (PromUsato(Slot(libero)) || Slot(libero).Rifiutato))
         ++libero;
     if (libero > NumPromemoria) {
-        MsgBox(Msg(307), QMessageBox::Critical);
+        // The positions the phone refused are not known to be taken either.
+        if (QualcunoRifiutato())
+            MsgBox(Msg(VoceNessunoNotoLibero), QMessageBox::Warning);
+        else
+            MsgBox(Msg(307), QMessageBox::Critical);
         return;
     }
     const QDate giorno = f.Calendario->selectedDate();

@@ -11,6 +11,7 @@
 #include "interazione.h"
 #include "letture.h"
 #include "reportrubrica.h"
+#include "rifiuti.h"
 #include "scambio.h"
 #include "scambiorubrica.h"
 #include "tabella.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -39,6 +41,8 @@ constexpr int ImmagineNonDisponibile = 27;
 constexpr int ImmagineCartella = 2;
 constexpr int ImmagineNonInRubrica = 39;
 
+constexpr int VoceSconosciuto = 333;
+
 ListaReport::Colonna Colonna(int voce, int larghezza, const char* chiave)
 {
     return {Msg(voce), larghezza, QString::fromLatin1(chiave)};
@@ -53,6 +57,12 @@ QString PosizioneMostrata(int posizione)
 const VoceRubrica& Voce(int memoria, int posizione)
 {
     return Telefono.Rubrica[static_cast<size_t>(memoria)][static_cast<size_t>(posizione)];
+}
+
+bool NessunaRifiutata()
+{
+    return std::all_of(RifiutiRubrica.begin(), RifiutiRubrica.end(),
+                       [](const QString& rifiuto) { return rifiuto.isEmpty(); });
 }
 
 bool TutteLette()
@@ -77,27 +87,9 @@ bool Rubrica::CaricaFileRubrica(const QString& percorso)
     return ::CaricaFileRubrica(percorso);
 }
 
-bool Rubrica::leggiMemorie(bool soloNonLette)
-{
-    QString rifiutate;
-    for (uint8_t m = 0; m < NumMemorie; ++m) {
-        if (soloNonLette && (Telefono.RubLetta[m] || !LineaLibera))
-            continue;
-        const EsitoLettura esito = LeggiRubrica(m);
-        if (esito == EsitoLettura::CollegamentoPerso)
-            return false;
-        if (esito == EsitoLettura::Rifiutata)
-            rifiutate += QStringLiteral("\r\n") + NomiMemoria[m] + QStringLiteral(": ")
-                         + MotivoRifiuto(RifiutiRubrica[m]);
-    }
-    if (!rifiutate.isEmpty())
-        MsgBox(Msg(840) + rifiutate, QMessageBox::Warning);
-    return TutteLette();
-}
-
 bool Rubrica::completaLettura()
 {
-    if (Connesso && LineaLibera && !leggiMemorie(true))
+    if (Connesso && LineaLibera && !LeggiMemorie(true))
         return false;
     return TutteLette();
 }
@@ -163,7 +155,7 @@ QTreeWidgetItem* Rubrica::aggiungiVoce(int memoria, int posizione, bool conMemor
 
 bool Rubrica::leggiPerVista(bool soloNonLette, bool mostrata)
 {
-    if (leggiMemorie(soloNonLette)) {
+    if (LeggiMemorie(soloNonLette) && TutteLette()) {
         salvataggioAutomatico();
         return true;
     }
@@ -225,8 +217,10 @@ void Rubrica::ShowRubrica(int16_t memoria)
     } else {
         const auto mm = static_cast<size_t>(m);
         Telefono.RubUsate[mm] = static_cast<int16_t>(conta);
-        f.SBar[3]->setText(QString::number(Telefono.RubUsate[mm]) + QLatin1Char('/')
-                           + QString::number(Telefono.RubTotale[mm]));
+        f.SBar[3]->setText(RifiutiRubrica[mm].isEmpty()
+                               ? QString::number(Telefono.RubUsate[mm]) + QLatin1Char('/')
+                                     + QString::number(Telefono.RubTotale[mm])
+                               : Msg(VoceSconosciuto));
     }
     f.Pulsante(QStringLiteral("pAggiorna"))->setEnabled(true);
     f.Pulsante(QStringLiteral("pNuovo"))->setEnabled(true);
@@ -281,7 +275,8 @@ void Rubrica::ShowRubricaCompleta()
     }
     f.List1->SetSorted(true);
     f.Espandi(QStringLiteral("RUB"));
-    f.SBar[3]->setText(QString::number(conta) + Msg(106));
+    f.SBar[3]->setText(NessunaRifiutata() ? QString::number(conta) + Msg(106)
+                                          : Msg(VoceSconosciuto));
     for (const QString& chiave : pulsanti)
         if (chiave != QLatin1String("pInviaRub"))
             f.Pulsante(chiave)->setEnabled(true);
@@ -336,7 +331,14 @@ void Rubrica::AddRubrica()
         if (Voce(m, p).Posizione.isEmpty())
             libera = p;
     if (libera == 0) {
-        MsgBox(Msg(102), QMessageBox::Critical);
+        // A memory the phone refused is not full: its positions are not known.
+        if (const QString& rifiuto = RifiutiRubrica[static_cast<size_t>(m)]; !rifiuto.isEmpty()) {
+            LettureRifiutate rifiutata;
+            rifiutata.Annota(NomiMemoria[static_cast<size_t>(m)], rifiuto);
+            rifiutata.Avvisa();
+        } else {
+            MsgBox(Msg(102), QMessageBox::Critical);
+        }
         return;
     }
     apriDialogo(static_cast<uint8_t>(m), libera, 103, QString(), QString(), rossa);
@@ -452,9 +454,9 @@ void Rubrica::ShowListFolder()
     }
 }
 
-void Rubrica::LeggiListaChiamate(uint8_t lista)
+void Rubrica::LeggiListeChiamate()
 {
-    ::LeggiListaChiamate(lista);
+    ::LeggiListeChiamate();
 }
 
 void Rubrica::ShowList(uint8_t lista)
@@ -471,11 +473,8 @@ void Rubrica::ShowList(uint8_t lista)
     // The phone's own order, newest call first.
     preparaElenco({Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum")});
 
-    if (Connesso && LineaLibera && !Telefono.ListeLette[lista]) {
-        for (uint8_t l = 0; l < NumListeChiamate; ++l)
-            if (::LeggiListaChiamate(l) == EsitoLettura::CollegamentoPerso)
-                break;
-    }
+    if (Connesso && LineaLibera && !Telefono.ListeLette[lista])
+        ::LeggiListeChiamate();
     if (TelefonoIrraggiungibile() && !Telefono.ListeLette[lista]) {
         rigaNonDisponibile();
         return;
@@ -494,7 +493,8 @@ void Rubrica::ShowList(uint8_t lista)
     }
     if (f.List1->topLevelItemCount() > 0)
         f.mnuLSta->setEnabled(true);
-    f.SBar[3]->setText(QString::number(conta) + Msg(285));
+    f.SBar[3]->setText(RifiutiListe[lista].isEmpty() ? QString::number(conta) + Msg(285)
+                                                     : Msg(VoceSconosciuto));
     aggiorna->setEnabled(true);
     f.List1->viewport()->update();
 }

@@ -27,7 +27,7 @@ public:
     void InviaRubrica() override;
     void ShowListFolder() override;
     void ShowList(uint8_t lista) override;
-    void LeggiListaChiamate(uint8_t lista) override;
+    void LeggiListeChiamate() override;
 
     // Writes the phonebook file, reading first what the table lacks while the phone is there;
     // false, with nothing marked read, when a memory stays unread.
@@ -38,9 +38,8 @@ public:
     static QString FileRubricaPredefinito();
 
 private:
-    // Reads the memories in turn (all, or only those unread); false when the link failed or a
+    // Reads the memories not yet read while the phone is there; false when the link failed or a
     // memory is left unread, so that no file is saved from what the table lacks.
-    bool leggiMemorie(bool soloNonLette);
     bool completaLettura();
     void salvataggioAutomatico();
     void preparaElenco(const QList<ListaReport::Colonna>& colonne);

@@ -6,6 +6,7 @@
 #include "globali.h"
 #include "inputvoce.h"
 #include "ricerche.h"
+#include "rifiuti.h"
 #include "righeat.h"
 #include "scambio.h"
 #include "tabella.h"
@@ -78,6 +79,9 @@ int ScriviMemoria(Dialogo& dialogo, int memoria)
     return dialogo.Perso() ? -1 : falliti;
 }
 
+constexpr int VoceMemorieRifiutate = 840;
+constexpr int PrimaVoceLista = 49;
+
 // Whatever the phone has selected now may be another memory, or it would not list this one: none
 // of it is read as this one, and the phone's refusal is kept for the user and the file.
 EsitoLettura MemoriaRifiutata(uint8_t memoria)
@@ -86,8 +90,7 @@ EsitoLettura MemoriaRifiutata(uint8_t memoria)
     LimitiRubrica[memoria] = {};
     Telefono.RubLetta[memoria] = true;
     // A selection answered with something other than a result is no less a refusal.
-    const QString rifiuto = UltimoRifiuto();
-    RifiutiRubrica[memoria] = rifiuto.isEmpty() ? QStringLiteral("ERROR") : rifiuto;
+    RifiutiRubrica[memoria] = UltimaRigaRifiuto();
     return EsitoLettura::Rifiutata;
 }
 
@@ -208,17 +211,48 @@ EsitoLettura LeggiListaChiamate(uint8_t lista)
     const AttesaInCorso attesa(Msg(363) + QString::number(lista));
     Dialogo dialogo;
     PosizioniLista letta{};
-    EsitoLettura esito = EsitoLettura::Rifiutata;
-    if (dialogo.Seleziona(CodiceLista(lista))) {
+    bool rifiutata = !dialogo.Seleziona(CodiceLista(lista));
+    if (!rifiutata) {
         const QString elenco
             = dialogo.Invia(QStringLiteral("AT+CPBR=1,") + QString::number(MaxChiamate));
+        rifiutata = dialogo.Rifiutato();
         for (const QString& riga : RigheVoci(elenco))
             DecodificaVoceChiamata(riga, letta);
-        esito = EsitoLettura::Letta;
     }
     if (dialogo.Perso())
         return EsitoLettura::CollegamentoPerso;
+    // A list the phone would not give has no calls to show, and no count either.
+    RifiutiListe[lista] = rifiutata ? UltimaRigaRifiuto() : QString();
     Telefono.Chiamate[lista] = std::move(letta);
     Telefono.ListeLette[lista] = true;
-    return esito;
+    return rifiutata ? EsitoLettura::Rifiutata : EsitoLettura::Letta;
+}
+
+bool LeggiMemorie(bool soloNonLette)
+{
+    LettureRifiutate rifiutate;
+    for (uint8_t m = 0; m < NumMemorie; ++m) {
+        if (soloNonLette && (Telefono.RubLetta[m] || !LineaLibera))
+            continue;
+        const EsitoLettura esito = LeggiRubrica(m);
+        if (esito == EsitoLettura::CollegamentoPerso)
+            return false;
+        if (esito == EsitoLettura::Rifiutata)
+            rifiutate.Annota(NomiMemoria[m], RifiutiRubrica[m]);
+    }
+    rifiutate.Avvisa(VoceMemorieRifiutate);
+    return true;
+}
+
+void LeggiListeChiamate()
+{
+    LettureRifiutate rifiutate;
+    for (uint8_t l = 0; l < NumListeChiamate; ++l) {
+        const EsitoLettura esito = LeggiListaChiamate(l);
+        if (esito == EsitoLettura::CollegamentoPerso)
+            return;
+        if (esito == EsitoLettura::Rifiutata)
+            rifiutate.Annota(Msg(PrimaVoceLista + l), RifiutiListe[l]);
+    }
+    rifiutate.Avvisa();
 }

@@ -42,9 +42,18 @@ bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString&
 // phone gives that memory. False when any write failed or a memory could not be selected.
 bool ScriviRubrica();
 
+// Reads memories 0 to 3 in turn, or only those not yet read while the line is free, and tells the
+// user once of the memories the phone refused, with its reasons. False when the link was lost,
+// which ends the reading.
+bool LeggiMemorie(bool soloNonLette);
+
 // Reads call list 0 to 2 (received, missed, dialled) into the table and marks it read; the
-// names come from the phonebook when it knows the number.
+// names come from the phonebook when it knows the number. A list the phone refused to select or
+// to list is read, without calls, with the refusal kept in RifiutiListe.
 EsitoLettura LeggiListaChiamate(uint8_t lista);
+// Reads the three lists in turn, until the link is lost, and tells the user once of those the
+// phone refused, with its reasons.
+void LeggiListeChiamate();
 
 using PosizioniLista = std::array<VoceChiamata, MaxChiamate + 1>;
 void DecodificaVoceChiamata(const QString& riga, PosizioniLista& lista);

@@ -4,6 +4,7 @@
 
 std::array<LimitiMemoria, NumMemorie> LimitiRubrica{};
 std::array<QString, NumMemorie> RifiutiRubrica{};
+std::array<QString, NumListeChiamate> RifiutiListe{};
 
 QString CodiceMemoria(int memoria)
 {

@@ -31,6 +31,8 @@ extern std::array<LimitiMemoria, NumMemorie> LimitiRubrica;
 // it was read or loaded from a file: the table then holds none of the memory's entries, and a
 // phonebook file saved keeps what it held for it.
 extern std::array<QString, NumMemorie> RifiutiRubrica;
+// The same for call list l: its number of calls is then not known.
+extern std::array<QString, NumListeChiamate> RifiutiListe;
 
 // The entry at (memory, position); positions outside 1 to 250 are no entry.
 bool PosizioneValida(int posizione);

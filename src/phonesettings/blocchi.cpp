@@ -109,31 +109,36 @@ std::optional<QString> ComandoCambiaCodice(int facilita, const QString& vecchio,
     return QStringLiteral("AT+CPWD=\"%1\",%2,%3").arg(Codice(facilita), vecchio, nuovo);
 }
 
-void LeggiBlocchi()
+LettureRifiutate LeggiBlocchi()
 {
     const AttesaInCorso attesa(Msg(VoceRicezioneBlocchi));
     auto letti = Telefono.Blocchi;
-    bool tutteLette = true;
+    LettureRifiutate nonDati;
     for (int f = 0; f < NumFacilitaBlocco; ++f) {
         EsitoAT esito = EsitoAT::Ok;
         const QString risposta = InviaComandoAT(ComandoLeggiBlocco(f), &esito);
+        // The link is gone or the phone fell silent: the table stays as it was.
+        if (!RispostaDelTelefono(esito))
+            return {};
         const std::optional<StatoClassi> stato
             = esito == EsitoAT::Ok ? DecodificaBlocco(risposta, Sbarramento(f)) : std::nullopt;
-        if (!stato) {
-            tutteLette = false;
-            // The link is gone or the phone fell silent: the table stays as it was.
-            if (!RispostaDelTelefono(esito))
-                return;
-            continue;
-        }
         auto& classi = letti[static_cast<size_t>(f)];
-        if (Sbarramento(f))
+        if (!stato) {
+            // Neither the default nor what an earlier read found: the phone did not say.
+            if (Sbarramento(f))
+                classi.fill(StatoBloccoIgnoto);
+            else
+                classi[ClasseVoce] = StatoBloccoIgnoto;
+            nonDati.AnnotaSeNonDato(NomiBlocchi[static_cast<size_t>(f)], esito, false);
+        } else if (Sbarramento(f)) {
             classi = *stato;
-        else
+        } else {
             classi[ClasseVoce] = (*stato)[ClasseVoce];
+        }
     }
     Telefono.Blocchi = letti;
-    Telefono.BlocchiLetti = tutteLette;
+    Telefono.BlocchiLetti = true;
+    return nonDati;
 }
 
 bool ImpostaBlocco(int facilita, uint8_t modo, const std::optional<QString>& codice,

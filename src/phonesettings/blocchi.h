@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rifiuti.h"
 #include "telefono.h"
 
 #include <QString>
@@ -10,8 +11,9 @@
 
 // The phone locks: nine facilities (CodiciBlocchi 0 to 8), the first four switched as a whole,
 // the five barrings (4 to 8) per class. Telefono.Blocchi keeps them by class 0 voice, 1 fax,
-// 2 data.
+// 2 data: 1 active, 0 not, StatoBloccoIgnoto when the phone did not say.
 
+constexpr uint8_t StatoBloccoIgnoto = 2;
 constexpr int PrimaSbarramento = 4;
 constexpr bool Sbarramento(int facilita)
 {
@@ -41,10 +43,10 @@ std::optional<QString> ComandoImpostaBlocco(int facilita, uint8_t modo,
 std::optional<QString> ComandoCambiaCodice(int facilita, const QString& vecchio,
                                            const QString& nuovo);
 
-// Reads all nine facilities under the wait window. The read flag is set only when the phone
-// answered every query; a phone's refusal keeps that facility's states, a lost link or a query
-// left unanswered ends the read and keeps the whole table.
-void LeggiBlocchi();
+// Reads all nine facilities under the wait window and marks them read. A facility the phone
+// refused, or answered without a state, is unknown, and is among the values returned. A lost
+// link or a query left unanswered ends the read, keeps the whole table and returns none.
+LettureRifiutate LeggiBlocchi();
 
 // The class the lock dialog's boxes make, in their order voice, data, fax, all: the sum of the
 // classes ticked (1, 2, 4, and 7 for all); none when no box is ticked.

@@ -13,6 +13,7 @@
 #include "operatori.h"
 #include "orologio.h"
 #include "reti.h"
+#include "rifiuti.h"
 #include "scambio.h"
 
 #include <QAction>
@@ -28,6 +29,7 @@ constexpr int VoceImpossibileImpostare = 80;
 constexpr int VoceDataOraNonValide = 81;
 constexpr int VoceNessunaRete = 794;
 constexpr int VoceRicercaRifiutata = 870;
+constexpr int VoceSconosciuto = 333;
 
 } // namespace
 
@@ -35,9 +37,12 @@ ImpostazioniTelefono::ImpostazioniTelefono(frmMain& finestra) : f(finestra)
 {
     connect(f.pImpostaOra, &QPushButton::clicked, this, &ImpostazioniTelefono::pImpostaOra_Click);
     connect(f.pSincrOra, &QPushButton::clicked, this, &ImpostazioniTelefono::pSincrOra_Click);
-    // Only an edit makes the phone fields worth setting.
-    for (QLineEdit* campo : {f.txtGG, f.txtMM, f.txtAA, f.txtH, f.txtM})
+    // Only an edit makes the phone fields worth setting. An empty field is a part of the phone's
+    // clock that is not known.
+    for (QLineEdit* campo : {f.txtGG, f.txtMM, f.txtAA, f.txtH, f.txtM}) {
         connect(campo, &QLineEdit::textChanged, this, [this] { f.pImpostaOra->setEnabled(true); });
+        campo->setPlaceholderText(QStringLiteral("?"));
+    }
 }
 
 bool ImpostazioniTelefono::CaricaFileOperatori(const QString& percorso)
@@ -70,6 +75,11 @@ QString ImpostazioniTelefono::SiNo(bool attivo)
     return Msg(attivo ? 328 : 329);
 }
 
+QString ImpostazioniTelefono::StatoMostrato(uint8_t stato)
+{
+    return stato <= 1 ? SiNo(stato == 1) : Msg(VoceSconosciuto);
+}
+
 QAction* ImpostazioniTelefono::pulsante(int posizione) const
 {
     return f.Toolbar1[static_cast<size_t>(posizione)];
@@ -94,7 +104,7 @@ void ImpostazioniTelefono::ShowDataOra()
     f.frameOra->setVisible(true);
     f.frameOra->setEnabled(false);
     if (Connesso && LineaLibera)
-        LeggiDataOra();
+        LeggiDataOra().Avvisa();
     // The pane stays disabled, as offline, until the phone's clock has been read.
     if (TelefonoIrraggiungibile() && !Telefono.OraLetta)
         return;
@@ -128,8 +138,10 @@ void ImpostazioniTelefono::pImpostaOra_Click()
         MsgBox(Msg(VoceDataOraNonValide), QMessageBox::Critical, QMessageBox::Ok, Msg(VoceErrore));
         return;
     }
+    // The view shown next reads the clock again, and tells what it did not get.
+    LettureRifiutate rilettura;
     if (!ImpostaDataOra(f.txtGG->text(), f.txtMM->text(), f.txtAA->text(), f.txtH->text(),
-                        f.txtM->text(), QStringLiteral("00")))
+                        f.txtM->text(), QStringLiteral("00"), rilettura))
         MsgBox(Msg(VoceImpossibileImpostare), QMessageBox::Critical, QMessageBox::Ok,
                Msg(VoceErrore));
     ShowDataOra();
@@ -139,10 +151,17 @@ void ImpostazioniTelefono::pSincrOra_Click()
 {
     if (!LineaLibera)
         return;
+    LettureRifiutate rilettura;
     if (!ImpostaDataOra(f.txtGGpc->text(), f.txtMMpc->text(), f.txtAApc->text(), f.txtHpc->text(),
-                        f.txtMpc->text(), QStringLiteral("00")))
+                        f.txtMpc->text(), QStringLiteral("00"), rilettura))
         MsgBox(Msg(VoceImpossibileImpostare), QMessageBox::Critical, QMessageBox::Ok,
                Msg(VoceErrore));
+    // The fields keep the clock read before, unless that is no longer the phone's.
+    if (!rilettura.Nessuna()) {
+        riempiCampiOra();
+        f.pImpostaOra->setEnabled(false);
+        rilettura.Avvisa();
+    }
 }
 
 void ImpostazioniTelefono::ShowSelRete(uint8_t apri)
@@ -170,7 +189,7 @@ void ImpostazioniTelefono::ShowSelRete(uint8_t apri)
     const EsitoAT esito = CercaReti(reti, stati);
     // A refused search would otherwise look like one that found nothing.
     if (esito == EsitoAT::Errore)
-        MsgBox(Msg(VoceRicercaRifiutata) + MotivoRifiuto(UltimoRifiuto()), QMessageBox::Warning);
+        AvvisaRifiuto(VoceRicercaRifiutata);
     if (TelefonoMuto())
         f.listaRetiDisp->addItem(Msg(82));
     for (size_t i = 0; i < reti.size(); ++i) {

@@ -43,6 +43,9 @@ private:
     static constexpr int VoceErrore = 27;
     // Entry 328 "Si" for an active state, 329 "No" otherwise.
     static QString SiNo(bool attivo);
+    // A lock's or a forwarding's state as the lists show it: "Si" for 1, "No" for 0, and the
+    // unknown entry for any other state, one the phone did not give.
+    static QString StatoMostrato(uint8_t stato);
 
     // The first steps of a view in the shared list: view code, layout, reset, its tree node.
     void iniziaVistaElenco(uint8_t vista, const QString& nodo);

@@ -1,6 +1,7 @@
 #include "orologio.h"
 
 #include "campirisposta.h"
+#include "catalogo.h"
 #include "globali.h"
 #include "righerisposta.h"
 #include "scambio.h"
@@ -14,6 +15,7 @@
 namespace {
 
 constexpr int LunghezzaCampo = 8;
+constexpr int VoceDataEOra = 508;
 // The phone's two-digit years are those of this century.
 constexpr int SecoloAnniBrevi = 2000;
 
@@ -125,21 +127,27 @@ bool ControllaNum(const QString& valore, int minimo, int massimo)
     return CifreTra(valore, minimo, massimo).has_value();
 }
 
-void LeggiDataOra()
+LettureRifiutate LeggiDataOra()
 {
     EsitoAT esito = EsitoAT::Ok;
     const QString risposta = InviaComandoAT(QStringLiteral("AT+CCLK?"), &esito);
-    if (esito != EsitoAT::Ok)
-        return;
-    if (const std::optional<OrologioTelefono> letto = DecodificaOrologio(risposta)) {
-        Telefono.DataTel = letto->DataTel;
-        Telefono.OraTel = letto->OraTel;
-        Telefono.OraLetta = true;
-    }
+    if (!RispostaDelTelefono(esito))
+        return {};
+    const std::optional<OrologioTelefono> letto
+        = esito == EsitoAT::Ok ? DecodificaOrologio(risposta) : std::nullopt;
+    // Without a clock in the reply, the time shown before is no longer the phone's.
+    const OrologioTelefono orologio = letto.value_or(OrologioTelefono{});
+    Telefono.DataTel = orologio.DataTel;
+    Telefono.OraTel = orologio.OraTel;
+    Telefono.OraLetta = true;
+    LettureRifiutate nonDati;
+    nonDati.AnnotaSeNonDato(Msg(VoceDataEOra), esito, letto.has_value());
+    return nonDati;
 }
 
 bool ImpostaDataOra(const QString& giorno, const QString& mese, const QString& anno,
-                    const QString& ora, const QString& minuto, const QString& secondo)
+                    const QString& ora, const QString& minuto, const QString& secondo,
+                    LettureRifiutate& rilettura)
 {
     bool accettato = false;
     if (const std::optional<QString> comando
@@ -148,6 +156,6 @@ bool ImpostaDataOra(const QString& giorno, const QString& mese, const QString& a
         InviaComandoAT(*comando, &esito);
         accettato = esito == EsitoAT::Ok;
     }
-    LeggiDataOra();
+    rilettura = LeggiDataOra();
     return accettato;
 }

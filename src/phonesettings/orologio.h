@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rifiuti.h"
+
 #include <QString>
 
 #include <optional>
@@ -29,9 +31,13 @@ std::optional<QString> ComandoImpostaOrologio(const QString& giorno, const QStri
 // True when the value is written in decimal digits only and lies from min to max.
 bool ControllaNum(const QString& valore, int minimo, int massimo);
 
-// Reads the phone clock; a failed exchange or a reply without a clock changes nothing.
-void LeggiDataOra();
+// Reads the phone clock and marks it read. A clock the phone refused, or did not give in its
+// reply, is unknown (empty date and time) and is the value returned; a lost link changes nothing
+// and returns none.
+LettureRifiutate LeggiDataOra();
 
-// Sets the phone clock, then reads it again whatever the result; true when the phone accepted it.
+// Sets the phone clock, then reads it again whatever the result, what that read did not give
+// going to `rilettura`; true when the phone accepted the clock.
 bool ImpostaDataOra(const QString& giorno, const QString& mese, const QString& anno,
-                    const QString& ora, const QString& minuto, const QString& secondo);
+                    const QString& ora, const QString& minuto, const QString& secondo,
+                    LettureRifiutate& rilettura);

@@ -12,6 +12,7 @@
 #include "scambio.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 
 namespace {
@@ -48,7 +49,7 @@ void ImpostazioniTelefono::ShowBlocchi()
                              {Msg(327), 1000, QStringLiteral("kCosa")}});
     f.List1->setHeaderHidden(false);
     if (Connesso && !Telefono.BlocchiLetti && LineaLibera)
-        LeggiBlocchi();
+        LeggiBlocchi().Avvisa();
     // Offline the list stays empty until the locks have been read; a phone that left them
     // unanswered gets the one unavailable row.
     if (!Telefono.BlocchiLetti && TelefonoIrraggiungibile()) {
@@ -58,9 +59,10 @@ void ImpostazioniTelefono::ShowBlocchi()
     }
     for (int fac = 0; fac < NumFacilitaBlocco; ++fac) {
         const StatoClassi& stato = Telefono.Blocchi[static_cast<size_t>(fac)];
-        QTreeWidgetItem* riga = f.List1->Aggiungi(NomiBlocchi[static_cast<size_t>(fac)],
-                                                  {SiNo(stato[0] == 1), ClassiBloccate(fac, stato)},
-                                                  IconeBlocchi[static_cast<size_t>(fac)]);
+        QTreeWidgetItem* riga
+            = f.List1->Aggiungi(NomiBlocchi[static_cast<size_t>(fac)],
+                                {StatoMostrato(stato[0]), ClassiBloccate(fac, stato)},
+                                IconeBlocchi[static_cast<size_t>(fac)]);
         riga->setData(0, Qt::UserRole, CodiciBlocchi[static_cast<size_t>(fac)]);
     }
     pulsante(PosAggiorna)->setEnabled(true);
@@ -72,6 +74,11 @@ void ImpostazioniTelefono::CambiaBlocco()
     const int riga = rigaSelezionata();
     if (riga < 0 || riga >= NumFacilitaBlocco || ScambioInCorso())
         return;
+    // A lock whose state the phone did not give is neither switched on nor off.
+    if (Telefono.Blocchi[static_cast<size_t>(riga)][0] == StatoBloccoIgnoto) {
+        QApplication::beep();
+        return;
+    }
     const QTreeWidgetItem* voce = f.List1->topLevelItem(riga);
     const uint8_t modo = ListaReport::SottoVoce(voce, 1) == SiNo(true) ? 0 : 1;
     if (riga == FacilitaTastiera) {

@@ -25,8 +25,6 @@ constexpr int PosDelTrasf = 39;
 constexpr int ImmagineMotivo = 2;
 constexpr int PrimaImmagineClasse = 48;
 
-constexpr int VoceSconosciuto = 333;
-
 } // namespace
 
 void ImpostazioniTelefono::ShowTrasfFolder()
@@ -67,9 +65,7 @@ void ImpostazioniTelefono::ShowTrasferimenti(int motivo)
     }
     const Trasferimento& t = Telefono.Trasferimenti[static_cast<size_t>(motivo)];
     for (size_t k = 0; k < NumLineeTrasf; ++k) {
-        const QString stato
-            = t.Stato[k] == StatoTrasfIgnoto ? Msg(VoceSconosciuto) : SiNo(t.Stato[k] == 1);
-        QStringList colonneRiga{stato, CercaNomeDaNumero(t.Numero[k])};
+        QStringList colonneRiga{StatoMostrato(t.Stato[k]), CercaNomeDaNumero(t.Numero[k])};
         if (motivo == MotivoSenzaRisposta)
             colonneRiga << QString::number(t.Tempo[k]) + Msg(462);
         QTreeWidgetItem* riga = f.List1->Aggiungi(ClassiTrasf[k], colonneRiga,
@@ -128,7 +124,5 @@ void ImpostazioniTelefono::offriRubrica()
         != QMessageBox::Yes)
         return;
     // The forwarding commands work only while connected, so the phone itself is read.
-    for (uint8_t m = 0; m < NumMemorie; ++m)
-        if (LeggiRubrica(m) == EsitoLettura::CollegamentoPerso)
-            return;
+    LeggiMemorie(false);
 }

@@ -327,8 +327,7 @@ void frmMain::collegaMenu()
     su(mnuCSalva, [this] { oggetti->SalvaProm(); });
 
     su(mnuLRic, [this] {
-        for (uint8_t lista = 0; lista < 3; ++lista)
-            rubrica->LeggiListaChiamate(lista);
+        rubrica->LeggiListeChiamate();
         rubrica->ShowListFolder();
     });
     for (size_t i = 0; i < mnuLVL.size(); ++i)

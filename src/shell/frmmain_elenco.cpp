@@ -82,10 +82,13 @@ void frmMain::List1_Click()
         Toolbar1[38]->setChecked(ListaReport::SottoVoce(riga, 1) == si);
         Toolbar1[39]->setEnabled(!ListaReport::SottoVoce(riga, 2).isEmpty());
         break;
-    case 10:
-        Toolbar1[41]->setEnabled(true);
-        Toolbar1[41]->setChecked(ListaReport::SottoVoce(riga, 1) == si);
+    case 10: {
+        // A lock shown as unknown is offered neither on nor off.
+        const QString stato = ListaReport::SottoVoce(riga, 1);
+        Toolbar1[41]->setEnabled(stato == si || stato == Msg(329));
+        Toolbar1[41]->setChecked(stato == si);
         break;
+    }
     default:
         break;
     }

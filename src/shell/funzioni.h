@@ -41,7 +41,8 @@ public:
     virtual void InviaRubrica() {}
     virtual void ShowListFolder() {}
     virtual void ShowList(uint8_t /*lista*/) {}
-    virtual void LeggiListaChiamate(uint8_t /*lista*/) {}
+    // Reads the three call lists from the phone.
+    virtual void LeggiListeChiamate() {}
 };
 
 class FunzioniMessaggi {

@@ -67,8 +67,9 @@ void report(const QString& message)
 constexpr int kDefaultChunkPauseMs = 5;
 
 const char kControlHelp[]
-    = "ring | inject LINE | inject-after LINE | sms PDU | fail [CODE [PATTERN]] | clear\n"
-      "drop [PATTERN] | mute | unmute | delay MS | chunk BYTES [PAUSE_MS] | baud RATE | hangup\n"
+    = "ring | inject LINE | inject-after LINE | sms PDU | fail [CODE [PATTERN]] | bare-ok PATTERN\n"
+      "clear | drop [PATTERN] | mute | unmute | delay MS | chunk BYTES [PAUSE_MS] | baud RATE | "
+      "hangup\n"
       "help";
 
 // One line typed on standard input; false for a line it does not understand.
@@ -95,6 +96,7 @@ bool control(S25Simulator& phone, const QString& line)
              else
                  phone.failCommandsMatching(QRegularExpression(pattern), code);
          }},
+        {"bare-ok", [&] { phone.answerBareOkMatching(QRegularExpression(rest)); }},
         {"clear", [&] { phone.clearFailures(); }},
         {"drop", [&] { phone.dropNextReply(QRegularExpression(rest)); }},
         {"mute", [&] { phone.setMuted(true); }},

@@ -85,6 +85,7 @@ struct S25Simulator::Private {
     void takeData(char terminator, SteadyClock::time_point arrived, Entries& newEntries);
     void record(const QString& entry, SteadyClock::time_point arrived, Entries& newEntries);
     std::optional<Reply> injectedFailure(const QByteArray& line);
+    std::optional<Reply> injectedBareOk(const QByteArray& line) const;
     bool takesDrop(const QString& entry);
     void queueReply(const Reply& reply, SteadyClock::time_point acted);
     void queue(QByteArray bytes, SteadyClock::time_point notBefore);
@@ -132,6 +133,7 @@ struct S25Simulator::Private {
     int chunkBytes = 0;
     Microseconds chunkPause{0};
     std::deque<Failure> failures;
+    QList<QRegularExpression> bareOkAnswers;
     std::optional<QRegularExpression> dropPattern;
     QList<QByteArray> afterNextReply;
     int hangUpReplyBytes = -1;
@@ -212,8 +214,10 @@ void S25Simulator::Private::takeCommandLine(SteadyClock::time_point arrived, Ent
     record(QString::fromLatin1(command), arrived, newEntries);
     if (muted)
         return;
-    const std::optional<Reply> failure = injectedFailure(command);
-    const Reply reply = failure ? *failure : interpreter.execute(command);
+    std::optional<Reply> injected = injectedFailure(command);
+    if (!injected)
+        injected = injectedBareOk(command);
+    const Reply reply = injected ? *injected : interpreter.execute(command);
     dataMode = reply.final == Reply::Final::Prompt;
     if (!takesDrop(QString::fromLatin1(command)))
         queueReply(reply, arrived);
@@ -258,6 +262,14 @@ std::optional<Reply> S25Simulator::Private::injectedFailure(const QByteArray& co
                                        : Refusal::Kind::InjectedEquipment;
         return Reply::error({kind, taken.code});
     }
+    return std::nullopt;
+}
+
+std::optional<Reply> S25Simulator::Private::injectedBareOk(const QByteArray& command) const
+{
+    for (const QRegularExpression& pattern : bareOkAnswers)
+        if (pattern.match(QString::fromLatin1(command)).hasMatch())
+            return Reply::ok();
     return std::nullopt;
 }
 
@@ -636,10 +648,17 @@ void S25Simulator::failCommandsMatching(const QRegularExpression& pattern, int c
     d->failures.push_back({pattern, code, family});
 }
 
+void S25Simulator::answerBareOkMatching(const QRegularExpression& pattern)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->bareOkAnswers.append(pattern);
+}
+
 void S25Simulator::clearFailures()
 {
     std::lock_guard<std::mutex> lock(d->mutex);
     d->failures.clear();
+    d->bareOkAnswers.clear();
 }
 
 void S25Simulator::dropNextReply(const QRegularExpression& pattern)

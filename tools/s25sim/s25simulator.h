@@ -77,6 +77,9 @@ public:
     // Every command matching the pattern is refused so, until clearFailures().
     void failCommandsMatching(const QRegularExpression& pattern, int code = kPlainError,
                               ErrorFamily family = ErrorFamily::Equipment);
+    // Every command matching the pattern gets a bare OK, with none of its information lines, and
+    // has no effect, until clearFailures(): a phone that has nothing to say to a query.
+    void answerBareOkMatching(const QRegularExpression& pattern);
     void clearFailures();
 
     // The next command (or block of data) matching the pattern, any when none is given, is acted

@@ -1,0 +1,211 @@
+// The reads the phone refuses, or answers with a bare OK: the view shows the value as unknown,
+// never a default nor what an earlier read found, and the user is told once, with the phone's
+// reason.
+
+#include "dialogosms.h"
+#include "muto.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+class TstRifiuti : public QObject, private BancoMuto {
+    Q_OBJECT
+
+    // The reply column's value for a bare OK; any other value is the refusal's code.
+    static constexpr int OKSenzaDati = -2;
+
+    struct Caso {
+        // Brings the view to where the phone's value was once read; nothing for a first read.
+        std::function<void()> prima;
+        // What the user does.
+        std::function<void()> azione;
+        // What the view shows of the value.
+        std::function<QString()> mostrato;
+        // The messages the user gets, for the reason the phone gave.
+        std::function<QStringList(const QString& motivo)> messaggi;
+    };
+
+    static QStringList NonDati(const QStringList& cose, const QString& motivo)
+    {
+        QStringList testo{Msg(872)};
+        for (const QString& cosa : cose)
+            testo << cosa + QStringLiteral(": ") + motivo;
+        return {testo.join(QStringLiteral("\r\n"))};
+    }
+
+    // The value column of the key/value views, or the given column of the lists.
+    QString colonna(int riga, int indice) const
+    {
+        return righe().value(riga).section(QLatin1Char('|'), indice, indice);
+    }
+
+    QString statiBlocchi() const
+    {
+        QStringList stati;
+        for (int riga = 0; riga < NumFacilitaBlocco; ++riga)
+            stati << colonna(riga, 1);
+        return stati.join(QLatin1Char(','));
+    }
+
+    QString campiOra() const
+    {
+        QString testo;
+        for (const QLineEdit* campo :
+             {finestra->txtGG, finestra->txtMM, finestra->txtAA, finestra->txtH, finestra->txtM})
+            testo += campo->text();
+        return testo;
+    }
+
+    // The SIM memory's count; then New entry, which does not call the memory full.
+    QString contoSim()
+    {
+        clic("RUB_SIM");
+        const QString conto = finestra->SBar[3]->text();
+        rubrica->AddRubrica();
+        return conto;
+    }
+
+    QMap<QString, Caso> casi()
+    {
+        const auto sbar = [this] { return finestra->SBar[3]->text(); };
+        const auto su = [this](const char* nodo) { return [this, nodo] { clic(nodo); }; };
+        const auto aggiorna = [this] { finestra->Aggiorna(); };
+        // The message for one value, named by its catalogue entry.
+        const auto voce = [](int cosa) {
+            return [cosa](const QString& motivo) { return NonDati({Msg(cosa)}, motivo); };
+        };
+        const auto rubricaSim = [](const QString& motivo) {
+            return QStringList{Msg(840) + QStringLiteral("\r\n") + NomiMemoria[0]
+                               + QStringLiteral(": ") + motivo}
+                   << NonDati({NomiMemoria[0]}, motivo);
+        };
+        const auto sms = [this] {
+            risposte->pulsantiDaPremere << QMessageBox::Yes;
+            clic("SMS_IN");
+        };
+        const auto composizione = [this] {
+            risposte->pulsantiDaPremere << QMessageBox::Yes;
+            NelDialogoSMS(finestra, [](frmSMS*) {});
+            messaggi->InviaSMS(false, false);
+        };
+        const auto promemoria = [this] {
+            clic("CAL");
+            oggetti->AddProm();
+        };
+        const auto tuttiIBlocchi = [](const QString& motivo) {
+            return NonDati(QStringList(NomiBlocchi.begin(), NomiBlocchi.end()), motivo);
+        };
+        // The lock switch offers nothing for a lock whose state is unknown.
+        const auto bloccoPin = [this] {
+            scegliRiga(2);
+            return statiBlocchi() + (finestra->Toolbar1[41]->isEnabled() ? " switch" : "");
+        };
+        const auto suoneria
+            = [this] { return finestra->labMel->text() + ',' + finestra->labVol->text(); };
+        // New reminder then finds no position known to be free: it does not call the list full.
+        const auto tuttiIPromemoria = [](const QString& motivo) {
+            QStringList posizioni;
+            for (int n = 1; n <= NumPromemoria; ++n)
+                posizioni << QString::number(n);
+            return NonDati({Msg(875) + ' ' + posizioni.join(", ")}, motivo) << Msg(876);
+        };
+        return {
+            {"locks", {{}, su("BLOCK"), [this] { return statiBlocchi(); }, tuttiIBlocchi}},
+            {"PIN lock",
+             {{},
+              su("BLOCK"),
+              bloccoPin,
+              [](const QString& m) { return NonDati({NomiBlocchi[2]}, m); }}},
+            {"clock", {su("ORA"), su("ORA"), [this] { return campiOra(); }, voce(508)}},
+            {"clock synchronised",
+             {su("ORA"), [this] { finestra->pSincrOra->click(); }, [this] { return campiOra(); },
+              voce(508)}},
+            {"registration",
+             {{}, su("RETE"), [this] { return colonna(0, 1) + ',' + colonna(1, 1); }, voce(93)}},
+            {"signal", {su("RETE"), aggiorna, [this] { return colonna(5, 1); }, voce(97)}},
+            {"ring tone", {su("MEL"), aggiorna, suoneria, voce(874)}},
+            {"ring tone played",
+             {su("MEL"), [this] { oggetti->pPlay_Click(); },
+              [this] { return finestra->pPlay->text(); },
+              [](const QString& motivo) { return QStringList{Msg(877) + motivo}; }}},
+            {"phonebook from the messages", {{}, sms, [this] { return contoSim(); }, rubricaSim}},
+            {"phonebook from the compose dialog",
+             {{}, composizione, [this] { return contoSim(); }, rubricaSim}},
+            {"received calls", {{}, su("LIST_RC"), sbar, voce(49)}},
+            {"missed calls", {{}, su("LIST_MC"), sbar, voce(50)}},
+            {"reminders", {{}, promemoria, sbar, tuttiIPromemoria}},
+        };
+    }
+
+private slots:
+    void initTestCase() { preparaProgramma(); }
+    void init() { apriTutto(); }
+    void cleanup() { chiudi(); }
+
+    // The shown value with "?" for the unknown, and the catalogue entry of the reason the user
+    // reads, 0 for the phone's own line.
+    void letturaRifiutata_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<int>("risposta");
+        QTest::addColumn<QString>("mostrato");
+        QTest::addColumn<int>("motivo");
+        const int errore = s25sim::S25Simulator::kPlainError;
+        const auto riga = [](const char* caso, const char* comando, int risposta,
+                             const QString& mostrato, int motivo = 0) {
+            QTest::addRow("%s, %s", caso,
+                          risposta == OKSenzaDati
+                              ? "bare OK"
+                              : qPrintable(QStringLiteral("refused %1").arg(risposta)))
+                << caso << comando << risposta << mostrato << motivo;
+        };
+        riga("locks", "^AT\\+CLCK=\\w+,2$", errore, "?,?,?,?,?,?,?,?,?");
+        riga("PIN lock", "^AT\\+CLCK=SC,2$", 11, "No,No,?,No,No,No,No,No,No", 845);
+        riga("PIN lock", "^AT\\+CLCK=SC,2$", OKSenzaDati, "No,No,?,No,No,No,No,No,No", 873);
+        riga("clock", "^AT\\+CCLK\\?$", 515, "");
+        riga("clock", "^AT\\+CCLK\\?$", OKSenzaDati, "", 873);
+        riga("clock synchronised", "^AT\\+CCLK\\?$", errore, "");
+        riga("registration", "^AT\\+CREG\\?$", errore, "?,?");
+        riga("signal", "^AT\\+CSQ$", 100, "?", 859);
+        riga("ring tone", "^AT\\^SRTC\\?$", errore, "?,?");
+        riga("ring tone played", "^AT\\^SRTC", errore, "&Play");
+        riga("phonebook from the messages", "^AT\\+CPBS=SM$", 10, "?", 844);
+        riga("phonebook from the compose dialog", "^AT\\+CPBS=SM$", errore, "?");
+        riga("received calls", "^AT\\+CPBS=RC$", errore, "?");
+        riga("missed calls", "^AT\\+CPBS=MC$", 3, "?", 842);
+        riga("reminders", "^AT\\^SBNR=vcs,", errore, "?");
+    }
+
+    void letturaRifiutata()
+    {
+        QFETCH(QString, caso);
+        QFETCH(QString, comando);
+        QFETCH(int, risposta);
+        QFETCH(QString, mostrato);
+        QFETCH(int, motivo);
+        const Caso c = casi().value(caso);
+        avvia();
+        QVERIFY(!QTest::currentTestFailed());
+        if (c.prima)
+            c.prima();
+        risposte->boxes.clear();
+        const QRegularExpression schema(comando);
+        if (risposta == OKSenzaDati)
+            telefono->answerBareOkMatching(schema);
+        else
+            telefono->failCommandsMatching(schema, risposta);
+        c.azione();
+        attendiFine();
+        QCOMPARE(c.mostrato(), mostrato.replace(u'?', Msg(333)));
+        const QString riga = risposta == s25sim::S25Simulator::kPlainError
+                                 ? QStringLiteral("ERROR")
+                                 : QStringLiteral("+CME ERROR: %1").arg(risposta);
+        QCOMPARE(avvisi(), c.messaggi(motivo > 0 ? Msg(motivo) : riga));
+        QCOMPARE(utente->sopraLAttesa, 0);
+    }
+};
+
+QTEST_MAIN(TstRifiuti)
+#include "tst_rifiuti.moc"
