@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <iconv.h>
 
@@ -126,33 +127,59 @@ bool InCodifica(const Proprieta& proprieta, const QString& codifica)
            || proprieta.parametri.contains(codifica, Qt::CaseInsensitive);
 }
 
-// A quoted-printable line whose value ends with "=" goes on in the next one.
-bool ContinuaQuotedPrintable(const QString& riga)
-{
-    const std::optional<Proprieta> proprieta = ProprietaDaRiga(riga);
-    return riga.endsWith(QLatin1Char('=')) && proprieta && InCodifica(*proprieta, QuotedPrintable);
-}
+// One line of a vCalendar text, its folded lines unfolded, and where it lies in the text: from
+// `inizio` to `fine`, and to `dopo` with its line break.
+struct RigaLogica {
+    QString testo;
+    qsizetype inizio = 0;
+    qsizetype fine = 0;
+    qsizetype dopo = 0;
+};
 
 // The lines of the text, each line ended by CR LF or by LF alone, with folded lines unfolded:
 // a line that begins with a blank or a tab goes on from the line before, with its blank (the
 // folding of RFC 822 that vCalendar 1.0 uses), and a quoted-printable soft line break joins
-// its two lines.
-QStringList RigheLogiche(const QString& testo)
+// its two lines. Whether a line is in quoted-printable is known once the colon after its name
+// and parameters has come, and is found then, once: each piece of the text is looked at once.
+std::vector<RigaLogica> RigheLogiche(const QString& testo)
 {
-    static const QRegularExpression fineRiga(QStringLiteral("\\r?\\n"));
-    QStringList righe;
-    for (const QString& riga : testo.split(fineRiga)) {
-        if (!righe.isEmpty() && ContinuaQuotedPrintable(righe.last())) {
-            righe.last().chop(1);
-            righe.last() += riga;
-        } else if (!righe.isEmpty()
-                   && (riga.startsWith(QLatin1Char(' ')) || riga.startsWith(QLatin1Char('\t')))) {
-            righe.last() += riga;
+    std::vector<RigaLogica> righe;
+    bool duePuntiVisti = false;
+    bool quotedPrintable = false;
+    for (qsizetype inizio = 0;;) {
+        const qsizetype aCapo = testo.indexOf(QLatin1Char('\n'), inizio);
+        const qsizetype dopo = aCapo < 0 ? testo.size() : aCapo + 1;
+        qsizetype fine = aCapo < 0 ? testo.size() : aCapo;
+        if (aCapo > inizio && testo.at(aCapo - 1) == QLatin1Char('\r'))
+            --fine;
+        const QStringView pezzo = QStringView(testo).mid(inizio, fine - inizio);
+        const bool interruzioneMorbida
+            = quotedPrintable && righe.back().testo.endsWith(QLatin1Char('='));
+        const bool piegata
+            = !righe.empty()
+              && (pezzo.startsWith(QLatin1Char(' ')) || pezzo.startsWith(QLatin1Char('\t')));
+        if (interruzioneMorbida)
+            righe.back().testo.chop(1);
+        if (interruzioneMorbida || piegata) {
+            righe.back().testo += pezzo;
+            righe.back().fine = fine;
+            righe.back().dopo = dopo;
         } else {
-            righe << riga;
+            righe.push_back({pezzo.toString(), inizio, fine, dopo});
+            duePuntiVisti = false;
+            quotedPrintable = false;
         }
+        const qsizetype duePunti = duePuntiVisti ? -1 : pezzo.indexOf(QLatin1Char(':'));
+        if (duePunti >= 0) {
+            const QString& riga = righe.back().testo;
+            const QString intestazione = riga.left(riga.size() - pezzo.size() + duePunti + 1);
+            duePuntiVisti = true;
+            quotedPrintable = InCodifica(*ProprietaDaRiga(intestazione), QuotedPrintable);
+        }
+        if (aCapo < 0)
+            return righe;
+        inizio = dopo;
     }
-    return righe;
 }
 
 // Each "=" and two hex digits is the byte they give; anything else stays as it is.
@@ -309,8 +336,8 @@ DataOraProm DecodificaDataVCalendar(const QString& valore)
     ::Promemoria prom;
     // The last SUMMARY, DUE and AALARM values.
     QMap<QString, QString> sostituti;
-    for (const QString& riga : RigheLogiche(testo)) {
-        const std::optional<Proprieta> proprieta = ProprietaDaRiga(riga);
+    for (const RigaLogica& riga : RigheLogiche(testo)) {
+        const std::optional<Proprieta> proprieta = ProprietaDaRiga(riga.testo);
         if (!proprieta)
             continue;
         const QString& nome = proprieta->nome;
