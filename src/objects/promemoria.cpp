@@ -349,6 +349,22 @@ QString DataOraDelDialogo(const ValoriProm& v)
            + DueCifre(v.minuto) + DueCifre(v.secondo) + (v.utc ? QStringLiteral("Z") : QString());
 }
 
+// The value with each character outside the BMP as U+FFFD: a date-time's figures are taken by
+// their places, and such a character, one byte on its way to the phone, must take one place, or
+// a date-time sent back would read with its time moved into its date.
+QString UnCarattereAPosto(const QString& valore)
+{
+    QString risultato;
+    risultato.reserve(valore.size());
+    for (qsizetype i = 0; i < valore.size(); ++i) {
+        const QChar c = valore.at(i);
+        risultato += c.isSurrogate() ? QChar(QChar::ReplacementCharacter) : c;
+        if (c.isHighSurrogate() && i + 1 < valore.size() && valore.at(i + 1).isLowSurrogate())
+            ++i;
+    }
+    return risultato;
+}
+
 // A text read: the reminder it describes, its lines, and the line each field the dialog shows
 // was read from (none when no line gave it).
 struct VoceLetta {
@@ -650,8 +666,9 @@ QString CodificaVCalendarDaRecord(const ::Promemoria& prom)
                  ValoreCampo(prom.Descrizione));
 }
 
-DataOraProm DecodificaDataVCalendar(const QString& valore)
+DataOraProm DecodificaDataVCalendar(const QString& testo)
 {
+    const QString valore = UnCarattereAPosto(testo);
     DataOraProm dataOra;
     dataOra.Stamp = CampoFisso(valore.left(8) + valore.mid(9, 6), LarghezzaStamp);
     dataOra.Data = CampoFisso(valore.mid(6, 2) + QLatin1Char('/') + valore.mid(4, 2)
