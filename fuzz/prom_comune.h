@@ -7,8 +7,10 @@
 #include "codecs.h"
 #include "promemoria.h"
 
+#include <QDateTime>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTimeZone>
 
 inline QString DescriviProm(const ::Promemoria& p)
 {
@@ -97,4 +99,55 @@ inline void ControllaInvioProm(const ::Promemoria& prom)
              "a reminder read back from the phone reads back the same when built again",
              DescriviProm(ricostruita) + QStringLiteral("\n") + DescriviProm(riletta)
                  + QStringLiteral("\n") + testo);
+}
+
+// A stamp YYYYMMDDHHMMSS as an instant; an invalid one for any other.
+inline QDateTime IstanteDelloStamp(const QString& stamp)
+{
+    const QDate data = QDate::fromString(stamp.left(8), QStringLiteral("yyyyMMdd"));
+    const QTime ora = QTime::fromString(stamp.mid(8), QStringLiteral("HHmmss"));
+    return data.isValid() && ora.isValid() ? QDateTime(data, ora, QTimeZone::utc()) : QDateTime();
+}
+
+// The dialog's changes to a reminder a position holds: what the user changed reads back as the
+// user set it, and an alarm keeps its distance from the start, or goes at it where there is no
+// distance to keep, or stays where it holds no time.
+inline void ControllaModifica(const QString& testo)
+{
+    const ValoriProm prima{QStringLiteral("11"),   QStringLiteral("3"),
+                           QStringLiteral("2024"), QStringLiteral("18"),
+                           QStringLiteral("0"),    QStringLiteral("0"),
+                           QStringLiteral("x"),    QStringLiteral("MISCELLANEOUS"),
+                           QStringLiteral("D1"),   false};
+    const ::Promemoria vecchia = DecodificaVCalendar(testo);
+    for (const QString& ripetizione : {QStringLiteral("Y1"), QString()}) {
+        const ValoriProm dopo{QStringLiteral("2"),
+                              QStringLiteral("01"),
+                              QStringLiteral("2025"),
+                              QStringLiteral("03"),
+                              QStringLiteral("4"),
+                              QStringLiteral("05"),
+                              QStringLiteral("Nuovo testo"),
+                              QStringLiteral("MEETING"),
+                              ripetizione,
+                              true};
+        const QString modificato = VCalendarDelDialogo(testo, prima, dopo);
+        const ::Promemoria nuova = DecodificaVCalendar(NelCodicePagina(modificato));
+        const QString dettagli = testo + QStringLiteral("\n--\n") + modificato
+                                 + QStringLiteral("\n--\n") + DescriviProm(nuova);
+        Verifica(nuova.Descrizione == CampoFisso(dopo.testo, 16)
+                     && nuova.Categoria == CampoFisso(dopo.categoria, 15)
+                     && ValoreCampo(nuova.Ripetizione) == ripetizione
+                     && nuova.Inizio.Stamp == QLatin1String("20250102030405") && nuova.Inizio.Utc,
+                 "what the user changed reads back as the user set it", dettagli);
+        const QDateTime allarme = IstanteDelloStamp(vecchia.Allarme.Stamp);
+        const QDateTime inizio = IstanteDelloStamp(vecchia.Inizio.Stamp);
+        const bool stessaDistanza = allarme.isValid() && inizio.isValid()
+                                    && inizio.secsTo(allarme)
+                                           == IstanteDelloStamp(nuova.Inizio.Stamp)
+                                                  .secsTo(IstanteDelloStamp(nuova.Allarme.Stamp));
+        Verifica(stessaDistanza || nuova.Allarme.Stamp == nuova.Inizio.Stamp
+                     || (!allarme.isValid() && nuova.Allarme.Stamp == vecchia.Allarme.Stamp),
+                 "an alarm keeps its distance from the start", dettagli);
+    }
 }

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -66,13 +67,26 @@ void ControllaEsito(const Esito& e, bool riaggancia)
     Verifica(LineaLibera && !ScambioInCorso(), "the line is free once the exchange returns");
 }
 
+// The command's own write among those of one exchange: the ESCs the exchange sends before it
+// (to leave data mode, to answer a late prompt) and after it (to leave the data mode a cancelled
+// command may have opened) are no command, and what answers them is not the command's answer.
+// None when the exchange wrote no command.
+std::optional<qsizetype> ScritturaDelComando(const PortaFinta& porta, qsizetype primaScritti)
+{
+    for (qsizetype k = primaScritti; k < porta.scritti.size(); ++k)
+        if (porta.scritti.at(k).endsWith(u'\r'))
+            return k;
+    return std::nullopt;
+}
+
 // On a quiet line, what the command's own answer holds decides the prompt, however it is split:
 // the prompt among the phone's own lines is taken, a final result before it never is.
 void ControllaPrompt(const PortaFinta& porta, qsizetype primaScritti, EsitoAT esito)
 {
-    const qsizetype comando = porta.scritti.size() - 1;
-    if (comando < primaScritti || !porta.lineaQuieta.at(comando))
+    const std::optional<qsizetype> scrittura = ScritturaDelComando(porta, primaScritti);
+    if (!scrittura || !porta.lineaQuieta.at(*scrittura))
         return;
+    const qsizetype comando = *scrittura;
     const QString& risposta = porta.risposteDate.at(comando);
     if (esito == EsitoAT::Prompt)
         Verifica(PromptPrimaDiUnaFine(porta.Giunto(comando)),

@@ -1,5 +1,6 @@
 // The vCalendar text of one phone reminder, as the phone gives it in its "vcs" object and as the
-// reminders view shows it; then its trip to the phone and back.
+// reminders view shows it; then its trip to the phone and back, unchanged and changed in the
+// dialog.
 
 #include "comune.h"
 
@@ -17,5 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
     const ::Promemoria dalTelefono = PromDaTelefono(testo);
     Verifica(testo.isEmpty() || PromUsato(dalTelefono), "whatever a position holds is a reminder");
     ControllaInvioProm(dalTelefono);
+    ControllaModifica(testo);
     return 0;
 }

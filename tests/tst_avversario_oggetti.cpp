@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QTreeWidget>
@@ -378,26 +379,74 @@ private slots:
         QVERIFY(promNelTelefono(1).contains("\r\nDESCRIPTION:Dentista\r\n"));
     }
 
-    // A reminder changed in the dialog is built again from the dialog's fields; its time, given
-    // in UTC, stays in UTC.
-    void promemoriaUtcModificato()
+    // A reminder another program wrote, changed in the dialog, changes in what the user changed
+    // alone: every other line goes back as the phone had it, an alarm keeps its distance from
+    // the start, and a changed value keeps its line's parameters, encoding and charset.
+    void promemoriaAltruiModificato_data()
     {
+        QTest::addColumn<QByteArray>("voce");
+        QTest::addColumn<QString>("inizio"); // DD/MM/YYYY HH.MM:SS, or empty to leave it
+        QTest::addColumn<QString>("testo");  // null to leave it
+        QTest::addColumn<int>("ricorrenza"); // the option, or -1 to leave it
+        QTest::addColumn<QByteArray>("atteso");
+        const QByteArray caffe = PromemoriaAltrui().at(1).testo;
+        QTest::newRow("text in quoted-printable UTF-8 over two lines")
+            << caffe << QString() << QStringLiteral("Caffè alle 9") << -1
+            << QByteArray(caffe).replace("Caff=C3=A8 al=\r\n bar", "Caff=C3=A8 alle 9");
+        const QByteArray riunione
+            = "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\nCATEGORIES:MEETING\r\n"
+              "DALARM:20240330T233000\r\nDTSTART:20240331T080000\r\nDTEND:20240331T090000\r\n"
+              "LOCATION:Sala riunioni,\r\n  piano 2\r\nDESCRIPTION:Riunione\r\nEND:VEVENT\r\n"
+              "END:VCALENDAR\r\n";
+        QTest::newRow("start moved, its alarm the night before")
+            << riunione << QStringLiteral("01/04/2024 08.00:00") << QString() << -1
+            << QByteArray(riunione)
+                   .replace("DALARM:20240330T233000", "DALARM:20240331T233000")
+                   .replace("DTSTART:20240331T080000", "DTSTART:20240401T080000");
+        QTest::newRow("UTC, alarms of its own, a rule of another program")
+            << CenaInUtc() << QStringLiteral("11/03/2024 19.00:00") << QString() << 3
+            << CenaInUtc()
+                   .replace("DTSTART:20240311T180000Z", "DTSTART:20240311T190000Z")
+                   .replace("RRULE:YM1 #0", "RRULE:Y1")
+                   .replace(":20240311T174500Z;", ":20240311T184500Z;");
+        const QByteArray bollo = PromemoriaAltrui().at(6).testo;
+        QTest::newRow("a to-do: its summary and the time it is due")
+            << bollo << QStringLiteral("01/07/2024 23.59:00") << QStringLiteral("Pagare il bollo")
+            << -1
+            << QByteArray(bollo)
+                   .replace("SUMMARY:Pagare bollo", "SUMMARY:Pagare il bollo")
+                   .replace("DUE:20240630T235900", "DUE:20240701T235900")
+                   .replace("AALARM:20240629T090000", "AALARM:20240630T090000");
+        QTest::newRow("nothing changed")
+            << CenaInUtc() << QString() << QString() << -1 << CenaInUtc();
+    }
+
+    void promemoriaAltruiModificato()
+    {
+        QFETCH(QByteArray, voce);
+        QFETCH(QString, inizio);
+        QFETCH(QString, testo);
+        QFETCH(int, ricorrenza);
         avvia();
-        mettiProm(1, CenaInUtc());
+        mettiProm(1, voce);
         finestra->MostraVista(QStringLiteral("CAL"));
         finestra->listProm->setCurrentItem(finestra->listProm->topLevelItem(0));
-        NelDialogo(finestra, DialogoDelProgramma<frmProm>, [](frmProm* dialogo) {
-            QCOMPARE(dialogo->txtH->text(), QStringLiteral("18"));
-            dialogo->txtTesto->setText(QStringLiteral("Cena da Gino"));
+        NelDialogo(finestra, DialogoDelProgramma<frmProm>, [&](frmProm* dialogo) {
+            const std::array<QLineEdit*, 6> campi{dialogo->txtGG, dialogo->txtMM, dialogo->txtAA,
+                                                  dialogo->txtH,  dialogo->txtM,  dialogo->txtS};
+            const QStringList parti
+                = inizio.split(QRegularExpression(QStringLiteral("[/ .:]")), Qt::SkipEmptyParts);
+            for (int i = 0; i < parti.size(); ++i)
+                campi[static_cast<size_t>(i)]->setText(parti[i]);
+            if (!testo.isNull())
+                dialogo->txtTesto->setText(testo);
+            if (ricorrenza >= 0)
+                dialogo->optRic[static_cast<size_t>(ricorrenza)]->setChecked(true);
             dialogo->pOk->click();
         });
         oggetti->EditProm();
         QVERIFY(risposte->boxes.isEmpty());
-        QCOMPARE(promNelTelefono(1),
-                 QByteArray("BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\n"
-                            "CATEGORIES:MISCELLANEOUS\r\nDALARM:20240311T180000Z\r\n"
-                            "DTSTART:20240311T180000Z\r\nDESCRIPTION:Cena da Gino\r\n"
-                            "END:VEVENT\r\nEND:VCALENDAR\r\n"));
+        QTEST(promNelTelefono(1), "atteso");
     }
 
     // Padding blanks come off a reminder's fields, a tab or a no-break space that belongs to the

@@ -316,10 +316,12 @@ private slots:
                                      "1|22288|Spazi"}));
         QCOMPARE(DecodificaReti("+COPS: (2,\"TIM\",,22201),\r\n(1,\"Vodafone IT\",,22210)").size(),
                  size_t(2));
-        // A line broken between entries without a comma, or inside one, at the phone's width.
-        const auto spezzate
-            = DecodificaReti("+COPS: (2,\"TIM\",,22201)\r\n(1,\"Vodafo\r\nne IT\",,222\r\n10)");
+        // A line broken between entries without a comma, or inside one, at the phone's width,
+        // also next to a blank of a name.
+        const auto spezzate = DecodificaReti(
+            "+COPS: (2,\"Telecom \r\nItalia\",,22201)\r\n(1,\"Vodafo\r\nne IT\",,222\r\n10)");
         QCOMPARE(spezzate.size(), size_t(2));
+        QCOMPARE(spezzate[0].rete.Nome, QStringLiteral("Telecom Italia"));
         QCOMPARE(spezzate[1].rete.Nome + spezzate[1].rete.Codice,
                  QStringLiteral("Vodafone IT22210"));
         QVERIFY(DecodificaReti("+COPS: ,,(0,1,2,3,4),(0,1,2)").empty());

@@ -352,7 +352,8 @@ private slots:
         QVERIFY(finestra->isEnabled() && risposte->boxes.isEmpty());
         QCOMPARE(finestra->listProm->topLevelItemCount(), 4);
 
-        // Edit slot 12: the weekly "W1" opens as the weekly option and goes back as "D7".
+        // Edit slot 12: the weekly "W1" opens as the weekly option, and stays "W1" when only the
+        // text changes.
         scegliProm(3);
         nelDialogo([](frmProm* d) {
             QCOMPARE(d->txtTesto->text(), QStringLiteral("Chiamare Gino"));
@@ -361,7 +362,7 @@ private slots:
             d->pOk->click();
         });
         oggetti->EditProm();
-        QVERIFY(promNelTelefono(12).contains("RRULE:D7\r\nDESCRIPTION:Richiamare Gino\r\n"));
+        QVERIFY(promNelTelefono(12).contains("RRULE:W1\r\nDESCRIPTION:Richiamare Gino\r\n"));
 
         // Invalid input keeps the dialog open and sends nothing.
         telefono->clearCommandLog();

@@ -147,8 +147,9 @@ private slots:
         QVERIFY(risposte->boxes.isEmpty());
     }
 
-    // The search as phones answer it: every "+COPS:" line is read, a network is an entry whose
-    // code has five or six digits, a reply with none says so, and a refusal is told.
+    // The search as phones answer it: every "+COPS:" line is read, each afresh (a stray quote in
+    // one hides no other), a network is an entry whose code has five or six digits, a reply with
+    // none says so, and a refusal is told.
     void ricercaComeRispondeIlTelefono_data()
     {
         QTest::addColumn<QByteArray>("risposta");
@@ -165,6 +166,11 @@ private slots:
                           "+COPS:( 1 , \"T-Mobile\" , \"TMO\" , \"310260\" , 2 )\r\n\r\n"
                           "+COPS: ,,(0-4),(0-2)\r\n\r\nOK")
             << QStringList{"22201 - TIM|58", "310260 - T-Mobile|57"} << QStringList();
+        QTest::newRow("a stray quote in a name")
+            << QByteArray(
+                   "+COPS: (2,\"O\"p\",\"TIM\",\"22201\")\r\n"
+                   "+COPS: (1,\"vodafone IT\",,22210)\r\n+COPS: (3,\"I WIND\",,22288)\r\n\r\nOK")
+            << QStringList{"22210 - vodafone IT|57", "22288 - I WIND|60"} << QStringList();
         QTest::newRow("modes and formats only")
             << QByteArray("+COPS: (0,1,2,3),(1,2,3,4)\r\n\r\nOK") << QStringList() << nessuna;
         QTest::newRow("ranges only")

@@ -99,6 +99,7 @@ public:
             Segui(c);
     }
     bool Dentro() const { return traVirgolette || parentesi > 0; }
+    bool TraVirgolette() const { return traVirgolette; }
 
 private:
     bool traVirgolette = false;

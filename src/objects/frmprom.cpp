@@ -135,6 +135,7 @@ void frmProm::Compila(const CampiProm& campi)
     optCat[static_cast<size_t>(campi.categoria)]->setChecked(true);
     optRic[static_cast<size_t>(campi.ricorrenza)]->setChecked(true);
     utc = campi.utc;
+    iniziali = valori();
 }
 
 bool frmProm::ControllaN(const QString& testo, int minimo, int massimo)
@@ -162,6 +163,20 @@ QString frmProm::testoPulito() const
     return testo;
 }
 
+ValoriProm frmProm::valori() const
+{
+    return {txtGG->text(),
+            txtMM->text(),
+            txtAA->text(),
+            txtH->text(),
+            txtM->text(),
+            txtS->text(),
+            testoPulito(),
+            CategorieProm[static_cast<size_t>(Scelta(optCat))],
+            RipetizioniProm[static_cast<size_t>(Scelta(optRic))],
+            utc};
+}
+
 void frmProm::pOk_Click()
 {
     if (!TuttoValido()) {
@@ -172,17 +187,7 @@ void frmProm::pOk_Click()
     }
     if (!Connesso)
         return;
-    const ValoriProm valori{txtGG->text(),
-                            txtMM->text(),
-                            txtAA->text(),
-                            txtH->text(),
-                            txtM->text(),
-                            txtS->text(),
-                            testoPulito(),
-                            CategorieProm[static_cast<size_t>(Scelta(optCat))],
-                            RipetizioniProm[static_cast<size_t>(Scelta(optRic))],
-                            utc};
-    if (!ScriviProm(tag, valori))
+    if (!ScriviProm(tag, valori(), iniziali))
         MsgBox(Msg(14), QMessageBox::Critical, QMessageBox::Ok, QString(), this);
     accept();
 }

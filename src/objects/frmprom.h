@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogo.h"
+#include "promemoria.h"
 
 #include <QDialog>
 
@@ -61,7 +62,11 @@ private:
     void costruisci();
     // The text as the phone can store it: no control characters.
     QString testoPulito() const;
+    // What the fields and options hold now.
+    ValoriProm valori() const;
 
     int tag;
     bool utc = false;
+    // What the dialog showed when it opened: an edit changes what differs from it.
+    ValoriProm iniziali;
 };

@@ -32,11 +32,28 @@ void SvuotaSlot(::Promemoria& prom);
 // Empties every slot 1 to 30 of the table.
 void SvuotaProm(TabellaProm& tabella);
 
+// The dialog's values of one reminder, as typed (date and time fields of one or two digits).
+struct ValoriProm {
+    QString giorno, mese, anno, ora, minuto, secondo;
+    QString testo;
+    QString categoria;
+    QString ripetizione; // "" for a single reminder
+    bool utc = false;    // the time is in UTC
+};
+
 // The vCalendar text of the dialog's values: date YYYYMMDD, time HHMMSS (with its "Z" for UTC),
 // the text, the category keyword and the recurrence code ("" for none). A property without a
 // value is left out; a value that holds a control character is written in quoted-printable.
 QString CodificaVCalendar(const QString& data, const QString& ora, const QString& testo,
                           const QString& categoria, const QString& ripetizione);
+// The text a phone position gets from the dialog: the entry it holds (the phone's own text),
+// changed in the values the user changed from `prima` to `dopo` and in nothing else. The other
+// lines stay byte for byte; a changed value keeps its line's parameters, encoding and charset,
+// and a value the entry lacks gets a line where the phone's own entries have it; an alarm keeps
+// its distance from the start. With nothing changed the entry stays as it is; a position that
+// holds nothing, or no calendar entry, gets the dialog's values alone.
+QString VCalendarDelDialogo(const QString& originale, const ValoriProm& prima,
+                            const ValoriProm& dopo);
 // The vCalendar text of a stored reminder; its alarm goes at its start, a UTC time stays UTC, a
 // field that holds no value is left out. A reminder read from the phone goes as the phone's own
 // text, byte for byte.

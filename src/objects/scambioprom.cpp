@@ -15,11 +15,6 @@ namespace {
 const QString TipoProm = QStringLiteral("vcs");
 constexpr int VocePromemoria = 875;
 
-QString DueCifre(const QString& valore)
-{
-    return valore.rightJustified(2, QLatin1Char('0'));
-}
-
 // Sends the text and, once the phone closed the entry with its bare OK, takes back what the
 // phone stored. An empty read-back means the phone did not keep the entry.
 bool ScriviTesto(int posizione, const QString& vcal)
@@ -77,15 +72,11 @@ bool LeggiTuttiProm(LettureRifiutate& rifiutate)
     return true;
 }
 
-bool ScriviProm(int posizione, const ValoriProm& v)
+bool ScriviProm(int posizione, const ValoriProm& valori, const ValoriProm& prima)
 {
     const AttesaInCorso attesa(Msg(384));
-    const QString vcal
-        = CodificaVCalendar(v.anno + DueCifre(v.mese) + DueCifre(v.giorno),
-                            DueCifre(v.ora) + DueCifre(v.minuto) + DueCifre(v.secondo)
-                                + (v.utc ? QStringLiteral("Z") : QString()),
-                            v.testo, v.categoria, v.ripetizione);
-    return ScriviTesto(posizione, vcal);
+    const QString& originale = Telefono.Promemoria[static_cast<size_t>(posizione)].Originale;
+    return ScriviTesto(posizione, VCalendarDelDialogo(originale, prima, valori));
 }
 
 bool ScriviPromDaRecord(int posizione)

@@ -2,6 +2,7 @@
 
 // The reminders between the phone's "vcs" positions 1 to 30 and Telefono.Promemoria.
 
+#include "promemoria.h"
 #include "rifiuti.h"
 #include "trasferimento.h"
 
@@ -15,18 +16,11 @@ Lettura LeggiProm(int posizione, QString& testo);
 // refused are marked so in the table and go to `rifiutate`, one line for each reason.
 bool LeggiTuttiProm(LettureRifiutate& rifiutate);
 
-// The dialog's values of one reminder, as typed (date and time fields of one or two digits).
-struct ValoriProm {
-    QString giorno, mese, anno, ora, minuto, secondo;
-    QString testo;
-    QString categoria;
-    QString ripetizione; // "" for a single reminder
-    bool utc = false;    // the time is in UTC
-};
-
-// Writes the reminder to position n under the wait window, then reads it back into slot n.
-// True when the phone took it and gave it back; otherwise slot n is left as it was.
-bool ScriviProm(int posizione, const ValoriProm& valori);
+// Writes the dialog's values to position n under the wait window, then reads it back into slot
+// n; the entry the position holds changes in what the user changed from the values the dialog
+// opened with, `prima`. True when the phone took it and gave it back; otherwise slot n is left as
+// it was.
+bool ScriviProm(int posizione, const ValoriProm& valori, const ValoriProm& prima);
 // Writes slot n of the table to position n (the caller shows the wait window), then reads it
 // back into slot n, with the same result.
 bool ScriviPromDaRecord(int posizione);

@@ -13,23 +13,43 @@ constexpr QStringView PrefissoRicerca = u"+COPS:";
 // Status, long name, short name, numeric code; the access technology may follow.
 constexpr qsizetype CampiVoce = 4;
 
+// A line of the reply without the blanks at its ends, but those of a quoted name that goes on
+// across the line break before or after it; the state follows the line.
+QString SenzaBlankAiCapi(const QString& riga, DentroCampo& stato)
+{
+    const bool iniziaTraVirgolette = stato.TraVirgolette();
+    stato.Segui(riga);
+    qsizetype inizio = 0;
+    qsizetype fine = riga.size();
+    while (!iniziaTraVirgolette && inizio < fine && riga.at(inizio) == u' ')
+        ++inizio;
+    while (!stato.TraVirgolette() && fine > inizio && riga.at(fine - 1) == u' ')
+        --fine;
+    return riga.mid(inizio, fine - inizio);
+}
+
 // The fields of every line of the reply as one list: some phones give one "+COPS:" line per
-// network, others break one long line where they please, also inside an entry. Each line is
-// looked at once, however many come.
+// network, others break one long line where they please, also inside an entry. Each "+COPS:"
+// line starts afresh, so that a stray quote in one hides no other. Each line is looked at once,
+// however many come.
 QStringList CampiDelleRighe(const QString& risposta)
 {
-    QString campi;
+    QStringList campi;
+    QString campiRiga;
     DentroCampo interruzione;
-    for (QString riga : RigheRisposta(risposta)) {
-        riga = TagliaSpazi(riga);
-        if (riga.startsWith(PrefissoRicerca))
-            riga = riga.mid(PrefissoRicerca.size());
-        if (!campi.isEmpty() && !interruzione.Dentro())
-            campi += u',';
-        campi += riga;
-        interruzione.Segui(riga);
+    for (const QString& riga : RigheRisposta(risposta)) {
+        const bool nuova = QStringView(riga).trimmed().startsWith(PrefissoRicerca);
+        if (nuova) {
+            campi << DividiCampi(campiRiga);
+            campiRiga.clear();
+            interruzione = DentroCampo();
+        } else if (!campiRiga.isEmpty() && !interruzione.Dentro()) {
+            campiRiga += u',';
+        }
+        const QString testo = SenzaBlankAiCapi(riga, interruzione);
+        campiRiga += nuova ? testo.mid(PrefissoRicerca.size()) : testo;
     }
-    return DividiCampi(campi);
+    return campi << DividiCampi(campiRiga);
 }
 
 } // namespace
