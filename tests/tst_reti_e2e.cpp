@@ -101,8 +101,8 @@ private slots:
         QCOMPARE(valore(97), Msg(343));
         QCOMPARE(valore(98), Msg(343));
         clic(QStringLiteral("ALIM"));
-        QCOMPARE(valore(91), QString());
-        QCOMPARE(valore(92), QString());
+        QCOMPARE(valore(91), Msg(343));
+        QCOMPARE(valore(92), Msg(343));
 
         // Back on the scale, the next reading shows.
         telefono->changeState([](PhoneState& stato) {

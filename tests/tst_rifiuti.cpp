@@ -110,7 +110,35 @@ class TstRifiuti : public QObject, private BancoMuto {
                 posizioni << QString::number(n);
             return NonDati({Msg(875) + ' ' + posizioni.join(", ")}, motivo) << Msg(876);
         };
+        const auto duePrime = [this] { return colonna(0, 1) + ',' + colonna(1, 1); };
+        const auto riconnetti = [this] {
+            collegamento->Connetti();
+            telefono->clearCommandLog();
+            connetti();
+        };
+        // The phone's node, "own name" while it keeps it, the identity's rows, and the SIM
+        // card's row of the network view.
+        const auto identita = [this] {
+            const QString nodo = finestra->S25Tree->topLevelItem(0)->text(0);
+            QStringList valori{nodo == Msg(33) ? QStringLiteral("own name") : nodo};
+            for (int riga = 0; riga < 3; ++riga)
+                valori << colonna(riga, 1);
+            clic("RETE");
+            return (valori << colonna(2, 1)).join(',');
+        };
         return {
+            {"identity at connection",
+             {{},
+              riconnetti,
+              identita,
+              [](const QString& m) {
+                  return NonDati({Msg(880), Msg(881), Msg(83), Msg(84), Msg(85), Msg(95)}, m);
+              }}},
+            {"battery",
+             {su("ALIM"), aggiorna, duePrime,
+              [](const QString& m) {
+                  return NonDati({Msg(91), Msg(92)}, m);
+              }}},
             {"locks", {{}, su("BLOCK"), [this] { return statiBlocchi(); }, tuttiIBlocchi}},
             {"PIN lock",
              {{},
@@ -121,8 +149,8 @@ class TstRifiuti : public QObject, private BancoMuto {
             {"clock synchronised",
              {su("ORA"), [this] { finestra->pSincrOra->click(); }, [this] { return campiOra(); },
               voce(508)}},
-            {"registration",
-             {{}, su("RETE"), [this] { return colonna(0, 1) + ',' + colonna(1, 1); }, voce(93)}},
+            {"registration", {{}, su("RETE"), duePrime, voce(93)}},
+            {"service centre", {su("SMS"), aggiorna, [this] { return colonna(0, 1); }, voce(223)}},
             {"signal", {su("RETE"), aggiorna, [this] { return colonna(5, 1); }, voce(97)}},
             {"ring tone", {su("MEL"), aggiorna, suoneria, voce(874)}},
             {"ring tone played",
@@ -161,6 +189,9 @@ private slots:
                               : qPrintable(QStringLiteral("refused %1").arg(risposta)))
                 << caso << comando << risposta << mostrato << motivo;
         };
+        riga("identity at connection", "^AT(\\+CG(MI|MM|MR|SN)|\\+CIMI|\\^SCID)$", 10,
+             "own name,?,?,?,?", 844);
+        riga("battery", "^AT\\+CBC$", 100, "?,?", 859);
         riga("locks", "^AT\\+CLCK=\\w+,2$", errore, "?,?,?,?,?,?,?,?,?");
         riga("PIN lock", "^AT\\+CLCK=SC,2$", 11, "No,No,?,No,No,No,No,No,No", 845);
         riga("PIN lock", "^AT\\+CLCK=SC,2$", OKSenzaDati, "No,No,?,No,No,No,No,No,No", 873);
@@ -168,7 +199,10 @@ private slots:
         riga("clock", "^AT\\+CCLK\\?$", OKSenzaDati, "", 873);
         riga("clock synchronised", "^AT\\+CCLK\\?$", errore, "");
         riga("registration", "^AT\\+CREG\\?$", errore, "?,?");
+        riga("registration", "^AT\\+CREG\\?$", OKSenzaDati, "?,?", 873);
+        riga("service centre", "^AT\\+CSCA\\?$", errore, "?");
         riga("signal", "^AT\\+CSQ$", 100, "?", 859);
+        riga("signal", "^AT\\+CSQ$", OKSenzaDati, "?", 873);
         riga("ring tone", "^AT\\^SRTC\\?$", errore, "?,?");
         riga("ring tone played", "^AT\\^SRTC", errore, "&Play");
         riga("phonebook from the messages", "^AT\\+CPBS=SM$", 10, "?", 844);
