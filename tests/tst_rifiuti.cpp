@@ -152,6 +152,8 @@ class TstRifiuti : public QObject, private BancoMuto {
             {"registration", {{}, su("RETE"), duePrime, voce(93)}},
             {"service centre", {su("SMS"), aggiorna, [this] { return colonna(0, 1); }, voce(223)}},
             {"signal", {su("RETE"), aggiorna, [this] { return colonna(5, 1); }, voce(97)}},
+            {"logo", {su("LOGO"), aggiorna, sbar, voce(519)}},
+            {"melody", {su("MEL"), aggiorna, sbar, voce(882)}},
             {"ring tone", {su("MEL"), aggiorna, suoneria, voce(874)}},
             {"ring tone played",
              {su("MEL"), [this] { oggetti->pPlay_Click(); },
@@ -203,6 +205,8 @@ private slots:
         riga("service centre", "^AT\\+CSCA\\?$", errore, "?");
         riga("signal", "^AT\\+CSQ$", 100, "?", 859);
         riga("signal", "^AT\\+CSQ$", OKSenzaDati, "?", 873);
+        riga("logo", "^AT\\^SBNR=bmp,0$", 4, "?", 843);
+        riga("melody", "^AT\\^SBNR=mid,0$", errore, "?");
         riga("ring tone", "^AT\\^SRTC\\?$", errore, "?,?");
         riga("ring tone played", "^AT\\^SRTC", errore, "&Play");
         riga("phonebook from the messages", "^AT\\+CPBS=SM$", 10, "?", 844);
