@@ -126,6 +126,13 @@ class TstRifiuti : public QObject, private BancoMuto {
             clic("RETE");
             return (valori << colonna(2, 1)).join(',');
         };
+        // The three class lines of a forwarding reason: state and number.
+        const auto trasferimenti = [this] {
+            QStringList linee;
+            for (int k = 0; k < 3; ++k)
+                linee << colonna(k, 1) + '/' + colonna(k, 2);
+            return linee.join(',');
+        };
         return {
             {"identity at connection",
              {{},
@@ -162,6 +169,7 @@ class TstRifiuti : public QObject, private BancoMuto {
             {"phonebook from the messages", {{}, sms, [this] { return contoSim(); }, rubricaSim}},
             {"phonebook from the compose dialog",
              {{}, composizione, [this] { return contoSim(); }, rubricaSim}},
+            {"forwarding", {su("TRASF1"), aggiorna, trasferimenti, voce(58)}},
             {"received calls", {{}, su("LIST_RC"), sbar, voce(49)}},
             {"missed calls", {{}, su("LIST_MC"), sbar, voce(50)}},
             {"reminders", {{}, promemoria, sbar, tuttiIPromemoria}},
@@ -211,6 +219,7 @@ private slots:
         riga("ring tone played", "^AT\\^SRTC", errore, "&Play");
         riga("phonebook from the messages", "^AT\\+CPBS=SM$", 10, "?", 844);
         riga("phonebook from the compose dialog", "^AT\\+CPBS=SM$", errore, "?");
+        riga("forwarding", "^AT\\+CCFC=1,2$", 30, "?/?,?/?,?/?", 0);
         riga("received calls", "^AT\\+CPBS=RC$", errore, "?");
         riga("missed calls", "^AT\\+CPBS=MC$", 3, "?", 842);
         riga("reminders", "^AT\\^SBNR=vcs,", errore, "?");
