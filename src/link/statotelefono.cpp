@@ -91,11 +91,6 @@ Alimentazione AlimentazioneIgnota()
     return {StatoAlimIgnoto, sconosciuto, sconosciuto};
 }
 
-Identita IdentitaDi(const DatiTelefono& t)
-{
-    return {t.Produttore, t.Modello, t.Revisione, t.IMEI, t.IMSI, t.CodiceSIM};
-}
-
 void Registra(const Identita& i, DatiTelefono& t)
 {
     t.Produttore = i.Produttore;
@@ -104,11 +99,6 @@ void Registra(const Identita& i, DatiTelefono& t)
     t.IMEI = i.IMEI;
     t.IMSI = i.IMSI;
     t.CodiceSIM = i.CodiceSIM;
-}
-
-Alimentazione AlimentazioneDi(const DatiTelefono& t)
-{
-    return {t.StatoAlim, t.StatoAlimTesto, t.LivelloBatteria};
 }
 
 void Registra(const Alimentazione& a, DatiTelefono& t)

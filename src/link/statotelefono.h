@@ -45,9 +45,7 @@ struct ValoriRete {
 Identita IdentitaIgnota();
 Alimentazione AlimentazioneIgnota();
 
-Identita IdentitaDi(const DatiTelefono& telefono);
 void Registra(const Identita& identita, DatiTelefono& telefono);
-Alimentazione AlimentazioneDi(const DatiTelefono& telefono);
 void Registra(const Alimentazione& alimentazione, DatiTelefono& telefono);
 Rete ReteDi(const DatiTelefono& telefono);
 void Registra(const Rete& rete, DatiTelefono& telefono);
