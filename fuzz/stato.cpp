@@ -13,7 +13,7 @@ enum Risposta { CGMI, CGMM, CGMR, CGSN, CIMI, SCID, CBC, CREG, COPS, CSQ, CSCA, 
 
 void LeggiIdentita(const QStringList& r)
 {
-    Identita identita = IdentitaDi(Telefono);
+    Identita identita = IdentitaIgnota();
     identita.Produttore = r[CGMI];
     identita.Modello = r[CGMM];
     if (IdentitaDaRileggere(identita.Produttore, identita.Modello)) {
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
     const QStringList r = Parti(dati, lunghezza, NumRisposte);
     LeggiIdentita(r);
 
-    Alimentazione alimentazione = AlimentazioneDi(Telefono);
+    Alimentazione alimentazione = AlimentazioneIgnota();
     AnalizzaCBC(r[CBC], alimentazione);
     Registra(alimentazione, Telefono);
 

@@ -625,6 +625,9 @@ private slots:
                                  << QStringList{no, no, si};
         QTest::newRow("refused with a code")
             << "cme" << voce << QStringList{spegni, voce, dati, rileggi} << QStringList{no, no, si};
+        QTest::newRow("refused, read again refused")
+            << "fail, read" << voce << QStringList{spegni, voce, dati, rileggi}
+            << QStringList{ignoto, no, si};
         QTest::newRow("silent") << "mute" << voce << QStringList{spegni, voce}
                                 << QStringList{ignoto, no, no};
         QTest::newRow("reply lost")
@@ -659,6 +662,9 @@ private slots:
             telefono->failCommandsMatching(questo);
         else if (guasto == "cme")
             telefono->failCommandsMatching(questo, 30);
+        else if (guasto == "fail, read")
+            telefono->failCommandsMatching(QRegularExpression(
+                questo.pattern() + '|' + QRegularExpression::escape(inviati.last())));
         else if (guasto == "drop")
             telefono->dropNextReply(questo);
         else

@@ -101,8 +101,8 @@ private slots:
         QCOMPARE(valore(97), Msg(343));
         QCOMPARE(valore(98), Msg(343));
         clic(QStringLiteral("ALIM"));
-        QCOMPARE(valore(91), QString());
-        QCOMPARE(valore(92), QString());
+        QCOMPARE(valore(91), Msg(343));
+        QCOMPARE(valore(92), Msg(343));
 
         // Back on the scale, the next reading shows.
         telefono->changeState([](PhoneState& stato) {
@@ -123,19 +123,24 @@ private slots:
     }
 
     // A six-digit code stays whole in the search; a phone that adds the access technology
-    // after each code, or a comma inside a name, still has all its networks listed.
+    // after each code, or a comma inside a name, still has all its networks listed. Names come
+    // in the GSM alphabet, where "@", "$", "_" and "è" are codes of their own.
     void ricercaPerCampi()
     {
         avvia(R"(
 [operators]
 22201 | TIM
+22288 | Mail@Net_$è
 [networks]
 2 | 22201 | TIM
 1 | 310260 | T-Mobile
+1 | 22288 | Mail@Net_$è
 )");
         finestra->impostazioni->ShowSelRete(1);
         QCOMPARE(telefono->commandLog(), (QStringList{"AT+COPN", "AT+COPS=?"}));
-        QCOMPARE(retiTrovate(), (QStringList{"22201 - TIM|58", "310260 - T-Mobile|57"}));
+        QCOMPARE(retiTrovate(),
+                 (QStringList{"22201 - TIM|58", "310260 - T-Mobile|57", "22288 - Mail@Net_$è|57"}));
+        QCOMPARE(operatoriNoti(), (QStringList{"22201 - TIM", "22288 - Mail@Net_$è"}));
 
         rispondiCon([](const QString&) -> QByteArray {
             return "+COPS: (2,\"TIM\",\"TIM\",\"22201\",0),(1,\"T-Mobile\",\"TMO\",\"310260\",2),"

@@ -110,7 +110,42 @@ class TstRifiuti : public QObject, private BancoMuto {
                 posizioni << QString::number(n);
             return NonDati({Msg(875) + ' ' + posizioni.join(", ")}, motivo) << Msg(876);
         };
+        const auto duePrime = [this] { return colonna(0, 1) + ',' + colonna(1, 1); };
+        const auto riconnetti = [this] {
+            collegamento->Connetti();
+            telefono->clearCommandLog();
+            connetti();
+        };
+        // The phone's node, "own name" while it keeps it, the identity's rows, and the SIM
+        // card's row of the network view.
+        const auto identita = [this] {
+            const QString nodo = finestra->S25Tree->topLevelItem(0)->text(0);
+            QStringList valori{nodo == Msg(33) ? QStringLiteral("own name") : nodo};
+            for (int riga = 0; riga < 3; ++riga)
+                valori << colonna(riga, 1);
+            clic("RETE");
+            return (valori << colonna(2, 1)).join(',');
+        };
+        // The three class lines of a forwarding reason: state and number.
+        const auto trasferimenti = [this] {
+            QStringList linee;
+            for (int k = 0; k < 3; ++k)
+                linee << colonna(k, 1) + '/' + colonna(k, 2);
+            return linee.join(',');
+        };
         return {
+            {"identity at connection",
+             {{},
+              riconnetti,
+              identita,
+              [](const QString& m) {
+                  return NonDati({Msg(880), Msg(881), Msg(83), Msg(84), Msg(85), Msg(95)}, m);
+              }}},
+            {"battery",
+             {su("ALIM"), aggiorna, duePrime,
+              [](const QString& m) {
+                  return NonDati({Msg(91), Msg(92)}, m);
+              }}},
             {"locks", {{}, su("BLOCK"), [this] { return statiBlocchi(); }, tuttiIBlocchi}},
             {"PIN lock",
              {{},
@@ -121,9 +156,11 @@ class TstRifiuti : public QObject, private BancoMuto {
             {"clock synchronised",
              {su("ORA"), [this] { finestra->pSincrOra->click(); }, [this] { return campiOra(); },
               voce(508)}},
-            {"registration",
-             {{}, su("RETE"), [this] { return colonna(0, 1) + ',' + colonna(1, 1); }, voce(93)}},
+            {"registration", {{}, su("RETE"), duePrime, voce(93)}},
+            {"service centre", {su("SMS"), aggiorna, [this] { return colonna(0, 1); }, voce(223)}},
             {"signal", {su("RETE"), aggiorna, [this] { return colonna(5, 1); }, voce(97)}},
+            {"logo", {su("LOGO"), aggiorna, sbar, voce(519)}},
+            {"melody", {su("MEL"), aggiorna, sbar, voce(882)}},
             {"ring tone", {su("MEL"), aggiorna, suoneria, voce(874)}},
             {"ring tone played",
              {su("MEL"), [this] { oggetti->pPlay_Click(); },
@@ -132,6 +169,7 @@ class TstRifiuti : public QObject, private BancoMuto {
             {"phonebook from the messages", {{}, sms, [this] { return contoSim(); }, rubricaSim}},
             {"phonebook from the compose dialog",
              {{}, composizione, [this] { return contoSim(); }, rubricaSim}},
+            {"forwarding", {su("TRASF1"), aggiorna, trasferimenti, voce(58)}},
             {"received calls", {{}, su("LIST_RC"), sbar, voce(49)}},
             {"missed calls", {{}, su("LIST_MC"), sbar, voce(50)}},
             {"reminders", {{}, promemoria, sbar, tuttiIPromemoria}},
@@ -161,6 +199,9 @@ private slots:
                               : qPrintable(QStringLiteral("refused %1").arg(risposta)))
                 << caso << comando << risposta << mostrato << motivo;
         };
+        riga("identity at connection", "^AT(\\+CG(MI|MM|MR|SN)|\\+CIMI|\\^SCID)$", 10,
+             "own name,?,?,?,?", 844);
+        riga("battery", "^AT\\+CBC$", 100, "?,?", 859);
         riga("locks", "^AT\\+CLCK=\\w+,2$", errore, "?,?,?,?,?,?,?,?,?");
         riga("PIN lock", "^AT\\+CLCK=SC,2$", 11, "No,No,?,No,No,No,No,No,No", 845);
         riga("PIN lock", "^AT\\+CLCK=SC,2$", OKSenzaDati, "No,No,?,No,No,No,No,No,No", 873);
@@ -168,11 +209,17 @@ private slots:
         riga("clock", "^AT\\+CCLK\\?$", OKSenzaDati, "", 873);
         riga("clock synchronised", "^AT\\+CCLK\\?$", errore, "");
         riga("registration", "^AT\\+CREG\\?$", errore, "?,?");
+        riga("registration", "^AT\\+CREG\\?$", OKSenzaDati, "?,?", 873);
+        riga("service centre", "^AT\\+CSCA\\?$", errore, "?");
         riga("signal", "^AT\\+CSQ$", 100, "?", 859);
+        riga("signal", "^AT\\+CSQ$", OKSenzaDati, "?", 873);
+        riga("logo", "^AT\\^SBNR=bmp,0$", 4, "?", 843);
+        riga("melody", "^AT\\^SBNR=mid,0$", errore, "?");
         riga("ring tone", "^AT\\^SRTC\\?$", errore, "?,?");
         riga("ring tone played", "^AT\\^SRTC", errore, "&Play");
         riga("phonebook from the messages", "^AT\\+CPBS=SM$", 10, "?", 844);
         riga("phonebook from the compose dialog", "^AT\\+CPBS=SM$", errore, "?");
+        riga("forwarding", "^AT\\+CCFC=1,2$", 30, "?/?,?/?,?/?", 0);
         riga("received calls", "^AT\\+CPBS=RC$", errore, "?");
         riga("missed calls", "^AT\\+CPBS=MC$", 3, "?", 842);
         riga("reminders", "^AT\\^SBNR=vcs,", errore, "?");

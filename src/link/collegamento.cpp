@@ -239,18 +239,21 @@ void Collegamento::passoIdentita()
     // names in the GSM alphabet. A phone that refuses them is used all the same.
     InviaComandoAT(QStringLiteral("AT+CMGF=0"));
     InviaComandoAT(QStringLiteral("AT+CSCS=\"GSM\""));
-    ShowInfo();
+    const LettureRifiutate nonDati = mostraInfo();
     QTreeWidgetItem* radice = f.S25Tree->topLevelItem(0);
     if (radice) {
         {
             const QSignalBlocker blocco(f.S25Tree);
             f.S25Tree->setCurrentItem(radice);
         }
-        const QString nome = Telefono.Produttore + QLatin1Char(' ') + Telefono.Modello;
-        radice->setText(0, nome == QLatin1String(" ") ? Msg(VoceTelefono) : nome);
+        // A manufacturer or model the phone did not give is empty, and names nothing.
+        const QString nome = (Telefono.Produttore + QLatin1Char(' ') + Telefono.Modello).trimmed();
+        radice->setText(0, nome.isEmpty() ? Msg(VoceTelefono) : nome);
     }
     ImpostaCLIP(true);
     ImpostaNotificaSMS(false);
+    // Once the phone is set up: the user may take a while to read it.
+    nonDati.Avvisa();
 }
 
 void Collegamento::TimerOUT_Timer()

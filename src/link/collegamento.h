@@ -2,6 +2,7 @@
 
 #include "funzioni.h"
 #include "mscomm.h"
+#include "rifiuti.h"
 
 #include <QList>
 #include <QObject>
@@ -77,6 +78,9 @@ private:
     bool lineaDisponibile() const;
 
     // Views.
+    // The identity view, read when unread; returns the values the phone did not give, for the
+    // caller to tell.
+    LettureRifiutate mostraInfo();
     void inizioVista();
     void layoutChiaveValore(bool conValore = true);
     void aggiungiRighe(const QList<RigaVista>& righe);

@@ -12,99 +12,140 @@ namespace {
 
 const QString TestoPredefinito = QStringLiteral("kaboom");
 constexpr int VoceRicezioneInformazioni = 361;
+constexpr int VoceProduttore = 880;
+constexpr int VoceModello = 881;
+constexpr int VoceRevisione = 83;
+constexpr int VoceIMEI = 84;
+constexpr int VoceIMSI = 85;
+constexpr int VoceAlimentazione = 91;
+constexpr int VoceLivelloBatteria = 92;
 constexpr int VoceStato = 93;
 constexpr int VoceOperatore = 94;
+constexpr int VoceCodiceSIM = 95;
 constexpr int VoceLivelloSegnale = 97;
+constexpr int VoceCentroServizi = 223;
+
+// One reply of a read: its text, empty when the phone refused the command; and then the
+// phone's refusal line.
+struct Risposta {
+    QString testo;
+    QString rifiuto;
+};
 
 // The commands of one read. Once the link fails, the rest are not sent: their replies could not
 // be kept anyway.
 class Lettura {
 public:
-    QString Invia(const QString& comando)
+    Risposta Invia(const QString& comando)
     {
         if (!linkTenuto)
-            return QString();
+            return {};
         EsitoAT esito = EsitoAT::Ok;
         const QString risposta = InviaComandoAT(comando, &esito);
         linkTenuto = RispostaDelTelefono(esito);
-        rifiutato = esito == EsitoAT::Errore;
-        return linkTenuto ? risposta : QString();
+        if (esito == EsitoAT::Errore)
+            return {QString(), UltimaRigaRifiuto()};
+        return {linkTenuto ? risposta : QString(), QString()};
     }
-    // As Invia, for the command that reads `cosa`: a refusal is kept among the values not given.
-    QString Interroga(const QString& comando, const QString& cosa)
+    // Keeps `cosa`, which the reply read, among the values not given when the phone refused its
+    // command or `dato` says that the reply held none.
+    void Valore(const QString& cosa, const Risposta& risposta, bool dato)
     {
-        const QString risposta = Invia(comando);
-        if (rifiutato)
-            nonDati.Annota(cosa);
-        return risposta;
+        if (!risposta.rifiuto.isEmpty())
+            nonDati.Annota(cosa, risposta.rifiuto);
+        else
+            nonDati.AnnotaSeNonDato(cosa, EsitoAT::Ok, dato);
+    }
+    // The reply that is itself the value, as the identity's: `ignoto` when the phone refused it
+    // or answered with nothing.
+    QString Testo(int voce, const Risposta& risposta, const QString& ignoto)
+    {
+        const bool dato = !risposta.testo.isEmpty() && risposta.testo != OKNudo;
+        Valore(Msg(voce), risposta, dato);
+        return dato ? risposta.testo : ignoto;
     }
     bool LinkTenuto() const { return linkTenuto; }
     const LettureRifiutate& NonDati() const { return nonDati; }
 
 private:
     bool linkTenuto = true;
-    bool rifiutato = false;
     LettureRifiutate nonDati;
 };
 
 void LeggiProduttoreEModello(Lettura& lettura, Identita& identita)
 {
+    Risposta produttore;
+    Risposta modello;
     for (int giro = 0; giro < GiriIdentitaMassimi; ++giro) {
-        identita.Produttore = lettura.Invia(QStringLiteral("AT+CGMI"));
-        identita.Modello = lettura.Invia(QStringLiteral("AT+CGMM"));
-        if (!IdentitaDaRileggere(identita.Produttore, identita.Modello))
-            return;
+        produttore = lettura.Invia(QStringLiteral("AT+CGMI"));
+        modello = lettura.Invia(QStringLiteral("AT+CGMM"));
+        if (!IdentitaDaRileggere(produttore.testo, modello.testo))
+            break;
     }
     // A phone that keeps answering in several lines (or with a bare OK) gets its first line kept.
-    identita.Produttore = PrimaRiga(identita.Produttore);
-    identita.Modello = PrimaRiga(identita.Modello);
+    produttore.testo = PrimaRiga(produttore.testo);
+    modello.testo = PrimaRiga(modello.testo);
+    identita.Produttore = lettura.Testo(VoceProduttore, produttore, identita.Produttore);
+    identita.Modello = lettura.Testo(VoceModello, modello, identita.Modello);
 }
 
 } // namespace
 
-void LeggiInfo(FunzioniImpostazioni& impostazioni)
+LettureRifiutate LeggiInfo(FunzioniImpostazioni& impostazioni)
 {
     const AttesaInCorso attesa(Msg(VoceRicezioneInformazioni));
     Lettura lettura;
-    Identita identita = IdentitaDi(Telefono);
+    Identita identita = IdentitaIgnota();
     LeggiProduttoreEModello(lettura, identita);
-    identita.Revisione = lettura.Invia(QStringLiteral("AT+CGMR"));
-    identita.IMEI = lettura.Invia(QStringLiteral("AT+CGSN"));
-    identita.IMSI = lettura.Invia(QStringLiteral("AT+CIMI"));
-    AnalizzaSCID(lettura.Invia(QStringLiteral("AT^SCID")), identita.CodiceSIM);
-    const QString lunghezze = lettura.Invia(QStringLiteral("AT+CPWD=?"));
+    identita.Revisione = lettura.Testo(VoceRevisione, lettura.Invia(QStringLiteral("AT+CGMR")),
+                                       identita.Revisione);
+    identita.IMEI
+        = lettura.Testo(VoceIMEI, lettura.Invia(QStringLiteral("AT+CGSN")), identita.IMEI);
+    identita.IMSI
+        = lettura.Testo(VoceIMSI, lettura.Invia(QStringLiteral("AT+CIMI")), identita.IMSI);
+    const Risposta scid = lettura.Invia(QStringLiteral("AT^SCID"));
+    lettura.Valore(Msg(VoceCodiceSIM), scid, AnalizzaSCID(scid.testo, identita.CodiceSIM));
+    const QString lunghezze = lettura.Invia(QStringLiteral("AT+CPWD=?")).testo;
     if (!lettura.LinkTenuto())
-        return;
+        return {};
     impostazioni.DecodificaLunghezzeCodici(lunghezze);
     Registra(identita, Telefono);
     Telefono.InfoLetta = true;
+    return lettura.NonDati();
 }
 
-void LeggiAlim()
+LettureRifiutate LeggiAlim()
 {
     const AttesaInCorso attesa(TestoPredefinito);
     Lettura lettura;
-    Alimentazione alimentazione = AlimentazioneDi(Telefono);
-    AnalizzaCBC(lettura.Invia(QStringLiteral("AT+CBC")), alimentazione);
+    Alimentazione alimentazione = AlimentazioneIgnota();
+    const Risposta cbc = lettura.Invia(QStringLiteral("AT+CBC"));
+    const ValoriAlim dati = AnalizzaCBC(cbc.testo, alimentazione);
     if (!lettura.LinkTenuto())
-        return;
+        return {};
+    lettura.Valore(Msg(VoceAlimentazione), cbc, dati.stato);
+    lettura.Valore(Msg(VoceLivelloBatteria), cbc, dati.carica);
     Registra(alimentazione, Telefono);
     Telefono.AlimLetta = true;
+    return lettura.NonDati();
 }
 
 LettureRifiutate LeggiRete(int16_t flag)
 {
     const AttesaInCorso attesa(TestoPredefinito, flag == 0);
     Lettura lettura;
-    const QString registrazione = lettura.Interroga(QStringLiteral("AT+CREG?"), Msg(VoceStato));
+    const Risposta registrazione = lettura.Invia(QStringLiteral("AT+CREG?"));
     // The operator is wanted as its numeric code.
     lettura.Invia(QStringLiteral("AT+COPS=3,2"));
-    const QString operatore = lettura.Interroga(QStringLiteral("AT+COPS?"), Msg(VoceOperatore));
-    const QString qualita = lettura.Interroga(QStringLiteral("AT+CSQ"), Msg(VoceLivelloSegnale));
+    const Risposta operatore = lettura.Invia(QStringLiteral("AT+COPS?"));
+    const Risposta qualita = lettura.Invia(QStringLiteral("AT+CSQ"));
     if (!lettura.LinkTenuto())
         return {};
     Rete rete = ReteDi(Telefono);
-    AnalizzaRete(registrazione, operatore, qualita, rete);
+    const ValoriRete dati = AnalizzaRete(registrazione.testo, operatore.testo, qualita.testo, rete);
+    lettura.Valore(Msg(VoceStato), registrazione, dati.stato);
+    lettura.Valore(Msg(VoceOperatore), operatore, dati.operatore);
+    lettura.Valore(Msg(VoceLivelloSegnale), qualita, dati.segnale);
     Registra(rete, Telefono);
     Telefono.ReteLetta = true;
     return lettura.NonDati();
@@ -112,12 +153,19 @@ LettureRifiutate LeggiRete(int16_t flag)
 
 void LeggiCentroSMS()
 {
-    const AttesaInCorso attesa(TestoPredefinito);
-    Lettura lettura;
-    QString centro = Telefono.SMSC;
-    AnalizzaCSCA(lettura.Invia(QStringLiteral("AT+CSCA?")), centro);
-    if (!lettura.LinkTenuto())
-        return;
-    Telefono.SMSC = centro;
-    Telefono.SMSCLetto = true;
+    LettureRifiutate nonDati;
+    {
+        const AttesaInCorso attesa(TestoPredefinito);
+        Lettura lettura;
+        // Unknown, the centre is left to the phone when a message is sent.
+        QString centro;
+        const Risposta csca = lettura.Invia(QStringLiteral("AT+CSCA?"));
+        lettura.Valore(Msg(VoceCentroServizi), csca, AnalizzaCSCA(csca.testo, centro));
+        if (!lettura.LinkTenuto())
+            return;
+        Telefono.SMSC = centro;
+        Telefono.SMSCLetto = true;
+        nonDati = lettura.NonDati();
+    }
+    nonDati.Avvisa();
 }

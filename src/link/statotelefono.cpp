@@ -62,6 +62,12 @@ QString TestoSegnale(std::optional<int> rssi)
     return QStringLiteral("%1 dBm").arg(2 * *rssi + DBmDiRssiZero);
 }
 
+// Registered at home (1), denied (3) or roaming (5): the operator, area and cell are known.
+bool Registrato(uint8_t stato)
+{
+    return stato == 1 || stato == 3 || stato == 5;
+}
+
 // 0 to 5 as given; any other number is a state the views do not know; none without a number.
 std::optional<uint8_t> StatoRegistrazione(const QString& campo)
 {
@@ -73,9 +79,16 @@ std::optional<uint8_t> StatoRegistrazione(const QString& campo)
 
 } // namespace
 
-Identita IdentitaDi(const DatiTelefono& t)
+Identita IdentitaIgnota()
 {
-    return {t.Produttore, t.Modello, t.Revisione, t.IMEI, t.IMSI, t.CodiceSIM};
+    const QString sconosciuto = Msg(VoceSconosciuto);
+    return {QString(), QString(), sconosciuto, sconosciuto, sconosciuto, sconosciuto};
+}
+
+Alimentazione AlimentazioneIgnota()
+{
+    const QString sconosciuto = Msg(VoceSconosciuto);
+    return {StatoAlimIgnoto, sconosciuto, sconosciuto};
 }
 
 void Registra(const Identita& i, DatiTelefono& t)
@@ -86,11 +99,6 @@ void Registra(const Identita& i, DatiTelefono& t)
     t.IMEI = i.IMEI;
     t.IMSI = i.IMSI;
     t.CodiceSIM = i.CodiceSIM;
-}
-
-Alimentazione AlimentazioneDi(const DatiTelefono& t)
-{
-    return {t.StatoAlim, t.StatoAlimTesto, t.LivelloBatteria};
 }
 
 void Registra(const Alimentazione& a, DatiTelefono& t)
@@ -128,44 +136,52 @@ QString PrimaRiga(const QString& risposta)
     return risposta.left(risposta.indexOf(Ritorno));
 }
 
-void AnalizzaSCID(const QString& risposta, QString& codiceSIM)
+bool AnalizzaSCID(const QString& risposta, QString& codiceSIM)
 {
     // Some phones give the number alone, or quoted.
     const QString testo = SenzaVirgolette(risposta.trimmed());
     if (SoloCifre(testo)) {
         codiceSIM = testo;
-        return;
+        return true;
     }
-    if (risposta.size() >= PrefissoSCID)
-        codiceSIM = SenzaVirgolette(risposta.mid(PrefissoSCID).trimmed());
+    if (risposta.size() < PrefissoSCID)
+        return false;
+    codiceSIM = SenzaVirgolette(risposta.mid(PrefissoSCID).trimmed());
+    return true;
 }
 
-void AnalizzaCBC(const QString& risposta, Alimentazione& a)
+ValoriAlim AnalizzaCBC(const QString& risposta, Alimentazione& a)
 {
     const QStringList campi = CampiRisposta(risposta);
-    if (const std::optional<int> stato = InteroTra(Campo(campi, 0), 0, UltimoStatoAlim)) {
+    const std::optional<int> stato = InteroTra(Campo(campi, 0), 0, UltimoStatoAlim);
+    if (stato) {
         a.StatoAlim = static_cast<uint8_t>(*stato);
         a.StatoAlimTesto = StatiAlim[static_cast<size_t>(*stato)];
     }
-    if (const std::optional<int> carica = InteroTra(Campo(campi, 1), 0, CaricaMassima))
+    const std::optional<int> carica = InteroTra(Campo(campi, 1), 0, CaricaMassima);
+    if (carica)
         a.LivelloBatteria = QString::number(*carica) + QLatin1Char('%');
+    return {stato.has_value(), carica.has_value()};
 }
 
-void AnalizzaRete(const QString& creg, const QString& cops, const QString& csq, Rete& r)
+ValoriRete AnalizzaRete(const QString& creg, const QString& cops, const QString& csq, Rete& r)
 {
+    ValoriRete dati;
     const QString sconosciuto = Msg(VoceSconosciuto);
     const QStringList registrazione = CampiRisposta(creg);
     const std::optional<uint8_t> stato = StatoRegistrazione(Campo(registrazione, 1));
     r.StatoRete = stato.value_or(StatoReteSconosciuto);
     r.StatoReteTesto = StatiRete[r.StatoRete];
+    dati.stato = stato.has_value();
+    // No state, no operator wanted of the reply; one not registered has none to give.
+    dati.operatore = !stato || !Registrato(*stato);
     if (!stato) {
         // No state, no telling where the phone is registered.
         r.CodiceOperatore = r.CodiceArea = r.IDCella = sconosciuto;
-    } else if (*stato == 1 || *stato == 3 || *stato == 5) {
-        // Registered at home (1), denied (3) or roaming (5): the operator, area and cell are
-        // known.
+    } else if (Registrato(*stato)) {
         const QStringList operatore = CampiRisposta(cops);
-        r.CodiceOperatore = operatore.size() > 2 ? SenzaVirgolette(operatore.at(2)) : sconosciuto;
+        dati.operatore = operatore.size() > 2;
+        r.CodiceOperatore = dati.operatore ? SenzaVirgolette(operatore.at(2)) : sconosciuto;
         r.CodiceArea = NumeroEsadecimale(Campo(registrazione, 2), CifreArea);
         r.IDCella = NumeroEsadecimale(Campo(registrazione, 3), CifreCella);
     } else {
@@ -174,26 +190,30 @@ void AnalizzaRete(const QString& creg, const QString& cops, const QString& csq, 
 
     const QStringList qualita = CampiRisposta(csq);
     const QString rssi = Campo(qualita, 0);
-    r.LivelloSegnale = TestoSegnale(NumeroIntero(rssi) ? InteroTra(rssi, RssiMinimo, RssiMassimo)
-                                                       : std::nullopt);
+    dati.segnale = NumeroIntero(rssi);
+    r.LivelloSegnale
+        = TestoSegnale(dati.segnale ? InteroTra(rssi, RssiMinimo, RssiMassimo) : std::nullopt);
     const std::optional<int> ber = InteroTra(Campo(qualita, 1), 0, BerMassimo);
     r.BER = ber ? QString::number(*ber) : sconosciuto;
+    return dati;
 }
 
-void AnalizzaCSCA(const QString& risposta, QString& smsc)
+bool AnalizzaCSCA(const QString& risposta, QString& smsc)
 {
     const QStringList campi = CampiRisposta(risposta);
     if (campi.size() >= 2 && InteroTra(campi.at(1), 0, TipoIndirizzoMassimo)) {
         smsc = NumeroConTipo(SenzaVirgolette(campi.at(0)), campi.at(1));
-        return;
+        return true;
     }
     // Some phones leave the type out: the number then stands as written, if the line is the
     // reply and what it holds is a number.
     if (campi.size() != 1 || !risposta.startsWith(QLatin1String("+CSCA:")))
-        return;
+        return false;
     const QString numero = SenzaVirgolette(campi.at(0));
-    if (SoloCifre(numero.startsWith(QLatin1Char('+')) ? numero.mid(1) : numero))
-        smsc = numero;
+    if (!SoloCifre(numero.startsWith(QLatin1Char('+')) ? numero.mid(1) : numero))
+        return false;
+    smsc = numero;
+    return true;
 }
 
 double NumeroIniziale(const QString& testo)
@@ -225,7 +245,9 @@ QList<RigaVista> RigheInfo(const DatiTelefono& t)
 
 QList<RigaVista> RigheAlim(const DatiTelefono& t)
 {
-    return {{91, PrimaImmagineAlim + std::min(t.StatoAlim, UltimoStatoAlim), t.StatoAlimTesto},
+    // A state the phone did not give has no picture.
+    const int immagineStato = t.StatoAlim <= UltimoStatoAlim ? PrimaImmagineAlim + t.StatoAlim : 0;
+    return {{91, immagineStato, t.StatoAlimTesto},
             {92, ImmagineBatteria(t.LivelloBatteria), t.LivelloBatteria}};
 }
 

@@ -63,17 +63,24 @@ void AggiungiNonDisponibile(ListaReport& elenco)
 
 void Collegamento::ShowInfo()
 {
+    mostraInfo().Avvisa();
+}
+
+LettureRifiutate Collegamento::mostraInfo()
+{
     inizioVista();
     layoutChiaveValore();
+    LettureRifiutate nonDati;
     if (Connesso && !Telefono.InfoLetta && LineaLibera)
-        LeggiInfo(*f.impostazioni);
+        nonDati = LeggiInfo(*f.impostazioni);
     // Also when the link dropped during the read, or the phone left it unanswered.
     if (TelefonoIrraggiungibile() && !Telefono.InfoLetta) {
         AggiungiNonDisponibile(*f.List1);
-        return;
+        return nonDati;
     }
     aggiungiRighe(RigheInfo(Telefono));
     f.SBar[3]->setText(QString());
+    return nonDati;
 }
 
 void Collegamento::ShowAlim()
@@ -83,7 +90,7 @@ void Collegamento::ShowAlim()
     MostraPulsante(pAggiorna, false);
     layoutChiaveValore();
     if (Connesso && !Telefono.AlimLetta && LineaLibera)
-        LeggiAlim();
+        LeggiAlim().Avvisa();
     if (TelefonoIrraggiungibile() && !Telefono.AlimLetta) {
         AggiungiNonDisponibile(*f.List1);
         return;

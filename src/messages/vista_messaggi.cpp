@@ -31,6 +31,7 @@ constexpr int ImmagineMessaggio = 17;
 constexpr int ImmagineCartella = 2;
 constexpr int ImmagineNonDisponibile = 27;
 constexpr int VoceNonDisponibile = 82;
+constexpr int VoceSconosciuto = 343;
 
 constexpr uint8_t Nero = 0;
 constexpr uint8_t BluScuro = 1;
@@ -105,7 +106,9 @@ void Messaggi::ShowSMSInfo()
         f.List1->Aggiungi(Msg(VoceNonDisponibile), {}, ImmagineNonDisponibile);
         return;
     }
-    f.List1->Aggiungi(Msg(223), {Telefono.SMSC}, ImmagineMessaggio);
+    // An empty centre is one the phone did not give, or has not set.
+    const QString centro = Telefono.SMSC.isEmpty() ? Msg(VoceSconosciuto) : Telefono.SMSC;
+    f.List1->Aggiungi(Msg(223), {centro}, ImmagineMessaggio);
     f.List1->Aggiungi(Msg(224), {QString::number(ContaSMS[0] + ContaSMS[1])}, ImmagineCartella);
     f.List1->Aggiungi(Msg(225), {QString::number(ContaSMS[3])}, ImmagineCartella);
     f.List1->Aggiungi(Msg(226), {QString::number(ContaSMS[2])}, ImmagineCartella);

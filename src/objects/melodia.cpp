@@ -83,6 +83,7 @@ QString NomeFileDaPercorso(const QString& percorso)
 namespace {
 
 constexpr int VoceSuoneria = 874;
+constexpr int VoceMelodia = 882;
 
 // The setting or the ranges the query gives; none when it gave none. `nonDati`, when given,
 // notes a query the phone refused or answered with nothing to read.
@@ -108,7 +109,12 @@ LetturaMidi LeggiMidi()
     lettura.limiti = Interroga(QStringLiteral("AT^SRTC=?"), DecodificaLimitiSuoneria);
     lettura.suoneria = Interroga(QStringLiteral("AT^SRTC?"), DecodificaSuoneria, &lettura.nonDati);
     QByteArray dati;
-    if (LeggiOggetto(QStringLiteral("mid"), 0, dati) != Lettura::Presente || EMelodiaVuota(dati)
+    const Lettura melodia = LeggiOggetto(QStringLiteral("mid"), 0, dati);
+    if (melodia == Lettura::Rifiutata) {
+        lettura.ignota = true;
+        lettura.nonDati.Annota(Msg(VoceMelodia));
+    }
+    if (melodia != Lettura::Presente || EMelodiaVuota(dati)
         || !ScriviFileCompleto(FileMidi(), dati))
         return lettura;
     Telefono.MidiLetta = true;

@@ -28,10 +28,13 @@ QString NomeFileDaPercorso(const QString& percorso);
 // What a melody read found.
 struct LetturaMidi {
     bool presente = false;            // a melody was found and written to the melody file
+    bool ignota = false;              // the phone refused to read its melody
     std::optional<Suoneria> limiti;   // the ranges, when the phone gave them
     std::optional<Suoneria> suoneria; // the setting, when the phone gave it
-    LettureRifiutate nonDati;         // the setting, when the phone refused or did not give it
+    LettureRifiutate nonDati;         // the setting and the melody the phone did not give
 };
 // Reads the ring-tone ranges and setting and the phone's melody, under the wait window. Sets
-// Telefono.MidiLetta when a melody was found.
+// Telefono.MidiLetta when a melody was found. A phone without a melody of its own answers a bare
+// OK, or gives the empty one; one that refuses the read says nothing of it, and the melody file
+// stays as it was.
 LetturaMidi LeggiMidi();

@@ -101,11 +101,15 @@ private:
     QAction* pulsante(const char* chiave) const;
 
     void mostraLogo(const Logo& immagine);
-    void mostraLogoAssente();
+    // The editor without a logo, saying why: the entry of "Logo not found" or of unknown.
+    void mostraSenzaLogo(int voce);
     void mostraDimensioni();
     void scriviPreferito(int slot);
 
     void mostraMelodia(bool presente);
+    // The melody picture without a melody, saying why: the entry of "Melody not found" or of
+    // unknown.
+    void mostraSenzaMelodia(int voce);
     void aggiornaEtichetteSuoneria();
 
     void aggiungiRigaProm(int slot);
@@ -116,6 +120,10 @@ private:
 
     frmMain& f;
     std::optional<Logo> logo;
+    // The last logo read, and the last melody read, the phone refused: whether it holds one is
+    // not known.
+    bool logoIgnoto = false;
+    bool melodiaIgnota = false;
     // The last melody read got no ring-tone setting from the phone, and the user has not moved
     // a slider since.
     bool suoneriaIgnota = false;

@@ -109,15 +109,17 @@ QString FileMidi()
     return FileProgramma(QStringLiteral("S25Midi.mid"));
 }
 
-bool LeggiLogo()
+Lettura LeggiLogo()
 {
     const AttesaInCorso attesa(Msg(368));
     QByteArray dati;
-    if (LeggiOggetto(QStringLiteral("bmp"), 0, dati) != Lettura::Presente
-        || !ScriviFileCompleto(FileLogo(), dati))
-        return false;
+    const Lettura lettura = LeggiOggetto(QStringLiteral("bmp"), 0, dati);
+    if (lettura != Lettura::Presente)
+        return lettura;
+    if (!ScriviFileCompleto(FileLogo(), dati))
+        return Lettura::Fallita;
     Telefono.LogoLetto = true;
-    return true;
+    return lettura;
 }
 
 bool ScriviLogo(const QString& percorso, const Avanzamento& avanzamento)

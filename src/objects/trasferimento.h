@@ -36,9 +36,10 @@ bool CancellaOggetto(const QString& tipo, int indice);
 QString FileLogo();
 QString FileMidi();
 
-// Reads the phone's operator logo into the logo file; true when the phone held one and it was
-// written. Sets Telefono.LogoLetto then.
-bool LeggiLogo();
+// Reads the phone's operator logo into the logo file, under the wait window: Presente when the
+// phone held one and it was written, which sets Telefono.LogoLetto; Fallita when the file could
+// not be written. Only a logo read whole replaces the file.
+Lettura LeggiLogo();
 
 // Send a file as the operator logo or the own melody: the file is read whole (at most 32767
 // bytes), the phone's object erased, then the blocks sent. True when every block was taken.

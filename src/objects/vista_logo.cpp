@@ -9,6 +9,7 @@
 #include "interazione.h"
 #include "occupata.h"
 #include "oggetti.h"
+#include "rifiuti.h"
 #include "scambio.h"
 #include "trasferimento.h"
 
@@ -21,6 +22,10 @@
 #include <QProgressBar>
 
 namespace {
+
+constexpr int VoceLogoAssente = 220;
+constexpr int VoceSconosciuto = 333;
+constexpr int VoceLogo = 519;
 
 QString FilePreferito(int slot)
 {
@@ -49,10 +54,17 @@ void Oggetti::ShowLogo()
     f.frameLogo->setVisible(true);
     f.frameLogo->setEnabled(false);
     if (Connesso && !Telefono.LogoLetto && LineaLibera) {
-        const bool presente = LeggiLogo();
+        const Lettura lettura = LeggiLogo();
         // A read the phone left unanswered says nothing of its logo.
-        if (!TelefonoMuto())
-            LogoPresente = presente;
+        if (!TelefonoMuto()) {
+            LogoPresente = lettura == Lettura::Presente;
+            logoIgnoto = lettura == Lettura::Rifiutata;
+        }
+        if (logoIgnoto) {
+            LettureRifiutate nonDato;
+            nonDato.Annota(Msg(VoceLogo));
+            nonDato.Avvisa();
+        }
     }
     // The pane stays disabled, as offline, until the phone has been read.
     if (TelefonoIrraggiungibile() && !Telefono.LogoLetto)
@@ -68,10 +80,11 @@ void Oggetti::ShowLogo()
             voce->setEnabled(true);
         f.SBar[3]->setText(Msg(119));
     } else {
-        mostraLogoAssente();
+        const int voce = logoIgnoto ? VoceSconosciuto : VoceLogoAssente;
+        mostraSenzaLogo(voce);
         pulsante("pInviaLogo")->setEnabled(false);
         pulsante("pElimina")->setEnabled(false);
-        f.SBar[3]->setText(Msg(220));
+        f.SBar[3]->setText(Msg(voce));
     }
     f.mnuLoApri->setEnabled(true);
     pulsante("pApriLogo")->setEnabled(true);
@@ -84,13 +97,13 @@ void Oggetti::mostraLogo(const Logo& immagine)
     f.PicLogo->setPixmap(QPixmap::fromImage(immagine.immagine));
 }
 
-void Oggetti::mostraLogoAssente()
+void Oggetti::mostraSenzaLogo(int voce)
 {
     logo.reset();
     QPixmap disegno(f.PicLogo->size());
     disegno.fill(Qt::white);
     QPainter pittore(&disegno);
-    pittore.drawText(disegno.rect(), Qt::AlignLeft | Qt::AlignTop, Msg(220));
+    pittore.drawText(disegno.rect(), Qt::AlignLeft | Qt::AlignTop, Msg(voce));
     pittore.end();
     f.PicLogo->setPixmap(disegno);
 }
@@ -132,7 +145,7 @@ void Oggetti::InviaLogo()
         // The phone's logo was erased before the blocks: what it holds now must be read again.
         Telefono.LogoLetto = false;
         MsgBox(Msg(287), QMessageBox::Critical);
-        f.SBar[3]->setText(Msg(220));
+        f.SBar[3]->setText(Msg(VoceLogoAssente));
     }
     f.pbarLogo->hide();
     f.labP->hide();

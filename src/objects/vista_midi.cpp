@@ -24,6 +24,7 @@
 
 namespace {
 
+constexpr int VoceMelodiaAssente = 290;
 constexpr int VoceSconosciuto = 333;
 constexpr int VocePlayRifiutato = 877;
 constexpr int VoceStopRifiutato = 878;
@@ -55,6 +56,7 @@ void Oggetti::ShowMidi()
         // A read the phone left unanswered says nothing of its melody.
         if (!TelefonoMuto()) {
             MidiPresente = lettura.presente;
+            melodiaIgnota = lettura.ignota;
             suoneriaIgnota = !lettura.suoneria;
         }
         lettura.nonDati.Avvisa();
@@ -72,7 +74,10 @@ void Oggetti::ShowMidi()
         f.labMel->setText(f.sliderMelodia->value() >= 1 ? QString::number(f.sliderMelodia->value())
                                                         : Msg(300));
     }
-    mostraMelodia(MidiPresente);
+    if (melodiaIgnota)
+        mostraSenzaMelodia(VoceSconosciuto);
+    else
+        mostraMelodia(MidiPresente);
     if (MidiPresente) {
         pulsante("pElimina")->setEnabled(true);
         pulsante("pSalvaLogo")->setEnabled(true);
@@ -91,13 +96,19 @@ void Oggetti::ShowMidi()
 
 void Oggetti::mostraMelodia(bool presente)
 {
-    if (presente) {
-        f.picMidi->setPixmap(f.picMidiOn->pixmap());
-    } else {
-        f.picMidi->clear();
-        f.picMidi->setText(Msg(290));
+    if (!presente) {
+        mostraSenzaMelodia(VoceMelodiaAssente);
+        return;
     }
-    f.SBar[3]->setText(Msg(presente ? 289 : 290));
+    f.picMidi->setPixmap(f.picMidiOn->pixmap());
+    f.SBar[3]->setText(Msg(289));
+}
+
+void Oggetti::mostraSenzaMelodia(int voce)
+{
+    f.picMidi->clear();
+    f.picMidi->setText(Msg(voce));
+    f.SBar[3]->setText(Msg(voce));
 }
 
 void Oggetti::aggiornaEtichetteSuoneria()

@@ -139,9 +139,8 @@ qsizetype ChiusuraNome(QStringView riga, qsizetype apre)
     return ultima > apre ? ultima : riga.size();
 }
 
-// The name's text with the escapes of an AT string undone: "\hh" for a byte that cannot stand
-// in a string as it is, as CodificaStringaAT writes them. Any other backslash is the GSM code it
-// is (92, Ö), which a phone may send as it is.
+} // namespace
+
 QString SenzaEscape(QStringView testo)
 {
     QString risultato;
@@ -161,8 +160,6 @@ QString SenzaEscape(QStringView testo)
     }
     return risultato;
 }
-
-} // namespace
 
 QStringList RigheVoci(const QString& corpo)
 {

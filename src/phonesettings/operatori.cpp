@@ -5,6 +5,7 @@
 #include "catalogo.h"
 #include "codecs.h"
 #include "globali.h"
+#include "righeat.h"
 #include "scambio.h"
 
 #include <QFile>
@@ -93,8 +94,7 @@ std::vector<Operatore> DecodificaOperatori(const QString& risposta)
             continue;
         const QString codice = SenzaVirgolette(campi.at(0));
         if (CodiceRete(codice))
-            operatori.push_back(
-                {CodiceOperatore(codice), NomeSuUnaRiga(SenzaVirgolette(campi.at(1)))});
+            operatori.push_back({CodiceOperatore(codice), NomeOperatoreDaRisposta(campi.at(1))});
     }
     return operatori;
 }
@@ -116,6 +116,11 @@ void LeggiOperatori()
     // Otherwise the phone has no list to give: the table and its file stay as they are, and the
     // phone is not asked again on this connection.
     Telefono.OperatoriLetti = true;
+}
+
+QString NomeOperatoreDaRisposta(const QString& campo)
+{
+    return NomeSuUnaRiga(ConvertiTestoGSM(SenzaEscape(SenzaVirgolette(campo))));
 }
 
 QString NomeOperatore(const QString& codice)

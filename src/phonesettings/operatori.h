@@ -27,6 +27,10 @@ void LeggiOperatori();
 // name becomes a blank.
 std::vector<Operatore> DecodificaOperatori(const QString& risposta);
 
+// An operator's name as a reply field gives it: quoted, in the GSM alphabet the connection sets,
+// the escapes of an AT string undone; a line end inside it becomes a blank.
+QString NomeOperatoreDaRisposta(const QString& campo);
+
 // The name of the operator with that code, or the code itself.
 QString NomeOperatore(const QString& codice);
 

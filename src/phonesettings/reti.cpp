@@ -69,7 +69,8 @@ std::vector<ReteTrovata> DecodificaReti(const QString& risposta)
         const QString codice = SenzaVirgolette(campi.at(3));
         if (!stato || !CodiceRete(codice))
             continue;
-        reti.push_back({{codice, SenzaVirgolette(campi.at(1))}, static_cast<uint8_t>(*stato)});
+        reti.push_back(
+            {{codice, NomeOperatoreDaRisposta(campi.at(1))}, static_cast<uint8_t>(*stato)});
     }
     return reti;
 }

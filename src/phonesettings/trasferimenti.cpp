@@ -14,6 +14,8 @@ namespace {
 
 constexpr int VoceRicezioneTrasf = 457;
 constexpr int VoceImpostazioneTrasf = 463;
+// The captions of the reasons, one entry each from this one.
+constexpr int VoceMotivo = 57;
 constexpr QStringView PrefissoTrasf = u"+CCFC:";
 constexpr std::array<int, NumLineeTrasf> ClassiPerLinea{1, 4, 2};
 // A class is the sum of the bits of one octet; the phone waits 1 to 30 seconds before it
@@ -56,9 +58,9 @@ std::optional<Trasferimento> LeggiMotivo(uint8_t motivo, const Trasferimento& pr
 
 // Registers again the lines other than `linea` that were active, after a reason-wide command
 // that switched every class of the reason off. True when all of them are back on. Otherwise the
-// table shows what the phone now holds: the reason read again while the phone answers; without
-// an answer, a line whose registration went unanswered may or may not be on, and the lines not
-// asked any more are off.
+// table shows what the phone now holds: the reason read again while the phone answers; when it
+// refuses that read or no longer answers, a line whose registration failed may or may not be
+// on, and the lines not asked any more are off.
 bool RiregistraAltre(uint8_t motivo, uint8_t linea, Trasferimento& t)
 {
     bool tutte = true;
@@ -77,7 +79,7 @@ bool RiregistraAltre(uint8_t motivo, uint8_t linea, Trasferimento& t)
             continue;
         tutte = false;
         collegamento = esito.collegamento;
-        t.Stato[k] = collegamento ? 0 : StatoTrasfIgnoto;
+        t.Stato[k] = StatoTrasfIgnoto;
     }
     EsitoAT esito = EsitoAT::Ok;
     if (!tutte && collegamento)
@@ -172,26 +174,31 @@ QString ComandoModoTrasf(int motivo, ModoTrasf modo)
     return QStringLiteral("AT+CCFC=%1,%2").arg(motivo).arg(static_cast<int>(modo));
 }
 
-void LeggiTrasf()
+LettureRifiutate LeggiTrasf()
 {
     const AttesaInCorso attesa(Msg(VoceRicezioneTrasf));
     auto letti = Telefono.Trasferimenti;
-    bool tutti = true;
+    LettureRifiutate nonDati;
     for (uint8_t r = 0; r < NumMotiviTrasf; ++r) {
         EsitoAT esito = EsitoAT::Ok;
         Trasferimento& t = letti[r];
         const std::optional<Trasferimento> letto = LeggiMotivo(r, t, esito);
-        if (letto) {
-            t = *letto;
-            continue;
-        }
-        tutti = false;
         // The link is gone or the phone fell silent: the table stays as it was.
         if (!RispostaDelTelefono(esito))
-            return;
+            return {};
+        if (!letto) {
+            // Neither what an earlier read found nor off: the phone did not say.
+            t.Stato.fill(StatoTrasfIgnoto);
+            for (QString& numero : t.Numero)
+                numero.clear();
+            nonDati.AnnotaSeNonDato(Msg(VoceMotivo + r), esito, false);
+            continue;
+        }
+        t = *letto;
     }
     Telefono.Trasferimenti = letti;
-    Telefono.TrasfLetti = tutti;
+    Telefono.TrasfLetti = true;
+    return nonDati;
 }
 
 EsitoTrasf ImpostaTrasf(uint8_t motivo, uint8_t modo, uint8_t linea, const QString& numero,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rifiuti.h"
 #include "telefono.h"
 
 #include <QString>
@@ -13,8 +14,9 @@
 constexpr int MotivoSenzaRisposta = 2;
 constexpr int NumLineeTrasf = 3;
 
-// A class line's Stato besides 0 (off) and 1 (active): a change failed half-way and the phone
-// did not say whether this line is on.
+// A class line's Stato besides 0 (off) and 1 (active): the phone did not say whether this line
+// is on, as it refused its reason's read or a change failed half-way. An empty number with it is
+// not known either.
 constexpr uint8_t StatoTrasfIgnoto = 2;
 
 enum ModoTrasf : uint8_t {
@@ -48,10 +50,11 @@ std::optional<QString> ComandoRegistraTrasf(int motivo, int linea, const QString
 // The disable (mode 0) or erase (mode 4) of every class of a reason.
 QString ComandoModoTrasf(int motivo, ModoTrasf modo);
 
-// Reads the four reasons under the wait window; the read flag is set only when the phone
-// answered all four. A lost link or a query left unanswered ends the read and keeps the whole
-// table.
-void LeggiTrasf();
+// Reads the four reasons under the wait window and marks them read. A reason the phone refused,
+// or answered without a state, has every class line unknown, its number with it, and is among
+// the values returned. A lost link or a query left unanswered ends the read, keeps the whole
+// table and returns none.
+LettureRifiutate LeggiTrasf();
 
 enum class EsitoTrasf {
     Fatto,    // every command answered OK
@@ -62,6 +65,6 @@ enum class EsitoTrasf {
 // Registers (3), disables (0) or erases (4) one class line. The phone disables and erases whole
 // reasons, so the other lines that were active are registered again afterwards; when one of
 // those fails, the table holds what the phone holds (read again, or StatoTrasfIgnoto for a line
-// the phone left unanswered).
+// whose state the phone then left unsaid).
 EsitoTrasf ImpostaTrasf(uint8_t motivo, uint8_t modo, uint8_t linea, const QString& numero,
                         uint8_t tempo);

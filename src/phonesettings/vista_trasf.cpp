@@ -24,6 +24,7 @@ constexpr int PosEditTrasf = 38;
 constexpr int PosDelTrasf = 39;
 constexpr int ImmagineMotivo = 2;
 constexpr int PrimaImmagineClasse = 48;
+constexpr int VoceSconosciuto = 333;
 
 } // namespace
 
@@ -55,7 +56,7 @@ void ImpostazioniTelefono::ShowTrasferimenti(int motivo)
     f.List1->ImpostaColonne(colonne);
     f.List1->setHeaderHidden(false);
     if (Connesso && !Telefono.TrasfLetti && LineaLibera)
-        LeggiTrasf();
+        LeggiTrasf().Avvisa();
     // Offline the list stays empty until the forwarding have been read; a phone that left them
     // unanswered gets the one unavailable row.
     if (!Telefono.TrasfLetti && TelefonoIrraggiungibile()) {
@@ -65,9 +66,12 @@ void ImpostazioniTelefono::ShowTrasferimenti(int motivo)
     }
     const Trasferimento& t = Telefono.Trasferimenti[static_cast<size_t>(motivo)];
     for (size_t k = 0; k < NumLineeTrasf; ++k) {
-        QStringList colonneRiga{StatoMostrato(t.Stato[k]), CercaNomeDaNumero(t.Numero[k])};
+        // A line the phone did not give has no number nor time to show either.
+        const bool ignota = t.Stato[k] == StatoTrasfIgnoto && t.Numero[k].isEmpty();
+        QStringList colonneRiga{StatoMostrato(t.Stato[k]),
+                                ignota ? Msg(VoceSconosciuto) : CercaNomeDaNumero(t.Numero[k])};
         if (motivo == MotivoSenzaRisposta)
-            colonneRiga << QString::number(t.Tempo[k]) + Msg(462);
+            colonneRiga << (ignota ? Msg(VoceSconosciuto) : QString::number(t.Tempo[k]) + Msg(462));
         QTreeWidgetItem* riga = f.List1->Aggiungi(ClassiTrasf[k], colonneRiga,
                                                   PrimaImmagineClasse + static_cast<int>(k));
         riga->setData(0, Qt::UserRole, QStringLiteral("k%1").arg(k));
