@@ -185,7 +185,8 @@ private slots:
     }
 
     // Tab and Shift+Tab take the focus out of the message text to the next and the previous
-    // field, as in every other field; a tab pasted into the text becomes a blank.
+    // field, as in every other field; a tab pasted into the text becomes a blank. Enter presses
+    // the button Tab reached, Return and the keypad's alike; in the text it breaks the line.
     void tabulazioneNelTesto()
     {
         connettiDallaBarra();
@@ -205,6 +206,19 @@ private slots:
                                sms->txtMess->paste();
                                QCOMPARE(sms->txtMess->toPlainText(), QStringLiteral("a b"));
                                QCOMPARE(sms->labChUsati->text(), QStringLiteral("3"));
+                               QTest::keyClick(sms->txtMess, Qt::Key_Enter, Qt::KeypadModifier);
+                               QCOMPARE(sms->txtMess->toPlainText(), QStringLiteral("a b\n"));
+                               const auto premuto = [](QPushButton* pulsante, Qt::Key tasto,
+                                                       Qt::KeyboardModifier modo) {
+                                   QSignalSpy clic(pulsante, &QPushButton::clicked);
+                                   pulsante->setFocus();
+                                   QTest::keyClick(pulsante, tasto, modo);
+                                   return clic.count() == 1;
+                               };
+                               QVERIFY(premuto(sms->pInvia, Qt::Key_Return, Qt::NoModifier));
+                               QVERIFY(premuto(sms->pSalva, Qt::Key_Enter, Qt::KeypadModifier));
+                               QVERIFY(premuto(sms->pAnnulla, Qt::Key_Return, Qt::NoModifier));
+                               QVERIFY(!sms->isVisible());
                            }));
     }
 
