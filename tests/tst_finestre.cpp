@@ -12,6 +12,7 @@
 #include "frmmain.h"
 #include "frmsms.h"
 #include "globali.h"
+#include "impostazioni.h"
 #include "listareport.h"
 #include "listedistribuzione.h"
 #include "programma.h"
@@ -395,7 +396,8 @@ private slots:
 
     // At the size the program opens with, in each language, the tree shows every caption whole
     // with all its branches open; it stands beside the views in a splitter, and the user who
-    // widens it takes the room from the views.
+    // widens it takes the room from the views. The width it had when the program closed comes
+    // back at the next start, though the window's placement is not remembered.
     void alberoInteroAllApertura_data() { RighePerLingua(); }
 
     void alberoInteroAllApertura()
@@ -419,6 +421,11 @@ private slots:
         divisore->setSizes({misure[0] + 60, misure[1] - 60});
         QTRY_COMPARE(albero->width(), misure[0] + 60);
         QTRY_COMPARE(finestra->List1->width(), lista - 60);
+        QCOMPARE(Opzioni.SaveWindow, 0);
+        SalvaLarghezzaAlbero(InTwips(albero->width()));
+        delete finestra;
+        finestra = CaricaFinestraPrincipale();
+        QTRY_COMPARE(finestra->S25Tree->width(), misure[0] + 60);
     }
 
     // The forwarding switch is drawn pressed only on the active row it acts on: once the view is
