@@ -8,6 +8,22 @@ set -euo pipefail
 cartella=${0%/*}
 [ "$cartella" = "$0" ] && cartella=.
 CDPATH='' cd -- "$cartella" && radice=$PWD && cd -- "$OLDPWD"
+
+# Without DISPLAY or WAYLAND_DISPLAY the program can open no window: run.sh tells it as the
+# program does, in the same words, before it installs or builds anything. Whether a display
+# answers there is the program's to find.
+senza_sessione() {
+    local argomento
+    for argomento; do
+        case $argomento in -platform | --platform) return 1 ;; esac
+    done
+    [ -z "${QT_QPA_PLATFORM:-}${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]
+}
+if senza_sessione "$@"; then
+    echo "Quorna needs a graphical desktop session: neither DISPLAY nor WAYLAND_DISPLAY is set." >&2
+    exit 1
+fi
+
 source "$radice/scripts/prepara.sh" --programma
 
 if [ -z "${QUORNA_COM1:-}" ]; then
