@@ -35,7 +35,11 @@ if [ -z "${QUORNA_COM1:-}" ]; then
         exec "$build/tools/s25sim/s25sim" --seed "$radice/tools/s25sim/demo.s25" --baud 19200 \
             --link "$terminale" 2>"$registro"
     }
-    trap 'kill "$SIMULATORE_PID" 2>/dev/null || true' EXIT
+    # bash forgets SIMULATORE_PID once the phone has ended, as it may have at a Ctrl+C. However
+    # run.sh ends, a hang-up of its terminal and Ctrl+C included, the phone is stopped and waited
+    # for, so that its link is gone with it.
+    simulatore=$SIMULATORE_PID
+    trap 'kill "$simulatore" 2>/dev/null || true; wait "$simulatore" 2>/dev/null || true' EXIT
     export QUORNA_COM1="$terminale"
     echo "Simulated S25 phone on $terminale (Com1); its command log is $registro"
 fi
