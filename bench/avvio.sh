@@ -63,7 +63,7 @@ if [ "${1:-}" = --dentro ]; then
     fi
     # A start after the first: the language is known, the splash comes first.
     mkdir -p "$XDG_CONFIG_HOME/Quorna"
-    printf '[General]\nLanguage=1\n' >"$XDG_CONFIG_HOME/Quorna/Quorna.conf"
+    printf '[%%General]\nLanguage=1\n' >"$XDG_CONFIG_HOME/Quorna/Quorna.conf"
     registro="$QUORNA_TEST_ROOT/run.log"
     if [ "$1" = --prima ]; then
         tempo=$(misura "$registro" "$radice/run.sh")

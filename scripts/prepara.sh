@@ -13,8 +13,10 @@ cartella=${BASH_SOURCE[0]%/*}
 CDPATH='' cd -- "$cartella/.." && radice=$PWD && cd -- "$OLDPWD"
 build="${QUORNA_BUILD_DIR:-$radice/build}"
 
+# qt6-wayland opens the windows on a Wayland desktop; the program looks for an X server with
+# libxcb before Qt starts.
 pacchetti=(g++ cmake ninja-build qt6-base-dev qt6-serialport-dev qt6-translations-l10n
-           fonts-dejavu-core)
+           qt6-wayland libxcb1-dev fonts-dejavu-core)
 bersagli=()
 if [ "${1:-}" = "--programma" ]; then
     bersagli=(quorna s25sim)

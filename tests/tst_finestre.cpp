@@ -12,6 +12,7 @@
 #include "frmmain.h"
 #include "frmsms.h"
 #include "globali.h"
+#include "impostazioni.h"
 #include "listareport.h"
 #include "listedistribuzione.h"
 #include "programma.h"
@@ -185,7 +186,8 @@ private slots:
     }
 
     // Tab and Shift+Tab take the focus out of the message text to the next and the previous
-    // field, as in every other field; a tab pasted into the text becomes a blank.
+    // field, as in every other field; a tab pasted into the text becomes a blank. Enter presses
+    // the button Tab reached, Return and the keypad's alike; in the text it breaks the line.
     void tabulazioneNelTesto()
     {
         connettiDallaBarra();
@@ -205,6 +207,19 @@ private slots:
                                sms->txtMess->paste();
                                QCOMPARE(sms->txtMess->toPlainText(), QStringLiteral("a b"));
                                QCOMPARE(sms->labChUsati->text(), QStringLiteral("3"));
+                               QTest::keyClick(sms->txtMess, Qt::Key_Enter, Qt::KeypadModifier);
+                               QCOMPARE(sms->txtMess->toPlainText(), QStringLiteral("a b\n"));
+                               const auto premuto = [](QPushButton* pulsante, Qt::Key tasto,
+                                                       Qt::KeyboardModifier modo) {
+                                   QSignalSpy clic(pulsante, &QPushButton::clicked);
+                                   pulsante->setFocus();
+                                   QTest::keyClick(pulsante, tasto, modo);
+                                   return clic.count() == 1;
+                               };
+                               QVERIFY(premuto(sms->pInvia, Qt::Key_Return, Qt::NoModifier));
+                               QVERIFY(premuto(sms->pSalva, Qt::Key_Enter, Qt::KeypadModifier));
+                               QVERIFY(premuto(sms->pAnnulla, Qt::Key_Return, Qt::NoModifier));
+                               QVERIFY(!sms->isVisible());
                            }));
     }
 
@@ -381,7 +396,8 @@ private slots:
 
     // At the size the program opens with, in each language, the tree shows every caption whole
     // with all its branches open; it stands beside the views in a splitter, and the user who
-    // widens it takes the room from the views.
+    // widens it takes the room from the views. The width it had when the program closed comes
+    // back at the next start, though the window's placement is not remembered.
     void alberoInteroAllApertura_data() { RighePerLingua(); }
 
     void alberoInteroAllApertura()
@@ -405,6 +421,11 @@ private slots:
         divisore->setSizes({misure[0] + 60, misure[1] - 60});
         QTRY_COMPARE(albero->width(), misure[0] + 60);
         QTRY_COMPARE(finestra->List1->width(), lista - 60);
+        QCOMPARE(Opzioni.SaveWindow, 0);
+        SalvaLarghezzaAlbero(InTwips(albero->width()));
+        delete finestra;
+        finestra = CaricaFinestraPrincipale();
+        QTRY_COMPARE(finestra->S25Tree->width(), misure[0] + 60);
     }
 
     // The forwarding switch is drawn pressed only on the active row it acts on: once the view is

@@ -28,6 +28,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -322,6 +323,18 @@ bool frmSMS::eventFilter(QObject* oggetto, QEvent* evento)
     if (oggetto == txtMess && evento->type() == QEvent::FocusIn)
         txtMess_GotFocus();
     return DialogoRestituito::eventFilter(oggetto, evento);
+}
+
+void frmSMS::keyPressEvent(QKeyEvent* evento)
+{
+    // Enter presses the button that has the focus, as Space does. Send, Save and Cancel are no
+    // default button, so that Enter in a field sends or saves nothing.
+    auto* pulsante = qobject_cast<QPushButton*>(focusWidget());
+    if (pulsante && (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter)) {
+        pulsante->click();
+        return;
+    }
+    DialogoRestituito::keyPressEvent(evento);
 }
 
 QString frmSMS::dcs() const

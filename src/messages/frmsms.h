@@ -11,6 +11,7 @@ class frmMain;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -77,6 +78,7 @@ public:
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
     void costruisci();

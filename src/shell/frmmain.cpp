@@ -906,12 +906,11 @@ void frmMain::LarghezzaAlbero(int pixel)
 
 void frmMain::applicaPosizione()
 {
-    // The tree starts at the width the user last gave it, when the placement is restored, or at
-    // the design's; in any case wide enough for every caption of the language.
-    const std::optional<int> albero
-        = Opzioni.SaveWindow != 0 ? LarghezzaAlberoMemorizzata() : std::nullopt;
-    LarghezzaAlbero(
-        std::max(InPixel(albero.value_or(LarghezzaAlberoTwips)), LarghezzaAlberoPerDidascalie()));
+    // The tree starts at the width the user last gave it, whether or not the window's placement
+    // is restored, else at the design's; in any case wide enough for every caption of the
+    // language.
+    LarghezzaAlbero(std::max(InPixel(LarghezzaAlberoMemorizzata().value_or(LarghezzaAlberoTwips)),
+                             LarghezzaAlberoPerDidascalie()));
     // The frame is known only once the window manager has framed the shown window: until then
     // the outer size is taken as the inner one, and the placement is made exact when it comes.
     collocazioneDaCompletare = true;

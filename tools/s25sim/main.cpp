@@ -3,7 +3,8 @@
 // The first line on standard output is the terminal to open as the phone's serial port; the
 // commands the phone receives go to standard error, each after the time it arrived in
 // milliseconds since the phone started. Lines typed on standard input steer the
-// phone while it runs (type "help"). It stops when standard input closes or on SIGINT/SIGTERM.
+// phone while it runs (type "help"). It stops, its link removed, when standard input closes, on
+// SIGINT or SIGTERM, and when its terminal hangs up (SIGHUP).
 #include "s25simulator.h"
 #include "seedfile.h"
 
@@ -41,8 +42,8 @@ void installStopSignals()
     struct sigaction action {};
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
+    for (const int stop : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(stop, &action, nullptr);
 }
 
 // Control characters in caret notation, so that a Ctrl-Z shows as ^Z.
@@ -173,8 +174,8 @@ Options readOptions(const QCoreApplication& application)
     parser.setApplicationDescription(QStringLiteral(
         "A simulated S25 phone on a pseudo-terminal. The first line of output is the terminal\n"
         "to open; the commands received go to standard error, each after the milliseconds\n"
-        "since start at which it arrived. It runs until standard input closes or a SIGINT or\n"
-        "SIGTERM comes; type help on standard input for the controls."));
+        "since start at which it arrived. It runs until standard input closes or a SIGINT,\n"
+        "SIGTERM or SIGHUP comes; type help on standard input for the controls."));
     parser.addHelpOption();
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Phone state to load."),
                                   QStringLiteral("file"));
