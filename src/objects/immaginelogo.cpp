@@ -23,6 +23,9 @@ constexpr qint32 PuntiPerMetro = 3780;
 // A picture within the phone's limit takes far less in any image format, metadata included: a
 // larger file, or a device that never ends, is given up after that many bytes.
 constexpr qint64 MaxByteFileImmagine = 16 * 1024 * 1024;
+// What a decoder may allocate for a picture, in megabytes: a picture within the phone's limit
+// takes far less in any format a decoder makes, 16 bits a channel included.
+constexpr int MaxMegabyteDecodifica = 1;
 
 // The standard 16-colour palette in its standard order.
 constexpr std::array<QRgb, 16> TavolozzaStandard{
@@ -131,8 +134,22 @@ std::optional<QSize> DimensioniDaDecodificare(QImageReader& lettore, const QByte
     return QSize(std::abs(dichiarate.width()), std::abs(dichiarate.height()));
 }
 
+// Holds the decoders to what a logo may take while it lives: the size a reader tells before
+// decoding is, for some formats, only what the file says of itself (an icon's directory entry
+// says nothing of the picture it holds).
+class LimiteDecodifica {
+public:
+    LimiteDecodifica() { QImageReader::setAllocationLimit(MaxMegabyteDecodifica); }
+    ~LimiteDecodifica() { QImageReader::setAllocationLimit(precedente); }
+    LimiteDecodifica(const LimiteDecodifica&) = delete;
+    LimiteDecodifica& operator=(const LimiteDecodifica&) = delete;
+
+private:
+    const int precedente = QImageReader::allocationLimit();
+};
+
 // The picture a reader holds, decoded only when its 16-colour bitmap would be within the phone's
-// limit. `byte` are the file's.
+// limit, by what the file tells and by what the decoder made. `byte` are the file's.
 std::optional<QImage> DecodificaNelLimite(QImageReader& lettore, const QByteArray& byte,
                                           ImmagineRifiutata& motivo)
 {
@@ -143,9 +160,14 @@ std::optional<QImage> DecodificaNelLimite(QImageReader& lettore, const QByteArra
     motivo = ImmagineRifiutata::Illeggibile;
     if (!dimensioni)
         return std::nullopt;
+    const LimiteDecodifica limite;
     QImage immagine = lettore.read();
     if (immagine.isNull())
         return std::nullopt;
+    if (!BitmapNelLimite(immagine.size())) {
+        motivo = ImmagineRifiutata::TroppoGrande;
+        return std::nullopt;
+    }
     return immagine;
 }
 

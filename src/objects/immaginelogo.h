@@ -18,7 +18,9 @@ enum class ImmagineRifiutata {
 // The picture in a file the platform's image readers understand (bitmaps and GIF at least).
 // Its size is taken from the file's header first (for a GIF, its logical screen, whatever the
 // file's first bytes): a picture whose 16-colour bitmap would pass the phone's limit is never
-// decoded, and gives nothing, as does a file of more than 16 MiB.
+// decoded, and gives nothing, as does a file of more than 16 MiB. Where the header tells less
+// than the picture (an icon's directory), the decoder may allocate no more than such a picture
+// takes, and a picture it makes past the limit gives nothing either.
 std::optional<QImage> CaricaImmagine(const QString& percorso);
 
 // A picture of the logo editor, with the bitmap file that carries it to the phone.
