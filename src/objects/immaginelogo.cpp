@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 #include <QDataStream>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -20,8 +19,7 @@ constexpr int ByteIntestazioni = 14 + 40;
 constexpr int InizioPixel = ByteIntestazioni + 16 * 4;
 // The resolution the phone's own logo states: 96 dots an inch.
 constexpr qint32 PuntiPerMetro = 3780;
-// A picture within the phone's limit takes far less in any image format, metadata included: a
-// larger file, or a device that never ends, is given up after that many bytes.
+// A picture within the phone's limit takes far less in any image format, metadata included.
 constexpr qint64 MaxByteFileImmagine = 16 * 1024 * 1024;
 // What a decoder may allocate for a picture, in megabytes: a picture within the phone's limit
 // takes far less in any format a decoder makes, 16 bits a channel included.
@@ -177,26 +175,19 @@ struct FileImmagine {
     QImage immagine;
 };
 
-// The file read once, in pieces so that a small one costs no buffer of the largest size, and
-// decoded from those bytes.
-std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso, ImmagineRifiutata& motivo)
+// The file read once and decoded from those bytes.
+std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso, ImmagineRifiutata& motivo,
+                                              FileRifiutato* rifiuto)
 {
-    motivo = ImmagineRifiutata::Illeggibile;
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly))
+    FileRifiutato perche;
+    std::optional<QByteArray> letti = LeggiFileIntero(percorso, MaxByteFileImmagine, &perche);
+    if (rifiuto)
+        *rifiuto = perche;
+    motivo = perche.motivo == MotivoFileRifiutato::TroppoLungo ? ImmagineRifiutata::TroppoGrande
+                                                               : ImmagineRifiutata::Illeggibile;
+    if (!letti)
         return std::nullopt;
-    constexpr qint64 Pezzo = 64 * 1024;
-    QByteArray byte;
-    while (byte.size() <= MaxByteFileImmagine) {
-        const QByteArray pezzo = file.read(Pezzo);
-        if (pezzo.isEmpty())
-            break;
-        byte += pezzo;
-    }
-    if (byte.size() > MaxByteFileImmagine) {
-        motivo = ImmagineRifiutata::TroppoGrande;
-        return std::nullopt;
-    }
+    QByteArray byte = std::move(*letti);
     QBuffer dati;
     dati.setData(byte);
     dati.open(QIODevice::ReadOnly);
@@ -210,20 +201,21 @@ std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso, ImmagineR
 
 } // namespace
 
-std::optional<QImage> CaricaImmagine(const QString& percorso)
+std::optional<QImage> CaricaImmagine(const QString& percorso, FileRifiutato* rifiuto)
 {
     ImmagineRifiutata motivo{};
-    std::optional<FileImmagine> letto = LeggiFileImmagine(percorso, motivo);
+    std::optional<FileImmagine> letto = LeggiFileImmagine(percorso, motivo, rifiuto);
     if (!letto)
         return std::nullopt;
     return std::move(letto->immagine);
 }
 
-std::optional<Logo> CaricaLogo(const QString& percorso, ImmagineRifiutata* motivo)
+std::optional<Logo> CaricaLogo(const QString& percorso, ImmagineRifiutata* motivo,
+                               FileRifiutato* rifiuto)
 {
     // The picture shown and the bitmap kept come from the same bytes.
     ImmagineRifiutata perche{};
-    const std::optional<FileImmagine> letto = LeggiFileImmagine(percorso, perche);
+    const std::optional<FileImmagine> letto = LeggiFileImmagine(percorso, perche, rifiuto);
     if (!letto) {
         if (motivo)
             *motivo = perche;

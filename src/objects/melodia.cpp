@@ -102,7 +102,7 @@ LetturaMidi LeggiMidi()
     lettura.suoneria = Interroga(QStringLiteral("AT^SRTC?"), DecodificaSuoneria);
     QByteArray dati;
     if (LeggiOggetto(QStringLiteral("mid"), 0, dati) != Lettura::Presente || EMelodiaVuota(dati)
-        || !ScriviFileCompleto(FileMidi(), dati))
+        || !ScriviFileIntero(FileMidi(), dati))
         return lettura;
     Telefono.MidiLetta = true;
     lettura.presente = true;

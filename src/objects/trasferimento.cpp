@@ -6,9 +6,6 @@
 #include "globali.h"
 #include "scambio.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 namespace {
 
 const QString CtrlZ = QString(QChar(26));
@@ -18,23 +15,10 @@ QString Comando(const QString& verbo, const QString& tipo, int indice)
     return QStringLiteral("AT^%1=%2,%3").arg(verbo, tipo).arg(indice);
 }
 
-// The whole file, when it can be read and is not too long to send.
-std::optional<QByteArray> FileDaInviare(const QString& percorso)
+bool ScriviFileOggetto(const QString& tipo, const QString& percorso, const Avanzamento& avanzamento,
+                       FileRifiutato* rifiuto)
 {
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxByteOggetto)
-        return std::nullopt;
-    // Never more than the limit and one byte: a device or a pipe, whose size says nothing,
-    // cannot fill the memory.
-    const QByteArray dati = file.read(MaxByteOggetto + 1);
-    if (dati.size() != file.size())
-        return std::nullopt;
-    return dati;
-}
-
-bool ScriviFileOggetto(const QString& tipo, const QString& percorso, const Avanzamento& avanzamento)
-{
-    const std::optional<QByteArray> dati = FileDaInviare(percorso);
+    const std::optional<QByteArray> dati = LeggiFileIntero(percorso, MaxByteOggetto, rifiuto);
     if (!dati)
         return false;
     // The phone's object goes first, as the phone takes a new one only in its place.
@@ -114,7 +98,7 @@ bool LeggiLogo()
     const AttesaInCorso attesa(Msg(368));
     QByteArray dati;
     if (LeggiOggetto(QStringLiteral("bmp"), 0, dati) != Lettura::Presente
-        || !ScriviFileCompleto(FileLogo(), dati))
+        || !ScriviFileIntero(FileLogo(), dati))
         return false;
     Telefono.LogoLetto = true;
     return true;
@@ -122,16 +106,10 @@ bool LeggiLogo()
 
 bool ScriviLogo(const QString& percorso, const Avanzamento& avanzamento)
 {
-    return ScriviFileOggetto(QStringLiteral("bmp"), percorso, avanzamento);
+    return ScriviFileOggetto(QStringLiteral("bmp"), percorso, avanzamento, nullptr);
 }
 
-bool ScriviMidi(const QString& percorso, const Avanzamento& avanzamento)
+bool ScriviMidi(const QString& percorso, const Avanzamento& avanzamento, FileRifiutato* rifiuto)
 {
-    return ScriviFileOggetto(QStringLiteral("mid"), percorso, avanzamento);
-}
-
-bool ScriviFileCompleto(const QString& percorso, const QByteArray& dati)
-{
-    QSaveFile file(percorso);
-    return file.open(QIODevice::WriteOnly) && file.write(dati) == dati.size() && file.commit();
+    return ScriviFileOggetto(QStringLiteral("mid"), percorso, avanzamento, rifiuto);
 }

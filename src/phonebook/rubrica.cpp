@@ -74,7 +74,10 @@ QString Rubrica::FileRubricaPredefinito()
 
 bool Rubrica::CaricaFileRubrica(const QString& percorso)
 {
-    return ::CaricaFileRubrica(percorso);
+    FileRifiutato rifiuto;
+    const bool letta = ::CaricaFileRubrica(percorso, &rifiuto);
+    SegnalaFileRifiutato(rifiuto);
+    return letta;
 }
 
 bool Rubrica::leggiMemorie(bool soloNonLette)
@@ -412,8 +415,9 @@ void Rubrica::ApriRubrica()
     const QString percorso = interazione().ApriFile(&f, Msg(261), Msg(262));
     if (percorso.isEmpty())
         return;
-    if (!::CaricaFileRubrica(percorso)) {
-        MsgBox(Msg(265), QMessageBox::Critical);
+    FileRifiutato rifiuto;
+    if (!::CaricaFileRubrica(percorso, &rifiuto)) {
+        MsgBox(ConSpiegazione(Msg(265), rifiuto), QMessageBox::Critical);
         return;
     }
     f.Espandi(QStringLiteral("RUB"));
