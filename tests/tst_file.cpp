@@ -1,5 +1,6 @@
 // The files the program reads and writes. What is no regular file, or is longer than a file of
-// its kind can be, is refused at once, told of with why, and never written over.
+// its kind can be, is refused at once, told of with why, and never written over; the program's
+// own files that hold messages or numbers, and its folders, are its user's alone.
 
 #include "archivio.h"
 #include "catalogo.h"
@@ -13,6 +14,7 @@
 #include "operatori.h"
 #include "programma.h"
 #include "risposte.h"
+#include "rubrica.h"
 #include "statobase.h"
 #include "trasferimento.h"
 
@@ -27,6 +29,8 @@ namespace {
 using Creazione = std::function<bool(const QString& percorso)>;
 // A reader run on its file, telling why it did not read it.
 using Lettore = std::function<void(const QString& percorso, FileRifiutato* rifiuto)>;
+
+const QString UnSMS = QStringLiteral("0011000B913933123456F70000AA00");
 
 // Longer than a file of any kind the program reads; sparse, so it costs no disk.
 constexpr qint64 TroppiByte = 32 * 1024 * 1024;
@@ -54,15 +58,33 @@ void Togli(const QString& p)
         QDir().rmdir(p);
 }
 
+QString Modo(const QString& p)
+{
+    struct stat stato {};
+    return stat(QFile::encodeName(p).constData(), &stato) == 0
+               ? QString::number(stato.st_mode & 0777, 8)
+               : QString();
+}
+
+QString ModoConsueto()
+{
+    const mode_t maschera = umask(0);
+    umask(maschera);
+    return QString::number(0666 & ~maschera, 8);
+}
+
 QString TestoAvviso(const QString& percorso, int perche)
 {
     return Msg(822) + percorso + "\n" + Msg(perche) + "\n" + Msg(826);
 }
 
+using Scrittura = std::function<bool(Rubrica&)>;
+
 } // namespace
 
 Q_DECLARE_METATYPE(Creazione)
 Q_DECLARE_METATYPE(Lettore)
+Q_DECLARE_METATYPE(Scrittura)
 Q_DECLARE_METATYPE(MotivoFileRifiutato)
 
 class TstFile : public QObject {
@@ -175,6 +197,67 @@ private slots:
         finestra->oggetti->CaricaPreferiti();
         QCOMPARE(utente.boxes.size(), 4);
         delete finestra;
+    }
+
+    void modi_data()
+    {
+        QTest::addColumn<Scrittura>("scrivi");
+        QTest::addColumn<QString>("percorso");
+        QTest::addColumn<QString>("modo");
+        const auto riga
+            = [](const char* nome, const QString& percorso, const QString& modo,
+                 const Scrittura& scrivi) { QTest::newRow(nome) << scrivi << percorso << modo; };
+        const auto archivia = [] { return AggiungiSMSArchivio(UnSMS, 1, 2); };
+        riga("archive, written 0644 before", PercorsoArchivio(), "600", [archivia](Rubrica&) {
+            return Scrivi(PercorsoArchivio(), {})
+                   && chmod(QFile::encodeName(PercorsoArchivio()).constData(), 0644) == 0
+                   && archivia();
+        });
+        riga("original of a damaged archive", PercorsoArchivio() + ".damaged", "600",
+             [archivia](Rubrica&) { return Scrivi(PercorsoArchivio(), "junk") && archivia(); });
+        riga("default phonebook", Rubrica::FileRubricaPredefinito(), "600",
+             [](Rubrica& r) { return r.SalvaFileRubrica(Rubrica::FileRubricaPredefinito()); });
+        riga("distribution lists", FileProgramma("distrib.lst"), "600", [](Rubrica&) {
+            ListeDistribuzione = {{NomeLista("Amici"), {}}};
+            return SalvaFileListeD();
+        });
+        const QString utente = QDir(cartellaUtente).filePath("mia.rub");
+        riga("phonebook the user saves", utente, ModoConsueto(),
+             [utente](Rubrica& r) { return r.SalvaFileRubrica(utente); });
+        const QString testo = QDir(cartellaUtente).filePath("mia.txt");
+        riga("text export", testo, ModoConsueto(),
+             [testo](Rubrica& r) { return r.SalvaFileRubricaTxt(testo); });
+    }
+
+    // Messages and numbers in the program's folder are readable by their user only; a file the
+    // user saves takes the usual mode.
+    void modi()
+    {
+        QFETCH(Scrittura, scrivi);
+        QFETCH(QString, percorso);
+        QFETCH(QString, modo);
+        Telefono.RubLetta.fill(true);
+        Telefono.SMSCLetto = true;
+        frmMain finestra;
+        Rubrica rubrica(finestra);
+        QVERIFY(scrivi(rubrica));
+        QCOMPARE(Modo(percorso), modo);
+        for (const QString& file : QDir(CartellaProgramma()).entryList(QDir::Files))
+            QFile::remove(FileProgramma(file));
+    }
+
+    // Every folder the program makes for its files is its user's alone.
+    void cartelle()
+    {
+        const QByteArray dati = qgetenv("XDG_DATA_HOME");
+        const QString nuova = cartellaUtente + "/nuova";
+        qputenv("XDG_DATA_HOME", QFile::encodeName(nuova + "/dati"));
+        const QString programma = CartellaProgramma();
+        qputenv("XDG_DATA_HOME", dati);
+        QVERIFY(programma.startsWith(nuova));
+        for (QString cartella = programma; cartella != cartellaUtente;
+             cartella = QFileInfo(cartella).path())
+            QCOMPARE(Modo(cartella), QStringLiteral("700"));
     }
 };
 

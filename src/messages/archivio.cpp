@@ -52,7 +52,7 @@ std::optional<QByteArray> LeggiFileArchivio(FileRifiutato& rifiuto)
     std::optional<QByteArray> byte = LeggiFileIntero(PercorsoArchivio(), MaxByteArchivio, &rifiuto);
     if (byte || rifiuto.motivo != MotivoFileRifiutato::Assente)
         return byte;
-    if (ScriviFileIntero(PercorsoArchivio(), {}))
+    if (ScriviFileIntero(PercorsoArchivio(), {}, Accesso::Privato))
         return QByteArray();
     rifiuto = {PercorsoArchivio(), MotivoFileRifiutato::Illeggibile};
     return std::nullopt;
@@ -156,7 +156,7 @@ bool ConservaOriginale(const QByteArray& originale)
     const QString percorso = PercorsoCopia(originale);
     if (percorso.isEmpty())
         return false;
-    return QFile::exists(percorso) || ScriviFileIntero(percorso, originale);
+    return QFile::exists(percorso) || ScriviFileIntero(percorso, originale, Accesso::Privato);
 }
 
 // The table follows the file only once the file is safely written; a damaged file is replaced
@@ -165,7 +165,7 @@ bool ScriviArchivio(const LetturaArchivio& lettura)
 {
     if (lettura.scartati > 0 && !ConservaOriginale(lettura.byte))
         return false;
-    if (!ScriviFileIntero(PercorsoArchivio(), ByteDaRecord(lettura.records)))
+    if (!ScriviFileIntero(PercorsoArchivio(), ByteDaRecord(lettura.records), Accesso::Privato))
         return false;
     ++scrittureRiuscite;
     RiempiTabella(lettura.records);

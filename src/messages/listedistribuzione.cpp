@@ -73,5 +73,5 @@ bool SalvaFileListeD()
         for (const VoceFile& membro : lista.Membri)
             dati += ScriviVoceFile(membro);
     }
-    return ScriviFileIntero(FileProgramma(NomeFile), dati);
+    return ScriviFileIntero(FileProgramma(NomeFile), dati, Accesso::Privato);
 }

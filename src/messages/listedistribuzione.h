@@ -31,6 +31,6 @@ QString NomeLista(const QString& nome);
 // Replaces the table with the file's lists; false when there is no file, it is empty or cannot
 // be read (the table is then empty), and `rifiuto`, when given, tells why.
 bool CaricaFileListeD(FileRifiutato* rifiuto = nullptr);
-// Rewrites the file whole from the table; false, with the file as it was, when the table
-// exceeds the limits or the file cannot be written.
+// Rewrites the file whole from the table, readable by its owner only; false, with the file as it
+// was, when the table exceeds the limits or the file cannot be written.
 bool SalvaFileListeD();

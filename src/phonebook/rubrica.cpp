@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -121,7 +122,11 @@ bool Rubrica::SalvaFileRubrica(const QString& percorso)
         if (!Telefono.SMSCLetto)
             return false;
     }
-    return ScriviFileIntero(percorso, BytesFileRubricaConservando(percorso));
+    // The program's own phonebook holds the user's numbers: no other user may read it.
+    const Accesso accesso = QFileInfo(percorso).absoluteFilePath() == FileRubricaPredefinito()
+                                ? Accesso::Privato
+                                : Accesso::Consueto;
+    return ScriviFileIntero(percorso, BytesFileRubricaConservando(percorso), accesso);
 }
 
 bool Rubrica::SalvaFileRubricaTxt(const QString& percorso)

@@ -129,7 +129,7 @@ void SegnalaFileRifiutato(const FileRifiutato& rifiuto)
                QMessageBox::Warning);
 }
 
-bool ScriviFileIntero(const QString& percorso, const QByteArray& dati)
+bool ScriviFileIntero(const QString& percorso, const QByteArray& dati, Accesso accesso)
 {
     // QSaveFile follows a link, and would put a file in place of the device it leads to.
     struct stat stato {};
@@ -137,5 +137,21 @@ bool ScriviFileIntero(const QString& percorso, const QByteArray& dati)
         && (!S_ISREG(stato.st_mode) || rifiutati.contains(Chiave(percorso))))
         return false;
     QSaveFile file(percorso);
-    return file.open(QIODevice::WriteOnly) && file.write(dati) == dati.size() && file.commit();
+    return file.open(QIODevice::WriteOnly)
+           && (accesso == Accesso::Consueto
+               || file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+           && file.write(dati) == dati.size() && file.commit();
+}
+
+bool CreaCartellaPrivata(const QString& cartella)
+{
+    const QFileInfo info(cartella);
+    if (info.exists())
+        return info.isDir();
+    const QString sopra = info.absolutePath();
+    return (sopra == info.absoluteFilePath() || CreaCartellaPrivata(sopra))
+           && (QDir().mkdir(info.absoluteFilePath(), QFileDevice::ReadOwner
+                                                         | QFileDevice::WriteOwner
+                                                         | QFileDevice::ExeOwner)
+               || QFileInfo(cartella).isDir());
 }

@@ -42,6 +42,15 @@ QString ConSpiegazione(const QString& testo, const FileRifiutato& rifiuto);
 // Tells the user of a file the program read for itself and refused, at its first refusal only.
 void SegnalaFileRifiutato(const FileRifiutato& rifiuto);
 
+// Who may read a file written: as the user's other files, or only the user (the program's own
+// files that hold messages or numbers).
+enum class Accesso { Consueto, Privato };
+
 // Writes the file whole through QSaveFile, or leaves what was there untouched; false when it
 // could not, or when the path names a file refused or anything but a regular file.
-bool ScriviFileIntero(const QString& percorso, const QByteArray& dati);
+bool ScriviFileIntero(const QString& percorso, const QByteArray& dati,
+                      Accesso accesso = Accesso::Consueto);
+
+// Makes the folder, and each one above it that is missing, open to its owner only; true when it
+// is there.
+bool CreaCartellaPrivata(const QString& cartella);
