@@ -11,6 +11,8 @@
 #include <QString>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // All the bytes of a file, or none when it cannot be read: a missing file and an empty one
 // look the same, which is what the tests compare against.
 inline QByteArray Contenuto(const QString& percorso)
@@ -32,6 +34,27 @@ inline QString FileDiProva(const QString& cartella, const QString& nome, const Q
 {
     const QString percorso = QDir(cartella).filePath(nome);
     return Scrivi(percorso, dati) ? percorso : QString();
+}
+
+// A named pipe, or a link to a device that never ends, where a reader looks for a file.
+inline bool Pipe(const QString& percorso)
+{
+    return mkfifo(QFile::encodeName(percorso).constData(), 0600) == 0;
+}
+
+inline bool LinkAZero(const QString& percorso)
+{
+    return QFile::link(QStringLiteral("/dev/zero"), percorso);
+}
+
+// What the name is, without following a link: its kind, its inode and its size; none when it is
+// not there. Anything written in its place changes it.
+inline QString ImprontaFile(const QString& percorso)
+{
+    struct stat stato {};
+    if (lstat(QFile::encodeName(percorso).constData(), &stato) != 0)
+        return {};
+    return QStringLiteral("%1 %2 %3").arg(stato.st_mode).arg(stato.st_ino).arg(stato.st_size);
 }
 
 // One record of the SMS archive as the program lays it out: its mark, the PDU's length in bytes,

@@ -614,12 +614,15 @@ private slots:
         QVERIFY(Scrivi(vuoto, QByteArray()));
         const QString dir = cartella.filePath("cartella.rub");
         QVERIFY(QDir().mkpath(dir));
-        for (const QString& percorso : {vuoto, dir}) {
+        // The folder is told of as such.
+        const QString cartellaNonLetta = "\n" + Msg(822) + dir + "\n" + Msg(823);
+        for (const auto& [percorso, perche] :
+             {std::pair{vuoto, QString()}, std::pair{dir, cartellaNonLetta}}) {
             risposte->boxes.clear();
             risposte->fileDaScegliere.enqueue(percorso);
             rubrica->ApriRubrica();
             QCOMPARE(risposte->boxes.size(), 1);
-            QCOMPARE(risposte->boxes[0].testo, Msg(265));
+            QCOMPARE(risposte->boxes[0].testo, Msg(265) + perche);
             QCOMPARE(Memoria(0), prima);
         }
     }

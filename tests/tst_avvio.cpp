@@ -9,6 +9,7 @@
 #include "risposte.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLockFile>
 #include <QProcess>
@@ -136,6 +137,54 @@ private slots:
         QCOMPARE(programma.exitStatus(), QProcess::NormalExit);
         QCOMPARE(QString::fromLocal8Bit(programma.readAllStandardError()), riga);
         QCOMPARE(programma.exitCode(), 1);
+    }
+
+    void archivioNonRegolare_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("a pipe") << true;
+        QTest::newRow("a link to /dev/zero") << false;
+    }
+
+    // The program started as its user starts it, with an archive that is no regular file: the
+    // window comes, the user is told which file and why, and the file stays as it was. Runs
+    // while this process does not hold the program's lock.
+    void archivioNonRegolare()
+    {
+        QFETCH(bool, pipe);
+        memorizza(QStringLiteral("General/Language"), QStringLiteral("1"));
+        memorizza(QStringLiteral("General/SplashScreen"), QStringLiteral("1"));
+        const QString archivio = FileProgramma(QStringLiteral("archivio.sms"));
+        QVERIFY(pipe ? Pipe(archivio) : LinkAZero(archivio));
+        const auto togli = qScopeGuard([&] { QFile::remove(archivio); });
+        const QString prima = ImprontaFile(archivio);
+        const auto inglese = [](int voce) {
+            return CatalogoMessaggi::TestoLingua(voce, CatalogoMessaggi::Inglese).value_or("");
+        };
+        const QString avviso = QStringLiteral("QMessageBox: Quorna: ") + inglese(800) + archivio
+                               + "\n" + inglese(823) + "\n" + inglese(801);
+
+        QProcess programma;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(QUORNA_PLUGIN));
+        ambiente.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("osservatore"));
+        programma.setProcessEnvironment(ambiente);
+        programma.setProcessChannelMode(QProcess::MergedChannels);
+        programma.start(QStringLiteral(QUORNA_PROGRAMMA), {});
+        const auto ferma = qScopeGuard([&] {
+            programma.kill();
+            programma.waitForFinished();
+        });
+        QString visto;
+        const QDeadlineTimer scadenza(30000);
+        while (!(visto.contains(QStringLiteral("frmMain: Quorna")) && visto.contains(avviso))
+               && programma.state() != QProcess::NotRunning && !scadenza.hasExpired()) {
+            programma.waitForReadyRead(100);
+            visto += QString::fromUtf8(programma.readAll());
+        }
+        QVERIFY2(visto.contains(QStringLiteral("frmMain: Quorna")), qPrintable(visto));
+        QVERIFY2(visto.contains(avviso), qPrintable(visto));
+        QCOMPARE(ImprontaFile(archivio), prima);
     }
 
     void senzaSplash()

@@ -598,15 +598,17 @@ private slots:
     void archivioIlleggibile_data()
     {
         QTest::addColumn<bool>("cartella");
-        QTest::newRow("a folder") << true;
-        QTest::newRow("no read permission") << false;
+        QTest::addColumn<int>("perche");
+        QTest::newRow("a folder") << true << 823;
+        QTest::newRow("no read permission") << false << 825;
     }
 
-    // An archive that cannot be read is told of once, at start; nothing is written over it, and
-    // a save to it fails with its message.
+    // An archive that cannot be read is told of once, at start, with why; nothing is written over
+    // it, and a save to it fails with its message.
     void archivioIlleggibile()
     {
         QFETCH(bool, cartella);
+        QFETCH(int, perche);
         const QByteArray contenuto = RecordSMS(Ciao, 0, 1);
         if (cartella) {
             QVERIFY(QDir().mkdir(PercorsoArchivio()));
@@ -620,8 +622,8 @@ private slots:
             return cartella ? QFileInfo(PercorsoArchivio()).isDir()
                             : QFileInfo(PercorsoArchivio()).size() == contenuto.size();
         };
-        const QString avviso
-            = Msg(800) + QDir::toNativeSeparators(PercorsoArchivio()) + "\n" + Msg(801);
+        const QString avviso = Msg(800) + QDir::toNativeSeparators(PercorsoArchivio()) + "\n"
+                               + Msg(perche) + "\n" + Msg(801);
 
         finestra->Form_Load();
         QCOMPARE(testiBox(), QStringList{avviso});

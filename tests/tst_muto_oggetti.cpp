@@ -78,7 +78,7 @@ class TstMutoOggetti : public QObject, private BancoMuto {
             [this] {
                 vistaLetta("LOGO");
                 QVERIFY(oggetti->ImmagineEditor());
-                QVERIFY(ScriviFileCompleto(FileLogo(), BitmapLogo(*oggetti->ImmagineEditor())));
+                QVERIFY(ScriviFileIntero(FileLogo(), BitmapLogo(*oggetti->ImmagineEditor())));
             },
             [this] { oggetti->InviaLogo(); }, [this] { rileggi("LOGO", finestra->frameLogo); });
         logoInviato.messaggi = [](int, int) { return QStringList{Msg(287)}; };

@@ -443,7 +443,7 @@ private slots:
     {
         avvia();
         finestra->MostraVista(QStringLiteral("CAL"));
-        QVERIFY(ScriviFileCompleto(FileLogo(), "vecchio"));
+        QVERIFY(ScriviFileIntero(FileLogo(), "vecchio"));
         telefono->clearCommandLog();
         Telefono.PromLetti = false;
         telefono->changeState([](s25sim::PhoneState& s) { s.objects.reminders.erase(1); });
@@ -465,7 +465,7 @@ private slots:
         finestra->MostraVista(QStringLiteral("MEL"));
         QTemporaryDir cartella;
         const QString file = cartella.filePath(QStringLiteral("nuova.mid"));
-        QVERIFY(ScriviFileCompleto(file, Byte(900, 5)));
+        QVERIFY(ScriviFileIntero(file, Byte(900, 5)));
         oggetti->TagMidi = file;
         telefono->hangUpDuringNextReply(1);
         oggetti->InviaMidi();

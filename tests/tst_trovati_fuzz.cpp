@@ -9,6 +9,7 @@
 #include "statobase.h"
 #include "vocabolario.h"
 
+#include <QBuffer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -28,7 +29,26 @@ QByteArray GifConUnPixel(QSize schermo)
     return gif;
 }
 
+// An icon (`tipo` 1) or cursor (2) of one 16 x 16 entry holding a PNG of this size.
+QByteArray IconaConPng(QSize dimensioni, quint16 tipo)
+{
+    QImage immagine(dimensioni, QImage::Format_Mono);
+    immagine.fill(0);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    immagine.save(&buffer, "PNG");
+    QByteArray icona;
+    QDataStream dati(&icona, QIODevice::WriteOnly);
+    dati.setByteOrder(QDataStream::LittleEndian);
+    dati << quint16(0) << tipo << quint16(1) << quint8(16) << quint8(16) << quint8(0) << quint8(0)
+         << quint16(1) << quint16(32) << quint32(png.size()) << quint32(22);
+    return icona + png;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(ImmagineRifiutata)
 
 class TstTrovatiFuzz : public QObject {
     Q_OBJECT
@@ -64,38 +84,58 @@ private slots:
         QCOMPARE(NomeOperatore("22201"), QStringLiteral("TIM"));
     }
 
-    // A GIF of 43 bytes whose one-pixel frame lies on a logical screen of 4000 x 3000: the
-    // reader's size tells the frame only, so the whole screen (48 MB) was decoded and loaded as a
-    // logo far past what the phone takes. A screen of a logo's size still loads.
-    void gifConSchermoEnorme()
+    void immaginiCheMentono_data()
     {
-        QTemporaryDir cartella;
-        QVERIFY(cartella.isValid());
-        const QString enorme
-            = FileDiProva(cartella.path(), "enorme.gif", GifConUnPixel(QSize(4000, 3000)));
-        QVERIFY(!enorme.isEmpty());
-        QVERIFY(!CaricaImmagine(enorme));
-        QVERIFY(!CaricaLogo(enorme));
-        const QString logo = FileDiProva(cartella.path(), "logo.gif", GifConUnPixel(QSize(97, 26)));
-        const std::optional<QImage> immagine = CaricaImmagine(logo);
-        QVERIFY(immagine);
-        QCOMPARE(immagine->size(), QSize(97, 26));
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QSize>("letta"); // none when refused
+        QTest::addColumn<ImmagineRifiutata>("motivo");
+        const auto rifiutata = [](const char* riga, const char* nome, const QByteArray& file,
+                                  ImmagineRifiutata motivo) {
+            QTest::newRow(riga) << nome << file << QSize() << motivo;
+        };
+        // A one-pixel frame on a logical screen of 4000 x 3000 (48 MB) in 43 bytes: the
+        // reader's size tells the frame only.
+        rifiutata("gif, huge screen", "enorme.gif", GifConUnPixel(QSize(4000, 3000)),
+                  ImmagineRifiutata::TroppoGrande);
+        // 25 bytes without the signature, named as a GIF: the GIF reader reads them, and made a
+        // picture of its screen, 65024 x 512, while its size told the frame, 54 x 512.
+        rifiutata("gif without signature", "senzafirma.gif",
+                  QByteArray::fromHex("434d5320455b00fe00026a20702c0000000136000000000000"),
+                  ImmagineRifiutata::TroppoGrande);
+        // An icon's size is its directory entry's, whatever picture the entry holds.
+        rifiutata("ico, 300 x 300 in a 16 x 16 entry", "grande.ico",
+                  IconaConPng(QSize(300, 300), 1), ImmagineRifiutata::TroppoGrande);
+        rifiutata("cur, 300 x 300 in a 16 x 16 entry", "grande.cur",
+                  IconaConPng(QSize(300, 300), 2), ImmagineRifiutata::TroppoGrande);
+        // Never decoded whole: its decoder may not allocate what it needs.
+        rifiutata("ico, 5700 x 5700 in a 16 x 16 entry", "enorme.ico",
+                  IconaConPng(QSize(5700, 5700), 1), ImmagineRifiutata::Illeggibile);
+        QTest::newRow("gif, a logo's screen") << "logo.gif" << GifConUnPixel(QSize(97, 26))
+                                              << QSize(97, 26) << ImmagineRifiutata::Illeggibile;
+        QTest::newRow("ico, a logo in a 16 x 16 entry")
+            << "logo.ico" << IconaConPng(QSize(97, 26), 1) << QSize(97, 26)
+            << ImmagineRifiutata::Illeggibile;
     }
 
-    // 25 bytes named as a GIF without its signature: the name makes the GIF reader read them,
-    // and it made a picture of its logical screen, 65024 x 512, while its size told the frame,
-    // 54 x 512. The screen is what is checked, whatever the file's first bytes.
-    void gifSenzaFirma()
+    // Pictures whose files tell less than the picture they hold: what counts is the picture
+    // the decoder makes, and no decoder makes one far past what the phone takes.
+    void immaginiCheMentono()
     {
+        QFETCH(QString, nome);
+        QFETCH(QByteArray, file);
+        QFETCH(QSize, letta);
+        QFETCH(ImmagineRifiutata, motivo);
         QTemporaryDir cartella;
-        QVERIFY(cartella.isValid());
-        const QString file = FileDiProva(
-            cartella.path(), "senzafirma.gif",
-            QByteArray::fromHex("434d5320455b00fe00026a20702c0000000136000000000000"));
-        QVERIFY(!file.isEmpty());
-        ImmagineRifiutata motivo = ImmagineRifiutata::Illeggibile;
-        QVERIFY(!CaricaLogo(file, &motivo));
-        QCOMPARE(motivo, ImmagineRifiutata::TroppoGrande);
+        const QString percorso = FileDiProva(cartella.path(), nome, file);
+        QVERIFY(!percorso.isEmpty());
+        ImmagineRifiutata perche = ImmagineRifiutata::Illeggibile;
+        const std::optional<Logo> logo = CaricaLogo(percorso, &perche);
+        QCOMPARE(logo ? logo->immagine.size() : QSize(), letta);
+        const std::optional<QImage> immagine = CaricaImmagine(percorso);
+        QCOMPARE(immagine ? immagine->size() : QSize(), letta);
+        if (!logo)
+            QCOMPARE(perche, motivo);
     }
 };
 

@@ -2,12 +2,12 @@
 
 #include "codecs.h"
 #include "codifica.h"
+#include "fileinteri.h"
 #include "globali.h"
 #include "pdu.h"
 
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <optional>
@@ -22,6 +22,8 @@ constexpr int MaxCopie = 999;
 const QByteArray MarcatoreSMS = QByteArrayLiteral("<SMS>");
 constexpr int LunghezzaIntestazione = 8; // marker, octet count, type, status
 constexpr int MaxOttettiPDU = 255;       // the octet count is a single byte
+// No archive the program writes is longer: the table's records, each of the longest PDU.
+constexpr qint64 MaxByteArchivio = MaxArchivio * (LunghezzaIntestazione + 2 * MaxOttettiPDU);
 
 // One record as the file holds it; the PDU keeps its bytes, so a rewrite reproduces them.
 struct RecordArchivio {
@@ -42,20 +44,18 @@ std::optional<size_t> improntaSegnalata;
 std::optional<DannoArchivio> dannoDaSegnalare;
 // An unreadable file is told of once, until the file can be read again.
 bool illeggibileSegnalato = false;
-std::optional<QString> illeggibileDaSegnalare;
+std::optional<FileRifiutato> illeggibileDaSegnalare;
 
-std::optional<QByteArray> LeggiFileArchivio()
+// An absent file is created empty; one that cannot be created is as one that cannot be read.
+std::optional<QByteArray> LeggiFileArchivio(FileRifiutato& rifiuto)
 {
-    QFile file(PercorsoArchivio());
-    if (!file.exists() && !file.open(QIODevice::WriteOnly))
-        return std::nullopt;
-    file.close();
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray byte = file.readAll();
-    if (file.error() != QFileDevice::NoError || byte.size() != file.size())
-        return std::nullopt;
-    return byte;
+    std::optional<QByteArray> byte = LeggiFileIntero(PercorsoArchivio(), MaxByteArchivio, &rifiuto);
+    if (byte || rifiuto.motivo != MotivoFileRifiutato::Assente)
+        return byte;
+    if (ScriviFileIntero(PercorsoArchivio(), {}, Accesso::Privato))
+        return QByteArray();
+    rifiuto = {PercorsoArchivio(), MotivoFileRifiutato::Illeggibile};
+    return std::nullopt;
 }
 
 // The file as read: its whole records in order, and the bytes that lie outside them.
@@ -89,12 +89,18 @@ LetturaArchivio RecordDaByte(const QByteArray& byte)
     return lettura;
 }
 
-std::optional<LetturaArchivio> LeggiRecordArchivio()
+std::optional<LetturaArchivio> LeggiRecordArchivio(FileRifiutato& rifiuto)
 {
-    const std::optional<QByteArray> byte = LeggiFileArchivio();
+    const std::optional<QByteArray> byte = LeggiFileArchivio(rifiuto);
     if (!byte)
         return std::nullopt;
     return RecordDaByte(*byte);
+}
+
+std::optional<LetturaArchivio> LeggiRecordArchivio()
+{
+    FileRifiutato rifiuto;
+    return LeggiRecordArchivio(rifiuto);
 }
 
 QByteArray ByteDaRecord(const RecordsArchivio& records)
@@ -139,8 +145,7 @@ QString PercorsoCopia(const QByteArray& originale)
     for (int n = 1; n <= MaxCopie; ++n) {
         const QString percorso = FileProgramma(
             n == 1 ? NomeFile + Danneggiato : NomeFile + u'.' + QString::number(n) + Danneggiato);
-        QFile copia(percorso);
-        if (!copia.exists() || (copia.open(QIODevice::ReadOnly) && copia.readAll() == originale))
+        if (!QFile::exists(percorso) || LeggiFileIntero(percorso, MaxByteArchivio) == originale)
             return percorso;
     }
     return {};
@@ -151,11 +156,7 @@ bool ConservaOriginale(const QByteArray& originale)
     const QString percorso = PercorsoCopia(originale);
     if (percorso.isEmpty())
         return false;
-    if (QFile::exists(percorso))
-        return true;
-    QSaveFile copia(percorso);
-    return copia.open(QIODevice::WriteOnly) && copia.write(originale) == originale.size()
-           && copia.commit();
+    return QFile::exists(percorso) || ScriviFileIntero(percorso, originale, Accesso::Privato);
 }
 
 // The table follows the file only once the file is safely written; a damaged file is replaced
@@ -164,11 +165,7 @@ bool ScriviArchivio(const LetturaArchivio& lettura)
 {
     if (lettura.scartati > 0 && !ConservaOriginale(lettura.byte))
         return false;
-    QSaveFile file(PercorsoArchivio());
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray byte = ByteDaRecord(lettura.records);
-    if (file.write(byte) != byte.size() || !file.commit())
+    if (!ScriviFileIntero(PercorsoArchivio(), ByteDaRecord(lettura.records), Accesso::Privato))
         return false;
     ++scrittureRiuscite;
     RiempiTabella(lettura.records);
@@ -194,10 +191,10 @@ void AnnotaDanno(const LetturaArchivio& lettura)
 }
 
 // A file that cannot be read is told of at the first load that finds it so.
-void AnnotaLettura(bool letta)
+void AnnotaLettura(bool letta, const FileRifiutato& rifiuto)
 {
     if (!letta && !illeggibileSegnalato)
-        illeggibileDaSegnalare = PercorsoArchivio();
+        illeggibileDaSegnalare = rifiuto;
     illeggibileSegnalato = !letta;
 }
 
@@ -205,8 +202,9 @@ void AnnotaLettura(bool letta)
 
 bool CaricaArchivioSMS()
 {
-    const std::optional<LetturaArchivio> lettura = LeggiRecordArchivio();
-    AnnotaLettura(lettura.has_value());
+    FileRifiutato rifiuto;
+    const std::optional<LetturaArchivio> lettura = LeggiRecordArchivio(rifiuto);
+    AnnotaLettura(lettura.has_value(), rifiuto);
     if (!lettura || lettura->byte.isEmpty())
         return false;
     RiempiTabella(lettura->records);
@@ -219,7 +217,7 @@ std::optional<DannoArchivio> DannoDaSegnalare()
     return std::exchange(dannoDaSegnalare, std::nullopt);
 }
 
-std::optional<QString> IlleggibileDaSegnalare()
+std::optional<FileRifiutato> IlleggibileDaSegnalare()
 {
     return std::exchange(illeggibileDaSegnalare, std::nullopt);
 }

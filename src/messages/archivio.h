@@ -12,6 +12,8 @@
 // as it was, the writers refuse to write over it, and the result is false. Every writer
 // replaces the file whole, so a failure leaves the old file in place.
 
+#include "fileinteri.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -29,10 +31,11 @@ struct DannoArchivio {
 };
 std::optional<DannoArchivio> DannoDaSegnalare();
 
-// The file's path, for the user, once after the first load that finds it cannot be read (a
-// folder, no read permission); none otherwise. A load that reads it again ends the notice, so
-// that a later failure is told of anew.
-std::optional<QString> IlleggibileDaSegnalare();
+// The file and why it was refused, for the user, once after the first load that finds it cannot
+// be read (a folder, a pipe, a device, a file longer than the table's records can make, no read
+// permission); none otherwise. A load that reads it again ends the notice, so that a later
+// failure is told of anew.
+std::optional<FileRifiutato> IlleggibileDaSegnalare();
 
 // How many times a writer has replaced the file so far, for views that must show the change.
 int ModificheArchivio();

@@ -72,7 +72,9 @@ frmListD::frmListD(int scelta, QWidget* padre) : QDialog(padre)
 {
     costruisci();
     InitLang();
-    CaricaFileListeD();
+    FileRifiutato rifiuto;
+    CaricaFileListeD(&rifiuto);
+    SegnalaFileRifiutato(rifiuto);
     for (const ListaDistribuzione& lista : std::as_const(ListeDistribuzione))
         Liste->addItem(lista.Nome);
     if (scelta >= 0 && scelta < Liste->count())

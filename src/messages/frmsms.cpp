@@ -218,8 +218,11 @@ void frmSMS::SetCmbRubrica()
 void frmSMS::SetCmbListe()
 {
     cmbListe->clear();
-    if (!CaricaFileListeD())
+    FileRifiutato rifiuto;
+    if (!CaricaFileListeD(&rifiuto)) {
+        SegnalaFileRifiutato(rifiuto);
         return;
+    }
     for (const ListaDistribuzione& lista : std::as_const(ListeDistribuzione))
         cmbListe->addItem(lista.Nome);
     cmbListe->setCurrentIndex(0);

@@ -2,14 +2,13 @@
 
 #include "globali.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 QList<ListaDistribuzione> ListeDistribuzione;
 
 namespace {
 
 const QString NomeFile = QStringLiteral("distrib.lst");
+// The most the table can make: each list's header and its members.
+constexpr qint64 MaxByteFile = qint64(MaxListe) * (1 + MaxMembri) * LunghezzaVoceFile;
 
 VoceFile Intestazione(const ListaDistribuzione& lista)
 {
@@ -36,15 +35,14 @@ QString NomeLista(const QString& nome)
     return nome.left(LunghezzaNomeLista).leftJustified(LunghezzaNomeLista);
 }
 
-bool CaricaFileListeD()
+bool CaricaFileListeD(FileRifiutato* rifiuto)
 {
     ListeDistribuzione.clear();
-    QFile file(FileProgramma(NomeFile));
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> letti
+        = LeggiFileIntero(FileProgramma(NomeFile), MaxByteFile, rifiuto);
+    if (!letti || letti->isEmpty())
         return false;
-    const QByteArray dati = file.readAll();
-    if (dati.isEmpty() || file.error() != QFileDevice::NoError)
-        return false;
+    const QByteArray& dati = *letti;
     qsizetype inizio = 0;
     while (const std::optional<VoceFile> intestazione = LeggiVoceFile(dati, inizio)) {
         inizio += LunghezzaVoceFile;
@@ -75,6 +73,5 @@ bool SalvaFileListeD()
         for (const VoceFile& membro : lista.Membri)
             dati += ScriviVoceFile(membro);
     }
-    QSaveFile file(FileProgramma(NomeFile));
-    return file.open(QIODevice::WriteOnly) && file.write(dati) == dati.size() && file.commit();
+    return ScriviFileIntero(FileProgramma(NomeFile), dati, Accesso::Privato);
 }

@@ -5,6 +5,7 @@
 // header: for each list a header record (member count in the tag, the first 16 characters of
 // the name, a number of 30 zero bytes, flag 0), then its members as they are held.
 
+#include "fileinteri.h"
 #include "vocefile.h"
 
 #include <QList>
@@ -28,8 +29,8 @@ constexpr int LunghezzaNomeLista = 30;
 QString NomeLista(const QString& nome);
 
 // Replaces the table with the file's lists; false when there is no file, it is empty or cannot
-// be read (the table is then empty).
-bool CaricaFileListeD();
-// Rewrites the file whole from the table; false, with the file as it was, when the table
-// exceeds the limits or the file cannot be written.
+// be read (the table is then empty), and `rifiuto`, when given, tells why.
+bool CaricaFileListeD(FileRifiutato* rifiuto = nullptr);
+// Rewrites the file whole from the table, readable by its owner only; false, with the file as it
+// was, when the table exceeds the limits or the file cannot be written.
 bool SalvaFileListeD();

@@ -39,9 +39,9 @@ bool Messaggi::CaricaArchivioSMS()
                    + QStringLiteral("\n") + Msg(VoceCopiaConservata)
                    + QDir::toNativeSeparators(danno->copia),
                QMessageBox::Warning);
-    if (const std::optional<QString> percorso = IlleggibileDaSegnalare())
-        MsgBox(Msg(VoceArchivioIlleggibile) + QDir::toNativeSeparators(*percorso)
-                   + QStringLiteral("\n") + Msg(VoceArchivioNonSovrascritto),
+    if (const std::optional<FileRifiutato> rifiuto = IlleggibileDaSegnalare())
+        MsgBox(rifiuto->Spiegazione(VoceArchivioIlleggibile) + QStringLiteral("\n")
+                   + Msg(VoceArchivioNonSovrascritto),
                QMessageBox::Warning);
     return letto;
 }

@@ -3,8 +3,7 @@
 #include "codecs.h"
 #include "globali.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QBuffer>
 
 #include <array>
 
@@ -74,20 +73,20 @@ std::optional<TabellaProm> TabellaDaFileProm(QIODevice& file)
 
 bool SalvaFileProm(const QString& percorso)
 {
-    QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray contenuto = ContenutoFileProm(Telefono.Promemoria);
-    return file.write(contenuto) == contenuto.size() && file.commit();
+    return ScriviFileIntero(percorso, ContenutoFileProm(Telefono.Promemoria));
 }
 
-bool CaricaFileProm(const QString& percorso)
+bool CaricaFileProm(const QString& percorso, FileRifiutato* rifiuto)
 {
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly))
+    // The program writes used slots only: no file of its holds more records than the table.
+    std::optional<QByteArray> contenuto
+        = LeggiFileIntero(percorso, qint64(NumPromemoria) * LunghezzaRecordProm, rifiuto);
+    if (!contenuto)
         return false;
+    QBuffer file(&*contenuto);
+    file.open(QIODevice::ReadOnly);
     const std::optional<TabellaProm> tabella = TabellaDaFileProm(file);
-    if (!tabella || file.error() != QFileDevice::NoError)
+    if (!tabella)
         return false;
     Telefono.Promemoria = *tabella;
     return true;

@@ -3,6 +3,7 @@
 // The reminder file (".cal"): fixed records of 108 bytes, one per used slot in slot order, each
 // field exactly its width in Windows-1252, without header or trailer.
 
+#include "fileinteri.h"
 #include "promemoria.h"
 
 #include <QByteArray>
@@ -23,5 +24,6 @@ std::optional<TabellaProm> TabellaDaFileProm(QIODevice& file);
 // Writes the used slots of the phone cache to the file, whole; false when it cannot.
 bool SalvaFileProm(const QString& percorso);
 // Replaces the phone cache's reminders with the file's; false, with the cache untouched, when
-// the file cannot be read or is not a reminder file.
-bool CaricaFileProm(const QString& percorso);
+// the file cannot be read or is not a reminder file, and `rifiuto`, when given, tells why a file
+// that is there was not read.
+bool CaricaFileProm(const QString& percorso, FileRifiutato* rifiuto = nullptr);

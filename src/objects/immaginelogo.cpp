@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 #include <QDataStream>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -20,9 +19,11 @@ constexpr int ByteIntestazioni = 14 + 40;
 constexpr int InizioPixel = ByteIntestazioni + 16 * 4;
 // The resolution the phone's own logo states: 96 dots an inch.
 constexpr qint32 PuntiPerMetro = 3780;
-// A picture within the phone's limit takes far less in any image format, metadata included: a
-// larger file, or a device that never ends, is given up after that many bytes.
+// A picture within the phone's limit takes far less in any image format, metadata included.
 constexpr qint64 MaxByteFileImmagine = 16 * 1024 * 1024;
+// What a decoder may allocate for a picture, in megabytes: a picture within the phone's limit
+// takes far less in any format a decoder makes, 16 bits a channel included.
+constexpr int MaxMegabyteDecodifica = 1;
 
 // The standard 16-colour palette in its standard order.
 constexpr std::array<QRgb, 16> TavolozzaStandard{
@@ -131,8 +132,22 @@ std::optional<QSize> DimensioniDaDecodificare(QImageReader& lettore, const QByte
     return QSize(std::abs(dichiarate.width()), std::abs(dichiarate.height()));
 }
 
+// Holds the decoders to what a logo may take while it lives: the size a reader tells before
+// decoding is, for some formats, only what the file says of itself (an icon's directory entry
+// says nothing of the picture it holds).
+class LimiteDecodifica {
+public:
+    LimiteDecodifica() { QImageReader::setAllocationLimit(MaxMegabyteDecodifica); }
+    ~LimiteDecodifica() { QImageReader::setAllocationLimit(precedente); }
+    LimiteDecodifica(const LimiteDecodifica&) = delete;
+    LimiteDecodifica& operator=(const LimiteDecodifica&) = delete;
+
+private:
+    const int precedente = QImageReader::allocationLimit();
+};
+
 // The picture a reader holds, decoded only when its 16-colour bitmap would be within the phone's
-// limit. `byte` are the file's.
+// limit, by what the file tells and by what the decoder made. `byte` are the file's.
 std::optional<QImage> DecodificaNelLimite(QImageReader& lettore, const QByteArray& byte,
                                           ImmagineRifiutata& motivo)
 {
@@ -143,9 +158,14 @@ std::optional<QImage> DecodificaNelLimite(QImageReader& lettore, const QByteArra
     motivo = ImmagineRifiutata::Illeggibile;
     if (!dimensioni)
         return std::nullopt;
+    const LimiteDecodifica limite;
     QImage immagine = lettore.read();
     if (immagine.isNull())
         return std::nullopt;
+    if (!BitmapNelLimite(immagine.size())) {
+        motivo = ImmagineRifiutata::TroppoGrande;
+        return std::nullopt;
+    }
     return immagine;
 }
 
@@ -155,26 +175,19 @@ struct FileImmagine {
     QImage immagine;
 };
 
-// The file read once, in pieces so that a small one costs no buffer of the largest size, and
-// decoded from those bytes.
-std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso, ImmagineRifiutata& motivo)
+// The file read once and decoded from those bytes.
+std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso, ImmagineRifiutata& motivo,
+                                              FileRifiutato* rifiuto)
 {
-    motivo = ImmagineRifiutata::Illeggibile;
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly))
+    FileRifiutato perche;
+    std::optional<QByteArray> letti = LeggiFileIntero(percorso, MaxByteFileImmagine, &perche);
+    if (rifiuto)
+        *rifiuto = perche;
+    motivo = perche.motivo == MotivoFileRifiutato::TroppoLungo ? ImmagineRifiutata::TroppoGrande
+                                                               : ImmagineRifiutata::Illeggibile;
+    if (!letti)
         return std::nullopt;
-    constexpr qint64 Pezzo = 64 * 1024;
-    QByteArray byte;
-    while (byte.size() <= MaxByteFileImmagine) {
-        const QByteArray pezzo = file.read(Pezzo);
-        if (pezzo.isEmpty())
-            break;
-        byte += pezzo;
-    }
-    if (byte.size() > MaxByteFileImmagine) {
-        motivo = ImmagineRifiutata::TroppoGrande;
-        return std::nullopt;
-    }
+    QByteArray byte = std::move(*letti);
     QBuffer dati;
     dati.setData(byte);
     dati.open(QIODevice::ReadOnly);
@@ -188,20 +201,21 @@ std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso, ImmagineR
 
 } // namespace
 
-std::optional<QImage> CaricaImmagine(const QString& percorso)
+std::optional<QImage> CaricaImmagine(const QString& percorso, FileRifiutato* rifiuto)
 {
     ImmagineRifiutata motivo{};
-    std::optional<FileImmagine> letto = LeggiFileImmagine(percorso, motivo);
+    std::optional<FileImmagine> letto = LeggiFileImmagine(percorso, motivo, rifiuto);
     if (!letto)
         return std::nullopt;
     return std::move(letto->immagine);
 }
 
-std::optional<Logo> CaricaLogo(const QString& percorso, ImmagineRifiutata* motivo)
+std::optional<Logo> CaricaLogo(const QString& percorso, ImmagineRifiutata* motivo,
+                               FileRifiutato* rifiuto)
 {
     // The picture shown and the bitmap kept come from the same bytes.
     ImmagineRifiutata perche{};
-    const std::optional<FileImmagine> letto = LeggiFileImmagine(percorso, perche);
+    const std::optional<FileImmagine> letto = LeggiFileImmagine(percorso, perche, rifiuto);
     if (!letto) {
         if (motivo)
             *motivo = perche;

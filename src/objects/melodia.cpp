@@ -115,7 +115,7 @@ LetturaMidi LeggiMidi()
         lettura.nonDati.Annota(Msg(VoceMelodia));
     }
     if (melodia != Lettura::Presente || EMelodiaVuota(dati)
-        || !ScriviFileCompleto(FileMidi(), dati))
+        || !ScriviFileIntero(FileMidi(), dati))
         return lettura;
     Telefono.MidiLetta = true;
     lettura.presente = true;

@@ -38,6 +38,7 @@ public:
     void AggiungiPreferito();
     void EliminaPreferito();
     void ImpostaPreferito(int slot, const QString& file);
+    void CaricaPreferiti() override;
 
     void ShowMidi() override;
     void DelMidi() override;

@@ -6,9 +6,6 @@
 #include "globali.h"
 #include "scambio.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 namespace {
 
 const QString CtrlZ = QString(QChar(26));
@@ -18,23 +15,10 @@ QString Comando(const QString& verbo, const QString& tipo, int indice)
     return QStringLiteral("AT^%1=%2,%3").arg(verbo, tipo).arg(indice);
 }
 
-// The whole file, when it can be read and is not too long to send.
-std::optional<QByteArray> FileDaInviare(const QString& percorso)
+bool ScriviFileOggetto(const QString& tipo, const QString& percorso, const Avanzamento& avanzamento,
+                       FileRifiutato* rifiuto)
 {
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxByteOggetto)
-        return std::nullopt;
-    // Never more than the limit and one byte: a device or a pipe, whose size says nothing,
-    // cannot fill the memory.
-    const QByteArray dati = file.read(MaxByteOggetto + 1);
-    if (dati.size() != file.size())
-        return std::nullopt;
-    return dati;
-}
-
-bool ScriviFileOggetto(const QString& tipo, const QString& percorso, const Avanzamento& avanzamento)
-{
-    const std::optional<QByteArray> dati = FileDaInviare(percorso);
+    const std::optional<QByteArray> dati = LeggiFileIntero(percorso, MaxByteOggetto, rifiuto);
     if (!dati)
         return false;
     // The phone's object goes first, as the phone takes a new one only in its place.
@@ -116,7 +100,7 @@ Lettura LeggiLogo()
     const Lettura lettura = LeggiOggetto(QStringLiteral("bmp"), 0, dati);
     if (lettura != Lettura::Presente)
         return lettura;
-    if (!ScriviFileCompleto(FileLogo(), dati))
+    if (!ScriviFileIntero(FileLogo(), dati))
         return Lettura::Fallita;
     Telefono.LogoLetto = true;
     return lettura;
@@ -124,16 +108,10 @@ Lettura LeggiLogo()
 
 bool ScriviLogo(const QString& percorso, const Avanzamento& avanzamento)
 {
-    return ScriviFileOggetto(QStringLiteral("bmp"), percorso, avanzamento);
+    return ScriviFileOggetto(QStringLiteral("bmp"), percorso, avanzamento, nullptr);
 }
 
-bool ScriviMidi(const QString& percorso, const Avanzamento& avanzamento)
+bool ScriviMidi(const QString& percorso, const Avanzamento& avanzamento, FileRifiutato* rifiuto)
 {
-    return ScriviFileOggetto(QStringLiteral("mid"), percorso, avanzamento);
-}
-
-bool ScriviFileCompleto(const QString& percorso, const QByteArray& dati)
-{
-    QSaveFile file(percorso);
-    return file.open(QIODevice::WriteOnly) && file.write(dati) == dati.size() && file.commit();
+    return ScriviFileOggetto(QStringLiteral("mid"), percorso, avanzamento, rifiuto);
 }

@@ -3,6 +3,8 @@
 // The phone's binary objects over the AT exchange: reading an object, writing one block by
 // block, erasing one; and the operator logo and own melody kept in their files.
 
+#include "fileinteri.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -43,8 +45,7 @@ Lettura LeggiLogo();
 
 // Send a file as the operator logo or the own melody: the file is read whole (at most 32767
 // bytes), the phone's object erased, then the blocks sent. True when every block was taken.
+// `rifiuto`, when given, tells why a melody file that is there was not read.
 bool ScriviLogo(const QString& percorso, const Avanzamento& avanzamento);
-bool ScriviMidi(const QString& percorso, const Avanzamento& avanzamento);
-
-// Writes bytes as a whole file, replacing it only on success.
-bool ScriviFileCompleto(const QString& percorso, const QByteArray& dati);
+bool ScriviMidi(const QString& percorso, const Avanzamento& avanzamento,
+                FileRifiutato* rifiuto = nullptr);

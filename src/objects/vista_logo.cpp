@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
@@ -36,9 +37,11 @@ QString FilePreferito(int slot)
 std::optional<Logo> LogoDaFile(const QString& file)
 {
     ImmagineRifiutata motivo{};
-    std::optional<Logo> letto = CaricaLogo(file, &motivo);
+    FileRifiutato rifiuto;
+    std::optional<Logo> letto = CaricaLogo(file, &motivo, &rifiuto);
     if (!letto)
-        MsgBox(Msg(motivo == ImmagineRifiutata::TroppoGrande ? 821 : 820), QMessageBox::Warning);
+        MsgBox(ConSpiegazione(Msg(motivo == ImmagineRifiutata::TroppoGrande ? 821 : 820), rifiuto),
+               QMessageBox::Warning);
     return letto;
 }
 
@@ -71,7 +74,10 @@ void Oggetti::ShowLogo()
         return;
     if (Connesso)
         f.frameLogo->setEnabled(true);
-    const std::optional<Logo> letto = LogoPresente ? CaricaLogo(FileLogo()) : std::nullopt;
+    FileRifiutato rifiuto;
+    const std::optional<Logo> letto
+        = LogoPresente ? CaricaLogo(FileLogo(), nullptr, &rifiuto) : std::nullopt;
+    SegnalaFileRifiutato(rifiuto);
     if (letto) {
         mostraLogo(*letto);
         pulsante("pElimina")->setEnabled(true);
@@ -123,7 +129,7 @@ void Oggetti::DelLogo()
 
 void Oggetti::InviaLogo()
 {
-    if (!logo || !ScriviFileCompleto(FileLogo(), logo->bitmap))
+    if (!logo || !ScriviFileIntero(FileLogo(), logo->bitmap))
         return;
     const FinestraOccupata occupata(f);
     // The bar and its label keep the places the pane gave them.
@@ -204,7 +210,7 @@ void Oggetti::SalvaLogo()
         return;
     const QString file = interazione().SalvaFile(&f, Msg(294), Msg(295), QStringLiteral("bmp"));
     if (!file.isEmpty())
-        ScriviFileCompleto(file, logo->bitmap);
+        ScriviFileIntero(file, logo->bitmap);
 }
 
 void Oggetti::AggiungiPreferito()
@@ -225,7 +231,21 @@ void Oggetti::scriviPreferito(int slot)
 {
     const QPixmap immagine = f.PicLogoOp[static_cast<size_t>(slot)]->pixmap();
     if (!immagine.isNull())
-        ScriviFileCompleto(FilePreferito(slot), BitmapLogo(immagine.toImage()));
+        ScriviFileIntero(FilePreferito(slot), BitmapLogo(immagine.toImage()));
+}
+
+void Oggetti::CaricaPreferiti()
+{
+    for (int slot = 4; slot <= 9; ++slot) {
+        const QFileInfo file(FilePreferito(slot));
+        // The folder's listing must return exactly that name.
+        if (!file.exists() || file.fileName() != QStringLiteral("logo%1.bmp").arg(slot))
+            continue;
+        FileRifiutato rifiuto;
+        if (const std::optional<QImage> logo = CaricaImmagine(file.filePath(), &rifiuto))
+            f.PicLogoOp[static_cast<size_t>(slot)]->setPixmap(QPixmap::fromImage(*logo));
+        SegnalaFileRifiutato(rifiuto);
+    }
 }
 
 void Oggetti::EliminaPreferito()

@@ -15,7 +15,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -172,17 +171,21 @@ void Oggetti::InviaMidi()
     pBarMidi->show();
     labPm->setText(QStringLiteral("0"));
     labPm->show();
-    const bool inviato = ScriviMidi(TagMidi, [this](int blocco, int blocchi) {
-        pBarMidi->setMaximum(blocchi);
-        pBarMidi->setValue(blocco);
-        labPm->setText(Percentuale(blocco, blocchi));
-    });
+    FileRifiutato rifiuto;
+    const bool inviato = ScriviMidi(
+        TagMidi,
+        [this](int blocco, int blocchi) {
+            pBarMidi->setMaximum(blocchi);
+            pBarMidi->setValue(blocco);
+            labPm->setText(Percentuale(blocco, blocchi));
+        },
+        &rifiuto);
     if (inviato) {
         MsgBox(Msg(288), QMessageBox::Information);
     } else {
         // The phone's melody was erased before the blocks: what it holds now must be read again.
         Telefono.MidiLetta = false;
-        MsgBox(Msg(291), QMessageBox::Critical);
+        MsgBox(ConSpiegazione(Msg(291), rifiuto), QMessageBox::Critical);
     }
     mostraMelodia(inviato);
     pBarMidi->hide();
@@ -222,7 +225,9 @@ void Oggetti::SalvaMidi()
     const QString file = interazione().SalvaFile(&f, Msg(296), Msg(297), QStringLiteral("mid"));
     if (file.isEmpty())
         return;
-    QFile melodia(FileMidi());
-    if (melodia.open(QIODevice::ReadOnly))
-        ScriviFileCompleto(file, melodia.readAll());
+    FileRifiutato rifiuto;
+    if (const std::optional<QByteArray> melodia
+        = LeggiFileIntero(FileMidi(), MaxByteOggetto, &rifiuto))
+        ScriviFileIntero(file, *melodia);
+    SegnalaFileRifiutato(rifiuto);
 }

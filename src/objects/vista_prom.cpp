@@ -310,8 +310,9 @@ void Oggetti::ApriProm()
     const QString file = interazione().ApriFile(&f, Msg(315), Msg(316));
     if (file.isEmpty())
         return;
-    if (!CaricaFileProm(file)) {
-        MsgBox(Msg(317) + file, QMessageBox::Critical);
+    FileRifiutato rifiuto;
+    if (!CaricaFileProm(file, &rifiuto)) {
+        MsgBox(ConSpiegazione(Msg(317) + file, rifiuto), QMessageBox::Critical);
         return;
     }
     ShowCalendario();

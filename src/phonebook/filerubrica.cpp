@@ -2,14 +2,12 @@
 
 #include "catalogo.h"
 #include "codecs.h"
+#include "fileinteri.h"
 #include "globali.h"
 #include "inputvoce.h"
 #include "tabella.h"
 #include "testo.h"
 #include "vocefile.h"
-
-#include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -19,6 +17,9 @@ const QString TestataFile = QStringLiteral("Quorna - File Rubrica");
 const QString NomeCentro = QStringLiteral("SMSC");
 constexpr uint8_t TagCentro = 99;
 constexpr int16_t FlagVero = -1;
+// The header, each memory's record and its positions, the SMS-centre record.
+constexpr qint64 MaxByteFile
+    = (1 + NumMemorie * (1 + MaxPosizioniRubrica) + 1) * qint64(LunghezzaVoceFile);
 
 QString PrimiCaratteri(const QString& testo, int quanti)
 {
@@ -145,12 +146,13 @@ QByteArray BytesDi(const RubricaDaFile& rubrica)
     return scrittore.dati;
 }
 
-std::optional<RubricaDaFile> LeggiFileRubrica(const QString& percorso)
+std::optional<RubricaDaFile> LeggiFileRubrica(const QString& percorso,
+                                              FileRifiutato* rifiuto = nullptr)
 {
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> dati = LeggiFileIntero(percorso, MaxByteFile, rifiuto);
+    if (!dati)
         return std::nullopt;
-    return LeggiBytesFileRubrica(file.readAll());
+    return LeggiBytesFileRubrica(*dati);
 }
 
 } // namespace
@@ -229,21 +231,9 @@ QByteArray BytesFileRubricaTxt()
     return CodificaWindows1252(testo);
 }
 
-bool ScriviFileIntero(const QString& percorso, const QByteArray& dati)
+bool CaricaFileRubrica(const QString& percorso, FileRifiutato* rifiuto)
 {
-    QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(dati) != dati.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-bool CaricaFileRubrica(const QString& percorso)
-{
-    const std::optional<RubricaDaFile> rubrica = LeggiFileRubrica(percorso);
+    const std::optional<RubricaDaFile> rubrica = LeggiFileRubrica(percorso, rifiuto);
     if (!rubrica)
         return false;
     ApplicaRubricaDaFile(*rubrica);

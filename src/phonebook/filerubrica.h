@@ -1,8 +1,9 @@
 #pragma once
 
 // The phonebook file (".rub", 49-byte records) and its text export, as bytes built from and
-// read into the phonebook table; and the whole-file writing both go through.
+// read into the phonebook table.
 
+#include "fileinteri.h"
 #include "telefono.h"
 
 #include <QByteArray>
@@ -40,8 +41,6 @@ void ApplicaRubricaDaFile(const RubricaDaFile& rubrica);
 // Windows-1252, CR LF.
 QByteArray BytesFileRubricaTxt();
 
-// Writes the file whole, or leaves what was there untouched.
-bool ScriviFileIntero(const QString& percorso, const QByteArray& dati);
-
-// Reads a phonebook file into the table; on any failure the table is left as it was.
-bool CaricaFileRubrica(const QString& percorso);
+// Reads a phonebook file into the table; on any failure the table is left as it was, and
+// `rifiuto`, when given, tells why a file that is there was not read.
+bool CaricaFileRubrica(const QString& percorso, FileRifiutato* rifiuto = nullptr);

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -84,7 +85,10 @@ QString Rubrica::FileRubricaPredefinito()
 
 bool Rubrica::CaricaFileRubrica(const QString& percorso)
 {
-    return ::CaricaFileRubrica(percorso);
+    FileRifiutato rifiuto;
+    const bool letta = ::CaricaFileRubrica(percorso, &rifiuto);
+    SegnalaFileRifiutato(rifiuto);
+    return letta;
 }
 
 bool Rubrica::completaLettura()
@@ -110,7 +114,11 @@ bool Rubrica::SalvaFileRubrica(const QString& percorso)
         if (!Telefono.SMSCLetto)
             return false;
     }
-    return ScriviFileIntero(percorso, BytesFileRubricaConservando(percorso));
+    // The program's own phonebook holds the user's numbers: no other user may read it.
+    const Accesso accesso = QFileInfo(percorso).absoluteFilePath() == FileRubricaPredefinito()
+                                ? Accesso::Privato
+                                : Accesso::Consueto;
+    return ScriviFileIntero(percorso, BytesFileRubricaConservando(percorso), accesso);
 }
 
 bool Rubrica::SalvaFileRubricaTxt(const QString& percorso)
@@ -414,8 +422,9 @@ void Rubrica::ApriRubrica()
     const QString percorso = interazione().ApriFile(&f, Msg(261), Msg(262));
     if (percorso.isEmpty())
         return;
-    if (!::CaricaFileRubrica(percorso)) {
-        MsgBox(Msg(265), QMessageBox::Critical);
+    FileRifiutato rifiuto;
+    if (!::CaricaFileRubrica(percorso, &rifiuto)) {
+        MsgBox(ConSpiegazione(Msg(265), rifiuto), QMessageBox::Critical);
         return;
     }
     f.Espandi(QStringLiteral("RUB"));

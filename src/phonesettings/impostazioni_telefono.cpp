@@ -47,7 +47,10 @@ ImpostazioniTelefono::ImpostazioniTelefono(frmMain& finestra) : f(finestra)
 
 bool ImpostazioniTelefono::CaricaFileOperatori(const QString& percorso)
 {
-    return ::CaricaFileOperatori(percorso);
+    FileRifiutato rifiuto;
+    const bool letto = ::CaricaFileOperatori(percorso, &rifiuto);
+    SegnalaFileRifiutato(rifiuto);
+    return letto;
 }
 
 QString ImpostazioniTelefono::NomeOperatore(const QString& codice)

@@ -4,12 +4,10 @@
 #include "campirisposta.h"
 #include "catalogo.h"
 #include "codecs.h"
+#include "fileinteri.h"
 #include "globali.h"
 #include "righeat.h"
 #include "scambio.h"
-
-#include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -17,6 +15,9 @@ constexpr int VoceRicezioneOperatori = 465;
 // The file keeps a code of this many characters, then a comma, then the name.
 constexpr qsizetype LunghezzaCodice = 5;
 constexpr QStringView PrefissoOperatore = u"+COPN:";
+// A line for each of the codes five digits can write, each with the longest name a phone gives
+// an operator and room to spare.
+constexpr qint64 MaxByteFile = 100000 * qint64(LunghezzaCodice + 1 + 64 + 2);
 
 Operatore operatoreDaRigaFile(const QString& riga)
 {
@@ -41,19 +42,14 @@ QString CodiceOperatore(const QString& testo)
     return testo.leftJustified(LunghezzaCodice, QLatin1Char(' '));
 }
 
-bool CaricaFileOperatori(const QString& percorso)
+bool CaricaFileOperatori(const QString& percorso, FileRifiutato* rifiuto)
 {
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> contenuto = LeggiFileIntero(percorso, MaxByteFile, rifiuto);
+    if (!contenuto) {
         Telefono.OperatoriLetti = false;
         return false;
     }
-    const QByteArray contenuto = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        Telefono.OperatoriLetti = false;
-        return false;
-    }
-    QStringList righe = DecodificaWindows1252(contenuto).split(QLatin1Char('\n'));
+    QStringList righe = DecodificaWindows1252(*contenuto).split(QLatin1Char('\n'));
     // The text after the last line end, and an empty file, are no line of their own.
     if (righe.last().isEmpty())
         righe.removeLast();
@@ -76,11 +72,7 @@ bool SalvaFileOperatori(const QString& percorso)
         if (op.Codice.size() <= LunghezzaCodice)
             testo += op.Codice + QLatin1Char(',') + op.Nome + QStringLiteral("\r\n");
     }
-    QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(CodificaWindows1252(testo));
-    return file.commit();
+    return ScriviFileIntero(percorso, CodificaWindows1252(testo));
 }
 
 std::vector<Operatore> DecodificaOperatori(const QString& risposta)

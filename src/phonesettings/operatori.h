@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fileinteri.h"
 #include "telefono.h"
 
 #include <QString>
@@ -10,9 +11,10 @@
 // The operator name table and its file "reti.op": one line per operator, the 5-character code,
 // a comma, the name.
 
-// Replaces Telefono.Operatori with the file's lines; on any failure the table stays as it was.
-// An empty file is a list read with no operators.
-bool CaricaFileOperatori(const QString& percorso);
+// Replaces Telefono.Operatori with the file's lines; on any failure the table stays as it was,
+// and `rifiuto`, when given, tells why a file that is there was not read. An empty file is a
+// list read with no operators.
+bool CaricaFileOperatori(const QString& percorso, FileRifiutato* rifiuto = nullptr);
 // Writes the table whole; a failure leaves the old file as it was. An operator whose code does
 // not fit the file's field (six digits) is left out of the file.
 bool SalvaFileOperatori(const QString& percorso);

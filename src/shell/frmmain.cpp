@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -861,12 +860,8 @@ void frmMain::geometriaLogo()
 
 void frmMain::caricaPreferiti()
 {
+    oggetti->CaricaPreferiti();
     for (int n = 4; n <= 9; ++n) {
-        const QString nome = QStringLiteral("logo%1.bmp").arg(n);
-        const QFileInfo file(FileProgramma(nome));
-        // The folder's listing must return exactly that name.
-        if (file.exists() && file.fileName() == nome)
-            PicLogoOp[n]->setPixmap(QPixmap(file.filePath()));
         PicLogoOp[n]->setScaledContents(true);
         PicLogoOp[n]->resize(PicLogoOp[0]->size());
         PicLogoOp[n]->setVisible(true);

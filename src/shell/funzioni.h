@@ -73,6 +73,8 @@ public:
     virtual void InviaLogo() {}
     virtual void ApriLogo() {}
     virtual void SalvaLogo() {}
+    // The favourite logos' files into the palette's slots 4 to 9.
+    virtual void CaricaPreferiti() {}
     virtual void ShowMidi() {}
     virtual void DelMidi() {}
     virtual void InviaMidi() {}

@@ -1,5 +1,7 @@
 #include "globali.h"
 
+#include "fileinteri.h"
+
 #include <QDir>
 #include <QPointer>
 #include <QStandardPaths>
@@ -49,7 +51,7 @@ bool ArchivioLetto = false;
 QString CartellaProgramma()
 {
     const QString cartella = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(cartella);
+    CreaCartellaPrivata(cartella);
     return cartella;
 }
 

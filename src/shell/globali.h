@@ -63,7 +63,8 @@ extern std::array<MessaggioSMS, MaxArchivio + 1> ArchivioSMS;
 extern int NumArchivio;
 extern bool ArchivioLetto;
 
-// The per-user folder where the program keeps its own files; created on first use.
+// The per-user folder where the program keeps its own files; created on first use, open to its
+// owner only, as are the folders above it that it makes.
 QString CartellaProgramma();
 // The path of one of the program's own files in that folder.
 QString FileProgramma(const QString& nome);
