@@ -155,6 +155,7 @@ private slots:
         memorizza(QStringLiteral("General/Language"), QStringLiteral("1"));
         memorizza(QStringLiteral("General/SplashScreen"), QStringLiteral("1"));
         const QString archivio = FileProgramma(QStringLiteral("archivio.sms"));
+        QVERIFY(QDir().mkpath(QFileInfo(archivio).path()));
         QVERIFY(pipe ? Pipe(archivio) : LinkAZero(archivio));
         const auto togli = qScopeGuard([&] { QFile::remove(archivio); });
         const QString prima = ImprontaFile(archivio);
