@@ -122,6 +122,8 @@ private slots:
             ambiente.remove(QString::fromLatin1(nome));
         for (const QString& variabile : variabili)
             ambiente.insert(variabile.section(u'=', 0, 0), variabile.section(u'=', 1));
+        // With a language stored the program takes its lock at once, without asking for one.
+        memorizza(QStringLiteral("General/Language"), QStringLiteral("1"));
         QProcess programma;
         programma.setProcessEnvironment(ambiente);
         programma.start(QStringLiteral(QUORNA_PROGRAMMA), {});
@@ -155,7 +157,9 @@ private slots:
         memorizza(QStringLiteral("General/Language"), QStringLiteral("1"));
         memorizza(QStringLiteral("General/SplashScreen"), QStringLiteral("1"));
         const QString archivio = FileProgramma(QStringLiteral("archivio.sms"));
+        // An earlier start may have made the data folder and the archive in it.
         QVERIFY(QDir().mkpath(QFileInfo(archivio).path()));
+        QFile::remove(archivio);
         QVERIFY(pipe ? Pipe(archivio) : LinkAZero(archivio));
         const auto togli = qScopeGuard([&] { QFile::remove(archivio); });
         const QString prima = ImprontaFile(archivio);
