@@ -114,8 +114,7 @@ LetturaMidi LeggiMidi()
         lettura.ignota = true;
         lettura.nonDati.Annota(Msg(VoceMelodia));
     }
-    if (melodia != Lettura::Presente || EMelodiaVuota(dati)
-        || !ScriviFileIntero(FileMidi(), dati))
+    if (melodia != Lettura::Presente || EMelodiaVuota(dati) || !ScriviFileIntero(FileMidi(), dati))
         return lettura;
     Telefono.MidiLetta = true;
     lettura.presente = true;
