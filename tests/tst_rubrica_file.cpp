@@ -84,6 +84,19 @@ private slots:
 
     void bytesDelFile() { QCOMPARE(BytesFileRubrica(), BytesEsempio()); }
 
+    // A centre the phone did not give leaves the one the file holds; the rest is the table's.
+    void centroIgnotoConservaQuelloDelFile()
+    {
+        const QString percorso = FileDiProva(cartella.path(), "centro.rub", BytesEsempio());
+        Telefono.SMSC.clear();
+        Voce(0, 2, "Carla", "055");
+        const std::optional<RubricaDaFile> scritta
+            = LeggiBytesFileRubrica(BytesFileRubricaConservando(percorso));
+        QVERIFY(scritta);
+        QCOMPARE(scritta->smsc, QStringLiteral("+393359609600"));
+        QCOMPARE(scritta->voci[0][2].Nome, QStringLiteral("Carla"));
+    }
+
     void rubricaSenzaPosizioni()
     {
         Telefono = DatiTelefono{};

@@ -166,16 +166,22 @@ QByteArray BytesFileRubricaConservando(const QString& percorso)
 {
     RubricaDaFile rubrica = RubricaDellaTabella();
     const auto rifiutata = [](const QString& rifiuto) { return !rifiuto.isEmpty(); };
-    if (std::any_of(RifiutiRubrica.begin(), RifiutiRubrica.end(), rifiutata)) {
-        if (const std::optional<RubricaDaFile> precedente = LeggiFileRubrica(percorso)) {
-            for (size_t m = 0; m < NumMemorie; ++m) {
-                if (!rifiutata(RifiutiRubrica[m]))
-                    continue;
-                rubrica.usate[m] = precedente->usate[m];
-                rubrica.totale[m] = precedente->totale[m];
-                rubrica.voci[m] = precedente->voci[m];
-            }
+    // The user can set no empty centre: an empty one is a centre the phone did not give.
+    const bool daConservare
+        = rubrica.smsc.isEmpty()
+          || std::any_of(RifiutiRubrica.begin(), RifiutiRubrica.end(), rifiutata);
+    if (!daConservare)
+        return BytesDi(rubrica);
+    if (const std::optional<RubricaDaFile> precedente = LeggiFileRubrica(percorso)) {
+        for (size_t m = 0; m < NumMemorie; ++m) {
+            if (!rifiutata(RifiutiRubrica[m]))
+                continue;
+            rubrica.usate[m] = precedente->usate[m];
+            rubrica.totale[m] = precedente->totale[m];
+            rubrica.voci[m] = precedente->voci[m];
         }
+        if (rubrica.smsc.isEmpty())
+            rubrica.smsc = precedente->smsc;
     }
     return BytesDi(rubrica);
 }

@@ -25,9 +25,9 @@ struct RubricaDaFile {
     QString smsc;
 };
 
-// As BytesFileRubrica, but a memory the phone refused (RifiutiRubrica) keeps what the phonebook
-// file at `percorso` held for it; when that file cannot be read, the memory is written as the
-// table holds it.
+// As BytesFileRubrica, but a memory the phone refused (RifiutiRubrica), and the SMS centre when
+// the phone gave none, keep what the phonebook file at `percorso` held for them; when that file
+// cannot be read, they are written as the table holds them.
 QByteArray BytesFileRubricaConservando(const QString& percorso);
 
 // Nothing when the bytes are not a whole phonebook file in the expected record order.
