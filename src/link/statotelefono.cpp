@@ -14,7 +14,7 @@ namespace {
 constexpr QChar Ritorno = u'\r';
 
 constexpr qsizetype PrefissoSCID = 7; // "^SCID: "
-constexpr int VoceSconosciuto = 343;
+constexpr int VoceValoreSconosciuto = 343;
 
 constexpr int ImmagineIdentita = 1;
 constexpr int ImmagineNonDisponibile = 27;
@@ -54,7 +54,7 @@ QString NumeroEsadecimale(const QString& campo, qsizetype cifre)
 QString TestoSegnale(std::optional<int> rssi)
 {
     if (!rssi)
-        return Msg(VoceSconosciuto);
+        return Msg(VoceValoreSconosciuto);
     if (*rssi == RssiMinimo)
         return QStringLiteral("< -113 dBm");
     if (*rssi == RssiMassimo)
@@ -81,13 +81,13 @@ std::optional<uint8_t> StatoRegistrazione(const QString& campo)
 
 Identita IdentitaIgnota()
 {
-    const QString sconosciuto = Msg(VoceSconosciuto);
+    const QString sconosciuto = Msg(VoceValoreSconosciuto);
     return {QString(), QString(), sconosciuto, sconosciuto, sconosciuto, sconosciuto};
 }
 
 Alimentazione AlimentazioneIgnota()
 {
-    const QString sconosciuto = Msg(VoceSconosciuto);
+    const QString sconosciuto = Msg(VoceValoreSconosciuto);
     return {StatoAlimIgnoto, sconosciuto, sconosciuto};
 }
 
@@ -167,7 +167,7 @@ ValoriAlim AnalizzaCBC(const QString& risposta, Alimentazione& a)
 ValoriRete AnalizzaRete(const QString& creg, const QString& cops, const QString& csq, Rete& r)
 {
     ValoriRete dati;
-    const QString sconosciuto = Msg(VoceSconosciuto);
+    const QString sconosciuto = Msg(VoceValoreSconosciuto);
     const QStringList registrazione = CampiRisposta(creg);
     const std::optional<uint8_t> stato = StatoRegistrazione(Campo(registrazione, 1));
     r.StatoRete = stato.value_or(StatoReteSconosciuto);

@@ -31,7 +31,6 @@ constexpr int ImmagineMessaggio = 17;
 constexpr int ImmagineCartella = 2;
 constexpr int ImmagineNonDisponibile = 27;
 constexpr int VoceNonDisponibile = 82;
-constexpr int VoceSconosciuto = 343;
 
 constexpr uint8_t Nero = 0;
 constexpr uint8_t BluScuro = 1;

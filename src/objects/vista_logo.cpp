@@ -25,7 +25,6 @@
 namespace {
 
 constexpr int VoceLogoAssente = 220;
-constexpr int VoceSconosciuto = 333;
 constexpr int VoceLogo = 519;
 
 QString FilePreferito(int slot)

@@ -24,7 +24,6 @@
 namespace {
 
 constexpr int VoceMelodiaAssente = 290;
-constexpr int VoceSconosciuto = 333;
 constexpr int VocePlayRifiutato = 877;
 constexpr int VoceStopRifiutato = 878;
 

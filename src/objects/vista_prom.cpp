@@ -30,7 +30,6 @@ namespace {
 constexpr int ColonnaData = 2;
 constexpr int ColonnaStamp = 4;
 constexpr int ImmagineNonDisponibile = 27;
-constexpr int VoceSconosciuto = 333;
 constexpr int VoceNessunoNotoLibero = 876;
 
 int ImmagineCategoria(const QString& categoria)

@@ -42,8 +42,6 @@ constexpr int ImmagineNonDisponibile = 27;
 constexpr int ImmagineCartella = 2;
 constexpr int ImmagineNonInRubrica = 39;
 
-constexpr int VoceSconosciuto = 333;
-
 ListaReport::Colonna Colonna(int voce, int larghezza, const char* chiave)
 {
     return {Msg(voce), larghezza, QString::fromLatin1(chiave)};

@@ -29,7 +29,6 @@ constexpr int VoceImpossibileImpostare = 80;
 constexpr int VoceDataOraNonValide = 81;
 constexpr int VoceNessunaRete = 794;
 constexpr int VoceRicercaRifiutata = 870;
-constexpr int VoceSconosciuto = 333;
 
 } // namespace
 

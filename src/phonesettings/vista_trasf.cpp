@@ -24,7 +24,6 @@ constexpr int PosEditTrasf = 38;
 constexpr int PosDelTrasf = 39;
 constexpr int ImmagineMotivo = 2;
 constexpr int PrimaImmagineClasse = 48;
-constexpr int VoceSconosciuto = 333;
 
 } // namespace
 

@@ -30,6 +30,9 @@ QList<int> Voci();
 // message boxes and texts built up from pieces, where there is no previous caption to keep.
 QString Msg(int voce);
 
+// "Unknown": what a view shows for a value the phone did not give.
+inline constexpr int VoceSconosciuto = 333;
+
 // Applies entry `voce` through `assegna` only when the lookup succeeds.
 template <class Assegna>
 void SeTesto(int voce, Assegna&& assegna)
