@@ -4,20 +4,42 @@
 #include <QtGlobal>
 
 #include <cstring>
+#include <sstream>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace {
 
-bool piattaformaNominata(int argc, char* argv[])
+const std::string Inizio = "Quorna needs a graphical desktop session: ";
+
+// The value that follows one of Qt's own options ("-platform xcb", or with two dashes); none
+// without it.
+const char* valoreOpzione(int argc, char* argv[], const std::string& opzione)
 {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
-            return true;
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    for (int i = 1; i + 1 < argc; ++i)
+        if (argv[i] == "-" + opzione || argv[i] == "--" + opzione)
+            return argv[i + 1];
+    return nullptr;
+}
+
+// The platforms Qt is told to try, in order, each without its options: the -platform argument,
+// else QT_QPA_PLATFORM, where ';' separates the ones to fall back on.
+std::vector<std::string> piattaformeNominate(int argc, char* argv[])
+{
+    const char* argomento = valoreOpzione(argc, argv, "platform");
+    std::istringstream elenco(argomento ? std::string(argomento)
+                                        : qgetenv("QT_QPA_PLATFORM").toStdString());
+    std::vector<std::string> nomi;
+    for (std::string nome; std::getline(elenco, nome, ';');) {
+        nome = nome.substr(0, nome.find(':'));
+        if (!nome.empty())
+            nomi.push_back(nome);
+    }
+    return nomi;
 }
 
 bool socketRisponde(const std::string& percorso)
@@ -61,29 +83,35 @@ std::optional<std::string> waylandMuto()
 
 SessioneGrafica::SessioneGrafica(int argc, char* argv[])
 {
-    if (piattaformaNominata(argc, argv))
-        return;
-    const std::string schermo = qgetenv("DISPLAY").toStdString();
-    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    const std::string inizio = "Quorna needs a graphical desktop session: ";
-    if (schermo.empty() && !wayland) {
-        mancante = inizio + "neither DISPLAY nor WAYLAND_DISPLAY is set.\n";
-        return;
+    const char* opzioneSchermo = valoreOpzione(argc, argv, "display");
+    const std::string schermo = opzioneSchermo ? opzioneSchermo : qgetenv("DISPLAY").toStdString();
+    std::vector<std::string> piattaforme = piattaformeNominate(argc, argv);
+    if (piattaforme.empty()) {
+        // Qt's own choice: a Wayland compositor first, where the session is Wayland's, then X.
+        const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+        if (schermo.empty() && !wayland) {
+            mancante = Inizio + "neither DISPLAY nor WAYLAND_DISPLAY is set.\n";
+            return;
+        }
+        if (wayland || qgetenv("XDG_SESSION_TYPE") == "wayland")
+            piattaforme.emplace_back("wayland");
+        if (!schermo.empty())
+            piattaforme.emplace_back("xcb");
     }
     std::string provati;
-    if (wayland || qgetenv("XDG_SESSION_TYPE") == "wayland") {
-        const std::optional<std::string> muto = waylandMuto();
-        if (!muto)
-            return;
-        provati = *muto;
-    }
-    if (!schermo.empty()) {
-        const std::optional<std::string> muto = xMuto(schermo);
+    for (const std::string& piattaforma : piattaforme) {
+        std::optional<std::string> muto;
+        if (piattaforma == "xcb")
+            muto = schermo.empty() ? "the X display (DISPLAY is not set)" : xMuto(schermo);
+        else if (piattaforma.rfind("wayland", 0) == 0)
+            muto = waylandMuto();
+        else
+            return; // offscreen, a framebuffer, VNC: nothing here to look for
         if (!muto)
             return;
         provati += (provati.empty() ? "" : " nor at ") + *muto;
     }
-    mancante = inizio + "no display answers at " + provati + ".\n";
+    mancante = Inizio + "no display answers at " + provati + ".\n";
 }
 
 SessioneGrafica::~SessioneGrafica()

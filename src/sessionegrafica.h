@@ -7,9 +7,10 @@ struct xcb_connection_t;
 
 // Where Qt can open no window it aborts with words about its platform plugins; a user started
 // from a console, or with a display that is gone, is better told what is missing. Looks for a
-// display as Qt does: a Wayland compositor first, where WAYLAND_DISPLAY is set or the session says
-// it is Wayland's, then the X server of DISPLAY. A platform named by QT_QPA_PLATFORM or -platform
-// is Qt's to check.
+// display as Qt does: at the platforms named by -platform or QT_QPA_PLATFORM, in their order;
+// else a Wayland compositor first, where WAYLAND_DISPLAY is set or the session says it is
+// Wayland's, then the X server of DISPLAY. A platform that needs no display (offscreen, a
+// framebuffer) is Qt's to open.
 class SessioneGrafica {
 public:
     SessioneGrafica(int argc, char* argv[]);

@@ -117,9 +117,14 @@ protected:
     void connetti(Controllo controllo = Controllo::SoloAttesa)
     {
         collegamento->Connetti();
-        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().size() == Handshake.size() && LineaLibera
-                                     && !collegamento->TimerGetT.isActive(),
-                                 Pazienza);
+        // What the phone got and what the user was told say where a handshake stopped.
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            telefono->commandLog().size() == Handshake.size() && LineaLibera
+                && !collegamento->TimerGetT.isActive(),
+            qPrintable(QStringLiteral("the phone got: %1; the user was told: %2")
+                           .arg(telefono->commandLog().join(QStringLiteral(", ")),
+                                testiBox().join(QStringLiteral(" | ")))),
+            Pazienza);
         if (controllo == Controllo::ComandiEsatti)
             QCOMPARE(telefono->commandLog(), Handshake);
         telefono->clearCommandLog();

@@ -11,7 +11,11 @@ inline void StatoDiPartenza()
     TempiLink = TempiCollegamento{};
     TempiLink.ecoMs = 30;
     TempiLink.identitaMs = 30;
+    // The phone's first answer may come later than 200 ms on a loaded machine: a bench that
+    // gave up on the connection by then would see a phone that answers as a silent one. The
+    // connection waits as long as a reply does.
     TempiLink.timeoutMs = 20;
+    TempiLink.tentativiMassimi = 150;
     TempiLink.statoMs = 20;
     TempiLink.luceMs = 10;
     TempiLink.attesaMs = 3000;

@@ -83,6 +83,7 @@ private slots:
     void senzaSchermoLoDiceInUnaRiga_data()
     {
         QTest::addColumn<QStringList>("variabili");
+        QTest::addColumn<QStringList>("argomenti");
         QTest::addColumn<QString>("riga");
         const QString sessione = QStringLiteral("Quorna needs a graphical desktop session: ");
         const auto muti = [&](const QString& provati) {
@@ -91,27 +92,50 @@ private slots:
         };
         const QString wayland = QStringLiteral("the Wayland socket ")
                                 + qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/");
+        const QString xMuto = QStringLiteral("the X display :4095");
+        const QString nessuno;
         QTest::newRow("no session")
-            << QStringList()
+            << QStringList() << QStringList()
             << sessione + QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set.\n");
-        QTest::newRow("no X server at DISPLAY") << QStringList{QStringLiteral("DISPLAY=:4095")}
-                                                << muti(QStringLiteral("the X display :4095"));
+        QTest::newRow("no X server at DISPLAY")
+            << QStringList{QStringLiteral("DISPLAY=:4095")} << QStringList() << muti(xMuto);
         QTest::newRow("no socket at WAYLAND_DISPLAY")
-            << QStringList{QStringLiteral("WAYLAND_DISPLAY=wayland-9")}
+            << QStringList{QStringLiteral("WAYLAND_DISPLAY=wayland-9")} << QStringList()
             << muti(wayland + QStringLiteral("wayland-9"));
         QTest::newRow("a Wayland session, no X server at DISPLAY")
             << QStringList{QStringLiteral("XDG_SESSION_TYPE=wayland"),
                            QStringLiteral("DISPLAY=:4095")}
-            << muti(wayland + QStringLiteral("wayland-0 nor at the X display :4095"));
+            << QStringList() << muti(wayland + QStringLiteral("wayland-0 nor at ") + xMuto);
+        QTest::newRow("xcb named, no X server at DISPLAY")
+            << QStringList{QStringLiteral("QT_QPA_PLATFORM=xcb"), QStringLiteral("DISPLAY=:4095")}
+            << QStringList() << muti(xMuto);
+        QTest::newRow("xcb named, DISPLAY not set")
+            << QStringList{QStringLiteral("QT_QPA_PLATFORM=xcb")} << QStringList()
+            << muti(QStringLiteral("the X display (DISPLAY is not set)"));
+        QTest::newRow("wayland named, no socket")
+            << QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland"),
+                           QStringLiteral("DISPLAY=:4095")}
+            << QStringList() << muti(wayland + QStringLiteral("wayland-0"));
+        QTest::newRow("wayland, then xcb, named: neither answers")
+            << QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland;xcb:nograb"),
+                           QStringLiteral("DISPLAY=:4095")}
+            << QStringList() << muti(wayland + QStringLiteral("wayland-0 nor at ") + xMuto);
+        QTest::newRow("-platform xcb over an offscreen QT_QPA_PLATFORM")
+            << QStringList{QStringLiteral("QT_QPA_PLATFORM=offscreen"),
+                           QStringLiteral("DISPLAY=:4095")}
+            << QStringList{QStringLiteral("-platform"), QStringLiteral("xcb")} << muti(xMuto);
+        QTest::newRow("offscreen named, no session")
+            << QStringList{QStringLiteral("QT_QPA_PLATFORM=offscreen")} << QStringList() << nessuno;
         QTest::newRow("an X server beside no socket at WAYLAND_DISPLAY")
             << QStringList{QStringLiteral("DISPLAY=") + qEnvironmentVariable("DISPLAY"),
                            QStringLiteral("WAYLAND_DISPLAY=wayland-9")}
-            << QString();
+            << QStringList() << nessuno;
     }
 
     void senzaSchermoLoDiceInUnaRiga()
     {
         QFETCH(QStringList, variabili);
+        QFETCH(QStringList, argomenti);
         QFETCH(QString, riga);
         if (variabili.contains(QStringLiteral("DISPLAY=")))
             QSKIP(
@@ -126,7 +150,7 @@ private slots:
         memorizza(QStringLiteral("General/Language"), QStringLiteral("1"));
         QProcess programma;
         programma.setProcessEnvironment(ambiente);
-        programma.start(QStringLiteral(QUORNA_PROGRAMMA), {});
+        programma.start(QStringLiteral(QUORNA_PROGRAMMA), argomenti);
         if (riga.isEmpty()) {
             QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(PercorsoBloccoIstanza()), 30000);
             QCOMPARE(programma.state(), QProcess::Running);
