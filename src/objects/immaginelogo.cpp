@@ -6,6 +6,7 @@
 #include <QDataStream>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
 
 #include <array>
 #include <cstdlib>
@@ -132,6 +133,71 @@ std::optional<QSize> DimensioniDaDecodificare(QImageReader& lettore, const QByte
     return QSize(std::abs(dichiarate.width()), std::abs(dichiarate.height()));
 }
 
+// A side a header claims, as a picture's size holds it; a negative height is a bitmap's whose
+// rows run top-down.
+int Lato(qint64 valore)
+{
+    return static_cast<int>(std::min<qint64>(std::abs(valore), std::numeric_limits<int>::max()));
+}
+
+// The size a bitmap's information header at `inizio` claims: a core header's 16-bit sides, a
+// larger header's 32-bit ones. None when the bytes hold no such header there, or it claims no
+// picture.
+std::optional<QSize> DimensioniDIB(const QByteArray& byte, qint64 inizio)
+{
+    if (inizio < 0 || byte.size() < inizio + 12)
+        return std::nullopt;
+    const auto da = static_cast<int>(inizio);
+    const qint64 intestazione = Intero(byte, da, 4);
+    qint64 larghezza = 0;
+    qint64 altezza = 0;
+    if (intestazione == 12) {
+        larghezza = Intero(byte, da + 4, 2);
+        altezza = Intero(byte, da + 6, 2);
+    } else if (intestazione >= 40) {
+        larghezza = static_cast<qint32>(Intero(byte, da + 4, 4));
+        altezza = static_cast<qint32>(Intero(byte, da + 8, 4));
+    }
+    if (larghezza <= 0 || altezza == 0)
+        return std::nullopt;
+    return QSize(Lato(larghezza), Lato(altezza));
+}
+
+// The size a PNG's header at `inizio` claims; none when no PNG begins there.
+std::optional<QSize> DimensioniPNG(const QByteArray& byte, qint64 inizio)
+{
+    static const QByteArray firma("\x89PNG\r\n\x1A\n");
+    if (inizio < 0 || byte.size() < inizio + 24 || byte.mid(inizio, firma.size()) != firma)
+        return std::nullopt;
+    const char* intestazione = byte.constData() + inizio + 16;
+    const QSize dimensioni(Lato(qFromBigEndian<quint32>(intestazione)),
+                           Lato(qFromBigEndian<quint32>(intestazione + 4)));
+    if (dimensioni.isEmpty())
+        return std::nullopt;
+    return dimensioni;
+}
+
+// The size the picture's own header claims where the reader tells another, or none: a bitmap
+// past the size the reader takes a header for; the first picture of an icon or a cursor, a PNG
+// or a bitmap whose height counts its mask too, where the reader tells its directory's entry.
+std::optional<QSize> DimensioniDichiarate(const QByteArray& byte)
+{
+    if (byte.startsWith("BM"))
+        return DimensioniDIB(byte, 14);
+    // An icon's directory: a reserved 0, the type (1 an icon, 2 a cursor), then the count.
+    if (byte.size() < 22 || Intero(byte, 0, 2) != 0 || Intero(byte, 4, 2) < 1)
+        return std::nullopt;
+    if (const qint64 tipo = Intero(byte, 2, 2); tipo != 1 && tipo != 2)
+        return std::nullopt;
+    const qint64 inizio = Intero(byte, 18, 4);
+    if (const std::optional<QSize> png = DimensioniPNG(byte, inizio))
+        return png;
+    const std::optional<QSize> bitmap = DimensioniDIB(byte, inizio);
+    if (!bitmap || bitmap->height() < 2)
+        return std::nullopt;
+    return QSize(bitmap->width(), bitmap->height() / 2);
+}
+
 // Holds the decoders to what a logo may take while it lives: the size a reader tells before
 // decoding is, for some formats, only what the file says of itself (an icon's directory entry
 // says nothing of the picture it holds).
@@ -152,8 +218,10 @@ std::optional<QImage> DecodificaNelLimite(QImageReader& lettore, const QByteArra
                                           ImmagineRifiutata& motivo)
 {
     const std::optional<QSize> dimensioni = DimensioniDaDecodificare(lettore, byte);
+    const std::optional<QSize> dichiarate = DimensioniDichiarate(byte);
     motivo = ImmagineRifiutata::TroppoGrande;
-    if (dimensioni && !BitmapNelLimite(*dimensioni))
+    if ((dimensioni && !BitmapNelLimite(*dimensioni))
+        || (dichiarate && !BitmapNelLimite(*dichiarate)))
         return std::nullopt;
     motivo = ImmagineRifiutata::Illeggibile;
     if (!dimensioni)
