@@ -436,6 +436,12 @@ private slots:
         oggetti->ApriProm();
         QCOMPARE(testiBox().last(), Msg(317) + cartella.filePath(QStringLiteral("assente.cal")));
         QCOMPARE(finestra->listProm->topLevelItemCount(), 3);
+        // A file refused is named once, with why.
+        const QString nonFile = cartella.filePath(QStringLiteral("cartella.cal"));
+        QVERIFY(QDir().mkdir(nonFile));
+        risposte->fileDaScegliere << nonFile;
+        oggetti->ApriProm();
+        QCOMPARE(testiBox().last(), Msg(317) + nonFile + '\n' + Msg(823));
     }
 
     // A hang-up in the middle of a block reply keeps the previous data and read flags.
