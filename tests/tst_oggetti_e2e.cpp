@@ -6,6 +6,7 @@
 #include "catalogo.h"
 #include "collegamento.h"
 #include "dialoghi.h"
+#include "filediprova.h"
 #include "frmmain.h"
 #include "frmprom.h"
 #include "globali.h"
@@ -182,6 +183,40 @@ private slots:
         QVERIFY(!Telefono.LogoLetto);
         QCOMPARE(finestra->SBar[3]->text(), Msg(220));
         QVERIFY(!telefono->commandLog().contains(QStringLiteral("AT^SBNW=bmp,0,5,9")));
+    }
+
+    void logoNonScritto_data()
+    {
+        QTest::addColumn<std::function<bool(const QString&)>>("crea");
+        QTest::newRow("a folder") << std::function(
+            [](const QString& p) { return QDir().mkdir(p); });
+        QTest::newRow("a pipe") << std::function(Pipe);
+        QTest::newRow("a link to /dev/zero") << std::function(LinkAZero);
+    }
+
+    // The logo read is shown, and kept, though its file cannot be written: the user is told once
+    // which file and why, and the file is not touched.
+    void logoNonScritto()
+    {
+        QFETCH(std::function<bool(const QString&)>, crea);
+        QVERIFY(crea(FileLogo()));
+        const auto togli = qScopeGuard([] {
+            if (!QFile::remove(FileLogo()))
+                QDir().rmdir(FileLogo());
+        });
+        const QString prima = ImprontaFile(FileLogo());
+        avvia();
+        finestra->MostraVista(QStringLiteral("LOGO"));
+        QCOMPARE(testiBox(), QStringList{Msg(900) + FileLogo() + '\n' + Msg(823)});
+        QVERIFY(Telefono.LogoLetto && oggetti->LogoPresente);
+        QCOMPARE(finestra->SBar[3]->text(), Msg(119));
+        QVERIFY(oggetti->ImmagineEditor());
+        QCOMPARE(BitmapLogo(*oggetti->ImmagineEditor()), LogoDiProva());
+        finestra->MostraVista(QStringLiteral("SMS"));
+        finestra->MostraVista(QStringLiteral("LOGO"));
+        QCOMPARE(BitmapLogo(*oggetti->ImmagineEditor()), LogoDiProva());
+        QCOMPARE(testiBox().size(), 1);
+        QCOMPARE(ImprontaFile(FileLogo()), prima);
     }
 
     void logoFileEPreferiti()

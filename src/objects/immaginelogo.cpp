@@ -237,15 +237,9 @@ std::optional<QImage> DecodificaNelLimite(QImageReader& lettore, const QByteArra
     return immagine;
 }
 
-// An image file's bytes and the picture they hold.
-struct FileImmagine {
-    QByteArray byte;
-    QImage immagine;
-};
-
-// The file read once and decoded from those bytes.
-std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso, ImmagineRifiutata& motivo,
-                                              FileRifiutato* rifiuto)
+// An image file's bytes, read whole.
+std::optional<QByteArray> ByteImmagine(const QString& percorso, ImmagineRifiutata& motivo,
+                                       FileRifiutato* rifiuto)
 {
     FileRifiutato perche;
     std::optional<QByteArray> letti = LeggiFileIntero(percorso, MaxByteFileImmagine, &perche);
@@ -253,18 +247,24 @@ std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso, ImmagineR
         *rifiuto = perche;
     motivo = perche.motivo == MotivoFileRifiutato::TroppoLungo ? ImmagineRifiutata::TroppoGrande
                                                                : ImmagineRifiutata::Illeggibile;
-    if (!letti)
-        return std::nullopt;
-    QByteArray byte = std::move(*letti);
+    return letti;
+}
+
+// The format a file's name gives the reader to try first, as it does for a reader given the
+// file itself.
+QByteArray Formato(const QString& percorso)
+{
+    return QFileInfo(percorso).suffix().toLower().toLatin1();
+}
+
+std::optional<QImage> Decodifica(const QByteArray& byte, const QByteArray& formato,
+                                 ImmagineRifiutata& motivo)
+{
     QBuffer dati;
     dati.setData(byte);
     dati.open(QIODevice::ReadOnly);
-    // The name's extension is tried first, as it is for a reader given the file itself.
-    QImageReader lettore(&dati, QFileInfo(percorso).suffix().toLower().toLatin1());
-    std::optional<QImage> immagine = DecodificaNelLimite(lettore, byte, motivo);
-    if (!immagine)
-        return std::nullopt;
-    return FileImmagine{std::move(byte), std::move(*immagine)};
+    QImageReader lettore(&dati, formato);
+    return DecodificaNelLimite(lettore, byte, motivo);
 }
 
 } // namespace
@@ -272,25 +272,37 @@ std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso, ImmagineR
 std::optional<QImage> CaricaImmagine(const QString& percorso, FileRifiutato* rifiuto)
 {
     ImmagineRifiutata motivo{};
-    std::optional<FileImmagine> letto = LeggiFileImmagine(percorso, motivo, rifiuto);
-    if (!letto)
+    const std::optional<QByteArray> byte = ByteImmagine(percorso, motivo, rifiuto);
+    if (!byte)
         return std::nullopt;
-    return std::move(letto->immagine);
+    return Decodifica(*byte, Formato(percorso), motivo);
 }
 
 std::optional<Logo> CaricaLogo(const QString& percorso, ImmagineRifiutata* motivo,
                                FileRifiutato* rifiuto)
 {
-    // The picture shown and the bitmap kept come from the same bytes.
+    // The file is read once: the picture shown and the bitmap kept come from the same bytes.
     ImmagineRifiutata perche{};
-    const std::optional<FileImmagine> letto = LeggiFileImmagine(percorso, perche, rifiuto);
-    if (!letto) {
+    const std::optional<QByteArray> byte = ByteImmagine(percorso, perche, rifiuto);
+    if (!byte) {
         if (motivo)
             *motivo = perche;
         return std::nullopt;
     }
-    return Logo{letto->immagine,
-                EBitmapDelTelefono(letto->byte) ? letto->byte : BitmapLogo(letto->immagine)};
+    return LogoDaByte(*byte, Formato(percorso), motivo);
+}
+
+std::optional<Logo> LogoDaByte(const QByteArray& byte, const QByteArray& formato,
+                               ImmagineRifiutata* motivo)
+{
+    ImmagineRifiutata perche{};
+    const std::optional<QImage> immagine = Decodifica(byte, formato, perche);
+    if (!immagine) {
+        if (motivo)
+            *motivo = perche;
+        return std::nullopt;
+    }
+    return Logo{*immagine, EBitmapDelTelefono(byte) ? byte : BitmapLogo(*immagine)};
 }
 
 QByteArray BitmapLogo(const QImage& immagine)

@@ -39,6 +39,10 @@ struct Logo {
 // `rifiuto` why the file itself was not read.
 std::optional<Logo> CaricaLogo(const QString& percorso, ImmagineRifiutata* motivo = nullptr,
                                FileRifiutato* rifiuto = nullptr);
+// The logo in a picture's bytes, decoded as CaricaLogo decodes a file whose name ends in the
+// format's extension ("bmp").
+std::optional<Logo> LogoDaByte(const QByteArray& byte, const QByteArray& formato,
+                               ImmagineRifiutata* motivo = nullptr);
 
 // The picture as a Windows bitmap file in the standard 16 colours, in their standard order (that
 // of the phone's own logo), 4 bits a pixel, each pixel taking the nearest colour. A 97 x 26

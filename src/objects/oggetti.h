@@ -121,6 +121,9 @@ private:
 
     frmMain& f;
     std::optional<Logo> logo;
+    // The logo the phone holds, as last read or sent, that the view shows while LogoPresente:
+    // kept here, as its file may not have taken it. None for bytes that make no picture.
+    std::optional<Logo> logoDelTelefono;
     // The last logo read, and the last melody read, the phone refused: whether it holds one is
     // not known.
     bool logoIgnoto = false;
