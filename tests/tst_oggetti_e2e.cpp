@@ -328,6 +328,25 @@ private slots:
         QVERIFY(telefono->state().ringTone.playing);
         QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Stop"));
         QVERIFY(!finestra->sliderMelodia->isEnabled() && !finestra->sliderVolume->isEnabled());
+
+        // A setting the phone did not give is set only as the user chooses it, tone and volume.
+        telefono->clearFailures();
+        finestra->pPlay->click();
+        telefono->failCommandsMatching(QRegularExpression(QStringLiteral("^AT\\^SRTC\\?$")));
+        finestra->Aggiorna();
+        finestra->sliderMelodia->setValue(5);
+        QCOMPARE(finestra->labMel->text() + ',' + finestra->labVol->text(),
+                 QStringLiteral("5,") + Msg(333));
+        const auto suonaEFerma = [this] {
+            telefono->clearCommandLog();
+            finestra->pPlay->click();
+            finestra->pPlay->click();
+            return telefono->commandLog();
+        };
+        QCOMPARE(suonaEFerma(), (QStringList{"AT^SRTC", "AT^SRTC"}));
+        finestra->sliderVolume->setValue(1);
+        QCOMPARE(suonaEFerma(), (QStringList{"AT^SRTC=5,1", "AT^SRTC", "AT^SRTC"}));
+        QCOMPARE(telefono->state().ringTone.tone, 5);
     }
 
     void melodiaVuota()
