@@ -6,6 +6,7 @@
 #include "catalogo.h"
 #include "collegamento.h"
 #include "dialoghi.h"
+#include "filediprova.h"
 #include "frmmain.h"
 #include "frmprom.h"
 #include "globali.h"
@@ -184,6 +185,40 @@ private slots:
         QVERIFY(!telefono->commandLog().contains(QStringLiteral("AT^SBNW=bmp,0,5,9")));
     }
 
+    void logoNonScritto_data()
+    {
+        QTest::addColumn<std::function<bool(const QString&)>>("crea");
+        QTest::newRow("a folder") << std::function(
+            [](const QString& p) { return QDir().mkdir(p); });
+        QTest::newRow("a pipe") << std::function(Pipe);
+        QTest::newRow("a link to /dev/zero") << std::function(LinkAZero);
+    }
+
+    // The logo read is shown, and kept, though its file cannot be written: the user is told once
+    // which file and why, and the file is not touched.
+    void logoNonScritto()
+    {
+        QFETCH(std::function<bool(const QString&)>, crea);
+        QVERIFY(crea(FileLogo()));
+        const auto togli = qScopeGuard([] {
+            if (!QFile::remove(FileLogo()))
+                QDir().rmdir(FileLogo());
+        });
+        const QString prima = ImprontaFile(FileLogo());
+        avvia();
+        finestra->MostraVista(QStringLiteral("LOGO"));
+        QCOMPARE(testiBox(), QStringList{Msg(900) + FileLogo() + '\n' + Msg(823)});
+        QVERIFY(Telefono.LogoLetto && oggetti->LogoPresente);
+        QCOMPARE(finestra->SBar[3]->text(), Msg(119));
+        QVERIFY(oggetti->ImmagineEditor());
+        QCOMPARE(BitmapLogo(*oggetti->ImmagineEditor()), LogoDiProva());
+        finestra->MostraVista(QStringLiteral("SMS"));
+        finestra->MostraVista(QStringLiteral("LOGO"));
+        QCOMPARE(BitmapLogo(*oggetti->ImmagineEditor()), LogoDiProva());
+        QCOMPARE(testiBox().size(), 1);
+        QCOMPARE(ImprontaFile(FileLogo()), prima);
+    }
+
     void logoFileEPreferiti()
     {
         avvia();
@@ -293,6 +328,25 @@ private slots:
         QVERIFY(telefono->state().ringTone.playing);
         QCOMPARE(finestra->pPlay->text(), QStringLiteral("&Stop"));
         QVERIFY(!finestra->sliderMelodia->isEnabled() && !finestra->sliderVolume->isEnabled());
+
+        // A setting the phone did not give is set only as the user chooses it, tone and volume.
+        telefono->clearFailures();
+        finestra->pPlay->click();
+        telefono->failCommandsMatching(QRegularExpression(QStringLiteral("^AT\\^SRTC\\?$")));
+        finestra->Aggiorna();
+        finestra->sliderMelodia->setValue(5);
+        QCOMPARE(finestra->labMel->text() + ',' + finestra->labVol->text(),
+                 QStringLiteral("5,") + Msg(333));
+        const auto suonaEFerma = [this] {
+            telefono->clearCommandLog();
+            finestra->pPlay->click();
+            finestra->pPlay->click();
+            return telefono->commandLog();
+        };
+        QCOMPARE(suonaEFerma(), (QStringList{"AT^SRTC", "AT^SRTC"}));
+        finestra->sliderVolume->setValue(1);
+        QCOMPARE(suonaEFerma(), (QStringList{"AT^SRTC=5,1", "AT^SRTC", "AT^SRTC"}));
+        QCOMPARE(telefono->state().ringTone.tone, 5);
     }
 
     void melodiaVuota()
@@ -436,6 +490,12 @@ private slots:
         oggetti->ApriProm();
         QCOMPARE(testiBox().last(), Msg(317) + cartella.filePath(QStringLiteral("assente.cal")));
         QCOMPARE(finestra->listProm->topLevelItemCount(), 3);
+        // A file refused is named once, with why.
+        const QString nonFile = cartella.filePath(QStringLiteral("cartella.cal"));
+        QVERIFY(QDir().mkdir(nonFile));
+        risposte->fileDaScegliere << nonFile;
+        oggetti->ApriProm();
+        QCOMPARE(testiBox().last(), Msg(317) + nonFile + '\n' + Msg(823));
     }
 
     // A hang-up in the middle of a block reply keeps the previous data and read flags.

@@ -103,6 +103,21 @@ class TstRifiuti : public QObject, private BancoMuto {
         };
         const auto suoneria
             = [this] { return finestra->labMel->text() + ',' + finestra->labVol->text(); };
+        // The sliders offer a value only on the range the phone gave.
+        const auto cursori = [this, suoneria] {
+            return suoneria() + (finestra->sliderMelodia->isEnabled() ? " sliders" : "");
+        };
+        // Play sets the phone's ring tone only to what the phone gave or the user chose.
+        const auto suonata = [this] {
+            oggetti->pPlay_Click();
+            oggetti->pPlay_Click();
+        };
+        const auto impostata = [this, suoneria] {
+            return suoneria() + '|'
+                   + telefono->commandLog()
+                         .filter(QRegularExpression(QStringLiteral("^AT\\^SRTC=\\d")))
+                         .join(' ');
+        };
         // New reminder then finds no position known to be free: it does not call the list full.
         const auto tuttiIPromemoria = [](const QString& motivo) {
             QStringList posizioni;
@@ -162,6 +177,22 @@ class TstRifiuti : public QObject, private BancoMuto {
             {"logo", {su("LOGO"), aggiorna, sbar, voce(519)}},
             {"melody", {su("MEL"), aggiorna, sbar, voce(882)}},
             {"ring tone", {su("MEL"), aggiorna, suoneria, voce(874)}},
+            {"ring tone ranges", {su("MEL"), aggiorna, cursori, voce(902)}},
+            {"ring tone read again, played",
+             {su("MEL"),
+              [aggiorna, suonata] {
+                  aggiorna();
+                  suonata();
+              },
+              impostata, voce(874)}},
+            {"ring tone read first, played",
+             {{},
+              [this, suonata] {
+                  clic("MEL");
+                  suonata();
+              },
+              impostata,
+              voce(874)}},
             {"ring tone played",
              {su("MEL"), [this] { oggetti->pPlay_Click(); },
               [this] { return finestra->pPlay->text(); },
@@ -216,6 +247,11 @@ private slots:
         riga("logo", "^AT\\^SBNR=bmp,0$", 4, "?", 843);
         riga("melody", "^AT\\^SBNR=mid,0$", errore, "?");
         riga("ring tone", "^AT\\^SRTC\\?$", errore, "?,?");
+        riga("ring tone ranges", "^AT\\^SRTC=\\?$", errore, "3,2");
+        riga("ring tone ranges", "^AT\\^SRTC=\\?$", OKSenzaDati, "3,2", 873);
+        riga("ring tone read again, played", "^AT\\^SRTC\\?$", errore, "?,?|");
+        riga("ring tone read again, played", "^AT\\^SRTC\\?$", OKSenzaDati, "?,?|", 873);
+        riga("ring tone read first, played", "^AT\\^SRTC\\?$", 100, "?,?|", 859);
         riga("ring tone played", "^AT\\^SRTC", errore, "&Play");
         riga("phonebook from the messages", "^AT\\+CPBS=SM$", 10, "?", 844);
         riga("phonebook from the compose dialog", "^AT\\+CPBS=SM$", errore, "?");

@@ -29,8 +29,7 @@ QByteArray GifConUnPixel(QSize schermo)
     return gif;
 }
 
-// An icon (`tipo` 1) or cursor (2) of one 16 x 16 entry holding a PNG of this size.
-QByteArray IconaConPng(QSize dimensioni, quint16 tipo)
+QByteArray Png(QSize dimensioni)
 {
     QImage immagine(dimensioni, QImage::Format_Mono);
     immagine.fill(0);
@@ -38,6 +37,48 @@ QByteArray IconaConPng(QSize dimensioni, quint16 tipo)
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     immagine.save(&buffer, "PNG");
+    return png;
+}
+
+quint32 Crc32(const QByteArray& byte)
+{
+    quint32 crc = 0xFFFFFFFF;
+    for (const char c : byte) {
+        crc ^= static_cast<quint8>(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320 : crc >> 1;
+    }
+    return ~crc;
+}
+
+// A one-pixel PNG whose header, its checksum whole, claims this size.
+QByteArray PngCheDichiara(QSize dimensioni)
+{
+    QByteArray png = Png(QSize(1, 1));
+    QDataStream dati(&png, QIODevice::ReadWrite);
+    dati.skipRawData(16);
+    dati << quint32(dimensioni.width()) << quint32(dimensioni.height());
+    dati.skipRawData(5);
+    dati << Crc32(png.mid(12, 17));
+    return png;
+}
+
+// A 16-colour bitmap whose header claims this size, with two bytes of pixels.
+QByteArray BitmapCheDichiara(QSize dimensioni)
+{
+    QImage immagine(1, 1, QImage::Format_RGB32);
+    immagine.fill(Qt::white);
+    QByteArray bmp = BitmapLogo(immagine).left(118);
+    QDataStream dati(&bmp, QIODevice::ReadWrite);
+    dati.setByteOrder(QDataStream::LittleEndian);
+    dati.skipRawData(18);
+    dati << qint32(dimensioni.width()) << qint32(dimensioni.height());
+    return bmp + QByteArray(2, '\xFF');
+}
+
+// An icon (`tipo` 1) or cursor (2) of one 16 x 16 entry holding this PNG.
+QByteArray IconaConPng(const QByteArray& png, quint16 tipo)
+{
     QByteArray icona;
     QDataStream dati(&icona, QIODevice::WriteOnly);
     dati.setByteOrder(QDataStream::LittleEndian);
@@ -105,16 +146,24 @@ private slots:
                   ImmagineRifiutata::TroppoGrande);
         // An icon's size is its directory entry's, whatever picture the entry holds.
         rifiutata("ico, 300 x 300 in a 16 x 16 entry", "grande.ico",
-                  IconaConPng(QSize(300, 300), 1), ImmagineRifiutata::TroppoGrande);
+                  IconaConPng(Png(QSize(300, 300)), 1), ImmagineRifiutata::TroppoGrande);
         rifiutata("cur, 300 x 300 in a 16 x 16 entry", "grande.cur",
-                  IconaConPng(QSize(300, 300), 2), ImmagineRifiutata::TroppoGrande);
-        // Never decoded whole: its decoder may not allocate what it needs.
+                  IconaConPng(Png(QSize(300, 300)), 2), ImmagineRifiutata::TroppoGrande);
+        // Past what its decoder may allocate: told by what the picture's own header claims.
         rifiutata("ico, 5700 x 5700 in a 16 x 16 entry", "enorme.ico",
-                  IconaConPng(QSize(5700, 5700), 1), ImmagineRifiutata::Illeggibile);
+                  IconaConPng(Png(QSize(5700, 5700)), 1), ImmagineRifiutata::TroppoGrande);
+        rifiutata("ico, a PNG claiming 60000 x 60000", "dichiara.ico",
+                  IconaConPng(PngCheDichiara(QSize(60000, 60000)), 1),
+                  ImmagineRifiutata::TroppoGrande);
+        // Past what the bitmap reader takes a header for.
+        rifiutata("bmp, 30000 x 30000", "enorme.bmp", BitmapCheDichiara(QSize(30000, 30000)),
+                  ImmagineRifiutata::TroppoGrande);
+        rifiutata("bmp, 30000 x 30000 top-down", "enorme.bmp",
+                  BitmapCheDichiara(QSize(30000, -30000)), ImmagineRifiutata::TroppoGrande);
         QTest::newRow("gif, a logo's screen") << "logo.gif" << GifConUnPixel(QSize(97, 26))
                                               << QSize(97, 26) << ImmagineRifiutata::Illeggibile;
         QTest::newRow("ico, a logo in a 16 x 16 entry")
-            << "logo.ico" << IconaConPng(QSize(97, 26), 1) << QSize(97, 26)
+            << "logo.ico" << IconaConPng(Png(QSize(97, 26)), 1) << QSize(97, 26)
             << ImmagineRifiutata::Illeggibile;
     }
 

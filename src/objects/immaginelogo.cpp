@@ -6,6 +6,7 @@
 #include <QDataStream>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
 
 #include <array>
 #include <cstdlib>
@@ -132,6 +133,71 @@ std::optional<QSize> DimensioniDaDecodificare(QImageReader& lettore, const QByte
     return QSize(std::abs(dichiarate.width()), std::abs(dichiarate.height()));
 }
 
+// A side a header claims, as a picture's size holds it; a negative height is a bitmap's whose
+// rows run top-down.
+int Lato(qint64 valore)
+{
+    return static_cast<int>(std::min<qint64>(std::abs(valore), std::numeric_limits<int>::max()));
+}
+
+// The size a bitmap's information header at `inizio` claims: a core header's 16-bit sides, a
+// larger header's 32-bit ones. None when the bytes hold no such header there, or it claims no
+// picture.
+std::optional<QSize> DimensioniDIB(const QByteArray& byte, qint64 inizio)
+{
+    if (inizio < 0 || byte.size() < inizio + 12)
+        return std::nullopt;
+    const auto da = static_cast<int>(inizio);
+    const qint64 intestazione = Intero(byte, da, 4);
+    qint64 larghezza = 0;
+    qint64 altezza = 0;
+    if (intestazione == 12) {
+        larghezza = Intero(byte, da + 4, 2);
+        altezza = Intero(byte, da + 6, 2);
+    } else if (intestazione >= 40) {
+        larghezza = static_cast<qint32>(Intero(byte, da + 4, 4));
+        altezza = static_cast<qint32>(Intero(byte, da + 8, 4));
+    }
+    if (larghezza <= 0 || altezza == 0)
+        return std::nullopt;
+    return QSize(Lato(larghezza), Lato(altezza));
+}
+
+// The size a PNG's header at `inizio` claims; none when no PNG begins there.
+std::optional<QSize> DimensioniPNG(const QByteArray& byte, qint64 inizio)
+{
+    static const QByteArray firma("\x89PNG\r\n\x1A\n");
+    if (inizio < 0 || byte.size() < inizio + 24 || byte.mid(inizio, firma.size()) != firma)
+        return std::nullopt;
+    const char* intestazione = byte.constData() + inizio + 16;
+    const QSize dimensioni(Lato(qFromBigEndian<quint32>(intestazione)),
+                           Lato(qFromBigEndian<quint32>(intestazione + 4)));
+    if (dimensioni.isEmpty())
+        return std::nullopt;
+    return dimensioni;
+}
+
+// The size the picture's own header claims where the reader tells another, or none: a bitmap
+// past the size the reader takes a header for; the first picture of an icon or a cursor, a PNG
+// or a bitmap whose height counts its mask too, where the reader tells its directory's entry.
+std::optional<QSize> DimensioniDichiarate(const QByteArray& byte)
+{
+    if (byte.startsWith("BM"))
+        return DimensioniDIB(byte, 14);
+    // An icon's directory: a reserved 0, the type (1 an icon, 2 a cursor), then the count.
+    if (byte.size() < 22 || Intero(byte, 0, 2) != 0 || Intero(byte, 4, 2) < 1)
+        return std::nullopt;
+    if (const qint64 tipo = Intero(byte, 2, 2); tipo != 1 && tipo != 2)
+        return std::nullopt;
+    const qint64 inizio = Intero(byte, 18, 4);
+    if (const std::optional<QSize> png = DimensioniPNG(byte, inizio))
+        return png;
+    const std::optional<QSize> bitmap = DimensioniDIB(byte, inizio);
+    if (!bitmap || bitmap->height() < 2)
+        return std::nullopt;
+    return QSize(bitmap->width(), bitmap->height() / 2);
+}
+
 // Holds the decoders to what a logo may take while it lives: the size a reader tells before
 // decoding is, for some formats, only what the file says of itself (an icon's directory entry
 // says nothing of the picture it holds).
@@ -152,8 +218,10 @@ std::optional<QImage> DecodificaNelLimite(QImageReader& lettore, const QByteArra
                                           ImmagineRifiutata& motivo)
 {
     const std::optional<QSize> dimensioni = DimensioniDaDecodificare(lettore, byte);
+    const std::optional<QSize> dichiarate = DimensioniDichiarate(byte);
     motivo = ImmagineRifiutata::TroppoGrande;
-    if (dimensioni && !BitmapNelLimite(*dimensioni))
+    if ((dimensioni && !BitmapNelLimite(*dimensioni))
+        || (dichiarate && !BitmapNelLimite(*dichiarate)))
         return std::nullopt;
     motivo = ImmagineRifiutata::Illeggibile;
     if (!dimensioni)
@@ -169,15 +237,9 @@ std::optional<QImage> DecodificaNelLimite(QImageReader& lettore, const QByteArra
     return immagine;
 }
 
-// An image file's bytes and the picture they hold.
-struct FileImmagine {
-    QByteArray byte;
-    QImage immagine;
-};
-
-// The file read once and decoded from those bytes.
-std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso, ImmagineRifiutata& motivo,
-                                              FileRifiutato* rifiuto)
+// An image file's bytes, read whole.
+std::optional<QByteArray> ByteImmagine(const QString& percorso, ImmagineRifiutata& motivo,
+                                       FileRifiutato* rifiuto)
 {
     FileRifiutato perche;
     std::optional<QByteArray> letti = LeggiFileIntero(percorso, MaxByteFileImmagine, &perche);
@@ -185,18 +247,24 @@ std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso, ImmagineR
         *rifiuto = perche;
     motivo = perche.motivo == MotivoFileRifiutato::TroppoLungo ? ImmagineRifiutata::TroppoGrande
                                                                : ImmagineRifiutata::Illeggibile;
-    if (!letti)
-        return std::nullopt;
-    QByteArray byte = std::move(*letti);
+    return letti;
+}
+
+// The format a file's name gives the reader to try first, as it does for a reader given the
+// file itself.
+QByteArray Formato(const QString& percorso)
+{
+    return QFileInfo(percorso).suffix().toLower().toLatin1();
+}
+
+std::optional<QImage> Decodifica(const QByteArray& byte, const QByteArray& formato,
+                                 ImmagineRifiutata& motivo)
+{
     QBuffer dati;
     dati.setData(byte);
     dati.open(QIODevice::ReadOnly);
-    // The name's extension is tried first, as it is for a reader given the file itself.
-    QImageReader lettore(&dati, QFileInfo(percorso).suffix().toLower().toLatin1());
-    std::optional<QImage> immagine = DecodificaNelLimite(lettore, byte, motivo);
-    if (!immagine)
-        return std::nullopt;
-    return FileImmagine{std::move(byte), std::move(*immagine)};
+    QImageReader lettore(&dati, formato);
+    return DecodificaNelLimite(lettore, byte, motivo);
 }
 
 } // namespace
@@ -204,25 +272,37 @@ std::optional<FileImmagine> LeggiFileImmagine(const QString& percorso, ImmagineR
 std::optional<QImage> CaricaImmagine(const QString& percorso, FileRifiutato* rifiuto)
 {
     ImmagineRifiutata motivo{};
-    std::optional<FileImmagine> letto = LeggiFileImmagine(percorso, motivo, rifiuto);
-    if (!letto)
+    const std::optional<QByteArray> byte = ByteImmagine(percorso, motivo, rifiuto);
+    if (!byte)
         return std::nullopt;
-    return std::move(letto->immagine);
+    return Decodifica(*byte, Formato(percorso), motivo);
 }
 
 std::optional<Logo> CaricaLogo(const QString& percorso, ImmagineRifiutata* motivo,
                                FileRifiutato* rifiuto)
 {
-    // The picture shown and the bitmap kept come from the same bytes.
+    // The file is read once: the picture shown and the bitmap kept come from the same bytes.
     ImmagineRifiutata perche{};
-    const std::optional<FileImmagine> letto = LeggiFileImmagine(percorso, perche, rifiuto);
-    if (!letto) {
+    const std::optional<QByteArray> byte = ByteImmagine(percorso, perche, rifiuto);
+    if (!byte) {
         if (motivo)
             *motivo = perche;
         return std::nullopt;
     }
-    return Logo{letto->immagine,
-                EBitmapDelTelefono(letto->byte) ? letto->byte : BitmapLogo(letto->immagine)};
+    return LogoDaByte(*byte, Formato(percorso), motivo);
+}
+
+std::optional<Logo> LogoDaByte(const QByteArray& byte, const QByteArray& formato,
+                               ImmagineRifiutata* motivo)
+{
+    ImmagineRifiutata perche{};
+    const std::optional<QImage> immagine = Decodifica(byte, formato, perche);
+    if (!immagine) {
+        if (motivo)
+            *motivo = perche;
+        return std::nullopt;
+    }
+    return Logo{*immagine, EBitmapDelTelefono(byte) ? byte : BitmapLogo(*immagine)};
 }
 
 QByteArray BitmapLogo(const QImage& immagine)

@@ -20,10 +20,11 @@ enum class ImmagineRifiutata {
 // The picture in a file the platform's image readers understand (bitmaps and GIF at least).
 // Its size is taken from the file's header first (for a GIF, its logical screen, whatever the
 // file's first bytes): a picture whose 16-colour bitmap would pass the phone's limit is never
-// decoded, and gives nothing, as does a file of more than 16 MiB. Where the header tells less
-// than the picture (an icon's directory), the decoder may allocate no more than such a picture
-// takes, and a picture it makes past the limit gives nothing either. `rifiuto`, when given,
-// tells why a file that is there was not read.
+// decoded, and gives nothing, as does a file of more than 16 MiB. Where the reader tells less
+// than the picture (an icon's directory) or nothing (a bitmap past its own limit), the
+// picture's own header is read for the size it claims; the decoder may allocate no more than
+// such a picture takes, and a picture it makes past the limit gives nothing either. `rifiuto`,
+// when given, tells why a file that is there was not read.
 std::optional<QImage> CaricaImmagine(const QString& percorso, FileRifiutato* rifiuto = nullptr);
 
 // A picture of the logo editor, with the bitmap file that carries it to the phone.
@@ -38,6 +39,10 @@ struct Logo {
 // `rifiuto` why the file itself was not read.
 std::optional<Logo> CaricaLogo(const QString& percorso, ImmagineRifiutata* motivo = nullptr,
                                FileRifiutato* rifiuto = nullptr);
+// The logo in a picture's bytes, decoded as CaricaLogo decodes a file whose name ends in the
+// format's extension ("bmp").
+std::optional<Logo> LogoDaByte(const QByteArray& byte, const QByteArray& formato,
+                               ImmagineRifiutata* motivo = nullptr);
 
 // The picture as a Windows bitmap file in the standard 16 colours, in their standard order (that
 // of the phone's own logo), 4 bits a pixel, each pixel taking the nearest colour. A 97 x 26

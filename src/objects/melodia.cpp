@@ -84,19 +84,19 @@ namespace {
 
 constexpr int VoceSuoneria = 874;
 constexpr int VoceMelodia = 882;
+constexpr int VoceLimitiSuoneria = 902;
 
-// The setting or the ranges the query gives; none when it gave none. `nonDati`, when given,
-// notes a query the phone refused or answered with nothing to read.
+// The setting or the ranges the query gives; none when it gave none. `nonDati` notes, as `voce`,
+// a query the phone refused or answered with nothing to read.
 std::optional<Suoneria> Interroga(const QString& comando,
-                                  std::optional<Suoneria> (*decodifica)(const QString&),
-                                  LettureRifiutate* nonDati = nullptr)
+                                  std::optional<Suoneria> (*decodifica)(const QString&), int voce,
+                                  LettureRifiutate& nonDati)
 {
     EsitoAT esito = EsitoAT::Ok;
     const QString risposta = InviaComandoAT(comando, &esito);
     const std::optional<Suoneria> letta
         = esito == EsitoAT::Ok ? decodifica(risposta) : std::nullopt;
-    if (nonDati)
-        nonDati->AnnotaSeNonDato(Msg(VoceSuoneria), esito, letta.has_value());
+    nonDati.AnnotaSeNonDato(Msg(voce), esito, letta.has_value());
     return letta;
 }
 
@@ -106,8 +106,10 @@ LetturaMidi LeggiMidi()
 {
     const AttesaInCorso attesa(Msg(369));
     LetturaMidi lettura;
-    lettura.limiti = Interroga(QStringLiteral("AT^SRTC=?"), DecodificaLimitiSuoneria);
-    lettura.suoneria = Interroga(QStringLiteral("AT^SRTC?"), DecodificaSuoneria, &lettura.nonDati);
+    lettura.limiti = Interroga(QStringLiteral("AT^SRTC=?"), DecodificaLimitiSuoneria,
+                               VoceLimitiSuoneria, lettura.nonDati);
+    lettura.suoneria
+        = Interroga(QStringLiteral("AT^SRTC?"), DecodificaSuoneria, VoceSuoneria, lettura.nonDati);
     QByteArray dati;
     const Lettura melodia = LeggiOggetto(QStringLiteral("mid"), 0, dati);
     if (melodia == Lettura::Rifiutata) {

@@ -31,7 +31,7 @@ struct LetturaMidi {
     bool ignota = false;              // the phone refused to read its melody
     std::optional<Suoneria> limiti;   // the ranges, when the phone gave them
     std::optional<Suoneria> suoneria; // the setting, when the phone gave it
-    LettureRifiutate nonDati;         // the setting and the melody the phone did not give
+    LettureRifiutate nonDati;         // the ranges, setting and melody the phone did not give
 };
 // Reads the ring-tone ranges and setting and the phone's melody, under the wait window. Sets
 // Telefono.MidiLetta when a melody was found. A phone without a melody of its own answers a bare

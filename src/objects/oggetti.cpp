@@ -21,6 +21,8 @@
 #include <QSlider>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 
 // The drag data of a palette slot: its number.
@@ -99,8 +101,13 @@ void Oggetti::collegaMidi()
     f.picMidi->setAcceptDrops(true);
     f.picMidi->installEventFilter(this);
     connect(f.pPlay, &QPushButton::clicked, this, &Oggetti::pPlay_Click);
-    for (QSlider* cursore : {f.sliderMelodia, f.sliderVolume})
-        connect(cursore, &QSlider::valueChanged, this, &Oggetti::aggiornaEtichetteSuoneria);
+    // A value the user sets is known from then on.
+    for (const auto& [cursore, noto] :
+         {std::pair{f.sliderMelodia, &tonoNoto}, std::pair{f.sliderVolume, &volumeNoto}})
+        connect(cursore, &QSlider::valueChanged, this, [this, noto = noto] {
+            *noto = true;
+            mostraEtichetteSuoneria(86);
+        });
 }
 
 void Oggetti::collegaCalendario()

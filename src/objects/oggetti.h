@@ -11,6 +11,7 @@
 #include <optional>
 
 class frmMain;
+struct LetturaMidi;
 class QAction;
 class QLabel;
 class QMimeData;
@@ -111,7 +112,10 @@ private:
     // The melody picture without a melody, saying why: the entry of "Melody not found" or of
     // unknown.
     void mostraSenzaMelodia(int voce);
-    void aggiornaEtichetteSuoneria();
+    // The ranges and setting a read gave go on the sliders; what it did not give is unknown.
+    void prendiSuoneria(const LetturaMidi& lettura);
+    // The labels of the sliders: a value, `voceNessuna` for no tone, or unknown.
+    void mostraEtichetteSuoneria(int voceNessuna);
 
     void aggiungiRigaProm(int slot);
     // The slot of the selected row; nothing without one.
@@ -121,12 +125,18 @@ private:
 
     frmMain& f;
     std::optional<Logo> logo;
+    // The logo the phone holds, as last read or sent, that the view shows while LogoPresente:
+    // kept here, as its file may not have taken it. None for bytes that make no picture.
+    std::optional<Logo> logoDelTelefono;
     // The last logo read, and the last melody read, the phone refused: whether it holds one is
     // not known.
     bool logoIgnoto = false;
     bool melodiaIgnota = false;
-    // The last melody read got no ring-tone setting from the phone, and the user has not moved
-    // a slider since.
-    bool suoneriaIgnota = false;
+    // The tone and the volume the sliders hold are the phone's, as the last read gave them, or
+    // the user's, set since; otherwise they are unknown, and Play sets neither. The last read
+    // gave the sliders' ranges: without them the sliders offer nothing to choose.
+    bool tonoNoto = false;
+    bool volumeNoto = false;
+    bool limitiNoti = false;
     QPoint inizioTrascinamento;
 };

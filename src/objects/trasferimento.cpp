@@ -93,15 +93,14 @@ QString FileMidi()
     return FileProgramma(QStringLiteral("S25Midi.mid"));
 }
 
-Lettura LeggiLogo()
+Lettura LeggiLogo(QByteArray& dati, FileRifiutato* nonScritto)
 {
     const AttesaInCorso attesa(Msg(368));
-    QByteArray dati;
     const Lettura lettura = LeggiOggetto(QStringLiteral("bmp"), 0, dati);
     if (lettura != Lettura::Presente)
         return lettura;
-    if (!ScriviFileIntero(FileLogo(), dati))
-        return Lettura::Fallita;
+    // A file that cannot take it says nothing of the logo the phone holds.
+    ScriviFileIntero(FileLogo(), dati, Accesso::Consueto, nonScritto);
     Telefono.LogoLetto = true;
     return lettura;
 }

@@ -38,10 +38,11 @@ bool CancellaOggetto(const QString& tipo, int indice);
 QString FileLogo();
 QString FileMidi();
 
-// Reads the phone's operator logo into the logo file, under the wait window: Presente when the
-// phone held one and it was written, which sets Telefono.LogoLetto; Fallita when the file could
-// not be written. Only a logo read whole replaces the file.
-Lettura LeggiLogo();
+// Reads the phone's operator logo into `dati`, under the wait window, and writes it to the logo
+// file: Presente when the phone held one, which sets Telefono.LogoLetto whether or not the file
+// took it; `nonScritto`, when given, tells why it did not. Only a logo read whole replaces the
+// file.
+Lettura LeggiLogo(QByteArray& dati, FileRifiutato* nonScritto = nullptr);
 
 // Send a file as the operator logo or the own melody: the file is read whole (at most 32767
 // bytes), the phone's object erased, then the blocks sent. True when every block was taken.

@@ -56,12 +56,16 @@ void Oggetti::ShowLogo()
     f.frameLogo->setVisible(true);
     f.frameLogo->setEnabled(false);
     if (Connesso && !Telefono.LogoLetto && LineaLibera) {
-        const Lettura lettura = LeggiLogo();
+        QByteArray dati;
+        FileRifiutato nonScritto;
+        const Lettura lettura = LeggiLogo(dati, &nonScritto);
         // A read the phone left unanswered says nothing of its logo.
         if (!TelefonoMuto()) {
             LogoPresente = lettura == Lettura::Presente;
             logoIgnoto = lettura == Lettura::Rifiutata;
+            logoDelTelefono = LogoPresente ? LogoDaByte(dati, "bmp") : std::nullopt;
         }
+        SegnalaFileNonScritto(nonScritto);
         if (logoIgnoto) {
             LettureRifiutate nonDato;
             nonDato.Annota(Msg(VoceLogo));
@@ -73,12 +77,8 @@ void Oggetti::ShowLogo()
         return;
     if (Connesso)
         f.frameLogo->setEnabled(true);
-    FileRifiutato rifiuto;
-    const std::optional<Logo> letto
-        = LogoPresente ? CaricaLogo(FileLogo(), nullptr, &rifiuto) : std::nullopt;
-    SegnalaFileRifiutato(rifiuto);
-    if (letto) {
-        mostraLogo(*letto);
+    if (LogoPresente && logoDelTelefono) {
+        mostraLogo(*logoDelTelefono);
         pulsante("pElimina")->setEnabled(true);
         pulsante("pSalvaLogo")->setEnabled(true);
         for (QAction* voce : {f.mnuLoDel, f.mnuLoInv, f.mnuLoSalva})
@@ -142,6 +142,7 @@ void Oggetti::InviaLogo()
         f.labP->setText(Percentuale(blocco, blocchi));
     });
     if (inviato) {
+        logoDelTelefono = logo;
         MsgBox(Msg(286), QMessageBox::Information);
         f.SBar[3]->setText(Msg(119));
         f.mnuLoDel->setEnabled(true);

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 
 namespace {
@@ -26,6 +27,23 @@ namespace {
 constexpr int VoceMelodiaAssente = 290;
 constexpr int VocePlayRifiutato = 877;
 constexpr int VoceStopRifiutato = 878;
+
+// The slider on the range and at the value a read gave, each when it gave them: the program's
+// own moves are no choice of the user's. While no range is known the slider offers no other
+// value than the one it holds.
+void PoniCursore(QSlider* cursore, std::optional<int> massimo, std::optional<int> valore,
+                 bool limitiNoti)
+{
+    const QSignalBlocker blocco(cursore);
+    if (massimo) {
+        cursore->setRange(0, *massimo);
+    } else if (!limitiNoti) {
+        const int fermo = valore.value_or(cursore->value());
+        cursore->setRange(fermo, fermo);
+    }
+    if (valore)
+        cursore->setValue(*valore);
+}
 
 } // namespace
 
@@ -38,40 +56,24 @@ void Oggetti::ShowMidi()
     pulsante("pSalvaLogo")->setToolTip(Msg(299));
     f.frameMidi->setVisible(true);
     f.frameMidi->setEnabled(false);
-    // A tone started at an earlier showing still rings: the button offers to stop it.
-    mostraSuoneria();
     if (Connesso && !Telefono.MidiLetta && LineaLibera) {
         const LetturaMidi lettura = LeggiMidi();
-        if (lettura.limiti) {
-            f.sliderMelodia->setMaximum(lettura.limiti->tono);
-            f.sliderVolume->setMaximum(lettura.limiti->volume.value_or(0));
-        }
-        if (lettura.suoneria) {
-            f.sliderMelodia->setValue(lettura.suoneria->tono);
-            if (lettura.suoneria->volume)
-                f.sliderVolume->setValue(*lettura.suoneria->volume);
-        }
+        prendiSuoneria(lettura);
         // A read the phone left unanswered says nothing of its melody.
         if (!TelefonoMuto()) {
             MidiPresente = lettura.presente;
             melodiaIgnota = lettura.ignota;
-            suoneriaIgnota = !lettura.suoneria;
         }
         lettura.nonDati.Avvisa();
     }
+    // A tone started at an earlier showing still rings: the button offers to stop it.
+    mostraSuoneria();
     // The pane stays disabled, as offline, until the phone has been read.
     if (TelefonoIrraggiungibile() && !Telefono.MidiLetta)
         return;
     if (Connesso)
         f.frameMidi->setEnabled(true);
-    if (suoneriaIgnota) {
-        // The sliders stand where they were: they hold no setting of the phone's.
-        f.labMel->setText(Msg(VoceSconosciuto));
-        f.labVol->setText(Msg(VoceSconosciuto));
-    } else {
-        f.labMel->setText(f.sliderMelodia->value() >= 1 ? QString::number(f.sliderMelodia->value())
-                                                        : Msg(300));
-    }
+    mostraEtichetteSuoneria(300);
     if (melodiaIgnota)
         mostraSenzaMelodia(VoceSconosciuto);
     else
@@ -109,14 +111,34 @@ void Oggetti::mostraSenzaMelodia(int voce)
     f.SBar[3]->setText(Msg(voce));
 }
 
-void Oggetti::aggiornaEtichetteSuoneria()
+void Oggetti::prendiSuoneria(const LetturaMidi& lettura)
 {
-    // What the sliders show now is the user's choice.
-    suoneriaIgnota = false;
+    // A phone fallen silent says nothing of what it did not give.
+    const bool muto = TelefonoMuto();
+    if (lettura.limiti || !muto)
+        limitiNoti = lettura.limiti.has_value();
+    if (lettura.suoneria || !muto) {
+        tonoNoto = lettura.suoneria.has_value();
+        volumeNoto = lettura.suoneria && lettura.suoneria->volume;
+    }
+    const std::optional<Suoneria>& limiti = lettura.limiti;
+    const std::optional<Suoneria>& suoneria = lettura.suoneria;
+    PoniCursore(f.sliderMelodia, limiti ? std::optional(limiti->tono) : std::nullopt,
+                suoneria ? std::optional(suoneria->tono) : std::nullopt, limitiNoti);
+    PoniCursore(f.sliderVolume, limiti ? limiti->volume : std::nullopt,
+                suoneria ? suoneria->volume : std::nullopt, limitiNoti);
+}
+
+void Oggetti::mostraEtichetteSuoneria(int voceNessuna)
+{
     const int tono = f.sliderMelodia->value();
     const int volume = f.sliderVolume->value();
-    f.labMel->setText(tono >= 1 ? QString::number(tono) : Msg(86));
-    f.labVol->setText(volume >= 1 ? QString::number(volume) : Msg(87));
+    f.labMel->setText(!tonoNoto   ? Msg(VoceSconosciuto)
+                      : tono >= 1 ? QString::number(tono)
+                                  : Msg(voceNessuna));
+    f.labVol->setText(!volumeNoto   ? Msg(VoceSconosciuto)
+                      : volume >= 1 ? QString::number(volume)
+                                    : Msg(87));
 }
 
 void Oggetti::pPlay_Click()
@@ -125,8 +147,9 @@ void Oggetti::pPlay_Click()
         return;
     const int voceRifiuto = Suonando ? VoceStopRifiutato : VocePlayRifiutato;
     EsitoAT esito = EsitoAT::Ok;
-    // A tone the phone would not set is not played: it would ring another.
-    if (!Suonando)
+    // A tone the phone would not set is not played: it would ring another. A value neither the
+    // phone gave nor the user chose is not set: the phone plays what it has.
+    if (!Suonando && tonoNoto && volumeNoto)
         InviaComandoAT(QStringLiteral("AT^SRTC=%1,%2")
                            .arg(f.sliderMelodia->value())
                            .arg(f.sliderVolume->value()),
@@ -146,8 +169,8 @@ void Oggetti::pPlay_Click()
 void Oggetti::mostraSuoneria()
 {
     f.pPlay->setText(Suonando ? QStringLiteral("&Stop") : QStringLiteral("&Play"));
-    f.sliderMelodia->setEnabled(!Suonando);
-    f.sliderVolume->setEnabled(!Suonando);
+    f.sliderMelodia->setEnabled(!Suonando && limitiNoti);
+    f.sliderVolume->setEnabled(!Suonando && limitiNoti);
 }
 
 void Oggetti::DelMidi()

@@ -311,7 +311,10 @@ void Oggetti::ApriProm()
         return;
     FileRifiutato rifiuto;
     if (!CaricaFileProm(file, &rifiuto)) {
-        MsgBox(ConSpiegazione(Msg(317) + file, rifiuto), QMessageBox::Critical);
+        // The message names the file already: a file refused adds only why.
+        MsgBox(rifiuto.motivo == MotivoFileRifiutato::Assente ? Msg(317) + file
+                                                              : rifiuto.Spiegazione(317),
+               QMessageBox::Critical);
         return;
     }
     ShowCalendario();

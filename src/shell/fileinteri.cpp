@@ -19,6 +19,7 @@ namespace {
 
 constexpr int VoceFileNonLetto = 822;
 constexpr int VoceNonSovrascritto = 826;
+constexpr int VoceFileNonScritto = 900;
 
 // A small file costs no buffer of its kind's largest size.
 constexpr qint64 Pezzo = 64 * 1024;
@@ -38,6 +39,8 @@ int VoceMotivo(MotivoFileRifiutato motivo)
         return 823;
     case MotivoFileRifiutato::TroppoLungo:
         return 824;
+    case MotivoFileRifiutato::Scrittura:
+        return 901;
     case MotivoFileRifiutato::Assente:
     case MotivoFileRifiutato::Illeggibile:
         break;
@@ -129,18 +132,38 @@ void SegnalaFileRifiutato(const FileRifiutato& rifiuto)
                QMessageBox::Warning);
 }
 
-bool ScriviFileIntero(const QString& percorso, const QByteArray& dati, Accesso accesso)
+void SegnalaFileNonScritto(const FileRifiutato& rifiuto)
 {
+    if (rifiuto.motivo != MotivoFileRifiutato::Assente)
+        MsgBox(rifiuto.Spiegazione(VoceFileNonScritto), QMessageBox::Warning);
+}
+
+bool ScriviFileIntero(const QString& percorso, const QByteArray& dati, Accesso accesso,
+                      FileRifiutato* rifiuto)
+{
+    const auto nonScritto = [&](MotivoFileRifiutato motivo) {
+        if (rifiuto)
+            *rifiuto = {percorso, motivo};
+        return false;
+    };
     // QSaveFile follows a link, and would put a file in place of the device it leads to.
     struct stat stato {};
-    if (::stat(QFile::encodeName(percorso).constData(), &stato) == 0
-        && (!S_ISREG(stato.st_mode) || rifiutati.contains(Chiave(percorso))))
-        return false;
+    if (::stat(QFile::encodeName(percorso).constData(), &stato) == 0) {
+        if (!S_ISREG(stato.st_mode))
+            return nonScritto(MotivoFileRifiutato::NonRegolare);
+        const auto rifiutato = rifiutati.constFind(Chiave(percorso));
+        if (rifiutato != rifiutati.constEnd())
+            return nonScritto(*rifiutato);
+    }
     QSaveFile file(percorso);
-    return file.open(QIODevice::WriteOnly)
-           && (accesso == Accesso::Consueto
-               || file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-           && file.write(dati) == dati.size() && file.commit();
+    if (!file.open(QIODevice::WriteOnly)
+        || (accesso == Accesso::Privato
+            && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        || file.write(dati) != dati.size() || !file.commit())
+        return nonScritto(MotivoFileRifiutato::Scrittura);
+    if (rifiuto)
+        *rifiuto = {};
+    return true;
 }
 
 bool CreaCartellaPrivata(const QString& cartella)

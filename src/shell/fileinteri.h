@@ -19,6 +19,7 @@ enum class MotivoFileRifiutato {
     NonRegolare, // a folder, a pipe, a device, a socket
     TroppoLungo, // longer than a file of its kind can be
     Illeggibile, // no permission to read it, or a read that failed
+    Scrittura,   // a write the system refused: no permission, no room
 };
 
 struct FileRifiutato {
@@ -41,15 +42,18 @@ QString ConSpiegazione(const QString& testo, const FileRifiutato& rifiuto);
 
 // Tells the user of a file the program read for itself and refused, at its first refusal only.
 void SegnalaFileRifiutato(const FileRifiutato& rifiuto);
+// Tells the user of a file the program wrote for itself and could not, with why.
+void SegnalaFileNonScritto(const FileRifiutato& rifiuto);
 
 // Who may read a file written: as the user's other files, or only the user (the program's own
 // files that hold messages or numbers).
 enum class Accesso { Consueto, Privato };
 
 // Writes the file whole through QSaveFile, or leaves what was there untouched; false when it
-// could not, or when the path names a file refused or anything but a regular file.
+// could not, or when the path names a file refused or anything but a regular file. `rifiuto`,
+// when given, says which file was not written and why.
 bool ScriviFileIntero(const QString& percorso, const QByteArray& dati,
-                      Accesso accesso = Accesso::Consueto);
+                      Accesso accesso = Accesso::Consueto, FileRifiutato* rifiuto = nullptr);
 
 // Makes the folder, and each one above it that is missing, open to its owner only; true when it
 // is there.
