@@ -12,8 +12,10 @@
 class TstRifiuti : public QObject, private BancoMuto {
     Q_OBJECT
 
-    // The reply column's value for a bare OK; any other value is the refusal's code.
+    // The reply column's value for a bare OK, and for the bytes of the row's own reply; any
+    // other value is the refusal's code.
     static constexpr int OKSenzaDati = -2;
+    static constexpr int RispostaGrezza = -3;
 
     struct Caso {
         // Brings the view to where the phone's value was once read; nothing for a first read.
@@ -55,6 +57,21 @@ class TstRifiuti : public QObject, private BancoMuto {
              {finestra->txtGG, finestra->txtMM, finestra->txtAA, finestra->txtH, finestra->txtM})
             testo += campo->text();
         return testo;
+    }
+
+    // The phone answers the next command matching `schema` with these bytes, as they are.
+    void rispondiConIByte(const QRegularExpression& schema, const QByteArray& byte)
+    {
+        s25sim::S25Simulator* sim = telefono.get();
+        sim->dropNextReply(schema);
+        sim->setCommandObserver([sim, schema, byte](const QString& comando) {
+            if (!schema.match(comando).hasMatch())
+                return;
+            // Out of verbose mode a line goes out as it is, with CR LF after it.
+            sim->changeState([](s25sim::PhoneState& s) { s.modem.verbose = false; });
+            sim->injectUnsolicited(byte.chopped(2));
+            sim->changeState([](s25sim::PhoneState& s) { s.modem.verbose = true; });
+        });
     }
 
     // The SIM memory's count; then New entry, which does not call the memory full.
@@ -141,6 +158,9 @@ class TstRifiuti : public QObject, private BancoMuto {
               [](const QString& m) {
                   return NonDati({Msg(880), Msg(881), Msg(83), Msg(84), Msg(85), Msg(95)}, m);
               }}},
+            {"revision at connection", {{}, riconnetti, identita, voce(83)}},
+            {"IMEI at connection", {{}, riconnetti, identita, voce(84)}},
+            {"IMSI at connection", {{}, riconnetti, identita, voce(85)}},
             {"battery",
              {su("ALIM"), aggiorna, duePrime,
               [](const QString& m) {
@@ -190,6 +210,7 @@ private slots:
         QTest::addColumn<int>("risposta");
         QTest::addColumn<QString>("mostrato");
         QTest::addColumn<int>("motivo");
+        QTest::addColumn<QByteArray>("grezza");
         const int errore = s25sim::S25Simulator::kPlainError;
         const auto riga = [](const char* caso, const char* comando, int risposta,
                              const QString& mostrato, int motivo = 0) {
@@ -197,10 +218,24 @@ private slots:
                           risposta == OKSenzaDati
                               ? "bare OK"
                               : qPrintable(QStringLiteral("refused %1").arg(risposta)))
-                << caso << comando << risposta << mostrato << motivo;
+                << caso << comando << risposta << mostrato << motivo << QByteArray();
         };
+        // A reply with no line of value, whatever line ends stand before its OK.
+        const auto senzaValore = [](const char* caso, const char* comando, const QByteArray& grezza,
+                                    const QString& mostrato) {
+            QTest::addRow("%s, %s", caso, grezza.toPercentEncoding().constData())
+                << caso << comando << RispostaGrezza << mostrato << 873 << grezza;
+        };
+        const QString identita = "ARDESIA S25,42,350123456789012,222015551234567,"
+                                 "89390100004567891234";
         riga("identity at connection", "^AT(\\+CG(MI|MM|MR|SN)|\\+CIMI|\\^SCID)$", 10,
              "own name,?,?,?,?", 844);
+        senzaValore("revision at connection", "^AT\\+CGMR$", "\r\n\r\nOK\r\n",
+                    QString(identita).replace("42", "?"));
+        senzaValore("IMEI at connection", "^AT\\+CGSN$", "\n\r\nOK\r\n",
+                    QString(identita).replace("350123456789012", "?"));
+        senzaValore("IMSI at connection", "^AT\\+CIMI$", "\r\r\nOK\r\n",
+                    QString(identita).replace("222015551234567", "?"));
         riga("battery", "^AT\\+CBC$", 100, "?,?", 859);
         riga("locks", "^AT\\+CLCK=\\w+,2$", errore, "?,?,?,?,?,?,?,?,?");
         riga("PIN lock", "^AT\\+CLCK=SC,2$", 11, "No,No,?,No,No,No,No,No,No", 845);
@@ -232,6 +267,7 @@ private slots:
         QFETCH(int, risposta);
         QFETCH(QString, mostrato);
         QFETCH(int, motivo);
+        QFETCH(QByteArray, grezza);
         const Caso c = casi().value(caso);
         avvia();
         QVERIFY(!QTest::currentTestFailed());
@@ -239,7 +275,9 @@ private slots:
             c.prima();
         risposte->boxes.clear();
         const QRegularExpression schema(comando);
-        if (risposta == OKSenzaDati)
+        if (risposta == RispostaGrezza)
+            rispondiConIByte(schema, grezza);
+        else if (risposta == OKSenzaDati)
             telefono->answerBareOkMatching(schema);
         else
             telefono->failCommandsMatching(schema, risposta);
