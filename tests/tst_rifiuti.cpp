@@ -128,6 +128,12 @@ class TstRifiuti : public QObject, private BancoMuto {
             return NonDati({Msg(875) + ' ' + posizioni.join(", ")}, motivo) << Msg(876);
         };
         const auto duePrime = [this] { return colonna(0, 1) + ',' + colonna(1, 1); };
+        // The power rows, and whether the battery row shows a charge in its picture.
+        const auto alimentazione = [this, duePrime] {
+            const QTreeWidgetItem* batteria = finestra->List1->topLevelItem(1);
+            const bool carica = batteria && !batteria->icon(0).isNull();
+            return duePrime() + (carica ? " with a charge" : "");
+        };
         const auto riconnetti = [this] {
             collegamento->Connetti();
             telefono->clearCommandLog();
@@ -162,7 +168,7 @@ class TstRifiuti : public QObject, private BancoMuto {
             {"IMEI at connection", {{}, riconnetti, identita, voce(84)}},
             {"IMSI at connection", {{}, riconnetti, identita, voce(85)}},
             {"battery",
-             {su("ALIM"), aggiorna, duePrime,
+             {su("ALIM"), aggiorna, alimentazione,
               [](const QString& m) {
                   return NonDati({Msg(91), Msg(92)}, m);
               }}},
@@ -237,6 +243,7 @@ private slots:
         senzaValore("IMSI at connection", "^AT\\+CIMI$", "\r\r\nOK\r\n",
                     QString(identita).replace("222015551234567", "?"));
         riga("battery", "^AT\\+CBC$", 100, "?,?", 859);
+        riga("battery", "^AT\\+CBC$", OKSenzaDati, "?,?", 873);
         riga("locks", "^AT\\+CLCK=\\w+,2$", errore, "?,?,?,?,?,?,?,?,?");
         riga("PIN lock", "^AT\\+CLCK=SC,2$", 11, "No,No,?,No,No,No,No,No,No", 845);
         riga("PIN lock", "^AT\\+CLCK=SC,2$", OKSenzaDati, "No,No,?,No,No,No,No,No,No", 873);
