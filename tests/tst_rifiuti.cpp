@@ -106,6 +106,15 @@ class TstRifiuti : public QObject, private BancoMuto {
             NelDialogoSMS(finestra, [](frmSMS*) {});
             messaggi->InviaSMS(false, false);
         };
+        // The centre the next compose dialog offers, once the phone answers again.
+        const auto centroComposto = [this] {
+            telefono->clearFailures();
+            QString centro;
+            NelDialogoSMS(finestra,
+                          [&centro](frmSMS* dialogo) { centro = dialogo->txtSMSC->text(); });
+            messaggi->InviaSMS(false, false);
+            return centro;
+        };
         const auto promemoria = [this] {
             clic("CAL");
             oggetti->AddProm();
@@ -184,6 +193,7 @@ class TstRifiuti : public QObject, private BancoMuto {
               voce(508)}},
             {"registration", {{}, su("RETE"), duePrime, voce(93)}},
             {"service centre", {su("SMS"), aggiorna, [this] { return colonna(0, 1); }, voce(223)}},
+            {"service centre in the compose dialog", {{}, composizione, centroComposto, voce(223)}},
             {"signal", {su("RETE"), aggiorna, [this] { return colonna(5, 1); }, voce(97)}},
             {"logo", {su("LOGO"), aggiorna, sbar, voce(519)}},
             {"melody", {su("MEL"), aggiorna, sbar, voce(882)}},
@@ -253,6 +263,7 @@ private slots:
         riga("registration", "^AT\\+CREG\\?$", errore, "?,?");
         riga("registration", "^AT\\+CREG\\?$", OKSenzaDati, "?,?", 873);
         riga("service centre", "^AT\\+CSCA\\?$", errore, "?");
+        riga("service centre in the compose dialog", "^AT\\+CSCA\\?$", errore, "+393359609600");
         riga("signal", "^AT\\+CSQ$", 100, "?", 859);
         riga("signal", "^AT\\+CSQ$", OKSenzaDati, "?", 873);
         riga("logo", "^AT\\^SBNR=bmp,0$", 4, "?", 843);

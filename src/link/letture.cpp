@@ -165,6 +165,7 @@ void LeggiCentroSMS()
             return;
         Telefono.SMSC = centro;
         Telefono.SMSCLetto = true;
+        Telefono.SMSCRifiutato = !csca.rifiuto.isEmpty();
         nonDati = lettura.NonDati();
     }
     nonDati.Avvisa();
