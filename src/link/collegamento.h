@@ -74,7 +74,10 @@ private:
     // New-message indications, answered outside the receive path when the line is free.
     void accodaIndicazioni(const QList<int>& indici, const QStringList& memorie);
     void rispondiIndicazioni();
-    void avvisaAltreMemorie();
+    // A message the program does not list, in another memory or past the SIM positions it
+    // reads, is told of once the line is free, never read.
+    void accodaNonElencato(const QString& avviso);
+    void avvisaNonElencati();
     bool lineaDisponibile() const;
 
     // Views.
@@ -89,6 +92,6 @@ private:
     bool identitaInSospeso = false;
     bool conImmagineDisconnetti = false;
     QList<uint8_t> indicazioni;
-    QStringList altreMemorie; // where messages came that the program does not list
+    QStringList nonElencati; // what to tell of messages that came where the program lists none
     bool rispondendo = false;
 };
