@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 
 class frmMain;
 class ListaReport;
@@ -86,7 +87,11 @@ private:
     LettureRifiutate mostraInfo();
     void inizioVista();
     void layoutChiaveValore(bool conValore = true);
-    void aggiungiRighe(const QList<RigaVista>& righe);
+    // The rows of the view of node `chiave`.
+    void aggiungiRighe(const QString& chiave, const QList<RigaVista>& righe);
+    // Runs the reads of the view of node `chiave`; false when the link dropped under them while
+    // that view was on show, which then stays as it was.
+    bool leggiPerVista(const QString& chiave, const std::function<void()>& letture);
 
     frmMain& f;
     bool identitaInSospeso = false;
