@@ -30,9 +30,11 @@ class TstRifiuti : public QObject, private BancoMuto {
 
     static QStringList NonDati(const QStringList& cose, const QString& motivo)
     {
+        // French puts a space before the colon.
+        const QString dopo = BaseLang > 2000 ? QStringLiteral(" : ") : QStringLiteral(": ");
         QStringList testo{Msg(872)};
         for (const QString& cosa : cose)
-            testo << cosa + QStringLiteral(": ") + motivo;
+            testo << cosa + dopo + motivo;
         return {testo.join(QStringLiteral("\r\n"))};
     }
 
@@ -188,6 +190,12 @@ class TstRifiuti : public QObject, private BancoMuto {
               bloccoPin,
               [](const QString& m) { return NonDati({NomiBlocchi[2]}, m); }}},
             {"clock", {su("ORA"), su("ORA"), [this] { return campiOra(); }, voce(508)}},
+            {"clock in French",
+             {[this] {
+                  BaseLang = 2001;
+                  clic("ORA");
+              },
+              su("ORA"), [this] { return campiOra(); }, voce(508)}},
             {"clock synchronised",
              {su("ORA"), [this] { finestra->pSincrOra->click(); }, [this] { return campiOra(); },
               voce(508)}},
@@ -259,6 +267,7 @@ private slots:
         riga("PIN lock", "^AT\\+CLCK=SC,2$", OKSenzaDati, "No,No,?,No,No,No,No,No,No", 873);
         riga("clock", "^AT\\+CCLK\\?$", 515, "");
         riga("clock", "^AT\\+CCLK\\?$", OKSenzaDati, "", 873);
+        riga("clock in French", "^AT\\+CCLK\\?$", 515, "");
         riga("clock synchronised", "^AT\\+CCLK\\?$", errore, "");
         riga("registration", "^AT\\+CREG\\?$", errore, "?,?");
         riga("registration", "^AT\\+CREG\\?$", OKSenzaDati, "?,?", 873);
