@@ -173,11 +173,11 @@ class TstRifiuti : public QObject, private BancoMuto {
               riconnetti,
               identita,
               [](const QString& m) {
-                  return NonDati({Msg(880), Msg(881), Msg(83), Msg(84), Msg(85), Msg(95)}, m);
+                  return NonDati({Msg(880), Msg(881), Msg(83), Msg(84), Msg(912), Msg(913)}, m);
               }}},
             {"revision at connection", {{}, riconnetti, identita, voce(83)}},
             {"IMEI at connection", {{}, riconnetti, identita, voce(84)}},
-            {"IMSI at connection", {{}, riconnetti, identita, voce(85)}},
+            {"IMSI at connection", {{}, riconnetti, identita, voce(912)}},
             {"battery",
              {su("ALIM"), aggiorna, alimentazione,
               [](const QString& m) {
