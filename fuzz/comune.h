@@ -4,6 +4,8 @@
 // as the phone's bytes or as several replies, and the check that ends the run when something
 // that must survive did not.
 
+#include "codecs.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -36,3 +38,10 @@ void Verifica(bool condizione, const char* proprieta, const QString& dettagli);
 QString FileDiLavoro(const QString& nome);
 void ScriviFile(const QString& percorso, const QByteArray& contenuto);
 QByteArray LeggiFile(const QString& percorso);
+
+// What the Windows-1252 code page, of the phone and of the program's files, carries of a text: a
+// character it lacks is '?'.
+inline QString NelCodicePagina(const QString& testo)
+{
+    return DecodificaWindows1252(CodificaWindows1252(testo));
+}

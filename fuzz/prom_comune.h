@@ -20,12 +20,6 @@ inline QString DescriviProm(const ::Promemoria& p)
         .join(QStringLiteral("|"));
 }
 
-// What the phone's code page carries of a text.
-inline QString NelCodicePagina(const QString& testo)
-{
-    return DecodificaWindows1252(CodificaWindows1252(testo));
-}
-
 // A reminder as the phone keeps it when sent: its vCalendar text in the phone's code page, and
 // read back from there.
 inline ::Promemoria CopiaDelTelefono(const ::Promemoria& prom, QString* testo = nullptr)

@@ -1,7 +1,8 @@
 // The network replies: the networks in range ("AT+COPS=?") and the phone's operator list
 // ("AT+COPN"), divided by a NUL byte. The operator list goes to "reti.op" as the program keeps
-// it, and must load back as one operator per record, with the same codes and names: every
-// operator whose code fits the file's 5-character field, the others being left out of the file.
+// it, and must load back as one operator per record, with the same codes and the names as the
+// Windows-1252 file holds them (a character it lacks is '?'): every operator whose code fits the
+// file's 5-character field, the others being left out of the file.
 
 #include "comune.h"
 
@@ -35,7 +36,7 @@ void ControllaFileOperatori(const std::vector<Operatore>& letti)
         Verifica(!AndataACapo(op.Nome), "an operator name read from the phone holds no line end",
                  Descrivi({op}));
         if (op.Codice.size() <= LunghezzaCodiceFile)
-            nelFile.push_back(op);
+            nelFile.push_back({op.Codice, NelCodicePagina(op.Nome)});
     }
     const QString percorso = FileDiLavoro(QStringLiteral("reti.op"));
     Telefono.Operatori = letti;

@@ -30,7 +30,7 @@ void LeggiIdentita(const QStringList& r)
 void MostraViste()
 {
     RigheInfo(Telefono);
-    RigheAlim(Telefono);
+    const int figuraBatteria = RigheAlim(Telefono).last().immagine;
     const int16_t dBm = LivelloInDBm(Telefono.LivelloSegnale);
     const uint8_t barre = LivelloSegnale(dBm);
     Verifica(barre <= 5, "the signal has 0 to 5 bars", Telefono.LivelloSegnale);
@@ -38,6 +38,9 @@ void MostraViste()
     const int immagine = ImmagineBatteria(Telefono.LivelloBatteria);
     Verifica(immagine >= 21 && immagine <= 26, "the battery picture is one of 21 to 26",
              Telefono.LivelloBatteria);
+    // An unknown charge has no picture.
+    Verifica(figuraBatteria == immagine || figuraBatteria == 0,
+             "the battery row shows the picture of its charge, or none", Telefono.LivelloBatteria);
 }
 
 } // namespace

@@ -302,27 +302,33 @@ private slots:
         QVERIFY(messaggi->chiamate.isEmpty()); // answered No
     }
 
-    void indicazioniFuoriTabellaIgnorate()
+    // An indication of a message the program does not list, in another memory or past the SIM
+    // positions it reads, is told of, never read; one that names no position is dropped.
+    void indicazioniNonElencate_data()
     {
-        accendi(StatoDiProva());
-        connetti(Controllo::ComandiEsatti);
-        for (const char* riga : {"+CMTI: \"SM\",0", "+CMTI: \"SM\",11", "+CMTI: \"SM\",x"})
-            telefono->injectUnsolicited(riga);
-        QTest::qWait(10 * TempiLink.statoMs);
-        QVERIFY(risposte->boxes.isEmpty());
-        QVERIFY(collegamento->IndicazioniInAttesa().isEmpty());
+        QTest::addColumn<QByteArray>("riga");
+        QTest::addColumn<int>("voce"); // of the message, 0 for none
+        QTest::addColumn<QString>("dove");
+        QTest::newRow("another memory") << QByteArray("+CMTI: \"ME\",1") << 806 << "ME";
+        QTest::newRow("SIM position 12") << QByteArray("+CMTI: \"SM\",12") << 910 << "12";
+        QTest::newRow("position 0") << QByteArray("+CMTI: \"SM\",0") << 0 << "";
+        QTest::newRow("no number") << QByteArray("+CMTI: \"SM\",x") << 0 << "";
     }
 
-    // An indication names its memory: one the program does not read is told of, never read as
-    // a SIM position.
-    void nuovoMessaggioInUnAltraMemoria()
+    void indicazioniNonElencate()
     {
+        QFETCH(QByteArray, riga);
+        QFETCH(int, voce);
+        QFETCH(QString, dove);
         accendi(StatoDiProva());
         connetti(Controllo::ComandiEsatti);
-        telefono->injectUnsolicited("+CMTI: \"ME\",1");
-        QTRY_COMPARE_WITH_TIMEOUT(testiBox(), QStringList{Msg(806) + "ME"}, Pazienza);
-        QCOMPARE(risposte->boxes[0].titolo, Msg(76));
-        QTest::qWait(2 * TempiLink.statoMs);
+        telefono->injectUnsolicited(riga);
+        QTest::qWait(10 * TempiLink.statoMs);
+        const QStringList avvisi = voce > 0 ? QStringList{Msg(voce) + dove} : QStringList();
+        QTRY_COMPARE_WITH_TIMEOUT(testiBox(), avvisi, Pazienza);
+        for (const RisposteFinte::Box& box : risposte->boxes)
+            QCOMPARE(box.titolo, Msg(76));
+        QVERIFY(collegamento->IndicazioniInAttesa().isEmpty());
         QVERIFY(messaggi->chiamate.isEmpty());
         QVERIFY(telefono->commandLog().isEmpty());
     }

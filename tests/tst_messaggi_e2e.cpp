@@ -549,6 +549,21 @@ private slots:
         QCOMPARE(ListeDistribuzione.size(), 1);
         QCOMPARE(ListeDistribuzione[0].Nome.trimmed(), QStringLiteral("Seconda"));
     }
+
+    // A list at its most members takes no other, and says it is full.
+    void listaPiena()
+    {
+        ListeDistribuzione = {{NomeLista("Tanti"), QList<VoceFile>(MaxMembri, {0, "X", "1", 0})}};
+        QVERIFY(SalvaFileListeD());
+        Telefono.RubLetta[0] = true;
+        Telefono.RubTotale[0] = 1;
+        Telefono.Rubrica[0][1] = {"1", "Nuovo", "0612345678", false};
+        frmListD editor(0, nullptr);
+        editor.listRubrica->setCurrentItem(editor.listRubrica->topLevelItem(0));
+        editor.Aggiungi();
+        QCOMPARE(testiBox(), QStringList{Msg(914)});
+        QCOMPARE(ListeDistribuzione[0].Membri.size(), MaxMembri);
+    }
 };
 
 QTEST_MAIN(TstMessaggiE2E)

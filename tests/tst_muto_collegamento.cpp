@@ -4,6 +4,8 @@
 
 #include "muto.h"
 
+#include <QLabel>
+
 class TstMutoCollegamento : public QObject, private BancoMuto {
     Q_OBJECT
 
@@ -99,6 +101,34 @@ private slots:
         QVERIFY2(avvisi().constFirst().endsWith(Msg(79)), qPrintable(avvisi().constFirst()));
         QCOMPARE(utente->sopraLAttesa, 0);
         QCOMPARE(righe(), QStringList{Msg(82)});
+    }
+
+    // A hang-up under the read of the view on show keeps what it showed, as Disconnect does.
+    void riagganciatoDuranteLaLettura_data()
+    {
+        QTest::addColumn<QString>("nodo");
+        QTest::newRow("power") << "ALIM";
+        QTest::newRow("network") << "RETE";
+        QTest::newRow("received calls") << "LIST_RC";
+    }
+
+    void riagganciatoDuranteLaLettura()
+    {
+        QFETCH(QString, nodo);
+        avvia();
+        clic(nodo);
+        const QStringList elenco = righe();
+        const QString stato = finestra->SBar[3]->text();
+        QVERIFY(elenco.size() > 1);
+        risposte->boxes.clear();
+        telefono->hangUpDuringNextReply(3);
+        finestra->Aggiorna();
+        QTRY_VERIFY_WITH_TIMEOUT(!Connesso, Pazienza);
+        attendiFine();
+        QCOMPARE(righe(), elenco);
+        QCOMPARE(finestra->SBar[3]->text(), stato);
+        QCOMPARE(avvisi().size(), 1);
+        QCOMPARE(utente->sopraLAttesa, 0);
     }
 
     // The message names the port as the user knows it, the device behind it, and the reason.

@@ -12,8 +12,10 @@
 class TstRifiuti : public QObject, private BancoMuto {
     Q_OBJECT
 
-    // The reply column's value for a bare OK; any other value is the refusal's code.
+    // The reply column's value for a bare OK, and for the bytes of the row's own reply; any
+    // other value is the refusal's code.
     static constexpr int OKSenzaDati = -2;
+    static constexpr int RispostaGrezza = -3;
 
     struct Caso {
         // Brings the view to where the phone's value was once read; nothing for a first read.
@@ -28,9 +30,11 @@ class TstRifiuti : public QObject, private BancoMuto {
 
     static QStringList NonDati(const QStringList& cose, const QString& motivo)
     {
+        // French puts a space before the colon.
+        const QString dopo = BaseLang > 2000 ? QStringLiteral(" : ") : QStringLiteral(": ");
         QStringList testo{Msg(872)};
         for (const QString& cosa : cose)
-            testo << cosa + QStringLiteral(": ") + motivo;
+            testo << cosa + dopo + motivo;
         return {testo.join(QStringLiteral("\r\n"))};
     }
 
@@ -55,6 +59,21 @@ class TstRifiuti : public QObject, private BancoMuto {
              {finestra->txtGG, finestra->txtMM, finestra->txtAA, finestra->txtH, finestra->txtM})
             testo += campo->text();
         return testo;
+    }
+
+    // The phone answers the next command matching `schema` with these bytes, as they are.
+    void rispondiConIByte(const QRegularExpression& schema, const QByteArray& byte)
+    {
+        s25sim::S25Simulator* sim = telefono.get();
+        sim->dropNextReply(schema);
+        sim->setCommandObserver([sim, schema, byte](const QString& comando) {
+            if (!schema.match(comando).hasMatch())
+                return;
+            // Out of verbose mode a line goes out as it is, with CR LF after it.
+            sim->changeState([](s25sim::PhoneState& s) { s.modem.verbose = false; });
+            sim->injectUnsolicited(byte.chopped(2));
+            sim->changeState([](s25sim::PhoneState& s) { s.modem.verbose = true; });
+        });
     }
 
     // The SIM memory's count; then New entry, which does not call the memory full.
@@ -88,6 +107,15 @@ class TstRifiuti : public QObject, private BancoMuto {
             risposte->pulsantiDaPremere << QMessageBox::Yes;
             NelDialogoSMS(finestra, [](frmSMS*) {});
             messaggi->InviaSMS(false, false);
+        };
+        // The centre the next compose dialog offers, once the phone answers again.
+        const auto centroComposto = [this] {
+            telefono->clearFailures();
+            QString centro;
+            NelDialogoSMS(finestra,
+                          [&centro](frmSMS* dialogo) { centro = dialogo->txtSMSC->text(); });
+            messaggi->InviaSMS(false, false);
+            return centro;
         };
         const auto promemoria = [this] {
             clic("CAL");
@@ -126,6 +154,12 @@ class TstRifiuti : public QObject, private BancoMuto {
             return NonDati({Msg(875) + ' ' + posizioni.join(", ")}, motivo) << Msg(876);
         };
         const auto duePrime = [this] { return colonna(0, 1) + ',' + colonna(1, 1); };
+        // The power rows, and whether the battery row shows a charge in its picture.
+        const auto alimentazione = [this, duePrime] {
+            const QTreeWidgetItem* batteria = finestra->List1->topLevelItem(1);
+            const bool carica = batteria && !batteria->icon(0).isNull();
+            return duePrime() + (carica ? " with a charge" : "");
+        };
         const auto riconnetti = [this] {
             collegamento->Connetti();
             telefono->clearCommandLog();
@@ -154,10 +188,13 @@ class TstRifiuti : public QObject, private BancoMuto {
               riconnetti,
               identita,
               [](const QString& m) {
-                  return NonDati({Msg(880), Msg(881), Msg(83), Msg(84), Msg(85), Msg(95)}, m);
+                  return NonDati({Msg(880), Msg(881), Msg(83), Msg(84), Msg(912), Msg(913)}, m);
               }}},
+            {"revision at connection", {{}, riconnetti, identita, voce(83)}},
+            {"IMEI at connection", {{}, riconnetti, identita, voce(84)}},
+            {"IMSI at connection", {{}, riconnetti, identita, voce(912)}},
             {"battery",
-             {su("ALIM"), aggiorna, duePrime,
+             {su("ALIM"), aggiorna, alimentazione,
               [](const QString& m) {
                   return NonDati({Msg(91), Msg(92)}, m);
               }}},
@@ -168,11 +205,18 @@ class TstRifiuti : public QObject, private BancoMuto {
               bloccoPin,
               [](const QString& m) { return NonDati({NomiBlocchi[2]}, m); }}},
             {"clock", {su("ORA"), su("ORA"), [this] { return campiOra(); }, voce(508)}},
+            {"clock in French",
+             {[this] {
+                  BaseLang = 2001;
+                  clic("ORA");
+              },
+              su("ORA"), [this] { return campiOra(); }, voce(508)}},
             {"clock synchronised",
              {su("ORA"), [this] { finestra->pSincrOra->click(); }, [this] { return campiOra(); },
               voce(508)}},
             {"registration", {{}, su("RETE"), duePrime, voce(93)}},
             {"service centre", {su("SMS"), aggiorna, [this] { return colonna(0, 1); }, voce(223)}},
+            {"service centre in the compose dialog", {{}, composizione, centroComposto, voce(223)}},
             {"signal", {su("RETE"), aggiorna, [this] { return colonna(5, 1); }, voce(97)}},
             {"logo", {su("LOGO"), aggiorna, sbar, voce(519)}},
             {"melody", {su("MEL"), aggiorna, sbar, voce(882)}},
@@ -221,6 +265,7 @@ private slots:
         QTest::addColumn<int>("risposta");
         QTest::addColumn<QString>("mostrato");
         QTest::addColumn<int>("motivo");
+        QTest::addColumn<QByteArray>("grezza");
         const int errore = s25sim::S25Simulator::kPlainError;
         const auto riga = [](const char* caso, const char* comando, int risposta,
                              const QString& mostrato, int motivo = 0) {
@@ -228,20 +273,37 @@ private slots:
                           risposta == OKSenzaDati
                               ? "bare OK"
                               : qPrintable(QStringLiteral("refused %1").arg(risposta)))
-                << caso << comando << risposta << mostrato << motivo;
+                << caso << comando << risposta << mostrato << motivo << QByteArray();
         };
+        // A reply with no line of value, whatever line ends stand before its OK.
+        const auto senzaValore = [](const char* caso, const char* comando, const QByteArray& grezza,
+                                    const QString& mostrato) {
+            QTest::addRow("%s, %s", caso, grezza.toPercentEncoding().constData())
+                << caso << comando << RispostaGrezza << mostrato << 873 << grezza;
+        };
+        const QString identita = "ARDESIA S25,42,350123456789012,222015551234567,"
+                                 "89390100004567891234";
         riga("identity at connection", "^AT(\\+CG(MI|MM|MR|SN)|\\+CIMI|\\^SCID)$", 10,
              "own name,?,?,?,?", 844);
+        senzaValore("revision at connection", "^AT\\+CGMR$", "\r\n\r\nOK\r\n",
+                    QString(identita).replace("42", "?"));
+        senzaValore("IMEI at connection", "^AT\\+CGSN$", "\n\r\nOK\r\n",
+                    QString(identita).replace("350123456789012", "?"));
+        senzaValore("IMSI at connection", "^AT\\+CIMI$", "\r\r\nOK\r\n",
+                    QString(identita).replace("222015551234567", "?"));
         riga("battery", "^AT\\+CBC$", 100, "?,?", 859);
+        riga("battery", "^AT\\+CBC$", OKSenzaDati, "?,?", 873);
         riga("locks", "^AT\\+CLCK=\\w+,2$", errore, "?,?,?,?,?,?,?,?,?");
         riga("PIN lock", "^AT\\+CLCK=SC,2$", 11, "No,No,?,No,No,No,No,No,No", 845);
         riga("PIN lock", "^AT\\+CLCK=SC,2$", OKSenzaDati, "No,No,?,No,No,No,No,No,No", 873);
         riga("clock", "^AT\\+CCLK\\?$", 515, "");
         riga("clock", "^AT\\+CCLK\\?$", OKSenzaDati, "", 873);
+        riga("clock in French", "^AT\\+CCLK\\?$", 515, "");
         riga("clock synchronised", "^AT\\+CCLK\\?$", errore, "");
         riga("registration", "^AT\\+CREG\\?$", errore, "?,?");
         riga("registration", "^AT\\+CREG\\?$", OKSenzaDati, "?,?", 873);
         riga("service centre", "^AT\\+CSCA\\?$", errore, "?");
+        riga("service centre in the compose dialog", "^AT\\+CSCA\\?$", errore, "+393359609600");
         riga("signal", "^AT\\+CSQ$", 100, "?", 859);
         riga("signal", "^AT\\+CSQ$", OKSenzaDati, "?", 873);
         riga("logo", "^AT\\^SBNR=bmp,0$", 4, "?", 843);
@@ -268,6 +330,7 @@ private slots:
         QFETCH(int, risposta);
         QFETCH(QString, mostrato);
         QFETCH(int, motivo);
+        QFETCH(QByteArray, grezza);
         const Caso c = casi().value(caso);
         avvia();
         QVERIFY(!QTest::currentTestFailed());
@@ -275,7 +338,9 @@ private slots:
             c.prima();
         risposte->boxes.clear();
         const QRegularExpression schema(comando);
-        if (risposta == OKSenzaDati)
+        if (risposta == RispostaGrezza)
+            rispondiConIByte(schema, grezza);
+        else if (risposta == OKSenzaDati)
             telefono->answerBareOkMatching(schema);
         else
             telefono->failCommandsMatching(schema, risposta);

@@ -121,6 +121,8 @@ private slots:
                                  << "\r\nOK\r\n";
         QTest::newRow("9 characters") << "\r\nOK\r\nabc"
                                       << "\r\nOK\r\nabc";
+        QTest::newRow("line ends only before OK") << "\n\r\r\n\r\nOK\n"
+                                                  << "\r\nOK\r\n";
         QTest::newRow("one line") << "\r\n21\r\n\r\nOK\r\n"
                                   << "21";
         QTest::newRow("dropped after 12") << "\r\nABCDEFGHIJ"

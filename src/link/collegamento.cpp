@@ -38,6 +38,7 @@ constexpr int VoceConnetti = 89;
 constexpr int VoceDisconnetti = 90;
 constexpr int VoceTelefonoNonRisponde = 101;
 constexpr int VoceSMSInAltraMemoria = 806;
+constexpr int VoceSMSInPosizioneNonElencata = 910;
 constexpr int VoceConnessionePersa = 841;
 constexpr int ImmagineConnetti = 30;
 constexpr int ImmagineDisconnetti = 31;
@@ -391,18 +392,27 @@ void Collegamento::LeggiCentroSMS()
 void Collegamento::accodaIndicazioni(const QList<int>& indici, const QStringList& memorie)
 {
     for (const QString& memoria : memorie)
-        if (!altreMemorie.contains(memoria))
-            altreMemorie.append(memoria);
+        accodaNonElencato(Msg(VoceSMSInAltraMemoria) + memoria);
     for (const int indice : indici) {
-        // A position outside the message table is no message of ours.
-        if (indice < 1 || indice > NumPosizioniSMS)
+        // Position 0 is none; a message past the table is one the program cannot show.
+        if (indice < 1)
             continue;
+        if (indice > NumPosizioniSMS) {
+            accodaNonElencato(Msg(VoceSMSInPosizioneNonElencata) + QString::number(indice));
+            continue;
+        }
         const auto posizione = static_cast<uint8_t>(indice);
         if (!indicazioni.contains(posizione))
             indicazioni.append(posizione);
     }
-    if (!indicazioni.isEmpty() || !altreMemorie.isEmpty())
+    if (!indicazioni.isEmpty() || !nonElencati.isEmpty())
         QTimer::singleShot(0, this, &Collegamento::rispondiIndicazioni);
+}
+
+void Collegamento::accodaNonElencato(const QString& avviso)
+{
+    if (!nonElencati.contains(avviso))
+        nonElencati.append(avviso);
 }
 
 bool Collegamento::lineaDisponibile() const
@@ -413,7 +423,7 @@ bool Collegamento::lineaDisponibile() const
 
 void Collegamento::rispondiIndicazioni()
 {
-    avvisaAltreMemorie();
+    avvisaNonElencati();
     while (!indicazioni.isEmpty() && lineaDisponibile()) {
         uint8_t posizione = indicazioni.takeFirst();
         rispondendo = true;
@@ -433,13 +443,12 @@ void Collegamento::rispondiIndicazioni()
     }
 }
 
-void Collegamento::avvisaAltreMemorie()
+void Collegamento::avvisaNonElencati()
 {
-    while (!altreMemorie.isEmpty() && lineaDisponibile()) {
-        const QString memoria = altreMemorie.takeFirst();
+    while (!nonElencati.isEmpty() && lineaDisponibile()) {
+        const QString avviso = nonElencati.takeFirst();
         rispondendo = true;
-        MsgBox(Msg(VoceSMSInAltraMemoria) + memoria, QMessageBox::Information, QMessageBox::Ok,
-               Msg(VoceNotificaSMS));
+        MsgBox(avviso, QMessageBox::Information, QMessageBox::Ok, Msg(VoceNotificaSMS));
         rispondendo = false;
     }
 }

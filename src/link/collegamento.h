@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 
 class frmMain;
 class ListaReport;
@@ -74,7 +75,10 @@ private:
     // New-message indications, answered outside the receive path when the line is free.
     void accodaIndicazioni(const QList<int>& indici, const QStringList& memorie);
     void rispondiIndicazioni();
-    void avvisaAltreMemorie();
+    // A message the program does not list, in another memory or past the SIM positions it
+    // reads, is told of once the line is free, never read.
+    void accodaNonElencato(const QString& avviso);
+    void avvisaNonElencati();
     bool lineaDisponibile() const;
 
     // Views.
@@ -83,12 +87,16 @@ private:
     LettureRifiutate mostraInfo();
     void inizioVista();
     void layoutChiaveValore(bool conValore = true);
-    void aggiungiRighe(const QList<RigaVista>& righe);
+    // The rows of the view of node `chiave`.
+    void aggiungiRighe(const QString& chiave, const QList<RigaVista>& righe);
+    // Runs the reads of the view of node `chiave`; false when the link dropped under them while
+    // that view was on show, which then stays as it was.
+    bool leggiPerVista(const QString& chiave, const std::function<void()>& letture);
 
     frmMain& f;
     bool identitaInSospeso = false;
     bool conImmagineDisconnetti = false;
     QList<uint8_t> indicazioni;
-    QStringList altreMemorie; // where messages came that the program does not list
+    QStringList nonElencati; // what to tell of messages that came where the program lists none
     bool rispondendo = false;
 };

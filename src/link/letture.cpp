@@ -16,12 +16,13 @@ constexpr int VoceProduttore = 880;
 constexpr int VoceModello = 881;
 constexpr int VoceRevisione = 83;
 constexpr int VoceIMEI = 84;
-constexpr int VoceIMSI = 85;
+// The two codes of the SIM, which the views both call "SIM code", told apart.
+constexpr int VoceIMSI = 912;
+constexpr int VoceCodiceSIM = 913;
 constexpr int VoceAlimentazione = 91;
 constexpr int VoceLivelloBatteria = 92;
 constexpr int VoceStato = 93;
 constexpr int VoceOperatore = 94;
-constexpr int VoceCodiceSIM = 95;
 constexpr int VoceLivelloSegnale = 97;
 constexpr int VoceCentroServizi = 223;
 
@@ -165,6 +166,7 @@ void LeggiCentroSMS()
             return;
         Telefono.SMSC = centro;
         Telefono.SMSCLetto = true;
+        Telefono.SMSCRifiutato = !csca.rifiuto.isEmpty();
         nonDati = lettura.NonDati();
     }
     nonDati.Avvisa();

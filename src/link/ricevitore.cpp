@@ -42,6 +42,22 @@ bool PuoDiventareNonRichiesta(QStringView parziale)
                           });
 }
 
+// A whole reply with nothing but line ends before its final "OK": a modem that adds or leaves
+// out a line end before the result.
+bool SoloOK(QStringView ricevuto)
+{
+    if (!ricevuto.endsWith(FineLinea))
+        return false;
+    ricevuto.chop(1);
+    if (ricevuto.endsWith(Ritorno))
+        ricevuto.chop(1);
+    if (!ricevuto.endsWith(u"OK"))
+        return false;
+    ricevuto.chop(2);
+    return std::all_of(ricevuto.begin(), ricevuto.end(),
+                       [](QChar c) { return c == FineLinea || c == Ritorno; });
+}
+
 } // namespace
 
 FineRisposta RigaFinale(QStringView riga)
@@ -116,6 +132,8 @@ QString TagliaRisposta(const QString& ricevuto)
     constexpr qsizetype Prima = 2; // CR LF
     constexpr qsizetype Dopo = 8;  // CR LF, CR LF "OK" CR LF
     constexpr qsizetype LunghezzaMinima = Prima + Dopo;
+    if (SoloOK(ricevuto))
+        return QStringLiteral("\r\nOK\r\n");
     if (ricevuto.size() < LunghezzaMinima)
         return ricevuto;
     return ricevuto.mid(Prima, ricevuto.size() - LunghezzaMinima);

@@ -26,7 +26,8 @@ std::optional<QString> MemoriaIndicazioneSMS(QStringView riga);
 // The memory whose positions the program reads as its message table: the SIM's.
 inline constexpr QStringView MemoriaSMSLetta = u"SM";
 // The reply body as callers know it: without the leading CR LF and the trailing CR LF, CR LF "OK"
-// CR LF; a text of 9 characters or fewer (a bare OK among them) stays whole.
+// CR LF; a text of 9 characters or fewer stays whole. A reply that holds no line but its "OK",
+// whatever line ends stand before it, is the bare OK, CR LF "OK" CR LF.
 QString TagliaRisposta(const QString& ricevuto);
 
 // The receive path behind the AT exchange. It appends each chunk to the buffer it is given,

@@ -7,6 +7,13 @@ namespace {
 
 constexpr int VoceValoriNonDati = 872;
 constexpr int VoceSenzaValore = 873;
+// Between what was not given and why: French puts a space before the colon.
+constexpr int VoceDuePunti = 911;
+
+QString Riga(const QString& cosa, const QString& perche)
+{
+    return cosa + Msg(VoceDuePunti) + perche;
+}
 
 } // namespace
 
@@ -23,7 +30,7 @@ void LettureRifiutate::Annota(const QString& cosa)
 
 void LettureRifiutate::Annota(const QString& cosa, const QString& rigaRifiuto)
 {
-    righe << cosa + QStringLiteral(": ") + MotivoRifiuto(rigaRifiuto);
+    righe << Riga(cosa, MotivoRifiuto(rigaRifiuto));
 }
 
 void LettureRifiutate::AnnotaSeNonDato(const QString& cosa, EsitoAT esito, bool dato)
@@ -31,7 +38,7 @@ void LettureRifiutate::AnnotaSeNonDato(const QString& cosa, EsitoAT esito, bool 
     if (esito == EsitoAT::Errore)
         Annota(cosa);
     else if (!dato && RispostaDelTelefono(esito))
-        righe << cosa + QStringLiteral(": ") + Msg(VoceSenzaValore);
+        righe << Riga(cosa, Msg(VoceSenzaValore));
 }
 
 void LettureRifiutate::Aggiungi(const LettureRifiutate& altre)

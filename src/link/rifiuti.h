@@ -21,7 +21,8 @@ public:
     void AnnotaSeNonDato(const QString& cosa, EsitoAT esito, bool dato);
     void Aggiungi(const LettureRifiutate& altre);
     bool Nessuna() const { return righe.isEmpty(); }
-    // The entry `intestazione`, then one line "what: reason" for each value not given.
+    // The entry `intestazione`, then one line "what: reason" ("what : reason" in French) for
+    // each value not given.
     QString Testo(int intestazione) const;
     // Tells the user in one warning; nothing when every value was given. The read's wait window
     // must be gone.

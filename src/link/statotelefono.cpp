@@ -245,10 +245,11 @@ QList<RigaVista> RigheInfo(const DatiTelefono& t)
 
 QList<RigaVista> RigheAlim(const DatiTelefono& t)
 {
-    // A state the phone did not give has no picture.
+    // A state or a charge the phone did not give has no picture: not even the empty battery.
     const int immagineStato = t.StatoAlim <= UltimoStatoAlim ? PrimaImmagineAlim + t.StatoAlim : 0;
+    const bool carica = !t.LivelloBatteria.isEmpty() && t.LivelloBatteria.front().isDigit();
     return {{91, immagineStato, t.StatoAlimTesto},
-            {92, ImmagineBatteria(t.LivelloBatteria), t.LivelloBatteria}};
+            {92, carica ? ImmagineBatteria(t.LivelloBatteria) : 0, t.LivelloBatteria}};
 }
 
 QList<RigaVista> RigheRete(const DatiTelefono& t, const QString& nomeOperatore, uint8_t barre)

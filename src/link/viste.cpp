@@ -18,6 +18,14 @@ namespace {
 
 constexpr int ColonneDiTerzo = 3;
 constexpr int ColonneDiMezzo = 2;
+// The network search lies over the network view, which stays on show beneath it.
+constexpr uint8_t VistaSelezioneRete = 13;
+// Each row of a key/value view carries the key of its node, so that the list says which view
+// it holds.
+constexpr int RuoloVista = Qt::UserRole + 30;
+const QString ChiaveInfo = QStringLiteral("S25");
+const QString ChiaveAlim = QStringLiteral("ALIM");
+const QString ChiaveRete = QStringLiteral("RETE");
 
 void MostraPulsante(QAction* pulsante, bool abilitato)
 {
@@ -49,10 +57,21 @@ void Collegamento::layoutChiaveValore(bool conValore)
     f.List1->setHeaderHidden(true);
 }
 
-void Collegamento::aggiungiRighe(const QList<RigaVista>& righe)
+void Collegamento::aggiungiRighe(const QString& chiave, const QList<RigaVista>& righe)
 {
     for (const RigaVista& riga : righe)
-        f.List1->Aggiungi(Msg(riga.voce), {riga.valore}, riga.immagine);
+        f.List1->Aggiungi(Msg(riga.voce), {riga.valore}, riga.immagine)
+            ->setData(0, RuoloVista, chiave);
+}
+
+bool Collegamento::leggiPerVista(const QString& chiave, const std::function<void()>& letture)
+{
+    const QTreeWidgetItem* prima = f.List1->topLevelItem(0);
+    const bool mostrata = (f.CurrentView == 0 || f.CurrentView == VistaSelezioneRete) && prima
+                          && prima->data(0, RuoloVista) == chiave;
+    const bool connesso = Connesso;
+    letture();
+    return !(mostrata && connesso && !Connesso);
 }
 
 void AggiungiNonDisponibile(ListaReport& elenco)
@@ -78,44 +97,52 @@ LettureRifiutate Collegamento::mostraInfo()
         AggiungiNonDisponibile(*f.List1);
         return nonDati;
     }
-    aggiungiRighe(RigheInfo(Telefono));
+    aggiungiRighe(ChiaveInfo, RigheInfo(Telefono));
     f.SBar[3]->setText(QString());
     return nonDati;
 }
 
 void Collegamento::ShowAlim()
 {
+    const auto letture = [] {
+        if (Connesso && !Telefono.AlimLetta && LineaLibera)
+            LeggiAlim().Avvisa();
+    };
+    if (!leggiPerVista(ChiaveAlim, letture))
+        return;
     inizioVista();
     QAction* pAggiorna = f.Pulsante(QStringLiteral("pAggiorna"));
     MostraPulsante(pAggiorna, false);
     layoutChiaveValore();
-    if (Connesso && !Telefono.AlimLetta && LineaLibera)
-        LeggiAlim().Avvisa();
     if (TelefonoIrraggiungibile() && !Telefono.AlimLetta) {
         AggiungiNonDisponibile(*f.List1);
         return;
     }
-    aggiungiRighe(RigheAlim(Telefono));
-    f.Espandi(QStringLiteral("ALIM"));
+    aggiungiRighe(ChiaveAlim, RigheAlim(Telefono));
+    f.Espandi(ChiaveAlim);
     pAggiorna->setEnabled(true);
     f.SBar[3]->setText(QString());
 }
 
 void Collegamento::ShowRete(int16_t rileggi)
 {
-    inizioVista();
-    QAction* pAggiorna = f.Pulsante(QStringLiteral("pAggiorna"));
-    QAction* pSelRete = f.Pulsante(QStringLiteral("pSelRete"));
-    MostraPulsante(pAggiorna, false);
-    MostraPulsante(pSelRete, false);
-    if (Connesso) {
+    const auto letture = [this, rileggi] {
+        if (!Connesso)
+            return;
         if (rileggi != 0)
             LeggiRete(rileggi).Avvisa();
         else if (!Telefono.ReteLetta && LineaLibera)
             LeggiRete(0).Avvisa();
         if (Connesso && !Telefono.OperatoriLetti && LineaLibera)
             f.impostazioni->LeggiOperatori();
-    }
+    };
+    if (!leggiPerVista(ChiaveRete, letture))
+        return;
+    inizioVista();
+    QAction* pAggiorna = f.Pulsante(QStringLiteral("pAggiorna"));
+    QAction* pSelRete = f.Pulsante(QStringLiteral("pSelRete"));
+    MostraPulsante(pAggiorna, false);
+    MostraPulsante(pSelRete, false);
     if (TelefonoIrraggiungibile() && !Telefono.ReteLetta) {
         layoutChiaveValore(false);
         AggiungiNonDisponibile(*f.List1);
@@ -123,9 +150,10 @@ void Collegamento::ShowRete(int16_t rileggi)
     }
     layoutChiaveValore();
     FunzioniImpostazioni& impostazioni = *f.impostazioni;
-    aggiungiRighe(RigheRete(Telefono, impostazioni.NomeOperatore(Telefono.CodiceOperatore),
+    aggiungiRighe(ChiaveRete,
+                  RigheRete(Telefono, impostazioni.NomeOperatore(Telefono.CodiceOperatore),
                             impostazioni.LivelloSegnale(LivelloInDBm(Telefono.LivelloSegnale))));
-    f.Espandi(QStringLiteral("RETE"));
+    f.Espandi(ChiaveRete);
     pAggiorna->setEnabled(true);
     pSelRete->setEnabled(true);
     f.SBar[3]->setText(QString());

@@ -192,7 +192,8 @@ void frmListD::Aggiungi()
                || TagliaSpazi(m.Numero) == TagliaSpazi(numero);
     });
     if (doppione || membri.size() >= MaxMembri) {
-        MsgBox(nome + Msg(11), QMessageBox::Information, QMessageBox::Ok, QString(), this);
+        MsgBox(doppione ? nome + Msg(11) : Msg(914), QMessageBox::Information, QMessageBox::Ok,
+               QString(), this);
         return;
     }
     const bool rossa = voce->data(0, RuoloRossa).toBool();

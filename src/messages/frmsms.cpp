@@ -192,7 +192,8 @@ void frmSMS::Carica()
             f.Espandi(nodo);
         }
     }
-    if (!Telefono.SMSCLetto)
+    // A centre the phone refused may be given now: the user sees, and sends with, the phone's.
+    if (!Telefono.SMSCLetto || Telefono.SMSCRifiutato)
         LeggiCentroSMS();
     txtSMSC->setText(Telefono.SMSC);
     SetCmbRubrica();

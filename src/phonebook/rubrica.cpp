@@ -35,6 +35,7 @@ constexpr int RuoloPosizione = Qt::UserRole + 21;
 constexpr int VistaCompleta = MemoriaRossa + 1;
 constexpr uint8_t CodiceVistaMemoria = 4;
 constexpr uint8_t CodiceVistaCompleta = 0;
+constexpr uint8_t CodiceVistaLista = 6;
 
 constexpr int ImmagineRossa = 16;
 constexpr int ImmagineVoce = 17;
@@ -470,7 +471,15 @@ void Rubrica::ShowList(uint8_t lista)
 {
     if (lista >= NumListeChiamate)
         return;
-    f.CurrentView = 6;
+    const bool mostrata = f.CurrentView == CodiceVistaLista && vistaMostrata == lista;
+    if (Connesso && LineaLibera && !Telefono.ListeLette[lista]) {
+        ::LeggiListeChiamate();
+        // A link lost under the reading leaves the list on show as it was.
+        if (mostrata && !Connesso)
+            return;
+    }
+    vistaMostrata = lista;
+    f.CurrentView = CodiceVistaLista;
     f.Form_Resize();
     f.HideButtons();
     QAction* aggiorna = f.Pulsante(QStringLiteral("pAggiorna"));
@@ -480,8 +489,6 @@ void Rubrica::ShowList(uint8_t lista)
     // The phone's own order, newest call first.
     preparaElenco({Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum")});
 
-    if (Connesso && LineaLibera && !Telefono.ListeLette[lista])
-        ::LeggiListeChiamate();
     if (TelefonoIrraggiungibile() && !Telefono.ListeLette[lista]) {
         rigaNonDisponibile();
         return;

@@ -60,5 +60,6 @@ private:
     bool mostraGia(int vista, uint8_t codiceVista) const;
 
     frmMain& f;
+    // What the list shows: a memory, the red list, VistaCompleta, or a call list.
     int vistaMostrata = -1;
 };

@@ -126,6 +126,8 @@ struct DatiTelefono {
     // Service centre.
     bool SMSCLetto = false;
     QString SMSC; // as the phone gives it, "+" included
+    // The phone refused the centre when last asked: the compose dialog asks again.
+    bool SMSCRifiutato = false;
 
     // Call lists: list by position 1 to 10; position 0 unused.
     std::array<bool, NumListeChiamate> ListeLette{};
