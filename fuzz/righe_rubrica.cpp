@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
             continue;
         CercaNomeDaNumero(voce.Numero);
         CercaNumeroDaNome(voce.Nome);
-        NomeAT(voce.Nome, limiti.nome);
+        NomeAT(voce.Nome, SetTelefono, limiti.nome);
         NumeroAT(voce.Numero, limiti.numero);
     }
     Telefono.Rubrica[0] = PosizioniMemoria{};

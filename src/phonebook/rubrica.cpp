@@ -42,6 +42,8 @@ constexpr int ImmagineNonDisponibile = 27;
 constexpr int ImmagineCartella = 2;
 constexpr int ImmagineNonInRubrica = 39;
 
+constexpr int VoceNomiIgnotiNonSalvati = 896;
+
 ListaReport::Colonna Colonna(int voce, int larghezza, const char* chiave)
 {
     return {Msg(voce), larghezza, QString::fromLatin1(chiave)};
@@ -89,11 +91,11 @@ bool Rubrica::CaricaFileRubrica(const QString& percorso)
     return letta;
 }
 
-bool Rubrica::completaLettura()
+bool Rubrica::completaLettura(bool fileRubrica)
 {
-    if (Connesso && LineaLibera && !LeggiMemorie(true))
+    if (Connesso && LineaLibera && !LeggiMemorie(true, fileRubrica))
         return false;
-    return TutteLette();
+    return TutteLette() && !NomiIgnotiInTabella();
 }
 
 void Rubrica::salvataggioAutomatico()
@@ -104,7 +106,7 @@ void Rubrica::salvataggioAutomatico()
 
 bool Rubrica::SalvaFileRubrica(const QString& percorso)
 {
-    if (!completaLettura())
+    if (!completaLettura(true))
         return false;
     if (!Telefono.SMSCLetto && Connesso && LineaLibera) {
         LeggiCentroSMS();
@@ -121,7 +123,7 @@ bool Rubrica::SalvaFileRubrica(const QString& percorso)
 
 bool Rubrica::SalvaFileRubricaTxt(const QString& percorso)
 {
-    return completaLettura() && ScriviFileIntero(percorso, BytesFileRubricaTxt());
+    return completaLettura(false) && ScriviFileIntero(percorso, BytesFileRubricaTxt());
 }
 
 // The list starts unsorted, so that filling it costs no sort per row; the phonebook views sort it
@@ -153,7 +155,7 @@ QTreeWidgetItem* Rubrica::aggiungiVoce(int memoria, int posizione, bool conMemor
         colonne << NomiMemoria[static_cast<size_t>(memoria)];
     colonne << PosizioneMostrata(posizione);
     QTreeWidgetItem* riga
-        = f.List1->Aggiungi(voce.Nome, colonne, voce.Rossa ? ImmagineRossa : ImmagineVoce);
+        = f.List1->Aggiungi(NomeMostrato(voce), colonne, voce.Rossa ? ImmagineRossa : ImmagineVoce);
     riga->setData(0, RuoloMemoria, memoria);
     riga->setData(0, RuoloPosizione, posizione);
     return riga;
@@ -161,7 +163,7 @@ QTreeWidgetItem* Rubrica::aggiungiVoce(int memoria, int posizione, bool conMemor
 
 bool Rubrica::leggiPerVista(bool soloNonLette, bool mostrata)
 {
-    if (LeggiMemorie(soloNonLette) && TutteLette()) {
+    if (LeggiMemorie(soloNonLette, Opzioni.AutoSaveRub != 0) && TutteLette()) {
         salvataggioAutomatico();
         return true;
     }
@@ -403,16 +405,15 @@ void Rubrica::SalvaRubrica()
     const QString percorso = interazione().SalvaFile(&f, Msg(254), Msg(255), QStringLiteral("rub"));
     if (percorso.isEmpty())
         return;
-    if (percorso.endsWith(QLatin1String(".rub"), Qt::CaseInsensitive)) {
-        if (SalvaFileRubrica(percorso))
-            MsgBox(Msg(256) + percorso, QMessageBox::Information);
-        else
-            MsgBox(Msg(257) + percorso, QMessageBox::Critical);
-    } else if (SalvaFileRubricaTxt(percorso)) {
-        MsgBox(Msg(258) + percorso, QMessageBox::Information);
-    } else {
-        MsgBox(Msg(259) + percorso, QMessageBox::Critical);
+    const bool fileRubrica = percorso.endsWith(QLatin1String(".rub"), Qt::CaseInsensitive);
+    if (fileRubrica ? SalvaFileRubrica(percorso) : SalvaFileRubricaTxt(percorso)) {
+        MsgBox(Msg(fileRubrica ? 256 : 258) + percorso, QMessageBox::Information);
+        return;
     }
+    QString testo = Msg(fileRubrica ? 257 : 259) + percorso;
+    if (NomiIgnotiInTabella())
+        testo += QStringLiteral("\r\n") + Msg(VoceNomiIgnotiNonSalvati);
+    MsgBox(testo, QMessageBox::Critical);
 }
 
 void Rubrica::ApriRubrica()
@@ -492,7 +493,9 @@ void Rubrica::ShowList(uint8_t lista)
         if (chiamata.Numero.isEmpty())
             continue;
         ++conta;
-        if (chiamata.Nome.isEmpty())
+        if (chiamata.NomeIgnoto)
+            f.List1->Aggiungi(Msg(VoceSconosciuto), {chiamata.Numero}, ImmagineVoce);
+        else if (chiamata.Nome.isEmpty())
             f.List1->Aggiungi(Msg(284), {chiamata.Numero}, ImmagineNonInRubrica);
         else
             f.List1->Aggiungi(chiamata.Nome, {chiamata.Numero},

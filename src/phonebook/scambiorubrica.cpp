@@ -9,6 +9,7 @@
 #include "rifiuti.h"
 #include "righeat.h"
 #include "scambio.h"
+#include "setcaratteri.h"
 #include "tabella.h"
 
 #include <algorithm>
@@ -45,7 +46,7 @@ QString ComandoScrittura(const QString& posizione, const QString& nome, const QS
 {
     return QStringLiteral("AT+CPBW=") + posizione + QLatin1Char(',')
            + NumeroAT(numero, limiti.numero) + QLatin1Char(',') + TipoNumero(numero)
-           + QLatin1Char(',') + NomeAT(nome, limiti.nome);
+           + QLatin1Char(',') + NomeAT(nome, SetTelefono, limiti.nome);
 }
 
 // The cache's single pair keeps the limits of the memory read last, for readers that name no
@@ -79,7 +80,8 @@ int ScriviMemoria(Dialogo& dialogo, int memoria)
     return dialogo.Perso() ? -1 : falliti;
 }
 
-constexpr int VoceMemorieRifiutate = 840;
+constexpr int VoceMemorieRifiutateColFile = 840;
+constexpr int VoceMemorieRifiutate = 897;
 constexpr int PrimaVoceLista = 49;
 
 // Whatever the phone has selected now may be another memory, or it would not list this one: none
@@ -110,10 +112,12 @@ void DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria)
     if (!letta || !PosizioneValida(letta->posizione))
         return;
     VoceRubrica& voce = memoria[static_cast<size_t>(letta->posizione)];
-    voce.Nome = ConvertiTestoGSM(letta->nomeGrezzo);
+    const std::optional<QString> nome = DecodificaTestoAT(letta->nomeGrezzo, SetTelefono);
+    voce.Nome = nome.value_or(QString());
+    voce.NomeIgnoto = !nome;
     voce.Numero = letta->numero;
     voce.Posizione = QString::number(letta->posizione);
-    voce.Rossa = NomeRosso(letta->nomeGrezzo);
+    voce.Rossa = NomeRosso(voce.Nome);
 }
 
 EsitoLettura LeggiRubrica(uint8_t memoria)
@@ -154,27 +158,38 @@ EsitoLettura LeggiRubrica(uint8_t memoria)
     return EsitoLettura::Letta;
 }
 
+bool NomeScrivibile(const QString& nome)
+{
+    return nome.isEmpty()
+           || (SetTelefono != SetCaratteri::Ignoto
+               && LettereNonScrivibili(nome, SetTelefono).isEmpty());
+}
+
 bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString& nome,
-                       const QString& numero)
+                       const QString& numero, QString* rifiuto)
 {
     bool numerica = false;
     const int p = posizione.trimmed().toInt(&numerica);
-    if (memoria >= NumMemorie || !numerica || !PosizioneValida(p))
+    if (memoria >= NumMemorie || !numerica || !PosizioneValida(p) || !NomeScrivibile(nome))
         return false;
     const AttesaInCorso attesa(Msg(364));
     Dialogo dialogo;
-    if (!dialogo.Seleziona(CodiceMemoria(memoria)))
-        return false;
     const bool cancella = nome.isEmpty() && numero.isEmpty();
     const QString comando = cancella ? QStringLiteral("AT+CPBW=") + QString::number(p)
                                      : ComandoScrittura(QString::number(p), nome, numero);
-    if (!RispostaOk(dialogo.Invia(comando)) || dialogo.Perso())
+    if (!dialogo.Seleziona(CodiceMemoria(memoria)) || !RispostaOk(dialogo.Invia(comando))
+        || dialogo.Perso()) {
+        if (rifiuto && !dialogo.Perso())
+            *rifiuto = UltimaRigaRifiuto();
         return false;
+    }
     VoceRubrica& voce = Telefono.Rubrica[memoria][static_cast<size_t>(p)];
-    if (cancella)
+    if (cancella) {
         voce = VoceRubrica{};
-    else
-        voce = {QString::number(p), nome, numero, NomeRosso(nome)};
+    } else {
+        const QString tenuto = NomeSulTelefono(nome, SetTelefono);
+        voce = {QString::number(p), tenuto, numero, NomeRosso(tenuto)};
+    }
     return true;
 }
 
@@ -200,7 +215,10 @@ void DecodificaVoceChiamata(const QString& riga, PosizioniLista& lista)
         return;
     VoceChiamata& voce = lista[static_cast<size_t>(letta->posizione)];
     const QString nome = CercaNomeDaNumero(letta->numero);
-    voce.Nome = nome != letta->numero ? nome : ConvertiTestoGSM(letta->nomeGrezzo);
+    const std::optional<QString> datoDalTelefono
+        = nome != letta->numero ? nome : DecodificaTestoAT(letta->nomeGrezzo, SetTelefono);
+    voce.Nome = datoDalTelefono.value_or(QString());
+    voce.NomeIgnoto = !datoDalTelefono;
     voce.Numero = letta->numero;
 }
 
@@ -228,7 +246,7 @@ EsitoLettura LeggiListaChiamate(uint8_t lista)
     return rifiutata ? EsitoLettura::Rifiutata : EsitoLettura::Letta;
 }
 
-bool LeggiMemorie(bool soloNonLette)
+bool LeggiMemorie(bool soloNonLette, bool fileDaSalvare)
 {
     LettureRifiutate rifiutate;
     for (uint8_t m = 0; m < NumMemorie; ++m) {
@@ -240,7 +258,7 @@ bool LeggiMemorie(bool soloNonLette)
         if (esito == EsitoLettura::Rifiutata)
             rifiutate.Annota(NomiMemoria[m], RifiutiRubrica[m]);
     }
-    rifiutate.Avvisa(VoceMemorieRifiutate);
+    rifiutate.Avvisa(fileDaSalvare ? VoceMemorieRifiutateColFile : VoceMemorieRifiutate);
     return true;
 }
 

@@ -32,20 +32,27 @@ EsitoLettura LeggiRubrica(uint8_t memoria);
 using PosizioniMemoria = std::array<VoceRubrica, MaxPosizioniRubrica + 1>;
 void DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria);
 
+// True when the name can go to the phone: it is empty, or the phone's character set is known
+// and carries every letter of it.
+bool NomeScrivibile(const QString& nome);
+
 // Writes the entry at a position of memory 0 to 3, or erases it when name and number are both
-// empty; on the phone's OK the table follows. False when the phone refused the memory or the
-// entry, the position is not one of 1 to 250, or the link failed.
+// empty; on the phone's OK the table follows, holding the name as the phone now holds it. False
+// when the phone refused the memory or the entry (its line then goes to `rifiuto`, when given),
+// when the link failed, and, with nothing sent, when the position is not one of 1 to 250 or the
+// name cannot go to the phone (NomeScrivibile).
 bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString& nome,
-                       const QString& numero);
+                       const QString& numero, QString* rifiuto = nullptr);
 
 // Writes every used entry of the SIM and phone memories back, each once, cut to the limits the
 // phone gives that memory. False when any write failed or a memory could not be selected.
 bool ScriviRubrica();
 
 // Reads memories 0 to 3 in turn, or only those not yet read while the line is free, and tells the
-// user once of the memories the phone refused, with its reasons. False when the link was lost,
-// which ends the reading.
-bool LeggiMemorie(bool soloNonLette);
+// user once of the memories the phone refused, with its reasons, and, when a phonebook file is
+// to be saved from the reading (`fileDaSalvare`), that the file keeps what it held for them.
+// False when the link was lost, which ends the reading.
+bool LeggiMemorie(bool soloNonLette, bool fileDaSalvare = false);
 
 // Reads call list 0 to 2 (received, missed, dialled) into the table and marks it read; the
 // names come from the phonebook when it knows the number. A list the phone refused to select or
