@@ -234,6 +234,68 @@ private slots:
         QVERIFY(!scegli("001"));
     }
 
+    // A name the phone cannot take is not sent: the user is told which letters its character
+    // set lacks, or that the set is not known; a name the phone refuses is told with the
+    // phone's reason. Either way the dialog stays open with what the user typed, and the table
+    // holds what the phone holds.
+    void voceNonScrittaDalDialogo_data()
+    {
+        QTest::addColumn<QByteArray>("modem"); // the set a phone that will not switch speaks
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<int>("voce");   // the message told
+        QTest::addColumn<int>("motivo"); // the reason's entry after it, when the phone gave one
+        QTest::addColumn<QString>("lettere"); // else what follows it
+        QTest::addColumn<bool>("inviata");
+        const QString accenti = QStringLiteral("Test ÀàÈèÉéÌìÒòÙù");
+        QTest::newRow("letters GSM lacks")
+            << QByteArray() << accenti << 889 << 0 << QStringLiteral("À È Ì Ò Ù") << false;
+        QTest::newRow("letters IRA lacks")
+            << QByteArray("charset = IRA") << QStringLiteral("Jo@x_è$") << 889 << 0
+            << QStringLiteral("è") << false;
+        QTest::newRow("letters the phone refuses")
+            << QByteArray("charset = 8859-1") << accenti << 898 << 886 << QString() << true;
+        QTest::newRow("set not known") << QByteArray("charset = HEX") << QStringLiteral("Anna")
+                                       << 884 << 0 << QString() << false;
+    }
+
+    void voceNonScrittaDalDialogo()
+    {
+        QFETCH(QByteArray, modem);
+        QFETCH(QString, nome);
+        QFETCH(int, voce);
+        QFETCH(int, motivo);
+        QFETCH(QString, lettere);
+        QFETCH(bool, inviata);
+        QByteArray seme = Seme;
+        seme.replace("name_length = 14", "name_length = 20");
+        accendi("[modem]\nerror_reports = 1\n" + modem + "\n" + seme);
+        if (!modem.isEmpty())
+            telefono->failCommandsMatching(QRegularExpression("^AT\\+CSCS="));
+        connetti(Controllo::SoloAttesa, modem.isEmpty() ? Handshake : HandshakeSenzaGSM);
+        clic("RUB_SIM");
+        telefono->clearCommandLog();
+        risposte->boxes.clear();
+        bool aperto = false;
+        QString rimasto;
+        QTimer::singleShot(0, finestra, [&] {
+            auto* dialogo = qobject_cast<frmInputVoceRub*>(FinestraDialogo(2));
+            QVERIFY(dialogo);
+            dialogo->txtNome->setText(nome);
+            dialogo->txtNumero->setText("0612");
+            dialogo->pOk->click();
+            aperto = dialogo->isVisible();
+            rimasto = dialogo->txtNome->text();
+            dialogo->pAnnulla->click();
+        });
+        rubrica->AddRubrica();
+        QCOMPARE(testiBox(), QStringList{Msg(voce) + (motivo ? Msg(motivo) : lettere)});
+        QVERIFY(aperto);
+        QCOMPARE(rimasto, nome);
+        QCOMPARE(!telefono->commandLog().filter("AT+CPBW=1,").isEmpty(), inviata);
+        QVERIFY(nomeSulTelefono("SM", 1).isEmpty());
+        QVERIFY(Telefono.Rubrica[0][1].Posizione.isEmpty());
+    }
+
     void nomiUgualiERigaNonDisponibile()
     {
         avvia();

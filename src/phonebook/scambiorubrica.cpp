@@ -81,6 +81,8 @@ int ScriviMemoria(Dialogo& dialogo, int memoria)
 }
 
 constexpr int VoceMemorieRifiutateColFile = 840;
+constexpr int VoceSetIgnoto = 884;
+constexpr int VoceLettereMancanti = 889;
 constexpr int VoceMemorieRifiutate = 897;
 constexpr int PrimaVoceLista = 49;
 
@@ -158,11 +160,14 @@ EsitoLettura LeggiRubrica(uint8_t memoria)
     return EsitoLettura::Letta;
 }
 
-bool NomeScrivibile(const QString& nome)
+QString NomeNonScrivibile(const QString& nome)
 {
-    return nome.isEmpty()
-           || (SetTelefono != SetCaratteri::Ignoto
-               && LettereNonScrivibili(nome, SetTelefono).isEmpty());
+    if (nome.isEmpty())
+        return {};
+    if (SetTelefono == SetCaratteri::Ignoto)
+        return Msg(VoceSetIgnoto);
+    const QString mancanti = LettereNonScrivibili(nome, SetTelefono);
+    return mancanti.isEmpty() ? QString() : Msg(VoceLettereMancanti) + mancanti;
 }
 
 bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString& nome,
@@ -170,7 +175,8 @@ bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString&
 {
     bool numerica = false;
     const int p = posizione.trimmed().toInt(&numerica);
-    if (memoria >= NumMemorie || !numerica || !PosizioneValida(p) || !NomeScrivibile(nome))
+    if (memoria >= NumMemorie || !numerica || !PosizioneValida(p)
+        || !NomeNonScrivibile(nome).isEmpty())
         return false;
     const AttesaInCorso attesa(Msg(364));
     Dialogo dialogo;

@@ -32,15 +32,16 @@ EsitoLettura LeggiRubrica(uint8_t memoria);
 using PosizioniMemoria = std::array<VoceRubrica, MaxPosizioniRubrica + 1>;
 void DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria);
 
-// True when the name can go to the phone: it is empty, or the phone's character set is known
-// and carries every letter of it.
-bool NomeScrivibile(const QString& nome);
+// Why the name cannot go to the phone, as the user is told: the phone's character set is not
+// known, or it lacks these letters of it. Empty when it can: it is empty, or the set carries
+// every letter.
+QString NomeNonScrivibile(const QString& nome);
 
 // Writes the entry at a position of memory 0 to 3, or erases it when name and number are both
 // empty; on the phone's OK the table follows, holding the name as the phone now holds it. False
 // when the phone refused the memory or the entry (its line then goes to `rifiuto`, when given),
 // when the link failed, and, with nothing sent, when the position is not one of 1 to 250 or the
-// name cannot go to the phone (NomeScrivibile).
+// name cannot go to the phone (NomeNonScrivibile).
 bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString& nome,
                        const QString& numero, QString* rifiuto = nullptr);
 
