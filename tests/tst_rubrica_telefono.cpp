@@ -415,12 +415,73 @@ private slots:
         QCOMPARE(nomeSulTelefono("ME", 4), QStringLiteral("Nicolò, Rossi"));
         QCOMPARE(nomeSulTelefono("SM", 3), QStringLiteral("Anna")); // left as it was
         QCOMPARE(risposte->boxes.size(), 1);
-
-        telefono->failCommandsMatching(QRegularExpression("^AT\\+CPBW=2,"));
-        rubrica->InviaRubrica();
-        QCOMPARE(risposte->boxes.size(), 2);
-        QCOMPARE(risposte->boxes.last().testo, Msg(267));
         QFile::remove(percorso);
+    }
+
+    // A loaded phonebook of 19 SIM entries, one of which the phone does not take: its name has
+    // letters the phone's set lacks, which the user is told before anything is written, or the
+    // phone refuses it. The others are written, the user is told which entry was not and why,
+    // and the SIM's next view reads the phone, so that it shows what the phone holds.
+    void inviaRubricaConUnaVoceNonScritta_data()
+    {
+        QTest::addColumn<QString>("nome"); // of position 5
+        QTest::addColumn<bool>("rifiutata");
+        QTest::addColumn<int>("risposta"); // to the question, when there is one
+        QTest::newRow("refused by the phone") << "Voce 5" << true << 0;
+        QTest::newRow("letters the phone cannot store, the others written")
+            << QStringLiteral("Test ÀàÈèÉéÌìÒòÙù") << false << int(QMessageBox::Yes);
+        QTest::newRow("letters the phone cannot store, none written")
+            << QStringLiteral("Test ÀàÈèÉéÌìÒòÙù") << false << int(QMessageBox::No);
+    }
+
+    void inviaRubricaConUnaVoceNonScritta()
+    {
+        QFETCH(QString, nome);
+        QFETCH(bool, rifiutata);
+        QFETCH(int, risposta);
+        QByteArray seme = Seme;
+        seme.replace("name_length = 14", "name_length = 20");
+        avvia(seme);
+        Telefono.RubTotale = {20, 0, 0, 0};
+        for (int p = 1; p <= 19; ++p)
+            Telefono.Rubrica[0][static_cast<size_t>(p)]
+                = {QString::number(p), p == 5 ? nome : QStringLiteral("Voce %1").arg(p),
+                   QStringLiteral("06%1").arg(p)};
+        const QString percorso = QDir::temp().filePath("quorna-una-non-scritta.rub");
+        QVERIFY(ScriviFileIntero(percorso, BytesFileRubrica()));
+        Telefono = DatiTelefono{};
+        risposte->fileDaScegliere.enqueue(percorso);
+        rubrica->ApriRubrica();
+        QFile::remove(percorso);
+        risposte->boxes.clear();
+        telefono->clearCommandLog();
+        if (rifiutata)
+            telefono->failCommandsMatching(QRegularExpression("^AT\\+CPBW=5,"));
+        if (risposta)
+            risposte->pulsantiDaPremere.enqueue(QMessageBox::StandardButton(risposta));
+
+        rubrica->InviaRubrica();
+        const QString riga = rifiutata ? QStringLiteral("SIM 5: ERROR")
+                                       : "SIM 5: " + Msg(894) + QStringLiteral("À È Ì Ò Ù");
+        QStringList attesi;
+        if (risposta)
+            attesi << Msg(890) + "\r\n" + riga + "\r\n" + Msg(891);
+        if (risposta != QMessageBox::No)
+            attesi << Msg(892) + "\r\n" + riga + "\r\n" + Msg(893);
+        QCOMPARE(testiBox(), attesi);
+        if (risposta == QMessageBox::No) {
+            QVERIFY(telefono->commandLog().filter("AT+CPBW").isEmpty());
+            QVERIFY(Telefono.RubLetta[0]);
+            return;
+        }
+        for (int p = 1; p <= 19; ++p)
+            QCOMPARE(nomeSulTelefono("SM", p),
+                     p == 5 ? QStringLiteral("Nicolò") : QStringLiteral("Voce %1").arg(p));
+        QVERIFY(!Telefono.RubLetta[0]);
+        telefono->clearCommandLog();
+        clic("RUB_SIM");
+        QCOMPARE(telefono->commandLog().mid(0, 4), LetturaMemoria("SM", 20));
+        QVERIFY(righe().contains(QStringLiteral("Nicolò|+39333123|005")));
     }
 
     // An international number with as many digits as the memory takes: read with its "+" and
@@ -487,6 +548,8 @@ private slots:
         QVERIFY(risposte->boxes.isEmpty());
         QCOMPARE(nomeSulTelefono("SM", 4), QStringLiteral("Rossana Bianc!"));
         QCOMPARE(nomeSulTelefono("ME", 2), QStringLiteral("Bartolomeo Ross!"));
+        // The table holds what the phone got.
+        QCOMPARE(Telefono.Rubrica[0][4].Nome, QStringLiteral("Rossana Bianc!"));
         Telefono.RubLetta.fill(false);
         clic("RUB_ROS");
         QVERIFY(righe().contains("Rossana Bianc!|0612|SIM|004"));

@@ -19,7 +19,7 @@
 namespace {
 
 constexpr uint8_t CodiceDialogo = 2;
-constexpr int VoceNonScritta = 898;
+constexpr int VoceScritturaRifiutata = 898;
 
 // The design's measures (twips) are minimums: a caption longer in the current font and
 // language widens its control, and the grid moves the others aside.
@@ -127,8 +127,8 @@ bool frmInputVoceRub::scrivi(const QString& nome)
     if (ScriviVoceRubrica(memoria, txtMem->text(), nome, txtNumero->text(), &rifiuto)
         || rifiuto.isEmpty())
         return true; // written, or the link failed, which the link tells
-    MsgBox(Msg(VoceNonScritta) + MotivoRifiuto(rifiuto), QMessageBox::Warning, QMessageBox::Ok,
-           QString(), this);
+    MsgBox(Msg(VoceScritturaRifiutata) + MotivoRifiuto(rifiuto), QMessageBox::Warning,
+           QMessageBox::Ok, QString(), this);
     return false;
 }
 

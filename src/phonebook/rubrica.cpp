@@ -42,7 +42,26 @@ constexpr int ImmagineNonDisponibile = 27;
 constexpr int ImmagineCartella = 2;
 constexpr int ImmagineNonInRubrica = 39;
 
+constexpr int VoceSetIgnoto = 884;
+constexpr int VoceNonScrivibili = 890;
+constexpr int VoceScrivereLeAltre = 891;
+constexpr int VoceNonScritte = 892;
+constexpr int VoceAltreScritte = 893;
 constexpr int VoceNomiIgnotiNonSalvati = 896;
+const QString AccapoTesto = QStringLiteral("\r\n");
+
+// One line for each entry: its memory, its position (none for the whole memory) and why.
+QString Righe(const std::vector<VoceNonScritta>& voci)
+{
+    QStringList righe;
+    for (const VoceNonScritta& voce : voci) {
+        QString riga = NomiMemoria[static_cast<size_t>(voce.memoria)];
+        if (voce.posizione > 0)
+            riga += QLatin1Char(' ') + QString::number(voce.posizione);
+        righe << riga + QStringLiteral(": ") + voce.motivo;
+    }
+    return righe.join(AccapoTesto);
+}
 
 ListaReport::Colonna Colonna(int voce, int larghezza, const char* chiave)
 {
@@ -443,8 +462,29 @@ void Rubrica::InviaRubrica()
         MsgBox(Msg(268), QMessageBox::Warning);
         return;
     }
-    if (!Connesso || !LineaLibera || !ScriviRubrica())
+    if (!Connesso || !LineaLibera) {
         MsgBox(Msg(267), QMessageBox::Critical);
+        return;
+    }
+    if (SetTelefono == SetCaratteri::Ignoto) {
+        MsgBox(Msg(VoceSetIgnoto), QMessageBox::Warning);
+        return;
+    }
+    // Before anything is written: the user may rather mend those names first.
+    const std::vector<VoceNonScritta> saltate = VociNonScrivibili();
+    if (!saltate.empty()
+        && MsgBox(Msg(VoceNonScrivibili) + AccapoTesto + Righe(saltate) + AccapoTesto
+                      + Msg(VoceScrivereLeAltre),
+                  QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes)
+        return;
+    const std::optional<std::vector<VoceNonScritta>> nonScritte = ScriviRubrica(saltate);
+    if (!nonScritte)
+        MsgBox(Msg(267), QMessageBox::Critical);
+    else if (!nonScritte->empty())
+        MsgBox(Msg(VoceNonScritte) + AccapoTesto + Righe(*nonScritte) + AccapoTesto
+                   + Msg(VoceAltreScritte),
+               QMessageBox::Warning);
 }
 
 void Rubrica::ShowListFolder()

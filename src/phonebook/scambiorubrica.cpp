@@ -13,6 +13,7 @@
 #include "tabella.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -57,27 +58,66 @@ void RicordaUltimiLimiti(const LimitiMemoria& limiti)
     Telefono.MaxNome = static_cast<uint8_t>(std::clamp(limiti.nome, 0, 255));
 }
 
-// Writes the used entries of one memory; the number of entries that failed, or -1 when the
-// memory could not be selected or the link failed.
-int ScriviMemoria(Dialogo& dialogo, int memoria)
+// The memories the writing-back writes: the SIM's and the phone's.
+constexpr std::array<int, 2> MemorieScritte{0, 2};
+
+constexpr int VoceLettereNonMemorizzabili = 894;
+constexpr int VoceNomeNonLetto = 895;
+
+// The entry as the phone now holds it: name and number cut to its limits, the name as it reads
+// back in the phone's set.
+void ComeSulTelefono(VoceRubrica& voce, const LimitiMemoria& limiti)
 {
-    if (!dialogo.Seleziona(CodiceMemoria(memoria)))
-        return -1;
+    voce.Nome = NomeSulTelefono(voce.Nome, SetTelefono, limiti.nome);
+    voce.Numero = NumeroEntro(voce.Numero, limiti.numero);
+    voce.Rossa = NomeRosso(voce.Nome);
+}
+
+// Why an entry cannot be written back, in the user's words; empty when it can.
+QString MotivoNonScrivibile(const VoceRubrica& voce)
+{
+    if (voce.NomeIgnoto)
+        return Msg(VoceNomeNonLetto);
+    const QString mancanti = LettereNonScrivibili(NomeScritto(voce.Nome), SetTelefono);
+    return mancanti.isEmpty() ? QString() : Msg(VoceLettereNonMemorizzabili) + mancanti;
+}
+
+bool Saltata(const std::vector<VoceNonScritta>& saltate, int memoria, int posizione)
+{
+    return std::any_of(saltate.begin(), saltate.end(), [=](const VoceNonScritta& voce) {
+        return voce.memoria == memoria && voce.posizione == posizione;
+    });
+}
+
+// Writes the used entries of one memory but those skipped; what the phone refused goes to
+// `nonScritte` with its reason, the whole memory (position 0) when it could not be selected.
+// False when the link failed.
+bool ScriviMemoria(Dialogo& dialogo, int memoria, const std::vector<VoceNonScritta>& saltate,
+                   std::vector<VoceNonScritta>& nonScritte)
+{
+    const auto rifiutata = [&](int posizione) {
+        if (!dialogo.Perso())
+            nonScritte.push_back({memoria, posizione, MotivoRifiuto(UltimaRigaRifiuto())});
+    };
+    if (!dialogo.Seleziona(CodiceMemoria(memoria))) {
+        rifiutata(0);
+        return !dialogo.Perso();
+    }
     const LimitiMemoria limiti = LeggiLunghezze(dialogo.Invia(QStringLiteral("AT+CPBR=?")));
     LimitiRubrica[static_cast<size_t>(memoria)] = limiti;
-    int falliti = 0;
     const int tenute = PosizioniTenute(memoria);
     for (int p = 1; p <= tenute && !dialogo.Perso(); ++p) {
-        const VoceRubrica& voce
-            = Telefono.Rubrica[static_cast<size_t>(memoria)][static_cast<size_t>(p)];
-        if (voce.Posizione.isEmpty())
+        VoceRubrica& voce = Telefono.Rubrica[static_cast<size_t>(memoria)][static_cast<size_t>(p)];
+        if (voce.Posizione.isEmpty() || Saltata(saltate, memoria, p))
             continue;
         const QString comando
             = ComandoScrittura(voce.Posizione.trimmed(), voce.Nome, voce.Numero, limiti);
-        if (!RispostaOk(dialogo.Invia(comando)))
-            ++falliti;
+        if (RispostaOk(dialogo.Invia(comando)))
+            ComeSulTelefono(voce, limiti);
+        else
+            rifiutata(p);
     }
-    return dialogo.Perso() ? -1 : falliti;
+    return !dialogo.Perso();
 }
 
 constexpr int VoceMemorieRifiutateColFile = 840;
@@ -190,28 +230,44 @@ bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString&
         return false;
     }
     VoceRubrica& voce = Telefono.Rubrica[memoria][static_cast<size_t>(p)];
-    if (cancella) {
-        voce = VoceRubrica{};
-    } else {
-        const QString tenuto = NomeSulTelefono(nome, SetTelefono);
-        voce = {QString::number(p), tenuto, numero, NomeRosso(tenuto)};
-    }
+    voce = cancella ? VoceRubrica{} : VoceRubrica{QString::number(p), nome, numero};
+    if (!cancella)
+        ComeSulTelefono(voce, {});
     return true;
 }
 
-bool ScriviRubrica()
+std::vector<VoceNonScritta> VociNonScrivibili()
+{
+    std::vector<VoceNonScritta> voci;
+    for (const int memoria : MemorieScritte) {
+        for (int p = 1; p <= PosizioniTenute(memoria); ++p) {
+            const VoceRubrica& voce
+                = Telefono.Rubrica[static_cast<size_t>(memoria)][static_cast<size_t>(p)];
+            if (voce.Posizione.isEmpty())
+                continue;
+            if (const QString motivo = MotivoNonScrivibile(voce); !motivo.isEmpty())
+                voci.push_back({memoria, p, motivo});
+        }
+    }
+    return voci;
+}
+
+std::optional<std::vector<VoceNonScritta>> ScriviRubrica(const std::vector<VoceNonScritta>& saltate)
 {
     const AttesaInCorso attesa(Msg(365));
     Dialogo dialogo;
-    bool riuscita = true;
-    for (const int memoria : {0, 2}) {
-        const int falliti = ScriviMemoria(dialogo, memoria);
-        if (falliti != 0)
-            riuscita = false;
-        if (dialogo.Perso())
-            break;
-    }
-    return riuscita;
+    std::vector<VoceNonScritta> nonScritte = saltate;
+    for (const int memoria : MemorieScritte)
+        if (!ScriviMemoria(dialogo, memoria, saltate, nonScritte))
+            return std::nullopt;
+    std::sort(nonScritte.begin(), nonScritte.end(),
+              [](const VoceNonScritta& a, const VoceNonScritta& b) {
+                  return std::pair(a.memoria, a.posizione) < std::pair(b.memoria, b.posizione);
+              });
+    // The table must hold what the phone holds: the next view reads such a memory again.
+    for (const VoceNonScritta& voce : nonScritte)
+        Telefono.RubLetta[static_cast<size_t>(voce.memoria)] = false;
+    return nonScritte;
 }
 
 void DecodificaVoceChiamata(const QString& riga, PosizioniLista& lista)

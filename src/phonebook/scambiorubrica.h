@@ -9,6 +9,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 // How a reading ended. A lost link (dropped, closed, silent, cancelled), or a memory whose number
 // of positions the phone does not tell, leaves the memory unread with what it held before; a
@@ -45,9 +47,25 @@ QString NomeNonScrivibile(const QString& nome);
 bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString& nome,
                        const QString& numero, QString* rifiuto = nullptr);
 
+// An entry of the SIM or phone memory that the writing-back does not write, and why, in the
+// user's words; position 0 stands for the whole memory.
+struct VoceNonScritta {
+    int memoria = 0;
+    int posizione = 0;
+    QString motivo;
+};
+
+// The used entries of the SIM and phone memories that cannot go to the phone: a name the phone's
+// set lacks letters of (named), or one that could not be read.
+std::vector<VoceNonScritta> VociNonScrivibili();
+
 // Writes every used entry of the SIM and phone memories back, each once, cut to the limits the
-// phone gives that memory. False when any write failed or a memory could not be selected.
-bool ScriviRubrica();
+// phone gives that memory, but those in `saltate`; an accepted write leaves the table holding
+// what the phone got. The entries not written, in memory and position order: `saltate`, and
+// those the phone refused, with its reason; a memory holding one is marked unread, so that its
+// next view reads the phone again. Nothing when the link was lost, which ends the writing.
+std::optional<std::vector<VoceNonScritta>> ScriviRubrica(const std::vector<VoceNonScritta>& saltate
+                                                         = {});
 
 // Reads memories 0 to 3 in turn, or only those not yet read while the line is free, and tells the
 // user once of the memories the phone refused, with its reasons, and, when a phonebook file is
