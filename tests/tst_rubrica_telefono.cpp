@@ -557,27 +557,39 @@ private slots:
     }
 
     // The format follows the name's suffix in any letter case; offline, a read phonebook saves.
+    // A table holding a name the phone gave that could not be read saves no file, and says why.
     void salvaNelFormatoDelNome_data()
     {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<bool>("rubrica");
-        QTest::newRow("lower") << "a.rub" << true;
-        QTest::newRow("upper") << "B.RUB" << true;
-        QTest::newRow("mixed") << "c.Rub" << true;
-        QTest::newRow("text") << "d.txt" << false;
-        QTest::newRow("no suffix") << "e" << false;
+        QTest::addColumn<bool>("ignoto");
+        QTest::newRow("lower") << "a.rub" << true << false;
+        QTest::newRow("upper") << "B.RUB" << true << false;
+        QTest::newRow("mixed") << "c.Rub" << true << false;
+        QTest::newRow("text") << "d.txt" << false << false;
+        QTest::newRow("no suffix") << "e" << false << false;
+        QTest::newRow("a name not read") << "f.rub" << true << true;
+        QTest::newRow("a name not read, text") << "g.txt" << false << true;
     }
 
     void salvaNelFormatoDelNome()
     {
         QFETCH(QString, nome);
         QFETCH(bool, rubrica);
+        QFETCH(bool, ignoto);
         Telefono.RubLetta.fill(true);
         Telefono.RubTotale[0] = 1;
-        Telefono.Rubrica[0][1] = {"1", "Anna", "0612", false};
+        Telefono.Rubrica[0][1] = {"1", ignoto ? "" : "Anna", "0612", false, ignoto};
         const QString percorso = QDir::temp().filePath(QStringLiteral("quorna-%1").arg(nome));
+        QFile::remove(percorso);
         risposte->fileDaScegliere.enqueue(percorso);
         this->rubrica->SalvaRubrica();
+        if (ignoto) {
+            QVERIFY(!QFile::exists(percorso));
+            QCOMPARE(risposte->boxes.last().testo,
+                     Msg(rubrica ? 257 : 259) + percorso + "\r\n" + Msg(896));
+            return;
+        }
         QCOMPARE(Contenuto(percorso), rubrica ? BytesFileRubrica() : BytesFileRubricaTxt());
         QCOMPARE(risposte->boxes.last().testo, Msg(rubrica ? 256 : 258) + percorso);
         QFile::remove(percorso);
