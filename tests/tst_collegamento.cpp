@@ -182,6 +182,11 @@ private slots:
         QCOMPARE(ScriviVoceRubrica(0, "4", scritto, "0622"), noto);
         QCOMPARE(telefono->state().readableName("SM", 4), tenuto);
         QCOMPARE(telefono->commandLog().filter("AT+CPBW").isEmpty(), !noto);
+        // Put Phonebook too writes no name in a set the program does not know.
+        risposte->boxes.clear();
+        finestra->rubrica->InviaRubrica();
+        QCOMPARE(testiBox(), noto ? QStringList() : QStringList{Msg(884)});
+        QCOMPARE(telefono->commandLog().filter("AT+CPBW").isEmpty(), !noto);
         LeggiTuttiSMS();
         QCOMPARE(Telefono.SMS[1].Testo, QStringLiteral("Hello"));
     }
