@@ -1,6 +1,7 @@
-// The phonebook replies, read as a memory and a call list are read: the memory's counts, the
-// lengths it accepts, its entry lines, the call list's lines; then the look-ups over what was
-// read.
+// The phonebook replies, read as a memory and a call list are read, in each character set a
+// phone may speak: the memory's counts, the lengths it accepts, its entry lines, the call list's
+// lines; then the look-ups over what was read, and the names written back. A name the set
+// carries whole reads back from the phone as itself.
 
 #include "comune.h"
 
@@ -8,11 +9,19 @@
 #include "ricerche.h"
 #include "righeat.h"
 #include "scambiorubrica.h"
+#include "setcaratteri.h"
 #include "tabella.h"
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
 enum Risposta { CPBS, CPBRLimiti, CPBRVoci, CPBRChiamate, NumRisposte };
+
+constexpr std::array<SetCaratteri, 6> Set{SetCaratteri::GSM,  SetCaratteri::IRA,
+                                          SetCaratteri::UCS2, SetCaratteri::Latin1,
+                                          SetCaratteri::UTF8, SetCaratteri::Ignoto};
 
 void ControllaMemoria(const PosizioniMemoria& memoria)
 {
@@ -22,16 +31,12 @@ void ControllaMemoria(const PosizioniMemoria& memoria)
             continue;
         Verifica(voce.Posizione == QString::number(p),
                  "an entry is stored at the position it names", voce.Posizione);
+        Verifica(!voce.NomeIgnoto || voce.Nome.isEmpty(), "an unknown name is empty", voce.Nome);
     }
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
+void LeggiNelSet(const QStringList& r)
 {
-    Prepara();
-    const QStringList r = Parti(dati, lunghezza, NumRisposte);
-    RispostaOk(r[CPBS]);
     const StatoMemoria stato = LeggiStatoMemoria(r[CPBS]);
     const Lunghezze limiti = LeggiLunghezze(r[CPBRLimiti]);
 
@@ -52,10 +57,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
             continue;
         CercaNomeDaNumero(voce.Numero);
         CercaNumeroDaNome(voce.Nome);
-        NomeAT(voce.Nome, limiti.nome);
+        NomeAT(voce.Nome, SetTelefono, limiti.nome);
         NumeroAT(voce.Numero, limiti.numero);
+        if (NomeNonScrivibile(voce.Nome).isEmpty())
+            Verifica(NomeSulTelefono(voce.Nome, SetTelefono) == voce.Nome,
+                     "a name the set carries reads back as itself", voce.Nome);
     }
     Telefono.Rubrica[0] = PosizioniMemoria{};
     Telefono.RubLetta[0] = false;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
+{
+    Prepara();
+    const QStringList r = Parti(dati, lunghezza, NumRisposte);
+    RispostaOk(r[CPBS]);
+    SetDaRisposta(r[CPBS]);
+    for (const SetCaratteri set : Set) {
+        SetTelefono = set;
+        LeggiNelSet(r);
+    }
+    SetTelefono = SetCaratteri::GSM;
     return 0;
 }

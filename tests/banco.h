@@ -41,6 +41,13 @@ protected:
         "ATE0",    "ATQ0",      "ATV1",      "AT+CMGF=0",        "AT+CSCS=\"GSM\"",
         "AT+CGMI", "AT+CGMM",   "AT+CGMR",   "AT+CGSN",          "AT+CIMI",
         "AT^SCID", "AT+CPWD=?", "AT+CLIP=1", "AT+CNMI=0,0,0,0,1"};
+    // The same for a phone that will not switch to the GSM alphabet: it is asked which character
+    // set it speaks.
+    static inline const QStringList HandshakeSenzaGSM = [] {
+        QStringList comandi = Handshake;
+        comandi.insert(comandi.indexOf("AT+CSCS=\"GSM\"") + 1, "AT+CSCS?");
+        return comandi;
+    }();
 
     // Whether connetti() also checks that the handshake was exactly Handshake: the tests of
     // the link do, the others only wait for it to end.
@@ -112,21 +119,22 @@ protected:
         accendi(*stato);
     }
 
-    // Connects and waits until the handshake is over and the line is free; the log is then
-    // emptied, so that what a test compares is only what it made the program send.
-    void connetti(Controllo controllo = Controllo::SoloAttesa)
+    // Connects and waits until the handshake, `attesi`, is over and the line is free; the log is
+    // then emptied, so that what a test compares is only what it made the program send.
+    void connetti(Controllo controllo = Controllo::SoloAttesa,
+                  const QStringList& attesi = Handshake)
     {
         collegamento->Connetti();
         // What the phone got and what the user was told say where a handshake stopped.
         QTRY_VERIFY2_WITH_TIMEOUT(
-            telefono->commandLog().size() == Handshake.size() && LineaLibera
+            telefono->commandLog().size() == attesi.size() && LineaLibera
                 && !collegamento->TimerGetT.isActive(),
             qPrintable(QStringLiteral("the phone got: %1; the user was told: %2")
                            .arg(telefono->commandLog().join(QStringLiteral(", ")),
                                 testiBox().join(QStringLiteral(" | ")))),
             Pazienza);
         if (controllo == Controllo::ComandiEsatti)
-            QCOMPARE(telefono->commandLog(), Handshake);
+            QCOMPARE(telefono->commandLog(), attesi);
         telefono->clearCommandLog();
     }
 

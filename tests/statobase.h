@@ -22,6 +22,7 @@ inline void StatoDiPartenza()
     TempiLink.quieteMs = 100;
     Telefono = DatiTelefono{};
     Connesso = LineaLibera = false;
+    SetTelefono = SetCaratteri::GSM;
     DialogoAperto = 0;
     BaseLang = 1001;
     Opzioni = Impostazioni{};

@@ -4,6 +4,8 @@
 #include "banco.h"
 #include "catalogo.h"
 #include "collegamento.h"
+#include "fileinteri.h"
+#include "filerubrica.h"
 #include "frmmain.h"
 #include "globali.h"
 #include "immagini.h"
@@ -11,6 +13,7 @@
 #include "letturasms.h"
 #include "letture.h"
 #include "listareport.h"
+#include "rubrica.h"
 #include "s25simulator.h"
 #include "scambiorubrica.h"
 #include "statobase.h"
@@ -85,6 +88,7 @@ private slots:
         messaggi = finti.get();
         finestra->messaggi = std::move(finti);
         finestra->impostazioni = std::make_unique<ImpostazioniTelefono>(*finestra);
+        monta<Rubrica>(&frmMain::rubrica);
         finestra->Form_Load();
     }
 
@@ -115,32 +119,74 @@ private slots:
 
     // A phone another program left in another character set, or in text mode, is put back in
     // the program's modes on connecting: names and messages read as the phone holds them, and a
-    // name written reads back as written. One that refuses to switch is used all the same.
+    // name written reads back as written. One that will not switch is asked which set it speaks,
+    // and names go and come in that set, so that the view and the phonebook file hold what the
+    // phone holds; in a set the program does not know, the user is told once, the names show as
+    // unknown, none is written, and the phonebook file keeps what it held.
     void telefonoInAltriModi_data()
     {
         QTest::addColumn<QByteArray>("modem");
         QTest::addColumn<bool>("rifiuta");
-        QTest::newRow("IRA") << QByteArray("charset = IRA") << false;
-        QTest::newRow("UCS2") << QByteArray("charset = UCS2") << false;
-        QTest::newRow("UTF-8") << QByteArray("charset = UTF-8") << false;
-        QTest::newRow("text mode") << QByteArray("message_format = 1") << false;
-        QTest::newRow("refusing to switch") << QByteArray() << true;
+        QTest::addColumn<QString>("letto");   // the name the phone holds, as read; none, unknown
+        QTest::addColumn<QString>("scritto"); // the name written to position 4
+        QTest::addColumn<QString>("tenuto");  // what the phone then holds there
+        const QString nome = QStringLiteral("Mail@Home_$1");
+        // "É" goes in UTF-8 as C3 89, a byte Windows-1252 has for another character.
+        const QString nuovo = QStringLiteral("Jo@x_è$É");
+        const QString ascii = QStringLiteral("Jo@x_$~");
+        QTest::newRow("IRA") << QByteArray("charset = IRA") << false << nome << nuovo << nuovo;
+        QTest::newRow("UCS2") << QByteArray("charset = UCS2") << false << nome << nuovo << nuovo;
+        QTest::newRow("UTF-8") << QByteArray("charset = UTF-8") << false << nome << nuovo << nuovo;
+        QTest::newRow("text mode")
+            << QByteArray("message_format = 1") << false << nome << nuovo << nuovo;
+        QTest::newRow("refusing to switch") << QByteArray() << true << nome << nuovo << nuovo;
+        QTest::newRow("IRA, refusing")
+            << QByteArray("charset = IRA") << true << nome << ascii << ascii;
+        QTest::newRow("UCS2, refusing")
+            << QByteArray("charset = UCS2") << true << nome << nuovo << nuovo;
+        QTest::newRow("8859-1, refusing")
+            << QByteArray("charset = 8859-1") << true << nome << nuovo << nuovo;
+        QTest::newRow("UTF-8, refusing")
+            << QByteArray("charset = UTF-8") << true << nome << nuovo << nuovo;
+        QTest::newRow("HEX, refusing")
+            << QByteArray("charset = HEX") << true << QString() << nuovo << QString();
     }
 
     void telefonoInAltriModi()
     {
         QFETCH(QByteArray, modem);
         QFETCH(bool, rifiuta);
+        QFETCH(QString, letto);
+        QFETCH(QString, scritto);
+        QFETCH(QString, tenuto);
+        const bool noto = !tenuto.isEmpty();
+        // The phonebook file kept from an earlier connection.
+        Opzioni.AutoSaveRub = 1;
+        Telefono.RubTotale[0] = 10;
+        Telefono.Rubrica[0][6] = {"6", "Casa", "0633", false};
+        const QByteArray prima = BytesFileRubrica();
+        QVERIFY(ScriviFileIntero(Rubrica::FileRubricaPredefinito(), prima));
+        Telefono = DatiTelefono{};
+
         accendi("[modem]\n" + modem + "\n[phonebook SM]\ntotal = 10\n6 | 0633 | Mail@Home_$1\n"
                 + "[messages]\n1 | 1 | " + Ciao + "\n");
         if (rifiuta)
             telefono->failCommandsMatching(QRegularExpression("^AT\\+(CMGF|CSCS)="));
-        connetti(Controllo::ComandiEsatti);
+        connetti(Controllo::ComandiEsatti, rifiuta ? HandshakeSenzaGSM : Handshake);
         QVERIFY(Telefono.InfoLetta);
-        LeggiRubrica(0);
-        QCOMPARE(Telefono.Rubrica[0][6].Nome, QStringLiteral("Mail@Home_$1"));
-        QVERIFY(ScriviVoceRubrica(0, "4", "Jo@x_è$", "0622"));
-        QCOMPARE(telefono->state().readableName("SM", 4), QStringLiteral("Jo@x_è$"));
+        QCOMPARE(testiBox(), noto ? QStringList() : QStringList{Msg(883) + "\"HEX\""});
+        clic("RUB_SIM");
+        QCOMPARE(righe(), QStringList{(noto ? letto : Msg(VoceSconosciuto)) + "|0633|006"});
+        QCOMPARE(Contenuto(Rubrica::FileRubricaPredefinito()), noto ? BytesFileRubrica() : prima);
+        telefono->clearCommandLog();
+        QCOMPARE(ScriviVoceRubrica(0, "4", scritto, "0622"), noto);
+        QCOMPARE(telefono->state().readableName("SM", 4), tenuto);
+        QCOMPARE(telefono->commandLog().filter("AT+CPBW").isEmpty(), !noto);
+        // Put Phonebook too writes no name in a set the program does not know.
+        risposte->boxes.clear();
+        finestra->rubrica->InviaRubrica();
+        QCOMPARE(testiBox(), noto ? QStringList() : QStringList{Msg(884)});
+        QCOMPARE(telefono->commandLog().filter("AT+CPBW").isEmpty(), !noto);
         LeggiTuttiSMS();
         QCOMPARE(Telefono.SMS[1].Testo, QStringLiteral("Hello"));
     }

@@ -6,6 +6,7 @@
 #include "catalogo.h"
 #include "globali.h"
 #include "impostazioni_telefono.h"
+#include "operatori.h"
 #include "s25simulator.h"
 #include "statobase.h"
 
@@ -150,6 +151,38 @@ private slots:
         QCOMPARE(retiTrovate(),
                  (QStringList{"22201 - TIM|58", "310260 - T-Mobile|57", "310410 - AT&T, Inc|60"}));
         QVERIFY(risposte->boxes.isEmpty());
+    }
+
+    // Operator names come in the character set of a phone that will not switch to the GSM
+    // alphabet. In a set the program does not know, the list read before and its file stay, and
+    // the search shows the names as unknown.
+    void nomiNelSetDelTelefono_data()
+    {
+        QTest::addColumn<QByteArray>("set");
+        QTest::addColumn<bool>("noto");
+        QTest::newRow("UCS2") << QByteArray("UCS2") << true;
+        QTest::newRow("UTF-8") << QByteArray("UTF-8") << true;
+        QTest::newRow("HEX") << QByteArray("HEX") << false;
+    }
+
+    void nomiNelSetDelTelefono()
+    {
+        QFETCH(QByteArray, set);
+        QFETCH(bool, noto);
+        Telefono.Operatori = {{"22201", "TIM"}};
+        QVERIFY(SalvaFileOperatori(FileProgramma("reti.op")));
+        const QByteArray prima = Contenuto(FileProgramma("reti.op"));
+        accendi("[modem]\ncharset = " + set
+                + "\n[operators]\n22288 | Mail@Net_$è\n[networks]\n1 | 22288 | Mail@Net_$è\n");
+        telefono->failCommandsMatching(QRegularExpression("^AT\\+CSCS="));
+        connetti(Controllo::SoloAttesa, HandshakeSenzaGSM);
+        finestra->impostazioni->ShowSelRete(1);
+        const QString nome = QStringLiteral("Mail@Net_$è");
+        QCOMPARE(operatoriNoti(), QStringList{noto ? "22288 - " + nome : "22201 - TIM"});
+        QCOMPARE(retiTrovate(),
+                 QStringList{"22288 - " + (noto ? nome : Msg(VoceSconosciuto)) + "|57"});
+        QCOMPARE(Contenuto(FileProgramma("reti.op")),
+                 noto ? QByteArray("22288,Mail@Net_$\xE8\r\n") : prima);
     }
 
     // The search as phones answer it: every "+COPS:" line is read, each afresh (a stray quote in

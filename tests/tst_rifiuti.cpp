@@ -95,7 +95,7 @@ class TstRifiuti : public QObject, private BancoMuto {
             return [cosa](const QString& motivo) { return NonDati({Msg(cosa)}, motivo); };
         };
         const auto rubricaSim = [](const QString& motivo) {
-            return QStringList{Msg(840) + QStringLiteral("\r\n") + NomiMemoria[0]
+            return QStringList{Msg(897) + QStringLiteral("\r\n") + NomiMemoria[0]
                                + QStringLiteral(": ") + motivo}
                    << NonDati({NomiMemoria[0]}, motivo);
         };

@@ -8,6 +8,7 @@
 #include "ricerche.h"
 #include "righeat.h"
 #include "scambiorubrica.h"
+#include "setcaratteri.h"
 #include "tabelle.h"
 #include "vocabolario.h"
 
@@ -164,7 +165,8 @@ private slots:
         QCOMPARE(NomeRosso(NomeDaScrivere(nome, rossa)), rossa);
         // The phone gets a name as it stands, red when it ends in the mark.
         if (NomeRosso(nome) == rossa)
-            QCOMPARE(NomeAT(nome, limite), CodificaStringaAT(CodificaTestoGSM(perCodici)));
+            QCOMPARE(NomeAT(nome, SetCaratteri::GSM, limite),
+                     CodificaStringaAT(CodificaTestoGSM(perCodici)));
     }
 
     void controlliDelDialogo_data()
@@ -203,28 +205,71 @@ private slots:
         QCOMPARE(ErroreVoce("Anna", "12345", false, {0, 16}), 0);
     }
 
+    // Names as the phone takes them, in its character set: cut to the limit counted in GSM
+    // codes, the user's own characters kept; the bytes go as the line's characters for them.
+    // The letters the set cannot carry are told before.
     void stringheAT_data()
     {
         QTest::addColumn<QString>("nome");
+        QTest::addColumn<int>("set");
         QTest::addColumn<int>("limite");
         QTest::addColumn<QString>("parametro");
-        QTest::newRow("empty") << "" << 0 << "\"\"";
-        QTest::newRow("plain") << "Anna Rossi" << 0 << "\"Anna Rossi\"";
-        QTest::newRow("quote and backslash") << "a\"b\\c" << 0 << "\"a\\22b\\1B/c\"";
+        QTest::addColumn<QString>("mancanti");
+        const int gsm = int(SetCaratteri::GSM);
+        const int ira = int(SetCaratteri::IRA);
+        const int ucs2 = int(SetCaratteri::UCS2);
+        const int latin1 = int(SetCaratteri::Latin1);
+        const int utf8 = int(SetCaratteri::UTF8);
+        QTest::newRow("empty") << "" << gsm << 0 << "\"\""
+                               << "";
+        QTest::newRow("plain") << "Anna Rossi" << gsm << 0 << "\"Anna Rossi\""
+                               << "";
+        QTest::newRow("quote and backslash") << "a\"b\\c" << gsm << 0 << "\"a\\22b\\1B/c\""
+                                             << "";
         QTest::newRow("GSM codes")
-            << QStringLiteral("Nicolò a_b@c") << 0 << "\"Nicol\\08 a\\11b\\00c\"";
-        QTest::newRow("dollar and e grave") << QStringLiteral("$è") << 0 << "\"\\02\\04\"";
-        QTest::newRow("cut to the limit") << "abcdef" << 4 << "\"abcd\"";
-        QTest::newRow("extension kept whole") << QStringLiteral("ab€") << 3 << "\"ab\"";
-        QTest::newRow("extension fits") << QStringLiteral("ab€") << 4 << "\"ab\\1Be\"";
+            << QStringLiteral("Nicolò a_b@c") << gsm << 0 << "\"Nicol\\08 a\\11b\\00c\""
+            << "";
+        QTest::newRow("dollar and e grave") << QStringLiteral("$è") << gsm << 0 << "\"\\02\\04\""
+                                            << "";
+        QTest::newRow("cut to the limit") << "abcdef" << gsm << 4 << "\"abcd\""
+                                          << "";
+        QTest::newRow("extension kept whole") << QStringLiteral("ab€") << gsm << 3 << "\"ab\""
+                                              << "";
+        QTest::newRow("extension fits") << QStringLiteral("ab€") << gsm << 4 << "\"ab\\1Be\""
+                                        << "";
+        QTest::newRow("capitals GSM lacks")
+            << QStringLiteral("ÀàÈèÉé") << gsm << 0 << "\"?\\7F?\\04\\1F\\05\""
+            << "À È";
+        QTest::newRow("IRA") << "a\"b~@" << ira << 0 << "\"a\\22b~@\""
+                             << "";
+        QTest::newRow("IRA lacks accents")
+            << QStringLiteral("Jo@x_è$") << ira << 0 << "\"Jo@x_?$\"" << QStringLiteral("è");
+        QTest::newRow("8859-1") << QStringLiteral("Café") << latin1 << 0
+                                << QStringLiteral("\"Café\"") << "";
+        QTest::newRow("8859-1 lacks the euro")
+            << QStringLiteral("5€ Œ") << latin1 << 0 << "\"5? ?\"" << QStringLiteral("€ Œ");
+        QTest::newRow("UCS2") << "Jo" << ucs2 << 0 << "\"004A006F\""
+                              << "";
+        QTest::newRow("UCS2 cut, letters GSM lacks kept")
+            << QStringLiteral("ÀÈabc") << ucs2 << 3 << "\"00C000C80061\""
+            << "";
+        QTest::newRow("UCS2 lacks what is beyond U+FFFF")
+            << QStringLiteral("a\U0001F600") << ucs2 << 0 << "\"0061003F\""
+            << QStringLiteral("\U0001F600");
+        // É is C3 89 in UTF-8: 89 is "‰" on the line, and goes as that byte.
+        QTest::newRow("UTF-8 bytes 0x80 to 0x9F")
+            << QStringLiteral("Éà") << utf8 << 0 << QStringLiteral("\"Ã‰Ã\u00A0\"") << "";
     }
 
     void stringheAT()
     {
         QFETCH(QString, nome);
+        QFETCH(int, set);
         QFETCH(int, limite);
         QFETCH(QString, parametro);
-        QCOMPARE(NomeAT(nome, limite), parametro);
+        QFETCH(QString, mancanti);
+        QCOMPARE(NomeAT(nome, SetCaratteri(set), limite), parametro);
+        QCOMPARE(LettereNonScrivibili(nome, SetCaratteri(set)), mancanti);
     }
 
     // A number is cut to the digits its memory takes; a leading "+" is no digit.
@@ -391,44 +436,84 @@ private slots:
         QTest::addColumn<QString>("corpo");
         QTest::addColumn<int>("posizione");
         QTest::addColumn<QString>("numero");
-        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QString>("nome"); // none: unknown
+        QTest::addColumn<int>("set");
+        const int gsm = int(SetCaratteri::GSM);
         QTest::newRow("no space after the colon")
             << "+CPBR:12,\"0612\",129,\"Anna\"" << 12 << "0612"
-            << "Anna";
+            << "Anna" << gsm;
         QTest::newRow("three digits") << "+CPBR: 123,\"0612\",129,\"Tre\"" << 123 << "0612"
-                                      << "Tre";
+                                      << "Tre" << gsm;
         QTest::newRow("optional field after the name") << "+CPBR: 1,\"1\",129,\"Bob\",0" << 1 << "1"
-                                                       << "Bob";
+                                                       << "Bob" << gsm;
         QTest::newRow("several optional fields")
             << "+CPBR: 2,\"2\",129,\"Bob!\",1,\"Amici\",\"\",,\"\",\"bob@x.it\"" << 2 << "2"
-            << "Bob!";
+            << "Bob!" << gsm;
         QTest::newRow("comma in the name") << "+CPBR: 3,\"3\",129,\"Rossi, Anna\"" << 3 << "3"
-                                           << "Rossi, Anna";
+                                           << "Rossi, Anna" << gsm;
         QTest::newRow("comma in the name, field after")
             << "+CPBR: 3,\"3\",129,\"Rossi, Anna\",0" << 3 << "3"
-            << "Rossi, Anna";
+            << "Rossi, Anna" << gsm;
         QTest::newRow("quote in the name as it is") << "+CPBR: 4,\"4\",129,\"a\"b\"" << 4 << "4"
-                                                    << "a\"b";
+                                                    << "a\"b" << gsm;
         QTest::newRow("escaped quotes in the name")
             << "+CPBR: 5,\"5\",129,\"Dico \\22ciao\\22, poi\",0" << 5 << "5"
-            << "Dico \"ciao\", poi";
+            << "Dico \"ciao\", poi" << gsm;
         QTest::newRow("backslash that escapes nothing is the code of Ö")
-            << "+CPBR: 5,\"5\",129,\"\\\"A\\\",0" << 5 << "5" << QStringLiteral("Ö\"AÖ");
+            << "+CPBR: 5,\"5\",129,\"\\\"A\\\",0" << 5 << "5" << QStringLiteral("Ö\"AÖ") << gsm;
         QTest::newRow("blanks around fields") << "+CPBR: 6 , \"6\" , 129 , \"Spazi\" " << 6 << "6"
-                                              << "Spazi";
+                                              << "Spazi" << gsm;
         QTest::newRow("international by its type")
             << "+CPBR: 7,\"390612\",145,\"Estero\"" << 7 << "+390612"
-            << "Estero";
+            << "Estero" << gsm;
         QTest::newRow("international with its plus")
             << "+CPBR: 7,\"+390612\",145,\"Estero\"" << 7 << "+390612"
-            << "Estero";
+            << "Estero" << gsm;
         QTest::newRow("type out of range") << "+CPBR: 8,\"0612\",999,\"Tipo\"" << 8 << "0612"
-                                           << "Tipo";
+                                           << "Tipo" << gsm;
         QTest::newRow("national type") << "+CPBR: 9,\"390612\",161,\"Nazionale\"" << 9 << "390612"
-                                       << "Nazionale";
+                                       << "Nazionale" << gsm;
         QTest::newRow("name without its closing quote")
             << "+CPBR: 10,\"0612\",129,\"Anna" << 10 << "0612"
-            << "Anna";
+            << "Anna" << gsm;
+        const int ucs2 = int(SetCaratteri::UCS2);
+        const int utf8 = int(SetCaratteri::UTF8);
+        const int ira = int(SetCaratteri::IRA);
+        QTest::newRow("UCS2") << "+CPBR: 1,\"0612\",129,\"0042006F00620021\"" << 1 << "0612"
+                              << "Bob!" << ucs2;
+        QTest::newRow("UCS2 of odd length")
+            << "+CPBR: 1,\"0612\",129,\"00410\"" << 1 << "0612" << QString() << ucs2;
+        QTest::newRow("UCS2 not hex")
+            << "+CPBR: 1,\"0612\",129,\"00G1\"" << 1 << "0612" << QString() << ucs2;
+        QTest::newRow("UCS2 lone surrogate")
+            << "+CPBR: 1,\"0612\",129,\"D83D0041\"" << 1 << "0612" << QString() << ucs2;
+        QTest::newRow("UCS2 number")
+            << "+CPBR: 2,\"002B00330039003300330033\",145,\"\"" << 2 << "+39333"
+            << "" << ucs2;
+        QTest::newRow("UCS2 number of one digit") << "+CPBR: 2,\"0031\",129,\"\"" << 2 << "1"
+                                                  << "" << ucs2;
+        QTest::newRow("UCS2 number with its type") << "+CPBR: 2,\"00330039\",145,\"\"" << 2 << "+39"
+                                                   << "" << ucs2;
+        QTest::newRow("UCS2, a number that is hex of no digit")
+            << "+CPBR: 2,\"1234\",129,\"\"" << 2 << "1234"
+            << "" << ucs2;
+        // The line carries a byte as a character: 0x89 is "‰".
+        QTest::newRow("UTF-8") << QStringLiteral("+CPBR: 3,\"06\",129,\"CafÃ©Ã‰\"") << 3 << "06"
+                               << QStringLiteral("CaféÉ") << utf8;
+        QTest::newRow("UTF-8 invalid")
+            << QStringLiteral("+CPBR: 3,\"06\",129,\"CafÃ(\"") << 3 << "06" << QString() << utf8;
+        QTest::newRow("UTF-8 cut short")
+            << QStringLiteral("+CPBR: 3,\"06\",129,\"CafÃ\"") << 3 << "06" << QString() << utf8;
+        QTest::newRow("IRA") << "+CPBR: 4,\"06\",129,\"Mail@Home_$1~\"" << 4 << "06"
+                             << "Mail@Home_$1~" << ira;
+        QTest::newRow("IRA high byte")
+            << QStringLiteral("+CPBR: 4,\"06\",129,\"Café\"") << 4 << "06" << QString() << ira;
+        QTest::newRow("8859-1") << QStringLiteral("+CPBR: 4,\"06\",129,\"Café\"") << 4 << "06"
+                                << QStringLiteral("Café") << int(SetCaratteri::Latin1);
+        QTest::newRow("unknown set") << "+CPBR: 5,\"06\",129,\"Anna\"" << 5 << "06" << QString()
+                                     << int(SetCaratteri::Ignoto);
+        QTest::newRow("unknown set, no name") << "+CPBR: 5,\"06\",129,\"\"" << 5 << "06"
+                                              << "" << int(SetCaratteri::Ignoto);
     }
 
     void righeVocePerCampi()
@@ -437,6 +522,8 @@ private slots:
         QFETCH(int, posizione);
         QFETCH(QString, numero);
         QFETCH(QString, nome);
+        QFETCH(int, set);
+        SetTelefono = SetCaratteri(set);
         PosizioniMemoria memoria{};
         for (const QString& riga : RigheVoci(corpo))
             DecodificaVoceRubrica(riga, memoria);
@@ -444,6 +531,7 @@ private slots:
         QCOMPARE(voce.Posizione, QString::number(posizione));
         QCOMPARE(voce.Numero, numero);
         QCOMPARE(voce.Nome, nome);
+        QCOMPARE(voce.NomeIgnoto, nome.isNull());
         QCOMPARE(voce.Rossa, nome.endsWith(QLatin1Char('!')));
 
         PosizioniLista lista{};
@@ -452,7 +540,9 @@ private slots:
         if (posizione <= MaxChiamate) {
             QCOMPARE(lista[static_cast<size_t>(posizione)].Numero, numero);
             QCOMPARE(lista[static_cast<size_t>(posizione)].Nome, nome);
+            QCOMPARE(lista[static_cast<size_t>(posizione)].NomeIgnoto, nome.isNull());
         }
+        SetTelefono = SetCaratteri::GSM;
     }
 
     void righeDiLettura()

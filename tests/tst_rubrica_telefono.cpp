@@ -234,6 +234,68 @@ private slots:
         QVERIFY(!scegli("001"));
     }
 
+    // A name the phone cannot take is not sent: the user is told which letters its character
+    // set lacks, or that the set is not known; a name the phone refuses is told with the
+    // phone's reason. Either way the dialog stays open with what the user typed, and the table
+    // holds what the phone holds.
+    void voceNonScrittaDalDialogo_data()
+    {
+        QTest::addColumn<QByteArray>("modem"); // the set a phone that will not switch speaks
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<int>("voce");   // the message told
+        QTest::addColumn<int>("motivo"); // the reason's entry after it, when the phone gave one
+        QTest::addColumn<QString>("lettere"); // else what follows it
+        QTest::addColumn<bool>("inviata");
+        const QString accenti = QStringLiteral("Test ÀàÈèÉéÌìÒòÙù");
+        QTest::newRow("letters GSM lacks")
+            << QByteArray() << accenti << 889 << 0 << QStringLiteral("À È Ì Ò Ù") << false;
+        QTest::newRow("letters IRA lacks")
+            << QByteArray("charset = IRA") << QStringLiteral("Jo@x_è$") << 889 << 0
+            << QStringLiteral("è") << false;
+        QTest::newRow("letters the phone refuses")
+            << QByteArray("charset = 8859-1") << accenti << 898 << 886 << QString() << true;
+        QTest::newRow("set not known") << QByteArray("charset = HEX") << QStringLiteral("Anna")
+                                       << 884 << 0 << QString() << false;
+    }
+
+    void voceNonScrittaDalDialogo()
+    {
+        QFETCH(QByteArray, modem);
+        QFETCH(QString, nome);
+        QFETCH(int, voce);
+        QFETCH(int, motivo);
+        QFETCH(QString, lettere);
+        QFETCH(bool, inviata);
+        QByteArray seme = Seme;
+        seme.replace("name_length = 14", "name_length = 20");
+        accendi("[modem]\nerror_reports = 1\n" + modem + "\n" + seme);
+        if (!modem.isEmpty())
+            telefono->failCommandsMatching(QRegularExpression("^AT\\+CSCS="));
+        connetti(Controllo::SoloAttesa, modem.isEmpty() ? Handshake : HandshakeSenzaGSM);
+        clic("RUB_SIM");
+        telefono->clearCommandLog();
+        risposte->boxes.clear();
+        bool aperto = false;
+        QString rimasto;
+        QTimer::singleShot(0, finestra, [&] {
+            auto* dialogo = qobject_cast<frmInputVoceRub*>(FinestraDialogo(2));
+            QVERIFY(dialogo);
+            dialogo->txtNome->setText(nome);
+            dialogo->txtNumero->setText("0612");
+            dialogo->pOk->click();
+            aperto = dialogo->isVisible();
+            rimasto = dialogo->txtNome->text();
+            dialogo->pAnnulla->click();
+        });
+        rubrica->AddRubrica();
+        QCOMPARE(testiBox(), QStringList{Msg(voce) + (motivo ? Msg(motivo) : lettere)});
+        QVERIFY(aperto);
+        QCOMPARE(rimasto, nome);
+        QCOMPARE(!telefono->commandLog().filter("AT+CPBW=1,").isEmpty(), inviata);
+        QVERIFY(nomeSulTelefono("SM", 1).isEmpty());
+        QVERIFY(Telefono.Rubrica[0][1].Posizione.isEmpty());
+    }
+
     void nomiUgualiERigaNonDisponibile()
     {
         avvia();
@@ -353,12 +415,73 @@ private slots:
         QCOMPARE(nomeSulTelefono("ME", 4), QStringLiteral("Nicolò, Rossi"));
         QCOMPARE(nomeSulTelefono("SM", 3), QStringLiteral("Anna")); // left as it was
         QCOMPARE(risposte->boxes.size(), 1);
-
-        telefono->failCommandsMatching(QRegularExpression("^AT\\+CPBW=2,"));
-        rubrica->InviaRubrica();
-        QCOMPARE(risposte->boxes.size(), 2);
-        QCOMPARE(risposte->boxes.last().testo, Msg(267));
         QFile::remove(percorso);
+    }
+
+    // A loaded phonebook of 19 SIM entries, one of which the phone does not take: its name has
+    // letters the phone's set lacks, which the user is told before anything is written, or the
+    // phone refuses it. The others are written, the user is told which entry was not and why,
+    // and the SIM's next view reads the phone, so that it shows what the phone holds.
+    void inviaRubricaConUnaVoceNonScritta_data()
+    {
+        QTest::addColumn<QString>("nome"); // of position 5
+        QTest::addColumn<bool>("rifiutata");
+        QTest::addColumn<int>("risposta"); // to the question, when there is one
+        QTest::newRow("refused by the phone") << "Voce 5" << true << 0;
+        QTest::newRow("letters the phone cannot store, the others written")
+            << QStringLiteral("Test ÀàÈèÉéÌìÒòÙù") << false << int(QMessageBox::Yes);
+        QTest::newRow("letters the phone cannot store, none written")
+            << QStringLiteral("Test ÀàÈèÉéÌìÒòÙù") << false << int(QMessageBox::No);
+    }
+
+    void inviaRubricaConUnaVoceNonScritta()
+    {
+        QFETCH(QString, nome);
+        QFETCH(bool, rifiutata);
+        QFETCH(int, risposta);
+        QByteArray seme = Seme;
+        seme.replace("name_length = 14", "name_length = 20");
+        avvia(seme);
+        Telefono.RubTotale = {20, 0, 0, 0};
+        for (int p = 1; p <= 19; ++p)
+            Telefono.Rubrica[0][static_cast<size_t>(p)]
+                = {QString::number(p), p == 5 ? nome : QStringLiteral("Voce %1").arg(p),
+                   QStringLiteral("06%1").arg(p)};
+        const QString percorso = QDir::temp().filePath("quorna-una-non-scritta.rub");
+        QVERIFY(ScriviFileIntero(percorso, BytesFileRubrica()));
+        Telefono = DatiTelefono{};
+        risposte->fileDaScegliere.enqueue(percorso);
+        rubrica->ApriRubrica();
+        QFile::remove(percorso);
+        risposte->boxes.clear();
+        telefono->clearCommandLog();
+        if (rifiutata)
+            telefono->failCommandsMatching(QRegularExpression("^AT\\+CPBW=5,"));
+        if (risposta)
+            risposte->pulsantiDaPremere.enqueue(QMessageBox::StandardButton(risposta));
+
+        rubrica->InviaRubrica();
+        const QString riga = rifiutata ? QStringLiteral("SIM 5: ERROR")
+                                       : "SIM 5: " + Msg(894) + QStringLiteral("À È Ì Ò Ù");
+        QStringList attesi;
+        if (risposta)
+            attesi << Msg(890) + "\r\n" + riga + "\r\n" + Msg(891);
+        if (risposta != QMessageBox::No)
+            attesi << Msg(892) + "\r\n" + riga + "\r\n" + Msg(893);
+        QCOMPARE(testiBox(), attesi);
+        if (risposta == QMessageBox::No) {
+            QVERIFY(telefono->commandLog().filter("AT+CPBW").isEmpty());
+            QVERIFY(Telefono.RubLetta[0]);
+            return;
+        }
+        for (int p = 1; p <= 19; ++p)
+            QCOMPARE(nomeSulTelefono("SM", p),
+                     p == 5 ? QStringLiteral("Nicolò") : QStringLiteral("Voce %1").arg(p));
+        QVERIFY(!Telefono.RubLetta[0]);
+        telefono->clearCommandLog();
+        clic("RUB_SIM");
+        QCOMPARE(telefono->commandLog().mid(0, 4), LetturaMemoria("SM", 20));
+        QVERIFY(righe().contains(QStringLiteral("Nicolò|+39333123|005")));
     }
 
     // An international number with as many digits as the memory takes: read with its "+" and
@@ -425,6 +548,8 @@ private slots:
         QVERIFY(risposte->boxes.isEmpty());
         QCOMPARE(nomeSulTelefono("SM", 4), QStringLiteral("Rossana Bianc!"));
         QCOMPARE(nomeSulTelefono("ME", 2), QStringLiteral("Bartolomeo Ross!"));
+        // The table holds what the phone got.
+        QCOMPARE(Telefono.Rubrica[0][4].Nome, QStringLiteral("Rossana Bianc!"));
         Telefono.RubLetta.fill(false);
         clic("RUB_ROS");
         QVERIFY(righe().contains("Rossana Bianc!|0612|SIM|004"));
@@ -432,27 +557,39 @@ private slots:
     }
 
     // The format follows the name's suffix in any letter case; offline, a read phonebook saves.
+    // A table holding a name the phone gave that could not be read saves no file, and says why.
     void salvaNelFormatoDelNome_data()
     {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<bool>("rubrica");
-        QTest::newRow("lower") << "a.rub" << true;
-        QTest::newRow("upper") << "B.RUB" << true;
-        QTest::newRow("mixed") << "c.Rub" << true;
-        QTest::newRow("text") << "d.txt" << false;
-        QTest::newRow("no suffix") << "e" << false;
+        QTest::addColumn<bool>("ignoto");
+        QTest::newRow("lower") << "a.rub" << true << false;
+        QTest::newRow("upper") << "B.RUB" << true << false;
+        QTest::newRow("mixed") << "c.Rub" << true << false;
+        QTest::newRow("text") << "d.txt" << false << false;
+        QTest::newRow("no suffix") << "e" << false << false;
+        QTest::newRow("a name not read") << "f.rub" << true << true;
+        QTest::newRow("a name not read, text") << "g.txt" << false << true;
     }
 
     void salvaNelFormatoDelNome()
     {
         QFETCH(QString, nome);
         QFETCH(bool, rubrica);
+        QFETCH(bool, ignoto);
         Telefono.RubLetta.fill(true);
         Telefono.RubTotale[0] = 1;
-        Telefono.Rubrica[0][1] = {"1", "Anna", "0612", false};
+        Telefono.Rubrica[0][1] = {"1", ignoto ? "" : "Anna", "0612", false, ignoto};
         const QString percorso = QDir::temp().filePath(QStringLiteral("quorna-%1").arg(nome));
+        QFile::remove(percorso);
         risposte->fileDaScegliere.enqueue(percorso);
         this->rubrica->SalvaRubrica();
+        if (ignoto) {
+            QVERIFY(!QFile::exists(percorso));
+            QCOMPARE(risposte->boxes.last().testo,
+                     Msg(rubrica ? 257 : 259) + percorso + "\r\n" + Msg(896));
+            return;
+        }
         QCOMPARE(Contenuto(percorso), rubrica ? BytesFileRubrica() : BytesFileRubricaTxt());
         QCOMPARE(risposte->boxes.last().testo, Msg(rubrica ? 256 : 258) + percorso);
         QFile::remove(percorso);

@@ -206,7 +206,8 @@ void TstS25Sim::writtenEntryReadsBack()
 
 // Left in UCS2 and text mode by another program: names go and come in the set, a message is read
 // as its fields and text; back in IRA, a character the set lacks goes as "?" and one without a
-// GSM code is refused; back in PDU mode, the PDU.
+// GSM code is refused; in 8859-1 a name goes as Latin-1 bytes, in HEX as its GSM codes in hex;
+// back in PDU mode, the PDU.
 void TstS25Sim::characterSetsAndTextMode()
 {
     const QByteArray hello = "0791933395066900040B919333133254F600001021402143050005C8329BFD06";
@@ -219,7 +220,7 @@ void TstS25Sim::characterSetsAndTextMode()
 
     QCOMPARE(line.exchange("AT+CSCS?"), "\r\n+CSCS: \"UCS2\"\r\n" + kOk);
     QCOMPARE(line.exchange("AT+CSCS=?"),
-             "\r\n+CSCS: (\"GSM\",\"IRA\",\"UCS2\",\"UTF-8\")\r\n" + kOk);
+             "\r\n+CSCS: (\"GSM\",\"IRA\",\"UCS2\",\"8859-1\",\"UTF-8\",\"HEX\")\r\n" + kOk);
     QCOMPARE(line.exchange("AT+CPBR=1"), "\r\n+CPBR: 1,\"0612\",129,\"005400E80040\"\r\n" + kOk);
     QCOMPARE(line.exchange("AT+CPBW=2,\"0613\",129,\"00E8005F\""), kOk);
     QCOMPARE(phone.state().readableName("SM", 2), QStringLiteral("è_"));
@@ -229,6 +230,12 @@ void TstS25Sim::characterSetsAndTextMode()
     QCOMPARE(line.exchange("AT+CSCS=\"IRA\""), kOk);
     QCOMPARE(line.exchange("AT+CPBR=1"), "\r\n+CPBR: 1,\"0612\",129,\"T?@\"\r\n" + kOk);
     QCOMPARE(line.exchange("AT+CPBW=3,\"0614\",129,\"a`b\"", kError), kError);
+    QCOMPARE(line.exchange("AT+CSCS=\"8859-1\""), kOk);
+    QCOMPARE(line.exchange("AT+CPBR=1"), "\r\n+CPBR: 1,\"0612\",129,\"T\xE8@\"\r\n" + kOk);
+    QCOMPARE(line.exchange("AT+CSCS=\"HEX\""), kOk);
+    QCOMPARE(line.exchange("AT+CPBR=1"), "\r\n+CPBR: 1,\"0612\",129,\"540400\"\r\n" + kOk);
+    QCOMPARE(line.exchange("AT+CPBW=3,\"0614\",129,\"0411\""), kOk);
+    QCOMPARE(phone.state().readableName("SM", 3), QStringLiteral("è_"));
     QCOMPARE(line.exchange("AT+CMGF=0"), kOk);
     QCOMPARE(line.exchange("AT+CMGR=1"), "\r\n+CMGR: 1,,24\r\n" + hello + "\r\n" + kOk);
 }
@@ -507,8 +514,8 @@ void TstS25Sim::seedFaultsNameTheirLine_data()
     QTest::newRow("unknown key") << QByteArray("[power]\nvoltage = 3\n")
                                  << "line 2: unknown key \"voltage\" in [power]";
     QTest::newRow("unknown character set") << QByteArray("[modem]\ncharset = PCCP437\n")
-                                           << "line 2: charset must be GSM, IRA, UCS2 or UTF-8, "
-                                              "not \"PCCP437\"";
+                                           << "line 2: charset must be GSM, IRA, UCS2, 8859-1, "
+                                              "UTF-8 or HEX, not \"PCCP437\"";
     QTest::newRow("odd hex") << QByteArray("[logo]\n424D0\n[clock]\n")
                              << "line 3: [logo] holds hex digits in pairs";
 }

@@ -7,6 +7,7 @@
 #include "risposte.h"
 #include "s25simulator.h"
 #include "scambio.h"
+#include "setcaratteri.h"
 #include "tempi.h"
 
 #include <QFrame>
@@ -154,6 +155,37 @@ private slots:
         QFETCH(QString, riga);
         QFETCH(QString, motivo);
         QCOMPARE(MotivoRifiuto(riga), motivo);
+    }
+
+    // The set a phone that will not switch says it speaks, however it writes it; any other set,
+    // or a reply that names none, is one the program does not know.
+    void setDelTelefono_data()
+    {
+        QTest::addColumn<QString>("corpo");
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QString>("nome");
+        const int ignoto = int(SetCaratteri::Ignoto);
+        QTest::newRow("quoted") << "+CSCS: \"IRA\"" << int(SetCaratteri::IRA) << "IRA";
+        QTest::newRow("bare, lower case") << "+CSCS: utf-8" << int(SetCaratteri::UTF8) << "utf-8";
+        QTest::newRow("no blank, after another line")
+            << "RING\r\n+CSCS:\"8859-1\"" << int(SetCaratteri::Latin1) << "8859-1";
+        QTest::newRow("in UCS2 hex")
+            << "+CSCS: \"0055004300530032\"" << int(SetCaratteri::UCS2) << "UCS2";
+        QTest::newRow("another set") << "+CSCS: \"PCCP437\"" << ignoto << "PCCP437";
+        QTest::newRow("HEX in UCS2 hex") << "+CSCS: \"004800450058\"" << ignoto << "HEX";
+        QTest::newRow("no set") << "+CSCS: " << ignoto << "";
+        QTest::newRow("bare OK") << "\r\nOK\r\n" << ignoto << "";
+        QTest::newRow("refused") << "ERRORE" << ignoto << "";
+    }
+
+    void setDelTelefono()
+    {
+        QFETCH(QString, corpo);
+        QFETCH(int, set);
+        QFETCH(QString, nome);
+        QString dato = QStringLiteral("(none)");
+        QCOMPARE(int(SetDaRisposta(corpo, &dato)), set);
+        QCOMPARE(dato, nome);
     }
 
     void secondoComandoRifiutato()

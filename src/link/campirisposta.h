@@ -4,6 +4,7 @@
 // numbers they hold, each checked against its range where it is read.
 
 #include "codecs.h"
+#include "setcaratteri.h"
 
 #include <QString>
 #include <QStringList>
@@ -64,11 +65,13 @@ inline QString SenzaVirgolette(QStringView campo)
     return campo.toString();
 }
 
-// A number the phone gives without its "+" but with an international type of address (an octet
-// of GSM 04.08: top bit set, type of number 1) gets the "+", so that it shows, is looked up and
-// is written back as the international number it is.
-inline QString NumeroConTipo(const QString& numero, QStringView campoTipo)
+// A number field as the phone gives it, in the phone's character set (NumeroDaTestoAT). One
+// without its "+" but with an international type of address (an octet of GSM 04.08: top bit set,
+// type of number 1) gets the "+", so that it shows, is looked up and is written back as the
+// international number it is.
+inline QString NumeroConTipo(const QString& campoNumero, QStringView campoTipo)
 {
+    const QString numero = NumeroDaTestoAT(campoNumero, SetTelefono);
     constexpr int TipoMinimo = 0x80;
     constexpr int TipoMassimo = 0xFF;
     constexpr int MascheraTipoNumero = 0x70;

@@ -267,6 +267,26 @@ QByteArray CodificaTestoGSM(const QString& testo)
     return codici;
 }
 
+bool CarattereGSM(QChar carattere)
+{
+    return CodiceGSMDi(carattere) != NessunCodice;
+}
+
+QString TestoEntroCodiciGSM(const QString& testo, qsizetype limite)
+{
+    qsizetype codici = 0;
+    qsizetype fine = 0;
+    while (fine < testo.size()) {
+        const int codice = CodiceGSMDi(testo.at(fine));
+        const qsizetype passo = codice != NessunCodice && (codice & EscapeDavanti) ? 2 : 1;
+        if (codici + passo > limite)
+            break;
+        codici += passo;
+        fine += IniziaCoppiaSurrogata(testo, fine) ? 2 : 1;
+    }
+    return testo.left(fine);
+}
+
 QString TagliaSpazi(const QString& testo)
 {
     qsizetype inizio = 0;

@@ -33,6 +33,11 @@ QString ConvertiTestoGSM(const QString& codici);
 // The true GSM code of every character, as bytes; extension characters take two, and a
 // character GSM cannot carry becomes '?'.
 QByteArray CodificaTestoGSM(const QString& testo);
+// True when the GSM alphabet has a code for the character, in its basic table or its extension.
+bool CarattereGSM(QChar carattere);
+// The longest start of a text whose GSM codes, as CodificaTestoGSM writes them, fit in `limite`
+// bytes; its characters stay as they are, those GSM lacks included (each counts one).
+QString TestoEntroCodiciGSM(const QString& testo, qsizetype limite);
 
 // Blanks (U+0020) taken off both ends, as fixed-width fields are padded; a tab or a no-break
 // space belongs to the text and stays.

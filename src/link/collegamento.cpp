@@ -10,6 +10,7 @@
 #include "letture.h"
 #include "listareport.h"
 #include "scambio.h"
+#include "setcaratteri.h"
 #include "tempi.h"
 
 #include <QAction>
@@ -40,6 +41,8 @@ constexpr int VoceTelefonoNonRisponde = 101;
 constexpr int VoceSMSInAltraMemoria = 806;
 constexpr int VoceSMSInPosizioneNonElencata = 910;
 constexpr int VoceConnessionePersa = 841;
+constexpr int VoceSenzaValore = 873;
+constexpr int VoceSetIgnoto = 883;
 constexpr int ImmagineConnetti = 30;
 constexpr int ImmagineDisconnetti = 31;
 const QString AccapoTesto = QStringLiteral("\r\n");
@@ -65,6 +68,29 @@ constexpr std::array<ErroreNoto, 9> ErroriNoti{{
 bool RispostaOK(const QString& risposta)
 {
     return risposta.mid(2, 2) == QLatin1String("OK");
+}
+
+// Names travel in the GSM alphabet once the phone takes the switch; one that refuses is asked
+// which set it speaks. Sets SetTelefono. When the program cannot use that set, the set as the
+// user is to read it: the name the phone gave, or why it gave none; nothing when the program
+// can, or when the phone did not answer at all (the link's own message says so).
+std::optional<QString> ImpostaSetCaratteri()
+{
+    SetTelefono = SetCaratteri::GSM;
+    EsitoAT esito = EsitoAT::Ok;
+    InviaComandoAT(QStringLiteral("AT+CSCS=\"GSM\""), &esito);
+    if (esito == EsitoAT::Ok)
+        return std::nullopt;
+    const QString risposta = InviaComandoAT(QStringLiteral("AT+CSCS?"), &esito);
+    QString nome;
+    SetTelefono = esito == EsitoAT::Ok ? SetDaRisposta(risposta, &nome) : SetCaratteri::Ignoto;
+    if (SetTelefono != SetCaratteri::Ignoto || !RispostaDelTelefono(esito))
+        return std::nullopt;
+    if (!nome.isEmpty())
+        return QLatin1Char('"') + nome + QLatin1Char('"');
+    const QString motivo
+        = esito == EsitoAT::Errore ? MotivoRifiuto(UltimaRigaRifiuto()) : Msg(VoceSenzaValore);
+    return Msg(VoceSconosciuto) + QStringLiteral(" (") + motivo + QLatin1Char(')');
 }
 
 void Abilita(std::initializer_list<QAction*> voci, bool abilita)
@@ -149,8 +175,10 @@ void Collegamento::Connetti()
         fermaHandshake();
         return;
     }
-    // The phone is not connected until it answers on this opening of the port.
+    // The phone is not connected until it answers on this opening of the port, and the set its
+    // names come in is not known until the handshake asks.
     Connesso = false;
+    SetTelefono = SetCaratteri::Ignoto;
     abilitaMenuPrincipali(false);
     f.Toolbar1[2]->setEnabled(false);
     f.S25Tree->setEnabled(false);
@@ -237,9 +265,10 @@ void Collegamento::passoIdentita()
     InviaComandoAT(QStringLiteral("ATQ0"));
     InviaComandoAT(QStringLiteral("ATV1"));
     // The modes the program speaks, which another program may have changed: messages as PDUs,
-    // names in the GSM alphabet. A phone that refuses them is used all the same.
+    // names in the GSM alphabet. A phone that refuses them is used all the same, its names in
+    // the set it speaks.
     InviaComandoAT(QStringLiteral("AT+CMGF=0"));
-    InviaComandoAT(QStringLiteral("AT+CSCS=\"GSM\""));
+    const std::optional<QString> setIgnoto = ImpostaSetCaratteri();
     const LettureRifiutate nonDati = mostraInfo();
     QTreeWidgetItem* radice = f.S25Tree->topLevelItem(0);
     if (radice) {
@@ -255,6 +284,8 @@ void Collegamento::passoIdentita()
     ImpostaNotificaSMS(false);
     // Once the phone is set up: the user may take a while to read it.
     nonDati.Avvisa();
+    if (setIgnoto)
+        MsgBox(Msg(VoceSetIgnoto) + *setIgnoto, QMessageBox::Warning);
 }
 
 void Collegamento::TimerOUT_Timer()

@@ -326,9 +326,9 @@ QString MotivoRifiuto(const QString& rigaRifiuto)
         int codice;
         int voce;
     };
-    // The codes of 27.007 for the equipment, the SIM and its memories that a memory's selection
-    // or reading may meet; any other is shown as the phone sent it.
-    static constexpr std::array<Motivo, 18> Motivi{{
+    // The codes of 27.007 for the equipment, the SIM and its memories that a memory's selection,
+    // reading or writing may meet; any other is shown as the phone sent it.
+    static constexpr std::array<Motivo, 22> Motivi{{
         {0, 850},   // phone failure
         {3, 842},   // operation not allowed
         {4, 843},   // operation not supported
@@ -346,6 +346,10 @@ QString MotivoRifiuto(const QString& rigaRifiuto)
         {21, 857},  // invalid index
         {22, 849},  // not found
         {23, 858},  // memory failure
+        {24, 885},  // text string too long
+        {25, 886},  // invalid characters in text string
+        {26, 887},  // dial string too long
+        {27, 888},  // invalid characters in dial string
         {100, 859}, // unknown
     }};
     const std::optional<int> codice = CodiceErroreCME(rigaRifiuto);

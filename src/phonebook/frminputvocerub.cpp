@@ -5,6 +5,7 @@
 #include "globali.h"
 #include "inputvoce.h"
 #include "interazione.h"
+#include "scambio.h"
 #include "scambiorubrica.h"
 #include "tabella.h"
 
@@ -18,6 +19,7 @@
 namespace {
 
 constexpr uint8_t CodiceDialogo = 2;
+constexpr int VoceScritturaRifiutata = 898;
 
 // The design's measures (twips) are minimums: a caption longer in the current font and
 // language widens its control, and the grid moves the others aside.
@@ -108,10 +110,26 @@ void frmInputVoceRub::pOk_Click()
     default:
         break;
     }
-    if (Connesso)
-        ScriviVoceRubrica(memoria, txtMem->text(), NomeDaScrivere(txtNome->text(), rossa),
-                          txtNumero->text());
+    if (Connesso && !scrivi(NomeDaScrivere(txtNome->text(), rossa)))
+        return;
     accept();
+}
+
+bool frmInputVoceRub::scrivi(const QString& nome)
+{
+    // What the phone cannot take, or would not, is told; the user's text stays for a change.
+    if (const QString motivo = NomeNonScrivibile(nome); !motivo.isEmpty()) {
+        MsgBox(motivo, QMessageBox::NoIcon, QMessageBox::Ok, QString(), this);
+        txtNome->setFocus();
+        return false;
+    }
+    QString rifiuto;
+    if (ScriviVoceRubrica(memoria, txtMem->text(), nome, txtNumero->text(), &rifiuto)
+        || rifiuto.isEmpty())
+        return true; // written, or the link failed, which the link tells
+    MsgBox(Msg(VoceScritturaRifiutata) + MotivoRifiuto(rifiuto), QMessageBox::Warning,
+           QMessageBox::Ok, QString(), this);
+    return false;
 }
 
 void frmInputVoceRub::pAnnulla_Click()

@@ -8,6 +8,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QString;
 
 // The entry dialog: a name, a number and the red-list mark for one position of one memory. It
 // writes the entry itself on OK; its opener waits for it to close (the hand-back protocol).
@@ -28,6 +29,9 @@ public:
 
 private:
     void costruisci();
+    // Writes the entry with this name; false, with the user told why, when the name cannot go
+    // to the phone or the phone refused it: the dialog then stays open.
+    bool scrivi(const QString& nome);
 
     uint8_t memoria;
 };

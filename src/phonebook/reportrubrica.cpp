@@ -45,7 +45,8 @@ QString Riempi(qsizetype lunghezza, int larghezza, int minimo = 0)
 
 QString RigaStampata(const VoceRubrica& voce, int selezione)
 {
-    const QString nomeENumero = voce.Nome + Riempi(voce.Nome.size(), 32, 1) + voce.Numero;
+    const QString nome = NomeMostrato(voce);
+    const QString nomeENumero = nome + Riempi(nome.size(), 32, 1) + voce.Numero;
     if (selezione == StampaTutte)
         return QLatin1Char(' ') + nomeENumero;
     return Riempi(voce.Posizione.size(), 4) + voce.Posizione + QString(6, QLatin1Char(' '))

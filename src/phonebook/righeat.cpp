@@ -3,6 +3,7 @@
 #include "campirisposta.h"
 #include "codecs.h"
 #include "inputvoce.h"
+#include "setcaratteri.h"
 #include "testo.h"
 
 namespace {
@@ -17,25 +18,10 @@ QChar CifraEsadecimale(int valore)
     return QLatin1Char("0123456789ABCDEF"[valore & 0xF]);
 }
 
-// The codes that fit in `limite` bytes; an escape code and the extension code after it go
-// together or not at all.
-QByteArray CodiciEntro(const QByteArray& codici, qsizetype limite)
-{
-    qsizetype taglio = 0;
-    while (taglio < codici.size()) {
-        const qsizetype passo = codici.at(taglio) == '\x1B' ? 2 : 1;
-        if (taglio + passo > limite)
-            break;
-        taglio += passo;
-    }
-    return codici.left(taglio);
-}
-
-// The characters of a name whose GSM codes fit in `limite` bytes, as the codes kept read back: a
-// character GSM lacks is the "?" it is written as.
+// A phone counts a name's length in GSM codes, whatever set the name travels in.
 QString NomeEntroCodici(const QString& nome, int limite)
 {
-    return ConvertiTestoGSM(QString::fromLatin1(CodiciEntro(CodificaTestoGSM(nome), limite)));
+    return TestoEntroCodiciGSM(nome, limite);
 }
 
 bool DaProteggere(uint8_t byte)
@@ -180,14 +166,15 @@ std::optional<RigaVoce> DecodificaRigaVoce(const QString& riga)
         return std::nullopt;
     RigaVoce voce;
     voce.posizione = InteroTra(QStringView(riga).left(virgola), 1, MassimoConteggio).value_or(0);
-    voce.numero = riga.mid(apreNumero + 1, chiudeNumero - apreNumero - 1);
+    const QString numero = riga.mid(apreNumero + 1, chiudeNumero - apreNumero - 1);
+    voce.numero = NumeroConTipo(numero, {});
     const qsizetype virgolaTipo = DopoSpazi(riga, chiudeNumero + 1);
     if (!CarattereIn(riga, virgolaTipo, u','))
         return voce;
     const qsizetype virgolaNome = riga.indexOf(QLatin1Char(','), virgolaTipo + 1);
     const qsizetype fineTipo = virgolaNome < 0 ? riga.size() : virgolaNome;
-    voce.numero = NumeroConTipo(voce.numero,
-                                QStringView(riga).mid(virgolaTipo + 1, fineTipo - virgolaTipo - 1));
+    voce.numero
+        = NumeroConTipo(numero, QStringView(riga).mid(virgolaTipo + 1, fineTipo - virgolaTipo - 1));
     const qsizetype apreNome = DopoSpazi(riga, fineTipo + 1);
     if (virgolaNome < 0 || !CarattereIn(riga, apreNome, u'"'))
         return voce;
@@ -241,16 +228,26 @@ QString CodificaStringaAT(const QByteArray& byte)
         if (DaProteggere(valore))
             testo += QLatin1Char('\\') + CifraEsadecimale(valore >> 4) + CifraEsadecimale(valore);
         else
-            testo += QChar(valore);
+            testo += CarattereDaByte(valore); // the line's character for the byte
     }
     testo += QLatin1Char('"');
     return testo;
 }
 
-QString NomeAT(const QString& nome, int limite)
+QString NomeScritto(const QString& nome, int limite)
 {
-    return CodificaStringaAT(
-        CodificaTestoGSM(NomeDaScrivere(nome, NomeRosso(nome), limite, NomeEntroCodici)));
+    return NomeDaScrivere(nome, NomeRosso(nome), limite, NomeEntroCodici);
+}
+
+QString NomeAT(const QString& nome, SetCaratteri set, int limite)
+{
+    return CodificaStringaAT(CodificaTestoAT(NomeScritto(nome, limite), set));
+}
+
+QString NomeSulTelefono(const QString& nome, SetCaratteri set, int limite)
+{
+    const QByteArray inviato = CodificaTestoAT(NomeScritto(nome, limite), set);
+    return DecodificaTestoAT(DecodificaWindows1252(inviato), set).value_or(QString());
 }
 
 QString NumeroEntro(const QString& numero, int limite)

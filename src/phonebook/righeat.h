@@ -3,6 +3,8 @@
 // The phonebook's AT texts: reading the phone's replies and building the command parameters.
 // Pure functions over text; every one runs in time linear in its input.
 
+#include "globali.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -13,8 +15,9 @@
 // it. A bare OK holds none, and lines of other results are no entries.
 QStringList RigheVoci(const QString& corpo);
 
-// One entry line read by its fields: position, number in quotes, type, name in quotes (raw GSM
-// codes, the escapes of an AT string undone), and the optional fields 27.007 lets follow.
+// One entry line read by its fields: position, number in quotes, type, name in quotes (raw, in
+// the phone's character set, the escapes of an AT string undone), and the optional fields 27.007
+// lets follow.
 struct RigaVoce {
     int posizione = 0; // 1 to 32767; 0 when the field holds no such position
     QString numero;    // with a "+" in front when the type says the number is international
@@ -57,13 +60,18 @@ bool RispostaOk(const QString& corpo);
 QString SenzaEscape(QStringView testo);
 
 // The AT string parameter carrying these bytes: in double quotes, with every byte that would
-// break the command line or the string (controls, '"', '\', DEL) written as "\hh".
+// break the command line or the string (controls, '"', '\', DEL) written as "\hh", each other
+// as the line's character for it, so that it reaches the phone as that byte.
 QString CodificaStringaAT(const QByteArray& byte);
 
-// A name as the phone stores it (GSM alphabet), quoted; cut, when a limit is given, to the
-// characters whose codes fit in that many bytes. A red name is cut before its final mark "!",
-// which it keeps.
-QString NomeAT(const QString& nome, int limite = 0);
+// A name as it is written to the phone: cut, when a limit is given, to the characters whose GSM
+// codes fit in that many bytes (a phone counts them so, whatever set the name travels in; a
+// character GSM lacks counts one). A red name is cut before its final mark "!", which it keeps.
+QString NomeScritto(const QString& nome, int limite = 0);
+// That name in the character set, quoted.
+QString NomeAT(const QString& nome, SetCaratteri set, int limite = 0);
+// What the phone holds once it has taken that name, as it reads back.
+QString NomeSulTelefono(const QString& nome, SetCaratteri set, int limite = 0);
 // The number cut to `limite` digits when a limit is given: a phone counts the digits of a
 // number, so a leading "+", which stands for the international type, takes no room of it.
 QString NumeroEntro(const QString& numero, int limite);

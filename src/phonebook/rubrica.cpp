@@ -43,6 +43,27 @@ constexpr int ImmagineNonDisponibile = 27;
 constexpr int ImmagineCartella = 2;
 constexpr int ImmagineNonInRubrica = 39;
 
+constexpr int VoceSetIgnoto = 884;
+constexpr int VoceNonScrivibili = 890;
+constexpr int VoceScrivereLeAltre = 891;
+constexpr int VoceNonScritte = 892;
+constexpr int VoceAltreScritte = 893;
+constexpr int VoceNomiIgnotiNonSalvati = 896;
+const QString AccapoTesto = QStringLiteral("\r\n");
+
+// One line for each entry: its memory, its position (none for the whole memory) and why.
+QString Righe(const std::vector<VoceNonScritta>& voci)
+{
+    QStringList righe;
+    for (const VoceNonScritta& voce : voci) {
+        QString riga = NomiMemoria[static_cast<size_t>(voce.memoria)];
+        if (voce.posizione > 0)
+            riga += QLatin1Char(' ') + QString::number(voce.posizione);
+        righe << riga + QStringLiteral(": ") + voce.motivo;
+    }
+    return righe.join(AccapoTesto);
+}
+
 ListaReport::Colonna Colonna(int voce, int larghezza, const char* chiave)
 {
     return {Msg(voce), larghezza, QString::fromLatin1(chiave)};
@@ -90,11 +111,11 @@ bool Rubrica::CaricaFileRubrica(const QString& percorso)
     return letta;
 }
 
-bool Rubrica::completaLettura()
+bool Rubrica::completaLettura(bool fileRubrica)
 {
-    if (Connesso && LineaLibera && !LeggiMemorie(true))
+    if (Connesso && LineaLibera && !LeggiMemorie(true, fileRubrica))
         return false;
-    return TutteLette();
+    return TutteLette() && !NomiIgnotiInTabella();
 }
 
 void Rubrica::salvataggioAutomatico()
@@ -105,7 +126,7 @@ void Rubrica::salvataggioAutomatico()
 
 bool Rubrica::SalvaFileRubrica(const QString& percorso)
 {
-    if (!completaLettura())
+    if (!completaLettura(true))
         return false;
     if (!Telefono.SMSCLetto && Connesso && LineaLibera) {
         LeggiCentroSMS();
@@ -122,7 +143,7 @@ bool Rubrica::SalvaFileRubrica(const QString& percorso)
 
 bool Rubrica::SalvaFileRubricaTxt(const QString& percorso)
 {
-    return completaLettura() && ScriviFileIntero(percorso, BytesFileRubricaTxt());
+    return completaLettura(false) && ScriviFileIntero(percorso, BytesFileRubricaTxt());
 }
 
 // The list starts unsorted, so that filling it costs no sort per row; the phonebook views sort it
@@ -154,7 +175,7 @@ QTreeWidgetItem* Rubrica::aggiungiVoce(int memoria, int posizione, bool conMemor
         colonne << NomiMemoria[static_cast<size_t>(memoria)];
     colonne << PosizioneMostrata(posizione);
     QTreeWidgetItem* riga
-        = f.List1->Aggiungi(voce.Nome, colonne, voce.Rossa ? ImmagineRossa : ImmagineVoce);
+        = f.List1->Aggiungi(NomeMostrato(voce), colonne, voce.Rossa ? ImmagineRossa : ImmagineVoce);
     riga->setData(0, RuoloMemoria, memoria);
     riga->setData(0, RuoloPosizione, posizione);
     return riga;
@@ -162,7 +183,7 @@ QTreeWidgetItem* Rubrica::aggiungiVoce(int memoria, int posizione, bool conMemor
 
 bool Rubrica::leggiPerVista(bool soloNonLette, bool mostrata)
 {
-    if (LeggiMemorie(soloNonLette) && TutteLette()) {
+    if (LeggiMemorie(soloNonLette, Opzioni.AutoSaveRub != 0) && TutteLette()) {
         salvataggioAutomatico();
         return true;
     }
@@ -404,16 +425,15 @@ void Rubrica::SalvaRubrica()
     const QString percorso = interazione().SalvaFile(&f, Msg(254), Msg(255), QStringLiteral("rub"));
     if (percorso.isEmpty())
         return;
-    if (percorso.endsWith(QLatin1String(".rub"), Qt::CaseInsensitive)) {
-        if (SalvaFileRubrica(percorso))
-            MsgBox(Msg(256) + percorso, QMessageBox::Information);
-        else
-            MsgBox(Msg(257) + percorso, QMessageBox::Critical);
-    } else if (SalvaFileRubricaTxt(percorso)) {
-        MsgBox(Msg(258) + percorso, QMessageBox::Information);
-    } else {
-        MsgBox(Msg(259) + percorso, QMessageBox::Critical);
+    const bool fileRubrica = percorso.endsWith(QLatin1String(".rub"), Qt::CaseInsensitive);
+    if (fileRubrica ? SalvaFileRubrica(percorso) : SalvaFileRubricaTxt(percorso)) {
+        MsgBox(Msg(fileRubrica ? 256 : 258) + percorso, QMessageBox::Information);
+        return;
     }
+    QString testo = Msg(fileRubrica ? 257 : 259) + percorso;
+    if (NomiIgnotiInTabella())
+        testo += QStringLiteral("\r\n") + Msg(VoceNomiIgnotiNonSalvati);
+    MsgBox(testo, QMessageBox::Critical);
 }
 
 void Rubrica::ApriRubrica()
@@ -443,8 +463,29 @@ void Rubrica::InviaRubrica()
         MsgBox(Msg(268), QMessageBox::Warning);
         return;
     }
-    if (!Connesso || !LineaLibera || !ScriviRubrica())
+    if (!Connesso || !LineaLibera) {
         MsgBox(Msg(267), QMessageBox::Critical);
+        return;
+    }
+    if (SetTelefono == SetCaratteri::Ignoto) {
+        MsgBox(Msg(VoceSetIgnoto), QMessageBox::Warning);
+        return;
+    }
+    // Before anything is written: the user may rather mend those names first.
+    const std::vector<VoceNonScritta> saltate = VociNonScrivibili();
+    if (!saltate.empty()
+        && MsgBox(Msg(VoceNonScrivibili) + AccapoTesto + Righe(saltate) + AccapoTesto
+                      + Msg(VoceScrivereLeAltre),
+                  QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes)
+        return;
+    const std::optional<std::vector<VoceNonScritta>> nonScritte = ScriviRubrica(saltate);
+    if (!nonScritte)
+        MsgBox(Msg(267), QMessageBox::Critical);
+    else if (!nonScritte->empty())
+        MsgBox(Msg(VoceNonScritte) + AccapoTesto + Righe(*nonScritte) + AccapoTesto
+                   + Msg(VoceAltreScritte),
+               QMessageBox::Warning);
 }
 
 void Rubrica::ShowListFolder()
@@ -499,7 +540,9 @@ void Rubrica::ShowList(uint8_t lista)
         if (chiamata.Numero.isEmpty())
             continue;
         ++conta;
-        if (chiamata.Nome.isEmpty())
+        if (chiamata.NomeIgnoto)
+            f.List1->Aggiungi(Msg(VoceSconosciuto), {chiamata.Numero}, ImmagineVoce);
+        else if (chiamata.Nome.isEmpty())
             f.List1->Aggiungi(Msg(284), {chiamata.Numero}, ImmagineNonInRubrica);
         else
             f.List1->Aggiungi(chiamata.Nome, {chiamata.Numero},

@@ -38,9 +38,10 @@ public:
     static QString FileRubricaPredefinito();
 
 private:
-    // Reads the memories not yet read while the phone is there; false when the link failed or a
-    // memory is left unread, so that no file is saved from what the table lacks.
-    bool completaLettura();
+    // Reads the memories not yet read while the phone is there, for a phonebook file
+    // (`fileRubrica`) or a text export; false when the link failed, a memory is left unread or a
+    // name could not be read, so that no file is saved from what the table lacks.
+    bool completaLettura(bool fileRubrica);
     void salvataggioAutomatico();
     void preparaElenco(const QList<ListaReport::Colonna>& colonne);
     void rigaNonDisponibile();

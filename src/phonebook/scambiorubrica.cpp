@@ -9,9 +9,11 @@
 #include "rifiuti.h"
 #include "righeat.h"
 #include "scambio.h"
+#include "setcaratteri.h"
 #include "tabella.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -45,7 +47,7 @@ QString ComandoScrittura(const QString& posizione, const QString& nome, const QS
 {
     return QStringLiteral("AT+CPBW=") + posizione + QLatin1Char(',')
            + NumeroAT(numero, limiti.numero) + QLatin1Char(',') + TipoNumero(numero)
-           + QLatin1Char(',') + NomeAT(nome, limiti.nome);
+           + QLatin1Char(',') + NomeAT(nome, SetTelefono, limiti.nome);
 }
 
 // The cache's single pair keeps the limits of the memory read last, for readers that name no
@@ -56,30 +58,72 @@ void RicordaUltimiLimiti(const LimitiMemoria& limiti)
     Telefono.MaxNome = static_cast<uint8_t>(std::clamp(limiti.nome, 0, 255));
 }
 
-// Writes the used entries of one memory; the number of entries that failed, or -1 when the
-// memory could not be selected or the link failed.
-int ScriviMemoria(Dialogo& dialogo, int memoria)
+// The memories the writing-back writes: the SIM's and the phone's.
+constexpr std::array<int, 2> MemorieScritte{0, 2};
+
+constexpr int VoceLettereNonMemorizzabili = 894;
+constexpr int VoceNomeNonLetto = 895;
+
+// The entry as the phone now holds it: name and number cut to its limits, the name as it reads
+// back in the phone's set.
+void ComeSulTelefono(VoceRubrica& voce, const LimitiMemoria& limiti)
 {
-    if (!dialogo.Seleziona(CodiceMemoria(memoria)))
-        return -1;
+    voce.Nome = NomeSulTelefono(voce.Nome, SetTelefono, limiti.nome);
+    voce.Numero = NumeroEntro(voce.Numero, limiti.numero);
+    voce.Rossa = NomeRosso(voce.Nome);
+}
+
+// Why an entry cannot be written back, in the user's words; empty when it can.
+QString MotivoNonScrivibile(const VoceRubrica& voce)
+{
+    if (voce.NomeIgnoto)
+        return Msg(VoceNomeNonLetto);
+    const QString mancanti = LettereNonScrivibili(NomeScritto(voce.Nome), SetTelefono);
+    return mancanti.isEmpty() ? QString() : Msg(VoceLettereNonMemorizzabili) + mancanti;
+}
+
+bool Saltata(const std::vector<VoceNonScritta>& saltate, int memoria, int posizione)
+{
+    return std::any_of(saltate.begin(), saltate.end(), [=](const VoceNonScritta& voce) {
+        return voce.memoria == memoria && voce.posizione == posizione;
+    });
+}
+
+// Writes the used entries of one memory but those skipped; what the phone refused goes to
+// `nonScritte` with its reason, the whole memory (position 0) when it could not be selected.
+// False when the link failed.
+bool ScriviMemoria(Dialogo& dialogo, int memoria, const std::vector<VoceNonScritta>& saltate,
+                   std::vector<VoceNonScritta>& nonScritte)
+{
+    const auto rifiutata = [&](int posizione) {
+        if (!dialogo.Perso())
+            nonScritte.push_back({memoria, posizione, MotivoRifiuto(UltimaRigaRifiuto())});
+    };
+    if (!dialogo.Seleziona(CodiceMemoria(memoria))) {
+        rifiutata(0);
+        return !dialogo.Perso();
+    }
     const LimitiMemoria limiti = LeggiLunghezze(dialogo.Invia(QStringLiteral("AT+CPBR=?")));
     LimitiRubrica[static_cast<size_t>(memoria)] = limiti;
-    int falliti = 0;
     const int tenute = PosizioniTenute(memoria);
     for (int p = 1; p <= tenute && !dialogo.Perso(); ++p) {
-        const VoceRubrica& voce
-            = Telefono.Rubrica[static_cast<size_t>(memoria)][static_cast<size_t>(p)];
-        if (voce.Posizione.isEmpty())
+        VoceRubrica& voce = Telefono.Rubrica[static_cast<size_t>(memoria)][static_cast<size_t>(p)];
+        if (voce.Posizione.isEmpty() || Saltata(saltate, memoria, p))
             continue;
         const QString comando
             = ComandoScrittura(voce.Posizione.trimmed(), voce.Nome, voce.Numero, limiti);
-        if (!RispostaOk(dialogo.Invia(comando)))
-            ++falliti;
+        if (RispostaOk(dialogo.Invia(comando)))
+            ComeSulTelefono(voce, limiti);
+        else
+            rifiutata(p);
     }
-    return dialogo.Perso() ? -1 : falliti;
+    return !dialogo.Perso();
 }
 
-constexpr int VoceMemorieRifiutate = 840;
+constexpr int VoceMemorieRifiutateColFile = 840;
+constexpr int VoceSetIgnoto = 884;
+constexpr int VoceLettereMancanti = 889;
+constexpr int VoceMemorieRifiutate = 897;
 constexpr int PrimaVoceLista = 49;
 
 // Whatever the phone has selected now may be another memory, or it would not list this one: none
@@ -110,10 +154,12 @@ void DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria)
     if (!letta || !PosizioneValida(letta->posizione))
         return;
     VoceRubrica& voce = memoria[static_cast<size_t>(letta->posizione)];
-    voce.Nome = ConvertiTestoGSM(letta->nomeGrezzo);
+    const std::optional<QString> nome = DecodificaTestoAT(letta->nomeGrezzo, SetTelefono);
+    voce.Nome = nome.value_or(QString());
+    voce.NomeIgnoto = !nome;
     voce.Numero = letta->numero;
     voce.Posizione = QString::number(letta->posizione);
-    voce.Rossa = NomeRosso(letta->nomeGrezzo);
+    voce.Rossa = NomeRosso(voce.Nome);
 }
 
 EsitoLettura LeggiRubrica(uint8_t memoria)
@@ -154,43 +200,74 @@ EsitoLettura LeggiRubrica(uint8_t memoria)
     return EsitoLettura::Letta;
 }
 
+QString NomeNonScrivibile(const QString& nome)
+{
+    if (nome.isEmpty())
+        return {};
+    if (SetTelefono == SetCaratteri::Ignoto)
+        return Msg(VoceSetIgnoto);
+    const QString mancanti = LettereNonScrivibili(nome, SetTelefono);
+    return mancanti.isEmpty() ? QString() : Msg(VoceLettereMancanti) + mancanti;
+}
+
 bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString& nome,
-                       const QString& numero)
+                       const QString& numero, QString* rifiuto)
 {
     bool numerica = false;
     const int p = posizione.trimmed().toInt(&numerica);
-    if (memoria >= NumMemorie || !numerica || !PosizioneValida(p))
+    if (memoria >= NumMemorie || !numerica || !PosizioneValida(p)
+        || !NomeNonScrivibile(nome).isEmpty())
         return false;
     const AttesaInCorso attesa(Msg(364));
     Dialogo dialogo;
-    if (!dialogo.Seleziona(CodiceMemoria(memoria)))
-        return false;
     const bool cancella = nome.isEmpty() && numero.isEmpty();
     const QString comando = cancella ? QStringLiteral("AT+CPBW=") + QString::number(p)
                                      : ComandoScrittura(QString::number(p), nome, numero);
-    if (!RispostaOk(dialogo.Invia(comando)) || dialogo.Perso())
+    if (!dialogo.Seleziona(CodiceMemoria(memoria)) || !RispostaOk(dialogo.Invia(comando))
+        || dialogo.Perso()) {
+        if (rifiuto && !dialogo.Perso())
+            *rifiuto = UltimaRigaRifiuto();
         return false;
+    }
     VoceRubrica& voce = Telefono.Rubrica[memoria][static_cast<size_t>(p)];
-    if (cancella)
-        voce = VoceRubrica{};
-    else
-        voce = {QString::number(p), nome, numero, NomeRosso(nome)};
+    voce = cancella ? VoceRubrica{} : VoceRubrica{QString::number(p), nome, numero};
+    if (!cancella)
+        ComeSulTelefono(voce, {});
     return true;
 }
 
-bool ScriviRubrica()
+std::vector<VoceNonScritta> VociNonScrivibili()
+{
+    std::vector<VoceNonScritta> voci;
+    for (const int memoria : MemorieScritte) {
+        for (int p = 1; p <= PosizioniTenute(memoria); ++p) {
+            const VoceRubrica& voce
+                = Telefono.Rubrica[static_cast<size_t>(memoria)][static_cast<size_t>(p)];
+            if (voce.Posizione.isEmpty())
+                continue;
+            if (const QString motivo = MotivoNonScrivibile(voce); !motivo.isEmpty())
+                voci.push_back({memoria, p, motivo});
+        }
+    }
+    return voci;
+}
+
+std::optional<std::vector<VoceNonScritta>> ScriviRubrica(const std::vector<VoceNonScritta>& saltate)
 {
     const AttesaInCorso attesa(Msg(365));
     Dialogo dialogo;
-    bool riuscita = true;
-    for (const int memoria : {0, 2}) {
-        const int falliti = ScriviMemoria(dialogo, memoria);
-        if (falliti != 0)
-            riuscita = false;
-        if (dialogo.Perso())
-            break;
-    }
-    return riuscita;
+    std::vector<VoceNonScritta> nonScritte = saltate;
+    for (const int memoria : MemorieScritte)
+        if (!ScriviMemoria(dialogo, memoria, saltate, nonScritte))
+            return std::nullopt;
+    std::sort(nonScritte.begin(), nonScritte.end(),
+              [](const VoceNonScritta& a, const VoceNonScritta& b) {
+                  return std::pair(a.memoria, a.posizione) < std::pair(b.memoria, b.posizione);
+              });
+    // The table must hold what the phone holds: the next view reads such a memory again.
+    for (const VoceNonScritta& voce : nonScritte)
+        Telefono.RubLetta[static_cast<size_t>(voce.memoria)] = false;
+    return nonScritte;
 }
 
 void DecodificaVoceChiamata(const QString& riga, PosizioniLista& lista)
@@ -200,7 +277,10 @@ void DecodificaVoceChiamata(const QString& riga, PosizioniLista& lista)
         return;
     VoceChiamata& voce = lista[static_cast<size_t>(letta->posizione)];
     const QString nome = CercaNomeDaNumero(letta->numero);
-    voce.Nome = nome != letta->numero ? nome : ConvertiTestoGSM(letta->nomeGrezzo);
+    const std::optional<QString> datoDalTelefono
+        = nome != letta->numero ? nome : DecodificaTestoAT(letta->nomeGrezzo, SetTelefono);
+    voce.Nome = datoDalTelefono.value_or(QString());
+    voce.NomeIgnoto = !datoDalTelefono;
     voce.Numero = letta->numero;
 }
 
@@ -228,7 +308,7 @@ EsitoLettura LeggiListaChiamate(uint8_t lista)
     return rifiutata ? EsitoLettura::Rifiutata : EsitoLettura::Letta;
 }
 
-bool LeggiMemorie(bool soloNonLette)
+bool LeggiMemorie(bool soloNonLette, bool fileDaSalvare)
 {
     LettureRifiutate rifiutate;
     for (uint8_t m = 0; m < NumMemorie; ++m) {
@@ -240,7 +320,7 @@ bool LeggiMemorie(bool soloNonLette)
         if (esito == EsitoLettura::Rifiutata)
             rifiutate.Annota(NomiMemoria[m], RifiutiRubrica[m]);
     }
-    rifiutate.Avvisa(VoceMemorieRifiutate);
+    rifiutate.Avvisa(fileDaSalvare ? VoceMemorieRifiutateColFile : VoceMemorieRifiutate);
     return true;
 }
 

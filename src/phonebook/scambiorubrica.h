@@ -9,6 +9,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 // How a reading ended. A lost link (dropped, closed, silent, cancelled), or a memory whose number
 // of positions the phone does not tell, leaves the memory unread with what it held before; a
@@ -32,20 +34,44 @@ EsitoLettura LeggiRubrica(uint8_t memoria);
 using PosizioniMemoria = std::array<VoceRubrica, MaxPosizioniRubrica + 1>;
 void DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria);
 
+// Why the name cannot go to the phone, as the user is told: the phone's character set is not
+// known, or it lacks these letters of it. Empty when it can: it is empty, or the set carries
+// every letter.
+QString NomeNonScrivibile(const QString& nome);
+
 // Writes the entry at a position of memory 0 to 3, or erases it when name and number are both
-// empty; on the phone's OK the table follows. False when the phone refused the memory or the
-// entry, the position is not one of 1 to 250, or the link failed.
+// empty; on the phone's OK the table follows, holding the name as the phone now holds it. False
+// when the phone refused the memory or the entry (its line then goes to `rifiuto`, when given),
+// when the link failed, and, with nothing sent, when the position is not one of 1 to 250 or the
+// name cannot go to the phone (NomeNonScrivibile).
 bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString& nome,
-                       const QString& numero);
+                       const QString& numero, QString* rifiuto = nullptr);
+
+// An entry of the SIM or phone memory that the writing-back does not write, and why, in the
+// user's words; position 0 stands for the whole memory.
+struct VoceNonScritta {
+    int memoria = 0;
+    int posizione = 0;
+    QString motivo;
+};
+
+// The used entries of the SIM and phone memories that cannot go to the phone: a name the phone's
+// set lacks letters of (named), or one that could not be read.
+std::vector<VoceNonScritta> VociNonScrivibili();
 
 // Writes every used entry of the SIM and phone memories back, each once, cut to the limits the
-// phone gives that memory. False when any write failed or a memory could not be selected.
-bool ScriviRubrica();
+// phone gives that memory, but those in `saltate`; an accepted write leaves the table holding
+// what the phone got. The entries not written, in memory and position order: `saltate`, and
+// those the phone refused, with its reason; a memory holding one is marked unread, so that its
+// next view reads the phone again. Nothing when the link was lost, which ends the writing.
+std::optional<std::vector<VoceNonScritta>> ScriviRubrica(const std::vector<VoceNonScritta>& saltate
+                                                         = {});
 
 // Reads memories 0 to 3 in turn, or only those not yet read while the line is free, and tells the
-// user once of the memories the phone refused, with its reasons. False when the link was lost,
-// which ends the reading.
-bool LeggiMemorie(bool soloNonLette);
+// user once of the memories the phone refused, with its reasons, and, when a phonebook file is
+// to be saved from the reading (`fileDaSalvare`), that the file keeps what it held for them.
+// False when the link was lost, which ends the reading.
+bool LeggiMemorie(bool soloNonLette, bool fileDaSalvare = false);
 
 // Reads call list 0 to 2 (received, missed, dialled) into the table and marks it read; the
 // names come from the phonebook when it knows the number. A list the phone refused to select or

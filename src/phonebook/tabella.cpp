@@ -1,5 +1,7 @@
 #include "tabella.h"
 
+#include "catalogo.h"
+
 #include <algorithm>
 
 std::array<LimitiMemoria, NumMemorie> LimitiRubrica{};
@@ -51,4 +53,18 @@ std::vector<const VoceRubrica*> VociLette()
         }
     }
     return voci;
+}
+
+QString NomeMostrato(const VoceRubrica& voce)
+{
+    return voce.NomeIgnoto ? Msg(VoceSconosciuto) : voce.Nome;
+}
+
+bool NomiIgnotiInTabella()
+{
+    for (int m = 0; m < NumMemorie; ++m)
+        for (int p = 1; p <= PosizioniTenute(m); ++p)
+            if (Telefono.Rubrica[static_cast<size_t>(m)][static_cast<size_t>(p)].NomeIgnoto)
+                return true;
+    return false;
 }

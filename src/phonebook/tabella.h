@@ -43,3 +43,11 @@ std::vector<const VoceRubrica*> VociLette();
 
 // Clears memory m: counts 0, positions 1 to 250 free (`SvuotaRubrica`).
 void SvuotaRubrica(int memoria);
+
+// The name a view or a print shows of an entry: the catalogue's "unknown" for a name the phone
+// gave that could not be read.
+QString NomeMostrato(const VoceRubrica& voce);
+
+// True when a used entry of memories 0 to 3 holds a name that could not be read: no phonebook
+// file may be written from such a table, which would lose the names.
+bool NomiIgnotiInTabella();

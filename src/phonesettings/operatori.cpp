@@ -8,6 +8,7 @@
 #include "globali.h"
 #include "righeat.h"
 #include "scambio.h"
+#include "setcaratteri.h"
 
 namespace {
 
@@ -78,15 +79,17 @@ bool SalvaFileOperatori(const QString& percorso)
 std::vector<Operatore> DecodificaOperatori(const QString& risposta)
 {
     // Each line: "+COPN:", the code (some phones quote it), a comma, the name in double quotes.
-    // A line whose code is no network code is garbled: it would name no operator anyway.
+    // A line whose code is no network code is garbled: it would name no operator anyway. One
+    // whose name cannot be read would name it wrongly.
     std::vector<Operatore> operatori;
     for (const QString& riga : risposta.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
         const QStringList campi = CampiRisposta(riga);
         if (!riga.startsWith(PrefissoOperatore) || campi.size() < 2)
             continue;
         const QString codice = SenzaVirgolette(campi.at(0));
-        if (CodiceRete(codice))
-            operatori.push_back({CodiceOperatore(codice), NomeOperatoreDaRisposta(campi.at(1))});
+        const std::optional<QString> nome = NomeOperatoreDaRisposta(campi.at(1));
+        if (CodiceRete(codice) && nome)
+            operatori.push_back({CodiceOperatore(codice), *nome});
     }
     return operatori;
 }
@@ -100,8 +103,10 @@ void LeggiOperatori()
         return;
     std::vector<Operatore> letti = DecodificaOperatori(risposta);
     // Only a bare OK says the phone has no operators; a reply with lines and not one operator
-    // in them is garbled, and must not replace a good list.
-    if (esito == EsitoAT::Ok && (!letti.empty() || risposta == OKNudo)) {
+    // in them is garbled, and must not replace a good list, nor must one whose names come in a
+    // set the program cannot read.
+    if (esito == EsitoAT::Ok && SetTelefono != SetCaratteri::Ignoto
+        && (!letti.empty() || risposta == OKNudo)) {
         Telefono.Operatori = std::move(letti);
         SalvaFileOperatori(FileProgramma(QStringLiteral("reti.op")));
     }
@@ -110,9 +115,13 @@ void LeggiOperatori()
     Telefono.OperatoriLetti = true;
 }
 
-QString NomeOperatoreDaRisposta(const QString& campo)
+std::optional<QString> NomeOperatoreDaRisposta(const QString& campo)
 {
-    return NomeSuUnaRiga(ConvertiTestoGSM(SenzaEscape(SenzaVirgolette(campo))));
+    const std::optional<QString> nome
+        = DecodificaTestoAT(SenzaEscape(SenzaVirgolette(campo)), SetTelefono);
+    if (!nome)
+        return std::nullopt;
+    return NomeSuUnaRiga(*nome);
 }
 
 QString NomeOperatore(const QString& codice)

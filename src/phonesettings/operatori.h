@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The operator name table and its file "reti.op": one line per operator, the 5-character code,
@@ -25,13 +26,14 @@ bool SalvaFileOperatori(const QString& percorso);
 void LeggiOperatori();
 
 // The operators of an "AT+COPN" reply body, in the phone's order, each line read by fields; a
-// line whose code is not a network's five or six digits is left out, and a line end inside a
-// name becomes a blank.
+// line whose code is not a network's five or six digits, or whose name cannot be read, is left
+// out, and a line end inside a name becomes a blank.
 std::vector<Operatore> DecodificaOperatori(const QString& risposta);
 
-// An operator's name as a reply field gives it: quoted, in the GSM alphabet the connection sets,
-// the escapes of an AT string undone; a line end inside it becomes a blank.
-QString NomeOperatoreDaRisposta(const QString& campo);
+// An operator's name as a reply field gives it: quoted, in the phone's character set, the escapes
+// of an AT string undone; a line end inside it becomes a blank. None when it cannot be read in
+// that set.
+std::optional<QString> NomeOperatoreDaRisposta(const QString& campo);
 
 // The name of the operator with that code, or the code itself.
 QString NomeOperatore(const QString& codice);

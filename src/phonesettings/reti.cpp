@@ -2,6 +2,7 @@
 
 #include "attesa.h"
 #include "campirisposta.h"
+#include "catalogo.h"
 #include "operatori.h"
 #include "righerisposta.h"
 #include "scambio.h"
@@ -69,8 +70,8 @@ std::vector<ReteTrovata> DecodificaReti(const QString& risposta)
         const QString codice = SenzaVirgolette(campi.at(3));
         if (!stato || !CodiceRete(codice))
             continue;
-        reti.push_back(
-            {{codice, NomeOperatoreDaRisposta(campi.at(1))}, static_cast<uint8_t>(*stato)});
+        const std::optional<QString> nome = NomeOperatoreDaRisposta(campi.at(1));
+        reti.push_back({{codice, nome.value_or(QString())}, static_cast<uint8_t>(*stato), !nome});
     }
     return reti;
 }
@@ -85,7 +86,10 @@ EsitoAT CercaReti(std::vector<Operatore>& operatori, std::vector<uint8_t>& stati
     if (esito != EsitoAT::Ok)
         return esito;
     for (const ReteTrovata& trovata : DecodificaReti(risposta)) {
-        operatori.push_back(trovata.rete);
+        // The pane lists the networks as they are given here.
+        operatori.push_back(trovata.nomeIgnoto
+                                ? Operatore{trovata.rete.Codice, Msg(VoceSconosciuto)}
+                                : trovata.rete);
         stati.push_back(trovata.stato);
     }
     return esito;

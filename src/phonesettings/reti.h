@@ -21,6 +21,7 @@ enum StatoRete : uint8_t {
 struct ReteTrovata {
     Operatore rete; // the numeric code, whole, and the long name
     uint8_t stato = ReteSconosciuta;
+    bool nomeIgnoto = false; // the long name could not be read in the phone's set: it is empty
 };
 
 // The networks of a "+COPS: (<status>,"<long>","<short>",<numeric>[,<technology>]),...,,
@@ -31,7 +32,8 @@ struct ReteTrovata {
 std::vector<ReteTrovata> DecodificaReti(const QString& risposta);
 
 // Searches the networks in range under the wait window; both arrays are filled from index 0,
-// and stay empty when the phone refuses or the link fails. Ok when the phone answered the search.
+// and stay empty when the phone refuses or the link fails; a name that could not be read is the
+// catalogue's "unknown". Ok when the phone answered the search.
 EsitoAT CercaReti(std::vector<Operatore>& operatori, std::vector<uint8_t>& stati);
 
 // The image of the main window's list for a network's status; 0 for one that is not listed.

@@ -12,6 +12,7 @@ int16_t BaseLang = 1;
 
 bool Connesso = false;
 bool LineaLibera = false;
+SetCaratteri SetTelefono = SetCaratteri::GSM;
 QString BufferRx;
 bool Annulla = false;
 bool AttesaAnnullabile = false;

@@ -31,6 +31,11 @@ extern int16_t BaseLang;
 // Link state.
 extern bool Connesso;
 extern bool LineaLibera;
+// The character set of 27.007 (+CSCS) in which the phone gives and takes names: the GSM
+// alphabet once it accepts the switch, else the set it says it speaks; Ignoto for a set the
+// program cannot read or write, or one the phone did not name.
+enum class SetCaratteri { GSM, IRA, UCS2, Latin1, UTF8, Ignoto };
+extern SetCaratteri SetTelefono;
 extern QString BufferRx;
 extern bool Annulla;
 extern bool AttesaAnnullabile;

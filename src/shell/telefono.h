@@ -13,15 +13,20 @@
 // One phonebook entry. A free position has every field empty or false.
 struct VoceRubrica {
     QString Posizione;  // decimal text of the position; empty marks a free position
-    QString Nome;       // as shown, converted from GSM codes; a red-list name keeps its final "!"
+    QString Nome;       // as shown, read in the phone's character set; a red-list name keeps its
+                        // final "!"
     QString Numero;     // as the phone gives it, "+" included
     bool Rossa = false; // the stored name ends in "!" (red list)
+    // The phone gave a name that could not be read in its character set: Nome is empty, and the
+    // name is unknown, which no look-up finds and nothing writes back.
+    bool NomeIgnoto = false;
 };
 
 // One call-list entry; an empty Numero marks a position without a call.
 struct VoceChiamata {
     QString Nome;
     QString Numero;
+    bool NomeIgnoto = false; // as in VoceRubrica: the phone's name could not be read
 };
 
 // One short message, of the SIM table or of the archive. An empty SIM position has no PDU; a

@@ -13,12 +13,19 @@ namespace {
 
 const QByteArray kIra = "IRA";
 const QByteArray kUcs2 = "UCS2";
+const QByteArray kLatin1 = "8859-1";
 const QByteArray kUtf8 = "UTF-8";
+const QByteArray kHex = "HEX";
 constexpr char kUnknown = '?';
 
 bool isIraCharacter(char16_t character)
 {
     return character >= 0x20 && character < 0x7F;
+}
+
+bool isLatin1Character(char16_t character)
+{
+    return character <= 0xFF;
 }
 
 QByteArray gsmCodesOrUnknown(const QString& text)
@@ -55,17 +62,45 @@ std::optional<QString> decodeIra(const QByteArray& bytes)
     return QString::fromLatin1(bytes);
 }
 
+// HEX carries the codes themselves, two hex digits each, with no conversion.
+std::optional<QByteArray> codesFromHex(const QByteArray& hex)
+{
+    if (hex.size() % 2 != 0 || !isHexText(hex))
+        return std::nullopt;
+    return QByteArray::fromHex(hex);
+}
+
+// One character after another: the set's own form of each, "?" for one it lacks.
+QByteArray eachCharacter(const QString& text, const QByteArray& set)
+{
+    QByteArray sent;
+    for (const QChar character : text) {
+        const char16_t code = character.unicode();
+        if (set == kUcs2)
+            sent += QByteArray::number(code, 16).rightJustified(4, '0').toUpper();
+        else if (set == kLatin1 ? isLatin1Character(code) : isIraCharacter(code))
+            sent += static_cast<char>(code);
+        else
+            sent += kUnknown;
+    }
+    return sent;
+}
+
 } // namespace
 
 const QList<QByteArray>& names()
 {
-    static const QList<QByteArray> sets = {kGsm, kIra, kUcs2, kUtf8};
+    static const QList<QByteArray> sets = {kGsm, kIra, kUcs2, kLatin1, kUtf8, kHex};
     return sets;
 }
 
 QByteArray fromGsm(const QByteArray& codes, const QByteArray& set)
 {
-    return set == kGsm ? codes : fromText(gsm::decode(codes), set);
+    if (set == kGsm)
+        return codes;
+    if (set == kHex)
+        return codes.toHex().toUpper();
+    return fromText(gsm::decode(codes), set);
 }
 
 QByteArray fromText(const QString& text, const QByteArray& set)
@@ -74,23 +109,21 @@ QByteArray fromText(const QString& text, const QByteArray& set)
         return text.toUtf8();
     if (set == kGsm)
         return gsmCodesOrUnknown(text);
-    QByteArray sent;
-    for (const QChar character : text) {
-        if (set == kUcs2)
-            sent += QByteArray::number(character.unicode(), 16).rightJustified(4, '0').toUpper();
-        else
-            sent += isIraCharacter(character.unicode()) ? character.toLatin1() : kUnknown;
-    }
-    return sent;
+    if (set == kHex)
+        return gsmCodesOrUnknown(text).toHex().toUpper();
+    return eachCharacter(text, set);
 }
 
 std::optional<QByteArray> toGsm(const QByteArray& sent, const QByteArray& set)
 {
     if (set == kGsm)
         return sent;
-    const std::optional<QString> text = set == kUcs2   ? decodeUcs2(sent)
-                                        : set == kUtf8 ? decodeUtf8(sent)
-                                                       : decodeIra(sent);
+    if (set == kHex)
+        return codesFromHex(sent);
+    const std::optional<QString> text = set == kUcs2     ? decodeUcs2(sent)
+                                        : set == kUtf8   ? decodeUtf8(sent)
+                                        : set == kLatin1 ? QString::fromLatin1(sent)
+                                                         : decodeIra(sent);
     return text ? gsm::encode(*text) : std::nullopt;
 }
 

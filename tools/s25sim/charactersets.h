@@ -8,7 +8,8 @@
 
 // The TE character sets of AT+CSCS in which the phone sends and takes text strings: "GSM" (the
 // default alphabet, one byte per code), "IRA" (the 7-bit international reference alphabet),
-// "UCS2" (four hex digits per 16-bit character) and "UTF-8".
+// "UCS2" (four hex digits per 16-bit character), "8859-1" (Latin-1, one byte per character),
+// "UTF-8", and "HEX" (each byte of the GSM codes as two hex digits, with no conversion).
 namespace s25sim::charset {
 
 inline const QByteArray kGsm = "GSM";
@@ -23,7 +24,7 @@ QByteArray fromGsm(const QByteArray& codes, const QByteArray& set);
 QByteArray fromText(const QString& text, const QByteArray& set);
 
 // A text the TE sent in the set, as GSM codes; nothing when it is not well formed in the set or
-// holds a character without a GSM code. In the GSM set the bytes are taken as they are.
+// holds a character without a GSM code. In the GSM and HEX sets the codes are taken as they are.
 std::optional<QByteArray> toGsm(const QByteArray& sent, const QByteArray& set);
 
 } // namespace s25sim::charset

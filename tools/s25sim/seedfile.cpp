@@ -496,7 +496,8 @@ bool SeedParser::modemValue(const QString& key, const QString& value)
         const QByteArray set = text.toUpper().toLatin1();
         if (!charset::names().contains(set))
             return fail(
-                QStringLiteral("charset must be GSM, IRA, UCS2 or UTF-8, not \"%1\"").arg(text));
+                QStringLiteral("charset must be GSM, IRA, UCS2, 8859-1, UTF-8 or HEX, not \"%1\"")
+                    .arg(text));
         m_state.modem.characterSet = set;
         return true;
     };

@@ -1,0 +1,222 @@
+#include "setcaratteri.h"
+
+#include "campirisposta.h"
+#include "codecs.h"
+
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <array>
+
+namespace {
+
+const QLatin1String PrefissoSet("+CSCS:");
+constexpr qsizetype CifrePerUnita = 4;
+constexpr char16_t PrimoIRA = 0x20;
+constexpr char16_t UltimoIRA = 0x7E;
+constexpr char32_t UltimoLatin1 = 0xFF;
+constexpr char32_t UltimoBMP = 0xFFFF;
+constexpr char CarattereSostitutivo = '?';
+
+struct NomeSet {
+    const char* nome;
+    SetCaratteri set;
+};
+
+constexpr std::array<NomeSet, 5> SetNoti{{
+    {"GSM", SetCaratteri::GSM},
+    {"IRA", SetCaratteri::IRA},
+    {"UCS2", SetCaratteri::UCS2},
+    {"8859-1", SetCaratteri::Latin1},
+    {"UTF-8", SetCaratteri::UTF8},
+}};
+
+std::optional<SetCaratteri> SetDalNome(const QString& nome)
+{
+    for (const NomeSet& noto : SetNoti)
+        if (nome.compare(QLatin1String(noto.nome), Qt::CaseInsensitive) == 0)
+            return noto.set;
+    return std::nullopt;
+}
+
+// A surrogate that is not one half of a pair is no character.
+bool UTF16Valido(const QString& testo)
+{
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        if (testo.at(i).isHighSurrogate() && i + 1 < testo.size()
+            && testo.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (testo.at(i).isSurrogate())
+            return false;
+    }
+    return true;
+}
+
+std::optional<QString> DaUCS2(QStringView hex)
+{
+    if (hex.size() % CifrePerUnita != 0 || (!hex.isEmpty() && !SoloCifreEsadecimali(hex)))
+        return std::nullopt;
+    QString testo;
+    testo.reserve(hex.size() / CifrePerUnita);
+    for (qsizetype i = 0; i < hex.size(); i += CifrePerUnita)
+        testo.append(QChar(static_cast<char16_t>(hex.mid(i, CifrePerUnita).toUInt(nullptr, 16))));
+    if (!UTF16Valido(testo))
+        return std::nullopt;
+    return testo;
+}
+
+std::optional<QString> DaUTF8(const QByteArray& byte)
+{
+    QStringDecoder decodificatore(QStringDecoder::Utf8,
+                                  QStringDecoder::Flag::Stateless
+                                      | QStringDecoder::Flag::ConvertInitialBom);
+    QString testo = decodificatore.decode(byte);
+    if (decodificatore.hasError())
+        return std::nullopt;
+    return testo;
+}
+
+bool CarattereIRA(char32_t carattere)
+{
+    return carattere >= PrimoIRA && carattere <= UltimoIRA;
+}
+
+std::optional<QString> DaIRA(const QString& grezzo)
+{
+    for (const QChar c : grezzo)
+        if (!CarattereIRA(c.unicode()))
+            return std::nullopt;
+    return grezzo;
+}
+
+bool Scrivibile(char32_t carattere, SetCaratteri set)
+{
+    switch (set) {
+    case SetCaratteri::GSM:
+        return carattere <= UltimoBMP && CarattereGSM(QChar(static_cast<char16_t>(carattere)));
+    case SetCaratteri::IRA:
+        return CarattereIRA(carattere);
+    case SetCaratteri::Latin1:
+        return carattere <= UltimoLatin1;
+    case SetCaratteri::UCS2:
+        return carattere <= UltimoBMP;
+    case SetCaratteri::UTF8:
+        return true;
+    case SetCaratteri::Ignoto:
+        break;
+    }
+    return false;
+}
+
+QString Carattere(char32_t carattere)
+{
+    return QString::fromUcs4(&carattere, 1);
+}
+
+QByteArray InUCS2(const QString& testo)
+{
+    QByteArray hex;
+    for (const char32_t carattere : testo.toUcs4()) {
+        const auto unita = static_cast<uint16_t>(
+            Scrivibile(carattere, SetCaratteri::UCS2) ? carattere : char32_t(CarattereSostitutivo));
+        hex += QByteArray::number(unita, 16).rightJustified(CifrePerUnita, '0').toUpper();
+    }
+    return hex;
+}
+
+// A byte per character, for the sets whose characters are their own bytes.
+QByteArray InByte(const QString& testo, SetCaratteri set)
+{
+    QByteArray byte;
+    for (const char32_t carattere : testo.toUcs4())
+        byte += Scrivibile(carattere, set) ? static_cast<char>(carattere) : CarattereSostitutivo;
+    return byte;
+}
+
+bool SoloCifreDiNumero(const QString& testo)
+{
+    for (const QChar c : testo)
+        if ((c < u'0' || c > u'9') && c != u'+' && c != u'*' && c != u'#')
+            return false;
+    return !testo.isEmpty();
+}
+
+} // namespace
+
+SetCaratteri SetDaRisposta(const QString& corpo, QString* nome)
+{
+    for (const QString& riga : corpo.split(QStringLiteral("\r\n"))) {
+        const QString testo = TagliaSpazi(riga);
+        if (!testo.startsWith(PrefissoSet, Qt::CaseInsensitive))
+            continue;
+        const QStringList campi = DividiCampi(QStringView(testo).mid(PrefissoSet.size()));
+        QString dato = campi.isEmpty() ? QString() : SenzaVirgolette(campi.first());
+        const std::optional<QString> inUCS2 = DaUCS2(dato);
+        if (!SetDalNome(dato) && inUCS2 && DaIRA(*inUCS2))
+            dato = *inUCS2;
+        if (nome)
+            *nome = dato;
+        return SetDalNome(dato).value_or(SetCaratteri::Ignoto);
+    }
+    if (nome)
+        nome->clear();
+    return SetCaratteri::Ignoto;
+}
+
+std::optional<QString> DecodificaTestoAT(const QString& grezzo, SetCaratteri set)
+{
+    if (grezzo.isEmpty())
+        return grezzo;
+    switch (set) {
+    case SetCaratteri::GSM:
+        return ConvertiTestoGSM(grezzo);
+    case SetCaratteri::IRA:
+        return DaIRA(grezzo);
+    case SetCaratteri::Latin1:
+        return QString::fromLatin1(CodificaWindows1252(grezzo));
+    case SetCaratteri::UTF8:
+        return DaUTF8(CodificaWindows1252(grezzo));
+    case SetCaratteri::UCS2:
+        return DaUCS2(grezzo);
+    case SetCaratteri::Ignoto:
+        break;
+    }
+    return std::nullopt;
+}
+
+QByteArray CodificaTestoAT(const QString& testo, SetCaratteri set)
+{
+    switch (set) {
+    case SetCaratteri::GSM:
+        return CodificaTestoGSM(testo);
+    case SetCaratteri::IRA:
+    case SetCaratteri::Latin1:
+        return InByte(testo, set);
+    case SetCaratteri::UTF8:
+        return testo.toUtf8();
+    case SetCaratteri::UCS2:
+        return InUCS2(testo);
+    case SetCaratteri::Ignoto:
+        break;
+    }
+    return {};
+}
+
+QString LettereNonScrivibili(const QString& testo, SetCaratteri set)
+{
+    QStringList lettere;
+    for (const char32_t carattere : testo.toUcs4()) {
+        const QString lettera = Carattere(carattere);
+        if (!Scrivibile(carattere, set) && !lettere.contains(lettera))
+            lettere << lettera;
+    }
+    return lettere.join(QLatin1Char(' '));
+}
+
+QString NumeroDaTestoAT(const QString& numero, SetCaratteri set)
+{
+    if (set != SetCaratteri::UCS2)
+        return numero;
+    const std::optional<QString> decodificato = DaUCS2(numero);
+    return decodificato && SoloCifreDiNumero(*decodificato) ? *decodificato : numero;
+}
