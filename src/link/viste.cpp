@@ -69,9 +69,7 @@ bool Collegamento::leggiPerVista(const QString& chiave, const std::function<void
     const QTreeWidgetItem* prima = f.List1->topLevelItem(0);
     const bool mostrata = (f.CurrentView == 0 || f.CurrentView == VistaSelezioneRete) && prima
                           && prima->data(0, RuoloVista) == chiave;
-    const bool connesso = Connesso;
-    letture();
-    return !(mostrata && connesso && !Connesso);
+    return LettureDellaVista(mostrata, letture);
 }
 
 void AggiungiNonDisponibile(ListaReport& elenco)

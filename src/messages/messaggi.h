@@ -55,9 +55,6 @@ private:
     void salvaInArchivio(const MessaggioSMS& messaggio);
     void salvaNellaSIM(const MessaggioSMS& messaggio);
     void offriRubrica();
-    // Runs the reads a view needs; false when the link dropped under them while that view was on
-    // show, which then stays as it was.
-    bool leggiPerVista(bool mostrata, const std::function<void()>& letture);
 
     frmMain& f;
     // The folder whose rows the folder view shows while it is on show; none once a command

@@ -66,13 +66,6 @@ void Applica(QAction* voce, const StatoVoce& stato)
 
 } // namespace
 
-bool Messaggi::leggiPerVista(bool mostrata, const std::function<void()>& letture)
-{
-    const bool connesso = Connesso;
-    letture();
-    return !(mostrata && connesso && !Connesso);
-}
-
 void Messaggi::ShowSMSInfo()
 {
     const auto letture = [] {
@@ -83,7 +76,7 @@ void Messaggi::ShowSMSInfo()
         if (!Telefono.SMSLetti && LineaLibera)
             ::LeggiTuttiSMS();
     };
-    if (!leggiPerVista(f.CurrentView == VistaRiepilogo, letture))
+    if (!LettureDellaVista(f.CurrentView == VistaRiepilogo, letture))
         return;
     f.CurrentView = VistaRiepilogo;
     f.Form_Resize();
@@ -124,7 +117,7 @@ void Messaggi::ShowSMS(uint8_t& cartella)
         if (cartella != Archivio && Connesso && !Telefono.SMSLetti && LineaLibera)
             ::LeggiTuttiSMS();
     };
-    if (!leggiPerVista(f.CurrentView == VistaCartella && cartellaMostrata == cartella, letture))
+    if (!LettureDellaVista(f.CurrentView == VistaCartella && cartellaMostrata == cartella, letture))
         return;
     f.CurrentView = VistaCartella;
     cartellaMostrata = cartella;

@@ -513,12 +513,12 @@ void Rubrica::ShowList(uint8_t lista)
     if (lista >= NumListeChiamate)
         return;
     const bool mostrata = f.CurrentView == CodiceVistaLista && vistaMostrata == lista;
-    if (Connesso && LineaLibera && !Telefono.ListeLette[lista]) {
-        ::LeggiListeChiamate();
-        // A link lost under the reading leaves the list on show as it was.
-        if (mostrata && !Connesso)
-            return;
-    }
+    const auto letture = [lista] {
+        if (Connesso && LineaLibera && !Telefono.ListeLette[lista])
+            ::LeggiListeChiamate();
+    };
+    if (!LettureDellaVista(mostrata, letture))
+        return;
     vistaMostrata = lista;
     f.CurrentView = CodiceVistaLista;
     f.Form_Resize();
