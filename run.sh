@@ -11,10 +11,26 @@ cartella=${0%/*}
 [ "$cartella" = "$0" ] && cartella=.
 CDPATH='' cd -- "$cartella" && radice=$PWD && cd -- "$OLDPWD"
 
-# Without DISPLAY or WAYLAND_DISPLAY the program can open no window, nor with X named as its
-# platform and no DISPLAY: run.sh tells it as the program does, in the same words, before it
-# installs or builds anything. Whether a display answers there is the program's to find.
+# Without DISPLAY or WAYLAND_DISPLAY the program can open no window, nor on the platforms named
+# (Qt takes their names in any case) where the display each needs is not set or its socket is not
+# there: run.sh tells it as the program does, in the same words, before it installs or builds
+# anything. Whether a display that is there answers is the program's to find.
 mancante=
+# What the program would try on Wayland, in `muto`, where no compositor can answer there; fails
+# where one may.
+wayland_muto() {
+    [ -n "${WAYLAND_SOCKET+x}" ] && return 1
+    local presa=${WAYLAND_DISPLAY:-wayland-0}
+    if [ "${presa:0:1}" != / ]; then
+        if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+            muto="the Wayland display $presa (XDG_RUNTIME_DIR is not set)"
+            return 0
+        fi
+        presa=$XDG_RUNTIME_DIR/$presa
+    fi
+    [ -S "$presa" ] && return 1
+    muto="the Wayland socket $presa"
+}
 senza_sessione() {
     local argomento piattaforme=${QT_QPA_PLATFORM:-} schermo=${DISPLAY:-} opzione=
     for argomento; do
@@ -28,13 +44,33 @@ senza_sessione() {
             -display | --display) opzione=display ;;
         esac
     done
-    if [ -n "$piattaforme" ]; then
-        if [ "${piattaforme%%:*}" = xcb ] && [ -z "$schermo" ]; then
-            mancante="no display answers at the X display (DISPLAY is not set)."
+    local elenco nome nomi=() muto provati=
+    IFS=';' read -r -a elenco <<<"${piattaforme,,}"
+    for nome in "${elenco[@]}"; do
+        nome=${nome%%:*}
+        [ -z "$nome" ] || nomi+=("$nome")
+    done
+    # None named: Qt's own choice, a Wayland compositor where WAYLAND_DISPLAY is set, else X.
+    if [ ${#nomi[@]} -eq 0 ]; then
+        [ -n "$schermo" ] && return
+        if [ -z "${WAYLAND_DISPLAY:-}" ]; then
+            mancante="neither DISPLAY nor WAYLAND_DISPLAY is set."
+            return
         fi
-    elif [ -z "$schermo${WAYLAND_DISPLAY:-}" ]; then
-        mancante="neither DISPLAY nor WAYLAND_DISPLAY is set."
+        nomi=(wayland)
     fi
+    for nome in "${nomi[@]}"; do
+        case $nome in
+            xcb)
+                [ -n "$schermo" ] && return
+                muto="the X display (DISPLAY is not set)"
+                ;;
+            wayland*) wayland_muto || return ;;
+            *) return ;;
+        esac
+        provati+="${provati:+ nor at }$muto"
+    done
+    mancante="no display answers at $provati."
 }
 senza_sessione "$@"
 if [ -n "$mancante" ]; then

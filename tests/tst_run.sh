@@ -27,16 +27,19 @@ chmod +x "$cartella/comandi/dpkg-query"
 export PATH="$cartella/comandi:$PATH" QUORNA_BUILD_DIR="$cartella/build" TMPDIR="$cartella"
 unset QUORNA_COM1
 
-# No session, or X named as the platform with no DISPLAY; started as ./run.sh and as sh run.sh.
-for piattaforma in "" xcb; do
-    senza=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ${piattaforma:+QT_QPA_PLATFORM=$piattaforma})
+# No session, or a platform named, in any case as Qt takes it, whose display is not set or whose
+# socket is not there; started as ./run.sh and as sh run.sh.
+for variabili in "" QT_QPA_PLATFORM=xcb QT_QPA_PLATFORM=XCB QT_QPA_PLATFORM=wayland \
+    "QT_QPA_PLATFORM=Wayland-EGL;xcb" "-u XDG_RUNTIME_DIR QT_QPA_PLATFORM=wayland" \
+    WAYLAND_DISPLAY=wayland-9; do
+    senza=(env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM $variabili)
     atteso=$("${senza[@]}" "$2" 2>&1)
     for shell in "" sh; do
         detto=$("${senza[@]}" timeout 10 $shell "$sorgenti/run.sh" 2>&1)
         stato=$?
-        if [ "$detto" != "$atteso" ] || [ $stato -ne 1 ] \
+        if [ -z "$atteso" ] || [ "$detto" != "$atteso" ] || [ $stato -ne 1 ] \
             || [ -e "$cartella/build/.pacchetti-presenti" ]; then
-            sbagliato "without a session${piattaforma:+ for $piattaforma}${shell:+ under $shell}, status $stato: $detto"
+            sbagliato "without a session${variabili:+ for $variabili}${shell:+ under $shell}, status $stato: $detto"
         fi
     done
 done
