@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds Quorna and starts it. Unless QUORNA_COM1 names a device, the simulated S25 phone is
-# started on a pseudo-terminal and Com1 points at it, so Connect reaches a phone at once. Only the
-# program and the simulated phone are built here; test.sh builds the rest.
+# started on a pseudo-terminal and Com1 points at it, so Connect reaches a phone at once; where the
+# phone cannot start, run.sh says why and starts the program without it. Only the program and the
+# simulated phone are built here; test.sh builds the rest.
 # Started as "sh run.sh", it goes on in bash, which it is written for.
 if [ -z "${BASH_VERSION:-}" ]; then exec bash "$0" "$@"; fi
 set -euo pipefail
@@ -80,27 +81,45 @@ fi
 
 source "$radice/scripts/prepara.sh" --programma
 
-if [ -z "${QUORNA_COM1:-}" ]; then
-    registro="${TMPDIR:-/tmp}/s25sim-$UID.log"
-    # The phone and the program start side by side: the program opens Com1 only on Connect, and
-    # the phone links its terminal at this name long before the splash lets anyone click.
-    terminale="${TMPDIR:-/tmp}/s25sim-$UID-$$"
+# However run.sh ends, a hang-up of its terminal and Ctrl+C included, the phone is stopped and
+# waited for, so that its link is gone with it.
+simulatore=
+ferma_simulatore() {
+    kill "$simulatore" 2>/dev/null || true
+    wait "$simulatore" 2>/dev/null || true
+}
+# Starts the simulated phone, and waits for the terminal it prints once its link is made and it
+# answers there; where it could not start, fails with the reason in `motivo`.
+avvia_simulatore() {
+    # The log holds every number, name and message sent to the phone: mktemp makes it afresh,
+    # for its user alone, without opening what is there; it then takes its usual name, unless
+    # another user's file, link or folder holds that name, and keeps its own.
+    local temporanea=${TMPDIR:-/tmp}
+    registro=$(mktemp "$temporanea/s25sim-$UID.XXXXXX" 2>&1) || { motivo=$registro; return 1; }
+    mv -fT -- "$registro" "$temporanea/s25sim-$UID.log" 2>/dev/null \
+        && registro=$temporanea/s25sim-$UID.log
+    terminale="$temporanea/s25sim-$UID-$$"
     coproc SIMULATORE {
-        # The log holds every number, name and message sent to the phone: it is made afresh for
-        # its user alone, and never written into a file of its name that someone else left.
-        umask 077
-        rm -f -- "$registro" 2>/dev/null || true
-        set -o noclobber
         exec "$build/tools/s25sim/s25sim" --seed "$radice/tools/s25sim/demo.s25" --baud 19200 \
             --link "$terminale" 2>"$registro"
     }
-    # bash forgets SIMULATORE_PID once the phone has ended, as it may have at a Ctrl+C. However
-    # run.sh ends, a hang-up of its terminal and Ctrl+C included, the phone is stopped and waited
-    # for, so that its link is gone with it.
-    simulatore=$SIMULATORE_PID
-    trap 'kill "$simulatore" 2>/dev/null || true; wait "$simulatore" 2>/dev/null || true' EXIT
-    export QUORNA_COM1="$terminale"
-    echo "Simulated S25 phone on $terminale (Com1); its command log is $registro"
+    # bash forgets the phone's number and closes its output as soon as it has ended.
+    simulatore=${SIMULATORE_PID:-}
+    read -r -t 10 -u "${SIMULATORE[0]:-}" _ 2>/dev/null && return 0
+    ferma_simulatore
+    motivo=$(<"$registro")
+    motivo=${motivo:-it did not answer within 10 seconds}
+    return 1
+}
+
+if [ -z "${QUORNA_COM1:-}" ]; then
+    trap ferma_simulatore EXIT
+    if avvia_simulatore; then
+        export QUORNA_COM1="$terminale"
+        echo "Simulated S25 phone on $terminale (Com1); its command log is $registro"
+    else
+        echo "The simulated S25 phone could not start ($motivo); Quorna starts without it." >&2
+    fi
 fi
 
 "$build/src/quorna" "$@"
