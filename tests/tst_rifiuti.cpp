@@ -325,6 +325,8 @@ private slots:
         riga("registration", "^AT\\+CREG\\?$", OKSenzaDati, "?,?", 873);
         riga("service centre", "^AT\\+CSCA\\?$", errore, "?");
         riga("service centre in the compose dialog", "^AT\\+CSCA\\?$", errore, "+393359609600");
+        riga("service centre in the compose dialog", "^AT\\+CSCA\\?$", OKSenzaDati, "+393359609600",
+             873);
         riga("signal", "^AT\\+CSQ$", 100, "?", 859);
         riga("signal", "^AT\\+CSQ$", OKSenzaDati, "?", 873);
         riga("logo", "^AT\\^SBNR=bmp,0$", 4, "?", 843);

@@ -192,8 +192,9 @@ void frmSMS::Carica()
             f.Espandi(nodo);
         }
     }
-    // A centre the phone refused may be given now: the user sees, and sends with, the phone's.
-    if (!Telefono.SMSCLetto || Telefono.SMSCRifiutato)
+    // A centre the phone did not give may be given now: the user sees, and sends with, the
+    // phone's.
+    if (!Telefono.SMSCLetto || Telefono.SMSCNonDato)
         LeggiCentroSMS();
     txtSMSC->setText(Telefono.SMSC);
     SetCmbRubrica();
