@@ -195,7 +195,8 @@ private slots:
     }
 
     // The logo read is shown, and kept, though its file cannot be written: the user is told once
-    // which file and why, and the file is not touched.
+    // which file and why, and the file is not touched. The logo the user then puts in the editor
+    // goes to the phone all the same, and the user is told again of the file.
     void logoNonScritto()
     {
         QFETCH(std::function<bool(const QString&)>, crea);
@@ -205,9 +206,10 @@ private slots:
                 QDir().rmdir(FileLogo());
         });
         const QString prima = ImprontaFile(FileLogo());
+        const QString nonScritto = Msg(900) + FileLogo() + '\n' + Msg(823);
         avvia();
         finestra->MostraVista(QStringLiteral("LOGO"));
-        QCOMPARE(testiBox(), QStringList{Msg(900) + FileLogo() + '\n' + Msg(823)});
+        QCOMPARE(testiBox(), QStringList{nonScritto});
         QVERIFY(Telefono.LogoLetto && oggetti->LogoPresente);
         QCOMPARE(finestra->SBar[3]->text(), Msg(119));
         QVERIFY(oggetti->ImmagineEditor());
@@ -216,7 +218,46 @@ private slots:
         finestra->MostraVista(QStringLiteral("LOGO"));
         QCOMPARE(BitmapLogo(*oggetti->ImmagineEditor()), LogoDiProva());
         QCOMPARE(testiBox().size(), 1);
+
+        risposte->boxes.clear();
+        rilascia(finestra->picDrop, Oggetti::DatiSlot(2));
+        oggetti->InviaLogo();
+        QCOMPARE(testiBox(), (QStringList{nonScritto, Msg(286)}));
+        QCOMPARE(telefono->state().objects.logo,
+                 BitmapLogo(finestra->PicLogoOp[2]->pixmap().toImage()));
         QCOMPARE(ImprontaFile(FileLogo()), prima);
+    }
+
+    // So the melody read: it is there, saved and sent back as the phone gave it.
+    void melodiaNonScritta_data() { logoNonScritto_data(); }
+
+    void melodiaNonScritta()
+    {
+        QFETCH(std::function<bool(const QString&)>, crea);
+        QVERIFY(crea(FileMidi()));
+        const auto togli = qScopeGuard([] {
+            if (!QFile::remove(FileMidi()))
+                QDir().rmdir(FileMidi());
+        });
+        const QString prima = ImprontaFile(FileMidi());
+        const QString nonScritto = Msg(900) + FileMidi() + '\n' + Msg(823);
+        avvia();
+        finestra->MostraVista(QStringLiteral("MEL"));
+        QCOMPARE(testiBox(), QStringList{nonScritto});
+        QVERIFY(Telefono.MidiLetta && oggetti->MidiPresente);
+        QCOMPARE(finestra->SBar[3]->text(), Msg(289));
+        QVERIFY(finestra->mnuMSalva->isEnabled() && finestra->mnuMInv->isEnabled());
+
+        QTemporaryDir cartella;
+        const QString copia = cartella.filePath(QStringLiteral("copia.mid"));
+        risposte->fileDaScegliere << copia;
+        oggetti->SalvaMidi();
+        QCOMPARE(Contenuto(copia), Byte(300, 11));
+        telefono->changeState([](s25sim::PhoneState& s) { s.objects.melody = Byte(20, 7); });
+        finestra->mnuMInv->trigger();
+        QCOMPARE(testiBox(), (QStringList{nonScritto, Msg(288)}));
+        QCOMPARE(telefono->state().objects.melody, Byte(300, 11));
+        QCOMPARE(ImprontaFile(FileMidi()), prima);
     }
 
     void logoFileEPreferiti()

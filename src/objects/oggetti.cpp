@@ -3,6 +3,7 @@
 
 #include "oggetti.h"
 
+#include "fileinteri.h"
 #include "frmmain.h"
 #include "listareport.h"
 
@@ -225,6 +226,13 @@ bool Oggetti::filtroLista(QObject* oggetto, QEvent* evento)
     if (oggetto == f.listProm->viewport() && evento->type() == QEvent::MouseButtonRelease)
         listProm_MouseUp(static_cast<QMouseEvent*>(evento)->button());
     return false;
+}
+
+void Oggetti::salvaFile(const QString& percorso, const QByteArray& dati)
+{
+    FileRifiutato nonScritto;
+    ScriviFileIntero(percorso, dati, Accesso::Consueto, &nonScritto);
+    SegnalaFileNonScritto(nonScritto);
 }
 
 QAction* Oggetti::pulsante(const char* chiave) const

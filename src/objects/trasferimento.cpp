@@ -15,15 +15,14 @@ QString Comando(const QString& verbo, const QString& tipo, int indice)
     return QStringLiteral("AT^%1=%2,%3").arg(verbo, tipo).arg(indice);
 }
 
-bool ScriviFileOggetto(const QString& tipo, const QString& percorso, const Avanzamento& avanzamento,
-                       FileRifiutato* rifiuto)
+// The bytes in place of object `tipo`, 0: the phone takes a new one only in place of the one it
+// holds, which goes first.
+bool SostituisciOggetto(const QString& tipo, const QByteArray& dati, const Avanzamento& avanzamento)
 {
-    const std::optional<QByteArray> dati = LeggiFileIntero(percorso, MaxByteOggetto, rifiuto);
-    if (!dati)
+    if (dati.size() > MaxByteOggetto)
         return false;
-    // The phone's object goes first, as the phone takes a new one only in its place.
     InviaComandoAT(Comando(QStringLiteral("SBNW"), tipo, 0) + QStringLiteral(",0"));
-    if (!ScriviOggetto(tipo, 0, *dati, avanzamento))
+    if (!ScriviOggetto(tipo, 0, dati, avanzamento))
         return false;
     NascondiAttesa();
     return true;
@@ -105,12 +104,18 @@ Lettura LeggiLogo(QByteArray& dati, FileRifiutato* nonScritto)
     return lettura;
 }
 
-bool ScriviLogo(const QString& percorso, const Avanzamento& avanzamento)
+bool ScriviLogo(const QByteArray& bitmap, const Avanzamento& avanzamento)
 {
-    return ScriviFileOggetto(QStringLiteral("bmp"), percorso, avanzamento, nullptr);
+    return SostituisciOggetto(QStringLiteral("bmp"), bitmap, avanzamento);
+}
+
+bool ScriviMidi(const QByteArray& melodia, const Avanzamento& avanzamento)
+{
+    return SostituisciOggetto(QStringLiteral("mid"), melodia, avanzamento);
 }
 
 bool ScriviMidi(const QString& percorso, const Avanzamento& avanzamento, FileRifiutato* rifiuto)
 {
-    return ScriviFileOggetto(QStringLiteral("mid"), percorso, avanzamento, rifiuto);
+    const std::optional<QByteArray> melodia = LeggiFileIntero(percorso, MaxByteOggetto, rifiuto);
+    return melodia && ScriviMidi(*melodia, avanzamento);
 }

@@ -44,9 +44,11 @@ QString FileMidi();
 // file.
 Lettura LeggiLogo(QByteArray& dati, FileRifiutato* nonScritto = nullptr);
 
-// Send a file as the operator logo or the own melody: the file is read whole (at most 32767
-// bytes), the phone's object erased, then the blocks sent. True when every block was taken.
-// `rifiuto`, when given, tells why a melody file that is there was not read.
-bool ScriviLogo(const QString& percorso, const Avanzamento& avanzamento);
+// Send the bytes as the operator logo or the own melody (at most 32767 bytes): the phone's object
+// erased, then the blocks sent. True when every block was taken.
+bool ScriviLogo(const QByteArray& bitmap, const Avanzamento& avanzamento);
+bool ScriviMidi(const QByteArray& melodia, const Avanzamento& avanzamento);
+// Sends a melody file, read whole; `rifiuto`, when given, tells why a file that is there was not
+// read.
 bool ScriviMidi(const QString& percorso, const Avanzamento& avanzamento,
                 FileRifiutato* rifiuto = nullptr);

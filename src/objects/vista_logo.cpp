@@ -128,21 +128,24 @@ void Oggetti::DelLogo()
 
 void Oggetti::InviaLogo()
 {
-    if (!logo || !ScriviFileIntero(FileLogo(), logo->bitmap))
+    if (!logo)
         return;
+    const Logo inviato = *logo;
+    // The picture goes as the user sees it, whether or not its file takes it.
+    salvaFile(FileLogo(), inviato.bitmap);
     const FinestraOccupata occupata(f);
     // The bar and its label keep the places the pane gave them.
     f.pbarLogo->setValue(0);
     f.pbarLogo->show();
     f.labP->setText(QStringLiteral("0"));
     f.labP->show();
-    const bool inviato = ScriviLogo(FileLogo(), [this](int blocco, int blocchi) {
+    const bool preso = ScriviLogo(inviato.bitmap, [this](int blocco, int blocchi) {
         f.pbarLogo->setMaximum(blocchi);
         f.pbarLogo->setValue(blocco);
         f.labP->setText(Percentuale(blocco, blocchi));
     });
-    if (inviato) {
-        logoDelTelefono = logo;
+    if (preso) {
+        logoDelTelefono = inviato;
         MsgBox(Msg(286), QMessageBox::Information);
         f.SBar[3]->setText(Msg(119));
         f.mnuLoDel->setEnabled(true);

@@ -61,9 +61,11 @@ void Oggetti::ShowMidi()
         prendiSuoneria(lettura);
         // A read the phone left unanswered says nothing of its melody.
         if (!TelefonoMuto()) {
-            MidiPresente = lettura.presente;
+            MidiPresente = lettura.melodia.has_value();
+            melodiaDelTelefono = lettura.melodia;
             melodiaIgnota = lettura.ignota;
         }
+        SegnalaFileNonScritto(lettura.nonScritto);
         lettura.nonDati.Avvisa();
     }
     // A tone started at an earlier showing still rings: the button offers to stop it.
@@ -193,15 +195,16 @@ void Oggetti::InviaMidi()
     pBarMidi->show();
     labPm->setText(QStringLiteral("0"));
     labPm->show();
+    const Avanzamento avanzamento = [this](int blocco, int blocchi) {
+        pBarMidi->setMaximum(blocchi);
+        pBarMidi->setValue(blocco);
+        labPm->setText(Percentuale(blocco, blocchi));
+    };
     FileRifiutato rifiuto;
-    const bool inviato = ScriviMidi(
-        TagMidi,
-        [this](int blocco, int blocchi) {
-            pBarMidi->setMaximum(blocchi);
-            pBarMidi->setValue(blocco);
-            labPm->setText(Percentuale(blocco, blocchi));
-        },
-        &rifiuto);
+    // The melody read goes back as the phone gave it, whether or not its file took it.
+    const bool inviato = melodiaDelTelefono && TagMidi == FileMidi()
+                             ? ScriviMidi(*melodiaDelTelefono, avanzamento)
+                             : ScriviMidi(TagMidi, avanzamento, &rifiuto);
     if (inviato) {
         MsgBox(Msg(288), QMessageBox::Information);
     } else {
@@ -247,9 +250,12 @@ void Oggetti::SalvaMidi()
     const QString file = interazione().SalvaFile(&f, Msg(296), Msg(297), QStringLiteral("mid"));
     if (file.isEmpty())
         return;
+    // The copy is of the melody last read, also when its file did not take it.
     FileRifiutato rifiuto;
-    if (const std::optional<QByteArray> melodia
-        = LeggiFileIntero(FileMidi(), MaxByteOggetto, &rifiuto))
-        ScriviFileIntero(file, *melodia);
+    const std::optional<QByteArray> melodia
+        = melodiaDelTelefono ? melodiaDelTelefono
+                             : LeggiFileIntero(FileMidi(), MaxByteOggetto, &rifiuto);
     SegnalaFileRifiutato(rifiuto);
+    if (melodia)
+        salvaFile(file, *melodia);
 }
