@@ -92,16 +92,21 @@ QString FileMidi()
     return FileProgramma(QStringLiteral("S25Midi.mid"));
 }
 
-Lettura LeggiLogo(QByteArray& dati, FileRifiutato* nonScritto)
+LetturaLogo LeggiLogo()
 {
     const AttesaInCorso attesa(Msg(368));
-    const Lettura lettura = LeggiOggetto(QStringLiteral("bmp"), 0, dati);
-    if (lettura != Lettura::Presente)
-        return lettura;
-    // A file that cannot take it says nothing of the logo the phone holds.
-    ScriviFileIntero(FileLogo(), dati, Accesso::Consueto, nonScritto);
+    LetturaLogo letto;
+    QByteArray dati;
+    letto.lettura = LeggiOggetto(QStringLiteral("bmp"), 0, dati);
+    if (letto.lettura != Lettura::Presente)
+        return letto;
     Telefono.LogoLetto = true;
-    return lettura;
+    // Bytes that make no picture are no logo to keep in place of the last one.
+    letto.logo = LogoDaByte(dati, "bmp");
+    // A file that cannot take it says nothing of the logo the phone holds.
+    if (letto.logo)
+        ScriviFileIntero(FileLogo(), dati, Accesso::Consueto, &letto.nonScritto);
+    return letto;
 }
 
 bool ScriviLogo(const QByteArray& bitmap, const Avanzamento& avanzamento)

@@ -4,6 +4,7 @@
 // block, erasing one; and the operator logo and own melody kept in their files.
 
 #include "fileinteri.h"
+#include "immaginelogo.h"
 
 #include <QByteArray>
 #include <QString>
@@ -38,11 +39,16 @@ bool CancellaOggetto(const QString& tipo, int indice);
 QString FileLogo();
 QString FileMidi();
 
-// Reads the phone's operator logo into `dati`, under the wait window, and writes it to the logo
-// file: Presente when the phone held one, which sets Telefono.LogoLetto whether or not the file
-// took it; `nonScritto`, when given, tells why it did not. Only a logo read whole replaces the
-// file.
-Lettura LeggiLogo(QByteArray& dati, FileRifiutato* nonScritto = nullptr);
+// What a logo read found.
+struct LetturaLogo {
+    Lettura lettura = Lettura::Fallita;
+    std::optional<Logo> logo; // the picture of the phone's logo, when its bytes make one
+    FileRifiutato nonScritto; // why the logo file did not take it
+};
+// Reads the phone's operator logo under the wait window: Presente when the phone held one, which
+// sets Telefono.LogoLetto, whether or not its bytes make a picture and its file took them. Only a
+// logo read whole that makes a picture replaces the logo file.
+LetturaLogo LeggiLogo();
 
 // Send the bytes as the operator logo or the own melody (at most 32767 bytes): the phone's object
 // erased, then the blocks sent. True when every block was taken.

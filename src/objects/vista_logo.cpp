@@ -26,6 +26,7 @@ namespace {
 
 constexpr int VoceLogoAssente = 220;
 constexpr int VoceLogo = 519;
+constexpr int VoceLogoNonImmagine = 960;
 
 QString FilePreferito(int slot)
 {
@@ -56,16 +57,14 @@ void Oggetti::ShowLogo()
     f.frameLogo->setVisible(true);
     f.frameLogo->setEnabled(false);
     if (Connesso && !Telefono.LogoLetto && LineaLibera) {
-        QByteArray dati;
-        FileRifiutato nonScritto;
-        const Lettura lettura = LeggiLogo(dati, &nonScritto);
+        const LetturaLogo letto = LeggiLogo();
         // A read the phone left unanswered says nothing of its logo.
         if (!TelefonoMuto()) {
-            LogoPresente = lettura == Lettura::Presente;
-            logoIgnoto = lettura == Lettura::Rifiutata;
-            logoDelTelefono = LogoPresente ? LogoDaByte(dati, "bmp") : std::nullopt;
+            LogoPresente = letto.lettura == Lettura::Presente;
+            logoIgnoto = letto.lettura == Lettura::Rifiutata;
+            logoDelTelefono = letto.logo;
         }
-        SegnalaFileNonScritto(nonScritto);
+        SegnalaFileNonScritto(letto.nonScritto);
         if (logoIgnoto) {
             LettureRifiutate nonDato;
             nonDato.Annota(Msg(VoceLogo));
@@ -77,18 +76,21 @@ void Oggetti::ShowLogo()
         return;
     if (Connesso)
         f.frameLogo->setEnabled(true);
+    // Bytes that make no picture are still the phone's logo, which can be deleted.
+    pulsante("pElimina")->setEnabled(LogoPresente);
+    f.mnuLoDel->setEnabled(LogoPresente);
     if (LogoPresente && logoDelTelefono) {
         mostraLogo(*logoDelTelefono);
-        pulsante("pElimina")->setEnabled(true);
         pulsante("pSalvaLogo")->setEnabled(true);
-        for (QAction* voce : {f.mnuLoDel, f.mnuLoInv, f.mnuLoSalva})
+        for (QAction* voce : {f.mnuLoInv, f.mnuLoSalva})
             voce->setEnabled(true);
         f.SBar[3]->setText(Msg(119));
     } else {
-        const int voce = logoIgnoto ? VoceSconosciuto : VoceLogoAssente;
+        const int voce = logoIgnoto     ? VoceSconosciuto
+                         : LogoPresente ? VoceLogoNonImmagine
+                                        : VoceLogoAssente;
         mostraSenzaLogo(voce);
         pulsante("pInviaLogo")->setEnabled(false);
-        pulsante("pElimina")->setEnabled(false);
         f.SBar[3]->setText(Msg(voce));
     }
     f.mnuLoApri->setEnabled(true);
@@ -108,7 +110,8 @@ void Oggetti::mostraSenzaLogo(int voce)
     QPixmap disegno(f.PicLogo->size());
     disegno.fill(Qt::white);
     QPainter pittore(&disegno);
-    pittore.drawText(disegno.rect(), Qt::AlignLeft | Qt::AlignTop, Msg(voce));
+    // A window narrower than the text wraps it rather than cut it.
+    pittore.drawText(disegno.rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Msg(voce));
     pittore.end();
     f.PicLogo->setPixmap(disegno);
 }
