@@ -296,6 +296,52 @@ private slots:
         QVERIFY(!QFile::exists(FileProgramma(QStringLiteral("logo5.bmp"))));
     }
 
+    // A copy the user names, or a favourite's file, that cannot be written or removed is told,
+    // with the file, and left as it was.
+    void copiaNonScritta_data()
+    {
+        QTest::addColumn<QString>("nodo");
+        QTest::addColumn<QString>("nome"); // in the test's folder; empty for the favourite's file
+        QTest::addColumn<int>("voce");
+        QTest::addColumn<bool>("rimosso");
+        QTest::newRow("logo saved as") << "LOGO"
+                                       << "copia.bmp" << 900 << false;
+        QTest::newRow("favourite added") << "LOGO"
+                                         << "" << 900 << false;
+        QTest::newRow("favourite removed") << "LOGO"
+                                           << "" << 961 << true;
+        QTest::newRow("melody saved as") << "MEL"
+                                         << "copia.mid" << 900 << false;
+    }
+
+    void copiaNonScritta()
+    {
+        QFETCH(QString, nodo);
+        QFETCH(QString, nome);
+        QFETCH(int, voce);
+        QFETCH(bool, rimosso);
+        const QString cartella = qEnvironmentVariable("QUORNA_TEST_ROOT");
+        const QString file = nome.isEmpty() ? FileProgramma(QStringLiteral("logo5.bmp"))
+                                            : QDir(cartella).filePath(nome);
+        QVERIFY(QDir().mkpath(file));
+        const auto togli = qScopeGuard([&file] { QDir().rmdir(file); });
+        const QString prima = ImprontaFile(file);
+        avvia();
+        finestra->MostraVista(nodo);
+        risposte->fileDaScegliere << file;
+        if (!nome.isEmpty()) {
+            nodo == QLatin1String("LOGO") ? oggetti->SalvaLogo() : oggetti->SalvaMidi();
+        } else if (rimosso) {
+            oggetti->PrefSlot = 5;
+            oggetti->EliminaPreferito();
+        } else {
+            oggetti->ImpostaPreferito(5, FileDiProva(cartella, "logo.bmp", LogoDiProva()));
+        }
+        QCOMPARE(testiBox(),
+                 QStringList{Msg(voce) + file + (rimosso ? QString() : '\n' + Msg(823))});
+        QCOMPARE(ImprontaFile(file), prima);
+    }
+
     void melodiaLettaInviataSuonata()
     {
         avvia();

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -27,6 +28,7 @@ namespace {
 constexpr int VoceLogoAssente = 220;
 constexpr int VoceLogo = 519;
 constexpr int VoceLogoNonImmagine = 960;
+constexpr int VocePreferitoNonRimosso = 961;
 
 QString FilePreferito(int slot)
 {
@@ -216,7 +218,7 @@ void Oggetti::SalvaLogo()
         return;
     const QString file = interazione().SalvaFile(&f, Msg(294), Msg(295), QStringLiteral("bmp"));
     if (!file.isEmpty())
-        ScriviFileIntero(file, logo->bitmap);
+        salvaFile(file, logo->bitmap);
 }
 
 void Oggetti::AggiungiPreferito()
@@ -237,7 +239,7 @@ void Oggetti::scriviPreferito(int slot)
 {
     const QPixmap immagine = f.PicLogoOp[static_cast<size_t>(slot)]->pixmap();
     if (!immagine.isNull())
-        ScriviFileIntero(FilePreferito(slot), BitmapLogo(immagine.toImage()));
+        salvaFile(FilePreferito(slot), BitmapLogo(immagine.toImage()));
 }
 
 void Oggetti::CaricaPreferiti()
@@ -257,5 +259,8 @@ void Oggetti::CaricaPreferiti()
 void Oggetti::EliminaPreferito()
 {
     f.PicLogoOp[PrefSlot]->clear();
-    QFile::remove(FilePreferito(PrefSlot));
+    // A favourite left in the folder would be back at the next start.
+    const QString file = FilePreferito(PrefSlot);
+    if (!QFile::remove(file) && QFileInfo::exists(file))
+        MsgBox(Msg(VocePreferitoNonRimosso) + QDir::toNativeSeparators(file), QMessageBox::Warning);
 }
