@@ -6,6 +6,7 @@
 #include "fileinteri.h"
 #include "frmmain.h"
 #include "listareport.h"
+#include "rifiuti.h"
 
 #include <QAction>
 #include <QApplication>
@@ -233,6 +234,12 @@ void Oggetti::salvaFile(const QString& percorso, const QByteArray& dati)
     FileRifiutato nonScritto;
     ScriviFileIntero(percorso, dati, Accesso::Consueto, &nonScritto);
     SegnalaFileNonScritto(nonScritto);
+}
+
+void Oggetti::avvisaSeRifiutata(EsitoAT esito, int voce)
+{
+    if (esito == EsitoAT::Errore)
+        AvvisaRifiuto(voce);
 }
 
 QAction* Oggetti::pulsante(const char* chiave) const

@@ -2,6 +2,7 @@
 
 #include "funzioni.h"
 #include "immaginelogo.h"
+#include "scambio.h"
 
 #include <QImage>
 #include <QObject>
@@ -119,6 +120,9 @@ private:
 
     // Writes the file whole; when it cannot, the user is told which file and why.
     static void salvaFile(const QString& percorso, const QByteArray& dati);
+    // A delete that ended so: the phone's refusal is told with `voce` and the phone's reason; a
+    // lost link has told the user already.
+    static void avvisaSeRifiutata(EsitoAT esito, int voce);
 
     void aggiungiRigaProm(int slot);
     // The slot of the selected row; nothing without one.

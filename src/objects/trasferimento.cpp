@@ -74,12 +74,14 @@ bool ScriviOggetto(const QString& tipo, int indice, const QByteArray& dati,
     return true;
 }
 
-bool CancellaOggetto(const QString& tipo, int indice)
+bool CancellaOggetto(const QString& tipo, int indice, EsitoAT* esito)
 {
-    EsitoAT esito = EsitoAT::Ok;
+    EsitoAT fine = EsitoAT::Ok;
     const QString risposta = InviaComandoAT(
-        Comando(QStringLiteral("SBNW"), tipo, indice) + QStringLiteral(",0"), &esito);
-    return esito == EsitoAT::Ok && EOKNudo(risposta);
+        Comando(QStringLiteral("SBNW"), tipo, indice) + QStringLiteral(",0"), &fine);
+    if (esito)
+        *esito = fine;
+    return fine == EsitoAT::Ok && EOKNudo(risposta);
 }
 
 QString FileLogo()

@@ -5,6 +5,7 @@
 
 #include "fileinteri.h"
 #include "immaginelogo.h"
+#include "scambio.h"
 
 #include <QByteArray>
 #include <QString>
@@ -32,8 +33,9 @@ using Avanzamento = std::function<void(int blocco, int blocchi)>;
 bool ScriviOggetto(const QString& tipo, int indice, const QByteArray& dati,
                    const Avanzamento& avanzamento, QString* ultimaRisposta = nullptr);
 
-// Sends "AT^SBNW=<tipo>,<indice>,0"; true on the phone's bare OK.
-bool CancellaOggetto(const QString& tipo, int indice);
+// Sends "AT^SBNW=<tipo>,<indice>,0"; true on the phone's bare OK. `esito`, when given, tells how
+// the exchange ended.
+bool CancellaOggetto(const QString& tipo, int indice, EsitoAT* esito = nullptr);
 
 // The logo file "S25Logo.bmp" and the melody file "S25Midi.mid" of the program folder.
 QString FileLogo();

@@ -29,6 +29,7 @@ constexpr int VoceLogoAssente = 220;
 constexpr int VoceLogo = 519;
 constexpr int VoceLogoNonImmagine = 960;
 constexpr int VocePreferitoNonRimosso = 961;
+constexpr int VoceLogoNonEliminato = 962;
 
 QString FilePreferito(int slot)
 {
@@ -125,8 +126,11 @@ void Oggetti::DelLogo()
     if (MsgBox(Msg(221), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
-    if (!CancellaOggetto(QStringLiteral("bmp"), 0))
+    EsitoAT esito = EsitoAT::Ok;
+    if (!CancellaOggetto(QStringLiteral("bmp"), 0, &esito)) {
+        avvisaSeRifiutata(esito, VoceLogoNonEliminato);
         return;
+    }
     Telefono.LogoLetto = false;
     ShowLogo();
 }

@@ -27,6 +27,7 @@ namespace {
 constexpr int VoceMelodiaAssente = 290;
 constexpr int VocePlayRifiutato = 877;
 constexpr int VoceStopRifiutato = 878;
+constexpr int VoceMelodiaNonEliminata = 963;
 
 // The slider on the range and at the value a read gave, each when it gave them: the program's
 // own moves are no choice of the user's. While no range is known the slider offers no other
@@ -182,8 +183,11 @@ void Oggetti::DelMidi()
     if (MsgBox(Msg(222), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
-    if (!CancellaOggetto(QStringLiteral("mid"), 0))
+    EsitoAT esito = EsitoAT::Ok;
+    if (!CancellaOggetto(QStringLiteral("mid"), 0, &esito)) {
+        avvisaSeRifiutata(esito, VoceMelodiaNonEliminata);
         return;
+    }
     Telefono.MidiLetta = false;
     ShowMidi();
 }
