@@ -108,6 +108,18 @@ class TstOggettiE2E : public QObject, private BancoOggetti {
         NelDialogo(finestra, DialogoDelProgramma<frmProm>, azioni);
     }
 
+    // The row's folder, pipe or link to a device where the program writes `file`, taken away
+    // with the guard.
+    static auto NonFileDellaRiga(const QString& file)
+    {
+        QFETCH(std::function<bool(const QString&)>, crea);
+        crea(file);
+        return qScopeGuard([file] {
+            if (!QFile::remove(file))
+                QDir().rmdir(file);
+        });
+    }
+
 public:
     TstOggettiE2E() : BancoOggetti(Seme()) {}
 
@@ -199,13 +211,9 @@ private slots:
     // goes to the phone all the same, and the user is told again of the file.
     void logoNonScritto()
     {
-        QFETCH(std::function<bool(const QString&)>, crea);
-        QVERIFY(crea(FileLogo()));
-        const auto togli = qScopeGuard([] {
-            if (!QFile::remove(FileLogo()))
-                QDir().rmdir(FileLogo());
-        });
+        const auto togli = NonFileDellaRiga(FileLogo());
         const QString prima = ImprontaFile(FileLogo());
+        QVERIFY(!prima.isEmpty());
         const QString nonScritto = Msg(900) + FileLogo() + '\n' + Msg(823);
         avvia();
         finestra->MostraVista(QStringLiteral("LOGO"));
@@ -233,13 +241,9 @@ private slots:
 
     void melodiaNonScritta()
     {
-        QFETCH(std::function<bool(const QString&)>, crea);
-        QVERIFY(crea(FileMidi()));
-        const auto togli = qScopeGuard([] {
-            if (!QFile::remove(FileMidi()))
-                QDir().rmdir(FileMidi());
-        });
+        const auto togli = NonFileDellaRiga(FileMidi());
         const QString prima = ImprontaFile(FileMidi());
+        QVERIFY(!prima.isEmpty());
         const QString nonScritto = Msg(900) + FileMidi() + '\n' + Msg(823);
         avvia();
         finestra->MostraVista(QStringLiteral("MEL"));
