@@ -438,6 +438,14 @@ private slots:
         }
         if (!lettura.isEmpty())
             QCOMPARE(Contenuto(predefinito), QByteArray("the old file"));
+
+        // A phonebook file opened in the table's place lacks nothing: it may be saved.
+        const QString file = QDir::temp().filePath("quorna-al-posto-della-lettura.rub");
+        QVERIFY(ScriviFileIntero(file, BytesFileRubrica()));
+        risposte->fileDaScegliere.enqueue(file);
+        rubrica->ApriRubrica();
+        QFile::remove(file);
+        QCOMPARE(MotivoNessunFile(), 0);
     }
 
     void nomiUgualiERigaNonDisponibile()
