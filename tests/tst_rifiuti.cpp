@@ -1,6 +1,6 @@
 // The reads the phone refuses, or answers with a bare OK: the view shows the value as unknown,
 // never a default nor what an earlier read found, and the user is told once, with the phone's
-// reason.
+// reason. A delete the phone refuses is told so too.
 
 #include "dialogosms.h"
 #include "muto.h"
@@ -271,6 +271,14 @@ class TstRifiuti : public QObject, private BancoMuto {
             {"phonebook from the compose dialog",
              {{}, composizione, [this] { return contoSim(); }, rubricaSim}},
             {"forwarding", {su("TRASF1"), aggiorna, trasferimenti, voce(58)}},
+            {"phonebook entry deleted",
+             {su("RUB_SIM"),
+              [this] {
+                  scegliRiga(QStringLiteral("Mamma"));
+                  risposte->pulsantiDaPremere << QMessageBox::Yes;
+                  rubrica->DelRubrica();
+              },
+              sbar, [](const QString& motivo) { return QStringList{Msg(933) + motivo}; }}},
             {"received calls", {{}, su("LIST_RC"), sbar, voce(49)}},
             {"missed calls", {{}, su("LIST_MC"), sbar, voce(50)}},
             {"reminders", {{}, promemoria, sbar, tuttiIPromemoria}},
@@ -368,6 +376,7 @@ private slots:
         riga("phonebook from the messages", "^AT\\+CPBS=SM$", 10, "?", 844);
         riga("phonebook from the compose dialog", "^AT\\+CPBS=SM$", errore, "?");
         riga("forwarding", "^AT\\+CCFC=1,2$", 30, "?/?,?/?,?/?", 0);
+        riga("phonebook entry deleted", "^AT\\+CPBW=4$", errore, "13/100");
         riga("received calls", "^AT\\+CPBS=RC$", errore, "?");
         riga("missed calls", "^AT\\+CPBS=MC$", 3, "?", 842);
         riga("reminders", "^AT\\^SBNR=vcs,", errore, "?");
