@@ -256,6 +256,9 @@ private slots:
             << QByteArray("charset = 8859-1") << accenti << 898 << 886 << QString() << true;
         QTest::newRow("set not known") << QByteArray("charset = HEX") << QStringLiteral("Anna")
                                        << 884 << 0 << QString() << false;
+        // A letter with no shape of its own is named by its code.
+        QTest::newRow("a byte-order mark pasted") << QByteArray() << QStringLiteral("\uFEFFAnna")
+                                                  << 889 << 0 << QStringLiteral("U+FEFF") << false;
     }
 
     void voceNonScrittaDalDialogo()
