@@ -530,9 +530,10 @@ private slots:
         ListeDistribuzione = {{NomeLista("Prima"), {}}, {NomeLista("Seconda"), {}}};
         QVERIFY(SalvaFileListeD());
         Telefono.RubLetta[0] = true;
-        Telefono.RubTotale[0] = 2;
+        Telefono.RubTotale[0] = 3;
         Telefono.Rubrica[0][1] = {"1", "Giovanna Maria Rossi", "+39333123456", true};
         Telefono.Rubrica[0][2] = {"2", "Altra Giovanna", "+39333123456", false};
+        Telefono.Rubrica[0][3] = {"3", QStringLiteral("Łucja"), "+39333999", false};
         frmListD editor(1, nullptr);
         QCOMPARE(editor.Liste->currentRow(), 1);
         QCOMPARE(editor.labListe->text(), Msg(6) + "2");
@@ -553,6 +554,14 @@ private slots:
         editor.pDel_Click();
         QVERIFY(ListeDistribuzione[1].Membri.isEmpty());
         QCOMPARE(editor.labMembri->text(), Msg(9) + " [Seconda]: 0" + Msg(10));
+        // A name the list file would keep with "?" in place of a letter is named first; the
+        // user may rather not add it.
+        editor.listRubrica->setCurrentItem(
+            editor.listRubrica->findItems(QStringLiteral("Łucja"), Qt::MatchExactly)[0]);
+        risposte->pulsantiDaPremere << QMessageBox::No;
+        editor.Aggiungi();
+        QCOMPARE(testiBox().last(), Msg(940) + QStringLiteral("\r\nŁucja: Ł\r\n") + Msg(942));
+        QVERIFY(ListeDistribuzione[1].Membri.isEmpty());
         // The first list can be deleted too.
         editor.Liste->setCurrentRow(0);
         editor.pElimina_Click();

@@ -561,18 +561,34 @@ private slots:
 
     // The format follows the name's suffix in any letter case; offline, a read phonebook saves.
     // A table holding a name the phone gave that could not be read saves no file, and says why.
+    // Letters the file cannot hold are named first, with their entries, and the user says
+    // whether to save with "?" in their place; if not, nothing is written.
     void salvaNelFormatoDelNome_data()
     {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<bool>("rubrica");
         QTest::addColumn<bool>("ignoto");
-        QTest::newRow("lower") << "a.rub" << true << false;
-        QTest::newRow("upper") << "B.RUB" << true << false;
-        QTest::newRow("mixed") << "c.Rub" << true << false;
-        QTest::newRow("text") << "d.txt" << false << false;
-        QTest::newRow("no suffix") << "e" << false << false;
-        QTest::newRow("a name not read") << "f.rub" << true << true;
-        QTest::newRow("a name not read, text") << "g.txt" << false << true;
+        QTest::addColumn<QString>("voce");    // the name of the one entry
+        QTest::addColumn<QString>("perdute"); // the letters the file lacks of it
+        QTest::addColumn<int>("risposta");    // to the question they raise
+        const QString anna = QStringLiteral("Anna");
+        const QString zoe = QStringLiteral("Zoë Łukasz €");
+        const QString greco = QStringLiteral("ΔΦ Ωmega");
+        QTest::newRow("lower") << "a.rub" << true << false << anna << QString() << 0;
+        QTest::newRow("upper") << "B.RUB" << true << false << anna << QString() << 0;
+        QTest::newRow("mixed") << "c.Rub" << true << false << anna << QString() << 0;
+        QTest::newRow("text") << "d.txt" << false << false << anna << QString() << 0;
+        QTest::newRow("no suffix") << "e" << false << false << anna << QString() << 0;
+        QTest::newRow("a name not read") << "f.rub" << true << true << anna << QString() << 0;
+        QTest::newRow("a name not read, text")
+            << "g.txt" << false << true << anna << QString() << 0;
+        QTest::newRow("letters the file lacks, saved")
+            << "h.rub" << true << false << zoe << QStringLiteral("Ł") << int(QMessageBox::Yes);
+        QTest::newRow("letters the file lacks, not saved")
+            << "i.rub" << true << false << zoe << QStringLiteral("Ł") << int(QMessageBox::No);
+        QTest::newRow("letters the text lacks, not saved")
+            << "j.txt" << false << false << greco << QStringLiteral("Δ Φ Ω")
+            << int(QMessageBox::No);
     }
 
     void salvaNelFormatoDelNome()
@@ -580,21 +596,33 @@ private slots:
         QFETCH(QString, nome);
         QFETCH(bool, rubrica);
         QFETCH(bool, ignoto);
+        QFETCH(QString, voce);
+        QFETCH(QString, perdute);
+        QFETCH(int, risposta);
         Telefono.RubLetta.fill(true);
         Telefono.RubTotale[0] = 1;
-        Telefono.Rubrica[0][1] = {"1", ignoto ? "" : "Anna", "0612", false, ignoto};
+        Telefono.Rubrica[0][1] = {"1", ignoto ? "" : voce, "0612", false, ignoto};
         const QString percorso = QDir::temp().filePath(QStringLiteral("quorna-%1").arg(nome));
-        QFile::remove(percorso);
+        QVERIFY(ScriviFileIntero(percorso, "old"));
         risposte->fileDaScegliere.enqueue(percorso);
+        if (risposta)
+            risposte->pulsantiDaPremere.enqueue(QMessageBox::StandardButton(risposta));
         this->rubrica->SalvaRubrica();
-        if (ignoto) {
-            QVERIFY(!QFile::exists(percorso));
-            QCOMPARE(risposte->boxes.last().testo,
-                     Msg(rubrica ? 257 : 259) + percorso + "\r\n" + Msg(896));
+        QStringList attesi;
+        if (!perdute.isEmpty())
+            attesi << Msg(940) + "\r\nSIM 1 " + voce + ": " + perdute + "\r\n" + Msg(941);
+        if (ignoto || risposta == QMessageBox::No) {
+            QCOMPARE(Contenuto(percorso), QByteArray("old"));
+            if (ignoto)
+                attesi << Msg(rubrica ? 257 : 259) + percorso + "\r\n" + Msg(896);
+            QCOMPARE(testiBox(), attesi);
+            QFile::remove(percorso);
             return;
         }
         QCOMPARE(Contenuto(percorso), rubrica ? BytesFileRubrica() : BytesFileRubricaTxt());
-        QCOMPARE(risposte->boxes.last().testo, Msg(rubrica ? 256 : 258) + percorso);
+        if (!perdute.isEmpty())
+            QVERIFY(Contenuto(percorso).contains("Zo\xEB ?ukasz \x80"));
+        QCOMPARE(testiBox(), attesi << Msg(rubrica ? 256 : 258) + percorso);
         QFile::remove(percorso);
     }
 

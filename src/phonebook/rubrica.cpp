@@ -9,6 +9,7 @@
 #include "globali.h"
 #include "inputvoce.h"
 #include "interazione.h"
+#include "lettereperse.h"
 #include "letture.h"
 #include "reportrubrica.h"
 #include "rifiuti.h"
@@ -49,7 +50,24 @@ constexpr int VoceScrivereLeAltre = 891;
 constexpr int VoceNonScritte = 892;
 constexpr int VoceAltreScritte = 893;
 constexpr int VoceNomiIgnotiNonSalvati = 896;
+constexpr int VoceSalvareComunque = 941;
 const QString AccapoTesto = QStringLiteral("\r\n");
+
+const VoceRubrica& Voce(int memoria, int posizione)
+{
+    return Telefono.Rubrica[static_cast<size_t>(memoria)][static_cast<size_t>(posizione)];
+}
+
+// An entry as the user knows it: its memory, its position and its name ("SIM 4 Mario Rossi");
+// the memory alone for position 0, the whole memory.
+QString VoceDescritta(int memoria, int posizione)
+{
+    QStringList parti{NomiMemoria[static_cast<size_t>(memoria)]};
+    if (posizione > 0)
+        parti << QString::number(posizione) << NomeMostrato(Voce(memoria, posizione));
+    parti.removeAll(QString());
+    return parti.join(QLatin1Char(' '));
+}
 
 // One line for each entry: its memory, its position (none for the whole memory) and why.
 QString Righe(const std::vector<VoceNonScritta>& voci)
@@ -64,6 +82,19 @@ QString Righe(const std::vector<VoceNonScritta>& voci)
     return righe.join(AccapoTesto);
 }
 
+// The used entries whose name or number the file (the phonebook file, or the text export) keeps
+// with "?" in place of letters its code page lacks.
+LetterePerse LetterePerseNelFile(bool fileRubrica)
+{
+    LetterePerse perse;
+    for (int m = 0; m < NumMemorie; ++m) {
+        for (int p = 1; p <= PosizioniTenute(m); ++p)
+            if (!Voce(m, p).Posizione.isEmpty())
+                perse.Annota(VoceDescritta(m, p), TestiNelFile(Voce(m, p), fileRubrica));
+    }
+    return perse;
+}
+
 ListaReport::Colonna Colonna(int voce, int larghezza, const char* chiave)
 {
     return {Msg(voce), larghezza, QString::fromLatin1(chiave)};
@@ -73,11 +104,6 @@ ListaReport::Colonna Colonna(int voce, int larghezza, const char* chiave)
 QString PosizioneMostrata(int posizione)
 {
     return QStringLiteral("%1").arg(posizione, 3, 10, QLatin1Char('0'));
-}
-
-const VoceRubrica& Voce(int memoria, int posizione)
-{
-    return Telefono.Rubrica[static_cast<size_t>(memoria)][static_cast<size_t>(posizione)];
 }
 
 bool NessunaRifiutata()
@@ -118,13 +144,13 @@ bool Rubrica::completaLettura(bool fileRubrica)
     return TutteLette() && !NomiIgnotiInTabella();
 }
 
-void Rubrica::salvataggioAutomatico()
+void Rubrica::salvataggioAutomatico(bool dopoLettura)
 {
     if (Opzioni.AutoSaveRub != 0)
-        SalvaFileRubrica(FileRubricaPredefinito());
+        SalvaFileRubrica(FileRubricaPredefinito(), dopoLettura);
 }
 
-bool Rubrica::SalvaFileRubrica(const QString& percorso)
+bool Rubrica::SalvaFileRubrica(const QString& percorso, bool avvisaLetterePerse)
 {
     if (!completaLettura(true))
         return false;
@@ -134,6 +160,8 @@ bool Rubrica::SalvaFileRubrica(const QString& percorso)
         if (!Telefono.SMSCLetto)
             return false;
     }
+    if (avvisaLetterePerse)
+        LetterePerseNelFile(true).Avvisa();
     // The program's own phonebook holds the user's numbers: no other user may read it.
     const Accesso accesso = QFileInfo(percorso).absoluteFilePath() == FileRubricaPredefinito()
                                 ? Accesso::Privato
@@ -183,8 +211,9 @@ QTreeWidgetItem* Rubrica::aggiungiVoce(int memoria, int posizione, bool conMemor
 
 bool Rubrica::leggiPerVista(bool soloNonLette, bool mostrata)
 {
+    const bool lettura = !soloNonLette || !TutteLette();
     if (LeggiMemorie(soloNonLette, Opzioni.AutoSaveRub != 0) && TutteLette()) {
-        salvataggioAutomatico();
+        salvataggioAutomatico(lettura);
         return true;
     }
     // A link lost under the reading leaves the rows shown as they were.
@@ -426,6 +455,10 @@ void Rubrica::SalvaRubrica()
     if (percorso.isEmpty())
         return;
     const bool fileRubrica = percorso.endsWith(QLatin1String(".rub"), Qt::CaseInsensitive);
+    // The letters the file cannot hold are named first: the user may rather leave it as it is.
+    if (completaLettura(fileRubrica)
+        && !LetterePerseNelFile(fileRubrica).Conferma(VoceSalvareComunque))
+        return;
     if (fileRubrica ? SalvaFileRubrica(percorso) : SalvaFileRubricaTxt(percorso)) {
         MsgBox(Msg(fileRubrica ? 256 : 258) + percorso, QMessageBox::Information);
         return;

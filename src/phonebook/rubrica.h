@@ -30,8 +30,9 @@ public:
     void LeggiListeChiamate() override;
 
     // Writes the phonebook file, reading first what the table lacks while the phone is there;
-    // false, with nothing marked read, when a memory stays unread.
-    bool SalvaFileRubrica(const QString& percorso);
+    // false, with nothing marked read, when a memory stays unread. With `avvisaLetterePerse` the
+    // user is told first of the entries whose letters the file keeps as "?".
+    bool SalvaFileRubrica(const QString& percorso, bool avvisaLetterePerse = false);
     bool SalvaFileRubricaTxt(const QString& percorso);
 
     // The default phonebook file, saved after every reading when the settings ask for it.
@@ -42,7 +43,9 @@ private:
     // (`fileRubrica`) or a text export; false when the link failed, a memory is left unread or a
     // name could not be read, so that no file is saved from what the table lacks.
     bool completaLettura(bool fileRubrica);
-    void salvataggioAutomatico();
+    // Saves the default file when the settings ask for it; the first save after a reading
+    // (`dopoLettura`) tells of the letters the file cannot hold.
+    void salvataggioAutomatico(bool dopoLettura);
     void preparaElenco(const QList<ListaReport::Colonna>& colonne);
     void rigaNonDisponibile();
     QTreeWidgetItem* aggiungiVoce(int memoria, int posizione, bool conMemoria);
