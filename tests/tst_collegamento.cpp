@@ -124,7 +124,8 @@ private slots:
     // phone holds; in a set the program does not know, the user is told once, the names show as
     // unknown, none is written, and the phonebook file keeps what it held.
     // The phone's name holds an omega, which the phonebook file lacks: after each read the
-    // automatic save names it once. A phone in IRA or 8859-1 gives "?" for it.
+    // automatic save names it once. A phone in IRA or 8859-1 gives "?" for it, and Put Phonebook
+    // first asks to leave that name as the phone holds it.
     void telefonoInAltriModi_data()
     {
         QTest::addColumn<QByteArray>("modem");
@@ -191,10 +192,19 @@ private slots:
         QCOMPARE(ScriviVoceRubrica(0, "4", scritto, "0622"), noto);
         QCOMPARE(telefono->state().readableName("SM", 4), tenuto);
         QCOMPARE(telefono->commandLog().filter("AT+CPBW").isEmpty(), !noto);
-        // Put Phonebook too writes no name in a set the program does not know.
+        // Put Phonebook too writes no name in a set the program does not know, and leaves a
+        // name the phone read with "?" as the phone holds it.
         risposte->boxes.clear();
+        if (letto.contains(u'?'))
+            risposte->pulsantiDaPremere.enqueue(QMessageBox::Yes);
         finestra->rubrica->InviaRubrica();
-        QCOMPARE(testiBox(), noto ? QStringList() : QStringList{Msg(884)});
+        const QString sostituito = "SIM 6 " + letto + ": " + Msg(944);
+        const QStringList chiesto{Msg(890) + "\r\n" + sostituito + "\r\n" + Msg(891),
+                                  Msg(892) + "\r\n" + sostituito + "\r\n" + Msg(893)};
+        QCOMPARE(testiBox(), !noto                  ? QStringList{Msg(884)}
+                             : letto.contains(u'?') ? chiesto
+                                                    : QStringList());
+        QCOMPARE(telefono->state().readableName("SM", 6), QStringLiteral("Mail@Home_$1Ω"));
         QCOMPARE(telefono->commandLog().filter("AT+CPBW").isEmpty(), !noto);
         LeggiTuttiSMS();
         QCOMPARE(Telefono.SMS[1].Testo, QStringLiteral("Hello"));

@@ -50,7 +50,10 @@ constexpr int VoceScrivereLeAltre = 891;
 constexpr int VoceNonScritte = 892;
 constexpr int VoceAltreScritte = 893;
 constexpr int VoceNomiIgnotiNonSalvati = 896;
+constexpr int VoceDuePunti = 911;
 constexpr int VoceSalvareComunque = 941;
+constexpr int VoceScritte = 945;
+constexpr int VoceSenzaRisposta = 947;
 const QString AccapoTesto = QStringLiteral("\r\n");
 
 const VoceRubrica& Voce(int memoria, int posizione)
@@ -69,17 +72,29 @@ QString VoceDescritta(int memoria, int posizione)
     return parti.join(QLatin1Char(' '));
 }
 
-// One line for each entry: its memory, its position (none for the whole memory) and why.
-QString Righe(const std::vector<VoceNonScritta>& voci)
+// The heading `intestazione`, then a line for each entry, with why when there is a reason.
+QString Elenco(int intestazione, const std::vector<VoceSegnalata>& voci)
 {
-    QStringList righe;
-    for (const VoceNonScritta& voce : voci) {
-        QString riga = NomiMemoria[static_cast<size_t>(voce.memoria)];
-        if (voce.posizione > 0)
-            riga += QLatin1Char(' ') + QString::number(voce.posizione);
-        righe << riga + QStringLiteral(": ") + voce.motivo;
+    QStringList righe{Msg(intestazione)};
+    for (const VoceSegnalata& voce : voci) {
+        const QString descritta = VoceDescritta(voce.memoria, voce.posizione);
+        righe << (voce.motivo.isEmpty() ? descritta : descritta + Msg(VoceDuePunti) + voce.motivo);
     }
     return righe.join(AccapoTesto);
+}
+
+// What Put Phonebook says when the link was lost under it: which entries the phone took, which
+// it did not, and the one it may have taken.
+QString ScritturaInterrotta(const EsitoScritturaRubrica& esito)
+{
+    QStringList testo{Msg(267)};
+    if (!esito.scritte.empty())
+        testo << Elenco(VoceScritte, esito.scritte);
+    if (!esito.nonScritte.empty())
+        testo << Elenco(VoceNonScritte, esito.nonScritte);
+    if (!esito.senzaRisposta.empty())
+        testo << Elenco(VoceSenzaRisposta, esito.senzaRisposta);
+    return testo.join(AccapoTesto);
 }
 
 // The used entries whose name or number the file (the phonebook file, or the text export) keeps
@@ -505,19 +520,17 @@ void Rubrica::InviaRubrica()
         return;
     }
     // Before anything is written: the user may rather mend those names first.
-    const std::vector<VoceNonScritta> saltate = VociNonScrivibili();
+    const std::vector<VoceSegnalata> saltate = VociNonScrivibili();
     if (!saltate.empty()
-        && MsgBox(Msg(VoceNonScrivibili) + AccapoTesto + Righe(saltate) + AccapoTesto
-                      + Msg(VoceScrivereLeAltre),
+        && MsgBox(Elenco(VoceNonScrivibili, saltate) + AccapoTesto + Msg(VoceScrivereLeAltre),
                   QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
                != QMessageBox::Yes)
         return;
-    const std::optional<std::vector<VoceNonScritta>> nonScritte = ScriviRubrica(saltate);
-    if (!nonScritte)
-        MsgBox(Msg(267), QMessageBox::Critical);
-    else if (!nonScritte->empty())
-        MsgBox(Msg(VoceNonScritte) + AccapoTesto + Righe(*nonScritte) + AccapoTesto
-                   + Msg(VoceAltreScritte),
+    const EsitoScritturaRubrica esito = ScriviRubrica(saltate);
+    if (esito.collegamentoPerso)
+        MsgBox(ScritturaInterrotta(esito), QMessageBox::Critical);
+    else if (!esito.nonScritte.empty())
+        MsgBox(Elenco(VoceNonScritte, esito.nonScritte) + AccapoTesto + Msg(VoceAltreScritte),
                QMessageBox::Warning);
 }
 
