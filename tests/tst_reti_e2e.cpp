@@ -155,34 +155,47 @@ private slots:
 
     // Operator names come in the character set of a phone that will not switch to the GSM
     // alphabet. In a set the program does not know, the list read before and its file stay, and
-    // the search shows the names as unknown.
+    // the search shows the names as unknown. A name with letters the file lacks is named when
+    // the file keeps "?" in their place.
     void nomiNelSetDelTelefono_data()
     {
         QTest::addColumn<QByteArray>("set");
         QTest::addColumn<bool>("noto");
-        QTest::newRow("UCS2") << QByteArray("UCS2") << true;
-        QTest::newRow("UTF-8") << QByteArray("UTF-8") << true;
-        QTest::newRow("HEX") << QByteArray("HEX") << false;
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QByteArray>("salvato"); // in the file
+        const QString nome = QStringLiteral("Mail@Net_$è");
+        QTest::newRow("UCS2") << QByteArray("UCS2") << true << nome
+                              << QByteArray("22288,Mail@Net_$\xE8\r\n");
+        QTest::newRow("UTF-8") << QByteArray("UTF-8") << true << nome
+                               << QByteArray("22288,Mail@Net_$\xE8\r\n");
+        QTest::newRow("HEX") << QByteArray("HEX") << false << nome << QByteArray();
+        QTest::newRow("UTF-8, letters the file lacks")
+            << QByteArray("UTF-8") << true << QStringLiteral("ΣΩ Net")
+            << QByteArray("22288,?? Net\r\n");
     }
 
     void nomiNelSetDelTelefono()
     {
         QFETCH(QByteArray, set);
         QFETCH(bool, noto);
+        QFETCH(QString, nome);
+        QFETCH(QByteArray, salvato);
         Telefono.Operatori = {{"22201", "TIM"}};
         QVERIFY(SalvaFileOperatori(FileProgramma("reti.op")));
         const QByteArray prima = Contenuto(FileProgramma("reti.op"));
-        accendi("[modem]\ncharset = " + set
-                + "\n[operators]\n22288 | Mail@Net_$è\n[networks]\n1 | 22288 | Mail@Net_$è\n");
+        accendi("[modem]\ncharset = " + set + "\n[operators]\n22288 | " + nome.toUtf8()
+                + "\n[networks]\n1 | 22288 | " + nome.toUtf8() + "\n");
         telefono->failCommandsMatching(QRegularExpression("^AT\\+CSCS="));
         connetti(Controllo::SoloAttesa, HandshakeSenzaGSM);
+        risposte->boxes.clear();
         finestra->impostazioni->ShowSelRete(1);
-        const QString nome = QStringLiteral("Mail@Net_$è");
         QCOMPARE(operatoriNoti(), QStringList{noto ? "22288 - " + nome : "22201 - TIM"});
         QCOMPARE(retiTrovate(),
                  QStringList{"22288 - " + (noto ? nome : Msg(VoceSconosciuto)) + "|57"});
-        QCOMPARE(Contenuto(FileProgramma("reti.op")),
-                 noto ? QByteArray("22288,Mail@Net_$\xE8\r\n") : prima);
+        QCOMPARE(Contenuto(FileProgramma("reti.op")), noto ? salvato : prima);
+        QCOMPARE(testiBox(), nome.contains(u'Ω')
+                                 ? QStringList{Msg(940) + "\r\n22288 " + nome + ": Σ Ω"}
+                                 : QStringList());
     }
 
     // The search as phones answer it: every "+COPS:" line is read, each afresh (a stray quote in

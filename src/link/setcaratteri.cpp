@@ -3,6 +3,7 @@
 #include "campirisposta.h"
 #include "codecs.h"
 
+#include <QSet>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -119,9 +120,30 @@ bool Scrivibile(char32_t carattere, SetCaratteri set)
     return false;
 }
 
-QString Carattere(char32_t carattere)
+// A letter as the user is told of it: itself, or its code when it shows nothing of its own (a
+// control, a blank other than the space, a format mark such as U+FEFF, which a string built from
+// it would even drop as a byte-order mark).
+QString LetteraMostrata(char32_t carattere)
 {
-    return QString::fromUcs4(&carattere, 1);
+    if (carattere == u' ' || (QChar::isPrint(carattere) && !QChar::isSpace(carattere)))
+        return QStringView(QChar::fromUcs4(carattere)).toString();
+    return QStringLiteral("U+%1").arg(uint(carattere), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+// Each letter of the text that `scrivibile` refuses, once, in their order, with a blank between
+// them; a set of those seen keeps the work linear in the text.
+template <class Scrivibile>
+QString LettereRifiutate(const QString& testo, Scrivibile scrivibile)
+{
+    QSet<char32_t> viste;
+    QStringList lettere;
+    for (const char32_t carattere : testo.toUcs4()) {
+        if (scrivibile(carattere) || viste.contains(carattere))
+            continue;
+        viste.insert(carattere);
+        lettere << LetteraMostrata(carattere);
+    }
+    return lettere.join(QLatin1Char(' '));
 }
 
 QByteArray InUCS2(const QString& testo)
@@ -224,13 +246,14 @@ QByteArray CodificaTestoAT(const QString& testo, SetCaratteri set)
 
 QString LettereNonScrivibili(const QString& testo, SetCaratteri set)
 {
-    QStringList lettere;
-    for (const char32_t carattere : testo.toUcs4()) {
-        const QString lettera = Carattere(carattere);
-        if (!Scrivibile(carattere, set) && !lettere.contains(lettera))
-            lettere << lettera;
-    }
-    return lettere.join(QLatin1Char(' '));
+    return LettereRifiutate(testo, [set](char32_t c) { return Scrivibile(c, set); });
+}
+
+QString LettereNonInFile(const QString& testo)
+{
+    return LettereRifiutate(testo, [](char32_t c) {
+        return c <= UltimoBMP && ByteDaCarattere(QChar(static_cast<char16_t>(c))) >= 0;
+    });
 }
 
 QString NumeroDaTestoAT(const QString& numero, SetCaratteri set)

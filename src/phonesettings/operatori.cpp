@@ -6,6 +6,7 @@
 #include "codecs.h"
 #include "fileinteri.h"
 #include "globali.h"
+#include "lettereperse.h"
 #include "righeat.h"
 #include "scambio.h"
 #include "setcaratteri.h"
@@ -68,11 +69,15 @@ bool CaricaFileOperatori(const QString& percorso, FileRifiutato* rifiuto)
 bool SalvaFileOperatori(const QString& percorso)
 {
     QString testo;
+    LetterePerse perse;
     for (const Operatore& op : Telefono.Operatori) {
         // A six-digit code does not fit the file's field: cut, it would name another operator.
-        if (op.Codice.size() <= LunghezzaCodice)
-            testo += op.Codice + QLatin1Char(',') + op.Nome + QStringLiteral("\r\n");
+        if (op.Codice.size() > LunghezzaCodice)
+            continue;
+        testo += op.Codice + QLatin1Char(',') + op.Nome + QStringLiteral("\r\n");
+        perse.Annota(TagliaSpazi(op.Codice) + QLatin1Char(' ') + op.Nome, op.Nome);
     }
+    perse.Avvisa();
     return ScriviFileIntero(percorso, CodificaWindows1252(testo));
 }
 

@@ -17,7 +17,8 @@
 // list read with no operators.
 bool CaricaFileOperatori(const QString& percorso, FileRifiutato* rifiuto = nullptr);
 // Writes the table whole; a failure leaves the old file as it was. An operator whose code does
-// not fit the file's field (six digits) is left out of the file.
+// not fit the file's field (six digits) is left out of the file. The user is told of the names
+// the file keeps with "?" in place of letters it lacks.
 bool SalvaFileOperatori(const QString& percorso);
 
 // Fills the table from the phone with "AT+COPN" and writes it to "reti.op". A phone that refuses,

@@ -251,9 +251,9 @@ Reply AtInterpreter::registration(const Command& command)
     return Reply::error();
 }
 
-QByteArray AtInterpreter::textOut(const QByteArray& latin1) const
+QByteArray AtInterpreter::textOut(const QByteArray& utf8) const
 {
-    return charset::fromText(QString::fromLatin1(latin1), m_state.modem.characterSet);
+    return charset::fromText(QString::fromUtf8(utf8), m_state.modem.characterSet);
 }
 
 QByteArray AtInterpreter::currentOperator() const
