@@ -23,12 +23,14 @@ struct NomeSet {
     SetCaratteri set;
 };
 
-constexpr std::array<NomeSet, 5> SetNoti{{
+// "UTF8" is how some modules spell the set.
+constexpr std::array<NomeSet, 6> SetNoti{{
     {"GSM", SetCaratteri::GSM},
     {"IRA", SetCaratteri::IRA},
     {"UCS2", SetCaratteri::UCS2},
     {"8859-1", SetCaratteri::Latin1},
     {"UTF-8", SetCaratteri::UTF8},
+    {"UTF8", SetCaratteri::UTF8},
 }};
 
 std::optional<SetCaratteri> SetDalNome(const QString& nome)
@@ -141,16 +143,24 @@ bool SoloCifreDiNumero(const QString& testo)
     return !testo.isEmpty();
 }
 
+// A set's name, quoted or bare; none from a quote that is not closed, as in a reply cut short.
+QString NomeDelSet(const QString& campo)
+{
+    const QString nome = SenzaVirgolette(campo);
+    return nome.contains(u'"') ? QString() : nome;
+}
+
 } // namespace
 
 SetCaratteri SetDaRisposta(const QString& corpo, QString* nome)
 {
-    for (const QString& riga : corpo.split(QStringLiteral("\r\n"))) {
-        const QString testo = TagliaSpazi(riga);
+    // Lines may end in LF alone, and blanks about the fields be tabs.
+    for (const QStringView riga : QStringView(corpo).split(u'\n')) {
+        const QStringView testo = riga.trimmed();
         if (!testo.startsWith(PrefissoSet, Qt::CaseInsensitive))
             continue;
-        const QStringList campi = DividiCampi(QStringView(testo).mid(PrefissoSet.size()));
-        QString dato = campi.isEmpty() ? QString() : SenzaVirgolette(campi.first());
+        const QStringList campi = DividiCampi(testo.mid(PrefissoSet.size()).trimmed());
+        QString dato = campi.isEmpty() ? QString() : NomeDelSet(campi.first());
         const std::optional<QString> inUCS2 = DaUCS2(dato);
         if (!SetDalNome(dato) && inUCS2 && DaIRA(*inUCS2))
             dato = *inUCS2;
