@@ -154,35 +154,52 @@ private slots:
     }
 
     // Operator names come in the character set of a phone that will not switch to the GSM
-    // alphabet. In a set the program does not know, the list read before and its file stay, and
-    // the search shows the names as unknown.
+    // alphabet, and operator codes too where it gives them in UCS2 hex: the list, the search and
+    // the network view name the operator. In a set the program does not know, or when some names
+    // of the list cannot be read, the list read before and its file stay (the user is told why,
+    // once, when it is not the set), and the search shows the names as unknown.
     void nomiNelSetDelTelefono_data()
     {
         QTest::addColumn<QByteArray>("set");
+        QTest::addColumn<QList<QByteArray>>("copn"); // the list the phone gives, when not its own
         QTest::addColumn<bool>("noto");
-        QTest::newRow("UCS2") << QByteArray("UCS2") << true;
-        QTest::newRow("UTF-8") << QByteArray("UTF-8") << true;
-        QTest::newRow("HEX") << QByteArray("HEX") << false;
+        QTest::addColumn<bool>("nuovi"); // the list read replaces the one before
+        QTest::newRow("UCS2") << QByteArray("UCS2") << QList<QByteArray>() << true << true;
+        QTest::newRow("UTF-8") << QByteArray("UTF-8") << QList<QByteArray>() << true << true;
+        QTest::newRow("HEX") << QByteArray("HEX") << QList<QByteArray>() << false << false;
+        QTest::newRow("UTF-8, a name not read")
+            << QByteArray("UTF-8")
+            << QList<QByteArray>{"+COPN: 22288,\"Mail@Net_$\xC3\xA8\"", "+COPN: 22210,\"Wind\xE0\""}
+            << true << false;
     }
 
     void nomiNelSetDelTelefono()
     {
         QFETCH(QByteArray, set);
+        QFETCH(QList<QByteArray>, copn);
         QFETCH(bool, noto);
+        QFETCH(bool, nuovi);
         Telefono.Operatori = {{"22201", "TIM"}};
         QVERIFY(SalvaFileOperatori(FileProgramma("reti.op")));
         const QByteArray prima = Contenuto(FileProgramma("reti.op"));
         accendi("[modem]\ncharset = " + set
-                + "\n[operators]\n22288 | Mail@Net_$è\n[networks]\n1 | 22288 | Mail@Net_$è\n");
+                + "\n[network]\noperator = 22288\n[operators]\n22288 | Mail@Net_$è\n"
+                  "[networks]\n1 | 22288 | Mail@Net_$è\n");
         telefono->failCommandsMatching(QRegularExpression("^AT\\+CSCS="));
+        if (!copn.isEmpty())
+            telefono->answerMatching(QRegularExpression("^AT\\+COPN$"), copn);
         connetti(Controllo::SoloAttesa, HandshakeSenzaGSM);
+        risposte->boxes.clear();
         finestra->impostazioni->ShowSelRete(1);
+        clic(QStringLiteral("RETE"));
         const QString nome = QStringLiteral("Mail@Net_$è");
-        QCOMPARE(operatoriNoti(), QStringList{noto ? "22288 - " + nome : "22201 - TIM"});
+        QCOMPARE(operatoriNoti(), QStringList{nuovi ? "22288 - " + nome : "22201 - TIM"});
         QCOMPARE(retiTrovate(),
                  QStringList{"22288 - " + (noto ? nome : Msg(VoceSconosciuto)) + "|57"});
+        QCOMPARE(valore(94), nuovi ? nome : QStringLiteral("22288"));
         QCOMPARE(Contenuto(FileProgramma("reti.op")),
-                 noto ? QByteArray("22288,Mail@Net_$\xE8\r\n") : prima);
+                 nuovi ? QByteArray("22288,Mail@Net_$\xE8\r\n") : prima);
+        QCOMPARE(testiBox(), noto && !nuovi ? QStringList{Msg(921)} : QStringList());
     }
 
     // The search as phones answer it: every "+COPS:" line is read, each afresh (a stray quote in

@@ -181,7 +181,7 @@ ValoriRete AnalizzaRete(const QString& creg, const QString& cops, const QString&
     } else if (Registrato(*stato)) {
         const QStringList operatore = CampiRisposta(cops);
         dati.operatore = operatore.size() > 2;
-        r.CodiceOperatore = dati.operatore ? SenzaVirgolette(operatore.at(2)) : sconosciuto;
+        r.CodiceOperatore = dati.operatore ? CodiceOperatoreDaCampo(operatore.at(2)) : sconosciuto;
         r.CodiceArea = NumeroEsadecimale(Campo(registrazione, 2), CifreArea);
         r.IDCella = NumeroEsadecimale(Campo(registrazione, 3), CifreCella);
     } else {
