@@ -143,10 +143,14 @@ bool SoloCifreDiNumero(const QString& testo)
     return !testo.isEmpty();
 }
 
-// A set's name, quoted or bare; none from a quote that is not closed, as in a reply cut short.
+// A set's name, quoted or bare, or in UCS2 hex as a phone in UCS2 may give it; none from a quote
+// that is not closed, as in a reply cut short.
 QString NomeDelSet(const QString& campo)
 {
-    const QString nome = SenzaVirgolette(campo);
+    QString nome = SenzaVirgolette(campo);
+    const std::optional<QString> inUCS2 = DaUCS2(nome);
+    if (!SetDalNome(nome) && inUCS2 && DaIRA(*inUCS2))
+        nome = *inUCS2;
     return nome.contains(u'"') ? QString() : nome;
 }
 
@@ -160,10 +164,7 @@ SetCaratteri SetDaRisposta(const QString& corpo, QString* nome)
         if (!testo.startsWith(PrefissoSet, Qt::CaseInsensitive))
             continue;
         const QStringList campi = DividiCampi(testo.mid(PrefissoSet.size()).trimmed());
-        QString dato = campi.isEmpty() ? QString() : NomeDelSet(campi.first());
-        const std::optional<QString> inUCS2 = DaUCS2(dato);
-        if (!SetDalNome(dato) && inUCS2 && DaIRA(*inUCS2))
-            dato = *inUCS2;
+        const QString dato = campi.isEmpty() ? QString() : NomeDelSet(campi.first());
         if (nome)
             *nome = dato;
         return SetDalNome(dato).value_or(SetCaratteri::Ignoto);
