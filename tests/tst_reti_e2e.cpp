@@ -163,14 +163,18 @@ private slots:
         QTest::addColumn<QByteArray>("set");
         QTest::addColumn<QList<QByteArray>>("copn"); // the list the phone gives, when not its own
         QTest::addColumn<bool>("noto");
-        QTest::addColumn<bool>("nuovi"); // the list read replaces the one before
-        QTest::newRow("UCS2") << QByteArray("UCS2") << QList<QByteArray>() << true << true;
-        QTest::newRow("UTF-8") << QByteArray("UTF-8") << QList<QByteArray>() << true << true;
-        QTest::newRow("HEX") << QByteArray("HEX") << QList<QByteArray>() << false << false;
+        QTest::addColumn<bool>("nuovi");   // the list read replaces the one before
+        QTest::addColumn<bool>("perNome"); // the phone gives its operator by name, not by code
+        const QList<QByteArray> propria;
+        QTest::newRow("UCS2") << QByteArray("UCS2") << propria << true << true << false;
+        QTest::newRow("UTF-8") << QByteArray("UTF-8") << propria << true << true << false;
+        QTest::newRow("HEX") << QByteArray("HEX") << propria << false << false << false;
         QTest::newRow("UTF-8, a name not read")
             << QByteArray("UTF-8")
             << QList<QByteArray>{"+COPN: 22288,\"Mail@Net_$\xC3\xA8\"", "+COPN: 22210,\"Wind\xE0\""}
-            << true << false;
+            << true << false << false;
+        QTest::newRow("UCS2, the operator by name")
+            << QByteArray("UCS2") << propria << true << true << true;
     }
 
     void nomiNelSetDelTelefono()
@@ -179,6 +183,7 @@ private slots:
         QFETCH(QList<QByteArray>, copn);
         QFETCH(bool, noto);
         QFETCH(bool, nuovi);
+        QFETCH(bool, perNome);
         Telefono.Operatori = {{"22201", "TIM"}};
         QVERIFY(SalvaFileOperatori(FileProgramma("reti.op")));
         const QByteArray prima = Contenuto(FileProgramma("reti.op"));
@@ -188,6 +193,10 @@ private slots:
         telefono->failCommandsMatching(QRegularExpression("^AT\\+CSCS="));
         if (!copn.isEmpty())
             telefono->answerMatching(QRegularExpression("^AT\\+COPN$"), copn);
+        if (perNome) {
+            telefono->failCommandsMatching(QRegularExpression("^AT\\+COPS=3"));
+            telefono->changeState([](PhoneState& stato) { stato.network.operatorFormat = 0; });
+        }
         connetti(Controllo::SoloAttesa, HandshakeSenzaGSM);
         risposte->boxes.clear();
         finestra->impostazioni->ShowSelRete(1);

@@ -182,6 +182,7 @@ private slots:
         QTest::newRow("no blank line before OK")
             << "+CSCS: \"8859-1\"\r\nOK" << int(SetCaratteri::Latin1) << "8859-1";
         QTest::newRow("a name cut short") << "+CSCS: \"IR" << ignoto << "";
+        QTest::newRow("a quote in UCS2 hex") << "+CSCS: \"0055004300530022\"" << ignoto << "";
         QTest::newRow("no set") << "+CSCS: " << ignoto << "";
         QTest::newRow("bare OK") << "\r\nOK\r\n" << ignoto << "";
         QTest::newRow("refused") << "ERRORE" << ignoto << "";
