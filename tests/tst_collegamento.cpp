@@ -214,6 +214,23 @@ private slots:
         QCOMPARE(Telefono.SMS[1].Testo, avviso == Msg(920) ? QString() : QStringLiteral("Hello"));
     }
 
+    // A view read after Connect but before the handshake has asked the phone's character set
+    // shows the names as unknown; once the set is known, the view reads them again.
+    void nomiLettiPrimaDelSet()
+    {
+        TempiLink.identitaMs = Pazienza;
+        accendi("[phonebook SM]\ntotal = 10\n6 | 0633 | Mail@Home_$1\n");
+        collegamento->Connetti();
+        QTRY_VERIFY_WITH_TIMEOUT(Connesso && LineaLibera, Pazienza);
+        clic("RUB_SIM");
+        QCOMPARE(righe(), QStringList{Msg(VoceSconosciuto) + "|0633|006"});
+        collegamento->TimerGetT.start(0);
+        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().endsWith(Handshake.last()) && LineaLibera,
+                                 Pazienza);
+        clic("RUB_SIM");
+        QCOMPARE(righe(), QStringList{"Mail@Home_$1|0633|006"});
+    }
+
     void telefonoCheRispondeTardiHaIlSuoHandshake()
     {
         s25sim::PhoneState stato = StatoDiProva();

@@ -241,15 +241,20 @@ void Collegamento::Connetti()
 void Collegamento::cancellaLetture()
 {
     Telefono.InfoLetta = Telefono.AlimLetta = Telefono.ReteLetta = false;
-    // Phonebooks loaded from the default file at start-up stay marked read.
-    if (Opzioni.AutoLoadRub == 0)
-        Telefono.RubLetta.fill(false);
+    cancellaLettureNomi();
     Telefono.PromLetti = Telefono.SMSCLetto = Telefono.SMSLetti = false;
-    Telefono.ListeLette.fill(false);
     Telefono.LogoLetto = Telefono.MidiLetta = false;
     Telefono.OraLetta = Telefono.BlocchiLetti = Telefono.TrasfLetti = false;
     for (auto& facilita : Telefono.Blocchi)
         facilita[0] = 0;
+}
+
+void Collegamento::cancellaLettureNomi()
+{
+    // Phonebooks loaded from the default file at start-up stay marked read.
+    if (Opzioni.AutoLoadRub == 0)
+        Telefono.RubLetta.fill(false);
+    Telefono.ListeLette.fill(false);
 }
 
 void Collegamento::abilitaMenuPrincipali(bool abilita)
@@ -310,6 +315,9 @@ void Collegamento::passoIdentita()
     // the set it speaks.
     const bool modoTesto = ModoTestoTenuto();
     const std::optional<QString> setIgnoto = ImpostaSetCaratteri();
+    // A view read since Connect, before the set was known, showed its names as unknown.
+    if (SetTelefono != SetCaratteri::Ignoto)
+        cancellaLettureNomi();
     const LettureRifiutate nonDati = mostraInfo();
     QTreeWidgetItem* radice = f.S25Tree->topLevelItem(0);
     if (radice) {
