@@ -513,6 +513,47 @@ private slots:
         QVERIFY(telefono->state().messages.sentPdus.last().contains("0A81602143658700"));
     }
 
+    // The phone hangs up as the second of three members is sent, and the user would answer Yes
+    // to every retry: the run ends there with what went out, asking nothing more.
+    void riagganciatoDuranteLaLista()
+    {
+        avvia();
+        ListeDistribuzione
+            = {{NomeLista("Famiglia"),
+                {VoceFile{0, "Gino", "+39333123456", 0}, VoceFile{0, "Pina", "0612345678", 0},
+                 VoceFile{0, "Nino", "0612345679", 0}}}};
+        QVERIFY(SalvaFileListeD());
+        clic("SMS_IN");
+        risposte->boxes.clear();
+        // No to the phonebook, Yes to the list, then Yes to any retry.
+        risposte->pulsantiDaPremere << QMessageBox::No << QMessageBox::Yes;
+        for (int volta = 0; volta < 20; ++volta)
+            risposte->pulsantiDaPremere << QMessageBox::Yes;
+        // The first message goes out whole; the phone hangs up in place of its next reply.
+        s25sim::S25Simulator* t = telefono.get();
+        telefono->setCommandObserver([t](const QString& comando) {
+            if (comando.endsWith(QChar(26)))
+                t->hangUpDuringNextReply(0);
+        });
+        bool aperto = false;
+        NelDialogoSMS(finestra, [&](frmSMS* dialogo) {
+            dialogo->optLD[1]->click();
+            dialogo->txtMess->setPlainText("Test");
+            dialogo->pInvia->click();
+            aperto = FinestraDialogo(frmSMS::Codice) != nullptr;
+        });
+        messaggi->InviaSMS(false, true);
+        QTRY_VERIFY_WITH_TIMEOUT(!FinestraAttesa(), Pazienza);
+        QTest::qWait(100);
+        QVERIFY(!Connesso);
+        // The message as typed stays, for the members it did not reach.
+        QVERIFY(aperto);
+        QCOMPARE(telefono->state().messages.sentPdus.size(), 1);
+        QCOMPARE(testiBox().filter(Msg(400)), QStringList());
+        QCOMPARE(testiBox().filter(Msg(404)), QStringList{Msg(404) + "1" + Msg(405) + "3"});
+        QCOMPARE(testiBox().filter(Msg(841)).size(), 1);
+    }
+
     void listeModificate()
     {
         ListeDistribuzione = {{NomeLista("Prima"), {}}, {NomeLista("Seconda"), {}}};

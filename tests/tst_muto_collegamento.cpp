@@ -122,18 +122,23 @@ private slots:
         QCOMPARE(righe(), QStringList{Msg(82)});
     }
 
-    // A hang-up under the read of the view on show keeps what it showed, as Disconnect does.
+    // A hang-up under the read of the view on show keeps what it showed, as Disconnect does; the
+    // user is told why the link went, in the language chosen.
     void riagganciatoDuranteLaLettura_data()
     {
         QTest::addColumn<QString>("nodo");
-        QTest::newRow("power") << "ALIM";
-        QTest::newRow("network") << "RETE";
-        QTest::newRow("received calls") << "LIST_RC";
+        QTest::addColumn<int>("lingua");
+        QTest::newRow("power") << "ALIM" << 1;
+        QTest::newRow("network") << "RETE" << 1;
+        QTest::newRow("received calls") << "LIST_RC" << 1;
+        QTest::newRow("network, in French") << "RETE" << 2;
     }
 
     void riagganciatoDuranteLaLettura()
     {
         QFETCH(QString, nodo);
+        QFETCH(int, lingua);
+        BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
         avvia();
         clic(nodo);
         const QStringList elenco = righe();
@@ -146,7 +151,7 @@ private slots:
         attendiFine();
         QCOMPARE(righe(), elenco);
         QCOMPARE(finestra->SBar[3]->text(), stato);
-        QCOMPARE(avvisi().size(), 1);
+        QCOMPARE(avvisi(), QStringList{Msg(27) + Msg(911) + Msg(841) + "\r\n" + Msg(79)});
         QCOMPARE(utente->sopraLAttesa, 0);
     }
 

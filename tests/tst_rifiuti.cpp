@@ -16,6 +16,8 @@ class TstRifiuti : public QObject, private BancoMuto {
     // other value is the refusal's code.
     static constexpr int OKSenzaDati = -2;
     static constexpr int RispostaGrezza = -3;
+    // The reason column's value for a reply that gave the value: the user is told nothing.
+    static constexpr int ValoreDato = -1;
 
     struct Caso {
         // Brings the view to where the phone's value was once read; nothing for a first read.
@@ -275,11 +277,21 @@ private slots:
                               : qPrintable(QStringLiteral("refused %1").arg(risposta)))
                 << caso << comando << risposta << mostrato << motivo << QByteArray();
         };
+        // The row's own reply, as it is.
+        const auto grezza = [](const char* caso, const char* comando, const QByteArray& byte,
+                               const QString& mostrato, int motivo) {
+            QTest::addRow("%s, %s", caso, byte.toPercentEncoding().constData())
+                << caso << comando << RispostaGrezza << mostrato << motivo << byte;
+        };
         // A reply with no line of value, whatever line ends stand before its OK.
-        const auto senzaValore = [](const char* caso, const char* comando, const QByteArray& grezza,
-                                    const QString& mostrato) {
-            QTest::addRow("%s, %s", caso, grezza.toPercentEncoding().constData())
-                << caso << comando << RispostaGrezza << mostrato << 873 << grezza;
+        const auto senzaValore
+            = [grezza](const char* caso, const char* comando, const QByteArray& byte,
+                       const QString& mostrato) { grezza(caso, comando, byte, mostrato, 873); };
+        // A value line with no empty line between it and the OK, or no line end before it: the
+        // value is the whole line.
+        const auto soloValore = [grezza](const char* caso, const char* comando,
+                                         const QByteArray& byte, const QString& mostrato) {
+            grezza(caso, comando, byte, mostrato, ValoreDato);
         };
         const QString identita = "ARDESIA S25,42,350123456789012,222015551234567,"
                                  "89390100004567891234";
@@ -291,6 +303,13 @@ private slots:
                     QString(identita).replace("350123456789012", "?"));
         senzaValore("IMSI at connection", "^AT\\+CIMI$", "\r\r\nOK\r\n",
                     QString(identita).replace("222015551234567", "?"));
+        soloValore("revision at connection", "^AT\\+CGMR$", "\r\n4\r\nOK\r\n",
+                   QString(identita).replace("42", "4"));
+        soloValore("revision at connection", "^AT\\+CGMR$", "\r\n42\r\nOK\r\n", identita);
+        soloValore("IMEI at connection", "^AT\\+CGSN$", "\r\n350123456789012\r\nOK\r\n", identita);
+        // Some test SIMs carry an identity shorter than the 15 digits at most.
+        soloValore("IMSI at connection", "^AT\\+CIMI$", "2220155512\r\nOK\r\n",
+                   QString(identita).replace("222015551234567", "2220155512"));
         riga("battery", "^AT\\+CBC$", 100, "?,?", 859);
         riga("battery", "^AT\\+CBC$", OKSenzaDati, "?,?", 873);
         riga("locks", "^AT\\+CLCK=\\w+,2$", errore, "?,?,?,?,?,?,?,?,?");
@@ -298,12 +317,16 @@ private slots:
         riga("PIN lock", "^AT\\+CLCK=SC,2$", OKSenzaDati, "No,No,?,No,No,No,No,No,No", 873);
         riga("clock", "^AT\\+CCLK\\?$", 515, "");
         riga("clock", "^AT\\+CCLK\\?$", OKSenzaDati, "", 873);
+        soloValore("clock", "^AT\\+CCLK\\?$", "\r\n+CCLK: \"24/05/01,10:20:30\"\r\nOK\r\n",
+                   "0105241020");
         riga("clock in French", "^AT\\+CCLK\\?$", 515, "");
         riga("clock synchronised", "^AT\\+CCLK\\?$", errore, "");
         riga("registration", "^AT\\+CREG\\?$", errore, "?,?");
         riga("registration", "^AT\\+CREG\\?$", OKSenzaDati, "?,?", 873);
         riga("service centre", "^AT\\+CSCA\\?$", errore, "?");
         riga("service centre in the compose dialog", "^AT\\+CSCA\\?$", errore, "+393359609600");
+        riga("service centre in the compose dialog", "^AT\\+CSCA\\?$", OKSenzaDati, "+393359609600",
+             873);
         riga("signal", "^AT\\+CSQ$", 100, "?", 859);
         riga("signal", "^AT\\+CSQ$", OKSenzaDati, "?", 873);
         riga("logo", "^AT\\^SBNR=bmp,0$", 4, "?", 843);
@@ -350,7 +373,8 @@ private slots:
         const QString riga = risposta == s25sim::S25Simulator::kPlainError
                                  ? QStringLiteral("ERROR")
                                  : QStringLiteral("+CME ERROR: %1").arg(risposta);
-        QCOMPARE(avvisi(), c.messaggi(motivo > 0 ? Msg(motivo) : riga));
+        QCOMPARE(avvisi(), motivo == ValoreDato ? QStringList()
+                                                : c.messaggi(motivo > 0 ? Msg(motivo) : riga));
         QCOMPARE(utente->sopraLAttesa, 0);
     }
 };

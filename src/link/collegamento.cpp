@@ -42,6 +42,8 @@ constexpr int VoceTelefonoNonRisponde = 101;
 constexpr int VoceSMSInAltraMemoria = 806;
 constexpr int VoceSMSInPosizioneNonElencata = 910;
 constexpr int VoceConnessionePersa = 841;
+// Between the error and its cause: French puts a space before the colon.
+constexpr int VoceDuePunti = 911;
 constexpr int VoceSenzaValore = 873;
 constexpr int VoceSetIgnoto = 883;
 constexpr int VoceModoTesto = 920;
@@ -378,7 +380,7 @@ void Collegamento::MSComm1_Errore(int codice)
     // At once, not at the next status tick: the box below may stay up longer than that.
     mostraDisconnesso();
     // Not over the wait window of the operation the error ended: once that is gone.
-    AvvisaDopoOperazione(Msg(VoceErrore) + QStringLiteral(": ") + TestoErroreComunicazione(codice)
+    AvvisaDopoOperazione(Msg(VoceErrore) + Msg(VoceDuePunti) + TestoErroreComunicazione(codice)
                              + AccapoTesto + Msg(VoceDisconnesso),
                          QMessageBox::NoIcon);
 }

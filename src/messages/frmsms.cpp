@@ -192,8 +192,9 @@ void frmSMS::Carica()
             f.Espandi(nodo);
         }
     }
-    // A centre the phone refused may be given now: the user sees, and sends with, the phone's.
-    if (!Telefono.SMSCLetto || Telefono.SMSCRifiutato)
+    // A centre the phone did not give may be given now: the user sees, and sends with, the
+    // phone's.
+    if (!Telefono.SMSCLetto || Telefono.SMSCNonDato)
         LeggiCentroSMS();
     txtSMSC->setText(Telefono.SMSC);
     SetCmbRubrica();
@@ -551,8 +552,9 @@ bool frmSMS::inviaAMembro(int numero, const VoceFile& membro, const QString& val
             ++inviati;
             return true;
         }
-        // A phone that did not answer ends the run: the next member would only wait in vain.
-        if (TelefonoMuto())
+        // A phone that did not answer, or a link gone, ends the run: a retry, and the next
+        // member, would only wait in vain or fail at once.
+        if (TelefonoIrraggiungibile())
             return false;
         const QString guasto = Msg(400) + chi + QStringLiteral("\n") + Msg(401)
                                + QStringLiteral("\n") + Msg(402) + QStringLiteral("\n") + Msg(403);
