@@ -314,7 +314,7 @@ void Collegamento::passoIdentita()
     InviaComandoAT(QStringLiteral("ATV1"));
     // The modes the program speaks, which another program may have changed: messages as PDUs,
     // names in the GSM alphabet. A phone that refuses them is used all the same, its names in
-    // the set it speaks.
+    // the set it speaks; the user is told when its messages cannot be read as PDUs.
     const bool modoTesto = ModoTestoTenuto();
     const std::optional<QString> setIgnoto = ImpostaSetCaratteri();
     // A view read since Connect, before the set was known, showed its names as unknown.
