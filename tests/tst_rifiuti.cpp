@@ -1,6 +1,6 @@
 // The reads the phone refuses, or answers with a bare OK: the view shows the value as unknown,
 // never a default nor what an earlier read found, and the user is told once, with the phone's
-// reason.
+// reason. A delete the phone refuses is told so too.
 
 #include "dialogosms.h"
 #include "muto.h"
@@ -95,6 +95,17 @@ class TstRifiuti : public QObject, private BancoMuto {
         // The message for one value, named by its catalogue entry.
         const auto voce = [](int cosa) {
             return [cosa](const QString& motivo) { return NonDati({Msg(cosa)}, motivo); };
+        };
+        // A command the phone refused, named by its catalogue entry.
+        const auto rifiuto = [](int voce) {
+            return [voce](const QString& motivo) { return QStringList{Msg(voce) + motivo}; };
+        };
+        // Yes to the question a delete asks first.
+        const auto cancella = [this](std::function<void()> comando) {
+            return [this, comando] {
+                risposte->pulsantiDaPremere << QMessageBox::Yes;
+                comando();
+            };
         };
         const auto rubricaSim = [](const QString& motivo) {
             return QStringList{Msg(897) + QStringLiteral("\r\n") + NomiMemoria[0]
@@ -241,12 +252,33 @@ class TstRifiuti : public QObject, private BancoMuto {
               voce(874)}},
             {"ring tone played",
              {su("MEL"), [this] { oggetti->pPlay_Click(); },
-              [this] { return finestra->pPlay->text(); },
-              [](const QString& motivo) { return QStringList{Msg(877) + motivo}; }}},
+              [this] { return finestra->pPlay->text(); }, rifiuto(877)}},
+            {"logo deleted",
+             {su("LOGO"), cancella([this] { oggetti->DelLogo(); }),
+              [this] { return QString::number(!!oggetti->ImmagineEditor()); }, rifiuto(962)}},
+            {"melody deleted",
+             {su("MEL"), cancella([this] { oggetti->DelMidi(); }),
+              [this] { return QString::number(oggetti->MidiPresente); }, rifiuto(963)}},
+            {"reminder deleted",
+             {[this] {
+                  clic("CAL");
+                  finestra->listProm->setCurrentItem(finestra->listProm->topLevelItem(0));
+              },
+              cancella([this] { oggetti->DelProm(); }),
+              [this] { return QString::number(finestra->listProm->topLevelItemCount()); },
+              rifiuto(964)}},
             {"phonebook from the messages", {{}, sms, [this] { return contoSim(); }, rubricaSim}},
             {"phonebook from the compose dialog",
              {{}, composizione, [this] { return contoSim(); }, rubricaSim}},
             {"forwarding", {su("TRASF1"), aggiorna, trasferimenti, voce(58)}},
+            {"phonebook entry deleted",
+             {su("RUB_SIM"),
+              [this] {
+                  scegliRiga(QStringLiteral("Mamma"));
+                  risposte->pulsantiDaPremere << QMessageBox::Yes;
+                  rubrica->DelRubrica();
+              },
+              sbar, [](const QString& motivo) { return QStringList{Msg(933) + motivo}; }}},
             {"received calls", {{}, su("LIST_RC"), sbar, voce(49)}},
             {"missed calls", {{}, su("LIST_MC"), sbar, voce(50)}},
             {"reminders", {{}, promemoria, sbar, tuttiIPromemoria}},
@@ -338,9 +370,13 @@ private slots:
         riga("ring tone read again, played", "^AT\\^SRTC\\?$", OKSenzaDati, "?,?|", 873);
         riga("ring tone read first, played", "^AT\\^SRTC\\?$", 100, "?,?|", 859);
         riga("ring tone played", "^AT\\^SRTC", errore, "&Play");
+        riga("logo deleted", "^AT\\^SBNW=bmp,0,0$", errore, "1");
+        riga("melody deleted", "^AT\\^SBNW=mid,0,0$", 3, "1", 842);
+        riga("reminder deleted", "^AT\\^SBNW=vcs,\\d+,0$", errore, "2");
         riga("phonebook from the messages", "^AT\\+CPBS=SM$", 10, "?", 844);
         riga("phonebook from the compose dialog", "^AT\\+CPBS=SM$", errore, "?");
         riga("forwarding", "^AT\\+CCFC=1,2$", 30, "?/?,?/?,?/?", 0);
+        riga("phonebook entry deleted", "^AT\\+CPBW=4$", errore, "13/100");
         riga("received calls", "^AT\\+CPBS=RC$", errore, "?");
         riga("missed calls", "^AT\\+CPBS=MC$", 3, "?", 842);
         riga("reminders", "^AT\\^SBNR=vcs,", errore, "?");

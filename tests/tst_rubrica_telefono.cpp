@@ -296,6 +296,158 @@ private slots:
         QVERIFY(Telefono.Rubrica[0][1].Posizione.isEmpty());
     }
 
+    // A name the program could not read shows as unknown, is never written over by Modify nor
+    // by Put Phonebook, and keeps the phonebook file from being replaced, the user told once;
+    // a line the reader cannot take is told, and its position is not offered as free. A name
+    // given unquoted in UCS2, or a line with an empty field before the number, reads whole and
+    // goes back to the phone as it was.
+    void nomeNonLettoRestaSulTelefono_data()
+    {
+        QTest::addColumn<QByteArray>("modem");
+        QTest::addColumn<QByteArray>("codici"); // the phone's codes of position 19's name
+        QTest::addColumn<QStringList>("vista"); // the SIM view's rows; "?" is unknown
+        // The messages of the reading, by entry, each with what follows it after "|".
+        QTest::addColumn<QStringList>("lettura");
+        QTest::addColumn<QStringList>("chiamate"); // the received calls' view, then its messages
+        QTest::addColumn<int>("modifica");     // the message of Modify, 0 for none, -1 no Modify
+        QTest::addColumn<QList<int>>("invio"); // the messages of Put Phonebook
+        const QStringList ignoto{"Anna|0612345|001", "?|030450566735|019"};
+        const QStringList letti{"Anna|0612345|001", "Ufficio Milano|030450566735|019"};
+        const QList<int> saltata{890, 892};
+        const QStringList chiamataIgnota{"?|030450566735"};
+        const QStringList chiamata{"Ufficio Milano|030450566735"};
+        QTest::newRow("unknown set")
+            << QByteArray("charset = HEX") << QByteArray()
+            << QStringList{"?|0612345|001", ignoto[1]} << QStringList{"896"} << chiamataIgnota
+            << 932 << QList<int>{884};
+        QTest::newRow("GSM, a byte above 127")
+            << QByteArray() << QByteArray("Jos\xE9") << ignoto << QStringList{"896"}
+            << chiamataIgnota << 932 << saltata;
+        QTest::newRow("GSM, UTF-8 bytes") << QByteArray() << QByteArray("Jos\xC3\xA9") << ignoto
+                                          << QStringList{"896"} << chiamataIgnota << 932 << saltata;
+        QTest::newRow("UCS2, names unquoted")
+            << QByteArray("charset = UCS2\nentry_line = {position},\"{number}\",{type},{name}")
+            << QByteArray() << letti << QStringList() << chiamata << 0 << QList<int>();
+        QTest::newRow("an empty field before the number")
+            << QByteArray("entry_line = {position},,\"{number}\",{type},\"{name}\"") << QByteArray()
+            << letti << QStringList() << chiamata << 0 << QList<int>();
+        QTest::newRow("lines not read")
+            << QByteArray("entry_line = {position},{number},{type},\"{name}\"") << QByteArray()
+            << QStringList() << QStringList{"930|SIM: 2", "931"}
+            << QStringList{"930|Calls received: 1"} << -1 << QList<int>();
+    }
+
+    void nomeNonLettoRestaSulTelefono()
+    {
+        QFETCH(QByteArray, modem);
+        QFETCH(QByteArray, codici);
+        QFETCH(QStringList, vista);
+        QFETCH(QStringList, lettura);
+        QFETCH(QStringList, chiamate);
+        QFETCH(int, modifica);
+        QFETCH(QList<int>, invio);
+        const QString predefinito = Rubrica::FileRubricaPredefinito();
+        QVERIFY(ScriviFileIntero(predefinito, "the old file"));
+        accendi("[modem]\n" + modem
+                + "\n[phonebook SM]\ntotal = 20\n1 | 0612345 | Anna\n"
+                  "19 | 030450566735 | Ufficio Milano\n[phonebook RC]\n1 | 030450566735 |\n");
+        if (!codici.isEmpty())
+            telefono->changeState(
+                [&codici](s25sim::PhoneState& s) { s.phonebooks["SM"].entries[19].name = codici; });
+        const std::map<int, s25sim::PhonebookEntry> prima
+            = telefono->state().phonebooks.at("SM").entries;
+        const bool altroSet = modem.contains("charset");
+        if (altroSet)
+            telefono->failCommandsMatching(QRegularExpression("^AT\\+CSCS="));
+        connetti(Controllo::SoloAttesa, altroSet ? HandshakeSenzaGSM : Handshake);
+        risposte->boxes.clear();
+
+        const auto avvisi = [](const QStringList& avvisi) {
+            QStringList testi;
+            for (const QString& avviso : avvisi)
+                testi << QStringList{Msg(avviso.section('|', 0, 0).toInt()), avviso.section('|', 1)}
+                             .join("\r\n")
+                             .trimmed();
+            return testi;
+        };
+        clic("RUB_SIM");
+        QCOMPARE(righe(), vista.replaceInStrings("?", Msg(333)));
+        QCOMPARE(testiBox(), avvisi(lettura));
+        QCOMPARE(Contenuto(predefinito),
+                 lettura.isEmpty() ? BytesFileRubrica() : QByteArray("the old file"));
+        risposte->boxes.clear();
+        clic("LIST_RC");
+        const qsizetype mostrate = chiamate.indexOf(QRegularExpression("\\d+\\|.*"));
+        QCOMPARE(righe(), chiamate.mid(0, mostrate).replaceInStrings("?", Msg(333)));
+        QCOMPARE(testiBox(), avvisi(chiamate.mid(mostrate < 0 ? chiamate.size() : mostrate)));
+
+        // Modify, the name field as it opens, a number corrected.
+        clic("RUB_SIM");
+        risposte->boxes.clear();
+        telefono->clearCommandLog();
+        if (modifica >= 0) {
+            QVERIFY(scegli("019"));
+            QTimer::singleShot(0, finestra, [] {
+                auto* dialogo = qobject_cast<frmInputVoceRub*>(FinestraDialogo(2));
+                QVERIFY(dialogo);
+                dialogo->txtNumero->setText("0304505667");
+                dialogo->pOk->click();
+                if (dialogo->isVisible())
+                    dialogo->pAnnulla->click();
+            });
+            rubrica->EditRubrica();
+            QCOMPARE(testiBox(), modifica ? QStringList{Msg(modifica)} : QStringList());
+            QCOMPARE(telefono->commandLog().filter("AT+CPBW").size(), modifica ? 0 : 1);
+        } else {
+            // No position of a line not read is offered for a new entry.
+            QString proposta;
+            QTimer::singleShot(0, finestra, [&proposta] {
+                auto* dialogo = qobject_cast<frmInputVoceRub*>(FinestraDialogo(2));
+                QVERIFY(dialogo);
+                proposta = dialogo->txtMem->text();
+                dialogo->pAnnulla->click();
+            });
+            rubrica->AddRubrica();
+            QCOMPARE(proposta, QStringLiteral("2"));
+        }
+
+        // Put Phonebook, what it asks answered Yes.
+        risposte->boxes.clear();
+        risposte->pulsantiDaPremere.enqueue(QMessageBox::Yes);
+        rubrica->InviaRubrica();
+        QStringList messaggi = testiBox();
+        for (QString& messaggio : messaggi)
+            messaggio = messaggio.section("\r\n", 0, 0);
+        QStringList testiInvio;
+        for (const int voce : invio)
+            testiInvio << Msg(voce);
+        QCOMPARE(messaggi, testiInvio);
+        if (!invio.isEmpty() && invio.first() == 890)
+            QVERIFY(testiBox().first().contains("SIM 19: " + Msg(895)));
+
+        // The phone keeps its names; only a number corrected with the name read changed.
+        std::map<int, s25sim::PhonebookEntry> dopo = telefono->state().phonebooks.at("SM").entries;
+        if (modifica == 0) {
+            QCOMPARE(dopo.at(19).number, QByteArray("0304505667"));
+            dopo.at(19).number = prima.at(19).number;
+        }
+        QCOMPARE(dopo.size(), prima.size());
+        for (const auto& [posizione, voce] : prima) {
+            QCOMPARE(dopo.at(posizione).name, voce.name);
+            QCOMPARE(dopo.at(posizione).number, voce.number);
+        }
+        if (!lettura.isEmpty())
+            QCOMPARE(Contenuto(predefinito), QByteArray("the old file"));
+
+        // A phonebook file opened in the table's place lacks nothing: it may be saved.
+        const QString file = QDir::temp().filePath("quorna-al-posto-della-lettura.rub");
+        QVERIFY(ScriviFileIntero(file, BytesFileRubrica()));
+        risposte->fileDaScegliere.enqueue(file);
+        rubrica->ApriRubrica();
+        QFile::remove(file);
+        QCOMPARE(MotivoNessunFile(), 0);
+    }
+
     void nomiUgualiERigaNonDisponibile()
     {
         avvia();

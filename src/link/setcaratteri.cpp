@@ -83,6 +83,17 @@ bool CarattereIRA(char32_t carattere)
     return carattere >= PrimoIRA && carattere <= UltimoIRA;
 }
 
+// GSM codes are 7-bit, and an escape starts an extension character: a byte above 127, or an
+// escape before no extension code, makes no GSM text. Such codes read as characters that would
+// go back as other codes, so the name read would be another than the phone's.
+std::optional<QString> DaGSM(const QString& grezzo)
+{
+    QString testo = ConvertiTestoGSM(grezzo);
+    if (CodificaTestoGSM(testo) != CodificaWindows1252(grezzo))
+        return std::nullopt;
+    return testo;
+}
+
 std::optional<QString> DaIRA(const QString& grezzo)
 {
     for (const QChar c : grezzo)
@@ -154,6 +165,25 @@ QString NomeDelSet(const QString& campo)
     return nome.contains(u'"') ? QString() : nome;
 }
 
+std::optional<QString> DecodificaNelSet(const QString& grezzo, SetCaratteri set)
+{
+    switch (set) {
+    case SetCaratteri::GSM:
+        return DaGSM(grezzo);
+    case SetCaratteri::IRA:
+        return DaIRA(grezzo);
+    case SetCaratteri::Latin1:
+        return QString::fromLatin1(CodificaWindows1252(grezzo));
+    case SetCaratteri::UTF8:
+        return DaUTF8(CodificaWindows1252(grezzo));
+    case SetCaratteri::UCS2:
+        return DaUCS2(grezzo);
+    case SetCaratteri::Ignoto:
+        break;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 SetCaratteri SetDaRisposta(const QString& corpo, QString* nome)
@@ -178,21 +208,11 @@ std::optional<QString> DecodificaTestoAT(const QString& grezzo, SetCaratteri set
 {
     if (grezzo.isEmpty())
         return grezzo;
-    switch (set) {
-    case SetCaratteri::GSM:
-        return ConvertiTestoGSM(grezzo);
-    case SetCaratteri::IRA:
-        return DaIRA(grezzo);
-    case SetCaratteri::Latin1:
-        return QString::fromLatin1(CodificaWindows1252(grezzo));
-    case SetCaratteri::UTF8:
-        return DaUTF8(CodificaWindows1252(grezzo));
-    case SetCaratteri::UCS2:
-        return DaUCS2(grezzo);
-    case SetCaratteri::Ignoto:
-        break;
-    }
-    return std::nullopt;
+    std::optional<QString> testo = DecodificaNelSet(grezzo, set);
+    // A NUL (a UCS2 unit 0000, a zero byte) is no character of a text in any set.
+    if (testo && testo->contains(QChar(u'\0')))
+        return std::nullopt;
+    return testo;
 }
 
 QByteArray CodificaTestoAT(const QString& testo, SetCaratteri set)

@@ -17,9 +17,11 @@
 SetCaratteri SetDaRisposta(const QString& corpo, QString* nome = nullptr);
 
 // A text parameter as the phone sent it (a character per byte of the line, the escapes of an AT
-// string undone), read in the set: GSM codes, IRA (0x20 to 0x7E), Latin-1 bytes, strict UTF-8,
-// or UCS2 (four hex digits per UTF-16 unit). None when the text is not well formed in its set,
-// and for any text in the unknown set; the empty text is empty in every set.
+// string undone), read in the set: GSM codes (7-bit, an escape only before an extension code),
+// IRA (0x20 to 0x7E), Latin-1 bytes, strict UTF-8, or UCS2 (four hex digits per UTF-16 unit).
+// None when the text is not well formed in its set or holds a NUL, and for any text in the
+// unknown set: a text read is the phone's own, never another; the empty text is empty in every
+// set.
 std::optional<QString> DecodificaTestoAT(const QString& grezzo, SetCaratteri set);
 
 // The bytes of a text in the set, for CodificaStringaAT to quote: GSM codes, ASCII, Latin-1,

@@ -216,6 +216,8 @@ void ApplicaRubricaDaFile(const RubricaDaFile& rubrica)
     Telefono.RubLetta.fill(true);
     for (QString& rifiuto : RifiutiRubrica)
         rifiuto.clear();
+    for (std::vector<int>& righe : RigheNonLette)
+        righe.clear();
     Telefono.SMSC = rubrica.smsc;
     Telefono.SMSCLetto = true;
 }

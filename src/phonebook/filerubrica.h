@@ -34,7 +34,7 @@ QByteArray BytesFileRubricaConservando(const QString& percorso);
 std::optional<RubricaDaFile> LeggiBytesFileRubrica(const QByteArray& dati);
 
 // Makes the file's content the table: counts, entries, every read flag, the SMS centre; no
-// memory stays refused.
+// memory stays refused, nor holds lines not read.
 void ApplicaRubricaDaFile(const RubricaDaFile& rubrica);
 
 // The text export of the table: a title line per memory and its used positions in columns,

@@ -48,7 +48,7 @@ constexpr int VoceNonScrivibili = 890;
 constexpr int VoceScrivereLeAltre = 891;
 constexpr int VoceNonScritte = 892;
 constexpr int VoceAltreScritte = 893;
-constexpr int VoceNomiIgnotiNonSalvati = 896;
+constexpr int VoceEliminazioneRifiutata = 933;
 const QString AccapoTesto = QStringLiteral("\r\n");
 
 // One line for each entry: its memory, its position (none for the whole memory) and why.
@@ -115,13 +115,21 @@ bool Rubrica::completaLettura(bool fileRubrica)
 {
     if (Connesso && LineaLibera && !LeggiMemorie(true, fileRubrica))
         return false;
-    return TutteLette() && !NomiIgnotiInTabella();
+    return TutteLette() && MotivoNessunFile() == 0;
 }
 
-void Rubrica::salvataggioAutomatico()
+void Rubrica::salvataggioAutomatico(bool dopoLettura)
 {
-    if (Opzioni.AutoSaveRub != 0)
-        SalvaFileRubrica(FileRubricaPredefinito());
+    if (Opzioni.AutoSaveRub == 0)
+        return;
+    // The file keeps what it held: the user hears of it after the reading that found the table
+    // so, not at every showing of a view.
+    if (const int motivo = MotivoNessunFile()) {
+        if (dopoLettura)
+            MsgBox(Msg(motivo), QMessageBox::Warning);
+        return;
+    }
+    SalvaFileRubrica(FileRubricaPredefinito());
 }
 
 bool Rubrica::SalvaFileRubrica(const QString& percorso)
@@ -183,8 +191,9 @@ QTreeWidgetItem* Rubrica::aggiungiVoce(int memoria, int posizione, bool conMemor
 
 bool Rubrica::leggiPerVista(bool soloNonLette, bool mostrata)
 {
+    const bool daLeggere = !soloNonLette || !TutteLette();
     if (LeggiMemorie(soloNonLette, Opzioni.AutoSaveRub != 0) && TutteLette()) {
-        salvataggioAutomatico();
+        salvataggioAutomatico(daLeggere);
         return true;
     }
     // A link lost under the reading leaves the rows shown as they were.
@@ -337,10 +346,12 @@ bool Rubrica::voceSelezionata(int& memoria, int& posizione) const
 }
 
 void Rubrica::apriDialogo(uint8_t memoria, int posizione, int didascalia, const QString& nome,
-                          const QString& numero, bool rossa)
+                          const QString& numero, bool rossa, bool nomeIgnoto)
 {
     const auto dialogo = std::make_unique<frmInputVoceRub>(memoria, &f);
     dialogo->txtNome->setText(nome);
+    if (nomeIgnoto)
+        dialogo->ChiediNome();
     dialogo->txtNumero->setText(numero);
     dialogo->txtMem->setText(QString::number(posizione));
     dialogo->chkRossa->setChecked(rossa);
@@ -356,7 +367,7 @@ void Rubrica::AddRubrica()
     const int tenute = PosizioniTenute(m);
     int libera = 0;
     for (int p = 1; p <= tenute && libera == 0; ++p)
-        if (Voce(m, p).Posizione.isEmpty())
+        if (PosizioneLibera(m, p))
             libera = p;
     if (libera == 0) {
         // A memory the phone refused is not full: its positions are not known.
@@ -385,7 +396,7 @@ void Rubrica::EditRubrica()
         return;
     const VoceRubrica voce = Voce(m, p);
     apriDialogo(static_cast<uint8_t>(m), p, 115, voce.Rossa ? NomeSenzaSegno(voce.Nome) : voce.Nome,
-                voce.Numero, voce.Rossa);
+                voce.Numero, voce.Rossa, voce.NomeIgnoto);
     ShowRubrica(static_cast<int16_t>(rossa ? MemoriaRossa : m));
     if (QTreeWidgetItem* riga = f.List1->topLevelItem(indice))
         f.List1->setCurrentItem(riga);
@@ -405,7 +416,12 @@ void Rubrica::DelRubrica()
     if (MsgBox(testo, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, Msg(109))
         != QMessageBox::Yes)
         return;
-    ScriviVoceRubrica(static_cast<uint8_t>(m), QString::number(p), QString(), QString());
+    // A refusal is told with the phone's reason; a link lost tells itself.
+    QString rifiuto;
+    if (!ScriviVoceRubrica(static_cast<uint8_t>(m), QString::number(p), QString(), QString(),
+                           &rifiuto)
+        && !rifiuto.isEmpty())
+        MsgBox(Msg(VoceEliminazioneRifiutata) + MotivoRifiuto(rifiuto), QMessageBox::Warning);
     ShowRubrica(static_cast<int16_t>(rossa ? MemoriaRossa : m));
 }
 
@@ -431,8 +447,8 @@ void Rubrica::SalvaRubrica()
         return;
     }
     QString testo = Msg(fileRubrica ? 257 : 259) + percorso;
-    if (NomiIgnotiInTabella())
-        testo += QStringLiteral("\r\n") + Msg(VoceNomiIgnotiNonSalvati);
+    if (const int motivo = MotivoNessunFile())
+        testo += QStringLiteral("\r\n") + Msg(motivo);
     MsgBox(testo, QMessageBox::Critical);
 }
 

@@ -42,7 +42,9 @@ private:
     // (`fileRubrica`) or a text export; false when the link failed, a memory is left unread or a
     // name could not be read, so that no file is saved from what the table lacks.
     bool completaLettura(bool fileRubrica);
-    void salvataggioAutomatico();
+    // Saves the default phonebook file when the settings ask for it; a table from which no file
+    // may be written is told of once, after the reading (`dopoLettura`).
+    void salvataggioAutomatico(bool dopoLettura);
     void preparaElenco(const QList<ListaReport::Colonna>& colonne);
     void rigaNonDisponibile();
     QTreeWidgetItem* aggiungiVoce(int memoria, int posizione, bool conMemoria);
@@ -50,8 +52,9 @@ private:
     void memoriaDalNodo(int& memoria, bool& rossa) const;
     // The selected row's entry; false for a row that names none.
     bool voceSelezionata(int& memoria, int& posizione) const;
+    // `nomeIgnoto`: the entry's name could not be read, and the dialog asks for one.
     void apriDialogo(uint8_t memoria, int posizione, int didascalia, const QString& nome,
-                     const QString& numero, bool rossa);
+                     const QString& numero, bool rossa, bool nomeIgnoto = false);
 
     // Reads the memories for a view (all, or only those unread) and saves them; false when the
     // link was lost under the reading and the list still shows the view's rows, which stay.

@@ -5,6 +5,7 @@
 #include "codecs.h"
 #include "globali.h"
 #include "inputvoce.h"
+#include "interazione.h"
 #include "ricerche.h"
 #include "rifiuti.h"
 #include "righeat.h"
@@ -78,7 +79,7 @@ QString MotivoNonScrivibile(const VoceRubrica& voce)
 {
     if (voce.NomeIgnoto)
         return Msg(VoceNomeNonLetto);
-    const QString mancanti = LettereNonScrivibili(NomeScritto(voce.Nome), SetTelefono);
+    const QString mancanti = LettereNonScrivibili(NomeScritto(voce.Nome, SetTelefono), SetTelefono);
     return mancanti.isEmpty() ? QString() : Msg(VoceLettereNonMemorizzabili) + mancanti;
 }
 
@@ -120,6 +121,29 @@ bool ScriviMemoria(Dialogo& dialogo, int memoria, const std::vector<VoceNonScrit
     return !dialogo.Perso();
 }
 
+constexpr int VoceRigheNonLette = 930;
+constexpr int VoceDuePunti = 911;
+
+// The lines of a reading that could not be read, for each memory or list that gave some: told
+// once, with how many, since what they hold is not shown.
+class RigheIlleggibili {
+public:
+    void Annota(const QString& cosa, size_t quante)
+    {
+        if (quante > 0)
+            righe << cosa + Msg(VoceDuePunti) + QString::number(quante);
+    }
+    void Avvisa() const
+    {
+        if (!righe.isEmpty())
+            MsgBox((QStringList{Msg(VoceRigheNonLette)} + righe).join(QStringLiteral("\r\n")),
+                   QMessageBox::Warning);
+    }
+
+private:
+    QStringList righe;
+};
+
 constexpr int VoceMemorieRifiutateColFile = 840;
 constexpr int VoceSetIgnoto = 884;
 constexpr int VoceLettereMancanti = 889;
@@ -148,18 +172,21 @@ QString CodiceLista(int lista)
     return QString::fromLatin1(codici[static_cast<size_t>(lista)]);
 }
 
-void DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria)
+bool DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria)
 {
     const std::optional<RigaVoce> letta = DecodificaRigaVoce(riga);
-    if (!letta || !PosizioneValida(letta->posizione))
-        return;
+    if (!letta || letta->posizione == 0)
+        return false;
+    if (!PosizioneValida(letta->posizione))
+        return true;
     VoceRubrica& voce = memoria[static_cast<size_t>(letta->posizione)];
-    const std::optional<QString> nome = DecodificaTestoAT(letta->nomeGrezzo, SetTelefono);
+    const std::optional<QString> nome = NomeDellaRiga(*letta, SetTelefono);
     voce.Nome = nome.value_or(QString());
     voce.NomeIgnoto = !nome;
     voce.Numero = letta->numero;
     voce.Posizione = QString::number(letta->posizione);
     voce.Rossa = NomeRosso(voce.Nome);
+    return true;
 }
 
 EsitoLettura LeggiRubrica(uint8_t memoria)
@@ -188,9 +215,12 @@ EsitoLettura LeggiRubrica(uint8_t memoria)
         return MemoriaRifiutata(memoria);
 
     PosizioniMemoria letta{};
+    std::vector<int> nonLette;
     for (const QString& riga : RigheVoci(elenco))
-        DecodificaVoceRubrica(riga, letta);
+        if (!DecodificaVoceRubrica(riga, letta))
+            nonLette.push_back(PosizioneRiga(riga));
     Telefono.Rubrica[memoria] = std::move(letta);
+    RigheNonLette[memoria] = std::move(nonLette);
     Telefono.RubUsate[memoria] = static_cast<int16_t>(std::clamp(stato.usate, 0, INT16_MAX));
     Telefono.RubTotale[memoria] = static_cast<int16_t>(std::clamp(*totale, 0, INT16_MAX));
     LimitiRubrica[memoria] = limiti;
@@ -270,21 +300,28 @@ std::optional<std::vector<VoceNonScritta>> ScriviRubrica(const std::vector<VoceN
     return nonScritte;
 }
 
-void DecodificaVoceChiamata(const QString& riga, PosizioniLista& lista)
+bool DecodificaVoceChiamata(const QString& riga, PosizioniLista& lista)
 {
     const std::optional<RigaVoce> letta = DecodificaRigaVoce(riga);
-    if (!letta || letta->posizione < 1 || letta->posizione > MaxChiamate)
-        return;
+    if (!letta || letta->posizione == 0)
+        return false;
+    if (letta->posizione > MaxChiamate)
+        return true;
     VoceChiamata& voce = lista[static_cast<size_t>(letta->posizione)];
-    const QString nome = CercaNomeDaNumero(letta->numero);
-    const std::optional<QString> datoDalTelefono
-        = nome != letta->numero ? nome : DecodificaTestoAT(letta->nomeGrezzo, SetTelefono);
-    voce.Nome = datoDalTelefono.value_or(QString());
-    voce.NomeIgnoto = !datoDalTelefono;
+    // The phonebook's name for the number, else the one the phone gave with the call; a name
+    // either could not read is unknown, not "not in phonebook".
+    const VoceRubrica* inRubrica = VoceDelNumero(letta->numero);
+    const std::optional<QString> dalTelefono = NomeDellaRiga(*letta, SetTelefono);
+    if (inRubrica && !inRubrica->Nome.isEmpty())
+        voce.Nome = inRubrica->Nome;
+    else
+        voce.Nome = dalTelefono.value_or(QString());
+    voce.NomeIgnoto = voce.Nome.isEmpty() && (!dalTelefono || (inRubrica && inRubrica->NomeIgnoto));
     voce.Numero = letta->numero;
+    return true;
 }
 
-EsitoLettura LeggiListaChiamate(uint8_t lista)
+EsitoLettura LeggiListaChiamate(uint8_t lista, size_t* nonLette)
 {
     if (lista >= NumListeChiamate)
         return EsitoLettura::Rifiutata;
@@ -297,7 +334,8 @@ EsitoLettura LeggiListaChiamate(uint8_t lista)
             = dialogo.Invia(QStringLiteral("AT+CPBR=1,") + QString::number(MaxChiamate));
         rifiutata = dialogo.Rifiutato();
         for (const QString& riga : RigheVoci(elenco))
-            DecodificaVoceChiamata(riga, letta);
+            if (!DecodificaVoceChiamata(riga, letta) && nonLette)
+                ++*nonLette;
     }
     if (dialogo.Perso())
         return EsitoLettura::CollegamentoPerso;
@@ -311,6 +349,7 @@ EsitoLettura LeggiListaChiamate(uint8_t lista)
 bool LeggiMemorie(bool soloNonLette, bool fileDaSalvare)
 {
     LettureRifiutate rifiutate;
+    RigheIlleggibili illeggibili;
     for (uint8_t m = 0; m < NumMemorie; ++m) {
         if (soloNonLette && (Telefono.RubLetta[m] || !LineaLibera))
             continue;
@@ -319,20 +358,27 @@ bool LeggiMemorie(bool soloNonLette, bool fileDaSalvare)
             return false;
         if (esito == EsitoLettura::Rifiutata)
             rifiutate.Annota(NomiMemoria[m], RifiutiRubrica[m]);
+        if (esito == EsitoLettura::Letta)
+            illeggibili.Annota(NomiMemoria[m], RigheNonLette[m].size());
     }
     rifiutate.Avvisa(fileDaSalvare ? VoceMemorieRifiutateColFile : VoceMemorieRifiutate);
+    illeggibili.Avvisa();
     return true;
 }
 
 void LeggiListeChiamate()
 {
     LettureRifiutate rifiutate;
+    RigheIlleggibili illeggibili;
     for (uint8_t l = 0; l < NumListeChiamate; ++l) {
-        const EsitoLettura esito = LeggiListaChiamate(l);
+        size_t nonLette = 0;
+        const EsitoLettura esito = LeggiListaChiamate(l, &nonLette);
         if (esito == EsitoLettura::CollegamentoPerso)
             return;
         if (esito == EsitoLettura::Rifiutata)
             rifiutate.Annota(Msg(PrimaVoceLista + l), RifiutiListe[l]);
+        illeggibili.Annota(Msg(PrimaVoceLista + l), nonLette);
     }
     rifiutate.Avvisa();
+    illeggibili.Avvisa();
 }

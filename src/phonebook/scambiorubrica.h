@@ -24,15 +24,17 @@ enum class EsitoLettura {
 };
 
 // Reads memory 0 to 3 from the phone into the table, with its counts and limits, and marks it
-// read. The memory changes only when the whole reading succeeded. The positions read are 1 to
+// read; the lines that could not be read are kept in RigheNonLette. The memory changes only when
+// the whole reading succeeded. The positions read are 1 to
 // the total of "AT+CPBS?", at most 250; a phone that gives no total is asked for the positions of
 // its "AT+CPBR=?" range when that runs from 1.
 EsitoLettura LeggiRubrica(uint8_t memoria);
 
 // Stores one entry line of a read reply (without its result prefix) at its own position of the
-// memory; a position outside 1 to 250 stores nothing.
+// memory; a position outside 1 to 250 stores nothing. A name not well formed in the phone's set
+// is stored unknown. False for a line that cannot be read: no position, or no number in quotes.
 using PosizioniMemoria = std::array<VoceRubrica, MaxPosizioniRubrica + 1>;
-void DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria);
+bool DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria);
 
 // Why the name cannot go to the phone, as the user is told: the phone's character set is not
 // known, or it lacks these letters of it. Empty when it can: it is empty, or the set carries
@@ -69,20 +71,24 @@ std::optional<std::vector<VoceNonScritta>> ScriviRubrica(const std::vector<VoceN
 
 // Reads memories 0 to 3 in turn, or only those not yet read while the line is free, and tells the
 // user once of the memories the phone refused, with its reasons, and, when a phonebook file is
-// to be saved from the reading (`fileDaSalvare`), that the file keeps what it held for them.
-// False when the link was lost, which ends the reading.
+// to be saved from the reading (`fileDaSalvare`), that the file keeps what it held for them;
+// then, once, of the lines that could not be read. False when the link was lost, which ends the
+// reading.
 bool LeggiMemorie(bool soloNonLette, bool fileDaSalvare = false);
 
 // Reads call list 0 to 2 (received, missed, dialled) into the table and marks it read; the
 // names come from the phonebook when it knows the number. A list the phone refused to select or
-// to list is read, without calls, with the refusal kept in RifiutiListe.
-EsitoLettura LeggiListaChiamate(uint8_t lista);
+// to list is read, without calls, with the refusal kept in RifiutiListe. The lines that could
+// not be read are counted in `nonLette`, when given.
+EsitoLettura LeggiListaChiamate(uint8_t lista, size_t* nonLette = nullptr);
 // Reads the three lists in turn, until the link is lost, and tells the user once of those the
-// phone refused, with its reasons.
+// phone refused, with its reasons, then of the lines that could not be read.
 void LeggiListeChiamate();
 
+// As DecodificaVoceRubrica, for a call list's positions 1 to 10; the name is the phonebook's for
+// the number, else the one the phone gave with the call.
 using PosizioniLista = std::array<VoceChiamata, MaxChiamate + 1>;
-void DecodificaVoceChiamata(const QString& riga, PosizioniLista& lista);
+bool DecodificaVoceChiamata(const QString& riga, PosizioniLista& lista);
 
 // "RC", "MC", "LD" for lists 0 to 2.
 QString CodiceLista(int lista);

@@ -126,4 +126,15 @@ std::optional<QByteArray> toGsm(const QByteArray& sent, const QByteArray& set)
     return text ? gsm::encode(*text) : std::nullopt;
 }
 
+int length(const QByteArray& sent, const QByteArray& codes, const QByteArray& set)
+{
+    if (set == kUcs2)
+        return static_cast<int>(sent.size() / 4);
+    if (set == kUtf8)
+        return static_cast<int>(QString::fromUtf8(sent).toUcs4().size());
+    if (set == kIra || set == kLatin1)
+        return static_cast<int>(sent.size());
+    return static_cast<int>(codes.size());
+}
+
 } // namespace s25sim::charset

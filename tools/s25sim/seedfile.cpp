@@ -507,6 +507,7 @@ bool SeedParser::modemValue(const QString& key, const QString& value)
                         {"error_reports", numberInto(&m_state.modem.errorReports, 0, 1)},
                         {"charset", characterSet},
                         {"message_format", numberInto(&m_state.modem.messageFormat, 0, 1)},
+                        {"entry_line", textInto(&m_state.modem.entryLine)},
                     });
 }
 
