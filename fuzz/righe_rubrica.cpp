@@ -105,7 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
     Prepara();
     const QStringList r = Parti(dati, lunghezza, NumRisposte);
     RispostaOk(r[CPBS]);
-    SetDaRisposta(r[CPBS]);
+    QString nomeSet;
+    SetDaRisposta(r[CPBS], &nomeSet);
+    Verifica(!nomeSet.contains(u'"'), "a character set's name holds no quote", nomeSet);
     for (const SetCaratteri set : Set) {
         SetTelefono = set;
         LeggiNelSet(r);

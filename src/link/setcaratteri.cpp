@@ -24,12 +24,14 @@ struct NomeSet {
     SetCaratteri set;
 };
 
-constexpr std::array<NomeSet, 5> SetNoti{{
+// "UTF8" is how some modules spell the set.
+constexpr std::array<NomeSet, 6> SetNoti{{
     {"GSM", SetCaratteri::GSM},
     {"IRA", SetCaratteri::IRA},
     {"UCS2", SetCaratteri::UCS2},
     {"8859-1", SetCaratteri::Latin1},
     {"UTF-8", SetCaratteri::UTF8},
+    {"UTF8", SetCaratteri::UTF8},
 }};
 
 std::optional<SetCaratteri> SetDalNome(const QString& nome)
@@ -174,6 +176,17 @@ bool SoloCifreDiNumero(const QString& testo)
     return !testo.isEmpty();
 }
 
+// A set's name, quoted or bare, or in UCS2 hex as a phone in UCS2 may give it; none from a quote
+// that is not closed, as in a reply cut short.
+QString NomeDelSet(const QString& campo)
+{
+    QString nome = SenzaVirgolette(campo);
+    const std::optional<QString> inUCS2 = DaUCS2(nome);
+    if (!SetDalNome(nome) && inUCS2 && DaIRA(*inUCS2))
+        nome = *inUCS2;
+    return nome.contains(u'"') ? QString() : nome;
+}
+
 std::optional<QString> DecodificaNelSet(const QString& grezzo, SetCaratteri set)
 {
     switch (set) {
@@ -197,15 +210,13 @@ std::optional<QString> DecodificaNelSet(const QString& grezzo, SetCaratteri set)
 
 SetCaratteri SetDaRisposta(const QString& corpo, QString* nome)
 {
-    for (const QString& riga : corpo.split(QStringLiteral("\r\n"))) {
-        const QString testo = TagliaSpazi(riga);
+    // Lines may end in LF alone, and blanks about the fields be tabs.
+    for (const QStringView riga : QStringView(corpo).split(u'\n')) {
+        const QStringView testo = riga.trimmed();
         if (!testo.startsWith(PrefissoSet, Qt::CaseInsensitive))
             continue;
-        const QStringList campi = DividiCampi(QStringView(testo).mid(PrefissoSet.size()));
-        QString dato = campi.isEmpty() ? QString() : SenzaVirgolette(campi.first());
-        const std::optional<QString> inUCS2 = DaUCS2(dato);
-        if (!SetDalNome(dato) && inUCS2 && DaIRA(*inUCS2))
-            dato = *inUCS2;
+        const QStringList campi = DividiCampi(testo.mid(PrefissoSet.size()).trimmed());
+        const QString dato = campi.isEmpty() ? QString() : NomeDelSet(campi.first());
         if (nome)
             *nome = dato;
         return SetDalNome(dato).value_or(SetCaratteri::Ignoto);
