@@ -88,9 +88,11 @@ void LeggiNelSet(const QStringList& r)
         CercaNumeroDaNome(voce.Nome);
         NomeAT(voce.Nome, SetTelefono, limiti.nome);
         NumeroAT(voce.Numero, limiti.numero);
-        if (NomeNonScrivibile(voce.Nome).isEmpty())
-            Verifica(NomeSulTelefono(voce.Nome, SetTelefono) == voce.Nome,
-                     "a name the set carries reads back as itself", voce.Nome);
+        const bool scrivibile = NomeNonScrivibile(voce.Nome).isEmpty();
+        if (SetTelefono != SetCaratteri::Ignoto)
+            Verifica((NomeSulTelefono(voce.Nome, SetTelefono) == voce.Nome) == scrivibile,
+                     "a name the set carries reads back as itself; one it cannot carry is refused",
+                     voce.Nome);
     }
     Telefono.Rubrica[0] = PosizioniMemoria{};
     Telefono.RubLetta[0] = false;
@@ -103,7 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
     Prepara();
     const QStringList r = Parti(dati, lunghezza, NumRisposte);
     RispostaOk(r[CPBS]);
-    SetDaRisposta(r[CPBS]);
+    QString nomeSet;
+    SetDaRisposta(r[CPBS], &nomeSet);
+    Verifica(!nomeSet.contains(u'"'), "a character set's name holds no quote", nomeSet);
     for (const SetCaratteri set : Set) {
         SetTelefono = set;
         LeggiNelSet(r);

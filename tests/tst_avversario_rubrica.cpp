@@ -475,8 +475,9 @@ private slots:
         QCOMPARE(risposte->boxes.size(), 1);
     }
 
-    // The link drops at each command of the write-back: the phone's failure message after the
-    // link's, nothing in the table or the file changes.
+    // The link drops at each command of the write-back: Put Phonebook's message, which names what
+    // was written and what was not, after the link's; nothing in the table or the file changes,
+    // but a memory the phone may not hold as the table does is read again at its next view.
     void linkCadutoDuranteLInvio_data()
     {
         QTest::addColumn<int>("indice");
@@ -502,9 +503,10 @@ private slots:
         QCOMPARE(telefono->commandLog().size(), indice + 1);
         QCOMPARE(risposte->boxes.size(), 2);
         QCOMPARE(risposte->boxes[0].testo.left(Msg(27).size()), Msg(27));
-        QCOMPARE(risposte->boxes[1].testo, Msg(267));
+        QVERIFY(risposte->boxes[1].testo.startsWith(Msg(267) + "\r\n"));
         for (int m = 0; m < NumMemorie; ++m)
-            QCOMPARE(Memoria(m), prima[m]);
+            QCOMPARE(Memoria(m).mid(1), prima[m].mid(1));
+        QVERIFY(!Telefono.RubLetta[0] || !Telefono.RubLetta[2]);
         QCOMPARE(Contenuto(Rubrica::FileRubricaPredefinito()), file);
     }
 

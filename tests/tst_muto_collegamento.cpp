@@ -60,24 +60,43 @@ private slots:
 
     void conTelefonoMuto() { provaGuastoDellaRiga(operazioni()); }
 
-    // The phone answers "ATE0", then nothing: the rest of the connection's reads stop at the
-    // first command, and the user is told once.
+    // The phone answers "ATE0", or the switch of a mode it refuses, then nothing: the rest of
+    // the connection's reads stop at the first command unanswered, and the user is told once.
+    // A phone silent at the question is no phone without the command: the set is not known.
+    void connessioneSenzaRisposta_data()
+    {
+        QTest::addColumn<QString>("rifiuti");
+        QTest::addColumn<QStringList>("inviati"); // silent from the last one on
+        const QStringList inizio{"ATE0", "ATQ0", "ATV1", "AT+CMGF=0"};
+        QTest::newRow("after ATE0") << QString() << inizio.mid(0, 2);
+        QTest::newRow("asked the message mode")
+            << QStringLiteral("^AT\\+CMGF=") << inizio + QStringList{"AT+CMGF?"};
+        QTest::newRow("asked the character set")
+            << QStringLiteral("^AT\\+CSCS=") << inizio + QStringList{"AT+CSCS=\"GSM\"", "AT+CSCS?"};
+    }
+
     void connessioneSenzaRisposta()
     {
+        QFETCH(QString, rifiuti);
+        QFETCH(QStringList, inviati);
         accendi(semeDemo());
         QVERIFY(!QTest::currentTestFailed());
+        if (!rifiuti.isEmpty())
+            telefono->failCommandsMatching(QRegularExpression(rifiuti));
         s25sim::S25Simulator* t = telefono.get();
-        telefono->setCommandObserver([t](const QString& comando) {
-            if (comando == QLatin1String("ATE0"))
-                t->setMuted(true);
-        });
+        telefono->setCommandObserver(
+            [t, ultimoRisposto = inviati.at(inviati.size() - 2)](const QString& comando) {
+                if (comando == ultimoRisposto)
+                    t->setMuted(true);
+            });
         collegamento->Connetti();
         QTRY_VERIFY_WITH_TIMEOUT(!avvisi().isEmpty(), Pazienza);
         attendiFine();
-        QCOMPARE(telefono->commandLog(), (QStringList{"ATE0", "ATQ0"}));
+        QCOMPARE(telefono->commandLog(), inviati);
         QCOMPARE(avvisi(), QStringList{Msg(VoceSenzaRisposta)});
         QCOMPARE(utente->sopraLAttesa, 0);
         QVERIFY(!Telefono.InfoLetta);
+        QCOMPARE(SetTelefono, SetCaratteri::Ignoto);
         QCOMPARE(righe(), QStringList{Msg(82)});
         QVERIFY(Connesso);
 

@@ -222,6 +222,13 @@ void ApplicaRubricaDaFile(const RubricaDaFile& rubrica)
     Telefono.SMSCLetto = true;
 }
 
+QString TestiNelFile(const VoceRubrica& voce, bool fileRubrica)
+{
+    if (!fileRubrica)
+        return voce.Nome + voce.Numero;
+    return NomePerFile(voce) + voce.Numero.left(LunghezzaNumeroFile);
+}
+
 QByteArray BytesFileRubricaTxt()
 {
     QString testo;

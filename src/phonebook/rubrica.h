@@ -38,8 +38,9 @@ public:
     void LeggiListeChiamate() override;
 
     // Writes the phonebook file, reading first what the table lacks while the phone is there;
-    // false, with nothing marked read, when a memory stays unread.
-    bool SalvaFileRubrica(const QString& percorso);
+    // false, with nothing marked read, when a memory stays unread. With `avvisaLetterePerse` the
+    // user is told first of the entries whose letters the file keeps as "?".
+    bool SalvaFileRubrica(const QString& percorso, bool avvisaLetterePerse = false);
     bool SalvaFileRubricaTxt(const QString& percorso);
 
     // The default phonebook file, saved after every reading when the settings ask for it.
@@ -51,7 +52,8 @@ private:
     // name could not be read, so that no file is saved from what the table lacks.
     bool completaLettura(bool fileRubrica);
     // Saves the default phonebook file when the settings ask for it; a table from which no file
-    // may be written is told of once, after the reading (`dopoLettura`).
+    // may be written is told of once, after the reading (`dopoLettura`), as are the letters the
+    // file cannot hold.
     void salvataggioAutomatico(bool dopoLettura);
     void preparaElenco(const QList<ListaReport::Colonna>& colonne);
     void rigaNonDisponibile();

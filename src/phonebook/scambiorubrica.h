@@ -49,25 +49,35 @@ QString NomeNonScrivibile(const QString& nome);
 bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString& nome,
                        const QString& numero, QString* rifiuto = nullptr);
 
-// An entry of the SIM or phone memory that the writing-back does not write, and why, in the
-// user's words; position 0 stands for the whole memory.
-struct VoceNonScritta {
+// An entry the user is told of, and why, in the user's words (empty when there is nothing more
+// to say of it); position 0 stands for the whole memory.
+struct VoceSegnalata {
     int memoria = 0;
     int posizione = 0;
     QString motivo;
 };
 
-// The used entries of the SIM and phone memories that cannot go to the phone: a name the phone's
-// set lacks letters of (named), or one that could not be read.
-std::vector<VoceNonScritta> VociNonScrivibili();
+// The used entries of the SIM and phone memories that are not to go to the phone: a name the
+// phone's set lacks letters of (named), one that could not be read, and one holding "?" in a set
+// whose phone gives "?" for the letters it lacks, which written back would put "?" in place of
+// the phone's own letters.
+std::vector<VoceSegnalata> VociNonScrivibili();
+
+// What the writing-back did, entries in memory and position order: those the phone took, those
+// it did not, and the one whose write the link was lost under, which the phone may have taken.
+struct EsitoScritturaRubrica {
+    std::vector<VoceSegnalata> scritte;
+    std::vector<VoceSegnalata> nonScritte;
+    std::vector<VoceSegnalata> senzaRisposta;
+    bool collegamentoPerso = false;
+};
 
 // Writes every used entry of the SIM and phone memories back, each once, cut to the limits the
 // phone gives that memory, but those in `saltate`; an accepted write leaves the table holding
-// what the phone got. The entries not written, in memory and position order: `saltate`, and
-// those the phone refused, with its reason; a memory holding one is marked unread, so that its
-// next view reads the phone again. Nothing when the link was lost, which ends the writing.
-std::optional<std::vector<VoceNonScritta>> ScriviRubrica(const std::vector<VoceNonScritta>& saltate
-                                                         = {});
+// what the phone got. The entries not written: `saltate`, those the phone refused, with its
+// reason, and, once the link is lost, which ends the writing, those left. A memory holding one of
+// them or the one without answer is marked unread, so that its next view reads the phone again.
+EsitoScritturaRubrica ScriviRubrica(const std::vector<VoceSegnalata>& saltate = {});
 
 // Reads memories 0 to 3 in turn, or only those not yet read while the line is free, and tells the
 // user once of the memories the phone refused, with its reasons, and, when a phonebook file is

@@ -12,7 +12,6 @@ namespace s25sim::charset {
 namespace {
 
 const QByteArray kIra = "IRA";
-const QByteArray kUcs2 = "UCS2";
 const QByteArray kLatin1 = "8859-1";
 const QByteArray kUtf8 = "UTF-8";
 const QByteArray kHex = "HEX";

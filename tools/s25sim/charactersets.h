@@ -13,6 +13,7 @@
 namespace s25sim::charset {
 
 inline const QByteArray kGsm = "GSM";
+inline const QByteArray kUcs2 = "UCS2";
 
 const QList<QByteArray>& names();
 

@@ -28,7 +28,7 @@ struct Power {
 
 struct Operator {
     QByteArray code; // numeric, for example 22201
-    QByteArray name;
+    QByteArray name; // in UTF-8
 };
 
 struct NetworkInRange {
