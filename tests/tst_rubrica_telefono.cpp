@@ -443,7 +443,8 @@ private slots:
             testiInvio << Msg(voce);
         QCOMPARE(messaggi, testiInvio);
         if (!invio.isEmpty() && invio.first() == 890)
-            QVERIFY(testiBox().first().contains("SIM 19: " + Msg(895)));
+            QVERIFY(
+                testiBox().first().contains("SIM 19 " + Msg(VoceSconosciuto) + ": " + Msg(895)));
 
         // The phone keeps its names; only a number corrected with the name read changed.
         std::map<int, s25sim::PhonebookEntry> dopo = telefono->state().phonebooks.at("SM").entries;
