@@ -166,37 +166,6 @@ private slots:
         QVERIFY(risposte->boxes.isEmpty());
     }
 
-    // A default file that cannot be written is told after each reading, with which file and
-    // why, and is left as it was.
-    void fileNonScritto_data()
-    {
-        QTest::addColumn<std::function<bool(const QString&)>>("crea");
-        QTest::newRow("a folder") << std::function(
-            [](const QString& p) { return QDir().mkdir(p); });
-        QTest::newRow("a link to /dev/zero") << std::function(LinkAZero);
-    }
-
-    void fileNonScritto()
-    {
-        QFETCH(std::function<bool(const QString&)>, crea);
-        const QString file = Rubrica::FileRubricaPredefinito();
-        QVERIFY(crea(file));
-        const auto togli = qScopeGuard([file] {
-            if (!QFile::remove(file))
-                QDir().rmdir(file);
-        });
-        const QString prima = ImprontaFile(file);
-        const QString nonScritto = Msg(900) + file + '\n' + Msg(823);
-        avvia();
-        clic("RUB_SIM");
-        QCOMPARE(testiBox(), QStringList{nonScritto});
-        clic("RUB");
-        QCOMPARE(testiBox().size(), 1);
-        finestra->Aggiorna();
-        QCOMPARE(testiBox(), (QStringList{nonScritto, nonScritto}));
-        QCOMPARE(ImprontaFile(file), prima);
-    }
-
     void memoriaRifiutata()
     {
         QByteArray seme = Seme;
