@@ -1,10 +1,13 @@
 // The identity, power, network and service centre replies, read as the link reads them after
-// connecting and shown as the key/value views show them.
+// connecting and shown as the key/value views show them. An operator the phone names is read
+// with its escapes undone: written back to the phone in its set, it reads again as itself.
 
 #include "comune.h"
 
+#include "campirisposta.h"
 #include "globali.h"
 #include "operatori.h"
+#include "setcaratteri.h"
 #include "statotelefono.h"
 
 namespace {
@@ -25,6 +28,16 @@ void LeggiIdentita(const QStringList& r)
     identita.IMSI = r[CIMI];
     AnalizzaSCID(r[SCID], identita.CodiceSIM);
     Registra(identita, Telefono);
+}
+
+void ControllaNomeOperatore(const QString& cops)
+{
+    const QStringList campi = CampiRisposta(cops);
+    const std::optional<QString> nome = campi.size() > 2 ? TestoDaCampo(campi.at(2)) : std::nullopt;
+    if (!nome || !LettereNonScrivibili(*nome, SetTelefono).isEmpty())
+        return;
+    Verifica(TestoDaCampo(CodificaStringaAT(CodificaTestoAT(*nome, SetTelefono))) == nome,
+             "an operator's name goes back to the phone and reads again as itself", *nome);
 }
 
 void MostraViste()
@@ -63,6 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
         Rete rete = ReteDi(Telefono);
         AnalizzaRete(r[CREG], r[COPS], r[CSQ], rete);
         Registra(rete, Telefono);
+        ControllaNomeOperatore(r[COPS]);
     }
 
     AnalizzaCSCA(r[CSCA], Telefono.SMSC);

@@ -23,6 +23,7 @@ inline void StatoDiPartenza()
     Telefono = DatiTelefono{};
     Connesso = LineaLibera = false;
     SetTelefono = SetCaratteri::GSM;
+    TelefonoInModoTesto = false;
     DialogoAperto = 0;
     BaseLang = 1001;
     Opzioni = Impostazioni{};

@@ -662,7 +662,7 @@ private slots:
     }
 
     // A folder where the default file should be: it loads as no phonebook, the automatic save
-    // after a reading fails quietly, and the folder stays.
+    // tells after each reading which file was not written and why, and the folder stays.
     void filePredefinitoCartella()
     {
         const QString predefinito = Rubrica::FileRubricaPredefinito();
@@ -672,7 +672,12 @@ private slots:
         clic("RUB_SIM");
         QVERIFY(Telefono.RubLetta[0]);
         QCOMPARE(finestra->List1->topLevelItemCount(), 2);
-        QVERIFY(risposte->boxes.isEmpty());
+        const QString nonScritto = Msg(900) + predefinito + '\n' + Msg(823);
+        QCOMPARE(testiBox(), QStringList{nonScritto});
+        // Shown again it tells no more; read again, it tells again.
+        clic("RUB");
+        finestra->Aggiorna();
+        QCOMPARE(testiBox(), (QStringList{nonScritto, nonScritto}));
         QVERIFY(QFileInfo(predefinito).isDir());
         QVERIFY(QDir(predefinito).removeRecursively());
     }

@@ -10,6 +10,7 @@
 #include "globali.h"
 #include "immagini.h"
 #include "impostazioni_telefono.h"
+#include "invio.h"
 #include "letturasms.h"
 #include "letture.h"
 #include "listareport.h"
@@ -238,9 +239,17 @@ private slots:
                                                     : QStringList());
         QCOMPARE(telefono->state().readableName("SM", 6), QStringLiteral("Mail@Home_$1Ω"));
         QCOMPARE(telefono->commandLog().filter("AT+CPBW").isEmpty(), !noto);
-        // A phone left in text mode gives no PDU to read, as the user was told.
+        // A phone left in text mode gives no PDU to read, as the user was told; nor is one sent
+        // or stored there, where it would go as the text of a message to the number "140".
+        const bool modoPDU = avviso != Msg(920);
         LeggiTuttiSMS();
-        QCOMPARE(Telefono.SMS[1].Testo, avviso == Msg(920) ? QString() : QStringLiteral("Hello"));
+        QCOMPARE(Telefono.SMS[1].Testo, modoPDU ? QStringLiteral("Hello") : QString());
+        telefono->clearCommandLog();
+        QCOMPARE(InviaSMSPDU("Ciao!", "+39333123456", "A7", true, "00"), modoPDU);
+        QCOMPARE(ScriviSMS("Ciao!", "+39333123456", "A7", true, "00", StatoNonInviato), modoPDU);
+        QCOMPARE(telefono->commandLog().filter(QRegularExpression("^AT\\+CMG[SW]=")).size(),
+                 modoPDU ? 2 : 0);
+        QTRY_COMPARE(testiBox().filter(Msg(915)).size(), modoPDU ? 0 : 2);
     }
 
     // A view read after Connect but before the handshake has asked the phone's character set

@@ -566,6 +566,44 @@ private slots:
         QCOMPARE(testiBox().filter(Msg(841)).size(), 1);
     }
 
+    // A phone that keeps text mode, as the handshake found it, would take a PDU for the text of a
+    // message to the number announced before it: no road of the main window nor of the compose
+    // dialog hands it one, none deletes the message it would replace, and each tells why.
+    void telefonoInModoTesto()
+    {
+        avvia();
+        ListeDistribuzione = {{NomeLista("Famiglia"), {VoceFile{0, "Gino", "+39333123456", 0}}}};
+        QVERIFY(SalvaFileListeD());
+        clic("SMS_NOOUT");
+        scegliRiga("04");
+        TelefonoInModoTesto = true;
+        telefono->clearCommandLog();
+        risposte->boxes.clear();
+        // Yes to sending the stored message, and later to sending to the list.
+        risposte->pulsantiDaPremere << QMessageBox::Yes;
+        messaggi->InviaSMSdaTel();
+        NelDialogoSMS(finestra, [](frmSMS* dialogo) {
+            dialogo->pInvia->click();
+            dialogo->pSalva->click();
+        });
+        messaggi->EditSMS();
+        NelDialogoSMS(finestra, [this](frmSMS* dialogo) {
+            dialogo->txtNum->setText("0612345678");
+            dialogo->txtMess->setPlainText("Test");
+            dialogo->pInvia->click();
+            dialogo->pSalva->click();
+            dialogo->optLD[1]->click();
+            risposte->pulsantiDaPremere << QMessageBox::Yes;
+            dialogo->pInvia->click();
+        });
+        messaggi->InviaSMS(false, true);
+        QTRY_COMPARE(testiBox().filter(Msg(915)).size(), 6);
+        const QRegularExpression scrittura("^AT\\+CM(G[SWD]|SS)=");
+        QCOMPARE(telefono->commandLog().filter(scrittura), QStringList());
+        QCOMPARE(slotStato(4), 2);
+        QVERIFY(telefono->state().messages.sentPdus.isEmpty());
+    }
+
     void listeModificate()
     {
         ListeDistribuzione = {{NomeLista("Prima"), {}}, {NomeLista("Seconda"), {}}};

@@ -244,6 +244,9 @@ private slots:
         QTest::newRow("name with a comma")
             << "+CREG: 2,1,1A2B,3C4D"
             << "+COPS: 0,0,\"AT&T, Inc\"" << 1 << QStringList{"AT&T, Inc", "1A2B", "3C4D"};
+        QTest::newRow("name with escaped quotes") << "+CREG: 2,1,1A2B,3C4D"
+                                                  << "+COPS: 0,0,\"\\22Joe\\22s\\22 Net\"" << 1
+                                                  << QStringList{"\"Joe\"s\" Net", "1A2B", "3C4D"};
     }
 
     void registrazione()

@@ -83,6 +83,13 @@ inline QString NumeroConTipo(const QString& campoNumero, QStringView campoTipo)
     return QLatin1Char('+') + numero;
 }
 
+// A text field as the phone gives it: its quotes taken off, its escapes undone, read in the
+// phone's character set; none when it is not well formed in that set.
+inline std::optional<QString> TestoDaCampo(QStringView campo)
+{
+    return DecodificaTestoAT(SenzaEscape(SenzaVirgolette(campo)), SetTelefono);
+}
+
 // An operator's numeric code as a reply field gives it, quoted or bare: a number field, which a
 // phone in UCS2 may give in hex, taken so only when it decodes wholly to digits.
 inline QString CodiceOperatoreDaCampo(QStringView campo)

@@ -145,6 +145,17 @@ int CodiceGSMDi(QChar carattere)
     return c < CodiciLatin1.size() ? CodiciLatin1[c] : CodiceGSM(c);
 }
 
+// A byte an AT string cannot carry as it is: it would end the line, the string or the escape.
+bool DaProteggere(uint8_t byte)
+{
+    return byte < 0x20 || byte == '"' || byte == '\\' || byte == 0x7F;
+}
+
+QChar CifraEsadecimale(int valore)
+{
+    return QLatin1Char("0123456789ABCDEF"[valore & 0xF]);
+}
+
 } // namespace
 
 int ValoreCifraHex(QChar carattere)
@@ -199,6 +210,42 @@ QByteArray CodificaWindows1252(const QString& testo)
             ++i;
     }
     return bytes;
+}
+
+QString CodificaStringaAT(const QByteArray& byte)
+{
+    QString testo;
+    testo.reserve(byte.size() + 2);
+    testo += QLatin1Char('"');
+    for (const char carattere : byte) {
+        const auto valore = static_cast<uint8_t>(carattere);
+        if (DaProteggere(valore))
+            testo += QLatin1Char('\\') + CifraEsadecimale(valore >> 4) + CifraEsadecimale(valore);
+        else
+            testo += CarattereDaByte(valore); // the line's character for the byte
+    }
+    testo += QLatin1Char('"');
+    return testo;
+}
+
+QString SenzaEscape(QStringView testo)
+{
+    QString risultato;
+    risultato.reserve(testo.size());
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        if (testo.at(i) == u'\\' && i + 2 < testo.size()) {
+            const int alta = ValoreCifraHex(testo.at(i + 1));
+            const int bassa = ValoreCifraHex(testo.at(i + 2));
+            const int byte = alta * 16 + bassa;
+            if (alta >= 0 && bassa >= 0 && DaProteggere(static_cast<uint8_t>(byte))) {
+                risultato.append(CarattereDaByte(static_cast<uint8_t>(byte)));
+                i += 2;
+                continue;
+            }
+        }
+        risultato.append(testo.at(i));
+    }
+    return risultato;
 }
 
 QString HexInTesto(const QString& hex)

@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QChar>
 #include <QString>
+#include <QStringView>
 #include <array>
 #include <cstdint>
 
@@ -11,6 +12,15 @@ QChar CarattereDaByte(uint8_t byte);
 int ByteDaCarattere(QChar carattere); // the byte, or -1 when Windows-1252 has no byte for it
 QString DecodificaWindows1252(const QByteArray& bytes);
 QByteArray CodificaWindows1252(const QString& testo); // a character with no byte becomes '?'
+
+// The AT string parameter carrying these bytes: in double quotes, with every byte that would
+// break the command line or the string (controls, '"', '\', DEL) written as "\hh", each other
+// as the line's character for it, so that it reaches the phone as that byte.
+QString CodificaStringaAT(const QByteArray& byte);
+// The text of an AT string with its escapes undone: "\hh" for a byte that cannot stand in a
+// string as it is, as CodificaStringaAT writes them and 27.007 lets a phone write them. Any other
+// backslash is the byte it is (in GSM the code 92, Ö), which a phone may send as it is.
+QString SenzaEscape(QStringView testo);
 
 // The value of a hexadecimal digit (either case), or -1 for any other character.
 int ValoreCifraHex(QChar carattere);

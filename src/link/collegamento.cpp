@@ -125,7 +125,8 @@ std::optional<QString> ImpostaSetCaratteri()
 }
 
 // Messages travel as PDUs, the only form the program reads and writes. True when the phone keeps
-// another mode, or will not say which, for the user to be told; not when the link failed.
+// another mode, or will not say which, for the user to be told and for no PDU to go to it; not
+// when the link failed.
 bool ModoTestoTenuto()
 {
     const std::optional<ModoTenuto> tenuto
@@ -219,9 +220,10 @@ void Collegamento::Connetti()
         return;
     }
     // The phone is not connected until it answers on this opening of the port, and the set its
-    // names come in is not known until the handshake asks.
+    // names come in and the mode of its messages are not known until the handshake asks.
     Connesso = false;
     SetTelefono = SetCaratteri::Ignoto;
+    TelefonoInModoTesto = false;
     abilitaMenuPrincipali(false);
     f.Toolbar1[2]->setEnabled(false);
     f.S25Tree->setEnabled(false);
@@ -315,7 +317,7 @@ void Collegamento::passoIdentita()
     // The modes the program speaks, which another program may have changed: messages as PDUs,
     // names in the GSM alphabet. A phone that refuses them is used all the same, its names in
     // the set it speaks; the user is told when its messages cannot be read as PDUs.
-    const bool modoTesto = ModoTestoTenuto();
+    TelefonoInModoTesto = ModoTestoTenuto();
     const std::optional<QString> setIgnoto = ImpostaSetCaratteri();
     // A view read since Connect, before the set was known, showed its names as unknown.
     if (SetTelefono != SetCaratteri::Ignoto)
@@ -335,7 +337,7 @@ void Collegamento::passoIdentita()
     ImpostaNotificaSMS(false);
     // Once the phone is set up: the user may take a while to read it.
     nonDati.Avvisa();
-    if (modoTesto)
+    if (TelefonoInModoTesto)
         MsgBox(Msg(VoceModoTesto), QMessageBox::Warning);
     if (setIgnoto)
         MsgBox(Msg(VoceSetIgnoto) + *setIgnoto, QMessageBox::Warning);

@@ -79,7 +79,8 @@ std::optional<uint8_t> StatoRegistrazione(const QString& campo)
 }
 
 // The operator the phone is on: its numeric code, or, from a phone that keeps the long or short
-// alphanumeric format, its name in the phone's character set; none when the reply gives neither.
+// alphanumeric format, its name in the phone's character set, its escapes undone; none when the
+// reply gives neither.
 std::optional<QString> OperatoreAttuale(const QString& cops)
 {
     const QStringList campi = CampiRisposta(cops);
@@ -87,7 +88,7 @@ std::optional<QString> OperatoreAttuale(const QString& cops)
         return std::nullopt;
     const std::optional<int> formato = InteroTra(campi.at(1), 0, FormatoNumerico);
     if (formato && *formato != FormatoNumerico)
-        return DecodificaTestoAT(SenzaVirgolette(campi.at(2)), SetTelefono);
+        return TestoDaCampo(campi.at(2));
     return CodiceOperatoreDaCampo(campi.at(2));
 }
 

@@ -181,7 +181,9 @@ void Messaggi::InviaSMSdaTel()
         return;
     const QString destinatario
         = Msg(277) + CercaNomeDaNumero(messaggio->Numero) + QStringLiteral(" ?");
-    if (!Conferma(DomandaSuMessaggio(276, *messaggio, destinatario), 278))
+    // Once sent it is deleted and stored again as sent: on a phone that could not store it, it
+    // would be lost, and it is not sent.
+    if (!Conferma(DomandaSuMessaggio(276, *messaggio, destinatario), 278) || !PDUAccettati())
         return;
     if (!InviaSMSMemorizzato(posizione, Msg(279))) {
         MsgBox(Msg(281), QMessageBox::Critical);

@@ -411,13 +411,14 @@ void frmSMS::pInvia_Click()
 }
 
 // The old message is deleted first, the new one stored unsent, sent from there and stored
-// again as sent. True once it has been sent.
+// again as sent; nothing is deleted where the new one could not be stored. True once it has
+// been sent.
 bool frmSMS::inviaModificato(int posizione, const QString& validita)
 {
     const QString testo = TestoSMS(txtMess->toPlainText());
     const QString numero = txtNum->text();
     const bool rapporto = chkRicevuta->isChecked();
-    if (!CancellaSMSTelefono(posizione))
+    if (!PDUAccettati() || !CancellaSMSTelefono(posizione))
         return false;
     if (!ScriviSMS(testo, numero, validita, rapporto, dcs(), StatoNonInviato)) {
         MsgBoxFallimento(Msg(VoceErrore), QMessageBox::Information);
@@ -470,7 +471,8 @@ void frmSMS::pSalva_Click()
         }
         break;
     case Salvataggio::SostituisciTelefono:
-        if (!numeroControllato())
+        // The old message stays where the new one could not be stored.
+        if (!numeroControllato() || !PDUAccettati())
             break;
         CancellaSMSTelefono(Modo.toInt());
         salvaNelTelefono(*validita);
@@ -535,8 +537,10 @@ void frmSMS::InviaLD(int lista, bool rapportoStato, const QString& dcs, const QS
     QString domanda = Msg(398) + QStringLiteral(" [") + nomeLista + QStringLiteral("] ?\n\n");
     for (const VoceFile& membro : scelta.Membri)
         domanda += TagliaSpazi(membro.Nome) + QStringLiteral("\n");
+    // A phone that takes no PDU ends the run before its first member.
     if (MsgBox(domanda, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, Msg(399), this)
-        != QMessageBox::Yes)
+            != QMessageBox::Yes
+        || !PDUAccettati())
         return;
     const QList<VoceFile> membri = scelta.Membri;
     int inviati = 0;

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int VoceInvioSMS = 372;
+constexpr int VoceModoTesto = 915;
 const QString TestoPredefinito = QStringLiteral("kaboom");
 // The length announced to the phone, which takes the PDU up to Ctrl-Z whatever its length.
 const QString LunghezzaAnnunciata = QStringLiteral("140");
@@ -34,6 +35,8 @@ struct EsitoPDU {
 EsitoPDU ComandoConPDU(const QString& comando, const QString& pdu)
 {
     EsitoPDU risultato;
+    if (!PDUAccettati())
+        return risultato;
     EsitoAT esito = EsitoAT::Ok;
     InviaComandoAT(comando, &esito);
     if (esito != EsitoAT::Prompt)
@@ -71,6 +74,14 @@ void ConosciCentro()
 }
 
 } // namespace
+
+bool PDUAccettati()
+{
+    if (!TelefonoInModoTesto)
+        return true;
+    AvvisaDopoOperazione(Msg(VoceModoTesto), QMessageBox::Warning);
+    return false;
+}
 
 bool InviaSMSPDU(const QString& testo, const QString& numero, const QString& validita,
                  bool rapportoStato, const QString& dcs, const QString& testoAttesa)

@@ -12,6 +12,11 @@
 constexpr uint8_t StatoNonInviato = 2;
 constexpr uint8_t StatoInviato = 3;
 
+// Whether a PDU may go to the phone: not while it keeps text mode (TelefonoInModoTesto), and the
+// user is then told why once the operation has ended. Every command that carries a PDU asks; so
+// does, before it starts, a road that would first send or delete what it then stores.
+bool PDUAccettati();
+
 // Sends a new message with "AT+CMGS=140" under the wait window with Cancel (`testoAttesa`, or
 // entry 372 when empty); on success IndiceSMS holds the message reference (empty when the
 // reply gave none). The arguments before

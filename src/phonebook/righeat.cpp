@@ -13,11 +13,6 @@ const QLatin1String PrefissoVoce("+CPBR:");
 constexpr int MassimoConteggio = INT16_MAX; // counts and positions are kept in 16 bits
 constexpr int MassimaLunghezza = UINT8_MAX; // the lengths in 8
 
-QChar CifraEsadecimale(int valore)
-{
-    return QLatin1Char("0123456789ABCDEF"[valore & 0xF]);
-}
-
 // A name cut as a phone in GSM counts it, and as one in any other set does.
 QString NomeEntroCodiciGSM(const QString& nome, int limite)
 {
@@ -33,11 +28,6 @@ QString NomeEntroCaratteri(const QString& nome, int limite)
                     ? 2
                     : 1;
     return nome.left(fine);
-}
-
-bool DaProteggere(uint8_t byte)
-{
-    return byte < 0x20 || byte == '"' || byte == '\\' || byte == 0x7F;
 }
 
 qsizetype DopoSpazi(QStringView testo, qsizetype indice)
@@ -160,26 +150,6 @@ qsizetype ChiusuraNome(QStringView riga, qsizetype apre)
 
 } // namespace
 
-QString SenzaEscape(QStringView testo)
-{
-    QString risultato;
-    risultato.reserve(testo.size());
-    for (qsizetype i = 0; i < testo.size(); ++i) {
-        if (testo.at(i) == u'\\' && i + 2 < testo.size()) {
-            const int alta = ValoreCifraHex(testo.at(i + 1));
-            const int bassa = ValoreCifraHex(testo.at(i + 2));
-            const int byte = alta * 16 + bassa;
-            if (alta >= 0 && bassa >= 0 && DaProteggere(static_cast<uint8_t>(byte))) {
-                risultato.append(CarattereDaByte(static_cast<uint8_t>(byte)));
-                i += 2;
-                continue;
-            }
-        }
-        risultato.append(testo.at(i));
-    }
-    return risultato;
-}
-
 QStringList RigheVoci(const QString& corpo)
 {
     QStringList righe;
@@ -269,22 +239,6 @@ Lunghezze LeggiLunghezze(const QString& corpo)
 bool RispostaOk(const QString& corpo)
 {
     return corpo.mid(2, 2) == QLatin1String("OK");
-}
-
-QString CodificaStringaAT(const QByteArray& byte)
-{
-    QString testo;
-    testo.reserve(byte.size() + 2);
-    testo += QLatin1Char('"');
-    for (const char carattere : byte) {
-        const auto valore = static_cast<uint8_t>(carattere);
-        if (DaProteggere(valore))
-            testo += QLatin1Char('\\') + CifraEsadecimale(valore >> 4) + CifraEsadecimale(valore);
-        else
-            testo += CarattereDaByte(valore); // the line's character for the byte
-    }
-    testo += QLatin1Char('"');
-    return testo;
 }
 
 int LunghezzaNome(const QString& nome, SetCaratteri set)

@@ -64,16 +64,6 @@ Lunghezze LeggiLunghezze(const QString& corpo);
 // True when the exchange answered a bare OK: characters 3 and 4 of the body are "OK".
 bool RispostaOk(const QString& corpo);
 
-// The text of an AT string with its escapes undone: "\hh" for a byte that cannot stand in a
-// string as it is, as CodificaStringaAT writes them. Any other backslash is the GSM code it is
-// (92, Ö), which a phone may send as it is.
-QString SenzaEscape(QStringView testo);
-
-// The AT string parameter carrying these bytes: in double quotes, with every byte that would
-// break the command line or the string (controls, '"', '\', DEL) written as "\hh", each other
-// as the line's character for it, so that it reaches the phone as that byte.
-QString CodificaStringaAT(const QByteArray& byte);
-
 // A name's length as a phone counts it, in the units of its character set: GSM codes (an
 // extension character takes two, one GSM lacks one), the characters of any other set.
 int LunghezzaNome(const QString& nome, SetCaratteri set);

@@ -170,10 +170,14 @@ void Rubrica::salvataggioAutomatico(bool dopoLettura)
             MsgBox(Msg(motivo), QMessageBox::Warning);
         return;
     }
-    SalvaFileRubrica(FileRubricaPredefinito(), dopoLettura);
+    FileRifiutato nonScritto;
+    SalvaFileRubrica(FileRubricaPredefinito(), dopoLettura, &nonScritto);
+    if (dopoLettura)
+        SegnalaFileNonScritto(nonScritto);
 }
 
-bool Rubrica::SalvaFileRubrica(const QString& percorso, bool avvisaLetterePerse)
+bool Rubrica::SalvaFileRubrica(const QString& percorso, bool avvisaLetterePerse,
+                               FileRifiutato* nonScritto)
 {
     if (!completaLettura(true))
         return false;
@@ -189,7 +193,7 @@ bool Rubrica::SalvaFileRubrica(const QString& percorso, bool avvisaLetterePerse)
     const Accesso accesso = QFileInfo(percorso).absoluteFilePath() == FileRubricaPredefinito()
                                 ? Accesso::Privato
                                 : Accesso::Consueto;
-    return ScriviFileIntero(percorso, BytesFileRubricaConservando(percorso), accesso);
+    return ScriviFileIntero(percorso, BytesFileRubricaConservando(percorso), accesso, nonScritto);
 }
 
 bool Rubrica::SalvaFileRubricaTxt(const QString& percorso)

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class frmMain;
+struct FileRifiutato;
 struct VoceRubrica;
 
 // The entry a row of a phonebook view shows, found by the memory and position the row carries and
@@ -39,8 +40,10 @@ public:
 
     // Writes the phonebook file, reading first what the table lacks while the phone is there;
     // false, with nothing marked read, when a memory stays unread. With `avvisaLetterePerse` the
-    // user is told first of the entries whose letters the file keeps as "?".
-    bool SalvaFileRubrica(const QString& percorso, bool avvisaLetterePerse = false);
+    // user is told first of the entries whose letters the file keeps as "?". `nonScritto`, when
+    // given, says why a file that could be written from the table was not.
+    bool SalvaFileRubrica(const QString& percorso, bool avvisaLetterePerse = false,
+                          FileRifiutato* nonScritto = nullptr);
     bool SalvaFileRubricaTxt(const QString& percorso);
 
     // The default phonebook file, saved after every reading when the settings ask for it.
@@ -53,7 +56,7 @@ private:
     bool completaLettura(bool fileRubrica);
     // Saves the default phonebook file when the settings ask for it; a table from which no file
     // may be written is told of once, after the reading (`dopoLettura`), as are the letters the
-    // file cannot hold.
+    // file cannot hold and a file that could not be written.
     void salvataggioAutomatico(bool dopoLettura);
     void preparaElenco(const QList<ListaReport::Colonna>& colonne);
     void rigaNonDisponibile();

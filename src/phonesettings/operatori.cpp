@@ -7,7 +7,6 @@
 #include "fileinteri.h"
 #include "globali.h"
 #include "lettereperse.h"
-#include "righeat.h"
 #include "scambio.h"
 #include "setcaratteri.h"
 
@@ -133,8 +132,7 @@ void LeggiOperatori()
 
 std::optional<QString> NomeOperatoreDaRisposta(const QString& campo)
 {
-    const std::optional<QString> nome
-        = DecodificaTestoAT(SenzaEscape(SenzaVirgolette(campo)), SetTelefono);
+    const std::optional<QString> nome = TestoDaCampo(campo);
     if (!nome)
         return std::nullopt;
     return NomeSuUnaRiga(*nome);

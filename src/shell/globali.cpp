@@ -13,6 +13,7 @@ int16_t BaseLang = 1;
 bool Connesso = false;
 bool LineaLibera = false;
 SetCaratteri SetTelefono = SetCaratteri::GSM;
+bool TelefonoInModoTesto = false;
 QString BufferRx;
 bool Annulla = false;
 bool AttesaAnnullabile = false;

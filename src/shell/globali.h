@@ -36,6 +36,10 @@ extern bool LineaLibera;
 // program cannot read or write, or one the phone did not name.
 enum class SetCaratteri { GSM, IRA, UCS2, Latin1, UTF8, Ignoto };
 extern SetCaratteri SetTelefono;
+// True while the phone keeps the text mode of 27.005 for messages, or will not say which mode it
+// keeps: it would take the length announced before a PDU for a number and the PDU for the text
+// of a message to it, so no PDU goes to it. Cleared on connecting, set by the handshake.
+extern bool TelefonoInModoTesto;
 extern QString BufferRx;
 extern bool Annulla;
 extern bool AttesaAnnullabile;
