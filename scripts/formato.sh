@@ -6,7 +6,7 @@ radice=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$radice"
 
 source "$radice/scripts/pacchetti.sh"
-installa_mancanti clang-format
+installa_mancanti "${pacchetti_formato[@]}"
 
 mapfile -t sorgenti < <(git ls-files -co --exclude-standard -- src tests tools bench fuzz \
                         | grep -E '\.(cpp|h)$')

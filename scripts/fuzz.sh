@@ -55,8 +55,7 @@ controlla_bersagli() {
 costruisci() {
     local cartella=$1
     shift
-    installa_mancanti clang-14 libclang-rt-14-dev llvm-14 cmake ninja-build qt6-base-dev \
-        qt6-serialport-dev
+    installa_mancanti "${pacchetti_fuzz[@]}"
     local lanciatore=() compilatore
     command -v ccache >/dev/null 2>&1 && lanciatore=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     compilatore=$(command -v clang++ || command -v clang++-14)

@@ -6,6 +6,12 @@
 #                                  is installed and how much; apt's and dpkg's own output goes
 #                                  to a log, whose end is shown only when the installation fails.
 
+# What scripts/fuzz.sh builds with (clang, its fuzzing runtime and its coverage tools, beside the
+# project's own build tools and libraries), and what scripts/formato.sh checks the format with.
+pacchetti_fuzz=(clang-14 libclang-rt-14-dev llvm-14 cmake ninja-build qt6-base-dev
+                qt6-serialport-dev)
+pacchetti_formato=(clang-format)
+
 # The packages of the list that are not installed, one a line.
 pacchetti_mancanti() {
     # One query for the whole list: a package dpkg has never heard of is not in its answer.

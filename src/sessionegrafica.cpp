@@ -26,13 +26,14 @@ const char* valoreOpzione(int argc, char* argv[], const std::string& opzione)
     return nullptr;
 }
 
-// The platforms Qt is told to try, in order, each without its options: the -platform argument,
-// else QT_QPA_PLATFORM, where ';' separates the ones to fall back on.
+// The platforms Qt is told to try, in order, each without its options and in lower case, as Qt
+// takes their names in any case: the -platform argument, else QT_QPA_PLATFORM, where ';'
+// separates the ones to fall back on.
 std::vector<std::string> piattaformeNominate(int argc, char* argv[])
 {
     const char* argomento = valoreOpzione(argc, argv, "platform");
-    std::istringstream elenco(argomento ? std::string(argomento)
-                                        : qgetenv("QT_QPA_PLATFORM").toStdString());
+    std::istringstream elenco(
+        (argomento ? QByteArray(argomento) : qgetenv("QT_QPA_PLATFORM")).toLower().toStdString());
     std::vector<std::string> nomi;
     for (std::string nome; std::getline(elenco, nome, ';');) {
         nome = nome.substr(0, nome.find(':'));

@@ -116,6 +116,13 @@ private slots:
             << QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland"),
                            QStringLiteral("DISPLAY=:4095")}
             << QStringList() << muti(wayland + QStringLiteral("wayland-0"));
+        QTest::newRow("XCB named, as Qt takes it in any case")
+            << QStringList{QStringLiteral("QT_QPA_PLATFORM=XCB"), QStringLiteral("DISPLAY=:4095")}
+            << QStringList() << muti(xMuto);
+        QTest::newRow("Wayland-EGL named, no socket")
+            << QStringList{QStringLiteral("QT_QPA_PLATFORM=Wayland-EGL"),
+                           QStringLiteral("DISPLAY=:4095")}
+            << QStringList() << muti(wayland + QStringLiteral("wayland-0"));
         QTest::newRow("wayland, then xcb, named: neither answers")
             << QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland;xcb:nograb"),
                            QStringLiteral("DISPLAY=:4095")}
