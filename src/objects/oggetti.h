@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPoint>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -96,12 +97,20 @@ private:
     bool filtroMidi(QEvent* evento);
     bool filtroLista(QObject* oggetto, QEvent* evento);
 
-    // The first steps of a pane's view: list hidden, view code, layout, reset, buttons shown
-    // disabled, tree node.
-    void iniziaVista(uint8_t vista, const QString& nodo,
-                     std::initializer_list<const char*> pulsanti);
+    // The view codes of the panes, and the buttons the logo and the melody views share.
+    static constexpr uint8_t VistaLogo = 1;
+    static constexpr uint8_t VistaMelodia = 7;
+    static constexpr uint8_t VistaCalendario = 8;
+    static inline const QStringList PulsantiOggetto{"pAggiorna", "pElimina", "pInviaLogo",
+                                                    "pApriLogo", "pSalvaLogo"};
     QAction* pulsante(const char* chiave) const;
 
+    // Reads the phone's logo, or melody and ring tone, keeping what a silent phone did not tell.
+    void leggiLogo();
+    void leggiMidi();
+    // The pane filled from the last read.
+    void mostraLogoLetto();
+    void mostraMidiLetta();
     void mostraLogo(const Logo& immagine);
     // The editor without a logo, saying why: the entry of "Logo not found" or of unknown.
     void mostraSenzaLogo(int voce);
@@ -117,6 +126,8 @@ private:
     // The labels of the sliders: a value, `voceNessuna` for no tone, or unknown.
     void mostraEtichetteSuoneria(int voceNessuna);
 
+    void preparaCalendario();
+    void elencaPromemoria();
     void aggiungiRigaProm(int slot);
     // The slot of the selected row; nothing without one.
     std::optional<int> slotScelto() const;

@@ -12,6 +12,7 @@
 #include "rifiuti.h"
 #include "scambio.h"
 #include "trasferimento.h"
+#include "vista.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,35 +49,45 @@ std::optional<Logo> LogoDaFile(const QString& file)
 
 void Oggetti::ShowLogo()
 {
-    iniziaVista(1, QStringLiteral("LOGO"),
-                {"pAggiorna", "pElimina", "pInviaLogo", "pApriLogo", "pSalvaLogo"});
-    pulsante("pInviaLogo")->setToolTip(Msg(116));
-    pulsante("pApriLogo")->setToolTip(Msg(117));
-    pulsante("pSalvaLogo")->setToolTip(Msg(118));
-    f.frameLogo->setVisible(true);
-    f.frameLogo->setEnabled(false);
-    if (Connesso && !Telefono.LogoLetto && LineaLibera) {
-        QByteArray dati;
-        FileRifiutato nonScritto;
-        const Lettura lettura = LeggiLogo(dati, &nonScritto);
-        // A read the phone left unanswered says nothing of its logo.
-        if (!TelefonoMuto()) {
-            LogoPresente = lettura == Lettura::Presente;
-            logoIgnoto = lettura == Lettura::Rifiutata;
-            logoDelTelefono = LogoPresente ? LogoDaByte(dati, "bmp") : std::nullopt;
-        }
-        SegnalaFileNonScritto(nonScritto);
-        if (logoIgnoto) {
-            LettureRifiutate nonDato;
-            nonDato.Annota(Msg(VoceLogo));
-            nonDato.Avvisa();
-        }
+    Vista vista(QStringLiteral("LOGO"), VistaLogo);
+    vista.riquadro = f.frameLogo;
+    vista.pulsanti = PulsantiOggetto;
+    vista.letta = [] { return Telefono.LogoLetto; };
+    vista.leggi = [this] {
+        if (!Telefono.LogoLetto)
+            leggiLogo();
+    };
+    vista.prepara = [this] {
+        pulsante("pInviaLogo")->setToolTip(Msg(116));
+        pulsante("pApriLogo")->setToolTip(Msg(117));
+        pulsante("pSalvaLogo")->setToolTip(Msg(118));
+        f.Espandi(QStringLiteral("LOGO"));
+    };
+    vista.riempi = [this] { mostraLogoLetto(); };
+    ApriVista(f, vista);
+}
+
+void Oggetti::leggiLogo()
+{
+    QByteArray dati;
+    FileRifiutato nonScritto;
+    const Lettura lettura = LeggiLogo(dati, &nonScritto);
+    // A read the phone left unanswered says nothing of its logo.
+    if (!TelefonoMuto()) {
+        LogoPresente = lettura == Lettura::Presente;
+        logoIgnoto = lettura == Lettura::Rifiutata;
+        logoDelTelefono = LogoPresente ? LogoDaByte(dati, "bmp") : std::nullopt;
     }
-    // The pane stays disabled, as offline, until the phone has been read.
-    if (TelefonoIrraggiungibile() && !Telefono.LogoLetto)
-        return;
-    if (Connesso)
-        f.frameLogo->setEnabled(true);
+    SegnalaFileNonScritto(nonScritto);
+    if (logoIgnoto) {
+        LettureRifiutate nonDato;
+        nonDato.Annota(Msg(VoceLogo));
+        nonDato.Avvisa();
+    }
+}
+
+void Oggetti::mostraLogoLetto()
+{
     if (LogoPresente && logoDelTelefono) {
         mostraLogo(*logoDelTelefono);
         pulsante("pElimina")->setEnabled(true);
@@ -87,13 +98,10 @@ void Oggetti::ShowLogo()
     } else {
         const int voce = logoIgnoto ? VoceSconosciuto : VoceLogoAssente;
         mostraSenzaLogo(voce);
-        pulsante("pInviaLogo")->setEnabled(false);
-        pulsante("pElimina")->setEnabled(false);
         f.SBar[3]->setText(Msg(voce));
     }
     f.mnuLoApri->setEnabled(true);
     pulsante("pApriLogo")->setEnabled(true);
-    pulsante("pAggiorna")->setEnabled(true);
 }
 
 void Oggetti::mostraLogo(const Logo& immagine)
@@ -123,6 +131,8 @@ void Oggetti::DelLogo()
     if (!CancellaOggetto(QStringLiteral("bmp"), 0))
         return;
     Telefono.LogoLetto = false;
+    // The logo on show is no longer the phone's.
+    f.VistaMostrata.clear();
     ShowLogo();
 }
 
