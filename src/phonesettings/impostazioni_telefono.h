@@ -1,6 +1,7 @@
 #pragma once
 
 #include "funzioni.h"
+#include "listareport.h"
 
 #include <QObject>
 
@@ -39,20 +40,22 @@ public:
     void ShowSelRete(uint8_t apri) override;
 
 private:
-    static constexpr int PosAggiorna = 4;
     static constexpr int VoceErrore = 27;
+    static constexpr uint8_t VistaOra = 9;
+    static constexpr uint8_t VistaBlocchi = 10;
+    static constexpr uint8_t VistaMotiviTrasf = 11;
+    static constexpr uint8_t VistaTrasf = 12;
     // Entry 328 "Si" for an active state, 329 "No" otherwise.
     static QString SiNo(bool attivo);
     // A lock's or a forwarding's state as the lists show it: "Si" for 1, "No" for 0, and the
     // unknown entry for any other state, one the phone did not give.
     static QString StatoMostrato(uint8_t stato);
 
-    // The first steps of a view in the shared list: view code, layout, reset, its tree node.
-    void iniziaVistaElenco(uint8_t vista, const QString& nodo);
-    // Shows toolbar buttons by position, disabled.
-    void mostraPulsanti(std::initializer_list<int> posizioni);
+    // Lays a view in the shared list out: its tree node, its columns with headers, unsorted.
+    void preparaElenco(const QString& nodo, const QList<ListaReport::Colonna>& colonne);
     QAction* pulsante(int posizione) const;
     void riempiCampiOra();
+    void elencaTrasferimenti(int motivo);
     // The reason of the selected tree node "TRASF0" to "TRASF3"; -1 for any other node.
     int motivoSelezionato() const;
     // The selected row's index; -1 when none.
