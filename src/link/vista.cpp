@@ -40,7 +40,7 @@ void ApriVista(frmMain& f, const Vista& vista)
     QAction* aggiorna
         = vista.pulsanti.contains(ChiaveAggiorna) ? f.Pulsante(ChiaveAggiorna) : nullptr;
     const bool connesso = Connesso;
-    if (Connesso && LineaLibera)
+    if (Connesso && LineaLibera && (vista.leggeSempre || !vista.letta()))
         vista.leggi();
     if (aggiorna && mostrata && connesso && !Connesso)
         return;

@@ -26,8 +26,10 @@ struct Vista {
     // Its data is there to show, read from the phone or loaded from a file.
     std::function<bool()> letta = [] { return true; };
     // Reads from the phone what the view lacks, or what Refresh asked for again; run only while
-    // the phone is connected and the line free.
+    // the phone is connected and the line free, and the data is not there unless `leggeSempre`.
     std::function<void()> leggi = [] {};
+    // The view reads at every showing, choosing itself what.
+    bool leggeSempre = false;
     // What the view shows whether or not its data is there: columns, captions, its tree node.
     std::function<void()> prepara = [] {};
     // Tells that the data is not there and cannot be read now; by default the list's one

@@ -59,10 +59,7 @@ LettureRifiutate Collegamento::mostraInfo()
     LettureRifiutate nonDati;
     Vista vista(ChiaveInfo, 0);
     vista.letta = [] { return Telefono.InfoLetta; };
-    vista.leggi = [this, &nonDati] {
-        if (!Telefono.InfoLetta)
-            nonDati = LeggiInfo(*f.impostazioni);
-    };
+    vista.leggi = [this, &nonDati] { nonDati = LeggiInfo(*f.impostazioni); };
     vista.prepara = [this] { LayoutChiaveValore(*f.List1); };
     vista.riempi = [this] { aggiungiRighe(RigheInfo(Telefono)); };
     ApriVista(f, vista);
@@ -74,10 +71,7 @@ void Collegamento::ShowAlim()
     Vista vista(ChiaveAlim, 0);
     vista.pulsanti = {QStringLiteral("pAggiorna")};
     vista.letta = [] { return Telefono.AlimLetta; };
-    vista.leggi = [] {
-        if (!Telefono.AlimLetta)
-            LeggiAlim().Avvisa();
-    };
+    vista.leggi = [] { LeggiAlim().Avvisa(); };
     vista.prepara = [this] { LayoutChiaveValore(*f.List1); };
     vista.riempi = [this] {
         aggiungiRighe(RigheAlim(Telefono));
@@ -91,6 +85,7 @@ void Collegamento::ShowRete(int16_t rileggi)
     Vista vista(ChiaveRete, 0);
     vista.pulsanti = {QStringLiteral("pAggiorna"), QStringLiteral("pSelRete")};
     vista.letta = [] { return Telefono.ReteLetta; };
+    vista.leggeSempre = true;
     vista.leggi = [this, rileggi] {
         if (rileggi != 0)
             LeggiRete(rileggi).Avvisa();

@@ -104,10 +104,7 @@ void Messaggi::ShowSMS(uint8_t& cartella)
     vista.pulsanti = QStringList{"pAggiorna", "pNuovoSMS",   "pSalvaSMS",
                                  "pEditSMS",  "pEliminaSMS", "pStampaSMS"};
     vista.letta = [c] { return c == Archivio || Telefono.SMSLetti; };
-    vista.leggi = [c] {
-        if (c != Archivio && !Telefono.SMSLetti)
-            ::LeggiTuttiSMS();
-    };
+    vista.leggi = [] { ::LeggiTuttiSMS(); };
     vista.prepara = [this, c] { preparaCartella(c); };
     vista.nonDisponibile = [this] {
         f.List1->Aggiungi(QString(), {Msg(VoceNonDisponibile), QString(), QString(), QString()},

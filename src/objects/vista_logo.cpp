@@ -53,10 +53,7 @@ void Oggetti::ShowLogo()
     vista.riquadro = f.frameLogo;
     vista.pulsanti = PulsantiOggetto;
     vista.letta = [] { return Telefono.LogoLetto; };
-    vista.leggi = [this] {
-        if (!Telefono.LogoLetto)
-            leggiLogo();
-    };
+    vista.leggi = [this] { leggiLogo(); };
     vista.prepara = [this] {
         pulsante("pInviaLogo")->setToolTip(Msg(116));
         pulsante("pApriLogo")->setToolTip(Msg(117));

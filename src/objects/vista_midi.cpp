@@ -54,10 +54,7 @@ void Oggetti::ShowMidi()
     vista.riquadro = f.frameMidi;
     vista.pulsanti = PulsantiOggetto;
     vista.letta = [] { return Telefono.MidiLetta; };
-    vista.leggi = [this] {
-        if (!Telefono.MidiLetta)
-            leggiMidi();
-    };
+    vista.leggi = [this] { leggiMidi(); };
     vista.prepara = [this] {
         pulsante("pInviaLogo")->setToolTip(Msg(298));
         pulsante("pApriLogo")->setToolTip(Msg(292));

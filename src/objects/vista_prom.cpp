@@ -78,8 +78,9 @@ void Oggetti::ShowCalendario()
     vista.riquadro = f.frameCal;
     vista.pulsanti = QStringList{"pAggiorna", "pNuovoProm", "pModificaProm", "pEliminaProm",
                                  "pApriProm", "pSalvaProm", "pInviaProm",    "pStampaProm"};
-    // Reminders loaded from a file are there to show, the phone read or not.
+    // Reminders loaded from a file are there to show; the phone is read all the same.
     vista.letta = [] { return PromUsato(Slot(1)) || Telefono.PromLetti; };
+    vista.leggeSempre = true;
     vista.leggi = [] {
         if (Telefono.PromLetti)
             return;

@@ -191,10 +191,7 @@ void Rubrica::ShowRubrica(int16_t memoria)
     vista.pulsanti = QStringList{"pAggiorna", "pNuovo",     "pModifica", "pElimina",
                                  "s4",        "pStampaRub", "s5",        "pInviaSMS"};
     vista.letta = [m] { return Telefono.RubLetta[m]; };
-    vista.leggi = [this, m] {
-        if (!Telefono.RubLetta[m])
-            leggiMemorie(false);
-    };
+    vista.leggi = [this] { leggiMemorie(false); };
     vista.prepara = [this, rossa] {
         QList<ListaReport::Colonna> colonne{Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum")};
         if (rossa)
@@ -252,6 +249,7 @@ void Rubrica::ShowRubricaCompleta()
                                  "pInviaRub", "pStampaRub",   "pInviaSMS"};
     vista.letta = TutteLette;
     // Every showing while connected saves the phonebook again.
+    vista.leggeSempre = true;
     vista.leggi = [this] { leggiMemorie(true); };
     vista.prepara = [this] {
         SeTesto(104, [this](const QString& t) { f.Toolbar1[5]->setToolTip(t); });
@@ -500,10 +498,7 @@ void Rubrica::ShowList(uint8_t lista)
     Vista vista(nodo, CodiceVistaLista);
     vista.pulsanti = QStringList{"pAggiorna"};
     vista.letta = [lista] { return Telefono.ListeLette[lista]; };
-    vista.leggi = [lista] {
-        if (!Telefono.ListeLette[lista])
-            ::LeggiListeChiamate();
-    };
+    vista.leggi = [] { ::LeggiListeChiamate(); };
     vista.prepara = [this, nodo] {
         f.Espandi(nodo);
         // The phone's own order, newest call first.

@@ -95,6 +95,7 @@ void ImpostazioniTelefono::ShowDataOra()
     vista.pulsanti = QStringList{"pAggiorna"};
     vista.letta = [] { return Telefono.OraLetta; };
     // The clock runs on: it is read at every showing.
+    vista.leggeSempre = true;
     vista.leggi = [] { LeggiDataOra().Avvisa(); };
     vista.prepara = [this] { f.Espandi(QStringLiteral("ORA")); };
     vista.riempi = [this] {

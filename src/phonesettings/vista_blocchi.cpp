@@ -43,10 +43,7 @@ void ImpostazioniTelefono::ShowBlocchi()
     Vista vista(QStringLiteral("BLOCK"), VistaBlocchi);
     vista.pulsanti = QStringList{"pAggiorna", "pBlocca"};
     vista.letta = [] { return Telefono.BlocchiLetti; };
-    vista.leggi = [] {
-        if (!Telefono.BlocchiLetti)
-            LeggiBlocchi().Avvisa();
-    };
+    vista.leggi = [] { LeggiBlocchi().Avvisa(); };
     vista.prepara = [this] {
         preparaElenco(QStringLiteral("BLOCK"), {{Msg(325), 2500, QStringLiteral("kBlocco")},
                                                 {Msg(326), 400, QStringLiteral("kStato")},

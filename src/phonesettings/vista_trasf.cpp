@@ -47,10 +47,7 @@ void ImpostazioniTelefono::ShowTrasferimenti(int motivo)
     Vista vista(nodo, VistaTrasf);
     vista.pulsanti = QStringList{"pAggiorna", "pEditTrasf", "pDelTrasf"};
     vista.letta = [] { return Telefono.TrasfLetti; };
-    vista.leggi = [] {
-        if (!Telefono.TrasfLetti)
-            LeggiTrasf().Avvisa();
-    };
+    vista.leggi = [] { LeggiTrasf().Avvisa(); };
     vista.prepara = [this, nodo, motivo] {
         // The switch shows the state of the selected row; the view starts with none, so it
         // stands raised until a row is clicked, whatever a click on it or the row of the last
