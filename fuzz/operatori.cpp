@@ -5,6 +5,7 @@
 
 #include "globali.h"
 #include "operatori.h"
+#include "setcaratteri.h"
 
 namespace {
 
@@ -32,6 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
                  Descrivi(Telefono.Operatori));
     for (const Operatore& op : Telefono.Operatori) {
         Verifica(op.Codice.size() == 5, "an operator code is 5 characters", op.Codice);
+        Verifica(LettereNonInFile(op.Nome).isEmpty(),
+                 "a name loaded from the file loses no letter when saved again", op.Nome);
         NomeOperatore(op.Codice);
     }
     const QString caricati = Descrivi(Telefono.Operatori);

@@ -1,8 +1,8 @@
 // The network replies: the networks in range ("AT+COPS=?") and the phone's operator list
-// ("AT+COPN"), divided by a NUL byte. The operator list goes to "reti.op" as the program keeps
-// it, and must load back as one operator per record, with the same codes and the names as the
-// Windows-1252 file holds them (a character it lacks is '?'): every operator whose code fits the
-// file's 5-character field, the others being left out of the file.
+// ("AT+COPN"), divided by a NUL byte, read in the GSM alphabet and in UCS2. The operator list goes
+// to "reti.op" as the program keeps it, and must load back as one operator per record, with the
+// same codes and the names as the Windows-1252 file holds them (a character it lacks is '?'): every
+// operator whose code fits the file's 5-character field, the others being left out of the file.
 
 #include "comune.h"
 
@@ -50,12 +50,10 @@ void ControllaFileOperatori(const std::vector<Operatore>& letti)
              dettagli);
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
+// The replies read as a phone in the GSM alphabet gives them, and as one in UCS2, which may give
+// the codes in hex too.
+void LeggiNelSet(const QStringList& r)
 {
-    Prepara();
-    const QStringList r = Parti(dati, lunghezza, 2);
     for (const ReteTrovata& rete : DecodificaReti(r[0])) {
         Verifica(CodiceRete(rete.rete.Codice), "a network code has five or six digits",
                  rete.rete.Codice);
@@ -63,12 +61,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
     }
     // An input that gives no operator reply at all (the empty input, say) has nothing to save.
     if (r[1].isEmpty())
-        return 0;
+        return;
     const std::vector<Operatore> letti
         = r[1] == OKNudo ? std::vector<Operatore>{} : DecodificaOperatori(r[1]);
     ControllaFileOperatori(letti);
-    for (const Operatore& op : letti)
+    for (const Operatore& op : letti) {
+        Verifica(CodiceRete(op.Codice.trimmed()), "an operator's code has five or six digits",
+                 op.Codice);
         NomeOperatore(op.Codice);
+    }
     Telefono.Operatori.clear();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
+{
+    Prepara();
+    const QStringList r = Parti(dati, lunghezza, 2);
+    for (const SetCaratteri set : {SetCaratteri::GSM, SetCaratteri::UCS2}) {
+        SetTelefono = set;
+        LeggiNelSet(r);
+    }
+    SetTelefono = SetCaratteri::GSM;
     return 0;
 }

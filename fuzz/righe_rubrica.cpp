@@ -1,7 +1,8 @@
 // The phonebook replies, read as a memory and a call list are read, in each character set a
 // phone may speak: the memory's counts, the lengths it accepts, its entry lines, the call list's
 // lines; then the look-ups over what was read, and the names written back. A name the set
-// carries whole reads back from the phone as itself.
+// carries whole reads back from the phone as itself; a field that is not well formed in its set
+// is never read as a name: a name read goes back as the very field the phone gave.
 
 #include "comune.h"
 
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -35,6 +37,31 @@ void ControllaMemoria(const PosizioniMemoria& memoria)
     }
 }
 
+// The field as the set writes it: UCS2's hex digits in either case.
+bool StessoCampo(const QByteArray& scritto, const QString& grezzo)
+{
+    if (SetTelefono == SetCaratteri::UCS2)
+        return QString::fromLatin1(scritto).compare(grezzo, Qt::CaseInsensitive) == 0;
+    return scritto == CodificaWindows1252(grezzo);
+}
+
+void ControllaNomi(const QString& corpo)
+{
+    for (const QString& riga : RigheVoci(corpo)) {
+        const std::optional<RigaVoce> letta = DecodificaRigaVoce(riga);
+        const std::optional<QString> nome
+            = letta ? NomeDellaRiga(*letta, SetTelefono) : std::nullopt;
+        if (!nome)
+            continue;
+        Verifica(!nome->contains(QChar(u'\0')), "no name read holds a NUL", *nome);
+        Verifica(!letta->nomeNudo || nome->isEmpty() || SetTelefono == SetCaratteri::UCS2,
+                 "an unquoted name reads only as UCS2 hex", *nome);
+        if (LettereNonScrivibili(*nome, SetTelefono).isEmpty())
+            Verifica(StessoCampo(CodificaTestoAT(*nome, SetTelefono), letta->nomeGrezzo),
+                     "a name read goes back as the field the phone gave", *nome);
+    }
+}
+
 void LeggiNelSet(const QStringList& r)
 {
     const StatoMemoria stato = LeggiStatoMemoria(r[CPBS]);
@@ -48,6 +75,8 @@ void LeggiNelSet(const QStringList& r)
     Telefono.RubTotale[0] = static_cast<int16_t>(std::clamp(stato.totale, 0, INT16_MAX));
     Telefono.RubLetta[0] = true;
 
+    ControllaNomi(r[CPBRVoci]);
+
     PosizioniLista lista{};
     for (const QString& riga : RigheVoci(r[CPBRChiamate]))
         DecodificaVoceChiamata(riga, lista);
@@ -59,9 +88,11 @@ void LeggiNelSet(const QStringList& r)
         CercaNumeroDaNome(voce.Nome);
         NomeAT(voce.Nome, SetTelefono, limiti.nome);
         NumeroAT(voce.Numero, limiti.numero);
-        if (NomeNonScrivibile(voce.Nome).isEmpty())
-            Verifica(NomeSulTelefono(voce.Nome, SetTelefono) == voce.Nome,
-                     "a name the set carries reads back as itself", voce.Nome);
+        const bool scrivibile = NomeNonScrivibile(voce.Nome).isEmpty();
+        if (SetTelefono != SetCaratteri::Ignoto)
+            Verifica((NomeSulTelefono(voce.Nome, SetTelefono) == voce.Nome) == scrivibile,
+                     "a name the set carries reads back as itself; one it cannot carry is refused",
+                     voce.Nome);
     }
     Telefono.Rubrica[0] = PosizioniMemoria{};
     Telefono.RubLetta[0] = false;
@@ -74,7 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
     Prepara();
     const QStringList r = Parti(dati, lunghezza, NumRisposte);
     RispostaOk(r[CPBS]);
-    SetDaRisposta(r[CPBS]);
+    QString nomeSet;
+    SetDaRisposta(r[CPBS], &nomeSet);
+    Verifica(!nomeSet.contains(u'"'), "a character set's name holds no quote", nomeSet);
     for (const SetCaratteri set : Set) {
         SetTelefono = set;
         LeggiNelSet(r);

@@ -43,6 +43,21 @@ struct Corsa {
     bool prompt = false;
 };
 
+// The body of a reply that ended on its OK is the phone's text whole: framed again as the phone
+// frames it, with or without the empty line before the OK, it reads back as itself.
+void ControllaCorpo(const QString& corpo)
+{
+    if (corpo == OKNudo)
+        return;
+    const QString cornice = QStringLiteral("\r\n") + corpo + QStringLiteral("\r\n");
+    Verifica(TagliaRisposta(cornice + QStringLiteral("\r\nOK\r\n")) == corpo,
+             "a reply's body is its text whole, without the framing", corpo);
+    // A text that ends on an empty line cannot tell it from the framing.
+    if (!corpo.endsWith(u'\n'))
+        Verifica(TagliaRisposta(cornice + QStringLiteral("OK\r\n")) == corpo,
+                 "a reply's body does not depend on the empty line before the OK", corpo);
+}
+
 void ControllaEsito(const Esito& e, bool riaggancia)
 {
     switch (e.esito) {
@@ -62,6 +77,7 @@ void ControllaEsito(const Esito& e, bool riaggancia)
         Verifica(false, "an open, idle port never answers closed or busy");
         break;
     case EsitoAT::Ok:
+        ControllaCorpo(e.testo);
         break;
     }
     Verifica(LineaLibera && !ScambioInCorso(), "the line is free once the exchange returns");

@@ -56,9 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
     AnalizzaCBC(r[CBC], alimentazione);
     Registra(alimentazione, Telefono);
 
-    Rete rete = ReteDi(Telefono);
-    AnalizzaRete(r[CREG], r[COPS], r[CSQ], rete);
-    Registra(rete, Telefono);
+    // The operator's code as a phone in the GSM alphabet gives it, and as one in UCS2, which may
+    // give it in hex too.
+    for (const SetCaratteri set : {SetCaratteri::UCS2, SetCaratteri::GSM}) {
+        SetTelefono = set;
+        Rete rete = ReteDi(Telefono);
+        AnalizzaRete(r[CREG], r[COPS], r[CSQ], rete);
+        Registra(rete, Telefono);
+    }
 
     AnalizzaCSCA(r[CSCA], Telefono.SMSC);
     NumeroIniziale(r[CBC]);

@@ -247,6 +247,33 @@ private slots:
         QCOMPARE(telefono->state().objects.logo, logo);
     }
 
+    // Bytes the phone keeps as its logo that make no picture are told as such, not as no logo:
+    // the file of the last logo read keeps it, and the phone's logo can still be deleted.
+    void logoCheNonEImmagine_data()
+    {
+        QTest::addColumn<QByteArray>("logo");
+        QByteArray rumore(512, '\0');
+        for (qsizetype i = 0; i < rumore.size(); ++i)
+            rumore[i] = static_cast<char>(i * 37 + 11);
+        QTest::newRow("512 bytes of noise") << rumore;
+        QTest::newRow("a bitmap that claims 655457 x 26 pixels") << BitmapEnorme();
+    }
+
+    void logoCheNonEImmagine()
+    {
+        QFETCH(QByteArray, logo);
+        QVERIFY(ScriviFileIntero(FileLogo(), LogoDelTelefono()));
+        avvia();
+        telefono->changeState([&](s25sim::PhoneState& stato) { stato.objects.logo = logo; });
+        finestra->MostraVista(QStringLiteral("LOGO"));
+        QVERIFY(Telefono.LogoLetto && oggetti->LogoPresente && !oggetti->ImmagineEditor());
+        QCOMPARE(finestra->SBar[3]->text(), Msg(960));
+        QVERIFY(risposte->boxes.isEmpty());
+        QCOMPARE(Contenuto(FileLogo()), LogoDelTelefono());
+        QVERIFY(finestra->Pulsante("pElimina")->isEnabled()
+                && !finestra->Pulsante("pInviaLogo")->isEnabled());
+    }
+
     // Converted from its picture, the phone's logo also comes out as the phone wrote it: so it
     // does through a favourite slot.
     void bitmapComeIlTelefono()

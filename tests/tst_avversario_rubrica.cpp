@@ -241,7 +241,8 @@ private slots:
     }
 
     // A phone whose phonebook replies are hostile in every way: the view lists only the
-    // positions the table can hold, no message, and the file saved from it loads back the same.
+    // positions the table can hold; the lines that cannot be read are told, and keep the default
+    // file from being replaced. Without them, the file saved loads back the same.
     void letturaOstile_data()
     {
         QTest::addColumn<QByteArray>("totale");
@@ -261,18 +262,18 @@ private slots:
         QFETCH(QStringList, posizioni);
         avvia();
         const QByteArray binario = TuttiIByte().replace("\r\n", "  ");
-        const QList<QByteArray> righeSIM{"+CPBR: 1,\"0612\",129,\"Anna\"",
-                                         "+CPBR: 0,\"000\",129,\"Zero\"",
-                                         "+CPBR: -4,\"444\",129,\"Meno\"",
-                                         "+CPBR: 99999999999,\"9\",129,\"Enorme\"",
-                                         "+CPBR: 251,\"251\",129,\"Oltre\"",
-                                         "+CPBR: 7,\"0777\",129,\"Senza fine",
-                                         "+CPBR: 8,\"0888",
-                                         "+CPBR: 9",
-                                         "+CPBR: " + QByteArray(100000, 'A'),
-                                         "+CPBR: 12,\"" + binario + "\",129,\"" + binario + "\"",
-                                         "+CPBR: 200,\"" + QByteArray(300, '5') + "\",145,\""
-                                             + QByteArray(300, 'N') + "\""};
+        const QList<QByteArray> leggibili{
+            "+CPBR: 1,\"0612\",129,\"Anna\"", "+CPBR: 251,\"251\",129,\"Oltre\"",
+            "+CPBR: 7,\"0777\",129,\"Senza fine",
+            "+CPBR: 12,\"" + binario + "\",129,\"" + binario + "\"",
+            "+CPBR: 200,\"" + QByteArray(300, '5') + "\",145,\"" + QByteArray(300, 'N') + "\""};
+        const QList<QByteArray> illeggibili{"+CPBR: 0,\"000\",129,\"Zero\"",
+                                            "+CPBR: -4,\"444\",129,\"Meno\"",
+                                            "+CPBR: 99999999999,\"9\",129,\"Enorme\"",
+                                            "+CPBR: 8,\"0888",
+                                            "+CPBR: 9",
+                                            "+CPBR: " + QByteArray(100000, 'A')};
+        auto conIlleggibili = std::make_shared<bool>(true);
         auto memoria = std::make_shared<QByteArray>();
         rendiOstile([=](const QString& comando) -> QByteArray {
             const QByteArray c = comando.toLatin1();
@@ -286,19 +287,29 @@ private slots:
             if (c == "AT+CPBR=?")
                 return "+CPBR: (1-" + totale + "),abc,-7\r\n\r\nOK";
             if (c.startsWith("AT+CPBR=1,") && sim)
-                return righeSIM.join("\r\n") + "\r\n\r\nOK";
+                return (leggibili + (*conIlleggibili ? illeggibili : QList<QByteArray>()))
+                           .join("\r\n")
+                       + "\r\n\r\nOK";
             if (c == "AT+CSCA?")
                 return "+CSCA: " + binario + "\r\n\r\nOK";
             return "OK";
         });
         clic("RUB_SIM");
+        QCOMPARE(testiBox(), (QStringList{Msg(930) + "\r\n" + NomiMemoria[0] + ": 6", Msg(931)}));
+        QVERIFY(Telefono.RubLetta[0] && Telefono.RubLetta[3]);
+        QCOMPARE(posizioniMostrate(), posizioni);
+        const QString salvato = Rubrica::FileRubricaPredefinito();
+        QVERIFY(!QFile::exists(salvato));
+
+        *conIlleggibili = false;
+        risposte->boxes.clear();
+        Telefono.RubLetta.fill(false);
+        clic("RUB_SIM");
         // The file's centre record is the one thing the garbage leaves unknown.
         QCOMPARE(testiBox(), QStringList{Msg(872) + "\r\n" + Msg(223) + ": " + Msg(873)});
-        QVERIFY(Telefono.RubLetta[0] && Telefono.RubLetta[3]);
         QCOMPARE(posizioniMostrate(), posizioni);
 
         // Whatever the phone said, the file it was saved to reads back to the same view.
-        const QString salvato = Rubrica::FileRubricaPredefinito();
         QVERIFY(QFile::exists(salvato));
         SvuotaRubrica(0);
         QVERIFY(CaricaFileRubrica(salvato));
@@ -464,8 +475,9 @@ private slots:
         QCOMPARE(risposte->boxes.size(), 1);
     }
 
-    // The link drops at each command of the write-back: the phone's failure message after the
-    // link's, nothing in the table or the file changes.
+    // The link drops at each command of the write-back: Put Phonebook's message, which names what
+    // was written and what was not, after the link's; nothing in the table or the file changes,
+    // but a memory the phone may not hold as the table does is read again at its next view.
     void linkCadutoDuranteLInvio_data()
     {
         QTest::addColumn<int>("indice");
@@ -491,9 +503,10 @@ private slots:
         QCOMPARE(telefono->commandLog().size(), indice + 1);
         QCOMPARE(risposte->boxes.size(), 2);
         QCOMPARE(risposte->boxes[0].testo.left(Msg(27).size()), Msg(27));
-        QCOMPARE(risposte->boxes[1].testo, Msg(267));
+        QVERIFY(risposte->boxes[1].testo.startsWith(Msg(267) + "\r\n"));
         for (int m = 0; m < NumMemorie; ++m)
-            QCOMPARE(Memoria(m), prima[m]);
+            QCOMPARE(Memoria(m).mid(1), prima[m].mid(1));
+        QVERIFY(!Telefono.RubLetta[0] || !Telefono.RubLetta[2]);
         QCOMPARE(Contenuto(Rubrica::FileRubricaPredefinito()), file);
     }
 

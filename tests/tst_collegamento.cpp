@@ -119,46 +119,66 @@ private slots:
 
     // A phone another program left in another character set, or in text mode, is put back in
     // the program's modes on connecting: names and messages read as the phone holds them, and a
-    // name written reads back as written. One that will not switch is asked which set it speaks,
-    // and names go and come in that set, so that the view and the phonebook file hold what the
-    // phone holds; in a set the program does not know, the user is told once, the names show as
-    // unknown, none is written, and the phonebook file keeps what it held.
+    // name written reads back as written. One that will not switch is asked which set or mode it
+    // keeps, and names go and come in that set, so that the view and the phonebook file hold what
+    // the phone holds; one that knows neither command speaks as the program does. In a set the
+    // program does not know, the user is told once, the names show as unknown, none is written,
+    // and the phonebook file keeps what it held; in text mode, the user is told once.
+    // The phone's name holds an omega, which the phonebook file lacks: after each read the
+    // automatic save names it once. A phone in IRA or 8859-1 gives "?" for it, and Put Phonebook
+    // first asks to leave that name as the phone holds it.
     void telefonoInAltriModi_data()
     {
         QTest::addColumn<QByteArray>("modem");
-        QTest::addColumn<bool>("rifiuta");
+        QTest::addColumn<QString>("rifiuti"); // the commands the phone refuses
         QTest::addColumn<QString>("letto");   // the name the phone holds, as read; none, unknown
         QTest::addColumn<QString>("scritto"); // the name written to position 4
         QTest::addColumn<QString>("tenuto");  // what the phone then holds there
-        const QString nome = QStringLiteral("Mail@Home_$1");
+        QTest::addColumn<QString>("avviso");  // what the user is told on connecting
+        const QString nome = QStringLiteral("Mail@Home_$1Ω");
+        const QString sostituito = QStringLiteral("Mail@Home_$1?");
         // "É" goes in UTF-8 as C3 89, a byte Windows-1252 has for another character.
         const QString nuovo = QStringLiteral("Jo@x_è$É");
         const QString ascii = QStringLiteral("Jo@x_$~");
-        QTest::newRow("IRA") << QByteArray("charset = IRA") << false << nome << nuovo << nuovo;
-        QTest::newRow("UCS2") << QByteArray("charset = UCS2") << false << nome << nuovo << nuovo;
-        QTest::newRow("UTF-8") << QByteArray("charset = UTF-8") << false << nome << nuovo << nuovo;
+        const QString cambi = QStringLiteral("^AT\\+(CMGF|CSCS)=");
+        QTest::newRow("IRA") << QByteArray("charset = IRA") << QString() << nome << nuovo << nuovo
+                             << QString();
+        QTest::newRow("UCS2") << QByteArray("charset = UCS2") << QString() << nome << nuovo << nuovo
+                              << QString();
+        QTest::newRow("UTF-8") << QByteArray("charset = UTF-8") << QString() << nome << nuovo
+                               << nuovo << QString();
         QTest::newRow("text mode")
-            << QByteArray("message_format = 1") << false << nome << nuovo << nuovo;
-        QTest::newRow("refusing to switch") << QByteArray() << true << nome << nuovo << nuovo;
+            << QByteArray("message_format = 1") << QString() << nome << nuovo << nuovo << QString();
+        QTest::newRow("refusing to switch")
+            << QByteArray() << cambi << nome << nuovo << nuovo << QString();
         QTest::newRow("IRA, refusing")
-            << QByteArray("charset = IRA") << true << nome << ascii << ascii;
+            << QByteArray("charset = IRA") << cambi << sostituito << ascii << ascii << QString();
         QTest::newRow("UCS2, refusing")
-            << QByteArray("charset = UCS2") << true << nome << nuovo << nuovo;
+            << QByteArray("charset = UCS2") << cambi << nome << nuovo << nuovo << QString();
         QTest::newRow("8859-1, refusing")
-            << QByteArray("charset = 8859-1") << true << nome << nuovo << nuovo;
+            << QByteArray("charset = 8859-1") << cambi << sostituito << nuovo << nuovo
+            << QString();
         QTest::newRow("UTF-8, refusing")
-            << QByteArray("charset = UTF-8") << true << nome << nuovo << nuovo;
-        QTest::newRow("HEX, refusing")
-            << QByteArray("charset = HEX") << true << QString() << nuovo << QString();
+            << QByteArray("charset = UTF-8") << cambi << nome << nuovo << nuovo << QString();
+        QTest::newRow("HEX, refusing") << QByteArray("charset = HEX") << cambi << QString() << nuovo
+                                       << QString() << Msg(883) + "\"HEX\"";
+        QTest::newRow("no character set command")
+            << QByteArray() << QStringLiteral("^AT\\+CSCS") << nome << nuovo << nuovo << QString();
+        QTest::newRow("no message format command")
+            << QByteArray() << QStringLiteral("^AT\\+CMGF") << nome << nuovo << nuovo << QString();
+        QTest::newRow("text mode, refusing")
+            << QByteArray("message_format = 1") << QStringLiteral("^AT\\+CMGF=") << nome << nuovo
+            << nuovo << Msg(920);
     }
 
     void telefonoInAltriModi()
     {
         QFETCH(QByteArray, modem);
-        QFETCH(bool, rifiuta);
+        QFETCH(QString, rifiuti);
         QFETCH(QString, letto);
         QFETCH(QString, scritto);
         QFETCH(QString, tenuto);
+        QFETCH(QString, avviso);
         const bool noto = !tenuto.isEmpty();
         // The phonebook file kept from an earlier connection.
         Opzioni.AutoSaveRub = 1;
@@ -168,27 +188,67 @@ private slots:
         QVERIFY(ScriviFileIntero(Rubrica::FileRubricaPredefinito(), prima));
         Telefono = DatiTelefono{};
 
-        accendi("[modem]\n" + modem + "\n[phonebook SM]\ntotal = 10\n6 | 0633 | Mail@Home_$1\n"
+        accendi("[modem]\n" + modem + "\n[phonebook SM]\ntotal = 10\n6 | 0633 | Mail@Home_$1Ω\n"
                 + "[messages]\n1 | 1 | " + Ciao + "\n");
-        if (rifiuta)
-            telefono->failCommandsMatching(QRegularExpression("^AT\\+(CMGF|CSCS)="));
-        connetti(Controllo::ComandiEsatti, rifiuta ? HandshakeSenzaGSM : Handshake);
+        // A mode the phone will not switch to is asked after.
+        const QRegularExpression rifiuto(rifiuti);
+        QStringList attesi = Handshake;
+        for (const auto& [cambio, domanda] :
+             {std::pair{"AT+CMGF=0", "AT+CMGF?"}, std::pair{"AT+CSCS=\"GSM\"", "AT+CSCS?"}})
+            if (!rifiuti.isEmpty() && rifiuto.match(QString(cambio)).hasMatch())
+                attesi.insert(attesi.indexOf(cambio) + 1, domanda);
+        if (!rifiuti.isEmpty())
+            telefono->failCommandsMatching(rifiuto);
+        connetti(Controllo::ComandiEsatti, attesi);
         QVERIFY(Telefono.InfoLetta);
-        QCOMPARE(testiBox(), noto ? QStringList() : QStringList{Msg(883) + "\"HEX\""});
+        QCOMPARE(testiBox(), avviso.isEmpty() ? QStringList() : QStringList{avviso});
+        risposte->boxes.clear();
         clic("RUB_SIM");
         QCOMPARE(righe(), QStringList{(noto ? letto : Msg(VoceSconosciuto)) + "|0633|006"});
         QCOMPARE(Contenuto(Rubrica::FileRubricaPredefinito()), noto ? BytesFileRubrica() : prima);
+        const QStringList omega{Msg(940) + "\r\nSIM 6 " + letto + ": Ω"};
+        QCOMPARE(testiBox(), letto.contains(u'Ω') ? omega : QStringList());
+        // Saved again without a read, the file tells no more.
+        clic("RUB");
+        QCOMPARE(testiBox().size(), letto.contains(u'Ω') ? 1 : 0);
         telefono->clearCommandLog();
         QCOMPARE(ScriviVoceRubrica(0, "4", scritto, "0622"), noto);
         QCOMPARE(telefono->state().readableName("SM", 4), tenuto);
         QCOMPARE(telefono->commandLog().filter("AT+CPBW").isEmpty(), !noto);
-        // Put Phonebook too writes no name in a set the program does not know.
+        // Put Phonebook too writes no name in a set the program does not know, and leaves a
+        // name the phone read with "?" as the phone holds it.
         risposte->boxes.clear();
+        if (letto.contains(u'?'))
+            risposte->pulsantiDaPremere.enqueue(QMessageBox::Yes);
         finestra->rubrica->InviaRubrica();
-        QCOMPARE(testiBox(), noto ? QStringList() : QStringList{Msg(884)});
+        const QString sostituito = "SIM 6 " + letto + ": " + Msg(944);
+        const QStringList chiesto{Msg(890) + "\r\n" + sostituito + "\r\n" + Msg(891),
+                                  Msg(892) + "\r\n" + sostituito + "\r\n" + Msg(893)};
+        QCOMPARE(testiBox(), !noto                  ? QStringList{Msg(884)}
+                             : letto.contains(u'?') ? chiesto
+                                                    : QStringList());
+        QCOMPARE(telefono->state().readableName("SM", 6), QStringLiteral("Mail@Home_$1Ω"));
         QCOMPARE(telefono->commandLog().filter("AT+CPBW").isEmpty(), !noto);
+        // A phone left in text mode gives no PDU to read, as the user was told.
         LeggiTuttiSMS();
-        QCOMPARE(Telefono.SMS[1].Testo, QStringLiteral("Hello"));
+        QCOMPARE(Telefono.SMS[1].Testo, avviso == Msg(920) ? QString() : QStringLiteral("Hello"));
+    }
+
+    // A view read after Connect but before the handshake has asked the phone's character set
+    // shows the names as unknown; once the set is known, the view reads them again.
+    void nomiLettiPrimaDelSet()
+    {
+        TempiLink.identitaMs = Pazienza;
+        accendi("[phonebook SM]\ntotal = 10\n6 | 0633 | Mail@Home_$1\n");
+        collegamento->Connetti();
+        QTRY_VERIFY_WITH_TIMEOUT(Connesso && LineaLibera, Pazienza);
+        clic("RUB_SIM");
+        QCOMPARE(righe(), QStringList{Msg(VoceSconosciuto) + "|0633|006"});
+        collegamento->TimerGetT.start(0);
+        QTRY_VERIFY_WITH_TIMEOUT(telefono->commandLog().endsWith(Handshake.last()) && LineaLibera,
+                                 Pazienza);
+        clic("RUB_SIM");
+        QCOMPARE(righe(), QStringList{"Mail@Home_$1|0633|006"});
     }
 
     void telefonoCheRispondeTardiHaIlSuoHandshake()

@@ -374,17 +374,21 @@ private slots:
             QCOMPARE(dialogo->Modo, QStringLiteral("1"));
             QVERIFY(!dialogo->pInvia->isEnabled());
             dialogo->txtNum->setText("+39333123456");
-            dialogo->txtMess->setPlainText("Ci\nsentiamo");
+            // Letters the GSM alphabet lacks are named before the message is stored, and the
+            // user goes on with "?" in their place.
+            dialogo->txtMess->setPlainText(QStringLiteral("Ci\nsentiamo, Zkouška"));
+            risposte->pulsantiDaPremere << QMessageBox::Yes;
             dialogo->pSalva->click();
             chiuso = !FinestraDialogo(frmSMS::Codice);
         });
         messaggi->InviaSMS(false, true);
         QVERIFY(chiuso);
         QVERIFY(DialogoChiuso && DialogoAperto == 0 && finestra->isEnabled());
-        QCOMPARE(testiBox().last(), Msg(396));
+        QCOMPARE(testiBox().mid(testiBox().size() - 2),
+                 (QStringList{Msg(943) + QStringLiteral("š\r\n") + Msg(942), Msg(396)}));
         QCOMPARE(NumArchivio, primaDelSalvataggio + 1);
         const MessaggioSMS& archiviato = ArchivioSMS[static_cast<size_t>(NumArchivio)];
-        QCOMPARE(archiviato.Testo, QStringLiteral("Ci\r\nsentiamo"));
+        QCOMPARE(archiviato.Testo, QStringLiteral("Ci\r\nsentiamo, Zkou?ka"));
         QCOMPARE(archiviato.Numero, QStringLiteral("+39333123456"));
         QCOMPARE(archiviato.Tipo, uint8_t(1));
         QCOMPARE(archiviato.Stato, uint8_t(2));
@@ -416,8 +420,15 @@ private slots:
             dialogo->txtTempo->setText("0");
             dialogo->pInvia->click();
             QCOMPARE(telefono->commandLog(), QStringList{"AT+CSCA?"});
-            dialogo->txtMess->setPlainText("Ciao!");
+            // Letters the GSM alphabet lacks are named before anything is sent; the user edits.
             dialogo->txtTempo->setText("24");
+            dialogo->txtMess->setPlainText(QStringLiteral("Zkouška È"));
+            risposte->pulsantiDaPremere << QMessageBox::No;
+            dialogo->pInvia->click();
+            QVERIFY(dialogo->isVisible());
+            QCOMPARE(dialogo->txtMess->toPlainText(), QStringLiteral("Zkouška È"));
+            QCOMPARE(telefono->commandLog(), QStringList{"AT+CSCA?"});
+            dialogo->txtMess->setPlainText("Ciao!");
             dialogo->chkRicevuta->setChecked(true);
             dialogo->pInvia->click();
             chiuso = !FinestraDialogo(frmSMS::Codice);
@@ -427,7 +438,8 @@ private slots:
         QCOMPARE(telefono->commandLog(),
                  (QStringList{"AT+CSCA?", "AT+CMGS=140", DaInviare + QChar(26)}));
         QCOMPARE(testiBox(),
-                 (QStringList{Msg(388) + "\n" + Msg(389), Msg(387), Msg(574) + " 0", Msg(390)}));
+                 (QStringList{Msg(388) + "\n" + Msg(389), Msg(387), Msg(574) + " 0",
+                              Msg(943) + QStringLiteral("š È\r\n") + Msg(942), Msg(390)}));
     }
 
     void modificatoEInviatoDallaSIM()
@@ -513,14 +525,56 @@ private slots:
         QVERIFY(telefono->state().messages.sentPdus.last().contains("0A81602143658700"));
     }
 
+    // The phone hangs up as the second of three members is sent, and the user would answer Yes
+    // to every retry: the run ends there with what went out, asking nothing more.
+    void riagganciatoDuranteLaLista()
+    {
+        avvia();
+        ListeDistribuzione
+            = {{NomeLista("Famiglia"),
+                {VoceFile{0, "Gino", "+39333123456", 0}, VoceFile{0, "Pina", "0612345678", 0},
+                 VoceFile{0, "Nino", "0612345679", 0}}}};
+        QVERIFY(SalvaFileListeD());
+        clic("SMS_IN");
+        risposte->boxes.clear();
+        // No to the phonebook, Yes to the list, then Yes to any retry.
+        risposte->pulsantiDaPremere << QMessageBox::No << QMessageBox::Yes;
+        for (int volta = 0; volta < 20; ++volta)
+            risposte->pulsantiDaPremere << QMessageBox::Yes;
+        // The first message goes out whole; the phone hangs up in place of its next reply.
+        s25sim::S25Simulator* t = telefono.get();
+        telefono->setCommandObserver([t](const QString& comando) {
+            if (comando.endsWith(QChar(26)))
+                t->hangUpDuringNextReply(0);
+        });
+        bool aperto = false;
+        NelDialogoSMS(finestra, [&](frmSMS* dialogo) {
+            dialogo->optLD[1]->click();
+            dialogo->txtMess->setPlainText("Test");
+            dialogo->pInvia->click();
+            aperto = FinestraDialogo(frmSMS::Codice) != nullptr;
+        });
+        messaggi->InviaSMS(false, true);
+        QTRY_VERIFY_WITH_TIMEOUT(!FinestraAttesa(), Pazienza);
+        QTest::qWait(100);
+        QVERIFY(!Connesso);
+        // The message as typed stays, for the members it did not reach.
+        QVERIFY(aperto);
+        QCOMPARE(telefono->state().messages.sentPdus.size(), 1);
+        QCOMPARE(testiBox().filter(Msg(400)), QStringList());
+        QCOMPARE(testiBox().filter(Msg(404)), QStringList{Msg(404) + "1" + Msg(405) + "3"});
+        QCOMPARE(testiBox().filter(Msg(841)).size(), 1);
+    }
+
     void listeModificate()
     {
         ListeDistribuzione = {{NomeLista("Prima"), {}}, {NomeLista("Seconda"), {}}};
         QVERIFY(SalvaFileListeD());
         Telefono.RubLetta[0] = true;
-        Telefono.RubTotale[0] = 2;
+        Telefono.RubTotale[0] = 3;
         Telefono.Rubrica[0][1] = {"1", "Giovanna Maria Rossi", "+39333123456", true};
         Telefono.Rubrica[0][2] = {"2", "Altra Giovanna", "+39333123456", false};
+        Telefono.Rubrica[0][3] = {"3", QStringLiteral("Łucja"), "+39333999", false};
         frmListD editor(1, nullptr);
         QCOMPARE(editor.Liste->currentRow(), 1);
         QCOMPARE(editor.labListe->text(), Msg(6) + "2");
@@ -541,6 +595,14 @@ private slots:
         editor.pDel_Click();
         QVERIFY(ListeDistribuzione[1].Membri.isEmpty());
         QCOMPARE(editor.labMembri->text(), Msg(9) + " [Seconda]: 0" + Msg(10));
+        // A name the list file would keep with "?" in place of a letter is named first; the
+        // user may rather not add it.
+        editor.listRubrica->setCurrentItem(
+            editor.listRubrica->findItems(QStringLiteral("Łucja"), Qt::MatchExactly)[0]);
+        risposte->pulsantiDaPremere << QMessageBox::No;
+        editor.Aggiungi();
+        QCOMPARE(testiBox().last(), Msg(940) + QStringLiteral("\r\nŁucja: Ł\r\n") + Msg(942));
+        QVERIFY(ListeDistribuzione[1].Membri.isEmpty());
         // The first list can be deleted too.
         editor.Liste->setCurrentRow(0);
         editor.pElimina_Click();

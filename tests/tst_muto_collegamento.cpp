@@ -67,24 +67,43 @@ private slots:
 
     void conTelefonoMuto() { provaGuastoDellaRiga(operazioni()); }
 
-    // The phone answers "ATE0", then nothing: the rest of the connection's reads stop at the
-    // first command, and the user is told once.
+    // The phone answers "ATE0", or the switch of a mode it refuses, then nothing: the rest of
+    // the connection's reads stop at the first command unanswered, and the user is told once.
+    // A phone silent at the question is no phone without the command: the set is not known.
+    void connessioneSenzaRisposta_data()
+    {
+        QTest::addColumn<QString>("rifiuti");
+        QTest::addColumn<QStringList>("inviati"); // silent from the last one on
+        const QStringList inizio{"ATE0", "ATQ0", "ATV1", "AT+CMGF=0"};
+        QTest::newRow("after ATE0") << QString() << inizio.mid(0, 2);
+        QTest::newRow("asked the message mode")
+            << QStringLiteral("^AT\\+CMGF=") << inizio + QStringList{"AT+CMGF?"};
+        QTest::newRow("asked the character set")
+            << QStringLiteral("^AT\\+CSCS=") << inizio + QStringList{"AT+CSCS=\"GSM\"", "AT+CSCS?"};
+    }
+
     void connessioneSenzaRisposta()
     {
+        QFETCH(QString, rifiuti);
+        QFETCH(QStringList, inviati);
         accendi(semeDemo());
         QVERIFY(!QTest::currentTestFailed());
+        if (!rifiuti.isEmpty())
+            telefono->failCommandsMatching(QRegularExpression(rifiuti));
         s25sim::S25Simulator* t = telefono.get();
-        telefono->setCommandObserver([t](const QString& comando) {
-            if (comando == QLatin1String("ATE0"))
-                t->setMuted(true);
-        });
+        telefono->setCommandObserver(
+            [t, ultimoRisposto = inviati.at(inviati.size() - 2)](const QString& comando) {
+                if (comando == ultimoRisposto)
+                    t->setMuted(true);
+            });
         collegamento->Connetti();
         QTRY_VERIFY_WITH_TIMEOUT(!avvisi().isEmpty(), Pazienza);
         attendiFine();
-        QCOMPARE(telefono->commandLog(), (QStringList{"ATE0", "ATQ0"}));
+        QCOMPARE(telefono->commandLog(), inviati);
         QCOMPARE(avvisi(), QStringList{Msg(VoceSenzaRisposta)});
         QCOMPARE(utente->sopraLAttesa, 0);
         QVERIFY(!Telefono.InfoLetta);
+        QCOMPARE(SetTelefono, SetCaratteri::Ignoto);
         QCOMPARE(righe(), QStringList{Msg(82)});
         QVERIFY(Connesso);
 
@@ -110,18 +129,23 @@ private slots:
         QCOMPARE(righe(), QStringList{Msg(82)});
     }
 
-    // A hang-up under the read of the view on show keeps what it showed, as Disconnect does.
+    // A hang-up under the read of the view on show keeps what it showed, as Disconnect does; the
+    // user is told why the link went, in the language chosen.
     void riagganciatoDuranteLaLettura_data()
     {
         QTest::addColumn<QString>("nodo");
-        QTest::newRow("power") << "ALIM";
-        QTest::newRow("network") << "RETE";
-        QTest::newRow("received calls") << "LIST_RC";
+        QTest::addColumn<int>("lingua");
+        QTest::newRow("power") << "ALIM" << 1;
+        QTest::newRow("network") << "RETE" << 1;
+        QTest::newRow("received calls") << "LIST_RC" << 1;
+        QTest::newRow("network, in French") << "RETE" << 2;
     }
 
     void riagganciatoDuranteLaLettura()
     {
         QFETCH(QString, nodo);
+        QFETCH(int, lingua);
+        BaseLang = static_cast<int16_t>(lingua * 1000 + 1);
         avvia();
         clic(nodo);
         const QStringList elenco = righe();
@@ -134,7 +158,7 @@ private slots:
         attendiFine();
         QCOMPARE(righe(), elenco);
         QCOMPARE(finestra->SBar[3]->text(), stato);
-        QCOMPARE(avvisi().size(), 1);
+        QCOMPARE(avvisi(), QStringList{Msg(27) + Msg(911) + Msg(841) + "\r\n" + Msg(79)});
         QCOMPARE(utente->sopraLAttesa, 0);
     }
 

@@ -92,6 +92,23 @@ class TstMutoOggetti : public QObject, private BancoMuto {
         logoInviato.impronta = SenzaFlag<&DatiTelefono::LogoLetto>;
         tutte["logo sent"] = logoInviato;
 
+        // The editor's picture goes though the logo file cannot take it: the user is told which
+        // file, then of the send.
+        Operazione logoInviatoSenzaFile = logoInviato;
+        logoInviatoSenzaFile.prepara = [this] {
+            vistaLetta("LOGO");
+            QFile::remove(FileLogo());
+            QVERIFY(QDir().mkpath(FileLogo()));
+        };
+        logoInviatoSenzaFile.messaggi = [](int, int) {
+            return QStringList{Msg(900) + FileLogo() + '\n' + Msg(823), Msg(287)};
+        };
+        logoInviatoSenzaFile.rileggi = [this] {
+            QVERIFY(QDir().rmdir(FileLogo()));
+            rileggi("LOGO", finestra->frameLogo);
+        };
+        tutte["logo sent, its file not written"] = logoInviatoSenzaFile;
+
         // Deleted, then read again.
         Operazione logoCancellato([this] { vistaLetta("LOGO"); },
                                   [this] {
@@ -224,7 +241,8 @@ private slots:
 
     void init()
     {
-        QFile::remove(FileLogo());
+        if (!QFile::remove(FileLogo()))
+            QDir().rmdir(FileLogo());
         QFile::remove(FileMidi());
         apriTutto();
     }

@@ -130,9 +130,27 @@ class TstMutoRubrica : public QObject, private BancoMuto {
                                       rubrica->DelRubrica();
                                   },
                                   [this] { rileggiSim(); }};
+        // The user is told which entries the phone answered for and which it did not; the
+        // memories holding one it did not answer for are read again at their next view.
         Operazione invio([this] { simLetta(); }, [this] { rubrica->InviaRubrica(); },
                          [this] { rileggiSim(); });
-        invio.messaggi = [](int, int) { return QStringList{Msg(267)}; };
+        invio.messaggi = [this](int k, int) {
+            const QMap<int, QStringList> gruppi
+                = ScritturaInterrotta(telefono->commandLog().mid(0, k));
+            QStringList testo{Msg(267)};
+            for (const int voce : {945, 892, 947})
+                if (gruppi.contains(voce))
+                    testo << Msg(voce) << gruppi[voce];
+            return QStringList{testo.join("\r\n")};
+        };
+        invio.impronta = SenzaFlagLetti;
+        invio.vista = [this](int k) {
+            const QMap<int, QStringList> gruppi
+                = ScritturaInterrotta(telefono->commandLog().mid(0, k));
+            const QString daRileggere = (gruppi[892] + gruppi[947]).join("\n");
+            for (const size_t m : {0, 2})
+                QCOMPARE(Telefono.RubLetta[m], !daRileggere.contains(NomiMemoria[m] + " "));
+        };
         tutte["phonebooks written back"] = invio;
 
         Operazione liste(
@@ -175,6 +193,37 @@ class TstMutoRubrica : public QObject, private BancoMuto {
         };
         tutte["call lists read the first time"] = primeListe;
         return tutte;
+    }
+
+    // What Put Phonebook tells when the phone stops answering at the last of the commands
+    // `inviati`, by heading: the entries of the SIM and the phone whose writes it answered, those
+    // never sent, and the one left unanswered.
+    static QMap<int, QStringList> ScritturaInterrotta(const QStringList& inviati)
+    {
+        QMap<int, QStringList> gruppi;
+        for (const int m : {0, 2}) {
+            const qsizetype selezione = inviati.indexOf("AT+CPBS=" + CodiceMemoria(m));
+            const QStringList dopo = selezione < 0 ? QStringList() : inviati.mid(selezione + 1);
+            const QStringList scritture
+                = dopo.mid(0, dopo.indexOf(QRegularExpression("^AT\\+CPBS=")));
+            for (int p = 1; p <= PosizioniTenute(m); ++p) {
+                const VoceRubrica& voce
+                    = Telefono.Rubrica[static_cast<size_t>(m)][static_cast<size_t>(p)];
+                if (voce.Posizione.isEmpty())
+                    continue;
+                const QString riga
+                    = QStringLiteral("%1 %2 ").arg(NomiMemoria[static_cast<size_t>(m)]).arg(p)
+                      + voce.Nome;
+                const QStringList scritta = scritture.filter(QStringLiteral("AT+CPBW=%1,").arg(p));
+                if (scritta.isEmpty())
+                    gruppi[892] << riga + ": " + Msg(946);
+                else if (scritta.first() == inviati.last())
+                    gruppi[947] << riga;
+                else
+                    gruppi[945] << riga;
+            }
+        }
+        return gruppi;
     }
 
     // How the phone fails a phonebook read: it refuses one memory, or the line drops.

@@ -108,6 +108,18 @@ class TstOggettiE2E : public QObject, private BancoOggetti {
         NelDialogo(finestra, DialogoDelProgramma<frmProm>, azioni);
     }
 
+    // The row's folder, pipe or link to a device where the program writes `file`, taken away
+    // with the guard.
+    static auto NonFileDellaRiga(const QString& file)
+    {
+        QFETCH(std::function<bool(const QString&)>, crea);
+        crea(file);
+        return qScopeGuard([file] {
+            if (!QFile::remove(file))
+                QDir().rmdir(file);
+        });
+    }
+
 public:
     TstOggettiE2E() : BancoOggetti(Seme()) {}
 
@@ -195,19 +207,17 @@ private slots:
     }
 
     // The logo read is shown, and kept, though its file cannot be written: the user is told once
-    // which file and why, and the file is not touched.
+    // which file and why, and the file is not touched. The logo the user then puts in the editor
+    // goes to the phone all the same, and the user is told again of the file.
     void logoNonScritto()
     {
-        QFETCH(std::function<bool(const QString&)>, crea);
-        QVERIFY(crea(FileLogo()));
-        const auto togli = qScopeGuard([] {
-            if (!QFile::remove(FileLogo()))
-                QDir().rmdir(FileLogo());
-        });
+        const auto togli = NonFileDellaRiga(FileLogo());
         const QString prima = ImprontaFile(FileLogo());
+        QVERIFY(!prima.isEmpty());
+        const QString nonScritto = Msg(900) + FileLogo() + '\n' + Msg(823);
         avvia();
         finestra->MostraVista(QStringLiteral("LOGO"));
-        QCOMPARE(testiBox(), QStringList{Msg(900) + FileLogo() + '\n' + Msg(823)});
+        QCOMPARE(testiBox(), QStringList{nonScritto});
         QVERIFY(Telefono.LogoLetto && oggetti->LogoPresente);
         QCOMPARE(finestra->SBar[3]->text(), Msg(119));
         QVERIFY(oggetti->ImmagineEditor());
@@ -216,7 +226,42 @@ private slots:
         finestra->MostraVista(QStringLiteral("LOGO"));
         QCOMPARE(BitmapLogo(*oggetti->ImmagineEditor()), LogoDiProva());
         QCOMPARE(testiBox().size(), 1);
+
+        risposte->boxes.clear();
+        rilascia(finestra->picDrop, Oggetti::DatiSlot(2));
+        oggetti->InviaLogo();
+        QCOMPARE(testiBox(), (QStringList{nonScritto, Msg(286)}));
+        QCOMPARE(telefono->state().objects.logo,
+                 BitmapLogo(finestra->PicLogoOp[2]->pixmap().toImage()));
         QCOMPARE(ImprontaFile(FileLogo()), prima);
+    }
+
+    // So the melody read: it is there, saved and sent back as the phone gave it.
+    void melodiaNonScritta_data() { logoNonScritto_data(); }
+
+    void melodiaNonScritta()
+    {
+        const auto togli = NonFileDellaRiga(FileMidi());
+        const QString prima = ImprontaFile(FileMidi());
+        QVERIFY(!prima.isEmpty());
+        const QString nonScritto = Msg(900) + FileMidi() + '\n' + Msg(823);
+        avvia();
+        finestra->MostraVista(QStringLiteral("MEL"));
+        QCOMPARE(testiBox(), QStringList{nonScritto});
+        QVERIFY(Telefono.MidiLetta && oggetti->MidiPresente);
+        QCOMPARE(finestra->SBar[3]->text(), Msg(289));
+        QVERIFY(finestra->mnuMSalva->isEnabled() && finestra->mnuMInv->isEnabled());
+
+        QTemporaryDir cartella;
+        const QString copia = cartella.filePath(QStringLiteral("copia.mid"));
+        risposte->fileDaScegliere << copia;
+        oggetti->SalvaMidi();
+        QCOMPARE(Contenuto(copia), Byte(300, 11));
+        telefono->changeState([](s25sim::PhoneState& s) { s.objects.melody = Byte(20, 7); });
+        finestra->mnuMInv->trigger();
+        QCOMPARE(testiBox(), (QStringList{nonScritto, Msg(288)}));
+        QCOMPARE(telefono->state().objects.melody, Byte(300, 11));
+        QCOMPARE(ImprontaFile(FileMidi()), prima);
     }
 
     void logoFileEPreferiti()
@@ -253,6 +298,52 @@ private slots:
         finestra->mnuPrefDel->trigger();
         QVERIFY(finestra->PicLogoOp[5]->pixmap().isNull());
         QVERIFY(!QFile::exists(FileProgramma(QStringLiteral("logo5.bmp"))));
+    }
+
+    // A copy the user names, or a favourite's file, that cannot be written or removed is told,
+    // with the file, and left as it was.
+    void copiaNonScritta_data()
+    {
+        QTest::addColumn<QString>("nodo");
+        QTest::addColumn<QString>("nome"); // in the test's folder; empty for the favourite's file
+        QTest::addColumn<int>("voce");
+        QTest::addColumn<bool>("rimosso");
+        QTest::newRow("logo saved as") << "LOGO"
+                                       << "copia.bmp" << 900 << false;
+        QTest::newRow("favourite added") << "LOGO"
+                                         << "" << 900 << false;
+        QTest::newRow("favourite removed") << "LOGO"
+                                           << "" << 961 << true;
+        QTest::newRow("melody saved as") << "MEL"
+                                         << "copia.mid" << 900 << false;
+    }
+
+    void copiaNonScritta()
+    {
+        QFETCH(QString, nodo);
+        QFETCH(QString, nome);
+        QFETCH(int, voce);
+        QFETCH(bool, rimosso);
+        const QString cartella = qEnvironmentVariable("QUORNA_TEST_ROOT");
+        const QString file = nome.isEmpty() ? FileProgramma(QStringLiteral("logo5.bmp"))
+                                            : QDir(cartella).filePath(nome);
+        QVERIFY(QDir().mkpath(file));
+        const auto togli = qScopeGuard([&file] { QDir().rmdir(file); });
+        const QString prima = ImprontaFile(file);
+        avvia();
+        finestra->MostraVista(nodo);
+        risposte->fileDaScegliere << file;
+        if (!nome.isEmpty()) {
+            nodo == QLatin1String("LOGO") ? oggetti->SalvaLogo() : oggetti->SalvaMidi();
+        } else if (rimosso) {
+            oggetti->PrefSlot = 5;
+            oggetti->EliminaPreferito();
+        } else {
+            oggetti->ImpostaPreferito(5, FileDiProva(cartella, "logo.bmp", LogoDiProva()));
+        }
+        QCOMPARE(testiBox(),
+                 QStringList{Msg(voce) + file + (rimosso ? QString() : '\n' + Msg(823))});
+        QCOMPARE(ImprontaFile(file), prima);
     }
 
     void melodiaLettaInviataSuonata()

@@ -154,35 +154,76 @@ private slots:
     }
 
     // Operator names come in the character set of a phone that will not switch to the GSM
-    // alphabet. In a set the program does not know, the list read before and its file stay, and
-    // the search shows the names as unknown.
+    // alphabet, and operator codes too where it gives them in UCS2 hex: the list, the search and
+    // the network view name the operator. In a set the program does not know, or when some names
+    // of the list cannot be read, the list read before and its file stay (the user is told why,
+    // once, when it is not the set), and the search shows the names as unknown. A name with
+    // letters the file lacks is named when the file keeps "?" in their place.
     void nomiNelSetDelTelefono_data()
     {
         QTest::addColumn<QByteArray>("set");
+        QTest::addColumn<QList<QByteArray>>("copn"); // the list the phone gives, when not its own
         QTest::addColumn<bool>("noto");
-        QTest::newRow("UCS2") << QByteArray("UCS2") << true;
-        QTest::newRow("UTF-8") << QByteArray("UTF-8") << true;
-        QTest::newRow("HEX") << QByteArray("HEX") << false;
+        QTest::addColumn<bool>("nuovi");   // the list read replaces the one before
+        QTest::addColumn<bool>("perNome"); // the phone gives its operator by name, not by code
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QByteArray>("salvato"); // in the file
+        const QList<QByteArray> propria;
+        const QString nome = QStringLiteral("Mail@Net_$è");
+        const QByteArray salvato("22288,Mail@Net_$\xE8\r\n");
+        QTest::newRow("UCS2") << QByteArray("UCS2") << propria << true << true << false << nome
+                              << salvato;
+        QTest::newRow("UTF-8") << QByteArray("UTF-8") << propria << true << true << false << nome
+                               << salvato;
+        QTest::newRow("HEX") << QByteArray("HEX") << propria << false << false << false << nome
+                             << QByteArray();
+        QTest::newRow("UTF-8, a name not read")
+            << QByteArray("UTF-8")
+            << QList<QByteArray>{"+COPN: 22288,\"Mail@Net_$\xC3\xA8\"", "+COPN: 22210,\"Wind\xE0\""}
+            << true << false << false << nome << QByteArray();
+        QTest::newRow("UCS2, the operator by name")
+            << QByteArray("UCS2") << propria << true << true << true << nome << salvato;
+        QTest::newRow("UTF-8, letters the file lacks")
+            << QByteArray("UTF-8") << propria << true << true << false << QStringLiteral("ΣΩ Net")
+            << QByteArray("22288,?? Net\r\n");
     }
 
     void nomiNelSetDelTelefono()
     {
         QFETCH(QByteArray, set);
+        QFETCH(QList<QByteArray>, copn);
         QFETCH(bool, noto);
+        QFETCH(bool, nuovi);
+        QFETCH(bool, perNome);
+        QFETCH(QString, nome);
+        QFETCH(QByteArray, salvato);
         Telefono.Operatori = {{"22201", "TIM"}};
         QVERIFY(SalvaFileOperatori(FileProgramma("reti.op")));
         const QByteArray prima = Contenuto(FileProgramma("reti.op"));
-        accendi("[modem]\ncharset = " + set
-                + "\n[operators]\n22288 | Mail@Net_$è\n[networks]\n1 | 22288 | Mail@Net_$è\n");
+        accendi("[modem]\ncharset = " + set + "\n[network]\noperator = 22288\n[operators]\n22288 | "
+                + nome.toUtf8() + "\n[networks]\n1 | 22288 | " + nome.toUtf8() + "\n");
         telefono->failCommandsMatching(QRegularExpression("^AT\\+CSCS="));
+        if (!copn.isEmpty())
+            telefono->answerMatching(QRegularExpression("^AT\\+COPN$"), copn);
+        if (perNome) {
+            telefono->failCommandsMatching(QRegularExpression("^AT\\+COPS=3"));
+            telefono->changeState([](PhoneState& stato) { stato.network.operatorFormat = 0; });
+        }
         connetti(Controllo::SoloAttesa, HandshakeSenzaGSM);
+        risposte->boxes.clear();
         finestra->impostazioni->ShowSelRete(1);
-        const QString nome = QStringLiteral("Mail@Net_$è");
-        QCOMPARE(operatoriNoti(), QStringList{noto ? "22288 - " + nome : "22201 - TIM"});
+        clic(QStringLiteral("RETE"));
+        QCOMPARE(operatoriNoti(), QStringList{nuovi ? "22288 - " + nome : "22201 - TIM"});
         QCOMPARE(retiTrovate(),
                  QStringList{"22288 - " + (noto ? nome : Msg(VoceSconosciuto)) + "|57"});
-        QCOMPARE(Contenuto(FileProgramma("reti.op")),
-                 noto ? QByteArray("22288,Mail@Net_$\xE8\r\n") : prima);
+        QCOMPARE(valore(94), nuovi ? nome : QStringLiteral("22288"));
+        QCOMPARE(Contenuto(FileProgramma("reti.op")), nuovi ? salvato : prima);
+        QStringList avvisi;
+        if (noto && !nuovi)
+            avvisi << Msg(921);
+        else if (nome.contains(u'Ω'))
+            avvisi << Msg(940) + "\r\n22288 " + nome + ": Σ Ω";
+        QCOMPARE(testiBox(), avvisi);
     }
 
     // The search as phones answer it: every "+COPS:" line is read, each afresh (a stray quote in

@@ -1,6 +1,6 @@
 // The reads the phone refuses, or answers with a bare OK: the view shows the value as unknown,
 // never a default nor what an earlier read found, and the user is told once, with the phone's
-// reason.
+// reason. A delete the phone refuses is told so too.
 
 #include "dialogosms.h"
 #include "muto.h"
@@ -16,6 +16,8 @@ class TstRifiuti : public QObject, private BancoMuto {
     // other value is the refusal's code.
     static constexpr int OKSenzaDati = -2;
     static constexpr int RispostaGrezza = -3;
+    // The reason column's value for a reply that gave the value: the user is told nothing.
+    static constexpr int ValoreDato = -1;
 
     struct Caso {
         // Brings the view to where the phone's value was once read; nothing for a first read.
@@ -93,6 +95,17 @@ class TstRifiuti : public QObject, private BancoMuto {
         // The message for one value, named by its catalogue entry.
         const auto voce = [](int cosa) {
             return [cosa](const QString& motivo) { return NonDati({Msg(cosa)}, motivo); };
+        };
+        // A command the phone refused, named by its catalogue entry.
+        const auto rifiuto = [](int voce) {
+            return [voce](const QString& motivo) { return QStringList{Msg(voce) + motivo}; };
+        };
+        // Yes to the question a delete asks first.
+        const auto cancella = [this](std::function<void()> comando) {
+            return [this, comando] {
+                risposte->pulsantiDaPremere << QMessageBox::Yes;
+                comando();
+            };
         };
         const auto rubricaSim = [](const QString& motivo) {
             return QStringList{Msg(897) + QStringLiteral("\r\n") + NomiMemoria[0]
@@ -239,12 +252,33 @@ class TstRifiuti : public QObject, private BancoMuto {
               voce(874)}},
             {"ring tone played",
              {su("MEL"), [this] { oggetti->pPlay_Click(); },
-              [this] { return finestra->pPlay->text(); },
-              [](const QString& motivo) { return QStringList{Msg(877) + motivo}; }}},
+              [this] { return finestra->pPlay->text(); }, rifiuto(877)}},
+            {"logo deleted",
+             {su("LOGO"), cancella([this] { oggetti->DelLogo(); }),
+              [this] { return QString::number(!!oggetti->ImmagineEditor()); }, rifiuto(962)}},
+            {"melody deleted",
+             {su("MEL"), cancella([this] { oggetti->DelMidi(); }),
+              [this] { return QString::number(oggetti->MidiPresente); }, rifiuto(963)}},
+            {"reminder deleted",
+             {[this] {
+                  clic("CAL");
+                  finestra->listProm->setCurrentItem(finestra->listProm->topLevelItem(0));
+              },
+              cancella([this] { oggetti->DelProm(); }),
+              [this] { return QString::number(finestra->listProm->topLevelItemCount()); },
+              rifiuto(964)}},
             {"phonebook from the messages", {{}, sms, [this] { return contoSim(); }, rubricaSim}},
             {"phonebook from the compose dialog",
              {{}, composizione, [this] { return contoSim(); }, rubricaSim}},
             {"forwarding", {su("TRASF1"), aggiorna, trasferimenti, voce(58)}},
+            {"phonebook entry deleted",
+             {su("RUB_SIM"),
+              [this] {
+                  scegliRiga(QStringLiteral("Mamma"));
+                  risposte->pulsantiDaPremere << QMessageBox::Yes;
+                  rubrica->DelRubrica();
+              },
+              sbar, [](const QString& motivo) { return QStringList{Msg(933) + motivo}; }}},
             {"received calls", {{}, su("LIST_RC"), sbar, voce(49)}},
             {"missed calls", {{}, su("LIST_MC"), sbar, voce(50)}},
             {"reminders", {{}, promemoria, sbar, tuttiIPromemoria}},
@@ -275,11 +309,21 @@ private slots:
                               : qPrintable(QStringLiteral("refused %1").arg(risposta)))
                 << caso << comando << risposta << mostrato << motivo << QByteArray();
         };
+        // The row's own reply, as it is.
+        const auto grezza = [](const char* caso, const char* comando, const QByteArray& byte,
+                               const QString& mostrato, int motivo) {
+            QTest::addRow("%s, %s", caso, byte.toPercentEncoding().constData())
+                << caso << comando << RispostaGrezza << mostrato << motivo << byte;
+        };
         // A reply with no line of value, whatever line ends stand before its OK.
-        const auto senzaValore = [](const char* caso, const char* comando, const QByteArray& grezza,
-                                    const QString& mostrato) {
-            QTest::addRow("%s, %s", caso, grezza.toPercentEncoding().constData())
-                << caso << comando << RispostaGrezza << mostrato << 873 << grezza;
+        const auto senzaValore
+            = [grezza](const char* caso, const char* comando, const QByteArray& byte,
+                       const QString& mostrato) { grezza(caso, comando, byte, mostrato, 873); };
+        // A value line with no empty line between it and the OK, or no line end before it: the
+        // value is the whole line.
+        const auto soloValore = [grezza](const char* caso, const char* comando,
+                                         const QByteArray& byte, const QString& mostrato) {
+            grezza(caso, comando, byte, mostrato, ValoreDato);
         };
         const QString identita = "ARDESIA S25,42,350123456789012,222015551234567,"
                                  "89390100004567891234";
@@ -291,6 +335,13 @@ private slots:
                     QString(identita).replace("350123456789012", "?"));
         senzaValore("IMSI at connection", "^AT\\+CIMI$", "\r\r\nOK\r\n",
                     QString(identita).replace("222015551234567", "?"));
+        soloValore("revision at connection", "^AT\\+CGMR$", "\r\n4\r\nOK\r\n",
+                   QString(identita).replace("42", "4"));
+        soloValore("revision at connection", "^AT\\+CGMR$", "\r\n42\r\nOK\r\n", identita);
+        soloValore("IMEI at connection", "^AT\\+CGSN$", "\r\n350123456789012\r\nOK\r\n", identita);
+        // Some test SIMs carry an identity shorter than the 15 digits at most.
+        soloValore("IMSI at connection", "^AT\\+CIMI$", "2220155512\r\nOK\r\n",
+                   QString(identita).replace("222015551234567", "2220155512"));
         riga("battery", "^AT\\+CBC$", 100, "?,?", 859);
         riga("battery", "^AT\\+CBC$", OKSenzaDati, "?,?", 873);
         riga("locks", "^AT\\+CLCK=\\w+,2$", errore, "?,?,?,?,?,?,?,?,?");
@@ -298,12 +349,16 @@ private slots:
         riga("PIN lock", "^AT\\+CLCK=SC,2$", OKSenzaDati, "No,No,?,No,No,No,No,No,No", 873);
         riga("clock", "^AT\\+CCLK\\?$", 515, "");
         riga("clock", "^AT\\+CCLK\\?$", OKSenzaDati, "", 873);
+        soloValore("clock", "^AT\\+CCLK\\?$", "\r\n+CCLK: \"24/05/01,10:20:30\"\r\nOK\r\n",
+                   "0105241020");
         riga("clock in French", "^AT\\+CCLK\\?$", 515, "");
         riga("clock synchronised", "^AT\\+CCLK\\?$", errore, "");
         riga("registration", "^AT\\+CREG\\?$", errore, "?,?");
         riga("registration", "^AT\\+CREG\\?$", OKSenzaDati, "?,?", 873);
         riga("service centre", "^AT\\+CSCA\\?$", errore, "?");
         riga("service centre in the compose dialog", "^AT\\+CSCA\\?$", errore, "+393359609600");
+        riga("service centre in the compose dialog", "^AT\\+CSCA\\?$", OKSenzaDati, "+393359609600",
+             873);
         riga("signal", "^AT\\+CSQ$", 100, "?", 859);
         riga("signal", "^AT\\+CSQ$", OKSenzaDati, "?", 873);
         riga("logo", "^AT\\^SBNR=bmp,0$", 4, "?", 843);
@@ -315,9 +370,13 @@ private slots:
         riga("ring tone read again, played", "^AT\\^SRTC\\?$", OKSenzaDati, "?,?|", 873);
         riga("ring tone read first, played", "^AT\\^SRTC\\?$", 100, "?,?|", 859);
         riga("ring tone played", "^AT\\^SRTC", errore, "&Play");
+        riga("logo deleted", "^AT\\^SBNW=bmp,0,0$", errore, "1");
+        riga("melody deleted", "^AT\\^SBNW=mid,0,0$", 3, "1", 842);
+        riga("reminder deleted", "^AT\\^SBNW=vcs,\\d+,0$", errore, "2");
         riga("phonebook from the messages", "^AT\\+CPBS=SM$", 10, "?", 844);
         riga("phonebook from the compose dialog", "^AT\\+CPBS=SM$", errore, "?");
         riga("forwarding", "^AT\\+CCFC=1,2$", 30, "?/?,?/?,?/?", 0);
+        riga("phonebook entry deleted", "^AT\\+CPBW=4$", errore, "13/100");
         riga("received calls", "^AT\\+CPBS=RC$", errore, "?");
         riga("missed calls", "^AT\\+CPBS=MC$", 3, "?", 842);
         riga("reminders", "^AT\\^SBNR=vcs,", errore, "?");
@@ -350,7 +409,8 @@ private slots:
         const QString riga = risposta == s25sim::S25Simulator::kPlainError
                                  ? QStringLiteral("ERROR")
                                  : QStringLiteral("+CME ERROR: %1").arg(risposta);
-        QCOMPARE(avvisi(), c.messaggi(motivo > 0 ? Msg(motivo) : riga));
+        QCOMPARE(avvisi(), motivo == ValoreDato ? QStringList()
+                                                : c.messaggi(motivo > 0 ? Msg(motivo) : riga));
         QCOMPARE(utente->sopraLAttesa, 0);
     }
 };

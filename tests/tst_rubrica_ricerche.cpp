@@ -169,19 +169,26 @@ private slots:
                      CodificaStringaAT(CodificaTestoGSM(perCodici)));
     }
 
+    // The name's length in the units of the phone's character set: GSM codes, an extension
+    // character two of them; the characters of any other set.
     void controlliDelDialogo_data()
     {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<bool>("rossa");
         QTest::addColumn<int>("maxNome");
+        QTest::addColumn<int>("set");
         QTest::addColumn<int>("errore");
-        QTest::newRow("red fits") << "Anna" << true << 16 << 0;
-        QTest::newRow("mark counts") << "Quattordici ch" << true << 14 << 386;
-        QTest::newRow("fits without mark") << "Quattordici ch" << false << 14 << 0;
+        const int gsm = int(SetCaratteri::GSM);
+        QTest::newRow("red fits") << "Anna" << true << 16 << gsm << 0;
+        QTest::newRow("mark counts") << "Quattordici ch" << true << 14 << gsm << 386;
+        QTest::newRow("fits without mark") << "Quattordici ch" << false << 14 << gsm << 0;
         QTest::newRow("extension takes two")
-            << QStringLiteral("123456789012345€") << false << 16 << 386;
-        QTest::newRow("extension fits") << QStringLiteral("12345678901234€") << false << 16 << 0;
-        QTest::newRow("no limit known") << QString(40, 'x') << false << 0 << 0;
+            << QStringLiteral("123456789012345€") << false << 16 << gsm << 386;
+        QTest::newRow("extension fits")
+            << QStringLiteral("12345678901234€") << false << 16 << gsm << 0;
+        QTest::newRow("no limit known") << QString(40, 'x') << false << 0 << gsm << 0;
+        QTest::newRow("IRA counts characters")
+            << "Jo@x_$[~]\\^|{}" << false << 14 << int(SetCaratteri::IRA) << 0;
     }
 
     void controlliDelDialogo()
@@ -189,20 +196,22 @@ private slots:
         QFETCH(QString, nome);
         QFETCH(bool, rossa);
         QFETCH(int, maxNome);
+        QFETCH(int, set);
         QFETCH(int, errore);
-        QCOMPARE(ErroreVoce(nome, "0612", rossa, {0, maxNome}), errore);
+        QCOMPARE(ErroreVoce(nome, "0612", rossa, {0, maxNome}, SetCaratteri(set)), errore);
     }
 
     void numeroNonValidoNelDialogo()
     {
-        QCOMPARE(ErroreVoce("Anna", "06 12", false, {20, 16}), 387);
-        QCOMPARE(ErroreVoce("Anna", "", false, {20, 16}), 387);
+        const SetCaratteri gsm = SetCaratteri::GSM;
+        QCOMPARE(ErroreVoce("Anna", "06 12", false, {20, 16}, gsm), 387);
+        QCOMPARE(ErroreVoce("Anna", "", false, {20, 16}, gsm), 387);
         // The number's length counts its digits: a leading "+" is none.
-        QCOMPARE(ErroreVoce("Anna", "+1234", false, {4, 16}), 0);
-        QCOMPARE(ErroreVoce("Anna", "1234", false, {4, 16}), 0);
-        QCOMPARE(ErroreVoce("Anna", "+12345", false, {4, 16}), 387);
-        QCOMPARE(ErroreVoce("Anna", "12345", false, {4, 16}), 387);
-        QCOMPARE(ErroreVoce("Anna", "12345", false, {0, 16}), 0);
+        QCOMPARE(ErroreVoce("Anna", "+1234", false, {4, 16}, gsm), 0);
+        QCOMPARE(ErroreVoce("Anna", "1234", false, {4, 16}, gsm), 0);
+        QCOMPARE(ErroreVoce("Anna", "+12345", false, {4, 16}, gsm), 387);
+        QCOMPARE(ErroreVoce("Anna", "12345", false, {4, 16}, gsm), 387);
+        QCOMPARE(ErroreVoce("Anna", "12345", false, {0, 16}, gsm), 0);
     }
 
     // Names as the phone takes them, in its character set: cut to the limit counted in GSM
@@ -514,6 +523,37 @@ private slots:
                                      << int(SetCaratteri::Ignoto);
         QTest::newRow("unknown set, no name") << "+CPBR: 5,\"06\",129,\"\"" << 5 << "06"
                                               << "" << int(SetCaratteri::Ignoto);
+        // GSM codes are 7-bit: bytes 0xE9, and 0xC3 0xA9, are no GSM text.
+        QTest::newRow("GSM byte above 127")
+            << QStringLiteral("+CPBR: 1,\"06\",129,\"José\"") << 1 << "06" << QString() << gsm;
+        QTest::newRow("GSM, UTF-8 bytes")
+            << QStringLiteral("+CPBR: 1,\"06\",129,\"JosÃ©\"") << 1 << "06" << QString() << gsm;
+        QTest::newRow("GSM escape before no extension code") << "+CPBR: 1,\"06\",129,\"A\x1B"
+                                                                "B\""
+                                                             << 1 << "06" << QString() << gsm;
+        QTest::newRow("GSM escape at the end")
+            << "+CPBR: 1,\"06\",129,\"A\x1B\"" << 1 << "06" << QString() << gsm;
+        QTest::newRow("UCS2 NUL") << "+CPBR: 1,\"06\",129,\"00410000\"" << 1 << "06" << QString()
+                                  << ucs2;
+        QTest::newRow("8859-1 NUL") << "+CPBR: 1,\"06\",129,\"A\\00B\"" << 1 << "06" << QString()
+                                    << int(SetCaratteri::Latin1);
+        // A phone in UCS2 may give the name's hex unquoted; in another set a bare field may be
+        // cut at a comma of the name.
+        QTest::newRow("UCS2 unquoted")
+            << "+CPBR: 19,\"030450566735\",129,004D0061006D0061" << 19 << "030450566735"
+            << "Mama" << ucs2;
+        QTest::newRow("UCS2 unquoted, field after")
+            << "+CPBR: 2,\"06\",129,004D0061 ,0" << 2 << "06"
+            << "Ma" << ucs2;
+        QTest::newRow("UCS2 unquoted, not hex")
+            << "+CPBR: 2,\"06\",129,Mama" << 2 << "06" << QString() << ucs2;
+        QTest::newRow("GSM unquoted")
+            << "+CPBR: 2,\"06\",129,Rossi, Anna" << 2 << "06" << QString() << gsm;
+        QTest::newRow("GSM unquoted, empty") << "+CPBR: 2,\"06\",129,,0" << 2 << "06"
+                                             << "" << gsm;
+        QTest::newRow("empty field before the number")
+            << "+CPBR: 1,,\"+31234657899\",145,\"Mama GSM\"" << 1 << "+31234657899"
+            << "Mama GSM" << gsm;
     }
 
     void righeVocePerCampi()
@@ -555,8 +595,10 @@ private slots:
                               "+CPBR: 3,guasta\r\n"
                               "+CPBR: 4,\"06\",129,\"";
         PosizioniMemoria memoria{};
+        int nonLette = 0;
         for (const QString& riga : RigheVoci(corpo))
-            DecodificaVoceRubrica(riga, memoria);
+            nonLette += DecodificaVoceRubrica(riga, memoria) ? 0 : 1;
+        QCOMPARE(nonLette, 1); // the position 251 is read, but not held
         QCOMPARE(memoria[1].Nome, QStringLiteral("Anna"));
         QCOMPARE(memoria[1].Numero, QStringLiteral("+39333"));
         QCOMPARE(memoria[1].Posizione, QStringLiteral("1"));

@@ -173,6 +173,16 @@ private slots:
             << "+CSCS: \"0055004300530032\"" << int(SetCaratteri::UCS2) << "UCS2";
         QTest::newRow("another set") << "+CSCS: \"PCCP437\"" << ignoto << "PCCP437";
         QTest::newRow("HEX in UCS2 hex") << "+CSCS: \"004800450058\"" << ignoto << "HEX";
+        QTest::newRow("UTF8, as modules spell it")
+            << "+CSCS: \"UTF8\"" << int(SetCaratteri::UTF8) << "UTF8";
+        QTest::newRow("LF line ends")
+            << "RING\n+CSCS: \"IRA\"\n\nOK" << int(SetCaratteri::IRA) << "IRA";
+        QTest::newRow("a tab after the colon")
+            << "+CSCS:\t\"UCS2\"" << int(SetCaratteri::UCS2) << "UCS2";
+        QTest::newRow("no blank line before OK")
+            << "+CSCS: \"8859-1\"\r\nOK" << int(SetCaratteri::Latin1) << "8859-1";
+        QTest::newRow("a name cut short") << "+CSCS: \"IR" << ignoto << "";
+        QTest::newRow("a quote in UCS2 hex") << "+CSCS: \"0055004300530022\"" << ignoto << "";
         QTest::newRow("no set") << "+CSCS: " << ignoto << "";
         QTest::newRow("bare OK") << "\r\nOK\r\n" << ignoto << "";
         QTest::newRow("refused") << "ERRORE" << ignoto << "";

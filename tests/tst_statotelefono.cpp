@@ -125,6 +125,20 @@ private slots:
                                                   << "\r\nOK\r\n";
         QTest::newRow("one line") << "\r\n21\r\n\r\nOK\r\n"
                                   << "21";
+        // A phone that leaves out a line end around its lines: the value is still the whole line.
+        QTest::newRow("no empty line before OK") << "\r\n4\r\nOK\r\n"
+                                                 << "4";
+        QTest::newRow("15 digits, no empty line before OK") << "\r\n350123456789012\r\nOK\r\n"
+                                                            << "350123456789012";
+        QTest::newRow("no line end before the value") << "42\r\n\r\nOK\r\n"
+                                                      << "42";
+        QTest::newRow("line feeds alone") << "\n+CBC: 0,80\n\nOK\n"
+                                          << "+CBC: 0,80";
+        QTest::newRow("two lines, no empty line before OK") << "\r\n+CPBR: 1\r\n+CPBR: 2\r\nOK\r\n"
+                                                            << "+CPBR: 1\r\n+CPBR: 2";
+        // Only the framing goes: an empty line the body ends with stays.
+        QTest::newRow("empty last line") << "\r\n21\r\n\r\n\r\nOK\r\n"
+                                         << "21\r\n";
         QTest::newRow("dropped after 12") << "\r\nABCDEFGHIJ"
                                           << "AB";
     }

@@ -83,6 +83,15 @@ inline QString NumeroConTipo(const QString& campoNumero, QStringView campoTipo)
     return QLatin1Char('+') + numero;
 }
 
+// An operator's numeric code as a reply field gives it, quoted or bare: a number field, which a
+// phone in UCS2 may give in hex, taken so only when it decodes wholly to digits.
+inline QString CodiceOperatoreDaCampo(QStringView campo)
+{
+    const QString codice = SenzaVirgolette(campo);
+    const QString numero = NumeroDaTestoAT(codice, SetTelefono);
+    return SoloCifre(numero) ? numero : codice;
+}
+
 // Where a text read character by character (or piece by piece) stands: inside a quoted text or
 // inside parentheses, where a comma ends no field.
 class DentroCampo {

@@ -1,6 +1,7 @@
 #include "collegamento.h"
 
 #include "attesa.h"
+#include "campirisposta.h"
 #include "catalogo.h"
 #include "frmmain.h"
 #include "globali.h"
@@ -41,8 +42,11 @@ constexpr int VoceTelefonoNonRisponde = 101;
 constexpr int VoceSMSInAltraMemoria = 806;
 constexpr int VoceSMSInPosizioneNonElencata = 910;
 constexpr int VoceConnessionePersa = 841;
+// Between the error and its cause: French puts a space before the colon.
+constexpr int VoceDuePunti = 911;
 constexpr int VoceSenzaValore = 873;
 constexpr int VoceSetIgnoto = 883;
+constexpr int VoceModoTesto = 920;
 constexpr int ImmagineConnetti = 30;
 constexpr int ImmagineDisconnetti = 31;
 const QString AccapoTesto = QStringLiteral("\r\n");
@@ -70,6 +74,33 @@ bool RispostaOK(const QString& risposta)
     return risposta.mid(2, 2) == QLatin1String("OK");
 }
 
+// A refusal of the kind a phone gives for a command it does not have.
+bool RifiutoSemplice(EsitoAT esito)
+{
+    return esito == EsitoAT::Errore && UltimoRifiuto() == QLatin1String("ERROR");
+}
+
+struct ModoTenuto {
+    QString risposta;
+    EsitoAT esito;
+};
+
+// Switches a mode of the phone to the program's; one that will not is asked which it keeps. None
+// when the phone switched, or when it refused the question as plainly as the switch, as a phone
+// without the command does: it speaks as the phones the program was first written for.
+std::optional<ModoTenuto> ImpostaModo(const QString& impostazione, const QString& domanda)
+{
+    EsitoAT esito = EsitoAT::Ok;
+    InviaComandoAT(impostazione, &esito);
+    if (esito == EsitoAT::Ok)
+        return std::nullopt;
+    const bool senzaComando = RifiutoSemplice(esito);
+    ModoTenuto tenuto{InviaComandoAT(domanda, &esito), esito};
+    if (senzaComando && RifiutoSemplice(esito))
+        return std::nullopt;
+    return tenuto;
+}
+
 // Names travel in the GSM alphabet once the phone takes the switch; one that refuses is asked
 // which set it speaks. Sets SetTelefono. When the program cannot use that set, the set as the
 // user is to read it: the name the phone gave, or why it gave none; nothing when the program
@@ -77,20 +108,32 @@ bool RispostaOK(const QString& risposta)
 std::optional<QString> ImpostaSetCaratteri()
 {
     SetTelefono = SetCaratteri::GSM;
-    EsitoAT esito = EsitoAT::Ok;
-    InviaComandoAT(QStringLiteral("AT+CSCS=\"GSM\""), &esito);
-    if (esito == EsitoAT::Ok)
+    const std::optional<ModoTenuto> tenuto
+        = ImpostaModo(QStringLiteral("AT+CSCS=\"GSM\""), QStringLiteral("AT+CSCS?"));
+    if (!tenuto)
         return std::nullopt;
-    const QString risposta = InviaComandoAT(QStringLiteral("AT+CSCS?"), &esito);
     QString nome;
-    SetTelefono = esito == EsitoAT::Ok ? SetDaRisposta(risposta, &nome) : SetCaratteri::Ignoto;
-    if (SetTelefono != SetCaratteri::Ignoto || !RispostaDelTelefono(esito))
+    SetTelefono = tenuto->esito == EsitoAT::Ok ? SetDaRisposta(tenuto->risposta, &nome)
+                                               : SetCaratteri::Ignoto;
+    if (SetTelefono != SetCaratteri::Ignoto || !RispostaDelTelefono(tenuto->esito))
         return std::nullopt;
     if (!nome.isEmpty())
         return QLatin1Char('"') + nome + QLatin1Char('"');
-    const QString motivo
-        = esito == EsitoAT::Errore ? MotivoRifiuto(UltimaRigaRifiuto()) : Msg(VoceSenzaValore);
+    const QString motivo = tenuto->esito == EsitoAT::Errore ? MotivoRifiuto(UltimaRigaRifiuto())
+                                                            : Msg(VoceSenzaValore);
     return Msg(VoceSconosciuto) + QStringLiteral(" (") + motivo + QLatin1Char(')');
+}
+
+// Messages travel as PDUs, the only form the program reads and writes. True when the phone keeps
+// another mode, or will not say which, for the user to be told; not when the link failed.
+bool ModoTestoTenuto()
+{
+    const std::optional<ModoTenuto> tenuto
+        = ImpostaModo(QStringLiteral("AT+CMGF=0"), QStringLiteral("AT+CMGF?"));
+    if (!tenuto || !RispostaDelTelefono(tenuto->esito))
+        return false;
+    const QStringList campi = CampiRisposta(tenuto->risposta);
+    return tenuto->esito != EsitoAT::Ok || campi.isEmpty() || !InteroTra(campi.first(), 0, 0);
 }
 
 void Abilita(std::initializer_list<QAction*> voci, bool abilita)
@@ -201,15 +244,20 @@ void Collegamento::Connetti()
 void Collegamento::cancellaLetture()
 {
     Telefono.InfoLetta = Telefono.AlimLetta = Telefono.ReteLetta = false;
-    // Phonebooks loaded from the default file at start-up stay marked read.
-    if (Opzioni.AutoLoadRub == 0)
-        Telefono.RubLetta.fill(false);
+    cancellaLettureNomi();
     Telefono.PromLetti = Telefono.SMSCLetto = Telefono.SMSLetti = false;
-    Telefono.ListeLette.fill(false);
     Telefono.LogoLetto = Telefono.MidiLetta = false;
     Telefono.OraLetta = Telefono.BlocchiLetti = Telefono.TrasfLetti = false;
     for (auto& facilita : Telefono.Blocchi)
         facilita[0] = 0;
+}
+
+void Collegamento::cancellaLettureNomi()
+{
+    // Phonebooks loaded from the default file at start-up stay marked read.
+    if (Opzioni.AutoLoadRub == 0)
+        Telefono.RubLetta.fill(false);
+    Telefono.ListeLette.fill(false);
 }
 
 void Collegamento::abilitaMenuPrincipali(bool abilita)
@@ -267,9 +315,12 @@ void Collegamento::passoIdentita()
     InviaComandoAT(QStringLiteral("ATV1"));
     // The modes the program speaks, which another program may have changed: messages as PDUs,
     // names in the GSM alphabet. A phone that refuses them is used all the same, its names in
-    // the set it speaks.
-    InviaComandoAT(QStringLiteral("AT+CMGF=0"));
+    // the set it speaks; the user is told when its messages cannot be read as PDUs.
+    const bool modoTesto = ModoTestoTenuto();
     const std::optional<QString> setIgnoto = ImpostaSetCaratteri();
+    // A view read since Connect, before the set was known, showed its names as unknown.
+    if (SetTelefono != SetCaratteri::Ignoto)
+        cancellaLettureNomi();
     const LettureRifiutate nonDati = mostraInfo();
     QTreeWidgetItem* radice = f.S25Tree->topLevelItem(0);
     if (radice) {
@@ -285,6 +336,8 @@ void Collegamento::passoIdentita()
     ImpostaNotificaSMS(false);
     // Once the phone is set up: the user may take a while to read it.
     nonDati.Avvisa();
+    if (modoTesto)
+        MsgBox(Msg(VoceModoTesto), QMessageBox::Warning);
     if (setIgnoto)
         MsgBox(Msg(VoceSetIgnoto) + *setIgnoto, QMessageBox::Warning);
 }
@@ -328,7 +381,7 @@ void Collegamento::MSComm1_Errore(int codice)
     // At once, not at the next status tick: the box below may stay up longer than that.
     mostraDisconnesso();
     // Not over the wait window of the operation the error ended: once that is gone.
-    AvvisaDopoOperazione(Msg(VoceErrore) + QStringLiteral(": ") + TestoErroreComunicazione(codice)
+    AvvisaDopoOperazione(Msg(VoceErrore) + Msg(VoceDuePunti) + TestoErroreComunicazione(codice)
                              + AccapoTesto + Msg(VoceDisconnesso),
                          QMessageBox::NoIcon);
 }

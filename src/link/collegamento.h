@@ -73,6 +73,8 @@ private:
     void mostraDisconnesso();
     void scriviOraPC();
     void cancellaLetture();
+    // The tables that hold names the phone gives, in its character set.
+    void cancellaLettureNomi();
 
     // New-message indications, answered outside the receive path when the line is free.
     void accodaIndicazioni(const QList<int>& indici, const QStringList& memorie);

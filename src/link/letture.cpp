@@ -161,12 +161,13 @@ void LeggiCentroSMS()
         // Unknown, the centre is left to the phone when a message is sent.
         QString centro;
         const Risposta csca = lettura.Invia(QStringLiteral("AT+CSCA?"));
-        lettura.Valore(Msg(VoceCentroServizi), csca, AnalizzaCSCA(csca.testo, centro));
+        const bool dato = AnalizzaCSCA(csca.testo, centro);
+        lettura.Valore(Msg(VoceCentroServizi), csca, dato);
         if (!lettura.LinkTenuto())
             return;
         Telefono.SMSC = centro;
         Telefono.SMSCLetto = true;
-        Telefono.SMSCRifiutato = !csca.rifiuto.isEmpty();
+        Telefono.SMSCNonDato = !dato;
         nonDati = lettura.NonDati();
     }
     nonDati.Avvisa();

@@ -19,7 +19,8 @@ LettureRifiutate LeggiAlim();
 LettureRifiutate LeggiRete(int16_t flag);
 // An unknown centre is empty, so that messages go by the phone's own. Tells the user itself of a
 // centre the phone did not give, as its callers are many and only the first reads it. A centre
-// the phone refused is unknown to them all until the next compose dialog asks again.
+// the phone refused, or answered with none, is unknown to them all until the next compose dialog
+// asks again.
 void LeggiCentroSMS();
 
 // How many times "AT+CGMI" and "AT+CGMM" are asked while their replies keep more than one line.

@@ -42,20 +42,48 @@ bool PuoDiventareNonRichiesta(QStringView parziale)
                           });
 }
 
-// A whole reply with nothing but line ends before its final "OK": a modem that adds or leaves
-// out a line end before the result.
-bool SoloOK(QStringView ricevuto)
+// Takes the line end off the end of the text: CR LF, or LF alone. False when it has none.
+bool TogliFineRiga(QStringView& testo)
 {
-    if (!ricevuto.endsWith(FineLinea))
+    if (!testo.endsWith(FineLinea))
         return false;
-    ricevuto.chop(1);
-    if (ricevuto.endsWith(Ritorno))
-        ricevuto.chop(1);
-    if (!ricevuto.endsWith(u"OK"))
-        return false;
+    testo.chop(1);
+    if (testo.endsWith(Ritorno))
+        testo.chop(1);
+    return true;
+}
+
+// What stands before the final "OK" line the text ends on; none for a text that ends otherwise
+// (a reply cut short by the link).
+std::optional<QStringView> PrimaDellOK(QStringView ricevuto)
+{
+    if (!TogliFineRiga(ricevuto) || !ricevuto.endsWith(u"OK"))
+        return std::nullopt;
     ricevuto.chop(2);
-    return std::all_of(ricevuto.begin(), ricevuto.end(),
+    if (!ricevuto.isEmpty() && !ricevuto.endsWith(FineLinea))
+        return std::nullopt;
+    return ricevuto;
+}
+
+// Nothing but line ends: a modem that adds or leaves out a line end before its bare OK.
+bool SoloFiniRiga(QStringView testo)
+{
+    return std::all_of(testo.begin(), testo.end(),
                        [](QChar c) { return c == FineLinea || c == Ritorno; });
+}
+
+// The text of a reply, from what stands before its OK: without the line end before the text, the
+// line end of its last line and the empty line the phone puts before its result. A phone that
+// leaves out either of the last two, or the first, loses none of its text.
+QString TestoTraLeCornici(QStringView prima)
+{
+    TogliFineRiga(prima);
+    TogliFineRiga(prima);
+    if (prima.startsWith(u"\r\n"))
+        prima = prima.mid(2);
+    else if (prima.startsWith(FineLinea))
+        prima = prima.mid(1);
+    return prima.toString();
 }
 
 } // namespace
@@ -129,11 +157,12 @@ std::optional<QString> MemoriaIndicazioneSMS(QStringView riga)
 
 QString TagliaRisposta(const QString& ricevuto)
 {
+    if (const std::optional<QStringView> testo = PrimaDellOK(ricevuto))
+        return SoloFiniRiga(*testo) ? QStringLiteral("\r\nOK\r\n") : TestoTraLeCornici(*testo);
+    // Cut short by the link: cut as a whole reply would be.
     constexpr qsizetype Prima = 2; // CR LF
     constexpr qsizetype Dopo = 8;  // CR LF, CR LF "OK" CR LF
     constexpr qsizetype LunghezzaMinima = Prima + Dopo;
-    if (SoloOK(ricevuto))
-        return QStringLiteral("\r\nOK\r\n");
     if (ricevuto.size() < LunghezzaMinima)
         return ricevuto;
     return ricevuto.mid(Prima, ricevuto.size() - LunghezzaMinima);

@@ -26,8 +26,11 @@ std::optional<QString> MemoriaIndicazioneSMS(QStringView riga);
 // The memory whose positions the program reads as its message table: the SIM's.
 inline constexpr QStringView MemoriaSMSLetta = u"SM";
 // The reply body as callers know it: without the leading CR LF and the trailing CR LF, CR LF "OK"
-// CR LF; a text of 9 characters or fewer stays whole. A reply that holds no line but its "OK",
-// whatever line ends stand before it, is the bare OK, CR LF "OK" CR LF.
+// CR LF, so that a one-line reply is its value line. Only line ends go: a phone that leaves out
+// the empty line before the OK, or the line end before the text, gets its lines whole all the
+// same. A reply that holds no line but its "OK", whatever line ends stand before it, is the bare
+// OK, CR LF "OK" CR LF. A text cut short by the link loses its first 2 and last 8 characters as a
+// whole reply would, and stays whole at 9 characters or fewer.
 QString TagliaRisposta(const QString& ricevuto);
 
 // The receive path behind the AT exchange. It appends each chunk to the buffer it is given,

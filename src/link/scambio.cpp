@@ -422,6 +422,11 @@ bool TelefonoMuto()
     return scambio().muto;
 }
 
+bool TelefonoIrraggiungibile()
+{
+    return !Connesso || TelefonoMuto();
+}
+
 void AvvisaDopoOperazione(const QString& testo, QMessageBox::Icon icona)
 {
     scambio().avvisiInSospeso.append({testo, icona});

@@ -74,6 +74,9 @@ QStringList PrendiAltreMemorieSMS();
 // that the phone did not answer, unless the operation reported a failure of its own meanwhile
 // (FallimentiSegnalati): a box that tells of what went well before the silence is no such report.
 bool TelefonoMuto();
+// The phone cannot be read now: the link is down, or the phone left a command of this operation
+// unanswered.
+bool TelefonoIrraggiungibile();
 // Reports a failure the operation in progress met (the line went down under it) in a message box,
 // once no exchange waits and no wait window is open any more: when the wait window closes, or at
 // the next pass of the event loop. It is the operation's report, whatever its icon.

@@ -3,6 +3,7 @@
 #include "campirisposta.h"
 #include "codecs.h"
 
+#include <QSet>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -23,12 +24,14 @@ struct NomeSet {
     SetCaratteri set;
 };
 
-constexpr std::array<NomeSet, 5> SetNoti{{
+// "UTF8" is how some modules spell the set.
+constexpr std::array<NomeSet, 6> SetNoti{{
     {"GSM", SetCaratteri::GSM},
     {"IRA", SetCaratteri::IRA},
     {"UCS2", SetCaratteri::UCS2},
     {"8859-1", SetCaratteri::Latin1},
     {"UTF-8", SetCaratteri::UTF8},
+    {"UTF8", SetCaratteri::UTF8},
 }};
 
 std::optional<SetCaratteri> SetDalNome(const QString& nome)
@@ -81,6 +84,17 @@ bool CarattereIRA(char32_t carattere)
     return carattere >= PrimoIRA && carattere <= UltimoIRA;
 }
 
+// GSM codes are 7-bit, and an escape starts an extension character: a byte above 127, or an
+// escape before no extension code, makes no GSM text. Such codes read as characters that would
+// go back as other codes, so the name read would be another than the phone's.
+std::optional<QString> DaGSM(const QString& grezzo)
+{
+    QString testo = ConvertiTestoGSM(grezzo);
+    if (CodificaTestoGSM(testo) != CodificaWindows1252(grezzo))
+        return std::nullopt;
+    return testo;
+}
+
 std::optional<QString> DaIRA(const QString& grezzo)
 {
     for (const QChar c : grezzo)
@@ -108,9 +122,30 @@ bool Scrivibile(char32_t carattere, SetCaratteri set)
     return false;
 }
 
-QString Carattere(char32_t carattere)
+// A letter as the user is told of it: itself, or its code when it shows nothing of its own (a
+// control, a blank other than the space, a format mark such as U+FEFF, which a string built from
+// it would even drop as a byte-order mark).
+QString LetteraMostrata(char32_t carattere)
 {
-    return QString::fromUcs4(&carattere, 1);
+    if (carattere == u' ' || (QChar::isPrint(carattere) && !QChar::isSpace(carattere)))
+        return QStringView(QChar::fromUcs4(carattere)).toString();
+    return QStringLiteral("U+%1").arg(uint(carattere), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+// Each letter of the text that `scrivibile` refuses, once, in their order, with a blank between
+// them; a set of those seen keeps the work linear in the text.
+template <class Scrivibile>
+QString LettereRifiutate(const QString& testo, Scrivibile scrivibile)
+{
+    QSet<char32_t> viste;
+    QStringList lettere;
+    for (const char32_t carattere : testo.toUcs4()) {
+        if (scrivibile(carattere) || viste.contains(carattere))
+            continue;
+        viste.insert(carattere);
+        lettere << LetteraMostrata(carattere);
+    }
+    return lettere.join(QLatin1Char(' '));
 }
 
 QByteArray InUCS2(const QString& testo)
@@ -141,19 +176,47 @@ bool SoloCifreDiNumero(const QString& testo)
     return !testo.isEmpty();
 }
 
+// A set's name, quoted or bare, or in UCS2 hex as a phone in UCS2 may give it; none from a quote
+// that is not closed, as in a reply cut short.
+QString NomeDelSet(const QString& campo)
+{
+    QString nome = SenzaVirgolette(campo);
+    const std::optional<QString> inUCS2 = DaUCS2(nome);
+    if (!SetDalNome(nome) && inUCS2 && DaIRA(*inUCS2))
+        nome = *inUCS2;
+    return nome.contains(u'"') ? QString() : nome;
+}
+
+std::optional<QString> DecodificaNelSet(const QString& grezzo, SetCaratteri set)
+{
+    switch (set) {
+    case SetCaratteri::GSM:
+        return DaGSM(grezzo);
+    case SetCaratteri::IRA:
+        return DaIRA(grezzo);
+    case SetCaratteri::Latin1:
+        return QString::fromLatin1(CodificaWindows1252(grezzo));
+    case SetCaratteri::UTF8:
+        return DaUTF8(CodificaWindows1252(grezzo));
+    case SetCaratteri::UCS2:
+        return DaUCS2(grezzo);
+    case SetCaratteri::Ignoto:
+        break;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 SetCaratteri SetDaRisposta(const QString& corpo, QString* nome)
 {
-    for (const QString& riga : corpo.split(QStringLiteral("\r\n"))) {
-        const QString testo = TagliaSpazi(riga);
+    // Lines may end in LF alone, and blanks about the fields be tabs.
+    for (const QStringView riga : QStringView(corpo).split(u'\n')) {
+        const QStringView testo = riga.trimmed();
         if (!testo.startsWith(PrefissoSet, Qt::CaseInsensitive))
             continue;
-        const QStringList campi = DividiCampi(QStringView(testo).mid(PrefissoSet.size()));
-        QString dato = campi.isEmpty() ? QString() : SenzaVirgolette(campi.first());
-        const std::optional<QString> inUCS2 = DaUCS2(dato);
-        if (!SetDalNome(dato) && inUCS2 && DaIRA(*inUCS2))
-            dato = *inUCS2;
+        const QStringList campi = DividiCampi(testo.mid(PrefissoSet.size()).trimmed());
+        const QString dato = campi.isEmpty() ? QString() : NomeDelSet(campi.first());
         if (nome)
             *nome = dato;
         return SetDalNome(dato).value_or(SetCaratteri::Ignoto);
@@ -167,21 +230,11 @@ std::optional<QString> DecodificaTestoAT(const QString& grezzo, SetCaratteri set
 {
     if (grezzo.isEmpty())
         return grezzo;
-    switch (set) {
-    case SetCaratteri::GSM:
-        return ConvertiTestoGSM(grezzo);
-    case SetCaratteri::IRA:
-        return DaIRA(grezzo);
-    case SetCaratteri::Latin1:
-        return QString::fromLatin1(CodificaWindows1252(grezzo));
-    case SetCaratteri::UTF8:
-        return DaUTF8(CodificaWindows1252(grezzo));
-    case SetCaratteri::UCS2:
-        return DaUCS2(grezzo);
-    case SetCaratteri::Ignoto:
-        break;
-    }
-    return std::nullopt;
+    std::optional<QString> testo = DecodificaNelSet(grezzo, set);
+    // A NUL (a UCS2 unit 0000, a zero byte) is no character of a text in any set.
+    if (testo && testo->contains(QChar(u'\0')))
+        return std::nullopt;
+    return testo;
 }
 
 QByteArray CodificaTestoAT(const QString& testo, SetCaratteri set)
@@ -204,13 +257,14 @@ QByteArray CodificaTestoAT(const QString& testo, SetCaratteri set)
 
 QString LettereNonScrivibili(const QString& testo, SetCaratteri set)
 {
-    QStringList lettere;
-    for (const char32_t carattere : testo.toUcs4()) {
-        const QString lettera = Carattere(carattere);
-        if (!Scrivibile(carattere, set) && !lettere.contains(lettera))
-            lettere << lettera;
-    }
-    return lettere.join(QLatin1Char(' '));
+    return LettereRifiutate(testo, [set](char32_t c) { return Scrivibile(c, set); });
+}
+
+QString LettereNonInFile(const QString& testo)
+{
+    return LettereRifiutate(testo, [](char32_t c) {
+        return c <= UltimoBMP && ByteDaCarattere(QChar(static_cast<char16_t>(c))) >= 0;
+    });
 }
 
 QString NumeroDaTestoAT(const QString& numero, SetCaratteri set)

@@ -34,6 +34,7 @@ constexpr int RssiMassimo = 31;
 constexpr int BerMassimo = 7;
 constexpr int DBmDiRssiZero = -113;
 constexpr int TipoIndirizzoMassimo = 255;
+constexpr int FormatoNumerico = 2; // of the operator in "+COPS:"
 // A location area code is two octets, a cell identity two or, on newer networks, four.
 constexpr qsizetype CifreArea = 4;
 constexpr qsizetype CifreCella = 8;
@@ -75,6 +76,19 @@ std::optional<uint8_t> StatoRegistrazione(const QString& campo)
         return std::nullopt;
     const std::optional<int> stato = InteroTra(campo, 0, UltimoStatoRete);
     return stato ? static_cast<uint8_t>(*stato) : StatoReteSconosciuto;
+}
+
+// The operator the phone is on: its numeric code, or, from a phone that keeps the long or short
+// alphanumeric format, its name in the phone's character set; none when the reply gives neither.
+std::optional<QString> OperatoreAttuale(const QString& cops)
+{
+    const QStringList campi = CampiRisposta(cops);
+    if (campi.size() <= 2)
+        return std::nullopt;
+    const std::optional<int> formato = InteroTra(campi.at(1), 0, FormatoNumerico);
+    if (formato && *formato != FormatoNumerico)
+        return DecodificaTestoAT(SenzaVirgolette(campi.at(2)), SetTelefono);
+    return CodiceOperatoreDaCampo(campi.at(2));
 }
 
 } // namespace
@@ -179,9 +193,9 @@ ValoriRete AnalizzaRete(const QString& creg, const QString& cops, const QString&
         // No state, no telling where the phone is registered.
         r.CodiceOperatore = r.CodiceArea = r.IDCella = sconosciuto;
     } else if (Registrato(*stato)) {
-        const QStringList operatore = CampiRisposta(cops);
-        dati.operatore = operatore.size() > 2;
-        r.CodiceOperatore = dati.operatore ? SenzaVirgolette(operatore.at(2)) : sconosciuto;
+        const std::optional<QString> operatore = OperatoreAttuale(cops);
+        dati.operatore = operatore.has_value();
+        r.CodiceOperatore = operatore.value_or(sconosciuto);
         r.CodiceArea = NumeroEsadecimale(Campo(registrazione, 2), CifreArea);
         r.IDCella = NumeroEsadecimale(Campo(registrazione, 3), CifreCella);
     } else {

@@ -8,6 +8,7 @@
 #include "globali.h"
 #include "immagini.h"
 #include "interazione.h"
+#include "lettereperse.h"
 #include "listareport.h"
 #include "listedistribuzione.h"
 
@@ -31,6 +32,16 @@ constexpr int RuoloRossa = Qt::UserRole;
 constexpr int RuoloMembro = Qt::UserRole + 1;
 
 constexpr int LarghezzaColonnaTwips = 1450;
+constexpr int VoceComunque = 942;
+
+// The list file keeps "?" for a letter Windows-1252 lacks: the user is told which letters of `chi`
+// it would keep so in `testo`, and says whether that will do.
+bool LettereAccettate(const QString& chi, const QString& testo, QWidget* padre)
+{
+    LetterePerse perse;
+    perse.Annota(chi, testo);
+    return perse.Conferma(VoceComunque, padre);
+}
 
 QTreeWidget* NuovaVista(QWidget* padre)
 {
@@ -196,6 +207,9 @@ void frmListD::Aggiungi()
                QString(), this);
         return;
     }
+    if (!LettereAccettate(nome, nome.left(LunghezzaNomeFile) + numero.left(LunghezzaNumeroFile),
+                          this))
+        return;
     const bool rossa = voce->data(0, RuoloRossa).toBool();
     membri << VoceFile{0, nome.left(LunghezzaNomeFile).leftJustified(LunghezzaNomeFile),
                        numero.left(LunghezzaNumeroFile).leftJustified(LunghezzaNumeroFile),
@@ -228,7 +242,8 @@ void frmListD::pDel_Click()
 void frmListD::pNuova_Click()
 {
     const QString risposta = QInputDialog::getText(this, Msg(13), Msg(12));
-    if (!risposta.isEmpty() && ListeDistribuzione.size() < MaxListe) {
+    if (!risposta.isEmpty() && ListeDistribuzione.size() < MaxListe
+        && LettereAccettate(risposta, risposta.left(LunghezzaNomeFile), this)) {
         ListeDistribuzione << ListaDistribuzione{NomeLista(risposta), {}};
         Liste->addItem(ListeDistribuzione.last().Nome);
         Liste->setCurrentRow(Liste->count() - 1);

@@ -18,6 +18,7 @@
 #include "ricerche.h"
 #include "scambio.h"
 #include "scambiorubrica.h"
+#include "setcaratteri.h"
 #include "validita.h"
 
 #include <QCheckBox>
@@ -43,6 +44,8 @@ constexpr int VoceInvioSMS = 372;
 constexpr int VoceInviato = 390;
 constexpr int VoceNonInviato = 391;
 constexpr int VoceUnitaOre = 2;
+constexpr int VoceComunque = 942;
+constexpr int VoceLettereNonGSM = 943;
 const QString Normale = QStringLiteral("00");
 const QString Flash = QStringLiteral("F0");
 
@@ -192,8 +195,9 @@ void frmSMS::Carica()
             f.Espandi(nodo);
         }
     }
-    // A centre the phone refused may be given now: the user sees, and sends with, the phone's.
-    if (!Telefono.SMSCLetto || Telefono.SMSCRifiutato)
+    // A centre the phone did not give may be given now: the user sees, and sends with, the
+    // phone's.
+    if (!Telefono.SMSCLetto || Telefono.SMSCNonDato)
         LeggiCentroSMS();
     txtSMSC->setText(Telefono.SMSC);
     SetCmbRubrica();
@@ -369,10 +373,23 @@ bool frmSMS::numeroControllato()
     return false;
 }
 
+bool frmSMS::lettereAccettate()
+{
+    const QString mancanti
+        = LettereNonScrivibili(TestoSMS(txtMess->toPlainText()), SetCaratteri::GSM);
+    if (mancanti.isEmpty()
+        || MsgBox(Msg(VoceLettereNonGSM) + mancanti + QStringLiteral("\r\n") + Msg(VoceComunque),
+                  QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QString(), this)
+               == QMessageBox::Yes)
+        return true;
+    txtMess->setFocus();
+    return false;
+}
+
 void frmSMS::pInvia_Click()
 {
     const std::optional<QString> validita = validitaControllata();
-    if (!validita || (optLD[0]->isChecked() && !numeroControllato()))
+    if (!validita || (optLD[0]->isChecked() && !numeroControllato()) || !lettereAccettate())
         return;
     if (!optLD[0]->isChecked()) {
         InviaLD(cmbListe->currentIndex(), chkRicevuta->isChecked(), dcs(), *validita);
@@ -427,10 +444,12 @@ void frmSMS::pSalva_Click()
     const std::optional<QString> validita = validitaControllata();
     if (!validita)
         return;
-    const QString cartella = f.ChiaveSelezionata();
+    const Salvataggio salvataggio = SalvataggioPerModo(Modo, f.ChiaveSelezionata());
+    if (salvataggio != Salvataggio::Nessuno && !lettereAccettate())
+        return;
     // A draft kept in the archive needs no number, and may name an alphanumeric sender; the
     // phone stores only what it could send.
-    switch (SalvataggioPerModo(Modo, cartella)) {
+    switch (salvataggio) {
     case Salvataggio::NelTelefono:
         if (numeroControllato())
             salvaNelTelefono(*validita);
@@ -551,8 +570,9 @@ bool frmSMS::inviaAMembro(int numero, const VoceFile& membro, const QString& val
             ++inviati;
             return true;
         }
-        // A phone that did not answer ends the run: the next member would only wait in vain.
-        if (TelefonoMuto())
+        // A phone that did not answer, or a link gone, ends the run: a retry, and the next
+        // member, would only wait in vain or fail at once.
+        if (TelefonoIrraggiungibile())
             return false;
         const QString guasto = Msg(400) + chi + QStringLiteral("\n") + Msg(401)
                                + QStringLiteral("\n") + Msg(402) + QStringLiteral("\n") + Msg(403);

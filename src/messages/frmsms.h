@@ -88,6 +88,9 @@ private:
     std::optional<QString> validitaControllata();
     // The number checked before a message goes to the phone; false after telling the user.
     bool numeroControllato();
+    // The letters of the text the GSM alphabet lacks, which would go as "?", named before the
+    // message is sent or stored; false when the user would rather edit the text.
+    bool lettereAccettate();
     QString dcs() const;
     bool inviaModificato(int posizione, const QString& validita);
     // Sends to one member until it goes out or the user skips it (true) or stops the run

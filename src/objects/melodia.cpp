@@ -116,9 +116,11 @@ LetturaMidi LeggiMidi()
         lettura.ignota = true;
         lettura.nonDati.Annota(Msg(VoceMelodia));
     }
-    if (melodia != Lettura::Presente || EMelodiaVuota(dati) || !ScriviFileIntero(FileMidi(), dati))
+    if (melodia != Lettura::Presente || EMelodiaVuota(dati))
         return lettura;
+    // A file that cannot take it says nothing of the melody the phone holds.
+    ScriviFileIntero(FileMidi(), dati, Accesso::Consueto, &lettura.nonScritto);
     Telefono.MidiLetta = true;
-    lettura.presente = true;
+    lettura.melodia = dati;
     return lettura;
 }

@@ -2,6 +2,7 @@
 
 // The phone's own melody and its ring-tone setting (AT^SRTC).
 
+#include "fileinteri.h"
 #include "rifiuti.h"
 
 #include <QByteArray>
@@ -27,14 +28,15 @@ QString NomeFileDaPercorso(const QString& percorso);
 
 // What a melody read found.
 struct LetturaMidi {
-    bool presente = false;            // a melody was found and written to the melody file
-    bool ignota = false;              // the phone refused to read its melody
-    std::optional<Suoneria> limiti;   // the ranges, when the phone gave them
-    std::optional<Suoneria> suoneria; // the setting, when the phone gave it
-    LettureRifiutate nonDati;         // the ranges, setting and melody the phone did not give
+    std::optional<QByteArray> melodia; // the phone's own melody, when it holds one
+    FileRifiutato nonScritto;          // why the melody file did not take it
+    bool ignota = false;               // the phone refused to read its melody
+    std::optional<Suoneria> limiti;    // the ranges, when the phone gave them
+    std::optional<Suoneria> suoneria;  // the setting, when the phone gave it
+    LettureRifiutate nonDati;          // the ranges, setting and melody the phone did not give
 };
-// Reads the ring-tone ranges and setting and the phone's melody, under the wait window. Sets
-// Telefono.MidiLetta when a melody was found. A phone without a melody of its own answers a bare
-// OK, or gives the empty one; one that refuses the read says nothing of it, and the melody file
-// stays as it was.
+// Reads the ring-tone ranges and setting and the phone's melody, under the wait window, and
+// writes the melody to the melody file. Sets Telefono.MidiLetta when a melody was found, whether
+// or not the file took it. A phone without a melody of its own answers a bare OK, or gives the
+// empty one; one that refuses the read says nothing of it, and the melody file stays as it was.
 LetturaMidi LeggiMidi();

@@ -3,8 +3,10 @@
 
 #include "oggetti.h"
 
+#include "fileinteri.h"
 #include "frmmain.h"
 #include "listareport.h"
+#include "rifiuti.h"
 
 #include <QAction>
 #include <QApplication>
@@ -225,6 +227,19 @@ bool Oggetti::filtroLista(QObject* oggetto, QEvent* evento)
     if (oggetto == f.listProm->viewport() && evento->type() == QEvent::MouseButtonRelease)
         listProm_MouseUp(static_cast<QMouseEvent*>(evento)->button());
     return false;
+}
+
+void Oggetti::salvaFile(const QString& percorso, const QByteArray& dati)
+{
+    FileRifiutato nonScritto;
+    ScriviFileIntero(percorso, dati, Accesso::Consueto, &nonScritto);
+    SegnalaFileNonScritto(nonScritto);
+}
+
+void Oggetti::avvisaSeRifiutata(EsitoAT esito, int voce)
+{
+    if (esito == EsitoAT::Errore)
+        AvvisaRifiuto(voce);
 }
 
 QAction* Oggetti::pulsante(const char* chiave) const

@@ -2,6 +2,7 @@
 
 #include "funzioni.h"
 #include "immaginelogo.h"
+#include "scambio.h"
 
 #include <QImage>
 #include <QObject>
@@ -126,6 +127,12 @@ private:
     // The labels of the sliders: a value, `voceNessuna` for no tone, or unknown.
     void mostraEtichetteSuoneria(int voceNessuna);
 
+    // Writes the file whole; when it cannot, the user is told which file and why.
+    static void salvaFile(const QString& percorso, const QByteArray& dati);
+    // A delete that ended so: the phone's refusal is told with `voce` and the phone's reason; a
+    // lost link has told the user already.
+    static void avvisaSeRifiutata(EsitoAT esito, int voce);
+
     void preparaCalendario();
     void elencaPromemoria();
     void aggiungiRigaProm(int slot);
@@ -139,6 +146,8 @@ private:
     // The logo the phone holds, as last read or sent, that the view shows while LogoPresente:
     // kept here, as its file may not have taken it. None for bytes that make no picture.
     std::optional<Logo> logoDelTelefono;
+    // The melody the phone holds, as last read: kept here, as its file may not have taken it.
+    std::optional<QByteArray> melodiaDelTelefono;
     // The last logo read, and the last melody read, the phone refused: whether it holds one is
     // not known.
     bool logoIgnoto = false;

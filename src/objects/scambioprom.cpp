@@ -85,7 +85,7 @@ bool ScriviPromDaRecord(int posizione)
         posizione, CodificaVCalendarDaRecord(Telefono.Promemoria[static_cast<size_t>(posizione)]));
 }
 
-bool CancellaProm(int posizione)
+bool CancellaProm(int posizione, EsitoAT* esito)
 {
-    return CancellaOggetto(TipoProm, posizione);
+    return CancellaOggetto(TipoProm, posizione, esito);
 }

@@ -24,5 +24,6 @@ bool ScriviProm(int posizione, const ValoriProm& valori, const ValoriProm& prima
 // Writes slot n of the table to position n (the caller shows the wait window), then reads it
 // back into slot n, with the same result.
 bool ScriviPromDaRecord(int posizione);
-// Deletes position n; true on the phone's bare OK. The table is the caller's.
-bool CancellaProm(int posizione);
+// Deletes position n; true on the phone's bare OK, and `esito`, when given, tells how the
+// exchange ended. The table is the caller's.
+bool CancellaProm(int posizione, EsitoAT* esito = nullptr);

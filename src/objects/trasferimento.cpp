@@ -15,15 +15,14 @@ QString Comando(const QString& verbo, const QString& tipo, int indice)
     return QStringLiteral("AT^%1=%2,%3").arg(verbo, tipo).arg(indice);
 }
 
-bool ScriviFileOggetto(const QString& tipo, const QString& percorso, const Avanzamento& avanzamento,
-                       FileRifiutato* rifiuto)
+// The bytes in place of object `tipo`, 0: the phone takes a new one only in place of the one it
+// holds, which goes first.
+bool SostituisciOggetto(const QString& tipo, const QByteArray& dati, const Avanzamento& avanzamento)
 {
-    const std::optional<QByteArray> dati = LeggiFileIntero(percorso, MaxByteOggetto, rifiuto);
-    if (!dati)
+    if (dati.size() > MaxByteOggetto)
         return false;
-    // The phone's object goes first, as the phone takes a new one only in its place.
     InviaComandoAT(Comando(QStringLiteral("SBNW"), tipo, 0) + QStringLiteral(",0"));
-    if (!ScriviOggetto(tipo, 0, *dati, avanzamento))
+    if (!ScriviOggetto(tipo, 0, dati, avanzamento))
         return false;
     NascondiAttesa();
     return true;
@@ -75,12 +74,14 @@ bool ScriviOggetto(const QString& tipo, int indice, const QByteArray& dati,
     return true;
 }
 
-bool CancellaOggetto(const QString& tipo, int indice)
+bool CancellaOggetto(const QString& tipo, int indice, EsitoAT* esito)
 {
-    EsitoAT esito = EsitoAT::Ok;
+    EsitoAT fine = EsitoAT::Ok;
     const QString risposta = InviaComandoAT(
-        Comando(QStringLiteral("SBNW"), tipo, indice) + QStringLiteral(",0"), &esito);
-    return esito == EsitoAT::Ok && EOKNudo(risposta);
+        Comando(QStringLiteral("SBNW"), tipo, indice) + QStringLiteral(",0"), &fine);
+    if (esito)
+        *esito = fine;
+    return fine == EsitoAT::Ok && EOKNudo(risposta);
 }
 
 QString FileLogo()
@@ -93,24 +94,35 @@ QString FileMidi()
     return FileProgramma(QStringLiteral("S25Midi.mid"));
 }
 
-Lettura LeggiLogo(QByteArray& dati, FileRifiutato* nonScritto)
+LetturaLogo LeggiLogo()
 {
     const AttesaInCorso attesa(Msg(368));
-    const Lettura lettura = LeggiOggetto(QStringLiteral("bmp"), 0, dati);
-    if (lettura != Lettura::Presente)
-        return lettura;
-    // A file that cannot take it says nothing of the logo the phone holds.
-    ScriviFileIntero(FileLogo(), dati, Accesso::Consueto, nonScritto);
+    LetturaLogo letto;
+    QByteArray dati;
+    letto.lettura = LeggiOggetto(QStringLiteral("bmp"), 0, dati);
+    if (letto.lettura != Lettura::Presente)
+        return letto;
     Telefono.LogoLetto = true;
-    return lettura;
+    // Bytes that make no picture are no logo to keep in place of the last one.
+    letto.logo = LogoDaByte(dati, "bmp");
+    // A file that cannot take it says nothing of the logo the phone holds.
+    if (letto.logo)
+        ScriviFileIntero(FileLogo(), dati, Accesso::Consueto, &letto.nonScritto);
+    return letto;
 }
 
-bool ScriviLogo(const QString& percorso, const Avanzamento& avanzamento)
+bool ScriviLogo(const QByteArray& bitmap, const Avanzamento& avanzamento)
 {
-    return ScriviFileOggetto(QStringLiteral("bmp"), percorso, avanzamento, nullptr);
+    return SostituisciOggetto(QStringLiteral("bmp"), bitmap, avanzamento);
+}
+
+bool ScriviMidi(const QByteArray& melodia, const Avanzamento& avanzamento)
+{
+    return SostituisciOggetto(QStringLiteral("mid"), melodia, avanzamento);
 }
 
 bool ScriviMidi(const QString& percorso, const Avanzamento& avanzamento, FileRifiutato* rifiuto)
 {
-    return ScriviFileOggetto(QStringLiteral("mid"), percorso, avanzamento, rifiuto);
+    const std::optional<QByteArray> melodia = LeggiFileIntero(percorso, MaxByteOggetto, rifiuto);
+    return melodia && ScriviMidi(*melodia, avanzamento);
 }

@@ -4,6 +4,8 @@
 // block, erasing one; and the operator logo and own melody kept in their files.
 
 #include "fileinteri.h"
+#include "immaginelogo.h"
+#include "scambio.h"
 
 #include <QByteArray>
 #include <QString>
@@ -31,22 +33,30 @@ using Avanzamento = std::function<void(int blocco, int blocchi)>;
 bool ScriviOggetto(const QString& tipo, int indice, const QByteArray& dati,
                    const Avanzamento& avanzamento, QString* ultimaRisposta = nullptr);
 
-// Sends "AT^SBNW=<tipo>,<indice>,0"; true on the phone's bare OK.
-bool CancellaOggetto(const QString& tipo, int indice);
+// Sends "AT^SBNW=<tipo>,<indice>,0"; true on the phone's bare OK. `esito`, when given, tells how
+// the exchange ended.
+bool CancellaOggetto(const QString& tipo, int indice, EsitoAT* esito = nullptr);
 
 // The logo file "S25Logo.bmp" and the melody file "S25Midi.mid" of the program folder.
 QString FileLogo();
 QString FileMidi();
 
-// Reads the phone's operator logo into `dati`, under the wait window, and writes it to the logo
-// file: Presente when the phone held one, which sets Telefono.LogoLetto whether or not the file
-// took it; `nonScritto`, when given, tells why it did not. Only a logo read whole replaces the
-// file.
-Lettura LeggiLogo(QByteArray& dati, FileRifiutato* nonScritto = nullptr);
+// What a logo read found.
+struct LetturaLogo {
+    Lettura lettura = Lettura::Fallita;
+    std::optional<Logo> logo; // the picture of the phone's logo, when its bytes make one
+    FileRifiutato nonScritto; // why the logo file did not take it
+};
+// Reads the phone's operator logo under the wait window: Presente when the phone held one, which
+// sets Telefono.LogoLetto, whether or not its bytes make a picture and its file took them. Only a
+// logo read whole that makes a picture replaces the logo file.
+LetturaLogo LeggiLogo();
 
-// Send a file as the operator logo or the own melody: the file is read whole (at most 32767
-// bytes), the phone's object erased, then the blocks sent. True when every block was taken.
-// `rifiuto`, when given, tells why a melody file that is there was not read.
-bool ScriviLogo(const QString& percorso, const Avanzamento& avanzamento);
+// Send the bytes as the operator logo or the own melody (at most 32767 bytes): the phone's object
+// erased, then the blocks sent. True when every block was taken.
+bool ScriviLogo(const QByteArray& bitmap, const Avanzamento& avanzamento);
+bool ScriviMidi(const QByteArray& melodia, const Avanzamento& avanzamento);
+// Sends a melody file, read whole; `rifiuto`, when given, tells why a file that is there was not
+// read.
 bool ScriviMidi(const QString& percorso, const Avanzamento& avanzamento,
                 FileRifiutato* rifiuto = nullptr);

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -27,6 +28,9 @@ namespace {
 
 constexpr int VoceLogoAssente = 220;
 constexpr int VoceLogo = 519;
+constexpr int VoceLogoNonImmagine = 960;
+constexpr int VocePreferitoNonRimosso = 961;
+constexpr int VoceLogoNonEliminato = 962;
 
 QString FilePreferito(int slot)
 {
@@ -66,16 +70,14 @@ void Oggetti::ShowLogo()
 
 void Oggetti::leggiLogo()
 {
-    QByteArray dati;
-    FileRifiutato nonScritto;
-    const Lettura lettura = LeggiLogo(dati, &nonScritto);
+    const LetturaLogo letto = LeggiLogo();
     // A read the phone left unanswered says nothing of its logo.
     if (!TelefonoMuto()) {
-        LogoPresente = lettura == Lettura::Presente;
-        logoIgnoto = lettura == Lettura::Rifiutata;
-        logoDelTelefono = LogoPresente ? LogoDaByte(dati, "bmp") : std::nullopt;
+        LogoPresente = letto.lettura == Lettura::Presente;
+        logoIgnoto = letto.lettura == Lettura::Rifiutata;
+        logoDelTelefono = letto.logo;
     }
-    SegnalaFileNonScritto(nonScritto);
+    SegnalaFileNonScritto(letto.nonScritto);
     if (logoIgnoto) {
         LettureRifiutate nonDato;
         nonDato.Annota(Msg(VoceLogo));
@@ -85,15 +87,19 @@ void Oggetti::leggiLogo()
 
 void Oggetti::mostraLogoLetto()
 {
+    // Bytes that make no picture are still the phone's logo, which can be deleted.
+    pulsante("pElimina")->setEnabled(LogoPresente);
+    f.mnuLoDel->setEnabled(LogoPresente);
     if (LogoPresente && logoDelTelefono) {
         mostraLogo(*logoDelTelefono);
-        pulsante("pElimina")->setEnabled(true);
         pulsante("pSalvaLogo")->setEnabled(true);
-        for (QAction* voce : {f.mnuLoDel, f.mnuLoInv, f.mnuLoSalva})
+        for (QAction* voce : {f.mnuLoInv, f.mnuLoSalva})
             voce->setEnabled(true);
         f.SBar[3]->setText(Msg(119));
     } else {
-        const int voce = logoIgnoto ? VoceSconosciuto : VoceLogoAssente;
+        const int voce = logoIgnoto     ? VoceSconosciuto
+                         : LogoPresente ? VoceLogoNonImmagine
+                                        : VoceLogoAssente;
         mostraSenzaLogo(voce);
         f.SBar[3]->setText(Msg(voce));
     }
@@ -113,7 +119,8 @@ void Oggetti::mostraSenzaLogo(int voce)
     QPixmap disegno(f.PicLogo->size());
     disegno.fill(Qt::white);
     QPainter pittore(&disegno);
-    pittore.drawText(disegno.rect(), Qt::AlignLeft | Qt::AlignTop, Msg(voce));
+    // A window narrower than the text wraps it rather than cut it.
+    pittore.drawText(disegno.rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Msg(voce));
     pittore.end();
     f.PicLogo->setPixmap(disegno);
 }
@@ -125,8 +132,11 @@ void Oggetti::DelLogo()
     if (MsgBox(Msg(221), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
-    if (!CancellaOggetto(QStringLiteral("bmp"), 0))
+    EsitoAT esito = EsitoAT::Ok;
+    if (!CancellaOggetto(QStringLiteral("bmp"), 0, &esito)) {
+        avvisaSeRifiutata(esito, VoceLogoNonEliminato);
         return;
+    }
     Telefono.LogoLetto = false;
     // The logo on show is no longer the phone's.
     f.VistaMostrata.clear();
@@ -135,21 +145,24 @@ void Oggetti::DelLogo()
 
 void Oggetti::InviaLogo()
 {
-    if (!logo || !ScriviFileIntero(FileLogo(), logo->bitmap))
+    if (!logo)
         return;
+    const Logo inviato = *logo;
+    // The picture goes as the user sees it, whether or not its file takes it.
+    salvaFile(FileLogo(), inviato.bitmap);
     const FinestraOccupata occupata(f);
     // The bar and its label keep the places the pane gave them.
     f.pbarLogo->setValue(0);
     f.pbarLogo->show();
     f.labP->setText(QStringLiteral("0"));
     f.labP->show();
-    const bool inviato = ScriviLogo(FileLogo(), [this](int blocco, int blocchi) {
+    const bool preso = ScriviLogo(inviato.bitmap, [this](int blocco, int blocchi) {
         f.pbarLogo->setMaximum(blocchi);
         f.pbarLogo->setValue(blocco);
         f.labP->setText(Percentuale(blocco, blocchi));
     });
-    if (inviato) {
-        logoDelTelefono = logo;
+    if (preso) {
+        logoDelTelefono = inviato;
         MsgBox(Msg(286), QMessageBox::Information);
         f.SBar[3]->setText(Msg(119));
         f.mnuLoDel->setEnabled(true);
@@ -217,7 +230,7 @@ void Oggetti::SalvaLogo()
         return;
     const QString file = interazione().SalvaFile(&f, Msg(294), Msg(295), QStringLiteral("bmp"));
     if (!file.isEmpty())
-        ScriviFileIntero(file, logo->bitmap);
+        salvaFile(file, logo->bitmap);
 }
 
 void Oggetti::AggiungiPreferito()
@@ -238,7 +251,7 @@ void Oggetti::scriviPreferito(int slot)
 {
     const QPixmap immagine = f.PicLogoOp[static_cast<size_t>(slot)]->pixmap();
     if (!immagine.isNull())
-        ScriviFileIntero(FilePreferito(slot), BitmapLogo(immagine.toImage()));
+        salvaFile(FilePreferito(slot), BitmapLogo(immagine.toImage()));
 }
 
 void Oggetti::CaricaPreferiti()
@@ -258,5 +271,8 @@ void Oggetti::CaricaPreferiti()
 void Oggetti::EliminaPreferito()
 {
     f.PicLogoOp[PrefSlot]->clear();
-    QFile::remove(FilePreferito(PrefSlot));
+    // A favourite left in the folder would be back at the next start.
+    const QString file = FilePreferito(PrefSlot);
+    if (!QFile::remove(file) && QFileInfo::exists(file))
+        MsgBox(Msg(VocePreferitoNonRimosso) + QDir::toNativeSeparators(file), QMessageBox::Warning);
 }

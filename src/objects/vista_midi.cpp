@@ -28,6 +28,7 @@ namespace {
 constexpr int VoceMelodiaAssente = 290;
 constexpr int VocePlayRifiutato = 877;
 constexpr int VoceStopRifiutato = 878;
+constexpr int VoceMelodiaNonEliminata = 963;
 
 // The slider on the range and at the value a read gave, each when it gave them: the program's
 // own moves are no choice of the user's. While no range is known the slider offers no other
@@ -73,9 +74,11 @@ void Oggetti::leggiMidi()
     prendiSuoneria(lettura);
     // A read the phone left unanswered says nothing of its melody.
     if (!TelefonoMuto()) {
-        MidiPresente = lettura.presente;
+        MidiPresente = lettura.melodia.has_value();
+        melodiaDelTelefono = lettura.melodia;
         melodiaIgnota = lettura.ignota;
     }
+    SegnalaFileNonScritto(lettura.nonScritto);
     lettura.nonDati.Avvisa();
 }
 
@@ -185,8 +188,11 @@ void Oggetti::DelMidi()
     if (MsgBox(Msg(222), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
-    if (!CancellaOggetto(QStringLiteral("mid"), 0))
+    EsitoAT esito = EsitoAT::Ok;
+    if (!CancellaOggetto(QStringLiteral("mid"), 0, &esito)) {
+        avvisaSeRifiutata(esito, VoceMelodiaNonEliminata);
         return;
+    }
     Telefono.MidiLetta = false;
     // The melody on show is no longer the phone's.
     f.VistaMostrata.clear();
@@ -200,15 +206,16 @@ void Oggetti::InviaMidi()
     pBarMidi->show();
     labPm->setText(QStringLiteral("0"));
     labPm->show();
+    const Avanzamento avanzamento = [this](int blocco, int blocchi) {
+        pBarMidi->setMaximum(blocchi);
+        pBarMidi->setValue(blocco);
+        labPm->setText(Percentuale(blocco, blocchi));
+    };
     FileRifiutato rifiuto;
-    const bool inviato = ScriviMidi(
-        TagMidi,
-        [this](int blocco, int blocchi) {
-            pBarMidi->setMaximum(blocchi);
-            pBarMidi->setValue(blocco);
-            labPm->setText(Percentuale(blocco, blocchi));
-        },
-        &rifiuto);
+    // The melody read goes back as the phone gave it, whether or not its file took it.
+    const bool inviato = melodiaDelTelefono && TagMidi == FileMidi()
+                             ? ScriviMidi(*melodiaDelTelefono, avanzamento)
+                             : ScriviMidi(TagMidi, avanzamento, &rifiuto);
     if (inviato) {
         MsgBox(Msg(288), QMessageBox::Information);
     } else {
@@ -254,9 +261,12 @@ void Oggetti::SalvaMidi()
     const QString file = interazione().SalvaFile(&f, Msg(296), Msg(297), QStringLiteral("mid"));
     if (file.isEmpty())
         return;
+    // The copy is of the melody last read, also when its file did not take it.
     FileRifiutato rifiuto;
-    if (const std::optional<QByteArray> melodia
-        = LeggiFileIntero(FileMidi(), MaxByteOggetto, &rifiuto))
-        ScriviFileIntero(file, *melodia);
+    const std::optional<QByteArray> melodia
+        = melodiaDelTelefono ? melodiaDelTelefono
+                             : LeggiFileIntero(FileMidi(), MaxByteOggetto, &rifiuto);
     SegnalaFileRifiutato(rifiuto);
+    if (melodia)
+        salvaFile(file, *melodia);
 }

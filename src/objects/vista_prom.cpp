@@ -32,6 +32,7 @@ constexpr int ColonnaData = 2;
 constexpr int ColonnaStamp = 4;
 constexpr int ImmagineNonDisponibile = 27;
 constexpr int VoceNessunoNotoLibero = 876;
+constexpr int VocePromNonEliminato = 964;
 
 int ImmagineCategoria(const QString& categoria)
 {
@@ -280,8 +281,11 @@ void Oggetti::DelProm()
     if (MsgBox(domanda, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
-    if (!CancellaProm(*slot))
+    EsitoAT esito = EsitoAT::Ok;
+    if (!CancellaProm(*slot, &esito)) {
+        avvisaSeRifiutata(esito, VocePromNonEliminato);
         return;
+    }
     SvuotaSlot(Slot(*slot));
     MsgBox(QStringLiteral("Promemoria eliminato."), QMessageBox::Information);
     ShowCalendario();

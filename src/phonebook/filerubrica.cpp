@@ -216,8 +216,17 @@ void ApplicaRubricaDaFile(const RubricaDaFile& rubrica)
     Telefono.RubLetta.fill(true);
     for (QString& rifiuto : RifiutiRubrica)
         rifiuto.clear();
+    for (std::vector<int>& righe : RigheNonLette)
+        righe.clear();
     Telefono.SMSC = rubrica.smsc;
     Telefono.SMSCLetto = true;
+}
+
+QString TestiNelFile(const VoceRubrica& voce, bool fileRubrica)
+{
+    if (!fileRubrica)
+        return voce.Nome + voce.Numero;
+    return NomePerFile(voce) + voce.Numero.left(LunghezzaNumeroFile);
 }
 
 QByteArray BytesFileRubricaTxt()

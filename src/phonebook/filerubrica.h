@@ -34,8 +34,13 @@ QByteArray BytesFileRubricaConservando(const QString& percorso);
 std::optional<RubricaDaFile> LeggiBytesFileRubrica(const QByteArray& dati);
 
 // Makes the file's content the table: counts, entries, every read flag, the SMS centre; no
-// memory stays refused.
+// memory stays refused, nor holds lines not read.
 void ApplicaRubricaDaFile(const RubricaDaFile& rubrica);
+
+// An entry's name and number as the phonebook file's record holds them (`fileRubrica`), each cut
+// to its field, or as the text export holds them, whole: what to look for letters the file's code
+// page lacks in.
+QString TestiNelFile(const VoceRubrica& voce, bool fileRubrica);
 
 // The text export of the table: a title line per memory and its used positions in columns,
 // Windows-1252, CR LF.

@@ -20,6 +20,7 @@ namespace {
 
 constexpr uint8_t CodiceDialogo = 2;
 constexpr int VoceScritturaRifiutata = 898;
+constexpr int VoceNumeroNonValido = 387;
 
 // The design's measures (twips) are minimums: a caption longer in the current font and
 // language widens its control, and the grid moves the others aside.
@@ -94,21 +95,21 @@ void frmInputVoceRub::InitLang()
     SeTesto(524, [this](const QString& t) { pAnnulla->setText(t); });
 }
 
+void frmInputVoceRub::ChiediNome()
+{
+    nomeRichiesto = true;
+    txtNome->setPlaceholderText(Msg(VoceSconosciuto));
+}
+
 void frmInputVoceRub::pOk_Click()
 {
     const bool rossa = chkRossa->isChecked();
     const LimitiMemoria limiti = memoria < NumMemorie ? LimitiRubrica[memoria] : LimitiMemoria{};
-    switch (ErroreVoce(txtNome->text(), txtNumero->text(), rossa, limiti)) {
-    case 386:
-        MsgBox(Msg(386), QMessageBox::NoIcon, QMessageBox::Ok, QString(), this);
-        txtNome->setFocus();
+    if (const int errore = ErroreVoce(txtNome->text(), txtNumero->text(), rossa, limiti,
+                                      SetTelefono, nomeRichiesto)) {
+        MsgBox(Msg(errore), QMessageBox::NoIcon, QMessageBox::Ok, QString(), this);
+        (errore == VoceNumeroNonValido ? txtNumero : txtNome)->setFocus();
         return;
-    case 387:
-        MsgBox(Msg(387), QMessageBox::NoIcon, QMessageBox::Ok, QString(), this);
-        txtNumero->setFocus();
-        return;
-    default:
-        break;
     }
     if (Connesso && !scrivi(NomeDaScrivere(txtNome->text(), rossa)))
         return;

@@ -19,6 +19,9 @@ public:
     frmInputVoceRub(uint8_t memoria, QWidget* principale);
 
     void InitLang();
+    // The entry's name on the phone could not be read: the name field shows it as unknown, and
+    // OK takes no empty name, which would erase the phone's.
+    void ChiediNome();
     void pOk_Click();
     void pAnnulla_Click();
 
@@ -34,4 +37,5 @@ private:
     bool scrivi(const QString& nome);
 
     uint8_t memoria;
+    bool nomeRichiesto = false;
 };

@@ -1,12 +1,12 @@
 #include "inputvoce.h"
 
-#include "codecs.h"
 #include "ricerche.h"
 #include "righeat.h"
 
 namespace {
 const QLatin1Char SegnoRosso('!');
-}
+constexpr int VoceNomeRichiesto = 932;
+} // namespace
 
 bool NomeRosso(const QString& nome)
 {
@@ -26,9 +26,12 @@ QString NomeDaScrivere(const QString& nome, bool rossa, int limite, TaglioTesto 
     return rossa ? senza + SegnoRosso : senza;
 }
 
-int ErroreVoce(const QString& nome, const QString& numero, bool rossa, const Lunghezze& limiti)
+int ErroreVoce(const QString& nome, const QString& numero, bool rossa, const Lunghezze& limiti,
+               SetCaratteri set, bool nomeRichiesto)
 {
-    if (limiti.nome > 0 && CodificaTestoGSM(NomeDaScrivere(nome, rossa)).size() > limiti.nome)
+    if (nomeRichiesto && nome.isEmpty())
+        return VoceNomeRichiesto;
+    if (limiti.nome > 0 && LunghezzaNome(NomeDaScrivere(nome, rossa), set) > limiti.nome)
         return 386;
     if (!ValidaNumero(numero) || NumeroEntro(numero, limiti.numero) != numero)
         return 387;

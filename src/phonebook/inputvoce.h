@@ -23,8 +23,10 @@ using TaglioTesto = QString (*)(const QString& testo, int limite);
 QString NomeDaScrivere(const QString& nome, bool rossa, int limite = 0,
                        TaglioTesto taglia = nullptr);
 
-// The catalogue entry that tells what is wrong with the typed entry: 386 when the name, its
-// mark included, takes more GSM codes than the memory's name length; 387 when the number is not
-// a phone number or has more digits than the memory's number length (a limit of 0 is no limit).
-// 0 when the entry can be written.
-int ErroreVoce(const QString& nome, const QString& numero, bool rossa, const Lunghezze& limiti);
+// The catalogue entry that tells what is wrong with the typed entry: 932 when the name is empty
+// but `nomeRichiesto` (the entry's name on the phone could not be read: an empty one would erase
+// it); 386 when the name, its mark included, is longer than the memory's name length in the
+// units of the set (LunghezzaNome); 387 when the number is not a phone number or has more digits
+// than the memory's number length (a limit of 0 is no limit). 0 when the entry can be written.
+int ErroreVoce(const QString& nome, const QString& numero, bool rossa, const Lunghezze& limiti,
+               SetCaratteri set, bool nomeRichiesto = false);

@@ -39,26 +39,37 @@ const VoceRubrica* PrimaVoce(Condizione trovata, int* memoriaTrovata = nullptr)
     return nullptr;
 }
 
+// An entry named exactly so; a name that could not be read is no name, the empty one included.
+auto ConNome(const QString& nome)
+{
+    return [&nome](const VoceRubrica& v) { return !v.NomeIgnoto && v.Nome == nome; };
+}
+
 } // namespace
+
+const VoceRubrica* VoceDelNumero(const QString& numero)
+{
+    return PrimaVoce([&numero](const VoceRubrica& v) {
+        return !v.Posizione.isEmpty() && StessoNumero(numero, v.Numero);
+    });
+}
 
 QString CercaNomeDaNumero(const QString& numero)
 {
-    const VoceRubrica* voce = PrimaVoce([&numero](const VoceRubrica& v) {
-        return !v.Posizione.isEmpty() && StessoNumero(numero, v.Numero);
-    });
+    const VoceRubrica* voce = VoceDelNumero(numero);
     return voce && !voce->Nome.isEmpty() ? voce->Nome : numero;
 }
 
 QString CercaNumeroDaNome(const QString& nome)
 {
-    const VoceRubrica* voce = PrimaVoce([&nome](const VoceRubrica& v) { return v.Nome == nome; });
+    const VoceRubrica* voce = PrimaVoce(ConNome(nome));
     return voce && !voce->Numero.isEmpty() ? voce->Numero : Msg(333);
 }
 
 uint8_t CercaMemoriaDaNome(const QString& nome)
 {
     int memoria = NessunaMemoria;
-    PrimaVoce([&nome](const VoceRubrica& v) { return v.Nome == nome; }, &memoria);
+    PrimaVoce(ConNome(nome), &memoria);
     return static_cast<uint8_t>(memoria);
 }
 

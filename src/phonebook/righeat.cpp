@@ -18,10 +18,21 @@ QChar CifraEsadecimale(int valore)
     return QLatin1Char("0123456789ABCDEF"[valore & 0xF]);
 }
 
-// A phone counts a name's length in GSM codes, whatever set the name travels in.
-QString NomeEntroCodici(const QString& nome, int limite)
+// A name cut as a phone in GSM counts it, and as one in any other set does.
+QString NomeEntroCodiciGSM(const QString& nome, int limite)
 {
     return TestoEntroCodiciGSM(nome, limite);
+}
+
+QString NomeEntroCaratteri(const QString& nome, int limite)
+{
+    qsizetype fine = 0;
+    for (int contati = 0; contati < limite && fine < nome.size(); ++contati)
+        fine += nome.at(fine).isHighSurrogate() && fine + 1 < nome.size()
+                        && nome.at(fine + 1).isLowSurrogate()
+                    ? 2
+                    : 1;
+    return nome.left(fine);
 }
 
 bool DaProteggere(uint8_t byte)
@@ -84,6 +95,28 @@ std::optional<int> Conteggio(QStringView campo)
     if (SoloCifre(TagliaSpazi(campo.toString())))
         return MassimoConteggio;
     return std::nullopt;
+}
+
+// Where the number's field opens: past the position's comma and the empty fields some phones put
+// before the number.
+qsizetype InizioNumero(QStringView riga, qsizetype virgola)
+{
+    qsizetype inizio = DopoSpazi(riga, virgola + 1);
+    while (CarattereIn(riga, inizio, u','))
+        inizio = DopoSpazi(riga, inizio + 1);
+    return inizio;
+}
+
+// An unquoted field from `inizio` to its comma, or to the end of the line, without the blanks
+// after it.
+QString CampoNudo(QStringView riga, qsizetype inizio)
+{
+    qsizetype fine = riga.indexOf(u',', inizio);
+    if (fine < 0)
+        fine = riga.size();
+    while (fine > inizio && riga.at(fine - 1) == u' ')
+        --fine;
+    return riga.mid(inizio, fine - inizio).toString();
 }
 
 // Where the name that opens at `apre` closes. Its closing quote is the last of the line but for
@@ -155,17 +188,25 @@ QStringList RigheVoci(const QString& corpo)
     return righe;
 }
 
+int PosizioneRiga(const QString& riga)
+{
+    const qsizetype virgola = riga.indexOf(QLatin1Char(','));
+    return InteroTra(QStringView(riga).left(virgola < 0 ? riga.size() : virgola), 1,
+                     MassimoConteggio)
+        .value_or(0);
+}
+
 std::optional<RigaVoce> DecodificaRigaVoce(const QString& riga)
 {
     const qsizetype virgola = riga.indexOf(QLatin1Char(','));
-    const qsizetype apreNumero = DopoSpazi(riga, virgola + 1);
+    const qsizetype apreNumero = InizioNumero(riga, virgola);
     if (virgola < 0 || !CarattereIn(riga, apreNumero, u'"'))
         return std::nullopt;
     const qsizetype chiudeNumero = riga.indexOf(QLatin1Char('"'), apreNumero + 1);
     if (chiudeNumero < 0)
         return std::nullopt;
     RigaVoce voce;
-    voce.posizione = InteroTra(QStringView(riga).left(virgola), 1, MassimoConteggio).value_or(0);
+    voce.posizione = PosizioneRiga(riga);
     const QString numero = riga.mid(apreNumero + 1, chiudeNumero - apreNumero - 1);
     voce.numero = NumeroConTipo(numero, {});
     const qsizetype virgolaTipo = DopoSpazi(riga, chiudeNumero + 1);
@@ -175,12 +216,24 @@ std::optional<RigaVoce> DecodificaRigaVoce(const QString& riga)
     const qsizetype fineTipo = virgolaNome < 0 ? riga.size() : virgolaNome;
     voce.numero
         = NumeroConTipo(numero, QStringView(riga).mid(virgolaTipo + 1, fineTipo - virgolaTipo - 1));
-    const qsizetype apreNome = DopoSpazi(riga, fineTipo + 1);
-    if (virgolaNome < 0 || !CarattereIn(riga, apreNome, u'"'))
+    if (virgolaNome < 0)
         return voce;
+    const qsizetype apreNome = DopoSpazi(riga, virgolaNome + 1);
+    if (!CarattereIn(riga, apreNome, u'"')) {
+        voce.nomeGrezzo = CampoNudo(riga, apreNome);
+        voce.nomeNudo = true;
+        return voce;
+    }
     const qsizetype chiudeNome = ChiusuraNome(riga, apreNome);
     voce.nomeGrezzo = SenzaEscape(QStringView(riga).mid(apreNome + 1, chiudeNome - apreNome - 1));
     return voce;
+}
+
+std::optional<QString> NomeDellaRiga(const RigaVoce& voce, SetCaratteri set)
+{
+    if (voce.nomeNudo && set != SetCaratteri::UCS2 && !voce.nomeGrezzo.isEmpty())
+        return std::nullopt;
+    return DecodificaTestoAT(voce.nomeGrezzo, set);
 }
 
 StatoMemoria LeggiStatoMemoria(const QString& corpo)
@@ -234,19 +287,27 @@ QString CodificaStringaAT(const QByteArray& byte)
     return testo;
 }
 
-QString NomeScritto(const QString& nome, int limite)
+int LunghezzaNome(const QString& nome, SetCaratteri set)
 {
-    return NomeDaScrivere(nome, NomeRosso(nome), limite, NomeEntroCodici);
+    if (set == SetCaratteri::GSM)
+        return static_cast<int>(CodificaTestoGSM(nome).size());
+    return static_cast<int>(nome.toUcs4().size());
+}
+
+QString NomeScritto(const QString& nome, SetCaratteri set, int limite)
+{
+    return NomeDaScrivere(nome, NomeRosso(nome), limite,
+                          set == SetCaratteri::GSM ? NomeEntroCodiciGSM : NomeEntroCaratteri);
 }
 
 QString NomeAT(const QString& nome, SetCaratteri set, int limite)
 {
-    return CodificaStringaAT(CodificaTestoAT(NomeScritto(nome, limite), set));
+    return CodificaStringaAT(CodificaTestoAT(NomeScritto(nome, set, limite), set));
 }
 
 QString NomeSulTelefono(const QString& nome, SetCaratteri set, int limite)
 {
-    const QByteArray inviato = CodificaTestoAT(NomeScritto(nome, limite), set);
+    const QByteArray inviato = CodificaTestoAT(NomeScritto(nome, set, limite), set);
     return DecodificaTestoAT(DecodificaWindows1252(inviato), set).value_or(QString());
 }
 

@@ -17,14 +17,24 @@ QStringList RigheVoci(const QString& corpo);
 
 // One entry line read by its fields: position, number in quotes, type, name in quotes (raw, in
 // the phone's character set, the escapes of an AT string undone), and the optional fields 27.007
-// lets follow.
+// lets follow. Empty fields before the number, which some phones insert, are passed over.
 struct RigaVoce {
     int posizione = 0; // 1 to 32767; 0 when the field holds no such position
     QString numero;    // with a "+" in front when the type says the number is international
     QString nomeGrezzo;
+    // The name came without its quotes, as some phones in UCS2 give its hex: the field as it
+    // stands, to its comma.
+    bool nomeNudo = false;
 };
 // Nothing when the line lacks the quotes around the number.
 std::optional<RigaVoce> DecodificaRigaVoce(const QString& riga);
+// The position an entry line begins with, 0 when it begins with none: where a line that cannot
+// be read stands.
+int PosizioneRiga(const QString& riga);
+// The name of an entry line in the set, none when it is not well formed there (DecodificaTestoAT).
+// An unquoted name is read only in UCS2, whose hex digits hold no comma: in another set the field
+// may end at a comma of the name, and read as another name.
+std::optional<QString> NomeDellaRiga(const RigaVoce& voce, SetCaratteri set);
 
 // "+CPBS: "SM",used,total": the used and total positions. A total larger than the table's 16-bit
 // counts take is held at their largest; a used count missing or out of range (more than the
@@ -64,10 +74,12 @@ QString SenzaEscape(QStringView testo);
 // as the line's character for it, so that it reaches the phone as that byte.
 QString CodificaStringaAT(const QByteArray& byte);
 
-// A name as it is written to the phone: cut, when a limit is given, to the characters whose GSM
-// codes fit in that many bytes (a phone counts them so, whatever set the name travels in; a
-// character GSM lacks counts one). A red name is cut before its final mark "!", which it keeps.
-QString NomeScritto(const QString& nome, int limite = 0);
+// A name's length as a phone counts it, in the units of its character set: GSM codes (an
+// extension character takes two, one GSM lacks one), the characters of any other set.
+int LunghezzaNome(const QString& nome, SetCaratteri set);
+// A name as it is written to the phone: cut, when a limit is given, to what fits in that many of
+// the set's units (LunghezzaNome). A red name is cut before its final mark "!", which it keeps.
+QString NomeScritto(const QString& nome, SetCaratteri set, int limite = 0);
 // That name in the character set, quoted.
 QString NomeAT(const QString& nome, SetCaratteri set, int limite = 0);
 // What the phone holds once it has taken that name, as it reads back.

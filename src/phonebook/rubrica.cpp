@@ -10,6 +10,7 @@
 #include "globali.h"
 #include "inputvoce.h"
 #include "interazione.h"
+#include "lettereperse.h"
 #include "letture.h"
 #include "reportrubrica.h"
 #include "rifiuti.h"
@@ -48,20 +49,65 @@ constexpr int VoceNonScrivibili = 890;
 constexpr int VoceScrivereLeAltre = 891;
 constexpr int VoceNonScritte = 892;
 constexpr int VoceAltreScritte = 893;
-constexpr int VoceNomiIgnotiNonSalvati = 896;
+constexpr int VoceEliminazioneRifiutata = 933;
+constexpr int VoceDuePunti = 911;
+constexpr int VoceSalvareComunque = 941;
+constexpr int VoceScritte = 945;
+constexpr int VoceSenzaRisposta = 947;
 const QString AccapoTesto = QStringLiteral("\r\n");
 
-// One line for each entry: its memory, its position (none for the whole memory) and why.
-QString Righe(const std::vector<VoceNonScritta>& voci)
+const VoceRubrica& Voce(int memoria, int posizione)
 {
-    QStringList righe;
-    for (const VoceNonScritta& voce : voci) {
-        QString riga = NomiMemoria[static_cast<size_t>(voce.memoria)];
-        if (voce.posizione > 0)
-            riga += QLatin1Char(' ') + QString::number(voce.posizione);
-        righe << riga + QStringLiteral(": ") + voce.motivo;
+    return Telefono.Rubrica[static_cast<size_t>(memoria)][static_cast<size_t>(posizione)];
+}
+
+// An entry as the user knows it: its memory, its position and its name ("SIM 4 Mario Rossi");
+// the memory alone for position 0, the whole memory.
+QString VoceDescritta(int memoria, int posizione)
+{
+    QStringList parti{NomiMemoria[static_cast<size_t>(memoria)]};
+    if (posizione > 0)
+        parti << QString::number(posizione) << NomeMostrato(Voce(memoria, posizione));
+    parti.removeAll(QString());
+    return parti.join(QLatin1Char(' '));
+}
+
+// The heading `intestazione`, then a line for each entry, with why when there is a reason.
+QString Elenco(int intestazione, const std::vector<VoceSegnalata>& voci)
+{
+    QStringList righe{Msg(intestazione)};
+    for (const VoceSegnalata& voce : voci) {
+        const QString descritta = VoceDescritta(voce.memoria, voce.posizione);
+        righe << (voce.motivo.isEmpty() ? descritta : descritta + Msg(VoceDuePunti) + voce.motivo);
     }
     return righe.join(AccapoTesto);
+}
+
+// What Put Phonebook says when the link was lost under it: which entries the phone took, which
+// it did not, and the one it may have taken.
+QString ScritturaInterrotta(const EsitoScritturaRubrica& esito)
+{
+    QStringList testo{Msg(267)};
+    if (!esito.scritte.empty())
+        testo << Elenco(VoceScritte, esito.scritte);
+    if (!esito.nonScritte.empty())
+        testo << Elenco(VoceNonScritte, esito.nonScritte);
+    if (!esito.senzaRisposta.empty())
+        testo << Elenco(VoceSenzaRisposta, esito.senzaRisposta);
+    return testo.join(AccapoTesto);
+}
+
+// The used entries whose name or number the file (the phonebook file, or the text export) keeps
+// with "?" in place of letters its code page lacks.
+LetterePerse LetterePerseNelFile(bool fileRubrica)
+{
+    LetterePerse perse;
+    for (int m = 0; m < NumMemorie; ++m) {
+        for (int p = 1; p <= PosizioniTenute(m); ++p)
+            if (!Voce(m, p).Posizione.isEmpty())
+                perse.Annota(VoceDescritta(m, p), TestiNelFile(Voce(m, p), fileRubrica));
+    }
+    return perse;
 }
 
 ListaReport::Colonna Colonna(int voce, int larghezza, const char* chiave)
@@ -73,11 +119,6 @@ ListaReport::Colonna Colonna(int voce, int larghezza, const char* chiave)
 QString PosizioneMostrata(int posizione)
 {
     return QStringLiteral("%1").arg(posizione, 3, 10, QLatin1Char('0'));
-}
-
-const VoceRubrica& Voce(int memoria, int posizione)
-{
-    return Telefono.Rubrica[static_cast<size_t>(memoria)][static_cast<size_t>(posizione)];
 }
 
 bool NessunaRifiutata()
@@ -115,16 +156,24 @@ bool Rubrica::completaLettura(bool fileRubrica)
 {
     if (Connesso && LineaLibera && !LeggiMemorie(true, fileRubrica))
         return false;
-    return TutteLette() && !NomiIgnotiInTabella();
+    return TutteLette() && MotivoNessunFile() == 0;
 }
 
-void Rubrica::salvataggioAutomatico()
+void Rubrica::salvataggioAutomatico(bool dopoLettura)
 {
-    if (Opzioni.AutoSaveRub != 0)
-        SalvaFileRubrica(FileRubricaPredefinito());
+    if (Opzioni.AutoSaveRub == 0)
+        return;
+    // The file keeps what it held: the user hears of it after the reading that found the table
+    // so, not at every showing of a view.
+    if (const int motivo = MotivoNessunFile()) {
+        if (dopoLettura)
+            MsgBox(Msg(motivo), QMessageBox::Warning);
+        return;
+    }
+    SalvaFileRubrica(FileRubricaPredefinito(), dopoLettura);
 }
 
-bool Rubrica::SalvaFileRubrica(const QString& percorso)
+bool Rubrica::SalvaFileRubrica(const QString& percorso, bool avvisaLetterePerse)
 {
     if (!completaLettura(true))
         return false;
@@ -134,6 +183,8 @@ bool Rubrica::SalvaFileRubrica(const QString& percorso)
         if (!Telefono.SMSCLetto)
             return false;
     }
+    if (avvisaLetterePerse)
+        LetterePerseNelFile(true).Avvisa();
     // The program's own phonebook holds the user's numbers: no other user may read it.
     const Accesso accesso = QFileInfo(percorso).absoluteFilePath() == FileRubricaPredefinito()
                                 ? Accesso::Privato
@@ -177,8 +228,9 @@ QTreeWidgetItem* Rubrica::aggiungiVoce(int memoria, int posizione, bool conMemor
 
 void Rubrica::leggiMemorie(bool soloNonLette)
 {
+    const bool daLeggere = !soloNonLette || !TutteLette();
     if (LeggiMemorie(soloNonLette, Opzioni.AutoSaveRub != 0) && TutteLette())
-        salvataggioAutomatico();
+        salvataggioAutomatico(daLeggere);
 }
 
 void Rubrica::ShowRubrica(int16_t memoria)
@@ -320,10 +372,12 @@ bool Rubrica::voceSelezionata(int& memoria, int& posizione) const
 }
 
 void Rubrica::apriDialogo(uint8_t memoria, int posizione, int didascalia, const QString& nome,
-                          const QString& numero, bool rossa)
+                          const QString& numero, bool rossa, bool nomeIgnoto)
 {
     const auto dialogo = std::make_unique<frmInputVoceRub>(memoria, &f);
     dialogo->txtNome->setText(nome);
+    if (nomeIgnoto)
+        dialogo->ChiediNome();
     dialogo->txtNumero->setText(numero);
     dialogo->txtMem->setText(QString::number(posizione));
     dialogo->chkRossa->setChecked(rossa);
@@ -339,7 +393,7 @@ void Rubrica::AddRubrica()
     const int tenute = PosizioniTenute(m);
     int libera = 0;
     for (int p = 1; p <= tenute && libera == 0; ++p)
-        if (Voce(m, p).Posizione.isEmpty())
+        if (PosizioneLibera(m, p))
             libera = p;
     if (libera == 0) {
         // A memory the phone refused is not full: its positions are not known.
@@ -368,7 +422,7 @@ void Rubrica::EditRubrica()
         return;
     const VoceRubrica voce = Voce(m, p);
     apriDialogo(static_cast<uint8_t>(m), p, 115, voce.Rossa ? NomeSenzaSegno(voce.Nome) : voce.Nome,
-                voce.Numero, voce.Rossa);
+                voce.Numero, voce.Rossa, voce.NomeIgnoto);
     ShowRubrica(static_cast<int16_t>(rossa ? MemoriaRossa : m));
     if (QTreeWidgetItem* riga = f.List1->topLevelItem(indice))
         f.List1->setCurrentItem(riga);
@@ -388,7 +442,12 @@ void Rubrica::DelRubrica()
     if (MsgBox(testo, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, Msg(109))
         != QMessageBox::Yes)
         return;
-    ScriviVoceRubrica(static_cast<uint8_t>(m), QString::number(p), QString(), QString());
+    // A refusal is told with the phone's reason; a link lost tells itself.
+    QString rifiuto;
+    if (!ScriviVoceRubrica(static_cast<uint8_t>(m), QString::number(p), QString(), QString(),
+                           &rifiuto)
+        && !rifiuto.isEmpty())
+        MsgBox(Msg(VoceEliminazioneRifiutata) + MotivoRifiuto(rifiuto), QMessageBox::Warning);
     ShowRubrica(static_cast<int16_t>(rossa ? MemoriaRossa : m));
 }
 
@@ -409,13 +468,17 @@ void Rubrica::SalvaRubrica()
     if (percorso.isEmpty())
         return;
     const bool fileRubrica = percorso.endsWith(QLatin1String(".rub"), Qt::CaseInsensitive);
+    // The letters the file cannot hold are named first: the user may rather leave it as it is.
+    if (completaLettura(fileRubrica)
+        && !LetterePerseNelFile(fileRubrica).Conferma(VoceSalvareComunque))
+        return;
     if (fileRubrica ? SalvaFileRubrica(percorso) : SalvaFileRubricaTxt(percorso)) {
         MsgBox(Msg(fileRubrica ? 256 : 258) + percorso, QMessageBox::Information);
         return;
     }
     QString testo = Msg(fileRubrica ? 257 : 259) + percorso;
-    if (NomiIgnotiInTabella())
-        testo += QStringLiteral("\r\n") + Msg(VoceNomiIgnotiNonSalvati);
+    if (const int motivo = MotivoNessunFile())
+        testo += QStringLiteral("\r\n") + Msg(motivo);
     MsgBox(testo, QMessageBox::Critical);
 }
 
@@ -453,19 +516,17 @@ void Rubrica::InviaRubrica()
         return;
     }
     // Before anything is written: the user may rather mend those names first.
-    const std::vector<VoceNonScritta> saltate = VociNonScrivibili();
+    const std::vector<VoceSegnalata> saltate = VociNonScrivibili();
     if (!saltate.empty()
-        && MsgBox(Msg(VoceNonScrivibili) + AccapoTesto + Righe(saltate) + AccapoTesto
-                      + Msg(VoceScrivereLeAltre),
+        && MsgBox(Elenco(VoceNonScrivibili, saltate) + AccapoTesto + Msg(VoceScrivereLeAltre),
                   QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
                != QMessageBox::Yes)
         return;
-    const std::optional<std::vector<VoceNonScritta>> nonScritte = ScriviRubrica(saltate);
-    if (!nonScritte)
-        MsgBox(Msg(267), QMessageBox::Critical);
-    else if (!nonScritte->empty())
-        MsgBox(Msg(VoceNonScritte) + AccapoTesto + Righe(*nonScritte) + AccapoTesto
-                   + Msg(VoceAltreScritte),
+    const EsitoScritturaRubrica esito = ScriviRubrica(saltate);
+    if (esito.collegamentoPerso)
+        MsgBox(ScritturaInterrotta(esito), QMessageBox::Critical);
+    else if (!esito.nonScritte.empty())
+        MsgBox(Elenco(VoceNonScritte, esito.nonScritte) + AccapoTesto + Msg(VoceAltreScritte),
                QMessageBox::Warning);
 }
 

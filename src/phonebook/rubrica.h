@@ -30,8 +30,9 @@ public:
     void LeggiListeChiamate() override;
 
     // Writes the phonebook file, reading first what the table lacks while the phone is there;
-    // false, with nothing marked read, when a memory stays unread.
-    bool SalvaFileRubrica(const QString& percorso);
+    // false, with nothing marked read, when a memory stays unread. With `avvisaLetterePerse` the
+    // user is told first of the entries whose letters the file keeps as "?".
+    bool SalvaFileRubrica(const QString& percorso, bool avvisaLetterePerse = false);
     bool SalvaFileRubricaTxt(const QString& percorso);
 
     // The default phonebook file, saved after every reading when the settings ask for it.
@@ -42,15 +43,19 @@ private:
     // (`fileRubrica`) or a text export; false when the link failed, a memory is left unread or a
     // name could not be read, so that no file is saved from what the table lacks.
     bool completaLettura(bool fileRubrica);
-    void salvataggioAutomatico();
+    // Saves the default phonebook file when the settings ask for it; a table from which no file
+    // may be written is told of once, after the reading (`dopoLettura`), as are the letters the
+    // file cannot hold.
+    void salvataggioAutomatico(bool dopoLettura);
     void preparaElenco(const QList<ListaReport::Colonna>& colonne);
     QTreeWidgetItem* aggiungiVoce(int memoria, int posizione, bool conMemoria);
     // Memory and red-list mode from the selected tree node.
     void memoriaDalNodo(int& memoria, bool& rossa) const;
     // The selected row's entry; false for a row that names none.
     bool voceSelezionata(int& memoria, int& posizione) const;
+    // `nomeIgnoto`: the entry's name could not be read, and the dialog asks for one.
     void apriDialogo(uint8_t memoria, int posizione, int didascalia, const QString& nome,
-                     const QString& numero, bool rossa);
+                     const QString& numero, bool rossa, bool nomeIgnoto = false);
 
     // Reads the memories for a view (all, or only those unread) and saves them once all are
     // read.

@@ -5,6 +5,7 @@
 #include "codecs.h"
 #include "globali.h"
 #include "inputvoce.h"
+#include "interazione.h"
 #include "ricerche.h"
 #include "rifiuti.h"
 #include "righeat.h"
@@ -63,6 +64,8 @@ constexpr std::array<int, 2> MemorieScritte{0, 2};
 
 constexpr int VoceLettereNonMemorizzabili = 894;
 constexpr int VoceNomeNonLetto = 895;
+constexpr int VoceSostitutiDelTelefono = 944;
+constexpr int VoceCollegamentoPerso = 946;
 
 // The entry as the phone now holds it: name and number cut to its limits, the name as it reads
 // back in the phone's set.
@@ -73,52 +76,93 @@ void ComeSulTelefono(VoceRubrica& voce, const LimitiMemoria& limiti)
     voce.Rossa = NomeRosso(voce.Nome);
 }
 
-// Why an entry cannot be written back, in the user's words; empty when it can.
+// A phone speaking one of these sets gives "?" for each letter of its own the set lacks: a "?" in
+// a name may stand for such a letter, which the name written back would lose on the phone.
+bool SostitutiDelTelefono(const QString& nome)
+{
+    return (SetTelefono == SetCaratteri::IRA || SetTelefono == SetCaratteri::Latin1)
+           && nome.contains(u'?');
+}
+
+// Why an entry is not to be written back, in the user's words; empty when it can.
 QString MotivoNonScrivibile(const VoceRubrica& voce)
 {
     if (voce.NomeIgnoto)
         return Msg(VoceNomeNonLetto);
-    const QString mancanti = LettereNonScrivibili(NomeScritto(voce.Nome), SetTelefono);
-    return mancanti.isEmpty() ? QString() : Msg(VoceLettereNonMemorizzabili) + mancanti;
+    const QString nome = NomeScritto(voce.Nome, SetTelefono);
+    if (const QString mancanti = LettereNonScrivibili(nome, SetTelefono); !mancanti.isEmpty())
+        return Msg(VoceLettereNonMemorizzabili) + mancanti;
+    return SostitutiDelTelefono(nome) ? Msg(VoceSostitutiDelTelefono) : QString();
 }
 
-bool Saltata(const std::vector<VoceNonScritta>& saltate, int memoria, int posizione)
+bool Saltata(const std::vector<VoceSegnalata>& saltate, int memoria, int posizione)
 {
-    return std::any_of(saltate.begin(), saltate.end(), [=](const VoceNonScritta& voce) {
+    return std::any_of(saltate.begin(), saltate.end(), [=](const VoceSegnalata& voce) {
         return voce.memoria == memoria && voce.posizione == posizione;
     });
 }
 
-// Writes the used entries of one memory but those skipped; what the phone refused goes to
-// `nonScritte` with its reason, the whole memory (position 0) when it could not be selected.
-// False when the link failed.
-bool ScriviMemoria(Dialogo& dialogo, int memoria, const std::vector<VoceNonScritta>& saltate,
-                   std::vector<VoceNonScritta>& nonScritte)
+// Writes the used entries of one memory but those skipped: those the phone took go to
+// `esito.scritte`, those it refused to `esito.nonScritte` with its reason, the whole memory
+// (position 0) when it refused to select it. Once the link is lost nothing more is sent, and the
+// entries left are not written.
+void ScriviMemoria(Dialogo& dialogo, int memoria, const std::vector<VoceSegnalata>& saltate,
+                   EsitoScritturaRubrica& esito)
 {
-    const auto rifiutata = [&](int posizione) {
-        if (!dialogo.Perso())
-            nonScritte.push_back({memoria, posizione, MotivoRifiuto(UltimaRigaRifiuto())});
-    };
-    if (!dialogo.Seleziona(CodiceMemoria(memoria))) {
-        rifiutata(0);
-        return !dialogo.Perso();
+    const bool selezionata = !dialogo.Perso() && dialogo.Seleziona(CodiceMemoria(memoria));
+    if (!selezionata && !dialogo.Perso()) {
+        esito.nonScritte.push_back({memoria, 0, MotivoRifiuto(UltimaRigaRifiuto())});
+        return;
     }
-    const LimitiMemoria limiti = LeggiLunghezze(dialogo.Invia(QStringLiteral("AT+CPBR=?")));
-    LimitiRubrica[static_cast<size_t>(memoria)] = limiti;
+    const LimitiMemoria limiti = dialogo.Perso()
+                                     ? LimitiMemoria{}
+                                     : LeggiLunghezze(dialogo.Invia(QStringLiteral("AT+CPBR=?")));
+    if (!dialogo.Perso())
+        LimitiRubrica[static_cast<size_t>(memoria)] = limiti;
     const int tenute = PosizioniTenute(memoria);
-    for (int p = 1; p <= tenute && !dialogo.Perso(); ++p) {
+    for (int p = 1; p <= tenute; ++p) {
         VoceRubrica& voce = Telefono.Rubrica[static_cast<size_t>(memoria)][static_cast<size_t>(p)];
         if (voce.Posizione.isEmpty() || Saltata(saltate, memoria, p))
             continue;
-        const QString comando
-            = ComandoScrittura(voce.Posizione.trimmed(), voce.Nome, voce.Numero, limiti);
-        if (RispostaOk(dialogo.Invia(comando)))
+        if (dialogo.Perso()) {
+            esito.nonScritte.push_back({memoria, p, Msg(VoceCollegamentoPerso)});
+            continue;
+        }
+        const bool presa = RispostaOk(dialogo.Invia(
+            ComandoScrittura(voce.Posizione.trimmed(), voce.Nome, voce.Numero, limiti)));
+        if (presa) {
             ComeSulTelefono(voce, limiti);
-        else
-            rifiutata(p);
+            esito.scritte.push_back({memoria, p, QString()});
+        } else if (dialogo.Perso()) {
+            esito.senzaRisposta.push_back({memoria, p, QString()});
+        } else {
+            esito.nonScritte.push_back({memoria, p, MotivoRifiuto(UltimaRigaRifiuto())});
+        }
     }
-    return !dialogo.Perso();
 }
+
+constexpr int VoceRigheNonLette = 930;
+constexpr int VoceDuePunti = 911;
+
+// The lines of a reading that could not be read, for each memory or list that gave some: told
+// once, with how many, since what they hold is not shown.
+class RigheIlleggibili {
+public:
+    void Annota(const QString& cosa, size_t quante)
+    {
+        if (quante > 0)
+            righe << cosa + Msg(VoceDuePunti) + QString::number(quante);
+    }
+    void Avvisa() const
+    {
+        if (!righe.isEmpty())
+            MsgBox((QStringList{Msg(VoceRigheNonLette)} + righe).join(QStringLiteral("\r\n")),
+                   QMessageBox::Warning);
+    }
+
+private:
+    QStringList righe;
+};
 
 constexpr int VoceMemorieRifiutateColFile = 840;
 constexpr int VoceSetIgnoto = 884;
@@ -148,18 +192,21 @@ QString CodiceLista(int lista)
     return QString::fromLatin1(codici[static_cast<size_t>(lista)]);
 }
 
-void DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria)
+bool DecodificaVoceRubrica(const QString& riga, PosizioniMemoria& memoria)
 {
     const std::optional<RigaVoce> letta = DecodificaRigaVoce(riga);
-    if (!letta || !PosizioneValida(letta->posizione))
-        return;
+    if (!letta || letta->posizione == 0)
+        return false;
+    if (!PosizioneValida(letta->posizione))
+        return true;
     VoceRubrica& voce = memoria[static_cast<size_t>(letta->posizione)];
-    const std::optional<QString> nome = DecodificaTestoAT(letta->nomeGrezzo, SetTelefono);
+    const std::optional<QString> nome = NomeDellaRiga(*letta, SetTelefono);
     voce.Nome = nome.value_or(QString());
     voce.NomeIgnoto = !nome;
     voce.Numero = letta->numero;
     voce.Posizione = QString::number(letta->posizione);
     voce.Rossa = NomeRosso(voce.Nome);
+    return true;
 }
 
 EsitoLettura LeggiRubrica(uint8_t memoria)
@@ -188,9 +235,12 @@ EsitoLettura LeggiRubrica(uint8_t memoria)
         return MemoriaRifiutata(memoria);
 
     PosizioniMemoria letta{};
+    std::vector<int> nonLette;
     for (const QString& riga : RigheVoci(elenco))
-        DecodificaVoceRubrica(riga, letta);
+        if (!DecodificaVoceRubrica(riga, letta))
+            nonLette.push_back(PosizioneRiga(riga));
     Telefono.Rubrica[memoria] = std::move(letta);
+    RigheNonLette[memoria] = std::move(nonLette);
     Telefono.RubUsate[memoria] = static_cast<int16_t>(std::clamp(stato.usate, 0, INT16_MAX));
     Telefono.RubTotale[memoria] = static_cast<int16_t>(std::clamp(*totale, 0, INT16_MAX));
     LimitiRubrica[memoria] = limiti;
@@ -236,9 +286,9 @@ bool ScriviVoceRubrica(uint8_t memoria, const QString& posizione, const QString&
     return true;
 }
 
-std::vector<VoceNonScritta> VociNonScrivibili()
+std::vector<VoceSegnalata> VociNonScrivibili()
 {
-    std::vector<VoceNonScritta> voci;
+    std::vector<VoceSegnalata> voci;
     for (const int memoria : MemorieScritte) {
         for (int p = 1; p <= PosizioniTenute(memoria); ++p) {
             const VoceRubrica& voce
@@ -252,39 +302,48 @@ std::vector<VoceNonScritta> VociNonScrivibili()
     return voci;
 }
 
-std::optional<std::vector<VoceNonScritta>> ScriviRubrica(const std::vector<VoceNonScritta>& saltate)
+EsitoScritturaRubrica ScriviRubrica(const std::vector<VoceSegnalata>& saltate)
 {
     const AttesaInCorso attesa(Msg(365));
     Dialogo dialogo;
-    std::vector<VoceNonScritta> nonScritte = saltate;
+    EsitoScritturaRubrica esito;
     for (const int memoria : MemorieScritte)
-        if (!ScriviMemoria(dialogo, memoria, saltate, nonScritte))
-            return std::nullopt;
-    std::sort(nonScritte.begin(), nonScritte.end(),
-              [](const VoceNonScritta& a, const VoceNonScritta& b) {
+        ScriviMemoria(dialogo, memoria, saltate, esito);
+    esito.collegamentoPerso = dialogo.Perso();
+    esito.nonScritte.insert(esito.nonScritte.end(), saltate.begin(), saltate.end());
+    std::sort(esito.nonScritte.begin(), esito.nonScritte.end(),
+              [](const VoceSegnalata& a, const VoceSegnalata& b) {
                   return std::pair(a.memoria, a.posizione) < std::pair(b.memoria, b.posizione);
               });
     // The table must hold what the phone holds: the next view reads such a memory again.
-    for (const VoceNonScritta& voce : nonScritte)
-        Telefono.RubLetta[static_cast<size_t>(voce.memoria)] = false;
-    return nonScritte;
+    for (const auto* voci : {&esito.nonScritte, &esito.senzaRisposta})
+        for (const VoceSegnalata& voce : *voci)
+            Telefono.RubLetta[static_cast<size_t>(voce.memoria)] = false;
+    return esito;
 }
 
-void DecodificaVoceChiamata(const QString& riga, PosizioniLista& lista)
+bool DecodificaVoceChiamata(const QString& riga, PosizioniLista& lista)
 {
     const std::optional<RigaVoce> letta = DecodificaRigaVoce(riga);
-    if (!letta || letta->posizione < 1 || letta->posizione > MaxChiamate)
-        return;
+    if (!letta || letta->posizione == 0)
+        return false;
+    if (letta->posizione > MaxChiamate)
+        return true;
     VoceChiamata& voce = lista[static_cast<size_t>(letta->posizione)];
-    const QString nome = CercaNomeDaNumero(letta->numero);
-    const std::optional<QString> datoDalTelefono
-        = nome != letta->numero ? nome : DecodificaTestoAT(letta->nomeGrezzo, SetTelefono);
-    voce.Nome = datoDalTelefono.value_or(QString());
-    voce.NomeIgnoto = !datoDalTelefono;
+    // The phonebook's name for the number, else the one the phone gave with the call; a name
+    // either could not read is unknown, not "not in phonebook".
+    const VoceRubrica* inRubrica = VoceDelNumero(letta->numero);
+    const std::optional<QString> dalTelefono = NomeDellaRiga(*letta, SetTelefono);
+    if (inRubrica && !inRubrica->Nome.isEmpty())
+        voce.Nome = inRubrica->Nome;
+    else
+        voce.Nome = dalTelefono.value_or(QString());
+    voce.NomeIgnoto = voce.Nome.isEmpty() && (!dalTelefono || (inRubrica && inRubrica->NomeIgnoto));
     voce.Numero = letta->numero;
+    return true;
 }
 
-EsitoLettura LeggiListaChiamate(uint8_t lista)
+EsitoLettura LeggiListaChiamate(uint8_t lista, size_t* nonLette)
 {
     if (lista >= NumListeChiamate)
         return EsitoLettura::Rifiutata;
@@ -297,7 +356,8 @@ EsitoLettura LeggiListaChiamate(uint8_t lista)
             = dialogo.Invia(QStringLiteral("AT+CPBR=1,") + QString::number(MaxChiamate));
         rifiutata = dialogo.Rifiutato();
         for (const QString& riga : RigheVoci(elenco))
-            DecodificaVoceChiamata(riga, letta);
+            if (!DecodificaVoceChiamata(riga, letta) && nonLette)
+                ++*nonLette;
     }
     if (dialogo.Perso())
         return EsitoLettura::CollegamentoPerso;
@@ -311,6 +371,7 @@ EsitoLettura LeggiListaChiamate(uint8_t lista)
 bool LeggiMemorie(bool soloNonLette, bool fileDaSalvare)
 {
     LettureRifiutate rifiutate;
+    RigheIlleggibili illeggibili;
     for (uint8_t m = 0; m < NumMemorie; ++m) {
         if (soloNonLette && (Telefono.RubLetta[m] || !LineaLibera))
             continue;
@@ -319,20 +380,27 @@ bool LeggiMemorie(bool soloNonLette, bool fileDaSalvare)
             return false;
         if (esito == EsitoLettura::Rifiutata)
             rifiutate.Annota(NomiMemoria[m], RifiutiRubrica[m]);
+        if (esito == EsitoLettura::Letta)
+            illeggibili.Annota(NomiMemoria[m], RigheNonLette[m].size());
     }
     rifiutate.Avvisa(fileDaSalvare ? VoceMemorieRifiutateColFile : VoceMemorieRifiutate);
+    illeggibili.Avvisa();
     return true;
 }
 
 void LeggiListeChiamate()
 {
     LettureRifiutate rifiutate;
+    RigheIlleggibili illeggibili;
     for (uint8_t l = 0; l < NumListeChiamate; ++l) {
-        const EsitoLettura esito = LeggiListaChiamate(l);
+        size_t nonLette = 0;
+        const EsitoLettura esito = LeggiListaChiamate(l, &nonLette);
         if (esito == EsitoLettura::CollegamentoPerso)
             return;
         if (esito == EsitoLettura::Rifiutata)
             rifiutate.Annota(Msg(PrimaVoceLista + l), RifiutiListe[l]);
+        illeggibili.Annota(Msg(PrimaVoceLista + l), nonLette);
     }
     rifiutate.Avvisa();
+    illeggibili.Avvisa();
 }

@@ -7,6 +7,23 @@
 std::array<LimitiMemoria, NumMemorie> LimitiRubrica{};
 std::array<QString, NumMemorie> RifiutiRubrica{};
 std::array<QString, NumListeChiamate> RifiutiListe{};
+std::array<std::vector<int>, NumMemorie> RigheNonLette{};
+
+namespace {
+
+constexpr int VoceNomiIgnotiNonSalvati = 896;
+constexpr int VoceRigheNonLetteNonSalvate = 931;
+
+bool NomiIgnotiInTabella()
+{
+    for (int m = 0; m < NumMemorie; ++m)
+        for (int p = 1; p <= PosizioniTenute(m); ++p)
+            if (Telefono.Rubrica[static_cast<size_t>(m)][static_cast<size_t>(p)].NomeIgnoto)
+                return true;
+    return false;
+}
+
+} // namespace
 
 QString CodiceMemoria(int memoria)
 {
@@ -29,6 +46,16 @@ bool PosizioneValida(int posizione)
     return posizione >= 1 && posizione <= MaxPosizioniRubrica;
 }
 
+bool PosizioneLibera(int memoria, int posizione)
+{
+    if (memoria < 0 || memoria >= NumMemorie || !PosizioneValida(posizione))
+        return false;
+    const auto m = static_cast<size_t>(memoria);
+    const std::vector<int>& nonLette = RigheNonLette[m];
+    return Telefono.Rubrica[m][static_cast<size_t>(posizione)].Posizione.isEmpty()
+           && std::find(nonLette.begin(), nonLette.end(), posizione) == nonLette.end();
+}
+
 void SvuotaRubrica(int memoria)
 {
     if (memoria < 0 || memoria >= NumMemorie)
@@ -37,6 +64,7 @@ void SvuotaRubrica(int memoria)
     Telefono.RubUsate[m] = 0;
     Telefono.RubTotale[m] = 0;
     Telefono.Rubrica[m].fill(VoceRubrica{});
+    RigheNonLette[m].clear();
 }
 
 std::vector<const VoceRubrica*> VociLette()
@@ -48,7 +76,7 @@ std::vector<const VoceRubrica*> VociLette()
         for (int p = 1; p <= PosizioniTenute(m); ++p) {
             const VoceRubrica& voce
                 = Telefono.Rubrica[static_cast<size_t>(m)][static_cast<size_t>(p)];
-            if (!voce.Posizione.isEmpty())
+            if (!voce.Posizione.isEmpty() && !voce.NomeIgnoto)
                 voci.push_back(&voce);
         }
     }
@@ -60,11 +88,12 @@ QString NomeMostrato(const VoceRubrica& voce)
     return voce.NomeIgnoto ? Msg(VoceSconosciuto) : voce.Nome;
 }
 
-bool NomiIgnotiInTabella()
+int MotivoNessunFile()
 {
-    for (int m = 0; m < NumMemorie; ++m)
-        for (int p = 1; p <= PosizioniTenute(m); ++p)
-            if (Telefono.Rubrica[static_cast<size_t>(m)][static_cast<size_t>(p)].NomeIgnoto)
-                return true;
-    return false;
+    if (NomiIgnotiInTabella())
+        return VoceNomiIgnotiNonSalvati;
+    const auto conRighe = [](const std::vector<int>& righe) { return !righe.empty(); };
+    if (std::any_of(RigheNonLette.begin(), RigheNonLette.end(), conRighe))
+        return VoceRigheNonLetteNonSalvate;
+    return 0;
 }

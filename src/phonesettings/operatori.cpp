@@ -6,6 +6,7 @@
 #include "codecs.h"
 #include "fileinteri.h"
 #include "globali.h"
+#include "lettereperse.h"
 #include "righeat.h"
 #include "scambio.h"
 #include "setcaratteri.h"
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr int VoceRicezioneOperatori = 465;
+constexpr int VoceNomiNonLetti = 921;
 // The file keeps a code of this many characters, then a comma, then the name.
 constexpr qsizetype LunghezzaCodice = 5;
 constexpr QStringView PrefissoOperatore = u"+COPN:";
@@ -68,28 +70,38 @@ bool CaricaFileOperatori(const QString& percorso, FileRifiutato* rifiuto)
 bool SalvaFileOperatori(const QString& percorso)
 {
     QString testo;
+    LetterePerse perse;
     for (const Operatore& op : Telefono.Operatori) {
         // A six-digit code does not fit the file's field: cut, it would name another operator.
-        if (op.Codice.size() <= LunghezzaCodice)
-            testo += op.Codice + QLatin1Char(',') + op.Nome + QStringLiteral("\r\n");
+        if (op.Codice.size() > LunghezzaCodice)
+            continue;
+        testo += op.Codice + QLatin1Char(',') + op.Nome + QStringLiteral("\r\n");
+        perse.Annota(TagliaSpazi(op.Codice) + QLatin1Char(' ') + op.Nome, op.Nome);
     }
+    perse.Avvisa();
     return ScriviFileIntero(percorso, CodificaWindows1252(testo));
 }
 
-std::vector<Operatore> DecodificaOperatori(const QString& risposta)
+std::vector<Operatore> DecodificaOperatori(const QString& risposta, bool* nomiIgnoti)
 {
-    // Each line: "+COPN:", the code (some phones quote it), a comma, the name in double quotes.
-    // A line whose code is no network code is garbled: it would name no operator anyway. One
-    // whose name cannot be read would name it wrongly.
+    // Each line: "+COPN:", the code (some phones quote it, or give it in UCS2 hex), a comma, the
+    // name in double quotes. A line whose code is no network code is garbled: it would name no
+    // operator anyway. One whose name cannot be read would name it wrongly.
     std::vector<Operatore> operatori;
+    if (nomiIgnoti)
+        *nomiIgnoti = false;
     for (const QString& riga : risposta.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
         const QStringList campi = CampiRisposta(riga);
         if (!riga.startsWith(PrefissoOperatore) || campi.size() < 2)
             continue;
-        const QString codice = SenzaVirgolette(campi.at(0));
+        const QString codice = CodiceOperatoreDaCampo(campi.at(0));
         const std::optional<QString> nome = NomeOperatoreDaRisposta(campi.at(1));
-        if (CodiceRete(codice) && nome)
+        if (!CodiceRete(codice))
+            continue;
+        if (nome)
             operatori.push_back({CodiceOperatore(codice), *nome});
+        else if (nomiIgnoti)
+            *nomiIgnoti = true;
     }
     return operatori;
 }
@@ -101,12 +113,16 @@ void LeggiOperatori()
     const QString risposta = InviaComandoAT(QStringLiteral("AT+COPN"), &esito);
     if (esito != EsitoAT::Ok && esito != EsitoAT::Errore)
         return;
-    std::vector<Operatore> letti = DecodificaOperatori(risposta);
+    bool nomiIgnoti = false;
+    std::vector<Operatore> letti = DecodificaOperatori(risposta, &nomiIgnoti);
     // Only a bare OK says the phone has no operators; a reply with lines and not one operator
     // in them is garbled, and must not replace a good list, nor must one whose names come in a
-    // set the program cannot read.
-    if (esito == EsitoAT::Ok && SetTelefono != SetCaratteri::Ignoto
-        && (!letti.empty() || risposta == OKNudo)) {
+    // set the program cannot read (the user was told of the set on connecting), nor one with
+    // names that could not be read, which would lose those operators.
+    const bool setNoto = SetTelefono != SetCaratteri::Ignoto;
+    if (esito == EsitoAT::Ok && setNoto && nomiIgnoti)
+        AvvisaDopoOperazione(Msg(VoceNomiNonLetti), QMessageBox::Warning);
+    if (esito == EsitoAT::Ok && setNoto && !nomiIgnoti && (!letti.empty() || risposta == OKNudo)) {
         Telefono.Operatori = std::move(letti);
         SalvaFileOperatori(FileProgramma(QStringLiteral("reti.op")));
     }

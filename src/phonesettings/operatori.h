@@ -17,18 +17,21 @@
 // list read with no operators.
 bool CaricaFileOperatori(const QString& percorso, FileRifiutato* rifiuto = nullptr);
 // Writes the table whole; a failure leaves the old file as it was. An operator whose code does
-// not fit the file's field (six digits) is left out of the file.
+// not fit the file's field (six digits) is left out of the file. The user is told of the names
+// the file keeps with "?" in place of letters it lacks.
 bool SalvaFileOperatori(const QString& percorso);
 
 // Fills the table from the phone with "AT+COPN" and writes it to "reti.op". A phone that refuses,
-// or whose reply holds no operator but is not a bare OK, leaves the table and the file as they
-// were; a failed link also leaves the table unread.
+// whose reply holds no operator but is not a bare OK, or some of whose names cannot be read (the
+// user is told, once the operation is over) leaves the table and the file as they were; a failed
+// link also leaves the table unread.
 void LeggiOperatori();
 
 // The operators of an "AT+COPN" reply body, in the phone's order, each line read by fields; a
 // line whose code is not a network's five or six digits, or whose name cannot be read, is left
-// out, and a line end inside a name becomes a blank.
-std::vector<Operatore> DecodificaOperatori(const QString& risposta);
+// out, and a line end inside a name becomes a blank. `nomiIgnoti`, when given, tells whether a
+// network's name was left out so.
+std::vector<Operatore> DecodificaOperatori(const QString& risposta, bool* nomiIgnoti = nullptr);
 
 // An operator's name as a reply field gives it: quoted, in the phone's character set, the escapes
 // of an AT string undone; a line end inside it becomes a blank. None when it cannot be read in

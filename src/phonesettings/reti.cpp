@@ -67,7 +67,7 @@ std::vector<ReteTrovata> DecodificaReti(const QString& risposta)
         // The lists of supported modes and formats are parenthesised too: their fourth number
         // is no network's code.
         const std::optional<int> stato = InteroTra(campi.at(0), ReteSconosciuta, ReteVietata);
-        const QString codice = SenzaVirgolette(campi.at(3));
+        const QString codice = CodiceOperatoreDaCampo(campi.at(3));
         if (!stato || !CodiceRete(codice))
             continue;
         const std::optional<QString> nome = NomeOperatoreDaRisposta(campi.at(1));

@@ -131,8 +131,9 @@ struct DatiTelefono {
     // Service centre.
     bool SMSCLetto = false;
     QString SMSC; // as the phone gives it, "+" included
-    // The phone refused the centre when last asked: the compose dialog asks again.
-    bool SMSCRifiutato = false;
+    // The phone did not give the centre when last asked, refusing it or answering with none: the
+    // compose dialog asks again.
+    bool SMSCNonDato = false;
 
     // Call lists: list by position 1 to 10; position 0 unused.
     std::array<bool, NumListeChiamate> ListeLette{};

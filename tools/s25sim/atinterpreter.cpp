@@ -251,16 +251,21 @@ Reply AtInterpreter::registration(const Command& command)
     return Reply::error();
 }
 
-QByteArray AtInterpreter::textOut(const QByteArray& latin1) const
+QByteArray AtInterpreter::textOut(const QByteArray& utf8) const
 {
-    return charset::fromText(QString::fromLatin1(latin1), m_state.modem.characterSet);
+    return charset::fromText(QString::fromUtf8(utf8), m_state.modem.characterSet);
+}
+
+QByteArray AtInterpreter::codeOut(const QByteArray& code) const
+{
+    return m_state.modem.characterSet == charset::kUcs2 ? quoted(textOut(code)) : code;
 }
 
 QByteArray AtInterpreter::currentOperator() const
 {
     const Network& network = m_state.network;
     if (network.operatorFormat == 2)
-        return "2," + network.operatorCode;
+        return "2," + codeOut(network.operatorCode);
     for (const Operator& known : network.operators) {
         if (known.code == network.operatorCode)
             return "0," + quoted(textOut(known.name));
@@ -292,7 +297,7 @@ Reply AtInterpreter::networkSearch() const
     QList<QByteArray> entries;
     for (const NetworkInRange& inRange : m_state.network.networksInRange) {
         entries.append('(' + decimal(inRange.status) + ',' + quoted(textOut(inRange.network.name))
-                       + ",," + inRange.network.code + ')');
+                       + ",," + codeOut(inRange.network.code) + ')');
     }
     return Reply::ok({"+COPS: " + entries.join(',') + ",,(0,1,2,3,4),(0,1,2)"});
 }
@@ -335,7 +340,7 @@ Reply AtInterpreter::operatorNames(const Command& command)
     QList<QByteArray> lines;
     lines.reserve(m_state.network.operators.size());
     for (const Operator& known : m_state.network.operators)
-        lines.append("+COPN: " + known.code + ',' + quoted(textOut(known.name)));
+        lines.append("+COPN: " + codeOut(known.code) + ',' + quoted(textOut(known.name)));
     return Reply::ok(lines);
 }
 

@@ -64,8 +64,11 @@ private:
     Reply messageIndications(const Command& command);
     Reply errorReports(const Command& command);
     QByteArray currentOperator() const;
-    // A readable text (operator names are kept in Latin-1) in the TE character set.
-    QByteArray textOut(const QByteArray& latin1) const;
+    // A readable text (operator names are kept in UTF-8) in the TE character set.
+    QByteArray textOut(const QByteArray& utf8) const;
+    // An operator's numeric code: bare, as the S25 gives it; in UCS2, in hex and quoted, as
+    // phones that speak it give every string.
+    QByteArray codeOut(const QByteArray& code) const;
 
     // Phonebook memories and call lists (phonebookcommands.cpp).
     Reply selectMemory(const Command& command);

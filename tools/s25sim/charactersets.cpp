@@ -12,7 +12,6 @@ namespace s25sim::charset {
 namespace {
 
 const QByteArray kIra = "IRA";
-const QByteArray kUcs2 = "UCS2";
 const QByteArray kLatin1 = "8859-1";
 const QByteArray kUtf8 = "UTF-8";
 const QByteArray kHex = "HEX";
@@ -125,6 +124,17 @@ std::optional<QByteArray> toGsm(const QByteArray& sent, const QByteArray& set)
                                         : set == kLatin1 ? QString::fromLatin1(sent)
                                                          : decodeIra(sent);
     return text ? gsm::encode(*text) : std::nullopt;
+}
+
+int length(const QByteArray& sent, const QByteArray& codes, const QByteArray& set)
+{
+    if (set == kUcs2)
+        return static_cast<int>(sent.size() / 4);
+    if (set == kUtf8)
+        return static_cast<int>(QString::fromUtf8(sent).toUcs4().size());
+    if (set == kIra || set == kLatin1)
+        return static_cast<int>(sent.size());
+    return static_cast<int>(codes.size());
 }
 
 } // namespace s25sim::charset

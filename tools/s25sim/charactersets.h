@@ -13,6 +13,7 @@
 namespace s25sim::charset {
 
 inline const QByteArray kGsm = "GSM";
+inline const QByteArray kUcs2 = "UCS2";
 
 const QList<QByteArray>& names();
 
@@ -26,5 +27,10 @@ QByteArray fromText(const QString& text, const QByteArray& set);
 // A text the TE sent in the set, as GSM codes; nothing when it is not well formed in the set or
 // holds a character without a GSM code. In the GSM and HEX sets the codes are taken as they are.
 std::optional<QByteArray> toGsm(const QByteArray& sent, const QByteArray& set);
+
+// The length of a text the TE sent in the set, in that set's characters: GSM codes (an
+// extension character takes two) in the GSM and HEX sets, given as `codes`; bytes in IRA and
+// 8859-1; 16-bit units in UCS2; characters in UTF-8.
+int length(const QByteArray& sent, const QByteArray& codes, const QByteArray& set);
 
 } // namespace s25sim::charset

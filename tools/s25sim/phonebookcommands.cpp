@@ -25,15 +25,16 @@ bool isGsmText(const QByteArray& codes)
     return true;
 }
 
-// The name goes in the TE character set.
-QByteArray entryLine(int position, const PhonebookEntry& entry, const QByteArray& characterSet)
+// In the phone's form of the line; the name in the TE character set, put in last so that nothing
+// in it is taken for a field.
+QByteArray entryLine(int position, const PhonebookEntry& entry, const ModemSettings& modem)
 {
-    const QByteArray name = charset::fromGsm(entry.name, characterSet);
-    QByteArray line;
-    line.reserve(24 + entry.number.size() + name.size());
-    line += "+CPBR: " + decimal(position) + ',' + quoted(entry.number) + ',' + decimal(entry.type)
-            + ',' + quoted(name);
-    return line;
+    QByteArray line = modem.entryLine;
+    line.replace("{position}", decimal(position))
+        .replace("{number}", entry.number)
+        .replace("{type}", decimal(entry.type))
+        .replace("{name}", charset::fromGsm(entry.name, modem.characterSet));
+    return "+CPBR: " + line;
 }
 
 std::optional<int> firstFreePosition(const PhonebookMemory& memory)
@@ -54,8 +55,10 @@ PhonebookEntry entryOf(const QByteArray& number, int type, const QByteArray& nam
     return entry;
 }
 
-// Checks a new entry against the memory's limits; the refusal, or nothing when it fits.
-std::optional<int> entryFault(const PhonebookMemory& memory, const PhonebookEntry& entry)
+// Checks a new entry against the memory's limits, the name's length counted in the characters
+// of the set it came in; the refusal, or nothing when it fits.
+std::optional<int> entryFault(const PhonebookMemory& memory, const PhonebookEntry& entry,
+                              int nameLength)
 {
     const QByteArray digits = entry.number.startsWith('+') ? entry.number.mid(1) : entry.number;
     if (!isDialString(entry.number))
@@ -64,7 +67,7 @@ std::optional<int> entryFault(const PhonebookMemory& memory, const PhonebookEntr
         return cme::kDialStringTooLong;
     if (!isGsmText(entry.name))
         return cme::kInvalidTextCharacters;
-    if (entry.name.size() > memory.nameLength)
+    if (nameLength > memory.nameLength)
         return cme::kTextTooLong;
     return std::nullopt;
 }
@@ -128,7 +131,7 @@ Reply AtInterpreter::readEntries(const Command& command)
     QList<QByteArray> lines;
     const auto end = memory.entries.upper_bound(*last);
     for (auto entry = memory.entries.lower_bound(*first); entry != end; ++entry)
-        lines.append(entryLine(entry->first, entry->second, m_state.modem.characterSet));
+        lines.append(entryLine(entry->first, entry->second, m_state.modem));
     return Reply::ok(lines);
 }
 
@@ -168,7 +171,9 @@ Reply AtInterpreter::writeEntry(const Command& command)
         memory.entries.erase(*position);
         return Reply::ok();
     }
-    if (const std::optional<int> fault = entryFault(memory, entry))
+    const int nameLength
+        = charset::length(command.argument(3).text, *name, m_state.modem.characterSet);
+    if (const std::optional<int> fault = entryFault(memory, entry, nameLength))
         return Reply::equipmentError(*fault);
     memory.entries[*position] = entry;
     return Reply::ok();

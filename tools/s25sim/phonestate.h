@@ -28,7 +28,7 @@ struct Power {
 
 struct Operator {
     QByteArray code; // numeric, for example 22201
-    QByteArray name;
+    QByteArray name; // in UTF-8
 };
 
 struct NetworkInRange {
@@ -140,6 +140,9 @@ struct ModemSettings {
     QByteArray selectedMemory = "SM";
     QByteArray characterSet = "GSM"; // AT+CSCS, in which names and other texts travel
     int messageFormat = 0;           // AT+CMGF: 0 PDU, 1 text
+    // The form of a +CPBR entry line after its prefix: 27.007's, or another some phones use
+    // (the name unquoted, an empty field before the number).
+    QByteArray entryLine = R"({position},"{number}",{type},"{name}")";
 };
 
 struct PhoneState {

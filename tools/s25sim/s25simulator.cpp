@@ -85,7 +85,7 @@ struct S25Simulator::Private {
     void takeData(char terminator, SteadyClock::time_point arrived, Entries& newEntries);
     void record(const QString& entry, SteadyClock::time_point arrived, Entries& newEntries);
     std::optional<Reply> injectedFailure(const QByteArray& line);
-    std::optional<Reply> injectedBareOk(const QByteArray& line) const;
+    std::optional<Reply> injectedAnswer(const QByteArray& line) const;
     bool takesDrop(const QString& entry);
     void queueReply(const Reply& reply, SteadyClock::time_point acted);
     void queue(QByteArray bytes, SteadyClock::time_point notBefore);
@@ -133,7 +133,7 @@ struct S25Simulator::Private {
     int chunkBytes = 0;
     Microseconds chunkPause{0};
     std::deque<Failure> failures;
-    QList<QRegularExpression> bareOkAnswers;
+    QList<std::pair<QRegularExpression, QList<QByteArray>>> answers;
     std::optional<QRegularExpression> dropPattern;
     QList<QByteArray> afterNextReply;
     int hangUpReplyBytes = -1;
@@ -216,7 +216,7 @@ void S25Simulator::Private::takeCommandLine(SteadyClock::time_point arrived, Ent
         return;
     std::optional<Reply> injected = injectedFailure(command);
     if (!injected)
-        injected = injectedBareOk(command);
+        injected = injectedAnswer(command);
     const Reply reply = injected ? *injected : interpreter.execute(command);
     dataMode = reply.final == Reply::Final::Prompt;
     if (!takesDrop(QString::fromLatin1(command)))
@@ -265,11 +265,11 @@ std::optional<Reply> S25Simulator::Private::injectedFailure(const QByteArray& co
     return std::nullopt;
 }
 
-std::optional<Reply> S25Simulator::Private::injectedBareOk(const QByteArray& command) const
+std::optional<Reply> S25Simulator::Private::injectedAnswer(const QByteArray& command) const
 {
-    for (const QRegularExpression& pattern : bareOkAnswers)
+    for (const auto& [pattern, lines] : answers)
         if (pattern.match(QString::fromLatin1(command)).hasMatch())
-            return Reply::ok();
+            return Reply::ok(lines);
     return std::nullopt;
 }
 
@@ -650,15 +650,20 @@ void S25Simulator::failCommandsMatching(const QRegularExpression& pattern, int c
 
 void S25Simulator::answerBareOkMatching(const QRegularExpression& pattern)
 {
+    answerMatching(pattern, {});
+}
+
+void S25Simulator::answerMatching(const QRegularExpression& pattern, const QList<QByteArray>& lines)
+{
     std::lock_guard<std::mutex> lock(d->mutex);
-    d->bareOkAnswers.append(pattern);
+    d->answers.append({pattern, lines});
 }
 
 void S25Simulator::clearFailures()
 {
     std::lock_guard<std::mutex> lock(d->mutex);
     d->failures.clear();
-    d->bareOkAnswers.clear();
+    d->answers.clear();
 }
 
 void S25Simulator::dropNextReply(const QRegularExpression& pattern)

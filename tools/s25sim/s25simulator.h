@@ -80,6 +80,9 @@ public:
     // Every command matching the pattern gets a bare OK, with none of its information lines, and
     // has no effect, until clearFailures(): a phone that has nothing to say to a query.
     void answerBareOkMatching(const QRegularExpression& pattern);
+    // The same with these information lines before the OK, sent as they are: a phone that says
+    // what this one would not.
+    void answerMatching(const QRegularExpression& pattern, const QList<QByteArray>& lines);
     void clearFailures();
 
     // The next command (or block of data) matching the pattern, any when none is given, is acted

@@ -507,17 +507,16 @@ bool SeedParser::modemValue(const QString& key, const QString& value)
                         {"error_reports", numberInto(&m_state.modem.errorReports, 0, 1)},
                         {"charset", characterSet},
                         {"message_format", numberInto(&m_state.modem.messageFormat, 0, 1)},
+                        {"entry_line", textInto(&m_state.modem.entryLine)},
                     });
 }
 
 bool SeedParser::operatorRecord(const QStringList& fields)
 {
     const std::optional<QByteArray> code = dialString(fields.at(0), QStringLiteral("code"));
-    const std::optional<QByteArray> name
-        = code ? latin1(fields.at(1), QStringLiteral("name")) : std::nullopt;
-    if (name)
-        m_state.network.operators.append({*code, *name});
-    return name.has_value();
+    if (code)
+        m_state.network.operators.append({*code, fields.at(1).toUtf8()});
+    return code.has_value();
 }
 
 bool SeedParser::networkRecord(const QStringList& fields)
@@ -525,11 +524,9 @@ bool SeedParser::networkRecord(const QStringList& fields)
     const std::optional<int> status = number(fields.at(0), 0, 3, QStringLiteral("status"));
     const std::optional<QByteArray> code
         = status ? dialString(fields.at(1), QStringLiteral("code")) : std::nullopt;
-    const std::optional<QByteArray> name
-        = code ? latin1(fields.at(2), QStringLiteral("name")) : std::nullopt;
-    if (name)
-        m_state.network.networksInRange.append({*status, {*code, *name}});
-    return name.has_value();
+    if (code)
+        m_state.network.networksInRange.append({*status, {*code, fields.at(2).toUtf8()}});
+    return code.has_value();
 }
 
 bool SeedParser::phonebookRecord(const QStringList& fields)
