@@ -560,15 +560,33 @@ private slots:
         QCOMPARE(testiBox(), QStringList{Msg(324)});
     }
 
-    // Saved to a file and loaded back offline, renumbered from slot 1.
+    // Saved to a file and loaded back offline, renumbered from slot 1. While the phone refused
+    // positions, the file would lack what they hold: the user is asked first, naming them, and
+    // No leaves the file as it was.
     void promemoriaSuFile()
     {
         avvia();
+        telefono->failCommandsMatching(
+            QRegularExpression(QStringLiteral("^AT\\^SBNR=vcs,(7|12)$")));
         finestra->MostraVista(QStringLiteral("CAL"));
+        telefono->clearFailures();
         QTemporaryDir cartella;
         const QString file = cartella.filePath(QStringLiteral("prom.cal"));
+        QVERIFY(ScriviFileIntero(file, "vecchio"));
+        risposte->boxes.clear();
+        risposte->fileDaScegliere << file << file;
+        risposte->pulsantiDaPremere << QMessageBox::No << QMessageBox::Yes;
+        oggetti->SalvaProm();
+        QCOMPARE(Contenuto(file), QByteArray("vecchio"));
+        oggetti->SalvaProm();
+        QCOMPARE(testiBox(),
+                 QStringList(2, Msg(990) + "\r\n" + Msg(875) + " 7, 12\r\n" + Msg(991)));
+        QCOMPARE(QFileInfo(file).size(), 2 * 108);
+        finestra->Aggiorna();
+        risposte->boxes.clear();
         risposte->fileDaScegliere << file;
         oggetti->SalvaProm();
+        QVERIFY(risposte->boxes.isEmpty());
         QCOMPARE(QFileInfo(file).size(), 3 * 108);
         collegamento->ChiudiPorta();
         QTRY_VERIFY(!Connesso);

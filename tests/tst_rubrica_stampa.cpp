@@ -38,11 +38,13 @@ private slots:
     {
         Telefono = DatiTelefono{};
         Telefono.RubTotale = {130, 2, 10, 1};
-        Telefono.RubUsate = {4, 1, 2, 1};
+        Telefono.RubUsate = {4, 2, 2, 1};
         Voce(0, 123, "anna", "0612");
         Voce(0, 7, "Zeta!", "+39333");
         Voce(0, 9, "1x", "10");
         Voce(0, 20, "Bob", "9");
+        Voce(1, 1, "", "0333");
+        Telefono.Rubrica[1][1].NomeIgnoto = true;
         Voce(1, 2, "Fisso!", "112");
         Voce(2, 3, "Ugo!", "0555");
         Voce(2, 1, "Ada", "0444");
@@ -102,10 +104,11 @@ private slots:
             << 4 << int(PerPosizione) << QStringList{"Zeta!", "Ugo!"};
         QTest::newRow("all by number")
             << 5 << int(PerNumero)
-            << QStringList{"Zeta!", "Io!", "Ada", "Ugo!", "anna", "1x", "Fisso!", "Bob"};
+            << QStringList{"Zeta!", "Io!", "Unknow", "Ada", "Ugo!", "anna", "1x", "Fisso!", "Bob"};
+        // A name not read sorts as it prints.
         QTest::newRow("all by name")
             << 5 << int(PerNome)
-            << QStringList{"1x", "Ada", "Bob", "Fisso!", "Io!", "Ugo!", "Zeta!", "anna"};
+            << QStringList{"1x", "Ada", "Bob", "Fisso!", "Io!", "Ugo!", "Unknow", "Zeta!", "anna"};
     }
 
     // Texts sort by character code: "+" before digits, digits before capitals, capitals before
@@ -132,7 +135,7 @@ private slots:
     {
         const QStringList righe = Righe(ReportRubrica(StampaTutte, PerNome, false));
         QCOMPARE(righe.at(0), QStringLiteral("Quorna   -   Complete phonebook"));
-        QCOMPARE(righe.at(1), QStringLiteral("Numbers: 8"));
+        QCOMPARE(righe.at(1), QStringLiteral("Numbers: 9"));
         QCOMPARE(righe.at(3), QStringLiteral(" Name                            Number"));
         QCOMPARE(righe.at(4), QStringLiteral(" 1x                              10"));
     }

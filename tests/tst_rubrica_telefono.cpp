@@ -4,11 +4,13 @@
 #include "bancorubrica.h"
 #include "catalogo.h"
 #include "collegamento.h"
+#include "dialogosms.h"
 #include "filerubrica.h"
 #include "frminputvocerub.h"
 #include "frmmain.h"
 #include "globali.h"
 #include "listareport.h"
+#include "messaggi.h"
 #include "rubrica.h"
 #include "s25simulator.h"
 #include "scambiorubrica.h"
@@ -96,13 +98,26 @@ class TstRubricaTelefono : public QObject, private BancoRubrica {
         return telefono->state().readableName(memoria, posizione);
     }
 
+    // The number Send SMS writes in the compose dialog for the selected row.
+    QString numeroDelMessaggio()
+    {
+        QString numero;
+        NelDialogoSMS(finestra, [&numero](frmSMS* dialogo) { numero = dialogo->txtNum->text(); });
+        finestra->messaggi->InviaSMS(true, false);
+        return numero;
+    }
+
 public:
     TstRubricaTelefono() : BancoRubrica(Seme) {}
 
 private slots:
     void initTestCase() { QVERIFY(CatalogoMessaggi::Carica()); }
 
-    void init() { apriRubrica(Salvataggio::DopoLaLettura); }
+    void init()
+    {
+        apriRubrica(Salvataggio::DopoLaLettura);
+        monta<Messaggi>(&frmMain::messaggi);
+    }
 
     void cleanup() { chiudi(); }
 
@@ -299,11 +314,11 @@ private slots:
         QVERIFY(Telefono.Rubrica[0][1].Posizione.isEmpty());
     }
 
-    // A name the program could not read shows as unknown, is never written over by Modify nor
-    // by Put Phonebook, and keeps the phonebook file from being replaced, the user told once;
-    // a line the reader cannot take is told, and its position is not offered as free. A name
-    // given unquoted in UCS2, or a line with an empty field before the number, reads whole and
-    // goes back to the phone as it was.
+    // A name the program could not read shows as unknown, still gives Send SMS its entry's
+    // number, is never written over by Modify nor by Put Phonebook, and keeps the phonebook file
+    // from being replaced, the user told once; a line the reader cannot take is told, and its
+    // position is not offered as free. A name given unquoted in UCS2, or a line with an empty field
+    // before the number, reads whole and goes back to the phone as it was.
     void nomeNonLettoRestaSulTelefono_data()
     {
         QTest::addColumn<QByteArray>("modem");
@@ -390,6 +405,8 @@ private slots:
         telefono->clearCommandLog();
         if (modifica >= 0) {
             QVERIFY(scegli("019"));
+            QCOMPARE(numeroDelMessaggio(), QStringLiteral("030450566735"));
+            risposte->boxes.clear();
             QTimer::singleShot(0, finestra, [] {
                 auto* dialogo = qobject_cast<frmInputVoceRub*>(FinestraDialogo(2));
                 QVERIFY(dialogo);
@@ -426,7 +443,8 @@ private slots:
             testiInvio << Msg(voce);
         QCOMPARE(messaggi, testiInvio);
         if (!invio.isEmpty() && invio.first() == 890)
-            QVERIFY(testiBox().first().contains("SIM 19: " + Msg(895)));
+            QVERIFY(
+                testiBox().first().contains("SIM 19 " + Msg(VoceSconosciuto) + ": " + Msg(895)));
 
         // The phone keeps its names; only a number corrected with the name read changed.
         std::map<int, s25sim::PhonebookEntry> dopo = telefono->state().phonebooks.at("SM").entries;
@@ -451,12 +469,15 @@ private slots:
         QCOMPARE(MotivoNessunFile(), 0);
     }
 
+    // Of two entries named alike, each command acts on the row's own; a row that names no entry
+    // gives none.
     void nomiUgualiERigaNonDisponibile()
     {
         avvia();
         clic("RUB_SIM");
-        telefono->clearCommandLog();
         QVERIFY(scegli("009"));
+        QCOMPARE(numeroDelMessaggio(), QStringLiteral("0699"));
+        telefono->clearCommandLog();
         risposte->pulsantiDaPremere.enqueue(QMessageBox::Yes);
         rubrica->DelRubrica();
         QCOMPARE(telefono->commandLog(), (QStringList{"AT+CPBS=SM", "AT+CPBW=9"}));
@@ -495,6 +516,7 @@ private slots:
         rubrica->DelRubrica();
         QVERIFY(telefono->commandLog().isEmpty());
         QCOMPARE(DialogoAperto, uint8_t(0));
+        QCOMPARE(numeroDelMessaggio(), QString());
     }
 
     void memoriaMaiLettaEPiena()

@@ -13,6 +13,7 @@
 #include "listareport.h"
 #include "messaggi.h"
 #include "ricerche.h"
+#include "rubrica.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -65,8 +66,9 @@ void Messaggi::InviaSMS(bool numeroDaElenco, bool modoArchivio)
         dialogo.setWindowTitle(Msg(archivio ? 248 : 249));
         dialogo.Modo = archivio ? QStringLiteral("1") : QStringLiteral("0");
         dialogo.pInvia->setEnabled(!archivio);
-        if (const QTreeWidgetItem* riga = f.List1->SelectedItem(); numeroDaElenco && riga)
-            dialogo.txtNum->setText(CercaNumeroDaNome(riga->text(0)));
+        if (const VoceRubrica* voce = VoceDellaRiga(f.List1->SelectedItem());
+            numeroDaElenco && voce)
+            dialogo.txtNum->setText(voce->Numero);
         dialogo.MostraEAttendi(dialogo.txtNum);
     });
 }

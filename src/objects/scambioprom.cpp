@@ -67,9 +67,13 @@ bool LeggiTuttiProm(LettureRifiutate& rifiutate)
     Telefono.Promemoria = letti;
     Telefono.PromLetti = true;
     for (const auto& [riga, posizioni] : rifiuti)
-        rifiutate.Annota(
-            Msg(VocePromemoria) + QLatin1Char(' ') + posizioni.join(QStringLiteral(", ")), riga);
+        rifiutate.Annota(PromemoriaAlle(posizioni), riga);
     return true;
+}
+
+QString PromemoriaAlle(const QStringList& posizioni)
+{
+    return Msg(VocePromemoria) + QLatin1Char(' ') + posizioni.join(QStringLiteral(", "));
 }
 
 bool ScriviProm(int posizione, const ValoriProm& valori, const ValoriProm& prima)

@@ -7,6 +7,7 @@
 #include "trasferimento.h"
 
 #include <QString>
+#include <QStringList>
 
 // The vCalendar text of position n; empty for an empty position or one the phone refused.
 Lettura LeggiProm(int posizione, QString& testo);
@@ -15,6 +16,8 @@ Lettura LeggiProm(int posizione, QString& testo);
 // when every position was read: a lost link keeps what was there. The positions the phone
 // refused are marked so in the table and go to `rifiutate`, one line for each reason.
 bool LeggiTuttiProm(LettureRifiutate& rifiutate);
+// The reminders at these positions as the user is told of them: "Alarms 7, 12".
+QString PromemoriaAlle(const QStringList& posizioni);
 
 // Writes the dialog's values to position n under the wait window, then reads it back into slot
 // n; the entry the position holds changes in what the user changed from the values the dialog

@@ -33,6 +33,9 @@ constexpr int ColonnaStamp = 4;
 constexpr int ImmagineNonDisponibile = 27;
 constexpr int VoceNessunoNotoLibero = 876;
 constexpr int VocePromNonEliminato = 964;
+constexpr int VoceNonNelFile = 990;
+constexpr int VoceSalvareGliAltri = 991;
+const QString Accapo = QStringLiteral("\r\n");
 
 int ImmagineCategoria(const QString& categoria)
 {
@@ -63,12 +66,31 @@ QString DueCifre(int valore)
     return Telefono.Promemoria[static_cast<size_t>(slot)];
 }
 
-bool QualcunoRifiutato()
+// The positions the phone refused to read, in order.
+QStringList PosizioniRifiutate()
 {
+    QStringList posizioni;
     for (int k = 1; k <= NumPromemoria; ++k)
         if (Slot(k).Rifiutato)
-            return true;
-    return false;
+            posizioni << QString::number(k);
+    return posizioni;
+}
+
+bool QualcunoRifiutato()
+{
+    return !PosizioniRifiutate().isEmpty();
+}
+
+// A position the phone refused may hold a reminder the file would lack: the user is asked first,
+// naming them. True to write the file.
+bool SalvareSenzaIRifiutati()
+{
+    const QStringList rifiutate = PosizioniRifiutate();
+    return rifiutate.isEmpty()
+           || MsgBox(Msg(VoceNonNelFile) + Accapo + PromemoriaAlle(rifiutate) + Accapo
+                         + Msg(VoceSalvareGliAltri),
+                     QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
+                  == QMessageBox::Yes;
 }
 
 } // namespace
@@ -317,7 +339,9 @@ void Oggetti::InviaProm()
 void Oggetti::SalvaProm()
 {
     const QString file = interazione().SalvaFile(&f, Msg(319), Msg(320), QStringLiteral("cal"));
-    if (!file.isEmpty() && !SalvaFileProm(file))
+    if (file.isEmpty() || !SalvareSenzaIRifiutati())
+        return;
+    if (!SalvaFileProm(file))
         MsgBox(Msg(321) + file, QMessageBox::Critical);
 }
 

@@ -26,33 +26,39 @@ int UltimoCon(const QComboBox& nomi, const QString& nome)
     return -1;
 }
 
+void ScriviNumero(QLineEdit& numero, const QString& testo)
+{
+    if (testo == numero.text())
+        return;
+    const QSignalBlocker blocco(numero);
+    numero.setText(testo);
+}
+
 } // namespace
 
 void NumeroScritto(QLineEdit& numero, QComboBox& nomi)
 {
     const QString testo = numero.text();
-    const QString nome = testo.size() >= CaratteriPerRicerca ? CercaNomeDaNumero(testo) : QString();
-    if (testo == nome) {
+    // Too short to look up: the selection stays.
+    if (!testo.isEmpty() && testo.size() < CaratteriPerRicerca)
+        return;
+    const VoceRubrica* voce = testo.isEmpty() ? nullptr : VoceDelNumero(testo);
+    if (!voce || voce->Nome.isEmpty()) {
         Seleziona(nomi, -1);
         return;
     }
-    // Too short to look up: the selection stays, and the empty name picks no entry that has none.
-    if (nome.isEmpty())
-        return;
-    const int scelto = UltimoCon(nomi, nome);
+    const int scelto = UltimoCon(nomi, voce->Nome);
     if (scelto < 0)
         return;
     Seleziona(nomi, scelto);
-    NomeScelto(numero, nomi);
+    // The number of the entry found, not of the first one bearing its name: another entry may
+    // have the same name.
+    ScriviNumero(numero, voce->Numero);
 }
 
 void NomeScelto(QLineEdit& numero, QComboBox& nomi)
 {
     if (nomi.currentIndex() < 0 || nomi.currentText().isEmpty())
         return;
-    const QString memorizzato = CercaNumeroDaNome(nomi.currentText());
-    if (memorizzato == numero.text())
-        return;
-    const QSignalBlocker blocco(numero);
-    numero.setText(memorizzato);
+    ScriviNumero(numero, CercaNumeroDaNome(nomi.currentText()));
 }

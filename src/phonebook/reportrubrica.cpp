@@ -29,9 +29,10 @@ void CopiaUsate(int memoria, bool soloRosse, std::vector<VoceRubrica>& copia)
     }
 }
 
-const QString& CampoChiave(const VoceRubrica& voce, uint8_t chiave)
+// A name not read sorts as it prints.
+QString CampoChiave(const VoceRubrica& voce, uint8_t chiave)
 {
-    return chiave == PerNome ? voce.Nome : voce.Numero;
+    return chiave == PerNome ? NomeMostrato(voce) : voce.Numero;
 }
 
 // Blanks that bring a text of this length up to `larghezza`; at least one after a long name, so
@@ -111,9 +112,7 @@ void QSort(std::vector<VoceRubrica>& copia, int lo, int hi, uint8_t chiave)
     int j = hi;
     const auto perno = static_cast<size_t>(std::nearbyint((lo + hi) / 2.0));
     const QString pivot = CampoChiave(copia[perno], chiave);
-    const auto campo = [&](int k) -> const QString& {
-        return CampoChiave(copia[static_cast<size_t>(k)], chiave);
-    };
+    const auto campo = [&](int k) { return CampoChiave(copia[static_cast<size_t>(k)], chiave); };
     do {
         while (campo(i) < pivot)
             ++i;

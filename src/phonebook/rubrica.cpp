@@ -360,15 +360,24 @@ void Rubrica::memoriaDalNodo(int& memoria, bool& rossa) const
     memoria = selezione < NumMemorie ? selezione : 0;
 }
 
+const VoceRubrica* VoceDellaRiga(const QTreeWidgetItem* riga, int* memoria, int* posizione)
+{
+    if (!riga || !riga->data(0, RuoloMemoria).isValid())
+        return nullptr;
+    const int m = riga->data(0, RuoloMemoria).toInt();
+    const int p = riga->data(0, RuoloPosizione).toInt();
+    if (m < 0 || m >= NumMemorie || !PosizioneValida(p) || Voce(m, p).Posizione.isEmpty())
+        return nullptr;
+    if (memoria)
+        *memoria = m;
+    if (posizione)
+        *posizione = p;
+    return &Voce(m, p);
+}
+
 bool Rubrica::voceSelezionata(int& memoria, int& posizione) const
 {
-    const QTreeWidgetItem* riga = f.List1->SelectedItem();
-    if (!riga || !riga->data(0, RuoloMemoria).isValid())
-        return false;
-    memoria = riga->data(0, RuoloMemoria).toInt();
-    posizione = riga->data(0, RuoloPosizione).toInt();
-    return memoria >= 0 && memoria < NumMemorie && PosizioneValida(posizione)
-           && !Voce(memoria, posizione).Posizione.isEmpty();
+    return VoceDellaRiga(f.List1->SelectedItem(), &memoria, &posizione) != nullptr;
 }
 
 void Rubrica::apriDialogo(uint8_t memoria, int posizione, int didascalia, const QString& nome,

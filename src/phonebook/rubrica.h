@@ -8,6 +8,14 @@
 #include <cstdint>
 
 class frmMain;
+struct VoceRubrica;
+
+// The entry a row of a phonebook view shows, found by the memory and position the row carries and
+// never by its text, as names repeat and one not read shows the catalogue's word; null for a row
+// that shows none (the row of a view not available) or whose entry is free. `memoria` and
+// `posizione`, when given, get where it is.
+const VoceRubrica* VoceDellaRiga(const QTreeWidgetItem* riga, int* memoria = nullptr,
+                                 int* posizione = nullptr);
 
 // The phonebook as the main window reaches it: the views of the memories, the red list, the
 // whole phonebook and the call lists, the entry commands, files, write-back and printing.
