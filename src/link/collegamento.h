@@ -11,16 +11,10 @@
 #include <cstdint>
 
 class frmMain;
-class ListaReport;
 struct RigaVista;
 
 // The text shown for a communications error of the port, by its event code.
 QString TestoErroreComunicazione(int codice);
-// The one row of a list whose data could not be read: "Unavailable" with its picture.
-void AggiungiNonDisponibile(ListaReport& elenco);
-// The layout of a list of captions and values: two columns without headers, unsorted; only the
-// captions' column without `conValore`.
-void LayoutChiaveValore(ListaReport& elenco, bool conValore = true);
 
 // The phone link of the main window: the port and its receive path, the connection handshake
 // with its timers, the status bar and busy light, and the identity, power and network views.

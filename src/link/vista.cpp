@@ -1,22 +1,28 @@
 #include "vista.h"
 
-#include "collegamento.h"
+#include "catalogo.h"
+#include "finestre.h"
 #include "frmmain.h"
 #include "globali.h"
 #include "listareport.h"
 #include "scambio.h"
+#include "statotelefono.h"
 
 #include <QAction>
 
 namespace {
 
+constexpr int ColonneDiTerzo = 3;
+constexpr int ColonneDiMezzo = 2;
 const QString ChiaveAggiorna = QStringLiteral("pAggiorna");
 
-// The window as the view starts from: nothing left of the last view, the list or the view's
-// pane on show, the pane and the view's buttons disabled.
+// The window as the view starts from: nothing left of the last view, the view's node selected,
+// so that Refresh and the commands follow it, the list or the view's pane on show, the pane and
+// the view's buttons disabled.
 void Azzera(frmMain& f, const Vista& vista)
 {
     f.VistaMostrata = vista.chiave;
+    f.Espandi(vista.chiave);
     f.List1->setVisible(!vista.riquadro);
     f.CurrentView = vista.codice;
     f.Form_Resize();
@@ -34,6 +40,26 @@ void Azzera(frmMain& f, const Vista& vista)
 
 } // namespace
 
+void LayoutChiaveValore(ListaReport& elenco, bool conValore)
+{
+    elenco.SetSorted(false);
+    const int larghezza = InTwips(elenco.width());
+    // The captions are never seen: the headers stay hidden.
+    QList<ListaReport::Colonna> colonne{
+        {QStringLiteral("Chiave"), larghezza / ColonneDiTerzo, QStringLiteral("Chiave")}};
+    if (conValore)
+        colonne.append(
+            {QStringLiteral("Valore"), larghezza / ColonneDiMezzo, QStringLiteral("Valore")});
+    elenco.ImpostaColonne(colonne);
+    elenco.setHeaderHidden(true);
+}
+
+void AggiungiNonDisponibile(ListaReport& elenco)
+{
+    const RigaVista riga = RigaNonDisponibile();
+    elenco.Aggiungi(Msg(riga.voce), {}, riga.immagine);
+}
+
 void ApriVista(frmMain& f, const Vista& vista)
 {
     const bool mostrata = !vista.chiave.isEmpty() && f.VistaMostrata == vista.chiave;
@@ -46,7 +72,7 @@ void ApriVista(frmMain& f, const Vista& vista)
         return;
     Azzera(f, vista);
     vista.prepara();
-    if (!vista.letta() && (!Connesso || TelefonoMuto())) {
+    if (!vista.letta() && TelefonoIrraggiungibile()) {
         if (vista.nonDisponibile)
             vista.nonDisponibile();
         else if (!vista.riquadro)

@@ -3,7 +3,6 @@
 
 #include "catalogo.h"
 #include "collegamento.h"
-#include "finestre.h"
 #include "frmmain.h"
 #include "globali.h"
 #include "letture.h"
@@ -15,33 +14,11 @@
 
 namespace {
 
-constexpr int ColonneDiTerzo = 3;
-constexpr int ColonneDiMezzo = 2;
 const QString ChiaveInfo = QStringLiteral("S25");
 const QString ChiaveAlim = QStringLiteral("ALIM");
 const QString ChiaveRete = QStringLiteral("RETE");
 
 } // namespace
-
-void LayoutChiaveValore(ListaReport& elenco, bool conValore)
-{
-    elenco.SetSorted(false);
-    const int larghezza = InTwips(elenco.width());
-    // The captions are never seen: the headers stay hidden.
-    QList<ListaReport::Colonna> colonne{
-        {QStringLiteral("Chiave"), larghezza / ColonneDiTerzo, QStringLiteral("Chiave")}};
-    if (conValore)
-        colonne.append(
-            {QStringLiteral("Valore"), larghezza / ColonneDiMezzo, QStringLiteral("Valore")});
-    elenco.ImpostaColonne(colonne);
-    elenco.setHeaderHidden(true);
-}
-
-void AggiungiNonDisponibile(ListaReport& elenco)
-{
-    const RigaVista riga = RigaNonDisponibile();
-    elenco.Aggiungi(Msg(riga.voce), {}, riga.immagine);
-}
 
 void Collegamento::aggiungiRighe(const QList<RigaVista>& righe)
 {
@@ -73,10 +50,7 @@ void Collegamento::ShowAlim()
     vista.letta = [] { return Telefono.AlimLetta; };
     vista.leggi = [] { LeggiAlim().Avvisa(); };
     vista.prepara = [this] { LayoutChiaveValore(*f.List1); };
-    vista.riempi = [this] {
-        aggiungiRighe(RigheAlim(Telefono));
-        f.Espandi(ChiaveAlim);
-    };
+    vista.riempi = [this] { aggiungiRighe(RigheAlim(Telefono)); };
     ApriVista(f, vista);
 }
 
@@ -104,7 +78,6 @@ void Collegamento::ShowRete(int16_t rileggi)
         aggiungiRighe(
             RigheRete(Telefono, impostazioni.NomeOperatore(Telefono.CodiceOperatore),
                       impostazioni.LivelloSegnale(LivelloInDBm(Telefono.LivelloSegnale))));
-        f.Espandi(ChiaveRete);
         f.Pulsante(QStringLiteral("pSelRete"))->setEnabled(true);
     };
     ApriVista(f, vista);

@@ -3,7 +3,6 @@
 #include "archivio.h"
 #include "cartelle.h"
 #include "catalogo.h"
-#include "collegamento.h"
 #include "finestre.h"
 #include "frmmain.h"
 #include "globali.h"
@@ -79,10 +78,7 @@ void Messaggi::ShowSMSInfo()
         if (!Telefono.SMSLetti && LineaLibera)
             ::LeggiTuttiSMS();
     };
-    vista.prepara = [this] {
-        LayoutChiaveValore(*f.List1);
-        f.Espandi(QStringLiteral("SMS"));
-    };
+    vista.prepara = [this] { LayoutChiaveValore(*f.List1); };
     vista.riempi = [this] {
         // An empty centre is one the phone did not give, or has not set.
         const QString centro = Telefono.SMSC.isEmpty() ? Msg(VoceSconosciuto) : Telefono.SMSC;
@@ -116,10 +112,6 @@ void Messaggi::ShowSMS(uint8_t& cartella)
 
 void Messaggi::preparaCartella(uint8_t cartella)
 {
-    // The folder's own node, so that the reader pane and the commands, which follow the tree,
-    // act on this folder also when the view was reached from elsewhere.
-    if (const QString chiave = ChiaveCartella(cartella); !chiave.isEmpty())
-        f.Espandi(chiave);
     f.Pulsante(QStringLiteral("pInviaSMS2"))->setEnabled(false);
     const auto [mittente, data] = VociColonne(cartella);
     f.List1->SetSorted(false);

@@ -62,7 +62,6 @@ void Oggetti::ShowLogo()
         pulsante("pInviaLogo")->setToolTip(Msg(116));
         pulsante("pApriLogo")->setToolTip(Msg(117));
         pulsante("pSalvaLogo")->setToolTip(Msg(118));
-        f.Espandi(QStringLiteral("LOGO"));
     };
     vista.riempi = [this] { mostraLogoLetto(); };
     ApriVista(f, vista);

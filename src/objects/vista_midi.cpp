@@ -60,7 +60,6 @@ void Oggetti::ShowMidi()
         pulsante("pInviaLogo")->setToolTip(Msg(298));
         pulsante("pApriLogo")->setToolTip(Msg(292));
         pulsante("pSalvaLogo")->setToolTip(Msg(299));
-        f.Espandi(QStringLiteral("MEL"));
         // A tone started at an earlier showing still rings: the button offers to stop it.
         mostraSuoneria();
     };

@@ -133,7 +133,6 @@ void Oggetti::preparaCalendario()
     lista->setHeaderHidden(false);
     lista->SetSortKey(0);
     f.Calendario->setSelectedDate(QDate::currentDate());
-    f.Espandi(QStringLiteral("CAL"));
 }
 
 void Oggetti::elencaPromemoria()

@@ -1,7 +1,6 @@
 #include "rubrica.h"
 
 #include "catalogo.h"
-#include "collegamento.h"
 #include "filerubrica.h"
 #include "finestre.h"
 #include "frminputvocerub.h"
@@ -338,7 +337,6 @@ void Rubrica::elencaTutte()
         }
     }
     f.List1->SetSorted(true);
-    f.Espandi(QStringLiteral("RUB"));
     f.SBar[3]->setText(NessunaRifiutata() ? QString::number(conta) + Msg(106)
                                           : Msg(VoceSconosciuto));
     for (const char* chiave : {"pApriRubrica", "pSalvaRubrica", "pStampaRub", "pInviaSMS"})
@@ -501,7 +499,6 @@ void Rubrica::ApriRubrica()
         MsgBox(ConSpiegazione(Msg(265), rifiuto), QMessageBox::Critical);
         return;
     }
-    f.Espandi(QStringLiteral("RUB"));
     ShowRubricaCompleta();
     MsgBox(Msg(263) + QStringLiteral("\r\n") + Msg(264), QMessageBox::Information);
     f.mnuRubVis->setEnabled(true);
@@ -543,7 +540,6 @@ void Rubrica::ShowListFolder()
 {
     Vista vista(QStringLiteral("LIST"), CodiceVistaCartellaListe);
     vista.riempi = [this] {
-        f.Espandi(QStringLiteral("LIST"));
         preparaElenco({Colonna(48, InTwips(f.List1->width()) * 2 / 3, "")});
         const std::array<const char*, NumListeChiamate> chiavi{"L0", "L1", "L2"};
         for (size_t l = 0; l < chiavi.size(); ++l) {
@@ -564,14 +560,12 @@ void Rubrica::ShowList(uint8_t lista)
 {
     if (lista >= NumListeChiamate)
         return;
-    const QString nodo = QStringLiteral("LIST_") + CodiceLista(lista);
-    Vista vista(nodo, CodiceVistaLista);
+    Vista vista(QStringLiteral("LIST_") + CodiceLista(lista), CodiceVistaLista);
     vista.pulsanti = QStringList{"pAggiorna"};
     vista.letta = [lista] { return Telefono.ListeLette[lista]; };
     vista.leggi = [] { ::LeggiListeChiamate(); };
-    vista.prepara = [this, nodo] {
-        f.Espandi(nodo);
-        // The phone's own order, newest call first.
+    // The phone's own order, newest call first.
+    vista.prepara = [this] {
         preparaElenco({Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum")});
     };
     vista.riempi = [this, lista] { elencaChiamate(lista); };

@@ -97,7 +97,6 @@ void ImpostazioniTelefono::ShowDataOra()
     // The clock runs on: it is read at every showing.
     vista.leggeSempre = true;
     vista.leggi = [] { LeggiDataOra().Avvisa(); };
-    vista.prepara = [this] { f.Espandi(QStringLiteral("ORA")); };
     vista.riempi = [this] {
         riempiCampiOra();
         f.pImpostaOra->setEnabled(false);

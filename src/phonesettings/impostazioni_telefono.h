@@ -51,8 +51,8 @@ private:
     // unknown entry for any other state, one the phone did not give.
     static QString StatoMostrato(uint8_t stato);
 
-    // Lays a view in the shared list out: its tree node, its columns with headers, unsorted.
-    void preparaElenco(const QString& nodo, const QList<ListaReport::Colonna>& colonne);
+    // Lays a view in the shared list out: its columns with headers, unsorted.
+    void preparaElenco(const QList<ListaReport::Colonna>& colonne);
     QAction* pulsante(int posizione) const;
     void riempiCampiOra();
     void elencaTrasferimenti(int motivo);

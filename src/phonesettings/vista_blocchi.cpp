@@ -23,10 +23,8 @@ constexpr std::array<int, NumFacilitaBlocco> IconeBlocchi{52, 38, 53, 54, 55, 55
 
 } // namespace
 
-void ImpostazioniTelefono::preparaElenco(const QString& nodo,
-                                         const QList<ListaReport::Colonna>& colonne)
+void ImpostazioniTelefono::preparaElenco(const QList<ListaReport::Colonna>& colonne)
 {
-    f.Espandi(nodo);
     f.List1->SetSorted(false);
     f.List1->ImpostaColonne(colonne);
     f.List1->setHeaderHidden(false);
@@ -45,9 +43,9 @@ void ImpostazioniTelefono::ShowBlocchi()
     vista.letta = [] { return Telefono.BlocchiLetti; };
     vista.leggi = [] { LeggiBlocchi().Avvisa(); };
     vista.prepara = [this] {
-        preparaElenco(QStringLiteral("BLOCK"), {{Msg(325), 2500, QStringLiteral("kBlocco")},
-                                                {Msg(326), 400, QStringLiteral("kStato")},
-                                                {Msg(327), 1000, QStringLiteral("kCosa")}});
+        preparaElenco({{Msg(325), 2500, QStringLiteral("kBlocco")},
+                       {Msg(326), 400, QStringLiteral("kStato")},
+                       {Msg(327), 1000, QStringLiteral("kCosa")}});
     };
     vista.riempi = [this] {
         for (int fac = 0; fac < NumFacilitaBlocco; ++fac) {

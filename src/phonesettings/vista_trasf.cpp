@@ -29,8 +29,7 @@ void ImpostazioniTelefono::ShowTrasfFolder()
 {
     Vista vista(QStringLiteral("TRASF"), VistaMotiviTrasf);
     vista.riempi = [this] {
-        preparaElenco(QStringLiteral("TRASF"),
-                      {{Msg(56), InTwips(f.List1->width()) * 2 / 3, QString()}});
+        preparaElenco({{Msg(56), InTwips(f.List1->width()) * 2 / 3, QString()}});
         for (int r = 0; r < NumMotiviTrasf; ++r) {
             QTreeWidgetItem* riga = f.List1->Aggiungi(Msg(57 + r), {}, ImmagineMotivo);
             riga->setData(0, Qt::UserRole, QStringLiteral("T%1").arg(r));
@@ -43,12 +42,11 @@ void ImpostazioniTelefono::ShowTrasferimenti(int motivo)
 {
     if (motivo < 0 || motivo >= NumMotiviTrasf)
         return;
-    const QString nodo = QStringLiteral("TRASF%1").arg(motivo);
-    Vista vista(nodo, VistaTrasf);
+    Vista vista(QStringLiteral("TRASF%1").arg(motivo), VistaTrasf);
     vista.pulsanti = QStringList{"pAggiorna", "pEditTrasf", "pDelTrasf"};
     vista.letta = [] { return Telefono.TrasfLetti; };
     vista.leggi = [] { LeggiTrasf().Avvisa(); };
-    vista.prepara = [this, nodo, motivo] {
+    vista.prepara = [this, motivo] {
         // The switch shows the state of the selected row; the view starts with none, so it
         // stands raised until a row is clicked, whatever a click on it or the row of the last
         // view left.
@@ -58,7 +56,7 @@ void ImpostazioniTelefono::ShowTrasferimenti(int motivo)
                                             {Msg(460), 1400, QStringLiteral("kNumero")}};
         if (motivo == MotivoSenzaRisposta)
             colonne.append({Msg(461), 1000, QStringLiteral("kTempo")});
-        preparaElenco(nodo, colonne);
+        preparaElenco(colonne);
     };
     vista.riempi = [this, motivo] { elencaTrasferimenti(motivo); };
     ApriVista(f, vista);
