@@ -13,17 +13,19 @@ class QWidget;
 
 // A view of the main window, as the one road of the views (ApriVista) takes it.
 struct Vista {
-    Vista(QString nodo, uint8_t codiceVista) : chiave(std::move(nodo)), codice(codiceVista) {}
+    Vista(QString nodo, uint8_t codiceVista, QStringList pulsantiVista = {})
+        : chiave(std::move(nodo)), codice(codiceVista), pulsanti(std::move(pulsantiVista))
+    {}
 
     // The key of the view's tree node, by which the window knows which view is on show.
     QString chiave;
     // The view code the window is laid out by.
     uint8_t codice;
-    // The pane the view shows in place of the shared list; none for a view in the list.
-    QWidget* riquadro = nullptr;
     // The toolbar buttons the view offers, by key, shown disabled until it is filled. With
     // "pAggiorna" among them the view has Refresh, which reads it again.
     QStringList pulsanti;
+    // The pane the view shows in place of the shared list; none for a view in the list.
+    QWidget* riquadro = nullptr;
     // Its data is there to show, read from the phone or loaded from a file.
     std::function<bool()> letta = [] { return true; };
     // Reads from the phone what the view lacks, or what Refresh asked for again: only while the

@@ -45,8 +45,7 @@ LettureRifiutate Collegamento::mostraInfo()
 
 void Collegamento::ShowAlim()
 {
-    Vista vista(ChiaveAlim, 0);
-    vista.pulsanti = {QStringLiteral("pAggiorna")};
+    Vista vista(ChiaveAlim, 0, {"pAggiorna"});
     vista.letta = [] { return Telefono.AlimLetta; };
     vista.leggi = [] { LeggiAlim().Avvisa(); };
     vista.prepara = [this] { LayoutChiaveValore(*f.List1); };
@@ -56,8 +55,7 @@ void Collegamento::ShowAlim()
 
 void Collegamento::ShowRete(int16_t rileggi)
 {
-    Vista vista(ChiaveRete, 0);
-    vista.pulsanti = {QStringLiteral("pAggiorna"), QStringLiteral("pSelRete")};
+    Vista vista(ChiaveRete, 0, {"pAggiorna", "pSelRete"});
     vista.letta = [] { return Telefono.ReteLetta; };
     vista.leggeSempre = true;
     vista.leggi = [this, rileggi] {

@@ -68,8 +68,7 @@ void Applica(QAction* voce, const StatoVoce& stato)
 
 void Messaggi::ShowSMSInfo()
 {
-    Vista vista(QStringLiteral("SMS"), VistaRiepilogo);
-    vista.pulsanti = QStringList{"pAggiorna"};
+    Vista vista(QStringLiteral("SMS"), VistaRiepilogo, {"pAggiorna"});
     // Offline the counts of the table stand; a phone that left them unanswered gave none.
     vista.letta = [] { return Telefono.SMSCLetto && (!Connesso || Telefono.SMSLetti); };
     vista.leggi = [] {
@@ -96,9 +95,8 @@ void Messaggi::ShowSMSInfo()
 void Messaggi::ShowSMS(uint8_t& cartella)
 {
     const uint8_t c = cartella;
-    Vista vista(ChiaveCartella(c), VistaCartella);
-    vista.pulsanti = QStringList{"pAggiorna", "pNuovoSMS",   "pSalvaSMS",
-                                 "pEditSMS",  "pEliminaSMS", "pStampaSMS"};
+    Vista vista(ChiaveCartella(c), VistaCartella,
+                {"pAggiorna", "pNuovoSMS", "pSalvaSMS", "pEditSMS", "pEliminaSMS", "pStampaSMS"});
     vista.letta = [c] { return c == Archivio || Telefono.SMSLetti; };
     vista.leggi = [] { ::LeggiTuttiSMS(); };
     vista.prepara = [this, c] { preparaCartella(c); };

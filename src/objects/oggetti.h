@@ -98,10 +98,7 @@ private:
     bool filtroMidi(QEvent* evento);
     bool filtroLista(QObject* oggetto, QEvent* evento);
 
-    // The view codes of the panes, and the buttons the logo and the melody views share.
-    static constexpr uint8_t VistaLogo = 1;
-    static constexpr uint8_t VistaMelodia = 7;
-    static constexpr uint8_t VistaCalendario = 8;
+    // The buttons the logo and the melody views share.
     static inline const QStringList PulsantiOggetto{"pAggiorna", "pElimina", "pInviaLogo",
                                                     "pApriLogo", "pSalvaLogo"};
     QAction* pulsante(const char* chiave) const;

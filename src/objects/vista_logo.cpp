@@ -53,9 +53,8 @@ std::optional<Logo> LogoDaFile(const QString& file)
 
 void Oggetti::ShowLogo()
 {
-    Vista vista(QStringLiteral("LOGO"), VistaLogo);
+    Vista vista(QStringLiteral("LOGO"), 1, PulsantiOggetto);
     vista.riquadro = f.frameLogo;
-    vista.pulsanti = PulsantiOggetto;
     vista.letta = [] { return Telefono.LogoLetto; };
     vista.leggi = [this] { leggiLogo(); };
     vista.prepara = [this] {

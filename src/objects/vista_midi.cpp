@@ -51,9 +51,8 @@ void PoniCursore(QSlider* cursore, std::optional<int> massimo, std::optional<int
 
 void Oggetti::ShowMidi()
 {
-    Vista vista(QStringLiteral("MEL"), VistaMelodia);
+    Vista vista(QStringLiteral("MEL"), 7, PulsantiOggetto);
     vista.riquadro = f.frameMidi;
-    vista.pulsanti = PulsantiOggetto;
     vista.letta = [] { return Telefono.MidiLetta; };
     vista.leggi = [this] { leggiMidi(); };
     vista.prepara = [this] {

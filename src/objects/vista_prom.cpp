@@ -97,10 +97,10 @@ bool SalvareSenzaIRifiutati()
 
 void Oggetti::ShowCalendario()
 {
-    Vista vista(QStringLiteral("CAL"), VistaCalendario);
+    Vista vista(QStringLiteral("CAL"), 8,
+                {"pAggiorna", "pNuovoProm", "pModificaProm", "pEliminaProm", "pApriProm",
+                 "pSalvaProm", "pInviaProm", "pStampaProm"});
     vista.riquadro = f.frameCal;
-    vista.pulsanti = QStringList{"pAggiorna", "pNuovoProm", "pModificaProm", "pEliminaProm",
-                                 "pApriProm", "pSalvaProm", "pInviaProm",    "pStampaProm"};
     // Reminders loaded from a file are there to show; the phone is read all the same.
     vista.letta = [] { return PromUsato(Slot(1)) || Telefono.PromLetti; };
     vista.leggeSempre = true;

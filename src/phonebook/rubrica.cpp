@@ -35,7 +35,6 @@ constexpr int RuoloPosizione = Qt::UserRole + 21;
 
 constexpr uint8_t CodiceVistaMemoria = 4;
 constexpr uint8_t CodiceVistaCompleta = 0;
-constexpr uint8_t CodiceVistaCartellaListe = 5;
 constexpr uint8_t CodiceVistaLista = 6;
 
 constexpr int ImmagineRossa = 16;
@@ -238,9 +237,9 @@ void Rubrica::ShowRubrica(int16_t memoria)
         return;
     const bool rossa = memoria == MemoriaRossa;
     const auto m = static_cast<size_t>(rossa ? 0 : memoria);
-    Vista vista(NodoDellaSelezione(memoria), CodiceVistaMemoria);
-    vista.pulsanti = QStringList{"pAggiorna", "pNuovo",     "pModifica", "pElimina",
-                                 "s4",        "pStampaRub", "s5",        "pInviaSMS"};
+    Vista vista(
+        NodoDellaSelezione(memoria), CodiceVistaMemoria,
+        {"pAggiorna", "pNuovo", "pModifica", "pElimina", "s4", "pStampaRub", "s5", "pInviaSMS"});
     vista.letta = [m] { return Telefono.RubLetta[m]; };
     vista.leggi = [this] { leggiMemorie(false); };
     vista.prepara = [this, rossa] {
@@ -295,9 +294,9 @@ void Rubrica::elencaMemoria(int16_t memoria)
 
 void Rubrica::ShowRubricaCompleta()
 {
-    Vista vista(NodoDellaSelezione(StampaTutte), CodiceVistaCompleta);
-    vista.pulsanti = QStringList{"pAggiorna", "pApriRubrica", "pSalvaRubrica",
-                                 "pInviaRub", "pStampaRub",   "pInviaSMS"};
+    Vista vista(
+        NodoDellaSelezione(StampaTutte), CodiceVistaCompleta,
+        {"pAggiorna", "pApriRubrica", "pSalvaRubrica", "pInviaRub", "pStampaRub", "pInviaSMS"});
     vista.letta = TutteLette;
     // Every showing while connected saves the phonebook again.
     vista.leggeSempre = true;
@@ -305,27 +304,22 @@ void Rubrica::ShowRubricaCompleta()
     vista.prepara = [this] {
         SeTesto(104, [this](const QString& t) { f.Toolbar1[5]->setToolTip(t); });
         SeTesto(105, [this](const QString& t) { f.Toolbar1[6]->setToolTip(t); });
+        // A phonebook file may be opened in place of the phone's, read or not.
+        f.Pulsante(QStringLiteral("pApriRubrica"))->setEnabled(true);
         preparaElenco({Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum"),
                        Colonna(99, 600, "kMem"), Colonna(100, 300, "kPosMem")});
     };
-    // A phonebook file may still be opened in its place.
-    const auto nonDisponibile = [this] {
-        AggiungiNonDisponibile(*f.List1);
-        f.Pulsante(QStringLiteral("pApriRubrica"))->setEnabled(true);
-    };
-    vista.nonDisponibile = nonDisponibile;
-    // A memory the phone did not say how to read leaves the whole phonebook unknown.
-    vista.riempi = [this, nonDisponibile] {
-        if (TutteLette())
-            elencaTutte();
-        else
-            nonDisponibile();
-    };
+    vista.riempi = [this] { elencaTutte(); };
     ApriVista(f, vista);
 }
 
 void Rubrica::elencaTutte()
 {
+    // A memory the phone did not say how to read leaves the whole phonebook unknown.
+    if (!TutteLette()) {
+        AggiungiNonDisponibile(*f.List1);
+        return;
+    }
     int conta = 0;
     for (int m = 0; m < NumMemorie; ++m) {
         const int tenute = PosizioniTenute(m);
@@ -339,7 +333,7 @@ void Rubrica::elencaTutte()
     f.List1->SetSorted(true);
     f.SBar[3]->setText(NessunaRifiutata() ? QString::number(conta) + Msg(106)
                                           : Msg(VoceSconosciuto));
-    for (const char* chiave : {"pApriRubrica", "pSalvaRubrica", "pStampaRub", "pInviaSMS"})
+    for (const char* chiave : {"pSalvaRubrica", "pStampaRub", "pInviaSMS"})
         f.Pulsante(QLatin1String(chiave))->setEnabled(true);
     if (Connesso) {
         f.mnuRubInvia->setEnabled(true);
@@ -538,7 +532,7 @@ void Rubrica::InviaRubrica()
 
 void Rubrica::ShowListFolder()
 {
-    Vista vista(QStringLiteral("LIST"), CodiceVistaCartellaListe);
+    Vista vista(QStringLiteral("LIST"), 5);
     vista.riempi = [this] {
         preparaElenco({Colonna(48, InTwips(f.List1->width()) * 2 / 3, "")});
         const std::array<const char*, NumListeChiamate> chiavi{"L0", "L1", "L2"};
@@ -560,8 +554,7 @@ void Rubrica::ShowList(uint8_t lista)
 {
     if (lista >= NumListeChiamate)
         return;
-    Vista vista(QStringLiteral("LIST_") + CodiceLista(lista), CodiceVistaLista);
-    vista.pulsanti = QStringList{"pAggiorna"};
+    Vista vista(QStringLiteral("LIST_") + CodiceLista(lista), CodiceVistaLista, {"pAggiorna"});
     vista.letta = [lista] { return Telefono.ListeLette[lista]; };
     vista.leggi = [] { ::LeggiListeChiamate(); };
     // The phone's own order, newest call first.

@@ -90,9 +90,8 @@ QAction* ImpostazioniTelefono::pulsante(int posizione) const
 
 void ImpostazioniTelefono::ShowDataOra()
 {
-    Vista vista(QStringLiteral("ORA"), VistaOra);
+    Vista vista(QStringLiteral("ORA"), 9, {"pAggiorna"});
     vista.riquadro = f.frameOra;
-    vista.pulsanti = QStringList{"pAggiorna"};
     vista.letta = [] { return Telefono.OraLetta; };
     // The clock runs on: it is read at every showing.
     vista.leggeSempre = true;

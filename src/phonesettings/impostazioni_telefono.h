@@ -41,10 +41,6 @@ public:
 
 private:
     static constexpr int VoceErrore = 27;
-    static constexpr uint8_t VistaOra = 9;
-    static constexpr uint8_t VistaBlocchi = 10;
-    static constexpr uint8_t VistaMotiviTrasf = 11;
-    static constexpr uint8_t VistaTrasf = 12;
     // Entry 328 "Si" for an active state, 329 "No" otherwise.
     static QString SiNo(bool attivo);
     // A lock's or a forwarding's state as the lists show it: "Si" for 1, "No" for 0, and the

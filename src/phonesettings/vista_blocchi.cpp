@@ -38,8 +38,7 @@ int ImpostazioniTelefono::rigaSelezionata() const
 
 void ImpostazioniTelefono::ShowBlocchi()
 {
-    Vista vista(QStringLiteral("BLOCK"), VistaBlocchi);
-    vista.pulsanti = QStringList{"pAggiorna", "pBlocca"};
+    Vista vista(QStringLiteral("BLOCK"), 10, {"pAggiorna", "pBlocca"});
     vista.letta = [] { return Telefono.BlocchiLetti; };
     vista.leggi = [] { LeggiBlocchi().Avvisa(); };
     vista.prepara = [this] {

@@ -27,7 +27,7 @@ constexpr int PrimaImmagineClasse = 48;
 
 void ImpostazioniTelefono::ShowTrasfFolder()
 {
-    Vista vista(QStringLiteral("TRASF"), VistaMotiviTrasf);
+    Vista vista(QStringLiteral("TRASF"), 11);
     vista.riempi = [this] {
         preparaElenco({{Msg(56), InTwips(f.List1->width()) * 2 / 3, QString()}});
         for (int r = 0; r < NumMotiviTrasf; ++r) {
@@ -42,8 +42,8 @@ void ImpostazioniTelefono::ShowTrasferimenti(int motivo)
 {
     if (motivo < 0 || motivo >= NumMotiviTrasf)
         return;
-    Vista vista(QStringLiteral("TRASF%1").arg(motivo), VistaTrasf);
-    vista.pulsanti = QStringList{"pAggiorna", "pEditTrasf", "pDelTrasf"};
+    Vista vista(QStringLiteral("TRASF%1").arg(motivo), 12,
+                {"pAggiorna", "pEditTrasf", "pDelTrasf"});
     vista.letta = [] { return Telefono.TrasfLetti; };
     vista.leggi = [] { LeggiTrasf().Avvisa(); };
     vista.prepara = [this, motivo] {
