@@ -138,6 +138,8 @@ private slots:
         QTest::newRow("power") << "ALIM" << 1;
         QTest::newRow("network") << "RETE" << 1;
         QTest::newRow("received calls") << "LIST_RC" << 1;
+        QTest::newRow("locks") << "BLOCK" << 1;
+        QTest::newRow("logo") << "LOGO" << 1;
         QTest::newRow("network, in French") << "RETE" << 2;
     }
 
