@@ -14,6 +14,7 @@
 #include "s25simulator.h"
 #include "seedfile.h"
 
+#include <QAction>
 #include <QFile>
 #include <QTreeWidget>
 #include <QtTest>
@@ -182,6 +183,15 @@ protected:
     {
         finestra->S25Tree->setCurrentItem(nodo(chiave));
         finestra->S25Tree_NodeClick(nodo(chiave));
+    }
+
+    // Presses Refresh, which the user can only while the view shows it enabled.
+    void aggiorna()
+    {
+        QAction* pulsante = finestra->Pulsante(QStringLiteral("pAggiorna"));
+        QVERIFY(pulsante->isVisible());
+        QVERIFY(pulsante->isEnabled());
+        pulsante->trigger();
     }
 
     // Selects a row of the list and runs the list's click handling, as the user's click does.

@@ -780,6 +780,24 @@ private slots:
                                               + NomiBlocchi[4] + senzaValore}));
     }
 
+    // Offline, a list never read says so in its one row, as every view does, and offers no
+    // Refresh.
+    void senzaTelefono_data()
+    {
+        QTest::addColumn<QString>("nodo");
+        QTest::newRow("locks") << "BLOCK";
+        QTest::newRow("forwarding") << "TRASF2";
+    }
+
+    void senzaTelefono()
+    {
+        QFETCH(QString, nodo);
+        clic(nodo);
+        QCOMPARE(righe(), QStringList{Msg(82)});
+        const QAction* aggiorna = finestra->Pulsante(QStringLiteral("pAggiorna"));
+        QVERIFY(aggiorna->isVisible() && !aggiorna->isEnabled());
+    }
+
     // A hang-up in the middle of a read marks nothing read and keeps what the tables held.
     void riagganciaDuranteLaLettura_data()
     {

@@ -26,6 +26,13 @@ class TstMutoCollegamento : public QObject, private BancoMuto {
                               QVERIFY(Telefono.AlimLetta);
                               QCOMPARE(Telefono.LivelloBatteria, QStringLiteral("70%"));
                           }};
+        // The view the silence left unavailable offers Refresh, which reads it again.
+        tutte["power, refreshed"] = {[] { Telefono.AlimLetta = false; }, [this] { clic("ALIM"); },
+                                     [this] {
+                                         aggiorna();
+                                         QVERIFY(Telefono.AlimLetta);
+                                         QCOMPARE(righe().size(), 2);
+                                     }};
         // The operator names are read in the same showing, after the four network queries.
         Operazione rete(
             [] {
@@ -131,6 +138,8 @@ private slots:
         QTest::newRow("power") << "ALIM" << 1;
         QTest::newRow("network") << "RETE" << 1;
         QTest::newRow("received calls") << "LIST_RC" << 1;
+        QTest::newRow("locks") << "BLOCK" << 1;
+        QTest::newRow("logo") << "LOGO" << 1;
         QTest::newRow("network, in French") << "RETE" << 2;
     }
 

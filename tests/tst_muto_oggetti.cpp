@@ -72,6 +72,13 @@ class TstMutoOggetti : public QObject, private BancoMuto {
             [this] { clic("LOGO"); }, [this] { rileggi("LOGO", finestra->frameLogo); });
         logo.vista = [this](int) { logoNonNegato(); };
         tutte["logo read"] = logo;
+        // The pane the silence left disabled offers Refresh, which reads it again.
+        Operazione logoAggiornato = logo;
+        logoAggiornato.rileggi = [this] {
+            aggiorna();
+            QVERIFY(finestra->frameLogo->isEnabled());
+        };
+        tutte["logo read, refreshed"] = logoAggiornato;
 
         // The editor's picture is written to the logo file before it goes.
         Operazione logoInviato(

@@ -232,6 +232,7 @@ void Collegamento::Connetti()
         f.S25Tree->setCurrentItem(f.S25Tree->topLevelItem(0));
     }
     f.CurrentView = 0;
+    f.VistaMostrata.clear();
     f.Form_Resize();
     f.List1->clear();
     f.List1->setHeaderHidden(true);

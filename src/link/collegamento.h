@@ -9,16 +9,12 @@
 #include <QTimer>
 
 #include <cstdint>
-#include <functional>
 
 class frmMain;
-class ListaReport;
 struct RigaVista;
 
 // The text shown for a communications error of the port, by its event code.
 QString TestoErroreComunicazione(int codice);
-// The one row of a list whose data could not be read: "Unavailable" with its picture.
-void AggiungiNonDisponibile(ListaReport& elenco);
 
 // The phone link of the main window: the port and its receive path, the connection handshake
 // with its timers, the status bar and busy light, and the identity, power and network views.
@@ -87,13 +83,7 @@ private:
     // The identity view, read when unread; returns the values the phone did not give, for the
     // caller to tell.
     LettureRifiutate mostraInfo();
-    void inizioVista();
-    void layoutChiaveValore(bool conValore = true);
-    // The rows of the view of node `chiave`.
-    void aggiungiRighe(const QString& chiave, const QList<RigaVista>& righe);
-    // Runs the reads of the view of node `chiave`; false when the link dropped under them while
-    // that view was on show, which then stays as it was.
-    bool leggiPerVista(const QString& chiave, const std::function<void()>& letture);
+    void aggiungiRighe(const QList<RigaVista>& righe);
 
     frmMain& f;
     bool identitaInSospeso = false;

@@ -422,13 +422,6 @@ bool TelefonoMuto()
     return scambio().muto;
 }
 
-bool LettureDellaVista(bool mostrata, const std::function<void()>& letture)
-{
-    const bool connesso = Connesso;
-    letture();
-    return !(mostrata && connesso && !Connesso);
-}
-
 bool TelefonoIrraggiungibile()
 {
     return !Connesso || TelefonoMuto();

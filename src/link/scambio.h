@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 // The AT exchange: the one road to the phone for every subsystem. One command at a time; the
 // interface stays alive while a reply is awaited.
 
@@ -79,9 +77,6 @@ bool TelefonoMuto();
 // The phone cannot be read now: the link is down, or the phone left a command of this operation
 // unanswered.
 bool TelefonoIrraggiungibile();
-// Runs the reads a view needs; false when the link dropped under them while that view was on
-// show, which then stays as it was, as Disconnect leaves it.
-bool LettureDellaVista(bool mostrata, const std::function<void()>& letture);
 // Reports a failure the operation in progress met (the line went down under it) in a message box,
 // once no exchange waits and no wait window is open any more: when the wait window closes, or at
 // the next pass of the event loop. It is the operation's report, whatever its icon.

@@ -63,9 +63,11 @@ void Messaggi::mostrandoModifiche(const std::function<void()>& comando)
     comando();
     const bool sim = ModificheSIM() != simPrima;
     const bool archivio = ModificheArchivio() != archivioPrima;
+    // What the view on show lists is no longer the phone's: a link lost under its next read
+    // must not leave it on show.
     if (sim) {
         Telefono.SMSLetti = false;
-        cartellaMostrata.reset();
+        f.VistaMostrata.clear();
     }
     if (f.CurrentView != 2)
         return;

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 
 class frmMain;
 struct MessaggioSMS;
@@ -49,6 +48,9 @@ private:
     // The message of the selected list row in the selected folder, with its position; null
     // when no row is selected or the position holds no message.
     MessaggioSMS* messaggioScelto(uint8_t& cartella, uint8_t& posizione) const;
+    // The folder view: its columns and reader pane, then its rows and commands.
+    void preparaCartella(uint8_t cartella);
+    void riempiCartella(uint8_t cartella);
     void aggiungiRigheCartella(uint8_t cartella);
     void applicaComandi(uint8_t cartella, bool conRighe);
     void scriviTestataMessaggio(const MessaggioSMS& messaggio, uint8_t posizione);
@@ -57,7 +59,4 @@ private:
     void offriRubrica();
 
     frmMain& f;
-    // The folder whose rows the folder view shows while it is on show; none once a command
-    // changed the SIM under them.
-    std::optional<uint8_t> cartellaMostrata;
 };

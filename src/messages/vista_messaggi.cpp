@@ -12,9 +12,9 @@
 #include "listareport.h"
 #include "messaggi.h"
 #include "ricerche.h"
-#include "scambio.h"
 #include "scambiorubrica.h"
 #include "validita.h"
+#include "vista.h"
 
 #include "immagini.h"
 
@@ -68,75 +68,50 @@ void Applica(QAction* voce, const StatoVoce& stato)
 
 void Messaggi::ShowSMSInfo()
 {
-    const auto letture = [] {
-        if (!Connesso)
-            return;
-        if (!Telefono.SMSCLetto && LineaLibera)
+    Vista vista(QStringLiteral("SMS"), VistaRiepilogo, {"pAggiorna"});
+    // Offline the counts of the table stand; a phone that left them unanswered gave none.
+    vista.letta = [] { return Telefono.SMSCLetto && (!Connesso || Telefono.SMSLetti); };
+    vista.leggi = [] {
+        if (!Telefono.SMSCLetto)
             LeggiCentroSMS();
         if (!Telefono.SMSLetti && LineaLibera)
             ::LeggiTuttiSMS();
     };
-    if (!LettureDellaVista(f.CurrentView == VistaRiepilogo, letture))
-        return;
-    f.CurrentView = VistaRiepilogo;
-    f.Form_Resize();
-    f.HideButtons();
-    QAction* aggiorna = f.Pulsante(QStringLiteral("pAggiorna"));
-    aggiorna->setVisible(true);
-    aggiorna->setEnabled(false);
-    f.List1->setVisible(true);
-    f.List1->clear();
-    f.List1->SetSorted(false);
-    const int larghezza = InTwips(f.List1->width());
-    f.List1->ImpostaColonne({{QStringLiteral("Chiave"), larghezza / 3, QString()},
-                             {QStringLiteral("Valore"), larghezza / 2, QString()}});
-    f.List1->setHeaderHidden(true);
-    f.Espandi(QStringLiteral("SMS"));
-    // Offline the counts of the table stand; a phone that left them unanswered gave none.
-    const bool nonLetto = !Telefono.SMSCLetto || (Connesso && !Telefono.SMSLetti);
-    if (TelefonoIrraggiungibile() && nonLetto) {
-        f.List1->Aggiungi(Msg(VoceNonDisponibile), {}, ImmagineNonDisponibile);
-        return;
-    }
-    // An empty centre is one the phone did not give, or has not set.
-    const QString centro = Telefono.SMSC.isEmpty() ? Msg(VoceSconosciuto) : Telefono.SMSC;
-    f.List1->Aggiungi(Msg(223), {centro}, ImmagineMessaggio);
-    f.List1->Aggiungi(Msg(224), {QString::number(ContaSMS[0] + ContaSMS[1])}, ImmagineCartella);
-    f.List1->Aggiungi(Msg(225), {QString::number(ContaSMS[3])}, ImmagineCartella);
-    f.List1->Aggiungi(Msg(226), {QString::number(ContaSMS[2])}, ImmagineCartella);
-    f.List1->Aggiungi(Msg(227), {QString::number(NumArchivio)}, ImmagineCartella);
-    for (size_t i = 0; i < 3; ++i)
-        f.mnuSMSVM[i]->setEnabled(true);
-    aggiorna->setEnabled(true);
-    f.SBar[3]->setText(QString());
+    vista.prepara = [this] { LayoutChiaveValore(*f.List1); };
+    vista.riempi = [this] {
+        // An empty centre is one the phone did not give, or has not set.
+        const QString centro = Telefono.SMSC.isEmpty() ? Msg(VoceSconosciuto) : Telefono.SMSC;
+        f.List1->Aggiungi(Msg(223), {centro}, ImmagineMessaggio);
+        f.List1->Aggiungi(Msg(224), {QString::number(ContaSMS[0] + ContaSMS[1])}, ImmagineCartella);
+        f.List1->Aggiungi(Msg(225), {QString::number(ContaSMS[3])}, ImmagineCartella);
+        f.List1->Aggiungi(Msg(226), {QString::number(ContaSMS[2])}, ImmagineCartella);
+        f.List1->Aggiungi(Msg(227), {QString::number(NumArchivio)}, ImmagineCartella);
+        for (size_t i = 0; i < 3; ++i)
+            f.mnuSMSVM[i]->setEnabled(true);
+    };
+    ApriVista(f, vista);
 }
 
 void Messaggi::ShowSMS(uint8_t& cartella)
 {
-    const auto letture = [cartella] {
-        if (cartella != Archivio && Connesso && !Telefono.SMSLetti && LineaLibera)
-            ::LeggiTuttiSMS();
+    const uint8_t c = cartella;
+    Vista vista(ChiaveCartella(c), VistaCartella,
+                {"pAggiorna", "pNuovoSMS", "pSalvaSMS", "pEditSMS", "pEliminaSMS", "pStampaSMS"});
+    vista.letta = [c] { return c == Archivio || Telefono.SMSLetti; };
+    vista.leggi = [] { ::LeggiTuttiSMS(); };
+    vista.prepara = [this, c] { preparaCartella(c); };
+    vista.nonDisponibile = [this] {
+        f.List1->Aggiungi(QString(), {Msg(VoceNonDisponibile), QString(), QString(), QString()},
+                          ImmagineNonDisponibile);
     };
-    if (!LettureDellaVista(f.CurrentView == VistaCartella && cartellaMostrata == cartella, letture))
-        return;
-    f.CurrentView = VistaCartella;
-    cartellaMostrata = cartella;
-    f.Form_Resize();
-    f.HideButtons();
-    // The folder's own node, so that the reader pane and the commands, which follow the tree,
-    // act on this folder also when the view was reached from elsewhere.
-    if (const QString chiave = ChiaveCartella(cartella); !chiave.isEmpty())
-        f.Espandi(chiave);
-    for (const char* chiave :
-         {"pAggiorna", "pNuovoSMS", "pSalvaSMS", "pEditSMS", "pEliminaSMS", "pStampaSMS"}) {
-        f.Pulsante(QLatin1String(chiave))->setVisible(true);
-        f.Pulsante(QLatin1String(chiave))->setEnabled(false);
-    }
-    f.Pulsante(QStringLiteral("pInviaSMS2"))->setEnabled(false);
+    vista.riempi = [this, c] { riempiCartella(c); };
+    ApriVista(f, vista);
+}
 
+void Messaggi::preparaCartella(uint8_t cartella)
+{
+    f.Pulsante(QStringLiteral("pInviaSMS2"))->setEnabled(false);
     const auto [mittente, data] = VociColonne(cartella);
-    f.List1->setVisible(true);
-    f.List1->clear();
     f.List1->SetSorted(false);
     f.List1->ImpostaColonne({{Msg(228), 250, QString()},
                              {Msg(229), 1300, QString()},
@@ -148,16 +123,12 @@ void Messaggi::ShowSMS(uint8_t& cartella)
     f.List1->setSelectionBehavior(QAbstractItemView::SelectRows);
     f.txtSMS->clear();
     f.txtSMS->setVisible(true);
+}
 
-    if (cartella != Archivio) {
-        if (TelefonoIrraggiungibile() && !Telefono.SMSLetti) {
-            f.List1->Aggiungi(QString(), {Msg(VoceNonDisponibile), QString(), QString(), QString()},
-                              ImmagineNonDisponibile);
-            return;
-        }
-        if (Connesso)
-            offriRubrica();
-    }
+void Messaggi::riempiCartella(uint8_t cartella)
+{
+    if (cartella != Archivio && Connesso)
+        offriRubrica();
     if (cartella == Archivio && !ArchivioLetto)
         CaricaArchivioSMS();
     aggiungiRigheCartella(cartella);
@@ -172,7 +143,6 @@ void Messaggi::ShowSMS(uint8_t& cartella)
         auto posizione = static_cast<uint8_t>(prima->text(0).toInt());
         ShowSMSTxt(posizione);
     }
-    f.Pulsante(QStringLiteral("pAggiorna"))->setEnabled(true);
     f.SBar[3]->setText(QString::number(righe) + Msg(239));
     f.List1->setFocus();
 }

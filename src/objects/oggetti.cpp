@@ -246,17 +246,3 @@ QAction* Oggetti::pulsante(const char* chiave) const
 {
     return f.Pulsante(QLatin1String(chiave));
 }
-
-void Oggetti::iniziaVista(uint8_t vista, const QString& nodo,
-                          std::initializer_list<const char*> pulsanti)
-{
-    f.List1->setVisible(false);
-    f.CurrentView = vista;
-    f.Form_Resize();
-    f.HideButtons();
-    for (const char* chiave : pulsanti) {
-        pulsante(chiave)->setVisible(true);
-        pulsante(chiave)->setEnabled(false);
-    }
-    f.Espandi(nodo);
-}

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPoint>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -97,12 +98,17 @@ private:
     bool filtroMidi(QEvent* evento);
     bool filtroLista(QObject* oggetto, QEvent* evento);
 
-    // The first steps of a pane's view: list hidden, view code, layout, reset, buttons shown
-    // disabled, tree node.
-    void iniziaVista(uint8_t vista, const QString& nodo,
-                     std::initializer_list<const char*> pulsanti);
+    // The buttons the logo and the melody views share.
+    static inline const QStringList PulsantiOggetto{"pAggiorna", "pElimina", "pInviaLogo",
+                                                    "pApriLogo", "pSalvaLogo"};
     QAction* pulsante(const char* chiave) const;
 
+    // Reads the phone's logo, or melody and ring tone, keeping what a silent phone did not tell.
+    void leggiLogo();
+    void leggiMidi();
+    // The pane filled from the last read.
+    void mostraLogoLetto();
+    void mostraMidiLetta();
     void mostraLogo(const Logo& immagine);
     // The editor without a logo, saying why: the entry of "Logo not found" or of unknown.
     void mostraSenzaLogo(int voce);
@@ -124,6 +130,8 @@ private:
     // lost link has told the user already.
     static void avvisaSeRifiutata(EsitoAT esito, int voce);
 
+    void preparaCalendario();
+    void elencaPromemoria();
     void aggiungiRigaProm(int slot);
     // The slot of the selected row; nothing without one.
     std::optional<int> slotScelto() const;

@@ -12,6 +12,7 @@
 #include "rifiuti.h"
 #include "scambio.h"
 #include "trasferimento.h"
+#include "vista.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,33 +53,38 @@ std::optional<Logo> LogoDaFile(const QString& file)
 
 void Oggetti::ShowLogo()
 {
-    iniziaVista(1, QStringLiteral("LOGO"),
-                {"pAggiorna", "pElimina", "pInviaLogo", "pApriLogo", "pSalvaLogo"});
-    pulsante("pInviaLogo")->setToolTip(Msg(116));
-    pulsante("pApriLogo")->setToolTip(Msg(117));
-    pulsante("pSalvaLogo")->setToolTip(Msg(118));
-    f.frameLogo->setVisible(true);
-    f.frameLogo->setEnabled(false);
-    if (Connesso && !Telefono.LogoLetto && LineaLibera) {
-        const LetturaLogo letto = LeggiLogo();
-        // A read the phone left unanswered says nothing of its logo.
-        if (!TelefonoMuto()) {
-            LogoPresente = letto.lettura == Lettura::Presente;
-            logoIgnoto = letto.lettura == Lettura::Rifiutata;
-            logoDelTelefono = letto.logo;
-        }
-        SegnalaFileNonScritto(letto.nonScritto);
-        if (logoIgnoto) {
-            LettureRifiutate nonDato;
-            nonDato.Annota(Msg(VoceLogo));
-            nonDato.Avvisa();
-        }
+    Vista vista(QStringLiteral("LOGO"), 1, PulsantiOggetto);
+    vista.riquadro = f.frameLogo;
+    vista.letta = [] { return Telefono.LogoLetto; };
+    vista.leggi = [this] { leggiLogo(); };
+    vista.prepara = [this] {
+        pulsante("pInviaLogo")->setToolTip(Msg(116));
+        pulsante("pApriLogo")->setToolTip(Msg(117));
+        pulsante("pSalvaLogo")->setToolTip(Msg(118));
+    };
+    vista.riempi = [this] { mostraLogoLetto(); };
+    ApriVista(f, vista);
+}
+
+void Oggetti::leggiLogo()
+{
+    const LetturaLogo letto = LeggiLogo();
+    // A read the phone left unanswered says nothing of its logo.
+    if (!TelefonoMuto()) {
+        LogoPresente = letto.lettura == Lettura::Presente;
+        logoIgnoto = letto.lettura == Lettura::Rifiutata;
+        logoDelTelefono = letto.logo;
     }
-    // The pane stays disabled, as offline, until the phone has been read.
-    if (TelefonoIrraggiungibile() && !Telefono.LogoLetto)
-        return;
-    if (Connesso)
-        f.frameLogo->setEnabled(true);
+    SegnalaFileNonScritto(letto.nonScritto);
+    if (logoIgnoto) {
+        LettureRifiutate nonDato;
+        nonDato.Annota(Msg(VoceLogo));
+        nonDato.Avvisa();
+    }
+}
+
+void Oggetti::mostraLogoLetto()
+{
     // Bytes that make no picture are still the phone's logo, which can be deleted.
     pulsante("pElimina")->setEnabled(LogoPresente);
     f.mnuLoDel->setEnabled(LogoPresente);
@@ -93,12 +99,10 @@ void Oggetti::ShowLogo()
                          : LogoPresente ? VoceLogoNonImmagine
                                         : VoceLogoAssente;
         mostraSenzaLogo(voce);
-        pulsante("pInviaLogo")->setEnabled(false);
         f.SBar[3]->setText(Msg(voce));
     }
     f.mnuLoApri->setEnabled(true);
     pulsante("pApriLogo")->setEnabled(true);
-    pulsante("pAggiorna")->setEnabled(true);
 }
 
 void Oggetti::mostraLogo(const Logo& immagine)
@@ -132,6 +136,8 @@ void Oggetti::DelLogo()
         return;
     }
     Telefono.LogoLetto = false;
+    // The logo on show is no longer the phone's.
+    f.VistaMostrata.clear();
     ShowLogo();
 }
 

@@ -12,6 +12,7 @@
 #include "rifiuti.h"
 #include "scambio.h"
 #include "trasferimento.h"
+#include "vista.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,32 +51,37 @@ void PoniCursore(QSlider* cursore, std::optional<int> massimo, std::optional<int
 
 void Oggetti::ShowMidi()
 {
-    iniziaVista(7, QStringLiteral("MEL"),
-                {"pAggiorna", "pElimina", "pInviaLogo", "pApriLogo", "pSalvaLogo"});
-    pulsante("pInviaLogo")->setToolTip(Msg(298));
-    pulsante("pApriLogo")->setToolTip(Msg(292));
-    pulsante("pSalvaLogo")->setToolTip(Msg(299));
-    f.frameMidi->setVisible(true);
-    f.frameMidi->setEnabled(false);
-    if (Connesso && !Telefono.MidiLetta && LineaLibera) {
-        const LetturaMidi lettura = LeggiMidi();
-        prendiSuoneria(lettura);
-        // A read the phone left unanswered says nothing of its melody.
-        if (!TelefonoMuto()) {
-            MidiPresente = lettura.melodia.has_value();
-            melodiaDelTelefono = lettura.melodia;
-            melodiaIgnota = lettura.ignota;
-        }
-        SegnalaFileNonScritto(lettura.nonScritto);
-        lettura.nonDati.Avvisa();
+    Vista vista(QStringLiteral("MEL"), 7, PulsantiOggetto);
+    vista.riquadro = f.frameMidi;
+    vista.letta = [] { return Telefono.MidiLetta; };
+    vista.leggi = [this] { leggiMidi(); };
+    vista.prepara = [this] {
+        pulsante("pInviaLogo")->setToolTip(Msg(298));
+        pulsante("pApriLogo")->setToolTip(Msg(292));
+        pulsante("pSalvaLogo")->setToolTip(Msg(299));
+        // A tone started at an earlier showing still rings: the button offers to stop it.
+        mostraSuoneria();
+    };
+    vista.riempi = [this] { mostraMidiLetta(); };
+    ApriVista(f, vista);
+}
+
+void Oggetti::leggiMidi()
+{
+    const LetturaMidi lettura = LeggiMidi();
+    prendiSuoneria(lettura);
+    // A read the phone left unanswered says nothing of its melody.
+    if (!TelefonoMuto()) {
+        MidiPresente = lettura.melodia.has_value();
+        melodiaDelTelefono = lettura.melodia;
+        melodiaIgnota = lettura.ignota;
     }
-    // A tone started at an earlier showing still rings: the button offers to stop it.
-    mostraSuoneria();
-    // The pane stays disabled, as offline, until the phone has been read.
-    if (TelefonoIrraggiungibile() && !Telefono.MidiLetta)
-        return;
-    if (Connesso)
-        f.frameMidi->setEnabled(true);
+    SegnalaFileNonScritto(lettura.nonScritto);
+    lettura.nonDati.Avvisa();
+}
+
+void Oggetti::mostraMidiLetta()
+{
     mostraEtichetteSuoneria(300);
     if (melodiaIgnota)
         mostraSenzaMelodia(VoceSconosciuto);
@@ -88,13 +94,10 @@ void Oggetti::ShowMidi()
             voce->setEnabled(true);
         TagMidi = FileMidi();
     } else {
-        pulsante("pInviaLogo")->setEnabled(false);
-        pulsante("pElimina")->setEnabled(false);
         TagMidi.clear();
     }
     f.mnuMApri->setEnabled(true);
     pulsante("pApriLogo")->setEnabled(true);
-    pulsante("pAggiorna")->setEnabled(true);
 }
 
 void Oggetti::mostraMelodia(bool presente)
@@ -189,6 +192,8 @@ void Oggetti::DelMidi()
         return;
     }
     Telefono.MidiLetta = false;
+    // The melody on show is no longer the phone's.
+    f.VistaMostrata.clear();
     ShowMidi();
 }
 

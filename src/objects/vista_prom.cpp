@@ -14,6 +14,7 @@
 #include "rifiuti.h"
 #include "scambio.h"
 #include "scambioprom.h"
+#include "vista.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,13 +97,32 @@ bool SalvareSenzaIRifiutati()
 
 void Oggetti::ShowCalendario()
 {
-    iniziaVista(8, QStringLiteral("CAL"),
+    Vista vista(QStringLiteral("CAL"), 8,
                 {"pAggiorna", "pNuovoProm", "pModificaProm", "pEliminaProm", "pApriProm",
                  "pSalvaProm", "pInviaProm", "pStampaProm"});
+    vista.riquadro = f.frameCal;
+    // Reminders loaded from a file are there to show; the phone is read all the same.
+    vista.letta = [] { return PromUsato(Slot(1)) || Telefono.PromLetti; };
+    vista.leggeSempre = true;
+    vista.leggi = [] {
+        if (Telefono.PromLetti)
+            return;
+        LettureRifiutate rifiutate;
+        LeggiTuttiProm(rifiutate);
+        rifiutate.Avvisa();
+    };
+    vista.prepara = [this] { preparaCalendario(); };
+    vista.nonDisponibile
+        = [this] { f.listProm->Aggiungi(QString(), {Msg(82)}, ImmagineNonDisponibile); };
+    vista.riempi = [this] { elencaPromemoria(); };
+    ApriVista(f, vista);
+}
+
+void Oggetti::preparaCalendario()
+{
     pulsante("pApriProm")->setEnabled(true);
     ListaReport* lista = f.listProm;
     lista->show();
-    lista->clear();
     lista->SetSorted(false);
     lista->ImpostaColonne({{Msg(302), 250, {}},
                            {Msg(303), 1400, {}},
@@ -113,18 +133,11 @@ void Oggetti::ShowCalendario()
     lista->setHeaderHidden(false);
     lista->SetSortKey(0);
     f.Calendario->setSelectedDate(QDate::currentDate());
-    f.frameCal->setVisible(true);
-    if (Connesso && !Telefono.PromLetti && LineaLibera) {
-        LettureRifiutate rifiutate;
-        LeggiTuttiProm(rifiutate);
-        rifiutate.Avvisa();
-    }
-    if (TelefonoIrraggiungibile() && !PromUsato(Slot(1)) && !Telefono.PromLetti) {
-        lista->Aggiungi(QString(), {Msg(82)}, ImmagineNonDisponibile);
-        return;
-    }
-    if (Connesso)
-        f.frameCal->setEnabled(true);
+}
+
+void Oggetti::elencaPromemoria()
+{
+    ListaReport* lista = f.listProm;
     for (int k = 1; k <= NumPromemoria; ++k)
         if (PromUsato(Slot(k)))
             aggiungiRigaProm(k);
@@ -144,7 +157,6 @@ void Oggetti::ShowCalendario()
         }
     }
     pulsante("pNuovoProm")->setEnabled(true);
-    pulsante("pAggiorna")->setEnabled(true);
     // A position the phone refused may hold a reminder: the count is not known.
     f.SBar[3]->setText(QualcunoRifiutato() ? Msg(VoceSconosciuto)
                                            : QString::number(righe) + Msg(306));

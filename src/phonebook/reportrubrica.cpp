@@ -4,8 +4,6 @@
 #include "globali.h"
 #include "tabella.h"
 
-#include <QHash>
-
 #include <array>
 #include <cmath>
 
@@ -74,12 +72,19 @@ QString Conteggio(int selezione, size_t copiati)
 
 int SelezioneDaNodo(const QString& chiave)
 {
-    static const QHash<QString, int> nodi{{QStringLiteral("RUB_SIM"), 0},
-                                          {QStringLiteral("RUB_SIMSP"), 1},
-                                          {QStringLiteral("RUB_TEL"), 2},
-                                          {QStringLiteral("RUB_PER"), 3},
-                                          {QStringLiteral("RUB_ROS"), StampaRossa}};
-    return nodi.value(chiave, StampaTutte);
+    for (int selezione = 0; selezione <= StampaRossa; ++selezione)
+        if (NodoDellaSelezione(selezione) == chiave)
+            return selezione;
+    return StampaTutte;
+}
+
+QString NodoDellaSelezione(int selezione)
+{
+    static const std::array<const char*, StampaRossa + 1> nodi{"RUB_SIM", "RUB_SIMSP", "RUB_TEL",
+                                                               "RUB_PER", "RUB_ROS"};
+    return selezione >= 0 && selezione <= StampaRossa
+               ? QString::fromLatin1(nodi[static_cast<size_t>(selezione)])
+               : QStringLiteral("RUB");
 }
 
 std::vector<VoceRubrica> CopiaDiLavoro(int selezione)

@@ -17,6 +17,8 @@ constexpr int StampaTutte = 5;
 
 // The selection a tree node presets: its memory, the red list, or everything else.
 int SelezioneDaNodo(const QString& chiave);
+// The tree node of a selection: a memory's, the red list's, or the whole phonebook's.
+QString NodoDellaSelezione(int selezione);
 
 // Sort keys: 0 by position (no sort), 1 by name, 2 by number.
 enum ChiaveOrdine : uint8_t { PerPosizione = 0, PerNome = 1, PerNumero = 2 };

@@ -13,9 +13,9 @@
 #include "letture.h"
 #include "reportrubrica.h"
 #include "rifiuti.h"
-#include "scambio.h"
 #include "scambiorubrica.h"
 #include "tabella.h"
+#include "vista.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -33,14 +33,12 @@ namespace {
 constexpr int RuoloMemoria = Qt::UserRole + 20;
 constexpr int RuoloPosizione = Qt::UserRole + 21;
 
-constexpr int VistaCompleta = MemoriaRossa + 1;
 constexpr uint8_t CodiceVistaMemoria = 4;
 constexpr uint8_t CodiceVistaCompleta = 0;
 constexpr uint8_t CodiceVistaLista = 6;
 
 constexpr int ImmagineRossa = 16;
 constexpr int ImmagineVoce = 17;
-constexpr int ImmagineNonDisponibile = 27;
 constexpr int ImmagineCartella = 2;
 constexpr int ImmagineNonInRubrica = 39;
 
@@ -206,7 +204,6 @@ bool Rubrica::SalvaFileRubricaTxt(const QString& percorso)
 void Rubrica::preparaElenco(const QList<ListaReport::Colonna>& colonne)
 {
     ListaReport& elenco = *f.List1;
-    elenco.setVisible(true);
     elenco.clear();
     elenco.ImpostaColonne(colonne);
     elenco.setHeaderHidden(false);
@@ -215,11 +212,6 @@ void Rubrica::preparaElenco(const QList<ListaReport::Colonna>& colonne)
     elenco.SetSortOrder(0);
     f.ListSortKey = 0;
     f.ListSortOrder = 0;
-}
-
-void Rubrica::rigaNonDisponibile()
-{
-    f.List1->Aggiungi(Msg(82), {}, ImmagineNonDisponibile);
 }
 
 QTreeWidgetItem* Rubrica::aggiungiVoce(int memoria, int posizione, bool conMemoria)
@@ -236,22 +228,11 @@ QTreeWidgetItem* Rubrica::aggiungiVoce(int memoria, int posizione, bool conMemor
     return riga;
 }
 
-bool Rubrica::leggiPerVista(bool soloNonLette, bool mostrata)
+void Rubrica::leggiMemorie(bool soloNonLette)
 {
     const bool daLeggere = !soloNonLette || !TutteLette();
-    if (LeggiMemorie(soloNonLette, Opzioni.AutoSaveRub != 0) && TutteLette()) {
+    if (LeggiMemorie(soloNonLette, Opzioni.AutoSaveRub != 0) && TutteLette())
         salvataggioAutomatico(daLeggere);
-        return true;
-    }
-    // A link lost under the reading leaves the rows shown as they were.
-    return !mostrata || Connesso;
-}
-
-bool Rubrica::mostraGia(int vista, uint8_t codiceVista) const
-{
-    const QTreeWidgetItem* prima = f.List1->topLevelItem(0);
-    return vistaMostrata == vista && f.CurrentView == codiceVista && prima
-           && prima->data(0, RuoloMemoria).isValid();
 }
 
 void Rubrica::ShowRubrica(int16_t memoria)
@@ -259,31 +240,27 @@ void Rubrica::ShowRubrica(int16_t memoria)
     if (memoria < 0 || memoria > MemoriaRossa)
         return;
     const bool rossa = memoria == MemoriaRossa;
+    const auto m = static_cast<size_t>(rossa ? 0 : memoria);
+    Vista vista(
+        NodoDellaSelezione(memoria), CodiceVistaMemoria,
+        {"pAggiorna", "pNuovo", "pModifica", "pElimina", "s4", "pStampaRub", "s5", "pInviaSMS"});
+    vista.letta = [m] { return Telefono.RubLetta[m]; };
+    vista.leggi = [this] { leggiMemorie(false); };
+    vista.prepara = [this, rossa] {
+        QList<ListaReport::Colonna> colonne{Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum")};
+        if (rossa)
+            colonne << Colonna(99, 600, "kMem");
+        colonne << Colonna(100, 400, "kPos");
+        preparaElenco(colonne);
+    };
+    vista.riempi = [this, memoria] { elencaMemoria(memoria); };
+    ApriVista(f, vista);
+}
+
+void Rubrica::elencaMemoria(int16_t memoria)
+{
+    const bool rossa = memoria == MemoriaRossa;
     const int m = rossa ? 0 : memoria;
-    if (Connesso && LineaLibera && !Telefono.RubLetta[static_cast<size_t>(m)]
-        && !leggiPerVista(false, mostraGia(memoria, CodiceVistaMemoria)))
-        return;
-    vistaMostrata = memoria;
-    f.CurrentView = CodiceVistaMemoria;
-    f.Form_Resize();
-    f.HideButtons();
-    f.Pulsante(QStringLiteral("pAggiorna"))->setVisible(true);
-    f.Pulsante(QStringLiteral("pAggiorna"))->setEnabled(false);
-    for (size_t posizione = 9; posizione <= 15; ++posizione) {
-        f.Toolbar1[posizione]->setVisible(true);
-        f.Toolbar1[posizione]->setEnabled(false);
-    }
-    QList<ListaReport::Colonna> colonne{Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum")};
-    if (rossa)
-        colonne << Colonna(99, 600, "kMem");
-    colonne << Colonna(100, 400, "kPos");
-    preparaElenco(colonne);
-
-    if (TelefonoIrraggiungibile() && !Telefono.RubLetta[static_cast<size_t>(m)]) {
-        rigaNonDisponibile();
-        return;
-    }
-
     int conta = 0;
     for (const int memoriaElencata : rossa ? QList<int>{0, 2} : QList<int>{m}) {
         const int tenute = PosizioniTenute(memoriaElencata);
@@ -306,7 +283,6 @@ void Rubrica::ShowRubrica(int16_t memoria)
                                      + QString::number(Telefono.RubTotale[mm])
                                : Msg(VoceSconosciuto));
     }
-    f.Pulsante(QStringLiteral("pAggiorna"))->setEnabled(true);
     f.Pulsante(QStringLiteral("pNuovo"))->setEnabled(true);
     f.mnuRubInvia->setEnabled(Connesso);
     f.mnuRubNuovo->setEnabled(true);
@@ -322,31 +298,32 @@ void Rubrica::ShowRubrica(int16_t memoria)
 
 void Rubrica::ShowRubricaCompleta()
 {
+    Vista vista(
+        NodoDellaSelezione(StampaTutte), CodiceVistaCompleta,
+        {"pAggiorna", "pApriRubrica", "pSalvaRubrica", "pInviaRub", "pStampaRub", "pInviaSMS"});
+    vista.letta = TutteLette;
     // Every showing while connected saves the phonebook again.
-    if (Connesso && LineaLibera
-        && !leggiPerVista(true, mostraGia(VistaCompleta, CodiceVistaCompleta)))
-        return;
-    vistaMostrata = VistaCompleta;
-    f.CurrentView = CodiceVistaCompleta;
-    f.Form_Resize();
-    f.HideButtons();
-    SeTesto(104, [this](const QString& t) { f.Toolbar1[5]->setToolTip(t); });
-    SeTesto(105, [this](const QString& t) { f.Toolbar1[6]->setToolTip(t); });
-    const QStringList pulsanti{"pAggiorna", "pApriRubrica", "pSalvaRubrica",
-                               "pInviaRub", "pStampaRub",   "pInviaSMS"};
-    for (const QString& chiave : pulsanti) {
-        f.Pulsante(chiave)->setVisible(true);
-        f.Pulsante(chiave)->setEnabled(false);
-    }
-    preparaElenco({Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum"), Colonna(99, 600, "kMem"),
-                   Colonna(100, 300, "kPosMem")});
-
-    if (!TutteLette()) {
-        rigaNonDisponibile();
+    vista.leggeSempre = true;
+    vista.leggi = [this] { leggiMemorie(true); };
+    vista.prepara = [this] {
+        SeTesto(104, [this](const QString& t) { f.Toolbar1[5]->setToolTip(t); });
+        SeTesto(105, [this](const QString& t) { f.Toolbar1[6]->setToolTip(t); });
+        // A phonebook file may be opened in place of the phone's, read or not.
         f.Pulsante(QStringLiteral("pApriRubrica"))->setEnabled(true);
+        preparaElenco({Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum"),
+                       Colonna(99, 600, "kMem"), Colonna(100, 300, "kPosMem")});
+    };
+    vista.riempi = [this] { elencaTutte(); };
+    ApriVista(f, vista);
+}
+
+void Rubrica::elencaTutte()
+{
+    // A memory the phone did not say how to read leaves the whole phonebook unknown.
+    if (!TutteLette()) {
+        AggiungiNonDisponibile(*f.List1);
         return;
     }
-
     int conta = 0;
     for (int m = 0; m < NumMemorie; ++m) {
         const int tenute = PosizioniTenute(m);
@@ -358,12 +335,10 @@ void Rubrica::ShowRubricaCompleta()
         }
     }
     f.List1->SetSorted(true);
-    f.Espandi(QStringLiteral("RUB"));
     f.SBar[3]->setText(NessunaRifiutata() ? QString::number(conta) + Msg(106)
                                           : Msg(VoceSconosciuto));
-    for (const QString& chiave : pulsanti)
-        if (chiave != QLatin1String("pInviaRub"))
-            f.Pulsante(chiave)->setEnabled(true);
+    for (const char* chiave : {"pSalvaRubrica", "pStampaRub", "pInviaSMS"})
+        f.Pulsante(QLatin1String(chiave))->setEnabled(true);
     if (Connesso) {
         f.mnuRubInvia->setEnabled(true);
         f.Pulsante(QStringLiteral("pInviaRub"))->setEnabled(true);
@@ -522,10 +497,7 @@ void Rubrica::ApriRubrica()
         MsgBox(ConSpiegazione(Msg(265), rifiuto), QMessageBox::Critical);
         return;
     }
-    f.Espandi(QStringLiteral("RUB"));
-    f.HideButtons();
     ShowRubricaCompleta();
-    f.Form_Resize();
     MsgBox(Msg(263) + QStringLiteral("\r\n") + Msg(264), QMessageBox::Information);
     f.mnuRubVis->setEnabled(true);
     f.mnuRubSalvaF->setEnabled(true);
@@ -564,17 +536,17 @@ void Rubrica::InviaRubrica()
 
 void Rubrica::ShowListFolder()
 {
-    f.CurrentView = 5;
-    f.Form_Resize();
-    f.HideButtons();
-    f.Espandi(QStringLiteral("LIST"));
-    preparaElenco({Colonna(48, InTwips(f.List1->width()) * 2 / 3, "")});
-    const std::array<const char*, NumListeChiamate> chiavi{"L0", "L1", "L2"};
-    for (size_t l = 0; l < chiavi.size(); ++l) {
-        QTreeWidgetItem* riga
-            = f.List1->Aggiungi(Msg(49 + static_cast<int>(l)), {}, ImmagineCartella);
-        riga->setData(0, Qt::UserRole, QString::fromLatin1(chiavi[l]));
-    }
+    Vista vista(QStringLiteral("LIST"), 5);
+    vista.riempi = [this] {
+        preparaElenco({Colonna(48, InTwips(f.List1->width()) * 2 / 3, "")});
+        const std::array<const char*, NumListeChiamate> chiavi{"L0", "L1", "L2"};
+        for (size_t l = 0; l < chiavi.size(); ++l) {
+            QTreeWidgetItem* riga
+                = f.List1->Aggiungi(Msg(49 + static_cast<int>(l)), {}, ImmagineCartella);
+            riga->setData(0, Qt::UserRole, QString::fromLatin1(chiavi[l]));
+        }
+    };
+    ApriVista(f, vista);
 }
 
 void Rubrica::LeggiListeChiamate()
@@ -586,28 +558,19 @@ void Rubrica::ShowList(uint8_t lista)
 {
     if (lista >= NumListeChiamate)
         return;
-    const bool mostrata = f.CurrentView == CodiceVistaLista && vistaMostrata == lista;
-    const auto letture = [lista] {
-        if (Connesso && LineaLibera && !Telefono.ListeLette[lista])
-            ::LeggiListeChiamate();
-    };
-    if (!LettureDellaVista(mostrata, letture))
-        return;
-    vistaMostrata = lista;
-    f.CurrentView = CodiceVistaLista;
-    f.Form_Resize();
-    f.HideButtons();
-    QAction* aggiorna = f.Pulsante(QStringLiteral("pAggiorna"));
-    aggiorna->setVisible(true);
-    aggiorna->setEnabled(false);
-    f.Espandi(QStringLiteral("LIST_") + CodiceLista(lista));
+    Vista vista(QStringLiteral("LIST_") + CodiceLista(lista), CodiceVistaLista, {"pAggiorna"});
+    vista.letta = [lista] { return Telefono.ListeLette[lista]; };
+    vista.leggi = [] { ::LeggiListeChiamate(); };
     // The phone's own order, newest call first.
-    preparaElenco({Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum")});
+    vista.prepara = [this] {
+        preparaElenco({Colonna(7, 1800, "kNome"), Colonna(8, 1800, "kNum")});
+    };
+    vista.riempi = [this, lista] { elencaChiamate(lista); };
+    ApriVista(f, vista);
+}
 
-    if (TelefonoIrraggiungibile() && !Telefono.ListeLette[lista]) {
-        rigaNonDisponibile();
-        return;
-    }
+void Rubrica::elencaChiamate(uint8_t lista)
+{
     int conta = 0;
     for (size_t p = 1; p <= MaxChiamate; ++p) {
         const VoceChiamata& chiamata = Telefono.Chiamate[lista][p];
@@ -626,6 +589,5 @@ void Rubrica::ShowList(uint8_t lista)
         f.mnuLSta->setEnabled(true);
     f.SBar[3]->setText(RifiutiListe[lista].isEmpty() ? QString::number(conta) + Msg(285)
                                                      : Msg(VoceSconosciuto));
-    aggiorna->setEnabled(true);
     f.List1->viewport()->update();
 }

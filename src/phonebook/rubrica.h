@@ -59,7 +59,6 @@ private:
     // file cannot hold and a file that could not be written.
     void salvataggioAutomatico(bool dopoLettura);
     void preparaElenco(const QList<ListaReport::Colonna>& colonne);
-    void rigaNonDisponibile();
     QTreeWidgetItem* aggiungiVoce(int memoria, int posizione, bool conMemoria);
     // Memory and red-list mode from the selected tree node.
     void memoriaDalNodo(int& memoria, bool& rossa) const;
@@ -69,14 +68,13 @@ private:
     void apriDialogo(uint8_t memoria, int posizione, int didascalia, const QString& nome,
                      const QString& numero, bool rossa, bool nomeIgnoto = false);
 
-    // Reads the memories for a view (all, or only those unread) and saves them; false when the
-    // link was lost under the reading and the list still shows the view's rows, which stay.
-    bool leggiPerVista(bool soloNonLette, bool mostrata);
-    // True when the list holds the rows this view (a memory, the red list, or VistaCompleta)
-    // filled in last.
-    bool mostraGia(int vista, uint8_t codiceVista) const;
+    // Reads the memories for a view (all, or only those unread) and saves them once all are
+    // read.
+    void leggiMemorie(bool soloNonLette);
+    // The rows of a view: a memory or the red list, the whole phonebook, a call list.
+    void elencaMemoria(int16_t memoria);
+    void elencaTutte();
+    void elencaChiamate(uint8_t lista);
 
     frmMain& f;
-    // What the list shows: a memory, the red list, VistaCompleta, or a call list.
-    int vistaMostrata = -1;
 };

@@ -15,6 +15,7 @@
 #include "reti.h"
 #include "rifiuti.h"
 #include "scambio.h"
+#include "vista.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -87,34 +88,19 @@ QAction* ImpostazioniTelefono::pulsante(int posizione) const
     return f.Toolbar1[static_cast<size_t>(posizione)];
 }
 
-void ImpostazioniTelefono::mostraPulsanti(std::initializer_list<int> posizioni)
-{
-    for (const int posizione : posizioni) {
-        pulsante(posizione)->setVisible(true);
-        pulsante(posizione)->setEnabled(false);
-    }
-}
-
 void ImpostazioniTelefono::ShowDataOra()
 {
-    f.List1->setVisible(false);
-    f.CurrentView = 9;
-    f.Form_Resize();
-    f.HideButtons();
-    mostraPulsanti({PosAggiorna});
-    f.Espandi(QStringLiteral("ORA"));
-    f.frameOra->setVisible(true);
-    f.frameOra->setEnabled(false);
-    if (Connesso && LineaLibera)
-        LeggiDataOra().Avvisa();
-    // The pane stays disabled, as offline, until the phone's clock has been read.
-    if (TelefonoIrraggiungibile() && !Telefono.OraLetta)
-        return;
-    if (Connesso)
-        f.frameOra->setEnabled(true);
-    riempiCampiOra();
-    f.pImpostaOra->setEnabled(false);
-    pulsante(PosAggiorna)->setEnabled(true);
+    Vista vista(QStringLiteral("ORA"), 9, {"pAggiorna"});
+    vista.riquadro = f.frameOra;
+    vista.letta = [] { return Telefono.OraLetta; };
+    // The clock runs on: it is read at every showing.
+    vista.leggeSempre = true;
+    vista.leggi = [] { LeggiDataOra().Avvisa(); };
+    vista.riempi = [this] {
+        riempiCampiOra();
+        f.pImpostaOra->setEnabled(false);
+    };
+    ApriVista(f, vista);
 }
 
 void ImpostazioniTelefono::riempiCampiOra()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "funzioni.h"
+#include "listareport.h"
 
 #include <QObject>
 
@@ -39,7 +40,6 @@ public:
     void ShowSelRete(uint8_t apri) override;
 
 private:
-    static constexpr int PosAggiorna = 4;
     static constexpr int VoceErrore = 27;
     // Entry 328 "Si" for an active state, 329 "No" otherwise.
     static QString SiNo(bool attivo);
@@ -47,12 +47,11 @@ private:
     // unknown entry for any other state, one the phone did not give.
     static QString StatoMostrato(uint8_t stato);
 
-    // The first steps of a view in the shared list: view code, layout, reset, its tree node.
-    void iniziaVistaElenco(uint8_t vista, const QString& nodo);
-    // Shows toolbar buttons by position, disabled.
-    void mostraPulsanti(std::initializer_list<int> posizioni);
+    // Lays a view in the shared list out: its columns with headers, unsorted.
+    void preparaElenco(const QList<ListaReport::Colonna>& colonne);
     QAction* pulsante(int posizione) const;
     void riempiCampiOra();
+    void elencaTrasferimenti(int motivo);
     // The reason of the selected tree node "TRASF0" to "TRASF3"; -1 for any other node.
     int motivoSelezionato() const;
     // The selected row's index; -1 when none.

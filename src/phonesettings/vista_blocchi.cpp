@@ -2,7 +2,6 @@
 
 #include "blocchi.h"
 #include "catalogo.h"
-#include "collegamento.h"
 #include "frmblocco.h"
 #include "frmmain.h"
 #include "globali.h"
@@ -10,6 +9,7 @@
 #include "interazione.h"
 #include "listareport.h"
 #include "scambio.h"
+#include "vista.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,21 +17,17 @@
 
 namespace {
 
-constexpr int PosBlocca = 41;
 constexpr int FacilitaTastiera = 0;
 
 constexpr std::array<int, NumFacilitaBlocco> IconeBlocchi{52, 38, 53, 54, 55, 55, 55, 56, 56};
 
 } // namespace
 
-void ImpostazioniTelefono::iniziaVistaElenco(uint8_t vista, const QString& nodo)
+void ImpostazioniTelefono::preparaElenco(const QList<ListaReport::Colonna>& colonne)
 {
-    f.CurrentView = vista;
-    f.Form_Resize();
-    f.HideButtons();
-    f.Espandi(nodo);
-    f.List1->setVisible(true);
     f.List1->SetSorted(false);
+    f.List1->ImpostaColonne(colonne);
+    f.List1->setHeaderHidden(false);
 }
 
 int ImpostazioniTelefono::rigaSelezionata() const
@@ -42,30 +38,25 @@ int ImpostazioniTelefono::rigaSelezionata() const
 
 void ImpostazioniTelefono::ShowBlocchi()
 {
-    iniziaVistaElenco(10, QStringLiteral("BLOCK"));
-    mostraPulsanti({PosAggiorna, PosBlocca});
-    f.List1->ImpostaColonne({{Msg(325), 2500, QStringLiteral("kBlocco")},
-                             {Msg(326), 400, QStringLiteral("kStato")},
-                             {Msg(327), 1000, QStringLiteral("kCosa")}});
-    f.List1->setHeaderHidden(false);
-    if (Connesso && !Telefono.BlocchiLetti && LineaLibera)
-        LeggiBlocchi().Avvisa();
-    // Offline the list stays empty until the locks have been read; a phone that left them
-    // unanswered gets the one unavailable row.
-    if (!Telefono.BlocchiLetti && TelefonoIrraggiungibile()) {
-        if (TelefonoMuto())
-            AggiungiNonDisponibile(*f.List1);
-        return;
-    }
-    for (int fac = 0; fac < NumFacilitaBlocco; ++fac) {
-        const StatoClassi& stato = Telefono.Blocchi[static_cast<size_t>(fac)];
-        QTreeWidgetItem* riga
-            = f.List1->Aggiungi(NomiBlocchi[static_cast<size_t>(fac)],
-                                {StatoMostrato(stato[0]), ClassiBloccate(fac, stato)},
-                                IconeBlocchi[static_cast<size_t>(fac)]);
-        riga->setData(0, Qt::UserRole, CodiciBlocchi[static_cast<size_t>(fac)]);
-    }
-    pulsante(PosAggiorna)->setEnabled(true);
+    Vista vista(QStringLiteral("BLOCK"), 10, {"pAggiorna", "pBlocca"});
+    vista.letta = [] { return Telefono.BlocchiLetti; };
+    vista.leggi = [] { LeggiBlocchi().Avvisa(); };
+    vista.prepara = [this] {
+        preparaElenco({{Msg(325), 2500, QStringLiteral("kBlocco")},
+                       {Msg(326), 400, QStringLiteral("kStato")},
+                       {Msg(327), 1000, QStringLiteral("kCosa")}});
+    };
+    vista.riempi = [this] {
+        for (int fac = 0; fac < NumFacilitaBlocco; ++fac) {
+            const StatoClassi& stato = Telefono.Blocchi[static_cast<size_t>(fac)];
+            QTreeWidgetItem* riga
+                = f.List1->Aggiungi(NomiBlocchi[static_cast<size_t>(fac)],
+                                    {StatoMostrato(stato[0]), ClassiBloccate(fac, stato)},
+                                    IconeBlocchi[static_cast<size_t>(fac)]);
+            riga->setData(0, Qt::UserRole, CodiciBlocchi[static_cast<size_t>(fac)]);
+        }
+    };
+    ApriVista(f, vista);
 }
 
 void ImpostazioniTelefono::CambiaBlocco()

@@ -2,7 +2,6 @@
 // commands on the selected class.
 
 #include "catalogo.h"
-#include "collegamento.h"
 #include "finestre.h"
 #include "frmmain.h"
 #include "frmtrasf.h"
@@ -11,9 +10,9 @@
 #include "interazione.h"
 #include "listareport.h"
 #include "ricerche.h"
-#include "scambio.h"
 #include "scambiorubrica.h"
 #include "trasferimenti.h"
+#include "vista.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -21,7 +20,6 @@
 namespace {
 
 constexpr int PosEditTrasf = 38;
-constexpr int PosDelTrasf = 39;
 constexpr int ImmagineMotivo = 2;
 constexpr int PrimaImmagineClasse = 48;
 
@@ -29,40 +27,43 @@ constexpr int PrimaImmagineClasse = 48;
 
 void ImpostazioniTelefono::ShowTrasfFolder()
 {
-    iniziaVistaElenco(11, QStringLiteral("TRASF"));
-    f.List1->ImpostaColonne({{Msg(56), InTwips(f.List1->width()) * 2 / 3, QString()}});
-    f.List1->setHeaderHidden(false);
-    for (int r = 0; r < NumMotiviTrasf; ++r) {
-        QTreeWidgetItem* riga = f.List1->Aggiungi(Msg(57 + r), {}, ImmagineMotivo);
-        riga->setData(0, Qt::UserRole, QStringLiteral("T%1").arg(r));
-    }
+    Vista vista(QStringLiteral("TRASF"), 11);
+    vista.riempi = [this] {
+        preparaElenco({{Msg(56), InTwips(f.List1->width()) * 2 / 3, QString()}});
+        for (int r = 0; r < NumMotiviTrasf; ++r) {
+            QTreeWidgetItem* riga = f.List1->Aggiungi(Msg(57 + r), {}, ImmagineMotivo);
+            riga->setData(0, Qt::UserRole, QStringLiteral("T%1").arg(r));
+        }
+    };
+    ApriVista(f, vista);
 }
 
 void ImpostazioniTelefono::ShowTrasferimenti(int motivo)
 {
     if (motivo < 0 || motivo >= NumMotiviTrasf)
         return;
-    iniziaVistaElenco(12, QStringLiteral("TRASF%1").arg(motivo));
-    mostraPulsanti({PosAggiorna, PosEditTrasf, PosDelTrasf});
-    // The switch shows the state of the selected row; the view starts with none, so it stands
-    // raised until a row is clicked, whatever a click on it or the row of the last view left.
-    pulsante(PosEditTrasf)->setChecked(false);
-    QList<ListaReport::Colonna> colonne{{Msg(458), 1000, QStringLiteral("kCosa")},
-                                        {Msg(459), 400, QStringLiteral("kStato")},
-                                        {Msg(460), 1400, QStringLiteral("kNumero")}};
-    if (motivo == MotivoSenzaRisposta)
-        colonne.append({Msg(461), 1000, QStringLiteral("kTempo")});
-    f.List1->ImpostaColonne(colonne);
-    f.List1->setHeaderHidden(false);
-    if (Connesso && !Telefono.TrasfLetti && LineaLibera)
-        LeggiTrasf().Avvisa();
-    // Offline the list stays empty until the forwarding have been read; a phone that left them
-    // unanswered gets the one unavailable row.
-    if (!Telefono.TrasfLetti && TelefonoIrraggiungibile()) {
-        if (TelefonoMuto())
-            AggiungiNonDisponibile(*f.List1);
-        return;
-    }
+    Vista vista(QStringLiteral("TRASF%1").arg(motivo), 12,
+                {"pAggiorna", "pEditTrasf", "pDelTrasf"});
+    vista.letta = [] { return Telefono.TrasfLetti; };
+    vista.leggi = [] { LeggiTrasf().Avvisa(); };
+    vista.prepara = [this, motivo] {
+        // The switch shows the state of the selected row; the view starts with none, so it
+        // stands raised until a row is clicked, whatever a click on it or the row of the last
+        // view left.
+        pulsante(PosEditTrasf)->setChecked(false);
+        QList<ListaReport::Colonna> colonne{{Msg(458), 1000, QStringLiteral("kCosa")},
+                                            {Msg(459), 400, QStringLiteral("kStato")},
+                                            {Msg(460), 1400, QStringLiteral("kNumero")}};
+        if (motivo == MotivoSenzaRisposta)
+            colonne.append({Msg(461), 1000, QStringLiteral("kTempo")});
+        preparaElenco(colonne);
+    };
+    vista.riempi = [this, motivo] { elencaTrasferimenti(motivo); };
+    ApriVista(f, vista);
+}
+
+void ImpostazioniTelefono::elencaTrasferimenti(int motivo)
+{
     const Trasferimento& t = Telefono.Trasferimenti[static_cast<size_t>(motivo)];
     for (size_t k = 0; k < NumLineeTrasf; ++k) {
         // A line the phone did not give has no number nor time to show either.
@@ -75,7 +76,6 @@ void ImpostazioniTelefono::ShowTrasferimenti(int motivo)
                                                   PrimaImmagineClasse + static_cast<int>(k));
         riga->setData(0, Qt::UserRole, QStringLiteral("k%1").arg(k));
     }
-    pulsante(PosAggiorna)->setEnabled(true);
 }
 
 int ImpostazioniTelefono::motivoSelezionato() const

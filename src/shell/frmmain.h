@@ -77,6 +77,9 @@ public:
     int LarghezzaAlberoPerDidascalie() const;
 
     uint8_t CurrentView = 0;
+    // The tree key of the view on show, as the road of the views records it; empty while none
+    // is: at start, after connecting, once a command changed what the view showed.
+    QString VistaMostrata;
     int16_t ListSortKey = 0;
     int16_t ListSortOrder = 0;
 
