@@ -504,7 +504,8 @@ private slots:
                  (QStringList{"AT+CPBS=SM", "AT+CPBW=1,\"0612\",129,\"Anna!\""}));
         QCOMPARE(righe().size(), 3);
 
-        // Offline, an unread view shows one row that names no entry: the commands do nothing.
+        // Offline, an unread view shows one row that names no entry: it lights no button, and the
+        // commands do nothing.
         collegamento->Connetti();
         QTRY_VERIFY_WITH_TIMEOUT(!Connesso, Pazienza);
         Telefono.RubLetta.fill(false);
@@ -512,6 +513,8 @@ private slots:
         QCOMPARE(righe(), QStringList{Msg(82)});
         telefono->clearCommandLog();
         finestra->List1->setCurrentItem(finestra->List1->topLevelItem(0));
+        finestra->List1_Click();
+        QVERIFY(!finestra->Pulsante("pModifica")->isEnabled());
         rubrica->EditRubrica();
         rubrica->DelRubrica();
         QVERIFY(telefono->commandLog().isEmpty());
@@ -809,6 +812,7 @@ private slots:
         QTest::newRow("letters the text lacks, not saved")
             << "j.txt" << false << false << greco << QStringLiteral("Δ Φ Ω")
             << int(QMessageBox::No);
+        QTest::newRow("a folder chosen") << "k.rub/" << true << false << anna << QString() << 0;
     }
 
     void salvaNelFormatoDelNome()
@@ -822,8 +826,12 @@ private slots:
         Telefono.RubLetta.fill(true);
         Telefono.RubTotale[0] = 1;
         Telefono.Rubrica[0][1] = {"1", ignoto ? "" : voce, "0612", false, ignoto};
+        // A name ending in "/" stands for a folder of that name chosen as the file.
+        const bool cartella = nome.endsWith(u'/');
+        if (cartella)
+            nome.chop(1);
         const QString percorso = QDir::temp().filePath(QStringLiteral("quorna-%1").arg(nome));
-        QVERIFY(ScriviFileIntero(percorso, "old"));
+        QVERIFY(cartella ? QDir().mkpath(percorso) : ScriviFileIntero(percorso, "old"));
         risposte->fileDaScegliere.enqueue(percorso);
         if (risposta)
             risposte->pulsantiDaPremere.enqueue(QMessageBox::StandardButton(risposta));
@@ -831,6 +839,12 @@ private slots:
         QStringList attesi;
         if (!perdute.isEmpty())
             attesi << Msg(940) + "\r\nSIM 1 " + voce + ": " + perdute + "\r\n" + Msg(941);
+        if (cartella) {
+            const FileRifiutato rifiutato{percorso, MotivoFileRifiutato::NonRegolare};
+            QCOMPARE(testiBox(), QStringList{rifiutato.Spiegazione(257)});
+            QVERIFY(QDir(percorso).removeRecursively());
+            return;
+        }
         if (ignoto || risposta == QMessageBox::No) {
             QCOMPARE(Contenuto(percorso), QByteArray("old"));
             if (ignoto)

@@ -194,9 +194,10 @@ bool Rubrica::SalvaFileRubrica(const QString& percorso, bool avvisaLetterePerse,
     return ScriviFileIntero(percorso, BytesFileRubricaConservando(percorso), accesso, nonScritto);
 }
 
-bool Rubrica::SalvaFileRubricaTxt(const QString& percorso)
+bool Rubrica::SalvaFileRubricaTxt(const QString& percorso, FileRifiutato* nonScritto)
 {
-    return completaLettura(false) && ScriviFileIntero(percorso, BytesFileRubricaTxt());
+    return completaLettura(false)
+           && ScriviFileIntero(percorso, BytesFileRubricaTxt(), Accesso::Consueto, nonScritto);
 }
 
 // The list starts unsorted, so that filling it costs no sort per row; the phonebook views sort it
@@ -371,6 +372,11 @@ const VoceRubrica* VoceDellaRiga(const QTreeWidgetItem* riga, int* memoria, int*
     return &Voce(m, p);
 }
 
+bool Rubrica::RigaConVoce(const QTreeWidgetItem* riga) const
+{
+    return VoceDellaRiga(riga) != nullptr;
+}
+
 bool Rubrica::voceSelezionata(int& memoria, int& posizione) const
 {
     return VoceDellaRiga(f.List1->SelectedItem(), &memoria, &posizione) != nullptr;
@@ -477,11 +483,17 @@ void Rubrica::SalvaRubrica()
     if (completaLettura(fileRubrica)
         && !LetterePerseNelFile(fileRubrica).Conferma(VoceSalvareComunque))
         return;
-    if (fileRubrica ? SalvaFileRubrica(percorso) : SalvaFileRubricaTxt(percorso)) {
+    FileRifiutato nonScritto;
+    if (fileRubrica ? SalvaFileRubrica(percorso, false, &nonScritto)
+                    : SalvaFileRubricaTxt(percorso, &nonScritto)) {
         MsgBox(Msg(fileRubrica ? 256 : 258) + percorso, QMessageBox::Information);
         return;
     }
-    QString testo = Msg(fileRubrica ? 257 : 259) + percorso;
+    const int fallito = fileRubrica ? 257 : 259;
+    // A file the system would not write says why; one never tried, the table's reason below.
+    QString testo = nonScritto.motivo == MotivoFileRifiutato::Assente
+                        ? Msg(fallito) + percorso
+                        : nonScritto.Spiegazione(fallito);
     if (const int motivo = MotivoNessunFile())
         testo += QStringLiteral("\r\n") + Msg(motivo);
     MsgBox(testo, QMessageBox::Critical);

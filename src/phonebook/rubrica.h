@@ -37,6 +37,7 @@ public:
     void ShowListFolder() override;
     void ShowList(uint8_t lista) override;
     void LeggiListeChiamate() override;
+    bool RigaConVoce(const QTreeWidgetItem* riga) const override;
 
     // Writes the phonebook file, reading first what the table lacks while the phone is there;
     // false, with nothing marked read, when a memory stays unread. With `avvisaLetterePerse` the
@@ -44,7 +45,7 @@ public:
     // given, says why a file that could be written from the table was not.
     bool SalvaFileRubrica(const QString& percorso, bool avvisaLetterePerse = false,
                           FileRifiutato* nonScritto = nullptr);
-    bool SalvaFileRubricaTxt(const QString& percorso);
+    bool SalvaFileRubricaTxt(const QString& percorso, FileRifiutato* nonScritto = nullptr);
 
     // The default phonebook file, saved after every reading when the settings ask for it.
     static QString FileRubricaPredefinito();

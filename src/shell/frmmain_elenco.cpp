@@ -70,7 +70,8 @@ void frmMain::List1_Click()
     const QString si = Msg(328);
     switch (CurrentView) {
     case 4:
-        if (!riga->text(0).isEmpty())
+        // An entry with no name is no less an entry; the row of a view not available is none.
+        if (rubrica->RigaConVoce(riga))
             for (size_t posizione : {10, 11, 13, 15})
                 Toolbar1[posizione]->setEnabled(true);
         break;

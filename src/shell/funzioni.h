@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+class QTreeWidgetItem;
+
 // The commands that the main window's tree, menus, toolbar and list reach in the other subsystems.
 // Each subsystem derives its own class and the program installs it in the main window. A command
 // of a subsystem that is not installed does nothing: the shell never depends on the features.
@@ -43,6 +45,8 @@ public:
     virtual void ShowList(uint8_t /*lista*/) {}
     // Reads the three call lists from the phone.
     virtual void LeggiListeChiamate() {}
+    // Whether a row of a phonebook view stands for an entry the commands can act on.
+    virtual bool RigaConVoce(const QTreeWidgetItem* /*riga*/) const { return false; }
 };
 
 class FunzioniMessaggi {
