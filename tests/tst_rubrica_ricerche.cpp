@@ -68,29 +68,26 @@ private slots:
         QCOMPARE(CercaNomeDaNumero(numero), nome);
     }
 
-    void numeroEMemoriaDaNome_data()
+    void numeroDaNome_data()
     {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("numero");
-        QTest::addColumn<int>("memoria");
         QTest::newRow("SIM before phone") << "Anna"
-                                          << "0612345" << 0;
+                                          << "0612345";
         QTest::newRow("phone only, mark included") << "Ugo!"
-                                                   << "0612345" << 2;
-        QTest::newRow("mark is part of the name") << "Ugo" << Msg(333) << 255;
-        QTest::newRow("case matters") << "anna" << Msg(333) << 255;
+                                                   << "0612345";
+        QTest::newRow("mark is part of the name") << "Ugo" << Msg(333);
+        QTest::newRow("case matters") << "anna" << Msg(333);
         QTest::newRow("special SIM") << "Fisso"
-                                     << "+44123" << 1;
-        QTest::newRow("empty name finds a free position") << "" << Msg(333) << 0;
+                                     << "+44123";
+        QTest::newRow("an empty name finds no entry") << "" << Msg(333);
     }
 
-    void numeroEMemoriaDaNome()
+    void numeroDaNome()
     {
         QFETCH(QString, nome);
         QFETCH(QString, numero);
-        QFETCH(int, memoria);
         QCOMPARE(CercaNumeroDaNome(nome), numero);
-        QCOMPARE(int(CercaMemoriaDaNome(nome)), memoria);
         QCOMPARE(Msg(333), QStringLiteral("Unknow"));
     }
 

@@ -22,18 +22,15 @@ bool StessoNumero(const QString& cercato, const QString& voce)
 
 // Visits the entries in search order until `trovata` says stop; the entry found, or null.
 template <class Condizione>
-const VoceRubrica* PrimaVoce(Condizione trovata, int* memoriaTrovata = nullptr)
+const VoceRubrica* PrimaVoce(Condizione trovata)
 {
     for (int m = 0; m < NumMemorie; ++m) {
         const int tenute = PosizioniTenute(m);
         for (int p = 1; p <= tenute; ++p) {
             const VoceRubrica& voce
                 = Telefono.Rubrica[static_cast<size_t>(m)][static_cast<size_t>(p)];
-            if (!trovata(voce))
-                continue;
-            if (memoriaTrovata)
-                *memoriaTrovata = m;
-            return &voce;
+            if (trovata(voce))
+                return &voce;
         }
     }
     return nullptr;
@@ -64,13 +61,6 @@ QString CercaNumeroDaNome(const QString& nome)
 {
     const VoceRubrica* voce = PrimaVoce(ConNome(nome));
     return voce && !voce->Numero.isEmpty() ? voce->Numero : Msg(333);
-}
-
-uint8_t CercaMemoriaDaNome(const QString& nome)
-{
-    int memoria = NessunaMemoria;
-    PrimaVoce(ConNome(nome), &memoria);
-    return static_cast<uint8_t>(memoria);
 }
 
 bool ValidaNumero(const QString& numero)

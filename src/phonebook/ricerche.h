@@ -21,8 +21,5 @@ QString CercaNomeDaNumero(const QString& numero);
 // when there is none or its number is empty. An entry whose name could not be read has none.
 QString CercaNumeroDaNome(const QString& nome);
 
-// The memory 0 to 3 of the first entry named exactly `nome`, as above; 255 when there is none.
-uint8_t CercaMemoriaDaNome(const QString& nome);
-
 // Not empty and, one leading "+" set aside, only digits, "*" and "#".
 bool ValidaNumero(const QString& numero);

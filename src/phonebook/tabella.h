@@ -12,8 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-constexpr int MemoriaRossa = 4;         // the red list, where a per-memory array reaches 4
-constexpr uint8_t NessunaMemoria = 255; // what a name search answers when nothing matches
+constexpr int MemoriaRossa = 4; // the red list, where a per-memory array reaches 4
 
 // "SM", "FD", "ME", "ON" for memories 0 to 3; empty for any other index.
 QString CodiceMemoria(int memoria);
