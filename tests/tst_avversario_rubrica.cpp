@@ -655,7 +655,8 @@ private slots:
             risposte->fileDaScegliere.enqueue(percorso);
             rubrica->SalvaRubrica();
             QCOMPARE(risposte->boxes.size(), 1);
-            QCOMPARE(risposte->boxes[0].testo, Msg(257) + percorso);
+            // The failure names the file, then why.
+            QVERIFY(risposte->boxes[0].testo.startsWith(Msg(257) + percorso + "\n"));
         }
         QCOMPARE(Contenuto(dir + "/dentro"), QByteArray("kept"));
         QCOMPARE(Contenuto(fileNonCartella), QByteArray("plain"));

@@ -812,7 +812,6 @@ private slots:
         QTest::newRow("letters the text lacks, not saved")
             << "j.txt" << false << false << greco << QStringLiteral("Δ Φ Ω")
             << int(QMessageBox::No);
-        QTest::newRow("a folder chosen") << "k.rub/" << true << false << anna << QString() << 0;
     }
 
     void salvaNelFormatoDelNome()
@@ -826,12 +825,8 @@ private slots:
         Telefono.RubLetta.fill(true);
         Telefono.RubTotale[0] = 1;
         Telefono.Rubrica[0][1] = {"1", ignoto ? "" : voce, "0612", false, ignoto};
-        // A name ending in "/" stands for a folder of that name chosen as the file.
-        const bool cartella = nome.endsWith(u'/');
-        if (cartella)
-            nome.chop(1);
         const QString percorso = QDir::temp().filePath(QStringLiteral("quorna-%1").arg(nome));
-        QVERIFY(cartella ? QDir().mkpath(percorso) : ScriviFileIntero(percorso, "old"));
+        QVERIFY(ScriviFileIntero(percorso, "old"));
         risposte->fileDaScegliere.enqueue(percorso);
         if (risposta)
             risposte->pulsantiDaPremere.enqueue(QMessageBox::StandardButton(risposta));
@@ -839,12 +834,6 @@ private slots:
         QStringList attesi;
         if (!perdute.isEmpty())
             attesi << Msg(940) + "\r\nSIM 1 " + voce + ": " + perdute + "\r\n" + Msg(941);
-        if (cartella) {
-            const FileRifiutato rifiutato{percorso, MotivoFileRifiutato::NonRegolare};
-            QCOMPARE(testiBox(), QStringList{rifiutato.Spiegazione(257)});
-            QVERIFY(QDir(percorso).removeRecursively());
-            return;
-        }
         if (ignoto || risposta == QMessageBox::No) {
             QCOMPARE(Contenuto(percorso), QByteArray("old"));
             if (ignoto)
