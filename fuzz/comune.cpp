@@ -3,6 +3,7 @@
 #include "catalogo.h"
 #include "codecs.h"
 #include "globali.h"
+#include "interazione.h"
 #include "vocabolario.h"
 
 #include <QCoreApplication>
@@ -71,6 +72,23 @@ void CartelleProprie()
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// The readers tell the user what they lost or could not keep: no one is there to answer, and a
+// box with no application to show it on would end the run as a crash of the program.
+class NessunUtente : public Interazione {
+public:
+    QMessageBox::StandardButton Messaggio(QWidget*, QMessageBox::Icon, const QString&,
+                                          const QString&, QMessageBox::StandardButtons) override
+    {
+        return QMessageBox::NoButton;
+    }
+    QString ApriFile(QWidget*, const QString&, const QString&) override { return {}; }
+    QString SalvaFile(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    bool Stampa(QWidget*, QPrinter&) override { return false; }
+};
+
 } // namespace
 
 void Prepara(Applicazione tipo)
@@ -94,6 +112,8 @@ void Prepara(Applicazione tipo)
     Verifica(CatalogoMessaggi::Carica(), "the catalogue loads");
     BaseLang = 1001;
     InitTabelleLingua();
+    static NessunUtente nessuno;
+    ImpostaInterazione(&nessuno);
 }
 
 QString Testo(const uint8_t* dati, size_t lunghezza)

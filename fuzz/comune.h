@@ -18,7 +18,8 @@
 enum class Applicazione { Nucleo, Grafica };
 
 // Once per process: the application, configuration and data folders of its own (removed at the
-// end), the catalogue in English with its vocabulary tables, and the GSM alphabet.
+// end), the catalogue in English with its vocabulary tables, the GSM alphabet, and no user to
+// answer a message box.
 void Prepara(Applicazione tipo = Applicazione::Nucleo);
 
 // The input as the serial port hands it over: one Windows-1252 character per byte.
